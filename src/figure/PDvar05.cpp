@@ -1,0 +1,287 @@
+#include "figure/PDvar05.h"
+
+#include <algorithm>
+
+namespace plandra {
+namespace {
+
+constexpr int kGrowth = 10;
+
+void ClearRecord(NumRec& rec) {
+  rec.Value = 0;
+  rec.Exists = 0;
+  rec.Name.clear();
+  rec.NumFlag = 0;
+  rec.Expr.clear();
+}
+
+void ClearRecord(PtRec& rec) {
+  rec.X = 0;
+  rec.Y = 0;
+  rec.Color = 7;
+  rec.Exists = 0;
+  rec.HostClass = 0;
+  rec.Param = 0;
+  rec.Name.clear();
+  rec.EventKind = 0;
+  rec.EventText.clear();
+}
+
+void ClearRecord(LnRec& rec) {
+  rec.X1 = rec.Y1 = rec.X2 = rec.Y2 = 0;
+  rec.Exists = 0;
+  rec.LineKind = 0;
+  rec.DX = rec.DY = 0;
+  rec.Color = 7;
+}
+
+void ClearRecord(CirRec& rec) {
+  rec.CX = rec.CY = rec.R = 0;
+  rec.Exists = 0;
+  rec.Color = 7;
+}
+
+// Enlarges a table to at least newSize records; the new ones get defaults
+// without names.
+template <class T>
+void GrowTable(std::vector<T>& table, size_t newSize) {
+  size_t old = table.size();
+  if (newSize <= old) return;
+  table.resize(newSize);
+  for (size_t i = old; i < newSize; ++i) ClearRecord(table[i]);
+}
+
+template <class T>
+void ClearAll(std::vector<T>& table) {
+  for (T& rec : table) ClearRecord(rec);
+}
+
+void GrowStepRows(Figure& fig, size_t rows) {
+  if (rows <= fig.StepIn.size()) return;
+  fig.StepIn.resize(rows);
+  fig.StepOut.resize(rows);
+  fig.StepState.resize(rows, 0);
+  fig.StepRev.resize(rows, 0);
+  fig.CurOut.resize(rows, 0);
+}
+
+void GrowStepKinds(Figure& fig, size_t rows) {
+  if (rows <= fig.StepKind.size()) return;
+  fig.StepKind.resize(rows);
+  fig.StepKindId.resize(rows, Kind::kUnknown);
+}
+
+void GrowClass(Figure& fig, int16_t cls, size_t newSize) {
+  switch (cls) {
+    case kClassNumber:
+      GrowTable(fig.NumTable, newSize);
+      GrowTable(fig.NumTablePrev, newSize);
+      break;
+    case kClassPoint:
+      GrowTable(fig.PtTable, newSize);
+      GrowTable(fig.PtTablePrev, newSize);
+      break;
+    case kClassLine:
+      GrowTable(fig.LnTable, newSize);
+      GrowTable(fig.LnTablePrev, newSize);
+      break;
+    case kClassCircle:
+      GrowTable(fig.CirTable, newSize);
+      GrowTable(fig.CirTablePrev, newSize);
+      break;
+    default:
+      break;
+  }
+}
+
+int TableUpperBound(const Figure& fig, int16_t cls) {
+  switch (cls) {
+    case kClassNumber: return UpperBound(fig.NumTable);
+    case kClassPoint: return UpperBound(fig.PtTable);
+    case kClassLine: return UpperBound(fig.LnTable);
+    case kClassCircle: return UpperBound(fig.CirTable);
+    default: return -1;
+  }
+}
+
+int16_t* ExistsField(Figure& fig, ObjRef ref) {
+  int index = ref.Index;
+  switch (ref.Class) {
+    case kClassNumber: return &fig.NumTable[index].Exists;
+    case kClassPoint: return &fig.PtTable[index].Exists;
+    case kClassLine: return &fig.LnTable[index].Exists;
+    case kClassCircle: return &fig.CirTable[index].Exists;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+std::string DefaultPointName(int index) {
+  if (index >= 1 && index <= 52) return std::string(1, static_cast<char>(64 + index));
+  return std::to_string(index);
+}
+
+void ResetFigure(Figure& fig, int16_t capacity) {
+  int n = std::clamp<int>(capacity, 0, kMaxCount);
+  fig = Figure{};
+  fig.StoreCapacity = static_cast<int16_t>(n);
+  size_t stepRows = static_cast<size_t>(2 * n + 1);
+  size_t elemRows = static_cast<size_t>(n + 1);
+  fig.StepKind.assign(stepRows, std::string{});
+  fig.StepKindId.assign(stepRows, Kind::kUnknown);
+  fig.StepIn.assign(stepRows, StepRefs{});
+  fig.StepOut.assign(stepRows, StepRefs{});
+  fig.StepState.assign(stepRows, 0);
+  fig.StepRev.assign(stepRows, 0);
+  fig.CurOut.assign(stepRows, 0);
+  fig.NumTable.assign(elemRows, NumRec{});
+  fig.NumTablePrev.assign(elemRows, NumRec{});
+  fig.PtTable.assign(elemRows, PtRec{});
+  fig.PtTablePrev.assign(elemRows, PtRec{});
+  fig.LnTable.assign(elemRows, LnRec{});
+  fig.LnTablePrev.assign(elemRows, LnRec{});
+  fig.CirTable.assign(elemRows, CirRec{});
+  fig.CirTablePrev.assign(elemRows, CirRec{});
+  fig.AngleMarks.reserve(elemRows);
+  fig.AngleMarkRecording = true;
+  ClearFigure(fig);
+}
+
+void ClearFigure(Figure& fig) {
+  fig.StepCount = 0;
+  ClearAll(fig.NumTable);
+  ClearAll(fig.NumTablePrev);
+  ClearAll(fig.PtTable);
+  ClearAll(fig.PtTablePrev);
+  ClearAll(fig.LnTable);
+  ClearAll(fig.LnTablePrev);
+  ClearAll(fig.CirTable);
+  ClearAll(fig.CirTablePrev);
+  for (size_t i = 1; i < fig.PtTable.size(); ++i) {
+    fig.PtTable[i].Name = i <= 26 ? std::string(1, static_cast<char>(64 + i)) : std::to_string(i);
+  }
+  for (size_t i = 1; i < fig.LnTable.size(); ++i) fig.LnTable[i].Name = std::to_string(i);
+  for (size_t i = 1; i < fig.CirTable.size(); ++i) fig.CirTable[i].Name = std::to_string(i);
+  fig.AngleMarks.clear();
+}
+
+void ClearElement(Figure& fig, ObjRef ref) {
+  int i = ref.Index;
+  if (i < 0 || i > TableUpperBound(fig, ref.Class)) return;
+  switch (ref.Class) {
+    case kClassNumber:
+      ClearRecord(fig.NumTable[i]);
+      break;
+    case kClassPoint:
+      ClearRecord(fig.PtTable[i]);
+      fig.PtTable[i].Name = DefaultPointName(i);
+      break;
+    case kClassLine:
+      ClearRecord(fig.LnTable[i]);
+      fig.LnTable[i].Name = std::to_string(i);
+      break;
+    case kClassCircle:
+      ClearRecord(fig.CirTable[i]);
+      fig.CirTable[i].Name = std::to_string(i);
+      break;
+    default:
+      break;
+  }
+}
+
+bool ReserveElement(Figure& fig, int16_t cls) {
+  if (cls < kClassNumber || cls > kClassCircle) return false;
+  int count = fig.ElemCount[cls];
+  if (count >= kMaxCount) return false;
+  if (count >= TableUpperBound(fig, cls)) {
+    GrowClass(fig, cls, static_cast<size_t>(TableUpperBound(fig, cls) + 1 + kGrowth));
+  }
+  fig.ElemCount[cls] = static_cast<int16_t>(count + 1);
+  return true;
+}
+
+bool AppendStep(Figure& fig) {
+  int count = fig.StepCount;
+  if (count >= kMaxCount) return false;
+  if (UpperBound(fig.StepKind) <= count) GrowStepKinds(fig, fig.StepKind.size() + 1);
+  if (UpperBound(fig.StepIn) <= count) GrowStepRows(fig, fig.StepIn.size() + kGrowth);
+  fig.StepCount = static_cast<int16_t>(count + 1);
+  return true;
+}
+
+bool RefInRange(const Figure& fig, ObjRef ref) {
+  int cls = ref.Class % 100;
+  if (cls < kClassNumber || cls > kClassCircle) return false;
+  return ref.Index >= 1 && ref.Index <= fig.ElemCount[cls] &&
+         ref.Index <= TableUpperBound(fig, static_cast<int16_t>(cls));
+}
+
+int16_t GetExists(const Figure& fig, ObjRef ref) {
+  int i = ref.Index;
+  if (i < 0 || i > TableUpperBound(fig, ref.Class)) return 0;
+  switch (ref.Class) {
+    case kClassNumber: return fig.NumTable[i].Exists;
+    case kClassPoint: return fig.PtTable[i].Exists;
+    case kClassLine: return fig.LnTable[i].Exists;
+    case kClassCircle: return fig.CirTable[i].Exists;
+    default: return 0;
+  }
+}
+
+void SetExists(Figure& fig, ObjRef ref, int16_t value) {
+  if (ref.Index < 0 || ref.Index > TableUpperBound(fig, ref.Class)) return;
+  if (int16_t* field = ExistsField(fig, ref)) *field = value;
+}
+
+void SetStepOutputsExists(Figure& fig, int16_t step, int16_t value) {
+  const StepRefs& out = fig.StepOut[step];
+  for (int k = 1; k <= 5; ++k) {
+    if (out[k].Class == 0 && out[k].Index == 0) break;
+    SetExists(fig, out[k], value);
+  }
+}
+
+void SetElementName(Figure& fig, ObjRef ref, std::string_view text) {
+  int i = ref.Index;
+  if (i < 0 || i > TableUpperBound(fig, ref.Class)) return;
+  std::string_view name = TrimLeft(text);
+  switch (ref.Class) {
+    case kClassNumber: fig.NumTable[i].Name = FixedText(name, kNumNameWidth); break;
+    case kClassPoint: fig.PtTable[i].Name = FixedText(name, kPtNameWidth); break;
+    case kClassLine: fig.LnTable[i].Name = FixedText(name, kLnNameWidth); break;
+    case kClassCircle: fig.CirTable[i].Name = FixedText(name, kCirNameWidth); break;
+    default: break;
+  }
+}
+
+void SnapshotTables(Figure& fig) {
+  std::copy_n(fig.NumTable.begin() + 1, fig.ElemCount[0], fig.NumTablePrev.begin() + 1);
+  std::copy_n(fig.PtTable.begin() + 1, fig.ElemCount[1], fig.PtTablePrev.begin() + 1);
+  std::copy_n(fig.LnTable.begin() + 1, fig.ElemCount[2], fig.LnTablePrev.begin() + 1);
+  std::copy_n(fig.CirTable.begin() + 1, fig.ElemCount[3], fig.CirTablePrev.begin() + 1);
+}
+
+void SetStepKind(Figure& fig, int16_t step, std::string_view code) {
+  fig.StepKind[step] = FixedText(code, kKindWidth);
+  fig.StepKindId[step] = DecodeKind(fig.StepKind[step]);
+}
+
+std::string_view StepKindText(const Figure& fig, int16_t step) {
+  return Trim(fig.StepKind[step]);
+}
+
+void GrowFigure(Figure& fig, int capacity) {
+  int n = std::clamp(capacity, 0, kMaxCount);
+  if (n > fig.StoreCapacity) fig.StoreCapacity = static_cast<int16_t>(n);
+  size_t stepRows = static_cast<size_t>(2 * n + 1);
+  GrowStepKinds(fig, stepRows);
+  GrowStepRows(fig, stepRows);
+  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls) GrowClass(fig, cls, n + 1);
+}
+
+void EnsureElementCapacity(Figure& fig, int16_t cls, int count) {
+  if (count > TableUpperBound(fig, cls)) GrowClass(fig, cls, static_cast<size_t>(count) + 1);
+}
+
+}  // namespace plandra

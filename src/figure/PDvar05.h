@@ -1,0 +1,91 @@
+// The figure store: construction steps and the four element tables.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "figure/PDtype05.h"
+
+namespace plandra {
+
+using StepRefs = std::array<ObjRef, 6>;  // slot 0 unused
+
+// An angle measurement's mark, kept for the renderer: the arc at Vertex from
+// the ray towards From, turned by Degrees counterclockwise.
+struct AngleMark {
+  double VertexX = 0, VertexY = 0;
+  double FromX = 0, FromY = 0;
+  double ToX = 0, ToY = 0;
+  double Degrees = 0;
+};
+
+// Tables are one-based; index 0 exists and is never used. A table's upper
+// bound is its size minus one and grows as the store's rules say.
+struct Figure {
+  int16_t StoreCapacity = 0;
+  int16_t StepCount = 0;
+  std::vector<std::string> StepKind;  // written only through SetStepKind
+  std::vector<Kind> StepKindId;       // decoded StepKind, same bounds
+  std::vector<StepRefs> StepIn;
+  std::vector<StepRefs> StepOut;
+  std::vector<int16_t> StepState;
+  std::vector<int16_t> StepRev;
+  std::vector<int16_t> CurOut;
+  std::array<int16_t, 11> ElemCount{};
+
+  std::vector<NumRec> NumTable, NumTablePrev;
+  std::vector<PtRec> PtTable, PtTablePrev;
+  std::vector<LnRec> LnTable, LnTablePrev;
+  std::vector<CirRec> CirTable, CirTablePrev;
+
+  // Recompute pass.
+  int16_t PassCount = 0;
+  bool LastPass = false;
+  int16_t CurStep = 0;
+  std::string CurKind;
+
+  // Angle marks registered by the measurements during a recompute.
+  std::vector<AngleMark> AngleMarks;
+  bool AngleMarkRecording = true;
+
+  // True when some step's kind code begins with "PO"; set by reading files.
+  int16_t ComplexOpsUsed = 0;
+};
+
+template <class T>
+int UpperBound(const std::vector<T>& table) {
+  return static_cast<int>(table.size()) - 1;
+}
+
+void ResetFigure(Figure& fig, int16_t capacity);
+void ClearFigure(Figure& fig);
+void ClearElement(Figure& fig, ObjRef ref);
+// Both refuse (return false, store unchanged) past kMaxCount.
+bool ReserveElement(Figure& fig, int16_t cls);
+bool AppendStep(Figure& fig);
+int16_t GetExists(const Figure& fig, ObjRef ref);
+void SetExists(Figure& fig, ObjRef ref, int16_t value);
+void SetStepOutputsExists(Figure& fig, int16_t step, int16_t value);
+void SetElementName(Figure& fig, ObjRef ref, std::string_view text);
+void SnapshotTables(Figure& fig);
+
+// Writes a step's kind text and its decoded id together.
+void SetStepKind(Figure& fig, int16_t step, std::string_view code);
+std::string_view StepKindText(const Figure& fig, int16_t step);  // trimmed
+
+// Grows every table to hold at least the given capacity, keeping contents;
+// used by merging.
+void GrowFigure(Figure& fig, int capacity);
+// Makes the table of class cls hold at least count elements.
+void EnsureElementCapacity(Figure& fig, int16_t cls, int count);
+
+// True when ref names an element within the counts (class taken mod 100).
+bool RefInRange(const Figure& fig, ObjRef ref);
+
+// Default name of a point at index i as ClearElement gives it.
+std::string DefaultPointName(int index);
+
+}  // namespace plandra
