@@ -14,8 +14,10 @@ namespace plandra {
 using StepRefs = std::array<ObjRef, 6>;  // slot 0 unused
 
 // An angle measurement's mark, kept for the renderer: the arc at Vertex from
-// the ray towards From, turned by Degrees counterclockwise.
+// the ray towards From, turned by Degrees counterclockwise. One mark per
+// measuring step, replaced when the step is measured again.
 struct AngleMark {
+  int16_t Step = 0;
   double VertexX = 0, VertexY = 0;
   double FromX = 0, FromY = 0;
   double ToX = 0, ToY = 0;
