@@ -42,9 +42,6 @@ struct SettingKey {
   std::optional<Range> Limits;
 };
 
-constexpr double kInt16Min = std::numeric_limits<int16_t>::min();
-constexpr double kInt16Max = std::numeric_limits<int16_t>::max();
-constexpr double kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr double kInt32Max = std::numeric_limits<int32_t>::max();
 
 const std::array<SettingKey, 24>& SettingKeys() {
@@ -72,8 +69,7 @@ const std::array<SettingKey, 24>& SettingKeys() {
       {"ZEvav.WindowState", &Settings::StartState, false, {}},
       {"ZEvav_MenuMode", &Settings::MenuEasy, false, {}},
       {"ZEvav_AutoRedraw", &Settings::AutoRedraw, true, {}},
-      {"ZEvav_Redraw_Slow", &Settings::RedrawSlow, false,
-       Range{1, kInt32Max, kDefaultRedrawSlow}},
+      {"ZEvav_Redraw_Slow", &Settings::RedrawSlow, false, Range{1, kInt32Max, kDefaultRedrawSlow}},
       {"ZEvav_Language", &Settings::Language, false, {}},
       {"SDeformKind", &Settings::SDeformKind, false, {}},
   }};
@@ -99,7 +95,8 @@ std::string NumberText(float value) {
 // A text value must stay on its line.
 std::string OneLine(std::string_view text) {
   std::string line(text);
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return line;
 }
 
@@ -153,8 +150,8 @@ Int ToInteger(double value, const std::optional<Range>& range) {
   // Whole numbers round half to even, as the conversion of the file's
   // original writer did.
   double whole = std::nearbyint(value);
-  double limited = Limit(whole, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(),
-                         range);
+  double limited =
+      Limit(whole, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(), range);
   return static_cast<Int>(limited);
 }
 

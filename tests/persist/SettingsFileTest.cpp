@@ -246,8 +246,9 @@ TEST(SettingsFile, BinaryGarbageAndOldCodePageAreHandled) {
 
   // A font name saved by the Windows program comes in code page 932.
   Settings old;
-  EXPECT_TRUE(ReadSettingsLine(old, "ZEvav.FontName =\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62"
-                                    "\x83\x4e"));
+  EXPECT_TRUE(ReadSettingsLine(old,
+                               "ZEvav.FontName =\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62"
+                               "\x83\x4e"));
   EXPECT_EQ(old.FontName, "ＭＳ ゴシック");
 }
 
