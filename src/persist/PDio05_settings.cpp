@@ -77,15 +77,10 @@ const std::array<SettingKey, 24>& SettingKeys() {
 }
 
 // Numbers are printed with a blank in front when not negative and a blank
-// behind, as the file has always had them.
-std::string NumberText(double value) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string digits(buffer, result.ptr);
-  return (value < 0 ? "" : " ") + digits + " ";
-}
-
-std::string NumberText(float value) {
+// behind, as the file has always had them; the digits are the shortest that
+// read back to the same value.
+template <typename Number>
+std::string NumberText(Number value) {
   char buffer[64];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   std::string digits(buffer, result.ptr);
@@ -109,10 +104,8 @@ std::string ValueText(const Settings& settings, const Field& field) {
           return OneLine(value);
         } else if constexpr (std::is_same_v<T, bool>) {
           return value ? "True" : "False";
-        } else if constexpr (std::is_same_v<T, float>) {
-          return NumberText(value);
         } else {
-          return NumberText(static_cast<double>(value));
+          return NumberText(value);
         }
       },
       field);
@@ -147,8 +140,7 @@ double Limit(double value, double typeMin, double typeMax, const std::optional<R
 
 template <typename Int>
 Int ToInteger(double value, const std::optional<Range>& range) {
-  // Whole numbers round half to even, as the conversion of the file's
-  // original writer did.
+  // Halves round to even, as the program has always converted them.
   double whole = std::nearbyint(value);
   double limited =
       Limit(whole, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(), range);

@@ -1,5 +1,7 @@
 // The option settings and their file config_zevav.txt in the program folder,
-// and the data folders of the load and merge dialogs (datapath.txt).
+// and the data folders of the load and merge dialogs (datapath.txt). Both are
+// written in UTF-8 with CR LF; lines read back that are not UTF-8 are taken
+// as code page 932, so files carried over from Windows still read.
 #pragma once
 
 #include <cstdint>
