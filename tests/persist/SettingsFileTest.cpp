@@ -244,7 +244,7 @@ TEST(SettingsFile, BinaryGarbageAndOldCodePageAreHandled) {
   EXPECT_EQ(s.KetaDecimal, 4);
   EXPECT_TRUE(platform.Messages.empty());
 
-  // A font name saved by the Windows program comes in code page 932.
+  // A font name saved on Windows comes in code page 932.
   Settings old;
   EXPECT_TRUE(ReadSettingsLine(old,
                                "ZEvav.FontName =\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62"
