@@ -1,10 +1,75 @@
 #include "app/Multi_lang.h"
 
+#include <algorithm>
+
 #include "figure/PDtype05.h"
+#include "persist/PDio05_text.h"
 
 namespace plandra {
 
-std::string Translate(LangState& /*lang*/, std::string_view text) {
+namespace {
+
+// A dictionary of every caption runs to some ten kilobytes; the cap only
+// keeps a hostile file from taking all memory.
+constexpr size_t kMaxDictionaryBytes = 16 << 20;
+
+using EnglishMap = std::unordered_map<std::string_view, std::string_view>;
+
+// Keyed by the first row of each key, which is the row an in-order search
+// would find.
+const EnglishMap& EnglishIndex() {
+  static const EnglishMap index = [] {
+    EnglishMap map;
+    for (const EnglishRow& row : EnglishTable()) map.emplace(row.Key, row.English);
+    return map;
+  }();
+  return index;
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+  return lower;
+}
+
+// Field n (1-based) of a text split at every "=".
+std::string_view EqualsField(std::string_view text, int n) {
+  for (int i = 1; i < n; ++i) {
+    size_t at = text.find('=');
+    if (at == std::string_view::npos) return {};
+    text.remove_prefix(at + 1);
+  }
+  return text.substr(0, text.find('='));
+}
+
+void AddDictionaryEntry(LangState& lang, std::string key, std::string value) {
+  lang.DicKeys.push_back(key);
+  lang.DicValues.push_back(std::move(value));
+  lang.DicIndex.emplace(std::move(key), lang.DicKeys.size() - 1);
+}
+
+void ClearDictionary(LangState& lang) {
+  lang.DicKeys.assign(1, std::string());
+  lang.DicValues.assign(1, std::string());
+  lang.DicIndex.clear();
+}
+
+}  // namespace
+
+LanguageChoice ChosenLanguage(std::string_view language) {
+  std::string chosen = LowerAscii(Trim(language));
+  if (chosen == "english") return LanguageChoice::kEnglish;
+  if (chosen == "manual") return LanguageChoice::kManual;
+  return LanguageChoice::kJapanese;
+}
+
+std::string Translate(LangState& lang, std::string_view text) {
+  switch (ChosenLanguage(lang.Language)) {
+    case LanguageChoice::kEnglish: return EnglishText(text);
+    case LanguageChoice::kManual: return DicLookup(lang, text);
+    case LanguageChoice::kJapanese: break;
+  }
   return std::string(text);
 }
 
@@ -12,6 +77,48 @@ std::string KindDisplayName(LangState& lang, std::string_view code) {
   std::string_view name = KindJapaneseName(TrimRight(code));
   if (name.empty()) return {};
   return Translate(lang, name);
+}
+
+std::string EnglishText(std::string_view text) {
+  std::string_view trimmed = Trim(text);
+  const EnglishMap& index = EnglishIndex();
+  auto found = index.find(trimmed);
+  return std::string(found == index.end() ? trimmed : found->second);
+}
+
+void LoadDictionaryText(LangState& lang, std::string_view text) {
+  for (std::string_view rawLine : SplitLines(text)) {
+    std::optional<std::string> line = UserLineToUtf8(rawLine);
+    if (!line) continue;
+    std::string_view key = Trim(EqualsField(*line, 1));
+    std::string_view value = Trim(EqualsField(*line, 3));
+    if (key.empty() || value.empty()) continue;
+    AddDictionaryEntry(lang, std::string(key), std::string(value));
+  }
+}
+
+void LoadDictionary(LangState& lang) {
+  ClearDictionary(lang);
+  if (lang.ProgramFolder.empty()) return;
+  TextFileRead file =
+      ReadTextFileCapped(lang.ProgramFolder / kDictionaryFileName, kMaxDictionaryBytes);
+  // An unreadable dictionary acts as a missing one: every text stays Japanese
+  // and is noted as needing a translation.
+  if (file.Result == ReadResult::kOk) LoadDictionaryText(lang, file.Bytes);
+}
+
+std::string DicLookup(LangState& lang, std::string_view text) {
+  if (!lang.DicLoaded) {
+    LoadDictionary(lang);
+    lang.DicLoaded = true;
+  }
+  std::string trimmed(Trim(text));
+  auto found = lang.DicIndex.find(trimmed);
+  if (found != lang.DicIndex.end()) return lang.DicValues[found->second];
+  if (!lang.ProgramFolder.empty()) {
+    AppendToFile(lang.ProgramFolder / kNeededFileName, trimmed + " = \r\n");
+  }
+  return trimmed;
 }
 
 }  // namespace plandra

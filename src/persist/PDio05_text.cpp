@@ -1,0 +1,170 @@
+#include "persist/PDio05_text.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace plandra {
+
+namespace {
+
+std::string ErrnoText(int err) { return std::generic_category().message(err); }
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+TextFileRead ReadTextFileCapped(const std::filesystem::path& path, size_t maxBytes) {
+  TextFileRead read;
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return read;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    read.Result = ReadResult::kFailed;
+    read.Error = ErrnoText(errno);
+    return read;
+  }
+  read.Bytes.resize(maxBytes + 1);
+  in.read(read.Bytes.data(), static_cast<std::streamsize>(read.Bytes.size()));
+  if (in.bad()) {
+    read.Result = ReadResult::kFailed;
+    read.Error = ErrnoText(errno);
+    read.Bytes.clear();
+    return read;
+  }
+  read.Bytes.resize(static_cast<size_t>(in.gcount()));
+  if (read.Bytes.size() > maxBytes) {
+    size_t lastEnd = read.Bytes.rfind('\n', maxBytes - 1);
+    read.Bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
+  }
+  read.Result = ReadResult::kOk;
+  return read;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    auto lead = static_cast<unsigned char>(text[i]);
+    size_t extra;
+    char32_t minimum;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      minimum = 0x10000;
+    } else {
+      return false;
+    }
+    if (text.size() - i <= extra) return false;
+    char32_t code = lead & (0x3F >> extra);
+    for (size_t k = 1; k <= extra; ++k) {
+      auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out(bytes.size() * 3 + 4, '\0');
+  char* in = const_cast<char*>(bytes.data());
+  size_t inLeft = bytes.size();
+  char* outPtr = out.data();
+  size_t outLeft = out.size();
+  size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+  iconv_close(cd);
+  if (result == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+std::optional<std::string> UserLineToUtf8(std::string_view line) {
+  if (IsValidUtf8(line)) return std::string(line);
+  return Cp932ToUtf8(line);
+}
+
+bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
+                         std::string& error) {
+  std::string pattern = path.string() + ".tmp-XXXXXX";
+  int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    error = ErrnoText(errno);
+    return false;
+  }
+  // mkstemp makes the file private; these are ordinary user files.
+  bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  int err = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (ok && std::rename(pattern.c_str(), path.c_str()) != 0) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok) {
+    ::unlink(pattern.c_str());
+    error = ErrnoText(err);
+  }
+  return ok;
+}
+
+bool AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes);
+  return ::close(fd) == 0 && ok;
+}
+
+size_t CharCountBefore(std::string_view text, size_t pos) {
+  size_t count = 0;
+  for (size_t i = 0; i < pos && i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+}  // namespace plandra
