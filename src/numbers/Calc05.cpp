@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::string_view kOperators = "+-*/^";
 // Operand tokens take at least two characters and operators one, so a 70
-// character expression holds at most 24 operands.
+// character expression holds at most 23 operands; this bound leaves room.
 constexpr int kMaxOperands = kExprWidth / 2 + 1;
 constexpr std::string_view kCalcKind = "CALC";
 
