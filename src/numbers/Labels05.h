@@ -1,0 +1,61 @@
+// Texts of numbers: value texts, automatic labels of measured elements, the
+// number list printed on the drawing area and the switches of its lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Multi_lang.h"
+#include "figure/PDvar05.h"
+
+namespace plandra {
+
+constexpr int16_t kMaxKetaDecimal = 20;
+constexpr int16_t kNumShown = 0;
+constexpr int16_t kNumHidden = 7;
+
+// Left edge of the on-screen number list, in pixels; the wider one while the
+// main window's left panel covers the edge.
+constexpr int kNumListLeft = 3;
+constexpr int kNumListLeftBesidePanel = 35;
+
+// The platform's plain text of a number: a blank or "-", then up to 15
+// significant digits, no zero before the decimal point (" .5"), exponent form
+// for very small or large magnitudes (" 1E-05").
+std::string PlainNumberText(double value);
+
+// Fixed-decimal text with ketaDecimal decimals (clamped to 0..20), padded so
+// that the integer part fills three positions: "   2.50", "  -2.50", " 1234.50".
+std::string ValueText(double value, int16_t ketaDecimal);
+
+// Stores text as the name of any element, cut to the field width (40 for
+// numbers and points, 10 for lines and circles); leading blanks are kept.
+void SetElemName(Figure& fig, ObjRef ref, std::string_view text);
+
+// Renews the names of the first outputs of every labelled kind from the
+// current names of their inputs.
+void AutoLabels(Figure& fig, LangState& lang);
+
+// " 3:AB =   2.50": a line of the number lists of the dialogs.
+std::string NumberListLine(const Figure& fig, int16_t index, int16_t ketaDecimal);
+
+// One line of the number list on the drawing area; Row counts from 0 at the top.
+struct ScreenNumberLine {
+  std::string Text;
+  int16_t Number = 0;
+  int LeftPixels = kNumListLeft;
+  int Row = 0;
+};
+
+// Renews the labels, then lists the shown dependent numbers.
+std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, LangState& lang, int16_t ketaDecimal,
+                                               bool leftPanelShown);
+
+// Hide or show the on-screen lines of every dependent number; independent
+// numbers keep their setting. The caller redraws.
+void mnuEVarDispAllOff(Figure& fig);
+void mnuEVarDispAllOn(Figure& fig);
+
+}  // namespace plandra
