@@ -1,0 +1,37 @@
+// The one program object: the state of every module, owned by main (or by a
+// test on its stack). Operations are free functions that take what they touch.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/Modes.h"
+#include "app/Multi_lang.h"
+#include "app/Platform.h"
+#include "app/ProgramFolder.h"
+#include "figure/PDvar05.h"
+#include "persist/PDio05_settings.h"
+#include "view/Surface.h"
+
+namespace plandra {
+
+constexpr std::string_view kProgramTitle = "Plandra Win";
+constexpr std::string_view kUntitled = "untitled";
+
+struct Program {
+  Figure Fig;
+  ModeState Modes;
+  // The option values; the settings record is also their runtime home (pen
+  // width, font, colours, grid switch and colour, decimals, steps).
+  Settings Config;
+  LangState Lang;
+  ProgramFolder Folders;
+  DataFolders DataPaths;
+  std::string CurFileName = std::string(kUntitled);
+
+  // Not owned: the window's (or a test's) implementations.
+  Platform* Host = nullptr;
+  Surface* Canvas = nullptr;
+};
+
+}  // namespace plandra
