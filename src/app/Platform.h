@@ -2,13 +2,35 @@
 // use a scripted double that records every call.
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "view/Surface.h"
 
 namespace plandra {
 
 enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class MsgResult { kOk, kCancel, kYes, kNo };
+
+struct FileDialogRequest {
+  std::string Title;
+  // "description|pattern|description|pattern", as the program's filters are written.
+  std::string Filter;
+  int FilterIndex = 1;  // one-based, the preselected filter
+  std::filesystem::path InitialFolder;
+  std::string FileName;  // preset name
+  bool MustExist = false;
+  bool PromptOverwrite = false;
+};
+
+struct FontChoice {
+  std::string Family;
+  double Points = 9;
+};
+
+enum class TimerId { kDraw, kDrawSlow, kProgmanClear };
 
 class Platform {
  public:
@@ -17,10 +39,28 @@ class Platform {
   // Texts arrive already translated.
   virtual MsgResult MessageBox(std::string_view text, std::string_view title,
                                MsgButtons buttons) = 0;
+  // Empty when cancelled.
+  virtual std::optional<std::string> InputBox(std::string_view prompt, std::string_view title,
+                                              std::string_view initial) = 0;
+  virtual std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<RgbColor> ColorDialog(RgbColor initial) = 0;
+  virtual std::optional<FontChoice> FontDialog(const FontChoice& initial) = 0;
+  // Opens a document or page with the desktop's default application; true
+  // when a launch was tried.
+  virtual bool OpenWithDesktop(const std::string& pathOrUrl) = 0;
+  // Starts another instance of this program on a figure file.
+  virtual bool StartProgramCopy(const std::filesystem::path& figure) = 0;
+  // The window's picture: to the clipboard, to the printer, to a file.
+  virtual bool CopyPictureToClipboard() = 0;
+  virtual bool PrintPicture() = 0;
+  virtual bool SavePicture(const std::filesystem::path& file) = 0;
+  // Interval 0 stops the timer.
+  virtual void SetTimer(TimerId timer, int intervalMs) = 0;
 };
 
-// A platform that does nothing and answers every question with its first
-// choice; for headless runs where no one is watching.
+// A platform that does nothing and takes the first choice of every question;
+// for headless runs where no one is watching.
 class SilentPlatform : public Platform {
  public:
   void Beep() override {}
@@ -28,6 +68,24 @@ class SilentPlatform : public Platform {
     return buttons == MsgButtons::kYesNo || buttons == MsgButtons::kYesNoCancel ? MsgResult::kYes
                                                                                 : MsgResult::kOk;
   }
+  std::optional<std::string> InputBox(std::string_view, std::string_view,
+                                      std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<RgbColor> ColorDialog(RgbColor) override { return std::nullopt; }
+  std::optional<FontChoice> FontDialog(const FontChoice&) override { return std::nullopt; }
+  bool OpenWithDesktop(const std::string&) override { return false; }
+  bool StartProgramCopy(const std::filesystem::path&) override { return false; }
+  bool CopyPictureToClipboard() override { return false; }
+  bool PrintPicture() override { return false; }
+  bool SavePicture(const std::filesystem::path&) override { return false; }
+  void SetTimer(TimerId, int) override {}
 };
 
 }  // namespace plandra

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,11 +22,38 @@ class ScriptedPlatform : public Platform {
   void Beep() override { ++Beeps; }
   MsgResult MessageBox(std::string_view text, std::string_view title,
                        MsgButtons buttons) override;
+  std::optional<std::string> InputBox(std::string_view prompt, std::string_view title,
+                                      std::string_view initial) override;
+  std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
+  std::optional<RgbColor> ColorDialog(RgbColor initial) override;
+  std::optional<FontChoice> FontDialog(const FontChoice& initial) override;
+  bool OpenWithDesktop(const std::string& pathOrUrl) override;
+  bool StartProgramCopy(const std::filesystem::path& figure) override;
+  bool CopyPictureToClipboard() override;
+  bool PrintPicture() override;
+  bool SavePicture(const std::filesystem::path& file) override;
+  void SetTimer(TimerId timer, int intervalMs) override;
 
+  // What happened.
   int Beeps = 0;
   std::vector<Message> Messages;
-  // Answers for message boxes, taken in order; kOk (or kYes) when empty.
+  std::vector<std::string> Prompts;  // input box prompts
+  std::vector<FileDialogRequest> FileDialogs;
+  std::vector<std::string> Opened;  // OpenWithDesktop and StartProgramCopy arguments
+  int ClipboardCopies = 0;
+  int Prints = 0;
+  std::vector<std::filesystem::path> SavedPictures;
+  std::map<TimerId, int> Timers;
+
+  // Answers, taken in order. An empty queue answers kOk (kYes for yes/no
+  // boxes), cancels input boxes and dialogs.
   std::deque<MsgResult> Answers;
+  std::deque<std::optional<std::string>> InputAnswers;
+  std::deque<std::optional<std::filesystem::path>> FileAnswers;
+  std::deque<std::optional<RgbColor>> ColorAnswers;
+  std::deque<std::optional<FontChoice>> FontAnswers;
+  bool PictureResult = true;
 };
 
 }  // namespace plandra::test
