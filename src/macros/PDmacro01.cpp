@@ -10,7 +10,9 @@ constexpr double kInverse2DetEps = 0.01;
 constexpr double kInverse3DetEps = 0.0001;
 constexpr double kImageWEps = 0.01;
 
-bool FitsShape(const MapMatrix& m) { return m.Rows >= 1 && m.Rows <= 3 && m.Cols >= 1 && m.Cols <= 3; }
+bool FitsShape(const MapMatrix& m) {
+  return m.Rows >= 1 && m.Rows <= 3 && m.Cols >= 1 && m.Cols <= 3;
+}
 
 // The 2 x 2 matrix whose columns are u and v.
 MapMatrix Columns(MapPt u, MapPt v) {

@@ -46,7 +46,8 @@ std::string MatrixBlock(std::string_view name, const MapMatrix& matrix) {
   std::string block(20, '-');
   block.append(kLineEnd).append(name).append(kLineEnd);
   for (int i = 1; i <= matrix.Rows; ++i) {
-    for (int j = 1; j <= matrix.Cols; ++j) block.append(PlainNumberText(matrix(i, j))).append(" , ");
+    for (int j = 1; j <= matrix.Cols; ++j)
+      block.append(PlainNumberText(matrix(i, j))).append(" , ");
     block.append(kLineEnd);
   }
   return block;
