@@ -30,6 +30,14 @@ std::string CountText(int value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
+// A step number right-aligned to the widest one, so the kinds line up.
+std::string StepNumberText(const Figure& fig, int16_t step) {
+  std::string text = CountText(step);
+  size_t width = CountText(fig.StepCount).size();
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
 // Columns a UTF-8 text takes: ASCII and half-width katakana one, every
 // other character two.
 int DisplayColumns(std::string_view text) {
@@ -116,7 +124,7 @@ void StepOutline(Report& r) {
   for (int16_t s = 1; s <= r.Fig.StepCount; ++s) {
     std::string_view kind = StepKindText(r.Fig, s);
     std::string name = KindDisplayName(r.Lang, kind);
-    std::string head = CountText(s) + ":";
+    std::string head = StepNumberText(r.Fig, s) + ":";
     if (!IsBracketKind(kind)) {
       r.Line(head + PaddedKind(kind) + "(" + name + ")");
       continue;
@@ -135,7 +143,7 @@ void StepDetails(Report& r) {
            std::to_string(ref.Index) + "]";
   };
   for (int16_t s = 1; s <= r.Fig.StepCount; ++s) {
-    r.Line(CountText(s) + ":" + std::string(StepKindText(r.Fig, s)));
+    r.Line(StepNumberText(r.Fig, s) + ":" + std::string(StepKindText(r.Fig, s)));
     r.Line("   " + r.Tr("入力") + " : " + SlotList(r.Fig.StepIn[s], item));
     r.Line("   " + r.Tr("出力") + " : " + SlotList(r.Fig.StepOut[s], item));
   }

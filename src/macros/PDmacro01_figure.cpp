@@ -121,7 +121,7 @@ void ShowMatrices(const Figure& fig, Kind kind, const MapResult& result,
 
 // ---- macros ----
 
-struct FreePointSpec {
+struct NewPointAttrs {
   const char* Name;
   double X, Y;
   int16_t Mark, Color, Style;
@@ -139,21 +139,21 @@ int16_t NewElement(Figure& fig, int16_t cls) {
   return fig.ElemCount[cls];
 }
 
-int16_t AppendFreePoint(Figure& fig, const FreePointSpec& spec) {
+int16_t AppendFreePoint(Figure& fig, const NewPointAttrs& attrs) {
   AppendStep(fig);
   int16_t step = fig.StepCount;
   int16_t index = NewElement(fig, kClassPoint);
   fig.StepOut[step][1] = {kClassPoint, index};
   SetStepKind(fig, step, "PNEW");
   PtRec& pt = fig.PtTable[index];
-  pt.X = spec.X;
-  pt.Y = spec.Y;
-  pt.Mark = spec.Mark;
-  pt.Color = spec.Color;
-  pt.Style = spec.Style;
-  pt.BoundMode = spec.Movable ? kTrue : kFalse;
+  pt.X = attrs.X;
+  pt.Y = attrs.Y;
+  pt.Mark = attrs.Mark;
+  pt.Color = attrs.Color;
+  pt.Style = attrs.Style;
+  pt.BoundMode = attrs.Movable ? kTrue : kFalse;
   pt.Exists = kTrue;
-  SetElementName(fig, {kClassPoint, index}, spec.Name);
+  SetElementName(fig, {kClassPoint, index}, attrs.Name);
   return index;
 }
 

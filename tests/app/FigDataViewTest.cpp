@@ -133,17 +133,17 @@ TEST(FigDataView, MacroStepsAreBracketedAndCirclesListed) {
   LangState lang;
   std::string report = FigDataViewReport(fig, lang, "untitled", 2);
   std::string outline = Lines({
-      " 5:■垂線とその足(マクロ) 開始",
-      " 6:L3   (垂線（とその足）)",
-      " 7:PC1  (交点（２直線）)",
-      " 8:■垂線とその足(マクロ) 終了",
-      " 9:■垂線とその足(マクロ) 開始",
+      "  5:■垂線とその足(マクロ) 開始",
+      "  6:L3   (垂線（とその足）)",
+      "  7:PC1  (交点（２直線）)",
+      "  8:■垂線とその足(マクロ) 終了",
+      "  9:■垂線とその足(マクロ) 開始",
   });
   EXPECT_NE(report.find(outline), std::string::npos) << report;
   EXPECT_NE(report.find(" 12:■垂線とその足(マクロ) 終了\r\n 13:C2   (円（中心と一点）)\r\n"),
             std::string::npos);
   // The marker slot of the macro step is no element.
-  EXPECT_NE(report.find(" 5:L3+\r\n   入力 : 線1[1] , 点C[3]\r\n   出力 : \r\n"),
+  EXPECT_NE(report.find("  5:L3+\r\n   入力 : 線1[1] , 点C[3]\r\n   出力 : \r\n"),
             std::string::npos);
   EXPECT_NE(report.find(Lines({"円 1", "名前       : 1", "中心       :  0.00 , 0.00",
                                "半径       :  3.16", "色         : 7", "軌跡の色   : 0"})),
