@@ -1,0 +1,71 @@
+#include "macros/ViewerText.h"
+
+#include <cstdio>
+
+#include "app/Multi_lang.h"
+#include "macros/PDmacro01.h"
+
+namespace plandra {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kMatrixHeading = "変換の表現行列";
+
+void ShowBlock(ViewerText& viewer, LangState& lang, const std::string& block) {
+  ViewerWrite(viewer, block);
+  viewer.Heading = Translate(lang, kMatrixHeading);
+  viewer.Shown = true;
+}
+
+}  // namespace
+
+void ViewerWrite(ViewerText& viewer, std::string_view block) {
+  switch (viewer.ViewerWriteMode) {
+    case kViewerAppend: viewer.Text.append(block); break;
+    case kViewerPrepend: viewer.Text.insert(0, block); break;
+    default: viewer.Text.assign(block); break;
+  }
+}
+
+void ViewerClear(ViewerText& viewer) { viewer.Text.clear(); }
+
+bool SetViewerWriteMode(ViewerText& viewer, int16_t mode) {
+  if (mode < kViewerOverwrite || mode > kViewerPrepend) return false;
+  viewer.ViewerWriteMode = mode;
+  return true;
+}
+
+std::string PlainNumberText(double value) {
+  if (value == 0) return "0";
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  return buffer;
+}
+
+std::string MatrixBlock(std::string_view name, const MapMatrix& matrix) {
+  std::string block(20, '-');
+  block.append(kLineEnd).append(name).append(kLineEnd);
+  for (int i = 1; i <= matrix.Rows; ++i) {
+    for (int j = 1; j <= matrix.Cols; ++j)
+      block.append(PlainNumberText(matrix(i, j))).append(" , ");
+    block.append(kLineEnd);
+  }
+  return block;
+}
+
+void InspectMatrix(ViewerText& viewer, LangState& lang, std::string_view name,
+                   const MapMatrix& matrix) {
+  ShowBlock(viewer, lang, MatrixBlock(name, matrix));
+}
+
+void inspectD(ViewerText& viewer, LangState& lang, double a, std::string_view x) {
+  MapMatrix single = MapMatrix::Zero(1, 1);
+  single(1, 1) = a;
+  ShowBlock(viewer, lang, MatrixBlock(x, single));
+}
+
+bool MatrixItemsVisible(const ViewerText& viewer, LangState& lang) {
+  return viewer.Heading == Translate(lang, kMatrixHeading);
+}
+
+}  // namespace plandra

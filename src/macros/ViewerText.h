@@ -1,0 +1,48 @@
+// The text of the Data Viewer window as data: the blocks that the matrix
+// displays write into it and the write-mode rule. The window itself mirrors
+// this state.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace plandra {
+
+struct LangState;
+struct MapMatrix;
+
+constexpr int16_t kViewerOverwrite = 0;
+constexpr int16_t kViewerAppend = 1;
+constexpr int16_t kViewerPrepend = 2;
+
+struct ViewerText {
+  std::string Text;
+  std::string Heading;  // what the viewer shows: a matrix display or the data view
+  int16_t ViewerWriteMode = kViewerOverwrite;
+  bool Shown = false;
+};
+
+// Writes a block by the write mode: replaces the text, or adds it after or
+// before what is there.
+void ViewerWrite(ViewerText& viewer, std::string_view block);
+void ViewerClear(ViewerText& viewer);  // mnuClear
+// The three mode items; a mode outside 0..2 is refused (false).
+bool SetViewerWriteMode(ViewerText& viewer, int16_t mode);
+
+// Lines of the viewer end in CR LF.
+std::string MatrixBlock(std::string_view name, const MapMatrix& matrix);
+// Shows the viewer with the block under the heading of the matrix displays.
+void InspectMatrix(ViewerText& viewer, LangState& lang, std::string_view name,
+                   const MapMatrix& matrix);
+void inspectD(ViewerText& viewer, LangState& lang, double a, std::string_view x);
+
+// The matrix items of the viewer's menu are shown only under the heading of
+// the matrix displays.
+bool MatrixItemsVisible(const ViewerText& viewer, LangState& lang);
+
+// Number text as the viewer prints it: up to 15 significant digits, no
+// padding, "0" for minus zero.
+std::string PlainNumberText(double value);
+
+}  // namespace plandra
