@@ -35,7 +35,7 @@ bool SetViewerWriteMode(ViewerText& viewer, int16_t mode) {
   return true;
 }
 
-std::string PlainNumberText(double value) {
+std::string MatrixEntryText(double value) {
   if (value == 0) return "0";
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.15g", value);
@@ -47,7 +47,7 @@ std::string MatrixBlock(std::string_view name, const MapMatrix& matrix) {
   block.append(kLineEnd).append(name).append(kLineEnd);
   for (int i = 1; i <= matrix.Rows; ++i) {
     for (int j = 1; j <= matrix.Cols; ++j)
-      block.append(PlainNumberText(matrix(i, j))).append(" , ");
+      block.append(MatrixEntryText(matrix(i, j))).append(" , ");
     block.append(kLineEnd);
   }
   return block;

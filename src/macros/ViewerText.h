@@ -43,6 +43,6 @@ bool MatrixItemsVisible(const ViewerText& viewer, LangState& lang);
 
 // Number text as the viewer prints it: up to 15 significant digits, no
 // padding, "0" for minus zero.
-std::string PlainNumberText(double value);
+std::string MatrixEntryText(double value);
 
 }  // namespace plandra
