@@ -1,0 +1,46 @@
+// The main window's core: mode names, the refresh of caption, status bar and
+// menus after every mode change, the menu language, and status-bar clicks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace plandra {
+
+struct LangState;
+struct ModeState;
+struct Program;
+class Platform;
+
+// "major.minor.revision" of this build.
+std::string_view ProgramVersion();
+
+// The status text of the mode in force, translated except "Marker"; a mode
+// without a text gives "________" and beeps.
+std::string ModeName(const ModeState& modes, LangState& lang, Platform& platform);
+
+// The file name of a path without its folder ("\" or "/" separated).
+std::string FileNameOnly(std::string_view path);
+
+// "[name] Plandra Win 5.0.0".
+std::string WindowCaptionText(std::string_view curFileName);
+
+// Caption, panels 1, 2 and 5, the enabled top menus and the check marks.
+void RefreshModeDisplay(Program& p);
+
+// The mode name in panel 1 again, and every menu caption translated from
+// the stored Japanese captions.
+void ApplyMenuLanguage(Program& p);
+
+// Redraws when a redraw is wired.
+void RequestRedraw(Program& p);
+
+// A click on a status panel (1..12); RefreshModeDisplay afterwards. A panel
+// whose command is not in the program yet does nothing.
+void StatusPanelClick(Program& p, int panel);
+
+// Marks which panels have a command behind them.
+void MarkAvailablePanels(Program& p);
+
+}  // namespace plandra

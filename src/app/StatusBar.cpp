@@ -1,0 +1,16 @@
+#include "app/StatusBar.h"
+
+namespace plandra {
+
+StatusBar DesignedStatusBar() {
+  StatusBar status;
+  for (int index : {9, 10}) status.Panel(index).Style = PanelStyle::kOther;
+  status.Panel(kLocusPanel).MinWidth = 1;
+  return status;
+}
+
+void ShowPictureOutdated(StatusBar& status) {
+  status.Panel(kPicturePanel).Bevel = PanelBevel::kRaised;
+}
+
+}  // namespace plandra
