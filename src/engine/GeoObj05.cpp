@@ -41,10 +41,6 @@ int StepLimit(const Figure& fig) {
   return limit;
 }
 
-int PointLimit(const Figure& fig) {
-  return std::min<int>(fig.ElemCount[kClassPoint], UpperBound(fig.PtTable));
-}
-
 // The host is a line: P1 + t·direction, held within a segment or half-line.
 bool PlaceOnLine(const LnRec& host, PtRec& point) {
   double t = point.Param;
@@ -76,12 +72,8 @@ bool PlaceOnLine(const LnRec& host, PtRec& point) {
       }
       StorePoint(point, host.DX * t + host.X1, host.DY * t + host.Y1);
       break;
-    case 0:
-      StorePoint(point, host.DX * t + host.X1, host.DY * t + host.Y1);
-      break;
-    default:
-      point.Exists = kTrue;
-      break;
+    case 0: StorePoint(point, host.DX * t + host.X1, host.DY * t + host.Y1); break;
+    default: point.Exists = kTrue; break;
   }
   point.Param = t;
   return clamped;
@@ -102,11 +94,46 @@ void PlaceOnCircle(const CirRec& host, PtRec& point) {
   point.Param = t;
 }
 
-int16_t HostExists(const Figure& fig, const PtRec& point) {
-  ObjRef host{point.HostClass, point.HostIndex};
-  if (point.HostClass < kClassPoint || point.HostClass > kClassCircle) return kFalse;
-  if (!RefMatches(fig, host, point.HostClass)) return kFalse;
-  return ExistsAt(fig, point.HostClass, point.HostIndex);
+bool HostValid(const ElemLimits& limits, const PtRec& point) {
+  return point.HostClass >= kClassPoint && point.HostClass <= kClassCircle &&
+         RefMatches(limits, {point.HostClass, point.HostIndex}, point.HostClass);
+}
+
+int16_t HostExists(const Figure& fig, const ElemLimits& limits, const PtRec& point) {
+  return HostValid(limits, point) ? ExistsAt(fig, point.HostClass, point.HostIndex) : kFalse;
+}
+
+// UpdatePointOnHost with the limits already known.
+bool PlaceOnHost(Figure& fig, const ElemLimits& limits, PtRec& point) {
+  if (!HostValid(limits, point)) {
+    point.Exists = kFalse;
+    return false;
+  }
+  switch (point.HostClass) {
+    case kClassPoint: {
+      const PtRec& target = fig.PtTable[point.HostIndex];
+      point.X = target.X;
+      point.Y = target.Y;
+      return false;
+    }
+    case kClassCircle: {
+      const CirRec& circle = fig.CirTable[point.HostIndex];
+      if (!Defined(circle.Exists)) {
+        point.Exists = kFalse;
+      } else {
+        PlaceOnCircle(circle, point);
+      }
+      return false;
+    }
+    default: {
+      const LnRec& line = fig.LnTable[point.HostIndex];
+      if (!Defined(line.Exists)) {
+        point.Exists = kFalse;
+        return false;
+      }
+      return PlaceOnLine(line, point);
+    }
+  }
 }
 
 struct HostStepResult {
@@ -118,7 +145,8 @@ struct HostStepResult {
 // host's.
 HostStepResult HostStep(Figure& fig) {
   HostStepResult result;
-  int count = PointLimit(fig);
+  ElemLimits limits = ElemLimitsOf(fig);
+  int count = limits[kClassPoint];
   for (int i = 1; i <= count; ++i) {
     PtRec& point = fig.PtTable[i];
     if (point.BoundMode == 0) continue;
@@ -128,8 +156,8 @@ HostStepResult HostStep(Figure& fig) {
     } else {
       result.AnyHosted = true;
       if (point.HostClass < kClassPoint || point.HostClass > kClassCircle) continue;
-      result.Clamped |= UpdatePointOnHost(fig, point);
-      host = HostExists(fig, point);
+      result.Clamped |= PlaceOnHost(fig, limits, point);
+      host = HostExists(fig, limits, point);
     }
     if (point.Exists > host) point.Exists = host;
   }
@@ -137,7 +165,7 @@ HostStepResult HostStep(Figure& fig) {
 }
 
 void SetListedPointExists(Figure& fig, ObjRef moved) {
-  if (moved.BaseClass() == kClassPoint && RefMatches(fig, moved, kClassPoint)) {
+  if (RefMatches(ElemLimitsOf(fig), moved, kClassPoint)) {
     fig.PtTable[moved.Index].Exists = kTrue;
   }
 }
@@ -182,10 +210,12 @@ void FinalSweep(Figure& fig, Platform& platform, int steps) {
 
 }  // namespace
 
-bool RefMatches(const Figure& fig, ObjRef ref, int16_t cls) {
-  if (ref.Class % 100 != cls || cls < kClassNumber || cls > kClassCircle) return false;
-  return ref.Index >= 1 && ref.Index <= fig.ElemCount[cls] &&
-         ref.Index <= TableUpperBound(fig, cls);
+ElemLimits ElemLimitsOf(const Figure& fig) {
+  ElemLimits limits{};
+  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls) {
+    limits[cls] = std::min<int>(fig.ElemCount[cls], TableUpperBound(fig, cls));
+  }
+  return limits;
 }
 
 bool InputsReady(StepEval& eval) {
@@ -195,36 +225,37 @@ bool InputsReady(StepEval& eval) {
   for (int k = 0; k < 5 && info.InClass[k] != kSlotNone; ++k) {
     auto cls = static_cast<int16_t>(info.InClass[k] % 100);
     ObjRef ref = eval.In[k + 1];
-    if (!RefMatches(eval.Fig, ref, cls)) {
+    if (!RefMatches(eval.Limits, ref, cls)) {
       refsValid = false;
       break;
     }
     if (!Defined(ExistsAt(eval.Fig, cls, ref.Index))) inputsExist = false;
   }
   for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
-    refsValid &= RefMatches(eval.Fig, eval.Out[k + 1], static_cast<int16_t>(info.OutClass[k] % 100));
+    refsValid &= RefMatches(eval.Limits, eval.Out[k + 1], info.OutClass[k] % 100);
   }
   if (refsValid && inputsExist) return true;
   for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
     auto cls = static_cast<int16_t>(info.OutClass[k] % 100);
     ObjRef ref = eval.Out[k + 1];
-    if (RefMatches(eval.Fig, ref, cls)) SetExists(eval.Fig, {cls, ref.Index}, kFalse);
+    if (RefMatches(eval.Limits, ref, cls)) SetExists(eval.Fig, {cls, ref.Index}, kFalse);
   }
   return false;
 }
 
-void RecomputeStep(Figure& fig, Platform& platform, int16_t step) {
-  if (step < 1 || step > StepLimit(fig)) return;
+namespace {
+
+// RecomputeStep for a step known to be within the step tables.
+void EvaluateStep(Figure& fig, Platform& platform, const ElemLimits& limits, int16_t step) {
   Kind kind = fig.StepKindId[step];
   if (kind == Kind::CALC) {
     // Calculated numbers are evaluated by the expression module (EvalCalcStep).
   }
   fig.CurStep = step;
-  if (fig.CurOut.size() < 6) fig.CurOut.resize(6);
   for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
   const KindInfo& info = KindInfoOf(kind);
   if (fig.LastPass) fig.CurKind.assign(info.Code);
-  StepEval eval{fig, platform, step, kind, fig.StepIn[step], fig.StepOut[step]};
+  StepEval eval{fig, platform, step, kind, fig.StepIn[step], fig.StepOut[step], limits};
   // The first letter of the code names the class of the main result; "CALC"
   // thus reaches the circles and matches none of them.
   switch (info.Code.empty() ? '\0' : info.Code[0]) {
@@ -237,13 +268,29 @@ void RecomputeStep(Figure& fig, Platform& platform, int16_t step) {
   fig.CurKind.clear();
 }
 
+// A store sized for fewer than five steps has fewer CurOut entries than a
+// step has output slots.
+void EnsureCurOut(Figure& fig) {
+  if (fig.CurOut.size() < 6) fig.CurOut.resize(6);
+}
+
+}  // namespace
+
+void RecomputeStep(Figure& fig, Platform& platform, int16_t step) {
+  if (step < 1 || step > StepLimit(fig)) return;
+  EnsureCurOut(fig);
+  EvaluateStep(fig, platform, ElemLimitsOf(fig), step);
+}
+
 void RecomputeAll(Figure& fig, Platform& platform) {
   int steps = StepLimit(fig);
+  EnsureCurOut(fig);
+  ElemLimits limits = ElemLimitsOf(fig);
   for (int pass = 1; pass <= fig.PassCount; ++pass) {
     fig.LastPass = pass == fig.PassCount;
     if (fig.LastPass) PruneAngleMarks(fig);
     for (int s = 1; s <= steps; ++s) {
-      if (fig.StepState[s] != 2) RecomputeStep(fig, platform, static_cast<int16_t>(s));
+      if (fig.StepState[s] != 2) EvaluateStep(fig, platform, limits, static_cast<int16_t>(s));
     }
     HostStepWithBeep(fig, platform);
   }
@@ -251,38 +298,7 @@ void RecomputeAll(Figure& fig, Platform& platform) {
 }
 
 bool UpdatePointOnHost(Figure& fig, PtRec& point) {
-  ObjRef host{point.HostClass, point.HostIndex};
-  bool hostValid = point.HostClass >= kClassPoint && point.HostClass <= kClassCircle &&
-                   RefMatches(fig, host, point.HostClass);
-  if (!hostValid) {
-    point.Exists = kFalse;
-    return false;
-  }
-  switch (point.HostClass) {
-    case kClassPoint: {
-      const PtRec& target = fig.PtTable[point.HostIndex];
-      point.X = target.X;
-      point.Y = target.Y;
-      return false;
-    }
-    case kClassCircle: {
-      const CirRec& circle = fig.CirTable[point.HostIndex];
-      if (!Defined(circle.Exists)) {
-        point.Exists = kFalse;
-      } else {
-        PlaceOnCircle(circle, point);
-      }
-      return false;
-    }
-    default: {
-      const LnRec& line = fig.LnTable[point.HostIndex];
-      if (!Defined(line.Exists)) {
-        point.Exists = kFalse;
-        return false;
-      }
-      return PlaceOnLine(line, point);
-    }
-  }
+  return PlaceOnHost(fig, ElemLimitsOf(fig), point);
 }
 
 int16_t StepMark(const Figure& fig, int16_t step) {

@@ -77,18 +77,21 @@ void EvalMappedCircle(StepEval& eval, CirRec& out) {
   const CirRec& circle = eval.Cir(1);
   switch (eval.Id) {
     case Kind::CRO:
-      MapCircle(circle,
-                [&](const PtRec& p, PtRec& q) { RotatePoint(p, eval.Pt(2), eval.Num(3), q); }, out);
+      MapCircle(
+          circle, [&](const PtRec& p, PtRec& q) { RotatePoint(p, eval.Pt(2), eval.Num(3), q); },
+          out);
       break;
     case Kind::CT1:
-      MapCircle(circle, [&](const PtRec& p, PtRec& q) { ReflectInLine(p, eval.Ln(2), q); }, out);
+      MapCircle(
+          circle, [&](const PtRec& p, PtRec& q) { ReflectInLine(p, eval.Ln(2), q); }, out);
       break;
     case Kind::CT2:
-      MapCircle(circle, [&](const PtRec& p, PtRec& q) { ReflectInPoint(p, eval.Pt(2), q); }, out);
+      MapCircle(
+          circle, [&](const PtRec& p, PtRec& q) { ReflectInPoint(p, eval.Pt(2), q); }, out);
       break;
     case Kind::CT3:
-      MapCircle(circle, [&](const PtRec& p, PtRec& q) { TranslateByLine(p, eval.Ln(2), q); },
-                out);
+      MapCircle(
+          circle, [&](const PtRec& p, PtRec& q) { TranslateByLine(p, eval.Ln(2), q); }, out);
       break;
     default: break;
   }

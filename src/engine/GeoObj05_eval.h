@@ -3,6 +3,7 @@
 // build on. Internal to the engine.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "app/Platform.h"
@@ -10,6 +11,19 @@
 #include "figure/PDvar05.h"
 
 namespace plandra {
+
+// The highest index a reference of each class may carry: the count, cut to
+// the table, so that a store whose counts disagree with it is never overrun.
+using ElemLimits = std::array<int, 4>;
+ElemLimits ElemLimitsOf(const Figure& fig);
+
+// True when ref names an element of class cls (ref's class taken mod 100).
+inline bool RefMatches(const ElemLimits& limits, ObjRef ref, int cls) {
+  // Most references carry the plain class; only the rest pay for the modulo.
+  bool classMatches = ref.Class == cls || ref.Class % 100 == cls;
+  return classMatches && cls >= kClassNumber && cls <= kClassCircle && ref.Index >= 1 &&
+         ref.Index <= limits[cls];
+}
 
 // One step under evaluation. The accessors index the tables directly: call
 // them only after InputsReady has checked the step's references.
@@ -20,6 +34,7 @@ struct StepEval {
   Kind Id;
   const StepRefs& In;
   const StepRefs& Out;
+  const ElemLimits& Limits;
 
   const PtRec& Pt(int slot) const { return Fig.PtTable[In[slot].Index]; }
   const LnRec& Ln(int slot) const { return Fig.LnTable[In[slot].Index]; }
@@ -35,10 +50,6 @@ struct StepEval {
 // the class the kind expects, and every input exists. Otherwise the valid
 // outputs get Exists 0 (invalid ones are never written) and it is false.
 bool InputsReady(StepEval& eval);
-
-// True when ref names an element of class cls (ref's class taken mod 100)
-// within the count and the table.
-bool RefMatches(const Figure& fig, ObjRef ref, int16_t cls);
 
 void EvalPointStep(StepEval& eval);
 void EvalLineStep(StepEval& eval);
@@ -56,8 +67,7 @@ void AngleBisector(const PtRec& a, const PtRec& vertex, const PtRec& c, LnRec& o
 void Polar(const PtRec& p, const CirRec& circle, LnRec& out);
 
 // Signed angle a-vertex-c of the step, registering its angle mark.
-void MeasureAngle(StepEval& eval, const PtRec& a, const PtRec& vertex, const PtRec& c,
-                  NumRec& out);
+void MeasureAngle(StepEval& eval, const PtRec& a, const PtRec& vertex, const PtRec& c, NumRec& out);
 bool MeasuresAngle(Kind kind);
 // Angle marks are kept only from the last pass and while recording is on;
 // one mark per step, kept in step order.

@@ -86,17 +86,20 @@ void EvalMappedLine(StepEval& eval, LnRec& out) {
   const LnRec& line = eval.Ln(1);
   switch (eval.Id) {
     case Kind::LRO:
-      MapLine(line, [&](const PtRec& p, PtRec& q) { RotatePoint(p, eval.Pt(2), eval.Num(3), q); },
-              out);
+      MapLine(
+          line, [&](const PtRec& p, PtRec& q) { RotatePoint(p, eval.Pt(2), eval.Num(3), q); }, out);
       break;
     case Kind::LT1:
-      MapLine(line, [&](const PtRec& p, PtRec& q) { ReflectInLine(p, eval.Ln(2), q); }, out);
+      MapLine(
+          line, [&](const PtRec& p, PtRec& q) { ReflectInLine(p, eval.Ln(2), q); }, out);
       break;
     case Kind::LT2:
-      MapLine(line, [&](const PtRec& p, PtRec& q) { ReflectInPoint(p, eval.Pt(2), q); }, out);
+      MapLine(
+          line, [&](const PtRec& p, PtRec& q) { ReflectInPoint(p, eval.Pt(2), q); }, out);
       break;
     case Kind::LT3:
-      MapLine(line, [&](const PtRec& p, PtRec& q) { TranslateByLine(p, eval.Ln(2), q); }, out);
+      MapLine(
+          line, [&](const PtRec& p, PtRec& q) { TranslateByLine(p, eval.Ln(2), q); }, out);
       break;
     case Kind::LHRO: RotateHalfLine(line, eval.Num(2), out); break;
     default: break;
@@ -127,10 +130,8 @@ void EvalLineStep(StepEval& eval) {
     case Kind::L3Macro:
     case Kind::LPGN:
     case Kind::LRGN:
-    case Kind::LH2Macro:
-      return;  // expanded into ordinary steps when built
-    default:
-      break;
+    case Kind::LH2Macro: return;  // expanded into ordinary steps when built
+    default: break;
   }
   if (!InputsReady(eval)) {
     if (MeasuresAngle(eval.Id)) DropAngleMark(eval.Fig, eval.Step);

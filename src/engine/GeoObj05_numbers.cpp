@@ -44,8 +44,8 @@ void SignedDistanceToLine(StepEval& eval, NumRec& out) {
 }
 
 void DistanceOfLines(const LnRec& l, const LnRec& m, NumRec& out) {
-  bool sameDirection = std::abs(l.DX - m.DX) <= kDirectionEps &&
-                       std::abs(l.DY - m.DY) <= kDirectionEps;
+  bool sameDirection =
+      std::abs(l.DX - m.DX) <= kDirectionEps && std::abs(l.DY - m.DY) <= kDirectionEps;
   if (!sameDirection) {
     out.Exists = kFalse;
     return;

@@ -264,8 +264,7 @@ void EvalPointStep(StepEval& eval) {
     case Kind::PBND:  // moved by the host step of the pass
     case Kind::PNEQ:  // expanded into PN steps when built
       return;
-    default:
-      break;
+    default: break;
   }
   if (!InputsReady(eval)) return;
   switch (eval.Id) {

@@ -16,6 +16,38 @@ struct Ends {
 
 Ends EndsOf(const LnRec& line) { return {line.X1, line.Y1, line.X2, line.Y2}; }
 
+// A line as a point and a direction, for the solves inside the primitives.
+struct Ray {
+  double X, Y, DX, DY;
+};
+
+Ray RayOf(const LnRec& line) { return {line.X1, line.Y1, line.DX, line.DY}; }
+
+// Solves r1.P + t·d1 = r2.P + u·d2 for the point; false when the lines are
+// too close to parallel.
+bool Intersect(const Ray& r1, const Ray& r2, double& x, double& y) {
+  double det = r1.DX * -r2.DY - -r2.DX * r1.DY;
+  if (std::abs(det) < kDirectionEps) return false;
+  // Cramer's rule for t.
+  double rx = r2.X - r1.X;
+  double ry = r2.Y - r1.Y;
+  double t = (rx * -r2.DY - -r2.DX * ry) / det;
+  x = r1.X + t * r1.DX;
+  y = r1.Y + t * r1.DY;
+  return true;
+}
+
+// The perpendicular through (x, y) as PerpendicularThrough builds it.
+bool Perpendicular(const LnRec& line, double x, double y, LnRec& out) {
+  Ray perpendicular{x, y, -line.DY, line.DX};
+  double footX, footY;
+  if (!Intersect(RayOf(line), perpendicular, footX, footY)) {
+    out.Exists = kFalse;
+    return false;
+  }
+  return StoreLine(out, x, y, footX, footY, perpendicular.DX, perpendicular.DY);
+}
+
 // Rotation of (x, y) about (cx, cy) by t radians, counterclockwise.
 void Rotate(double x, double y, double cx, double cy, double t, double& rx, double& ry) {
   double c = std::cos(t);
@@ -154,16 +186,12 @@ void UnitPointToward(const PtRec& a, const PtRec& b, PtRec& out) {
 }
 
 void LineIntersect(const LnRec& l1, const LnRec& l2, PtRec& out) {
-  double det = l1.DX * -l2.DY - -l2.DX * l1.DY;
-  if (!Defined(l1.Exists) || !Defined(l2.Exists) || std::abs(det) < kDirectionEps) {
+  double x, y;
+  if (!Defined(l1.Exists) || !Defined(l2.Exists) || !Intersect(RayOf(l1), RayOf(l2), x, y)) {
     out.Exists = kFalse;
     return;
   }
-  // Cramer's rule for t in l1.P1 + t·d1 = l2.P1 + u·d2.
-  double rx = l2.X1 - l1.X1;
-  double ry = l2.Y1 - l1.Y1;
-  double t = (rx * -l2.DY - -l2.DX * ry) / det;
-  StorePoint(out, l1.X1 + t * l1.DX, l1.Y1 + t * l1.DY);
+  StorePoint(out, x, y);
 }
 
 void PerpendicularThrough(const LnRec& line, const PtRec& p, LnRec& out) {
@@ -171,19 +199,7 @@ void PerpendicularThrough(const LnRec& line, const PtRec& p, LnRec& out) {
     out.Exists = kFalse;
     return;
   }
-  LnRec perpendicular;
-  perpendicular.X1 = perpendicular.X2 = p.X;
-  perpendicular.Y1 = perpendicular.Y2 = p.Y;
-  perpendicular.DX = -line.DY;
-  perpendicular.DY = line.DX;
-  perpendicular.Exists = kTrue;
-  PtRec foot;
-  LineIntersect(line, perpendicular, foot);
-  if (!Defined(foot.Exists)) {
-    out.Exists = kFalse;
-    return;
-  }
-  StoreLine(out, p.X, p.Y, foot.X, foot.Y, perpendicular.DX, perpendicular.DY);
+  Perpendicular(line, p.X, p.Y, out);
 }
 
 void ParallelThrough(const LnRec& line, const PtRec& p, LnRec& out) {
@@ -195,17 +211,15 @@ void ParallelThrough(const LnRec& line, const PtRec& p, LnRec& out) {
 }
 
 void PerpendicularBisector(const LnRec& line, LnRec& out) {
-  PtRec first, second, middle;
-  SplitLine(line, first, second);
-  DivideRatio(first, second, MakeNumber(1), MakeNumber(1), middle);
-  LnRec bisector;
-  PerpendicularThrough(line, middle, bisector);
-  if (!Defined(bisector.Exists)) {
+  if (!Defined(line.Exists)) {
     out.Exists = kFalse;
     return;
   }
-  StoreLine(out, middle.X, middle.Y, middle.X + bisector.DX, middle.Y + bisector.DY, bisector.DX,
-            bisector.DY);
+  // The midpoint as DivideRatio gives it for the ratio 1 : 1.
+  double mx = (line.X1 + line.X2) / 2;
+  double my = (line.Y1 + line.Y2) / 2;
+  if (!Perpendicular(line, mx, my, out)) return;
+  StoreLine(out, mx, my, mx + out.DX, my + out.DY, out.DX, out.DY);
 }
 
 void LineCoefficients(const LnRec& line, NumRec& a, NumRec& b, NumRec& c) {

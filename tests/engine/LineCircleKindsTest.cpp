@@ -103,8 +103,8 @@ TEST_F(LineKindsTest, CommonTangents) {
     EXPECT_NEAR(DistanceFromLine(L(line), 4, 0), 1, 1e-9);
     EXPECT_NEAR(DistanceFromLine(L(line), 2, 0), 0, 1e-9);  // internal: crosses the middle
   }
-  for (int16_t line : {outerUneven, int16_t(outerUneven + 1), innerUneven,
-                       int16_t(innerUneven + 1)}) {
+  for (int16_t line :
+       {outerUneven, int16_t(outerUneven + 1), innerUneven, int16_t(innerUneven + 1)}) {
     EXPECT_NEAR(DistanceFromLine(L(line), 0, 0), 1, 1e-9);
     EXPECT_NEAR(DistanceFromLine(L(line), 5, 0), 2, 1e-9);
   }

@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "engine/Math05.h"
 #include "EngineFixture.h"
+#include "engine/Math05.h"
 
 namespace plandra::test {
 namespace {

@@ -164,8 +164,8 @@ TEST_F(RecomputeTest, StepsLeftToOtherModulesKeepTheirOutputs) {
   for (int i = 0; i < 5; ++i) points[i] = Free(i, 1);
   // Transformation maps are computed by the macro module; until then the
   // engine leaves their image and matrix entries as they are.
-  int16_t image = Step("PT5", {Pt(points[0]), Pt(points[1]), Pt(points[2]), Pt(points[3]),
-                               Pt(points[4])});
+  int16_t image =
+      Step("PT5", {Pt(points[0]), Pt(points[1]), Pt(points[2]), Pt(points[3]), Pt(points[4])});
   fig.PtTable[image].X = 7;
   fig.PtTable[image].Exists = kTrue;
   int16_t entry = fig.StepOut[fig.StepCount][2].Index;
