@@ -150,16 +150,16 @@ HostStepResult HostStep(Figure& fig) {
   for (int i = 1; i <= count; ++i) {
     PtRec& point = fig.PtTable[i];
     if (point.BoundMode == 0) continue;
-    int16_t host;
+    int16_t hostExists;
     if (point.HostClass == 0) {
-      host = point.Exists;
+      hostExists = point.Exists;
     } else {
       result.AnyHosted = true;
       if (point.HostClass < kClassPoint || point.HostClass > kClassCircle) continue;
       result.Clamped |= PlaceOnHost(fig, limits, point);
-      host = HostExists(fig, limits, point);
+      hostExists = HostExists(fig, limits, point);
     }
-    if (point.Exists > host) point.Exists = host;
+    if (point.Exists > hostExists) point.Exists = hostExists;
   }
   return result;
 }
@@ -208,6 +208,35 @@ void FinalSweep(Figure& fig, Platform& platform, int steps) {
   HostStepWithBeep(fig, platform);
 }
 
+// RecomputeStep for a step known to be within the step tables.
+void EvaluateStep(Figure& fig, Platform& platform, const ElemLimits& limits, int16_t step) {
+  Kind kind = fig.StepKindId[step];
+  if (kind == Kind::CALC) {
+    // Calculated numbers are evaluated by the expression module (EvalCalcStep).
+  }
+  fig.CurStep = step;
+  for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
+  const KindInfo& info = KindInfoOf(kind);
+  if (fig.LastPass) fig.CurKind.assign(info.Code);
+  StepEval eval{fig, platform, step, kind, fig.StepIn[step], fig.StepOut[step], limits};
+  // The first letter of the code names the class of the main result; "CALC"
+  // thus reaches the circles and matches none of them.
+  switch (info.Code.empty() ? '\0' : info.Code[0]) {
+    case 'N': EvalNumberStep(eval); break;
+    case 'P': EvalPointStep(eval); break;
+    case 'L': EvalLineStep(eval); break;
+    case 'C': EvalCircleStep(eval); break;
+    default: break;
+  }
+  fig.CurKind.clear();
+}
+
+// A store sized for fewer than five steps has fewer CurOut entries than a
+// step has output slots.
+void EnsureCurOut(Figure& fig) {
+  if (fig.CurOut.size() < 6) fig.CurOut.resize(6);
+}
+
 }  // namespace
 
 ElemLimits ElemLimitsOf(const Figure& fig) {
@@ -242,39 +271,6 @@ bool InputsReady(StepEval& eval) {
   }
   return false;
 }
-
-namespace {
-
-// RecomputeStep for a step known to be within the step tables.
-void EvaluateStep(Figure& fig, Platform& platform, const ElemLimits& limits, int16_t step) {
-  Kind kind = fig.StepKindId[step];
-  if (kind == Kind::CALC) {
-    // Calculated numbers are evaluated by the expression module (EvalCalcStep).
-  }
-  fig.CurStep = step;
-  for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
-  const KindInfo& info = KindInfoOf(kind);
-  if (fig.LastPass) fig.CurKind.assign(info.Code);
-  StepEval eval{fig, platform, step, kind, fig.StepIn[step], fig.StepOut[step], limits};
-  // The first letter of the code names the class of the main result; "CALC"
-  // thus reaches the circles and matches none of them.
-  switch (info.Code.empty() ? '\0' : info.Code[0]) {
-    case 'N': EvalNumberStep(eval); break;
-    case 'P': EvalPointStep(eval); break;
-    case 'L': EvalLineStep(eval); break;
-    case 'C': EvalCircleStep(eval); break;
-    default: break;
-  }
-  fig.CurKind.clear();
-}
-
-// A store sized for fewer than five steps has fewer CurOut entries than a
-// step has output slots.
-void EnsureCurOut(Figure& fig) {
-  if (fig.CurOut.size() < 6) fig.CurOut.resize(6);
-}
-
-}  // namespace
 
 void RecomputeStep(Figure& fig, Platform& platform, int16_t step) {
   if (step < 1 || step > StepLimit(fig)) return;
