@@ -9,13 +9,6 @@ bool AllFinite(double a, double b) { return std::isfinite(a) && std::isfinite(b)
 
 bool Exist(const PtRec& a, const PtRec& b) { return Defined(a.Exists) && Defined(b.Exists); }
 
-// The two defining points of a line as raw coordinates.
-struct Ends {
-  double X1, Y1, X2, Y2;
-};
-
-Ends EndsOf(const LnRec& line) { return {line.X1, line.Y1, line.X2, line.Y2}; }
-
 // A line as a point and a direction, for the solves inside the primitives.
 struct Ray {
   double X, Y, DX, DY;
@@ -139,8 +132,6 @@ bool Unitize(double& x, double& y) {
   return true;
 }
 
-// Unlike the other primitives this writes the points even when they are too
-// close: the line then holds them with Exists 0.
 void LineFromPoints(const PtRec& a, const PtRec& b, LnRec& out) {
   if (!Exist(a, b)) {
     out.Exists = kFalse;
@@ -154,12 +145,11 @@ void LineFromPoints(const PtRec& a, const PtRec& b, LnRec& out) {
 
 void SplitLine(const LnRec& line, PtRec& first, PtRec& second) {
   int16_t exists = Defined(line.Exists) ? kTrue : kFalse;
-  Ends e = EndsOf(line);
-  first.X = e.X1;
-  first.Y = e.Y1;
+  first.X = line.X1;
+  first.Y = line.Y1;
   first.Exists = exists;
-  second.X = e.X2;
-  second.Y = e.Y2;
+  second.X = line.X2;
+  second.Y = line.Y2;
   second.Exists = exists;
 }
 

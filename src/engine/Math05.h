@@ -43,6 +43,8 @@ PtRec CentreOf(const CirRec& circle);  // exists with the circle
 
 double VectorLength(double x, double y);
 bool Unitize(double& x, double& y);
+// Exists when the points are at least 0.01 apart; unlike the rest it stores
+// the points and the raw direction either way.
 void LineFromPoints(const PtRec& a, const PtRec& b, LnRec& out);
 void SplitLine(const LnRec& line, PtRec& first, PtRec& second);
 void Distance(const PtRec& a, const PtRec& b, NumRec& out);
