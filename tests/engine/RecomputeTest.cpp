@@ -270,3 +270,63 @@ TEST_F(PointOnHostTest, MissingOrBadHosts) {
 
 }  // namespace
 }  // namespace plandra::test
+
+namespace plandra::test {
+namespace {
+
+TEST_F(RecomputeTest, HostileFiguresNeitherCrashNorLeaveNonFiniteElements) {
+  // Random kinds with random, often wrong, references and extreme values.
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t range) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<int>((seed >> 8) % range);
+  };
+  auto index = [&next](int range) { return static_cast<int16_t>(next(range) - 3); };
+  constexpr int16_t kClasses[] = {-1, 0, 1, 2, 3, 100, 101, 7};
+  constexpr double kValues[] = {0, 1, -1, 1e300, -1e300, 0.004, 3, 1e-300};
+  for (int figure = 0; figure < 200; ++figure) {
+    ResetFigure(fig, 20);
+    for (int i = 0; i < 8; ++i) {
+      Free(kValues[next(8)], kValues[next(8)]);
+      Number(kValues[next(8)]);
+    }
+    for (int s = 0; s < 20; ++s) {
+      auto kind = static_cast<Kind>(1 + next(static_cast<uint32_t>(Kind::kCount) - 1));
+      int16_t step = fig.StepCount + 1;
+      Step(KindInfoOf(kind).Code, {});
+      const KindInfo& info = KindInfoOf(kind);
+      for (int k = 1; k <= 5; ++k) {
+        int16_t cls = info.InClass[k - 1];
+        int count = fig.ElemCount[cls % 100];
+        bool sound = cls != kSlotNone && count > 0 && next(4) != 0;
+        fig.StepIn[step][k] = sound ? ObjRef{cls, static_cast<int16_t>(1 + next(count))}
+                                    : ObjRef{kClasses[next(8)], index(30)};
+      }
+      if (next(4) == 0) fig.StepOut[step][1].Index = index(40);
+    }
+    for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+      if (next(3) == 0) {
+        PtRec& p = fig.PtTable[i];
+        p.BoundMode = kTrue;
+        p.HostClass = kClasses[next(8)];
+        p.HostIndex = index(30);
+        p.Param = kValues[next(8)];
+      }
+    }
+    Redraw();
+    ASSERT_LE(fig.PassCount, kMaxMarkSweeps + 1);
+    for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+      if (P(i).Exists != 0) {
+        EXPECT_TRUE(std::isfinite(P(i).X) && std::isfinite(P(i).Y)) << "figure " << figure;
+      }
+    }
+    for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+      if (L(i).Exists != 0) {
+        EXPECT_TRUE(std::isfinite(L(i).X1 + L(i).DX)) << "figure " << figure;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plandra::test
