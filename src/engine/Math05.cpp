@@ -126,7 +126,8 @@ double VectorLength(double x, double y) { return std::sqrt(x * x + y * y); }
 
 bool Unitize(double& x, double& y) {
   double length = VectorLength(x, y);
-  if (std::abs(length) < kDirectionEps) return false;
+  // An overflowing length would turn the direction into (0, 0).
+  if (!std::isfinite(length) || std::abs(length) < kDirectionEps) return false;
   x /= length;
   y /= length;
   return true;

@@ -143,6 +143,9 @@ TEST(PrimitivesTest, OverflowGivesNoResultInsteadOfGarbage) {
   EXPECT_EQ(out.Exists, 0);
   EXPECT_POINT_NEAR(1, 2, out, kNear);
 
+  LnRec line = LineThrough(-1e300, 0, 1e300, 1e300);
+  EXPECT_EQ(line.Exists, 0);
+
   NumRec distance = MakeNumber(3);
   Distance(MakePoint(-1e308, 0), MakePoint(1e308, 0), distance);
   EXPECT_EQ(distance.Exists, 0);
