@@ -125,6 +125,44 @@ void ApplyMenuLanguage(Program& p) {
   TranslateMenuCaptions(p.Menu, p.Lang);
 }
 
+bool LanguageDialogOk(Program& p, int position) {
+  constexpr std::array<std::string_view, 3> kLanguages{"Japanese", "English", "Manual"};
+  if (position < 0 || position >= static_cast<int>(kLanguages.size())) return false;
+  p.Config.Language = std::string(kLanguages[static_cast<size_t>(position)]);
+  p.Lang.Language = p.Config.Language;
+  mnuOFileSave(p.Config, p.Folders.Folder, *p.Host, p.Lang);
+  ApplyMenuLanguage(p);
+  return true;
+}
+
+LanguageDialogItems LanguageDialogList(const Program& p) {
+  LanguageDialogItems list{{"Japanese", "English", "Manual(use dic_pd4.txt)"}, 0};
+  switch (ChosenLanguage(p.Lang.Language)) {
+    case LanguageChoice::kJapanese: list.Current = 0; break;
+    case LanguageChoice::kEnglish: list.Current = 1; break;
+    case LanguageChoice::kManual: list.Current = 2; break;
+  }
+  return list;
+}
+
+void OnTimer(Program& p, TimerId timer) {
+  switch (timer) {
+    case TimerId::kDraw: p.Host->SetTimer(TimerId::kDraw, 0); break;
+    case TimerId::kDrawSlow:
+      // One step of the replay; with no replay in the program the timer stops.
+      if (RunAction(p, "ReplayNextStep", nullptr).Status == CommandStatus::kNotWired) {
+        p.Host->SetTimer(TimerId::kDrawSlow, 0);
+        p.Window.ReplayTimerOn = false;
+      }
+      break;
+    case TimerId::kProgmanClear:
+      // Closing another program by sending it keys is not done on this
+      // desktop: the timer only switches itself off.
+      p.Host->SetTimer(TimerId::kProgmanClear, 0);
+      break;
+  }
+}
+
 void RequestRedraw(Program& p) {
   if (p.Window.RequestRedraw) p.Window.RequestRedraw();
 }

@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "app/Platform.h"
 
 namespace plandra {
 
 struct LangState;
 struct ModeState;
 struct Program;
-class Platform;
 
 // "major.minor.revision" of this build.
 std::string_view ProgramVersion();
@@ -32,6 +34,21 @@ void RefreshModeDisplay(Program& p);
 // The mode name in panel 1 again, and every menu caption translated from
 // the stored Japanese captions.
 void ApplyMenuLanguage(Program& p);
+
+// The language dialog's OK: the language of the chosen position (0 Japanese,
+// 1 English, 2 Manual) is stored in the settings file and applied to the
+// menus. False for a position outside the list (nothing changes).
+bool LanguageDialogOk(Program& p, int position);
+
+// The language dialog's list, with the position of the language in force.
+struct LanguageDialogItems {
+  std::vector<std::string> Items;
+  int Current = 0;
+};
+LanguageDialogItems LanguageDialogList(const Program& p);
+
+// A timer of the main window fired.
+void OnTimer(Program& p, TimerId timer);
 
 // Redraws when a redraw is wired.
 void RequestRedraw(Program& p);

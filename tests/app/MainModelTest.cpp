@@ -230,3 +230,40 @@ TEST(MainModelTest, ModeStackAfterCommands) {
 
 }  // namespace
 }  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(MainModelTest, LanguageDialogStoresAndApplies) {
+  test::TempDir dir;
+  AppFixture app;
+  Program& p = app.P;
+  p.Folders.Folder = dir.Path();
+  EXPECT_EQ(LanguageDialogList(p).Current, 0);
+  EXPECT_EQ(LanguageDialogList(p).Items.at(2), "Manual(use dic_pd4.txt)");
+  EXPECT_TRUE(LanguageDialogOk(p, 1));
+  EXPECT_EQ(p.Config.Language, "English");
+  EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "circle");
+  EXPECT_NE(test::ReadFileBytes(dir / "config_zevav.txt").find("English"), std::string::npos);
+  EXPECT_EQ(LanguageDialogList(p).Current, 1);
+  EXPECT_FALSE(LanguageDialogOk(p, 3));
+  EXPECT_EQ(p.Config.Language, "English");
+  EXPECT_TRUE(LanguageDialogOk(p, 0));
+  EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "円");
+}
+
+TEST(MainModelTest, TimersSwitchThemselvesOff) {
+  AppFixture app;
+  app.Host.Timers[TimerId::kDraw] = 100;
+  OnTimer(app.P, TimerId::kDraw);
+  EXPECT_EQ(app.Host.Timers[TimerId::kDraw], 0);
+  OnTimer(app.P, TimerId::kProgmanClear);
+  EXPECT_EQ(app.Host.Timers[TimerId::kProgmanClear], 0);
+  app.P.Window.ReplayTimerOn = true;
+  OnTimer(app.P, TimerId::kDrawSlow);
+  EXPECT_EQ(app.Host.Timers[TimerId::kDrawSlow], 0);
+  EXPECT_FALSE(app.P.Window.ReplayTimerOn);
+}
+
+}  // namespace
+}  // namespace plandra
