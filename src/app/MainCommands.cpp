@@ -18,6 +18,19 @@ using Handler = CommandResult (*)(Program&);
 CommandResult Done() { return {}; }
 CommandResult Dialog(std::string_view name) { return {CommandStatus::kOpenDialog, name}; }
 
+// A command that only does its work.
+template <void (*Command)(Program&)>
+CommandResult Plain(Program& p) {
+  Command(p);
+  return Done();
+}
+
+template <int32_t IntervalMs>
+CommandResult ReplaySpeed(Program& p) {
+  SetReplayInterval(p, IntervalMs);
+  return Done();
+}
+
 CommandResult RefreshAfterSettings(Program& p) {
   RefreshModeDisplay(p);
   RequestRedraw(p);
@@ -27,43 +40,15 @@ CommandResult RefreshAfterSettings(Program& p) {
 const std::map<std::string_view, Handler>& Handlers() {
   static const std::map<std::string_view, Handler> handlers = {
       {"mnuNew", [](Program& p) { return mnuNew(p) ? Dialog("NewConstchk") : Done(); }},
-      {"mnuExit",
-       [](Program& p) {
-         mnuExit(p);
-         return Done();
-       }},
+      {"mnuExit", &Plain<mnuExit>},
       {"mnuVersion", [](Program&) { return Dialog("PDfrmAbout"); }},
       {"mnuLanguage", [](Program&) { return Dialog("PDLanguage"); }},
-      {"mnuRakugaki",
-       [](Program& p) {
-         mnuRakugaki(p);
-         return Done();
-       }},
-      {"mnuOMenu_easy",
-       [](Program& p) {
-         mnuOMenu_easy(p);
-         return Done();
-       }},
-      {"mnuOmenu_full",
-       [](Program& p) {
-         mnuOmenu_full(p);
-         return Done();
-       }},
-      {"mnuRedrawslowOption_01",
-       [](Program& p) {
-         SetReplayInterval(p, 200);
-         return Done();
-       }},
-      {"mnuRedrawslowOption_03",
-       [](Program& p) {
-         SetReplayInterval(p, 500);
-         return Done();
-       }},
-      {"mnuRedrawslowOption_05",
-       [](Program& p) {
-         SetReplayInterval(p, 1000);
-         return Done();
-       }},
+      {"mnuRakugaki", &Plain<mnuRakugaki>},
+      {"mnuOMenu_easy", &Plain<mnuOMenu_easy>},
+      {"mnuOmenu_full", &Plain<mnuOmenu_full>},
+      {"mnuRedrawslowOption_01", &ReplaySpeed<200>},
+      {"mnuRedrawslowOption_03", &ReplaySpeed<500>},
+      {"mnuRedrawslowOption_05", &ReplaySpeed<1000>},
       {"mnuEditFigDataView",
        [](Program& p) {
          ShowFigDataView(p.Viewer, p.Fig, p.Lang, p.CurFileName, p.Config.KetaDecimal);
