@@ -215,9 +215,9 @@ class FigReader {
 
   // Refuses counts that the rest of the file is too short to hold, before
   // any table is sized for them.
-  void RequireNumericFields(long long fields, const std::string& what) {
+  void RequireNumericFields(long long fields, int line, const std::string& what) {
     if (fields > 0 && static_cast<long long>(cursor_.Remaining()) < 2 * fields - 1) {
-      Fail(cursor_.Line(), "the file announces " + what + " but ends before their data");
+      Fail(line, "the file announces " + what + " but ends before their data");
     }
   }
 
@@ -233,14 +233,15 @@ class FigReader {
 
   void ReadSteps() {
     section_ = "step";
+    int line = cursor_.Line();
     int steps = ReadCount("step count");
     fileSteps_ = steps;
     int total = baseSteps_ + steps;
     if (total > kMaxCount) {
-      Fail(cursor_.Line(), "merging " + std::to_string(steps) + " steps into a figure of " +
-                               std::to_string(baseSteps_) + " steps passes the limit of 32767");
+      Fail(line, "merging " + std::to_string(steps) + " steps into a figure of " +
+                     std::to_string(baseSteps_) + " steps passes the limit of 32767");
     }
-    RequireNumericFields(static_cast<long long>(steps) * kStepNumericFields + 11,
+    RequireNumericFields(static_cast<long long>(steps) * kStepNumericFields + 11, line,
                          std::to_string(steps) + " steps");
     SizeStepTables(total);
     fig_.StepCount = static_cast<int16_t>(total);
@@ -282,21 +283,23 @@ class FigReader {
   void ReadCounts() {
     section_ = "element count";
     long long numericFields = 0;
+    int firstLine = cursor_.Line();
     static constexpr int kRecordFields[] = {0, kPointNumericFields, kLineNumericFields,
                                             kCircleNumericFields};
     for (int c = 0; c < static_cast<int>(fileCounts_.size()); ++c) {
+      int line = cursor_.Line();
       int count = ReadCount("element count");
       if (baseCounts_[c] + count > kMaxCount) {
-        Fail(cursor_.Line(), std::string("merging ") + std::to_string(count) + " " +
-                                 (IsElementClass(c) ? ClassName(c, true) : "elements") +
-                                 " passes the limit of 32767");
+        Fail(line, std::string("merging ") + std::to_string(count) + " " +
+                       (IsElementClass(c) ? ClassName(c, true) : "elements") +
+                       " passes the limit of 32767");
       }
       fileCounts_[c] = static_cast<int16_t>(count);
       if (c == kClassNumber) numericFields += static_cast<long long>(count) * NumberFields();
       if (c >= kClassPoint && c <= kClassCircle) numericFields += 1LL * count * kRecordFields[c];
     }
     reachedNumbers_ = fileCounts_[kClassNumber] > 0;
-    RequireNumericFields(numericFields, "more elements");
+    RequireNumericFields(numericFields, firstLine, "more elements");
     for (int c = 0; c < static_cast<int>(fileCounts_.size()); ++c) {
       fig_.ElemCount[c] = static_cast<int16_t>(baseCounts_[c] + fileCounts_[c]);
       if (IsElementClass(c))
@@ -475,7 +478,7 @@ class FigReader {
 };
 
 bool AnyComplexOps(const Figure& fig) {
-  for (int16_t s = 1; s <= fig.StepCount; ++s) {
+  for (int s = 1; s <= fig.StepCount; ++s) {
     if (fig.StepKind[s].starts_with("PO")) return true;
   }
   return false;
