@@ -9,6 +9,7 @@
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
 #include "app/Program.h"
+#include "numbers/Labels05.h"
 
 namespace plandra {
 namespace {
@@ -84,6 +85,18 @@ const std::map<std::string_view, Handler>& Handlers() {
          std::error_code error;
          std::filesystem::path current = std::filesystem::current_path(error);
          mnuFDataFolderStandardSet(p.Folders, current, *p.Host, p.Lang);
+         return Done();
+       }},
+      {"mnuEVarDispAllOn",
+       [](Program& p) {
+         mnuEVarDispAllOn(p.Fig);
+         RequestRedraw(p);
+         return Done();
+       }},
+      {"mnuEVarDispAllOff",
+       [](Program& p) {
+         mnuEVarDispAllOff(p.Fig);
+         RequestRedraw(p);
          return Done();
        }},
       {"ShiftSwitch",

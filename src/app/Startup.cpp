@@ -6,6 +6,7 @@
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "figure/PDtype05.h"
+#include "persist/PDio05.h"
 
 namespace plandra {
 namespace {
@@ -34,6 +35,19 @@ void CheckExecutable(Program& p, const std::filesystem::path& exe) {
 }
 
 }  // namespace
+
+bool ReadFigureFile(Program& p, const std::filesystem::path& file) {
+  std::string previous = p.CurFileName;
+  p.CurFileName = file.string();
+  FigFileResult result = FigFileIO(p, 'R');
+  if (result.Status == FigFileStatus::kOk) return true;
+  p.CurFileName = previous;  // the open figure stays, and so does its name
+  // The reader only beeps; the user is told why here.
+  if (result.Status != FigFileStatus::kReadOnly && !result.Message.empty()) {
+    p.Host->MessageBox(result.Message, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+  }
+  return false;
+}
 
 std::string CommandLineFigurePath(std::string_view commandLine) {
   std::string_view path = Trim(commandLine);

@@ -15,10 +15,13 @@ struct Program;
 // could not, the open figure unchanged.
 using FigureReader = std::function<bool(Program& p, const std::filesystem::path& file)>;
 
+// The figure file into the program's store, its number labels refreshed.
+bool ReadFigureFile(Program& p, const std::filesystem::path& file);
+
 struct StartupInputs {
-  std::string CommandLine;               // the whole command-line text
-  std::filesystem::path ExecutablePath;  // the program's own file
-  FigureReader ReadFigure;               // the figure file reader
+  std::string CommandLine;                   // the whole command-line text
+  std::filesystem::path ExecutablePath;      // the program's own file
+  FigureReader ReadFigure = ReadFigureFile;  // the figure file reader
 };
 
 // The path of the command line: trimmed of blanks, then a trailing and

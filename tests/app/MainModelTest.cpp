@@ -3,6 +3,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/NewAndExit.h"
+#include "numbers/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -263,6 +264,24 @@ TEST(MainModelTest, TimersSwitchThemselvesOff) {
   OnTimer(app.P, TimerId::kDrawSlow);
   EXPECT_EQ(app.Host.Timers[TimerId::kDrawSlow], 0);
   EXPECT_FALSE(app.P.Window.ReplayTimerOn);
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(MainModelTest, NumberDisplayCommands) {
+  AppFixture app;
+  ResetFigure(app.P.Fig, 20);
+  int16_t number = test::AddNumber(app.P.Fig, 2.5);
+  app.P.Fig.NumTable[number].NumFlag = 0;  // a measured (dependent) number
+  EXPECT_EQ(RunMenuCommand(app.P, "mnuEVarDispAllOff").Status, CommandStatus::kDone);
+  EXPECT_EQ(app.P.Fig.NumTable[number].NumShow, kNumHidden);
+  EXPECT_EQ(app.Redraws, 1);
+  RunMenuCommand(app.P, "mnuEVarDispAllOn");
+  EXPECT_EQ(app.P.Fig.NumTable[number].NumShow, kNumShown);
 }
 
 }  // namespace

@@ -128,3 +128,38 @@ TEST(StartupTest, ReadOnlyExecutableHidesTheRecordView) {
 
 }  // namespace
 }  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(StartupTest, ReadsARealFigureFileAndRefusesAMalformedOne) {
+  test::TempDir dir;
+  std::filesystem::path figure = dir / "a triangle.pd4";
+  test::WriteFileBytes(
+      figure, test::ReadFileBytes(std::filesystem::path(PLANDRA_TEST_DATA) / "triangle.pd4"));
+  test::AppFixture app;
+  app.P.Folders.Folder = dir.Path();
+  StartupInputs inputs;
+  inputs.CommandLine = " \"" + figure.string() + "\"";
+  StartUp(app.P, inputs);
+  EXPECT_EQ(app.P.CurFileName, figure.string());
+  EXPECT_GT(app.P.Fig.ElemCount[1], 0);
+  EXPECT_EQ(app.P.Window.Caption, "[a triangle.pd4] Plandra Win 5.0.0");
+  EXPECT_TRUE(app.Host.Messages.empty());
+
+  std::filesystem::path broken = dir / "broken.pd4";
+  test::WriteFileBytes(broken, "not a figure\r\n");
+  test::AppFixture other;
+  other.P.Folders.Folder = dir.Path();
+  inputs.CommandLine = broken.string();
+  StartUp(other.P, inputs);
+  EXPECT_EQ(other.P.CurFileName, "untitled");
+  EXPECT_EQ(other.P.Fig.ElemCount[1], 0);
+  ASSERT_EQ(other.Host.Messages.size(), 1u);
+  EXPECT_NE(other.Host.Messages[0].Text.find("broken.pd4"), std::string::npos);
+  EXPECT_GE(other.Host.Beeps, 1);
+  EXPECT_EQ(CurrentMode(other.P.Modes), kModeStandard);
+}
+
+}  // namespace
+}  // namespace plandra
