@@ -310,8 +310,9 @@ class FigReader {
     RequireNumericFields(numericFields, firstLine, "more elements");
     for (int c = 0; c < static_cast<int>(fileCounts_.size()); ++c) {
       fig_.ElemCount[c] = static_cast<int16_t>(baseCounts_[c] + fileCounts_[c]);
-      if (IsElementClass(c))
+      if (IsElementClass(c)) {
         EnsureElementCapacity(fig_, static_cast<int16_t>(c), fig_.ElemCount[c]);
+      }
     }
   }
 
