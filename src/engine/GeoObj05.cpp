@@ -5,6 +5,7 @@
 
 #include "engine/GeoObj05_eval.h"
 #include "engine/Math05.h"
+#include "numbers/Calc05.h"
 
 namespace plandra {
 namespace {
@@ -211,9 +212,7 @@ void FinalSweep(Figure& fig, Platform& platform, int steps) {
 // RecomputeStep for a step known to be within the step tables.
 void EvaluateStep(Figure& fig, Platform& platform, const ElemLimits& limits, int16_t step) {
   Kind kind = fig.StepKindId[step];
-  if (kind == Kind::CALC) {
-    // Calculated numbers are evaluated by the expression module (EvalCalcStep).
-  }
+  if (kind == Kind::CALC) EvalCalcStep(fig, step);
   fig.CurStep = step;
   for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
   const KindInfo& info = KindInfoOf(kind);
@@ -328,6 +327,22 @@ void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved) {
   fig.PassCount = static_cast<int16_t>(sweeps + (anyHosted ? 1 : 0));
   SetListedPointExists(fig, moved);
   for (int pass = 1; pass <= fig.PassCount; ++pass) FinalSweep(fig, platform, steps);
+}
+
+}  // namespace plandra
+
+namespace plandra {
+
+void RecomputeForRedraw(Figure& fig, Platform& platform) {
+  for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
+    if (fig.NumTable[i].Exists != 0) fig.NumTable[i].Exists = kTrue;
+  }
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+    if (fig.PtTable[i].Exists != 0) fig.PtTable[i].Exists = kTrue;
+  }
+  MarkDependencies(fig, platform, ObjRef{});
+  RecomputeAll(fig, platform);
+  SnapshotTables(fig);
 }
 
 }  // namespace plandra

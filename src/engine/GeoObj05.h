@@ -35,4 +35,8 @@ int16_t StepMark(const Figure& fig, int16_t step);
 // too, so a point held at an end beeps here when it first gets there.
 void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved);
 
+// What a full redraw does before drawing: every defined number and point
+// gets Exists -1, then the marking, the recompute and the snapshot.
+void RecomputeForRedraw(Figure& fig, Platform& platform);
+
 }  // namespace plandra

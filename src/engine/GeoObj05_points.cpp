@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/GeoObj05_eval.h"
+#include "macros/PDmacro01.h"
 
 namespace plandra {
 namespace {
@@ -258,7 +259,7 @@ void EvalPointStep(StepEval& eval) {
     case Kind::PT6:
     case Kind::PT7:
     case Kind::PT62:
-      // Transformation maps are evaluated by the macro module (EvalTransformStep).
+      EvalTransformStep(eval.Fig, eval.Step);
       return;
     case Kind::PNEW:  // a free point stays where the user put it
     case Kind::PBND:  // moved by the host step of the pass

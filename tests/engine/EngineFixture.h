@@ -53,17 +53,7 @@ class EngineTest : public ::testing::Test {
   }
 
   // What a redraw does before drawing.
-  void Redraw() {
-    for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
-      if (fig.NumTable[i].Exists != 0) fig.NumTable[i].Exists = kTrue;
-    }
-    for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
-      if (fig.PtTable[i].Exists != 0) fig.PtTable[i].Exists = kTrue;
-    }
-    MarkDependencies(fig, platform, ObjRef{});
-    RecomputeAll(fig, platform);
-    SnapshotTables(fig);
-  }
+  void Redraw() { RecomputeForRedraw(fig, platform); }
 
   void Move(int16_t point, double x, double y) {
     fig.PtTable[point].X = x;

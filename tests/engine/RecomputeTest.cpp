@@ -2,6 +2,7 @@
 
 #include "EngineFixture.h"
 #include "engine/Math05.h"
+#include "macros/PDmacro01.h"
 
 namespace plandra::test {
 namespace {
@@ -159,26 +160,24 @@ TEST_F(RecomputeTest, SmallStoreHasRoomForTheStepOutputs) {
   EXPECT_POINT_NEAR(1, 2, P(p), kNear);
 }
 
-TEST_F(RecomputeTest, StepsLeftToOtherModulesKeepTheirOutputs) {
-  int16_t points[5];
-  for (int i = 0; i < 5; ++i) points[i] = Free(i, 1);
-  // Transformation maps are computed by the macro module; until then the
-  // engine leaves their image and matrix entries as they are.
-  int16_t image =
-      Step("PT5", {Pt(points[0]), Pt(points[1]), Pt(points[2]), Pt(points[3]), Pt(points[4])});
+TEST_F(RecomputeTest, MapsAndCalculatedNumbersAreEvaluatedByThePass) {
+  ASSERT_TRUE(MacroLinear(fig));  // A = [[2, 1], [1, 2]] as built; P = (1, 1)
+  int16_t image = fig.ElemCount[kClassPoint];
   fig.PtTable[image].X = 7;
-  fig.PtTable[image].Exists = kTrue;
-  int16_t entry = fig.StepOut[fig.StepCount][2].Index;
-  fig.NumTable[entry].Value = 2.5;
-  // A calculated number reaches the circle dispatch and builds no circle.
-  int16_t circles = fig.ElemCount[kClassCircle];
+  int16_t a11 = fig.StepOut[fig.StepCount][2].Index;
+  // A(1,1) * 10 - 1: a calculated number reading a map's entry.
   int16_t calculated = Step("CALC", {});
-  fig.NumTable[calculated].Value = 4;
+  int16_t ten = Number(10);
+  int16_t one = Number(1);
+  fig.NumTable[calculated].Expr = "N" + std::to_string(a11) + "*N" + std::to_string(ten) + "-N" +
+                                  std::to_string(one);
+  int16_t circles = fig.ElemCount[kClassCircle];
   Redraw();
-  EXPECT_EQ(P(image).X, 7);
-  EXPECT_EQ(N(entry).Value, 2.5);
-  EXPECT_EQ(N(calculated).Value, 4);
-  EXPECT_EQ(fig.ElemCount[kClassCircle], circles);
+  EXPECT_POINT_NEAR(3, 3, P(image), 1e-12);
+  EXPECT_EQ(N(a11).Value, 2);
+  EXPECT_EQ(N(calculated).Value, 19);
+  EXPECT_EQ(N(calculated).Exists, kTrue);
+  EXPECT_EQ(fig.ElemCount[kClassCircle], circles) << "CALC builds no circle";
 }
 
 TEST_F(RecomputeTest, StepsMarkedTwoAreSkipped) {
