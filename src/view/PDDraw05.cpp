@@ -1,7 +1,6 @@
 #include "view/PDDraw05.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "app/Program.h"
@@ -201,7 +200,11 @@ RgbColor ColorOf(Program& p, int16_t number) {
     default: break;
   }
   if (number >= 8 && number <= 15) return kPcPalette[number - 8];
-  HostOf(p).MessageBox(std::to_string(number), kProgramTitle, MsgButtons::kOk);
+  std::vector<int16_t>& reported = p.Draw.ReportedColors;
+  if (std::find(reported.begin(), reported.end(), number) == reported.end()) {
+    reported.push_back(number);
+    HostOf(p).MessageBox(std::to_string(number), kProgramTitle, MsgButtons::kOk);
+  }
   return {0, 0, 0};
 }
 

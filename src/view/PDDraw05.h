@@ -107,6 +107,9 @@ struct DrawState {
   bool PicturePanelInset = false;  // set when the picture was saved, cleared by a redraw
   bool AngleMarksShown = true;
   bool EventDisplayOn = false;  // mark 23 is drawn only then
+  // Colour numbers outside the palette already reported: a figure full of
+  // them would otherwise ask for a message box per element and redraw.
+  std::vector<int16_t> ReportedColors;
   // The colour last chosen in the colour dialog, preselected next time.
   RgbColor DialogColor{0, 0, 0};
   RedrawSteps Steps;

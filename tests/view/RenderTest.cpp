@@ -26,6 +26,9 @@ TEST_F(ViewTest, ColorStrengthScalesThePaletteAndIsKeptWithinRange) {
   EXPECT_EQ(ColorOf(p, 16), kBlack);
   ASSERT_EQ(platform.Messages.size(), 1u);
   EXPECT_EQ(platform.Messages[0].Text, "16");
+  EXPECT_EQ(ColorOf(p, 16), kBlack);  // told once only
+  EXPECT_EQ(ColorOf(p, -3), kBlack);
+  EXPECT_EQ(platform.Messages.size(), 2u);
   p.Config.ColorStrength = 0;
   EXPECT_EQ(ColorOf(p, 2), (RgbColor{0, 255, 0}));
 
