@@ -43,3 +43,14 @@ FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
                            std::string_view fileName);
 
 }  // namespace plandra
+
+namespace plandra {
+
+struct Program;
+
+// FigFileCore on the program's CurFileName with the number labels refreshed:
+// before writing ('W'), after reading or merging ('R', 'A'). A save that had
+// to replace characters the code page cannot hold tells the user once.
+FigFileResult FigFileIO(Program& program, char mode);
+
+}  // namespace plandra
