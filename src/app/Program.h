@@ -16,6 +16,7 @@
 #include "figure/PDvar05.h"
 #include "macros/ViewerText.h"
 #include "persist/PDio05_settings.h"
+#include "view/PDDraw05.h"
 #include "view/Surface.h"
 
 namespace plandra {
@@ -30,6 +31,8 @@ struct Program {
   // width, font, colours, grid switch and colour, decimals, steps).
   Settings Config;
   LangState Lang;
+  ViewState View;
+  DrawState Draw;
   ProgramFolder Folders;
   DataFolders DataPaths;
   std::string CurFileName = std::string(kUntitled);

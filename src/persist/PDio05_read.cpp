@@ -49,16 +49,16 @@ class FieldCursor {
     field.Quoted = data_[pos_] == '"';
     if (field.Quoted) {
       size_t start = pos_ + 1;
-      size_t end = data_.find_first_of("\"\r\n", start);
-      if (end == std::string_view::npos || data_[end] != '"') {
-        pos_ = end == std::string_view::npos ? data_.size() : end;
+      size_t end = Find(start, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+      if (end == data_.size() || data_[end] != '"') {
+        pos_ = end;
         field.Text = data_.substr(start, pos_ - start);
         return FieldResult::kUnterminated;
       }
       field.Text = data_.substr(start, end - start);
-      pos_ = std::min(data_.find_first_of(",\r\n", end + 1), data_.size());
+      pos_ = Find(end + 1, IsSeparator);
     } else {
-      size_t end = std::min(data_.find_first_of(",\r\n", pos_), data_.size());
+      size_t end = Find(pos_, IsSeparator);
       field.Text = data_.substr(pos_, end - pos_);
       while (!field.Text.empty() && IsBlank(field.Text.back())) field.Text.remove_suffix(1);
       pos_ = end;
@@ -70,7 +70,7 @@ class FieldCursor {
   // The rest of the data line by line, for the trailer.
   bool NextLine(std::string_view& line) {
     if (pos_ >= data_.size()) return false;
-    size_t end = std::min(data_.find_first_of("\r\n", pos_), data_.size());
+    size_t end = Find(pos_, [](char c) { return c == '\r' || c == '\n'; });
     line = data_.substr(pos_, end - pos_);
     pos_ = end;
     ConsumeSeparator();
@@ -83,6 +83,14 @@ class FieldCursor {
 
  private:
   static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+  static bool IsSeparator(char c) { return c == ',' || c == '\r' || c == '\n'; }
+
+  // Position of the first byte from 'from' on that 'stop' accepts, or the end.
+  template <class Stop>
+  size_t Find(size_t from, Stop stop) const {
+    while (from < data_.size() && !stop(data_[from])) ++from;
+    return from;
+  }
 
   void SkipBlanksAndLineEnds() {
     while (pos_ < data_.size()) {
@@ -302,8 +310,9 @@ class FigReader {
     RequireNumericFields(numericFields, firstLine, "more elements");
     for (int c = 0; c < static_cast<int>(fileCounts_.size()); ++c) {
       fig_.ElemCount[c] = static_cast<int16_t>(baseCounts_[c] + fileCounts_[c]);
-      if (IsElementClass(c))
+      if (IsElementClass(c)) {
         EnsureElementCapacity(fig_, static_cast<int16_t>(c), fig_.ElemCount[c]);
+      }
     }
   }
 

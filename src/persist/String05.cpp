@@ -164,7 +164,8 @@ std::string Utf8ToCp932(std::string_view utf8, bool& lost) {
 
 void AppendReal(std::string& out, double value) {
   if (std::isnan(value) || value == 0) value = 0;  // also turns -0 into 0
-  if (std::isinf(value)) value = std::copysign(kLargestWritable, value);
+  // Rounded to 15 digits, the largest doubles would overflow on reading.
+  if (std::abs(value) > kLargestWritable) value = std::copysign(kLargestWritable, value);
   char buffer[32];
   auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);

@@ -88,6 +88,9 @@ TEST(RealText, WritesAtMostFifteenDigitsWithADot) {
   EXPECT_EQ(FormatReal(std::numeric_limits<double>::quiet_NaN()), "0");
   EXPECT_EQ(FormatReal(-std::numeric_limits<double>::infinity()), "-1.79769313486231e+308");
   EXPECT_TRUE(ParseReal(FormatReal(std::numeric_limits<double>::infinity())).has_value());
+  EXPECT_EQ(FormatReal(std::numeric_limits<double>::max()), "1.79769313486231e+308");
+  EXPECT_EQ(FormatReal(std::numeric_limits<double>::denorm_min()), "4.94065645841247e-324");
+  EXPECT_EQ(ParseReal("4.94065645841247e-324"), std::numeric_limits<double>::denorm_min());
 }
 
 TEST(RealText, WrittenValuesReadBackAndWriteAgainUnchanged) {
