@@ -5,6 +5,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -21,7 +22,7 @@ bool IsOneOf(int16_t mode, const auto& modes) {
 }
 
 void EscapeKey(Program& p, bool shift) {
-  RequestRedraw(p);
+  Redraw(p);
   if (shift || p.Window.ShiftSwitch) {
     ModePop(p.Modes, *p.Host);
     RefreshModeDisplay(p);

@@ -10,6 +10,7 @@
 #include "app/NewAndExit.h"
 #include "app/Program.h"
 #include "numbers/Labels05.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -32,14 +33,47 @@ CommandResult ReplaySpeed(Program& p) {
   return Done();
 }
 
+CommandResult WindowCommand(Program&) { return {CommandStatus::kWindowCommand, {}}; }
+
 CommandResult RefreshAfterSettings(Program& p) {
   RefreshModeDisplay(p);
-  RequestRedraw(p);
+  Redraw(p);
   return Done();
 }
 
 const std::map<std::string_view, Handler>& Handlers() {
   static const std::map<std::string_view, Handler> handlers = {
+      {"mnuZoomIn", &Plain<mnuZoomIn>},
+      {"mnuZoomOut", &Plain<mnuZoomOut>},
+      {"mnuZoomDefault", &Plain<mnuZoomDefault>},
+      {"mnuZoomComplex", &Plain<mnuZoomComplex>},
+      {"mnuOAxis", &Plain<mnuOAxis>},
+      {"mnuOAxis01", &Plain<mnuOAxis01>},
+      {"mnuOAxis02", &Plain<mnuOAxis02>},
+      {"mnuOAxisColor1", &Plain<mnuOAxisColor1>},
+      {"mnuOAxisColor2", &Plain<mnuOAxisColor2>},
+      {"mnuOAxisColor3", &Plain<mnuOAxisColor3>},
+      {"mnuOAxisColorManual", &Plain<mnuOAxisColorManual>},
+      {"mnuOBackCWhite", &Plain<mnuOBackCWhite>},
+      {"mnuOBackCStandard", &Plain<mnuOBackCStandard>},
+      {"mnuOBackCmanual", &Plain<mnuOBackCmanual>},
+      {"mnuWidth", &Plain<mnuWidth>},
+      {"mnuFont", &Plain<mnuFont>},
+      {"mnuOFont", &Plain<mnuOFont>},
+      {"mnuOColorStrength", &Plain<mnuOColorStrength>},
+      {"mnuOchrDisp", &Plain<mnuOchrDisp>},
+      {"mnuAngleSW", &Plain<mnuAngleSW>},
+      // The window presets work on the window's own geometry.
+      {"mnuOWindowStandard", &WindowCommand},
+      {"mnuOWindowVGA", &WindowCommand},
+      {"mnuOWindowMax", &WindowCommand},
+      {"mnuOWindowSave", &WindowCommand},
+      {"FontAndWidth",
+       [](Program& p) {
+         mnuFont(p);
+         mnuWidth(p);
+         return Done();
+       }},
       {"mnuNew", [](Program& p) { return mnuNew(p) ? Dialog("NewConstchk") : Done(); }},
       {"mnuExit", &Plain<mnuExit>},
       {"mnuVersion", [](Program&) { return Dialog("PDfrmAbout"); }},
@@ -90,13 +124,13 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuEVarDispAllOn",
        [](Program& p) {
          mnuEVarDispAllOn(p.Fig);
-         RequestRedraw(p);
+         Redraw(p);
          return Done();
        }},
       {"mnuEVarDispAllOff",
        [](Program& p) {
          mnuEVarDispAllOff(p.Fig);
-         RequestRedraw(p);
+         Redraw(p);
          return Done();
        }},
       {"ShiftSwitch",
@@ -144,23 +178,25 @@ CommandResult RunMenuCommand(Program& p, std::string_view controlName) {
   const MenuItem& item = *path.back();
   if (item.Action.empty()) return {CommandStatus::kUnknown, {}};
   if (!Reachable(path)) return {CommandStatus::kDisabled, {}};
-  return RunAction(p, item.Action, &item);
+  CommandResult result = RunAction(p, item.Action, &item);
+  RefreshModeDisplay(p);
+  return result;
 }
 
 void mnuOMenu_easy(Program& p) {
   p.Config.MenuEasy = -1;
-  MenuCheckSet(p.Menu, p.Config, p.Window.AxisKind);
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
 }
 
 void mnuOmenu_full(Program& p) {
   p.Config.MenuEasy = 0;
-  MenuCheckSet(p.Menu, p.Config, p.Window.AxisKind);
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
 }
 
 void SetReplayInterval(Program& p, int32_t intervalMs) {
   p.Config.RedrawSlow = intervalMs;
   if (p.Window.ReplayTimerOn) p.Host->SetTimer(TimerId::kDrawSlow, intervalMs);
-  MenuCheckSet(p.Menu, p.Config, p.Window.AxisKind);
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
 }
 
 }  // namespace plandra

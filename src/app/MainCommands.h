@@ -11,10 +11,11 @@ struct Program;
 
 enum class CommandStatus {
   kDone,
-  kOpenDialog,  // the window opens the dialog named in the result
-  kDisabled,    // the item (or a menu above it) is disabled or hidden
-  kNotWired,    // the command is not in the program yet
-  kUnknown,     // no item of that name
+  kOpenDialog,     // the window opens the dialog named in the result
+  kWindowCommand,  // the window runs it with its own geometry
+  kDisabled,       // the item (or a menu above it) is disabled or hidden
+  kNotWired,       // the command is not in the program yet
+  kUnknown,        // no item of that name
 };
 
 struct CommandResult {
@@ -28,7 +29,8 @@ bool IsActionWired(std::string_view action);
 CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item);
 
 // A click on the item of that control name (or its shortcut): runs its action
-// when the item and every menu above it are enabled and shown.
+// when the item and every menu above it are enabled and shown, then
+// refreshes the mode display.
 CommandResult RunMenuCommand(Program& p, std::string_view controlName);
 
 // Menu mode commands; they take effect at the next start.

@@ -6,6 +6,7 @@
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/Program.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -116,8 +117,10 @@ void RefreshModeDisplay(Program& p) {
   p.Status.Panel(kFilePanel).Text = FileNameOnly(p.CurFileName);
   bool scribbling = CurrentMode(p.Modes) == kModeScribble;
   p.Status.Panel(kMarkerPanel).Text = scribbling ? "Color" : "Marker";
+  p.Status.Panel(kPicturePanel).Bevel =
+      p.Draw.PicturePanelInset ? PanelBevel::kInset : PanelBevel::kRaised;
   MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
-  MenuCheckSet(p.Menu, p.Config, p.Window.AxisKind);
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
 }
 
 void ApplyMenuLanguage(Program& p) {
@@ -163,10 +166,6 @@ void OnTimer(Program& p, TimerId timer) {
   }
 }
 
-void RequestRedraw(Program& p) {
-  if (p.Window.RequestRedraw) p.Window.RequestRedraw();
-}
-
 void MarkAvailablePanels(Program& p) {
   for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
     std::string_view action = PanelAction(panel);
@@ -186,7 +185,7 @@ void StatusPanelClick(Program& p, int panel) {
     }
   } else if (std::string_view action = PanelAction(panel); !action.empty()) {
     if (RunAction(p, action, nullptr).Status == CommandStatus::kDone && panel == kPicturePanel) {
-      p.Status.Panel(kPicturePanel).Bevel = PanelBevel::kInset;
+      p.Draw.PicturePanelInset = true;
     }
   }
   RefreshModeDisplay(p);

@@ -50,9 +50,6 @@ LanguageDialogItems LanguageDialogList(const Program& p);
 // A timer of the main window fired.
 void OnTimer(Program& p, TimerId timer);
 
-// Redraws when a redraw is wired.
-void RequestRedraw(Program& p);
-
 // A click on a status panel (1..12); RefreshModeDisplay afterwards. A panel
 // whose command is not in the program yet does nothing.
 void StatusPanelClick(Program& p, int panel);

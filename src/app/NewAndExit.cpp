@@ -5,6 +5,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -45,7 +46,7 @@ void NewConstchkAnswer(Program& p, NewChoice choice) {
   switch (choice) {
     case NewChoice::kYes: StartNewFigure(p); break;
     case NewChoice::kSave: RunAction(p, "mnuSave", nullptr); break;
-    case NewChoice::kCancel: RequestRedraw(p); break;
+    case NewChoice::kCancel: Redraw(p); break;
   }
 }
 

@@ -3,6 +3,7 @@
 #include "app/KeyDispatch.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 
@@ -32,7 +33,7 @@ void ScribbleKeyDown(Program& p, int16_t key) {
   p.Scribble.PenDown = 0;
   ModePop(p.Modes, *p.Host);
   RefreshModeDisplay(p);
-  RequestRedraw(p);
+  Redraw(p);
 }
 
 void ChooseScribbleColor(Program& p) {

@@ -7,6 +7,7 @@
 #include "app/Program.h"
 #include "figure/PDtype05.h"
 #include "persist/PDio05.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -69,6 +70,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   p.Window.Caption = std::string(kProgramTitle) + " " + std::string(ProgramVersion());
   if (p.Canvas) p.Canvas->Clear();
   ResetFigure(p.Fig, kStartCapacity);
+  p.Draw.Steps.RefreshModeDisplay = [](Program& program) { RefreshModeDisplay(program); };
   p.Status = DesignedStatusBar();
   MarkAvailablePanels(p);
   p.Modes = ModeState{};
@@ -80,6 +82,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   ApplyMenuLanguage(p);
   mnuFDataFolderGet(p.DataPaths, p.Folders);
   Set_MergeDataFolder(p.DataPaths, p.Folders);
+  SetScreen(p);
 
   ModePush(p.Modes, kModeStandard, *p.Host);
   p.CurFileName = std::string(kUntitled);

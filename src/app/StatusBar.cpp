@@ -9,8 +9,4 @@ StatusBar DesignedStatusBar() {
   return status;
 }
 
-void ShowPictureOutdated(StatusBar& status) {
-  status.Panel(kPicturePanel).Bevel = PanelBevel::kRaised;
-}
-
 }  // namespace plandra

@@ -38,8 +38,4 @@ struct StatusBar {
 // one pixel wide.
 StatusBar DesignedStatusBar();
 
-// Every redraw shows the picture panel raised again (a saved picture shows it
-// inset until the figure is drawn anew).
-void ShowPictureOutdated(StatusBar& status);
-
 }  // namespace plandra

@@ -18,20 +18,20 @@ TEST(KeyDispatchTest, EscInTheStandardModeRedrawsAndPopsOnlyWithShift) {
   AppFixture app;
   Program& p = app.P;
   EXPECT_EQ(KeyDown(p, kKeyEscape, false), KeyResult::kHandled);
-  EXPECT_EQ(app.Redraws, 1);
+  EXPECT_EQ(app.Redraws(), 1);
   EXPECT_EQ(p.Modes.Depth, 1);
   EXPECT_EQ(app.Host.Beeps, 0);
 
   // With Shift it pops too, and at the base of the stack that only beeps.
   KeyDown(p, kKeyEscape, true);
-  EXPECT_EQ(app.Redraws, 2);
+  EXPECT_EQ(app.Redraws(), 2);
   EXPECT_EQ(p.Modes.Depth, 1);
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
   EXPECT_EQ(app.Host.Beeps, 1);
 
   // Other keys do nothing here.
   KeyDown(p, kKeyA, true);
-  EXPECT_EQ(app.Redraws, 2);
+  EXPECT_EQ(app.Redraws(), 2);
 }
 
 TEST(KeyDispatchTest, EscPopsAnOtherModeWithShiftOrTheShiftSwitch) {
@@ -48,7 +48,7 @@ TEST(KeyDispatchTest, EscPopsAnOtherModeWithShiftOrTheShiftSwitch) {
   p.Window.ShiftSwitch = -1;
   KeyDown(p, kKeyEscape, false);
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
-  EXPECT_EQ(app.Redraws, 3);
+  EXPECT_EQ(app.Redraws(), 3);
   EXPECT_EQ(app.Host.Beeps, 0);
 }
 
@@ -61,7 +61,7 @@ TEST(KeyDispatchTest, ModesOfLaterCommandsAreNotHandled) {
     EXPECT_EQ(CurrentMode(p.Modes), mode);
     ModePop(p.Modes, app.Host);
   }
-  EXPECT_EQ(app.Redraws, 0);
+  EXPECT_EQ(app.Redraws(), 0);
 }
 
 // Records the strokes drawn.
@@ -121,10 +121,10 @@ TEST(KeyDispatchTest, ScribbleStrokesAndEsc) {
 
   EXPECT_EQ(KeyDown(p, kKeyA, false), KeyResult::kHandled);
   EXPECT_EQ(CurrentMode(p.Modes), kModeScribble);
-  EXPECT_EQ(app.Redraws, 0);
+  EXPECT_EQ(app.Redraws(), 0);
   KeyDown(p, kKeyEscape, false);
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
-  EXPECT_EQ(app.Redraws, 1);
+  EXPECT_EQ(app.Redraws(), 1);
   EXPECT_EQ(p.Status.Panel(kMarkerPanel).Text, "Marker");
   // The colour stays for the next scribble of the run.
   mnuRakugaki(p);

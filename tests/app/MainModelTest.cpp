@@ -6,6 +6,7 @@
 #include "numbers/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -81,9 +82,9 @@ TEST(MainModelTest, StatusPanels) {
   ModePush(p.Modes, 19, app.Host);
   StatusPanelClick(p, kShiftPanel);
   EXPECT_TRUE(p.Window.ShiftSwitch);
-  int redraws = app.Redraws;
+  int redraws = app.Redraws();
   StatusPanelClick(p, kModePanel);
-  EXPECT_EQ(app.Redraws, redraws + 1);
+  EXPECT_EQ(app.Redraws(), redraws + 1);
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
   EXPECT_EQ(p.Status.Panel(kModePanel).Text, "標準");
 
@@ -91,8 +92,13 @@ TEST(MainModelTest, StatusPanels) {
   int16_t depth = p.Modes.Depth;
   StatusPanelClick(p, 4);
   EXPECT_EQ(p.Modes.Depth, depth);
+  // A saved picture shows panel 6 inset until the next redraw.
+  EXPECT_EQ(p.Status.Panel(kPicturePanel).Bevel, PanelBevel::kRaised);
+  p.Draw.PicturePanelInset = true;
+  RefreshModeDisplay(p);
   EXPECT_EQ(p.Status.Panel(kPicturePanel).Bevel, PanelBevel::kInset);
-  ShowPictureOutdated(p.Status);
+  Redraw(p);
+  RefreshModeDisplay(p);
   EXPECT_EQ(p.Status.Panel(kPicturePanel).Bevel, PanelBevel::kRaised);
 }
 
@@ -129,7 +135,7 @@ TEST(MainModelTest, NewOnFigureWithPointsAsksFirst) {
 
   NewConstchkAnswer(p, NewChoice::kCancel);
   EXPECT_EQ(p.Fig.ElemCount[1], 1);
-  EXPECT_EQ(app.Redraws, 1);
+  EXPECT_EQ(app.Redraws(), 1);
   NewConstchkAnswer(p, NewChoice::kSave);  // the figure stays
   EXPECT_EQ(p.Fig.ElemCount[1], 1);
   EXPECT_EQ(p.CurFileName, "/tmp/kept.pd4");
@@ -279,7 +285,7 @@ TEST(MainModelTest, NumberDisplayCommands) {
   app.P.Fig.NumTable[number].NumFlag = 0;  // a measured (dependent) number
   EXPECT_EQ(RunMenuCommand(app.P, "mnuEVarDispAllOff").Status, CommandStatus::kDone);
   EXPECT_EQ(app.P.Fig.NumTable[number].NumShow, kNumHidden);
-  EXPECT_EQ(app.Redraws, 1);
+  EXPECT_EQ(app.Redraws(), 1);
   RunMenuCommand(app.P, "mnuEVarDispAllOn");
   EXPECT_EQ(app.P.Fig.NumTable[number].NumShow, kNumShown);
 }

@@ -166,6 +166,26 @@ TEST(MenuBarTest, TopMenusEnabledByMode) {
   EXPECT_EQ(RunMenuCommand(app.P, "mnuNew").Status, CommandStatus::kDisabled);
 }
 
+TEST(MenuBarTest, ViewCommandsRunAndTheirChecksFollow) {
+  AppFixture app;
+  Program& p = app.P;
+  double pixel = p.View.PixelSize;
+  EXPECT_EQ(RunMenuCommand(p, "mnuZoomIn").Status, CommandStatus::kDone);
+  EXPECT_DOUBLE_EQ(p.View.PixelSize, pixel / 2);
+  RunMenuCommand(p, "mnuZoomDefault");
+  EXPECT_DOUBLE_EQ(p.View.PixelSize, pixel);
+  RunMenuCommand(p, "mnuOAxis02");
+  EXPECT_EQ(p.View.AxisKind, 1);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOAxis02")->Checked);
+  EXPECT_FALSE(FindMenuItem(p.Menu, "mnuOAxis01")->Checked);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOAxis")->Checked);
+  RunMenuCommand(p, "mnuOchrDisp");
+  EXPECT_FALSE(FindMenuItem(p.Menu, "mnuOchrDisp")->Checked);
+  EXPECT_GT(app.Redraws(), 0);
+  EXPECT_EQ(RunMenuCommand(p, "mnuOWindowVGA").Status, CommandStatus::kWindowCommand);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOWindowVGA")->Enabled);
+}
+
 TEST(MenuBarTest, CheckMarksFollowTheSettings) {
   MenuBar bar = MainMenuBar();
   Settings config;

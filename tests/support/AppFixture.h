@@ -1,5 +1,5 @@
-// A program object wired to a scripted platform, with its redraws counted,
-// for tests of the main window's core.
+// A program object wired to a scripted platform, at the standard mode, for
+// tests of the main window's core.
 #pragma once
 
 #include "app/Program.h"
@@ -10,13 +10,13 @@ namespace plandra::test {
 struct AppFixture {
   ScriptedPlatform Host;
   Program P;
-  int Redraws = 0;
 
   AppFixture() {
     P.Host = &Host;
-    P.Window.RequestRedraw = [this] { ++Redraws; };
     ModePush(P.Modes, kModeStandard, Host);
   }
+  int Redraws() const { return static_cast<int>(P.Draw.RedrawCount); }
+
   AppFixture(const AppFixture&) = delete;
   AppFixture& operator=(const AppFixture&) = delete;
 };
