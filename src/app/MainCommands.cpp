@@ -185,18 +185,18 @@ CommandResult RunMenuCommand(Program& p, std::string_view controlName) {
 
 void mnuOMenu_easy(Program& p) {
   p.Config.MenuEasy = -1;
-  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
+  MenuCheckSet(p);
 }
 
 void mnuOmenu_full(Program& p) {
   p.Config.MenuEasy = 0;
-  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
+  MenuCheckSet(p);
 }
 
 void SetReplayInterval(Program& p, int32_t intervalMs) {
   p.Config.RedrawSlow = intervalMs;
   if (p.Window.ReplayTimerOn) p.Host->SetTimer(TimerId::kDrawSlow, intervalMs);
-  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
+  MenuCheckSet(p);
 }
 
 }  // namespace plandra

@@ -120,7 +120,11 @@ void RefreshModeDisplay(Program& p) {
   p.Status.Panel(kPicturePanel).Bevel =
       p.Draw.PicturePanelInset ? PanelBevel::kInset : PanelBevel::kRaised;
   MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
-  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind);
+  MenuCheckSet(p);
+}
+
+void MenuCheckSet(Program& p) {
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind, p.Draw.AngleMarksShown);
 }
 
 void ApplyMenuLanguage(Program& p) {

@@ -31,6 +31,9 @@ std::string WindowCaptionText(std::string_view curFileName);
 // Caption, panels 1, 2 and 5, the enabled top menus and the check marks.
 void RefreshModeDisplay(Program& p);
 
+// The program's check marks.
+void MenuCheckSet(Program& p);
+
 // The mode name in panel 1 again, and every menu caption translated from
 // the stored Japanese captions.
 void ApplyMenuLanguage(Program& p);

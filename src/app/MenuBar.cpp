@@ -152,8 +152,9 @@ void MenuEnabledSet(MenuBar& bar, int16_t mode) {
   }
 }
 
-void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind) {
+void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown) {
   Check(bar, "mnuOchrDisp", config.NotChrDisp == 0);
+  Check(bar, "mnuAngleSW", angleMarksShown);
   Check(bar, "mnuOAxis", config.AxisShow != 0);
   Check(bar, "mnuOAxis01", axisKind == 0);
   Check(bar, "mnuOAxis02", axisKind == 1);

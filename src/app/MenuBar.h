@@ -61,9 +61,9 @@ void TranslateMenuCaptions(MenuBar& bar, LangState& lang);
 // The nine top-level menus by the mode in force.
 void MenuEnabledSet(MenuBar& bar, int16_t mode);
 
-// The check marks of the option menus from the settings, the grid kind and
-// the replay interval (held in the settings too).
-void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind);
+// The check marks of the option menus from the settings (the replay interval
+// among them), the grid kind and the angle-mark switch.
+void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown);
 
 // The menus that the easy menu hides.
 const std::vector<std::string_view>& FullMenuItems();

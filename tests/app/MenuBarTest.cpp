@@ -190,7 +190,8 @@ TEST(MenuBarTest, CheckMarksFollowTheSettings) {
   MenuBar bar = MainMenuBar();
   Settings config;
   auto checked = [&bar](std::string_view name) { return FindMenuItem(bar, name)->Checked; };
-  MenuCheckSet(bar, config, 0);
+  MenuCheckSet(bar, config, 0, true);
+  EXPECT_TRUE(checked("mnuAngleSW"));
   EXPECT_TRUE(checked("mnuOchrDisp"));
   EXPECT_FALSE(checked("mnuOAxis"));
   EXPECT_TRUE(checked("mnuOAxis01"));
@@ -210,7 +211,8 @@ TEST(MenuBarTest, CheckMarksFollowTheSettings) {
   config.MenuEasy = -1;
   config.RedrawSlow = 1000;
   config.SDeformKind = 2;
-  MenuCheckSet(bar, config, 1);
+  MenuCheckSet(bar, config, 1, false);
+  EXPECT_FALSE(checked("mnuAngleSW"));
   EXPECT_FALSE(checked("mnuOchrDisp"));
   EXPECT_TRUE(checked("mnuOAxis"));
   EXPECT_FALSE(checked("mnuOAxis01"));
@@ -230,7 +232,7 @@ TEST(MenuBarTest, CheckMarksFollowTheSettings) {
 
   config.StartState = 2;
   config.RedrawSlow = 0;  // found at refresh: the standard speed
-  MenuCheckSet(bar, config, 1);
+  MenuCheckSet(bar, config, 1, false);
   EXPECT_TRUE(checked("mnuOWindowMax"));
   EXPECT_FALSE(checked("mnuOWindowSave"));
   EXPECT_TRUE(checked("mnuRedrawslowOption_03"));
