@@ -96,6 +96,7 @@ struct CirRec {
 // Every kind code of the catalogue, in catalogue order; kUnknown for any
 // other text. Steps keep the decoded id beside their text so that the
 // recompute pass never compares strings.
+// clang-format off
 enum class Kind : uint8_t {
   kUnknown,
   // points
@@ -114,6 +115,7 @@ enum class Kind : uint8_t {
   XLOCS, X2JI,
   kCount
 };
+// clang-format on
 
 // Slot class codes of the catalogue.
 constexpr int16_t kSlotNone = 0;

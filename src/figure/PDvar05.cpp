@@ -89,8 +89,7 @@ void GrowClass(Figure& fig, int16_t cls, size_t newSize) {
       GrowTable(fig.CirTable, newSize);
       GrowTable(fig.CirTablePrev, newSize);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -170,9 +169,7 @@ void ClearElement(Figure& fig, ObjRef ref) {
   int i = ref.Index;
   if (i < 0 || i > TableUpperBound(fig, ref.Class)) return;
   switch (ref.Class) {
-    case kClassNumber:
-      ClearRecord(fig.NumTable[i]);
-      break;
+    case kClassNumber: ClearRecord(fig.NumTable[i]); break;
     case kClassPoint:
       ClearRecord(fig.PtTable[i]);
       fig.PtTable[i].Name = DefaultPointName(i);
@@ -185,8 +182,7 @@ void ClearElement(Figure& fig, ObjRef ref) {
       ClearRecord(fig.CirTable[i]);
       fig.CirTable[i].Name = std::to_string(i);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -268,9 +264,7 @@ void SetStepKind(Figure& fig, int16_t step, std::string_view code) {
   fig.StepKindId[step] = DecodeKind(fig.StepKind[step]);
 }
 
-std::string_view StepKindText(const Figure& fig, int16_t step) {
-  return Trim(fig.StepKind[step]);
-}
+std::string_view StepKindText(const Figure& fig, int16_t step) { return Trim(fig.StepKind[step]); }
 
 void GrowFigure(Figure& fig, int capacity) {
   int n = std::clamp(capacity, 0, kMaxCount);

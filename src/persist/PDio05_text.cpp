@@ -1,7 +1,5 @@
 #include "persist/PDio05_text.h"
 
-#include "persist/String05.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +9,8 @@
 #include <cstring>
 #include <fstream>
 #include <system_error>
+
+#include "persist/String05.h"
 
 namespace plandra {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "support/TestHelpers.h"

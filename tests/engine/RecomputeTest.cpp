@@ -169,8 +169,8 @@ TEST_F(RecomputeTest, MapsAndCalculatedNumbersAreEvaluatedByThePass) {
   int16_t calculated = Step("CALC", {});
   int16_t ten = Number(10);
   int16_t one = Number(1);
-  fig.NumTable[calculated].Expr = "N" + std::to_string(a11) + "*N" + std::to_string(ten) + "-N" +
-                                  std::to_string(one);
+  fig.NumTable[calculated].Expr =
+      "N" + std::to_string(a11) + "*N" + std::to_string(ten) + "-N" + std::to_string(one);
   int16_t circles = fig.ElemCount[kClassCircle];
   Redraw();
   EXPECT_POINT_NEAR(3, 3, P(image), 1e-12);

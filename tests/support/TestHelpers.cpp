@@ -1,12 +1,12 @@
 #include "support/TestHelpers.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 namespace plandra::test {
 
@@ -16,8 +16,8 @@ namespace plandra::test {
     return ::testing::AssertionSuccess();
   }
   return ::testing::AssertionFailure()
-         << ptExpr << " is (" << pt.X << ", " << pt.Y << "), expected (" << xExpr << ", "
-         << yExpr << ") = (" << x << ", " << y << ") within " << eps;
+         << ptExpr << " is (" << pt.X << ", " << pt.Y << "), expected (" << xExpr << ", " << yExpr
+         << ") = (" << x << ", " << y << ") within " << eps;
 }
 
 TempDir::TempDir() {
