@@ -10,16 +10,6 @@
 namespace plandra {
 namespace {
 
-int TableUpperBound(const Figure& fig, int16_t cls) {
-  switch (cls) {
-    case kClassNumber: return UpperBound(fig.NumTable);
-    case kClassPoint: return UpperBound(fig.PtTable);
-    case kClassLine: return UpperBound(fig.LnTable);
-    case kClassCircle: return UpperBound(fig.CirTable);
-    default: return -1;
-  }
-}
-
 // Exists of an element known to be in range.
 int16_t ExistsAt(const Figure& fig, int16_t cls, int16_t index) {
   switch (cls) {

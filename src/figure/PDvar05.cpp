@@ -93,14 +93,6 @@ void GrowClass(Figure& fig, int16_t cls, size_t newSize) {
   }
 }
 
-int TableUpperBound(const Figure& fig, int16_t cls) {
-  switch (cls) {
-    case kClassNumber: return UpperBound(fig.NumTable);
-    case kClassPoint: return UpperBound(fig.PtTable);
-    case kClassLine: return UpperBound(fig.LnTable);
-    case kClassCircle: return UpperBound(fig.CirTable);
-    default: return -1;
-  }
 }
 
 int16_t* ExistsField(Figure& fig, ObjRef ref) {
@@ -120,6 +112,15 @@ std::string DefaultPointName(int index) {
   if (index >= 1 && index <= 52) return std::string(1, static_cast<char>(64 + index));
   return std::to_string(index);
 }
+
+int TableUpperBound(const Figure& fig, int16_t cls) {
+  switch (cls) {
+    case kClassNumber: return UpperBound(fig.NumTable);
+    case kClassPoint: return UpperBound(fig.PtTable);
+    case kClassLine: return UpperBound(fig.LnTable);
+    case kClassCircle: return UpperBound(fig.CirTable);
+    default: return -1;
+  }
 
 void ResetFigure(Figure& fig, int16_t capacity) {
   int n = std::clamp<int>(capacity, 0, kMaxCount);

@@ -84,6 +84,9 @@ void GrowFigure(Figure& fig, int capacity);
 // Makes the table of class cls hold at least count elements.
 void EnsureElementCapacity(Figure& fig, int16_t cls, int count);
 
+// The upper bound of the table of class cls (0..3); -1 for any other class.
+int TableUpperBound(const Figure& fig, int16_t cls);
+
 // True when ref names an element within the counts (class taken mod 100).
 bool RefInRange(const Figure& fig, ObjRef ref);
 
