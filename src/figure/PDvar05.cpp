@@ -93,8 +93,6 @@ void GrowClass(Figure& fig, int16_t cls, size_t newSize) {
   }
 }
 
-}
-
 int16_t* ExistsField(Figure& fig, ObjRef ref) {
   int index = ref.Index;
   switch (ref.Class) {
@@ -121,6 +119,7 @@ int TableUpperBound(const Figure& fig, int16_t cls) {
     case kClassCircle: return UpperBound(fig.CirTable);
     default: return -1;
   }
+}
 
 void ResetFigure(Figure& fig, int16_t capacity) {
   int n = std::clamp<int>(capacity, 0, kMaxCount);
