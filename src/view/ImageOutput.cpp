@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 constexpr std::string_view kClipboardFailedText = "画像をクリップボードに送れませんでした。";
 constexpr std::string_view kWindowStateText = "最大化あるいは最小化されているのでできません。";
 
-constexpr std::array<std::string_view, 5> kCycleCaptions{
-    "PD5択用", "1/2縮小表示", "サムネイル表示", "eKolla用サムネイル", "標準に戻す"};
+constexpr std::array<std::string_view, 5> kCycleCaptions{"PD5択用", "1/2縮小表示", "サムネイル表示",
+                                                         "eKolla用サムネイル", "標準に戻す"};
 constexpr std::array<std::string_view, 4> kSmallThumbnailHides{"mnuDeform", "mnuLocus", "mnuZoom",
                                                                "mnuHelp"};
 

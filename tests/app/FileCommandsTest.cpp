@@ -1,7 +1,6 @@
-#include "app/FileCommands.h"
-
 #include <gtest/gtest.h>
 
+#include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
@@ -88,8 +87,7 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadKeepsTheFigureAndSaysWhy) {
     EXPECT_EQ(text.rfind(std::string(kFigureReadFailedText), 0), 0u) << text;
     EXPECT_NE(text.find(file.filename().string()), std::string::npos) << text;
   }
-  EXPECT_NE(app.Host.Messages[0].Text.find("line"), std::string::npos)
-      << app.Host.Messages[0].Text;
+  EXPECT_NE(app.Host.Messages[0].Text.find("line"), std::string::npos) << app.Host.Messages[0].Text;
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
 }
 
