@@ -116,11 +116,14 @@ void mnuSave_Click(Program& p) {
   std::optional<std::filesystem::path> chosen = p.Host->SaveFileDialog(request);
   p.DataPaths.LoadInitialFolder.clear();
   if (std::string name = ChosenName(chosen); !name.empty()) {
+    std::string previous = p.CurFileName;
     p.CurFileName = SaveNameFor(p, name);
     FigFileResult result = FigFileIO(p, 'W');
-    // The read-only case has told the user already.
-    if (result.Status != FigFileStatus::kOk && result.Status != FigFileStatus::kReadOnly) {
-      ShowFailure(p, kSaveFailedText, result);
+    if (result.Status != FigFileStatus::kOk) {
+      // The figure is not in that file: it keeps the name it had.
+      p.CurFileName = previous;
+      // The read-only case has told the user already.
+      if (result.Status != FigFileStatus::kReadOnly) ShowFailure(p, kSaveFailedText, result);
     }
     ShowFileName(p);
   }

@@ -32,7 +32,9 @@ void DrawLeadingFreePoints(Program& p) {
 void StartReplay(Program& p) {
   p.Draw.ReplayStep = 1;
   if (p.Canvas) p.Canvas->Clear();
-  ModePush(p.Modes, kModeReplay, *p.Host);
+  // The help menu stays open during the replay: starting again restarts it
+  // on the same mode entry, so that its end pops the only one.
+  if (CurrentMode(p.Modes) != kModeReplay) ModePush(p.Modes, kModeReplay, *p.Host);
   RefreshModeDisplay(p);
   DrawLeadingFreePoints(p);
   int interval = p.Config.RedrawSlow > 0 ? p.Config.RedrawSlow : kReplayFallbackIntervalMs;

@@ -169,10 +169,13 @@ BatchResult mnuHmakeAllBmp(Program& p, const fs::path& folder) {
     return result;
   }
   for (const fs::path& file : FigureFilesOf(folder, result.Problems)) {
+    // The reader fills a fresh store; a broken file leaves the last good
+    // figure and its name in place.
+    std::string previous = p.CurFileName;
     p.CurFileName = file.string();
-    ResetFigure(p.Fig, p.Fig.StoreCapacity);
     FigFileResult read = FigFileIO(p, 'R');
     if (read.Status != FigFileStatus::kOk) {
+      p.CurFileName = previous;
       result.Problems.push_back(read.Message.empty() ? file.string() : read.Message);
       continue;
     }

@@ -158,6 +158,8 @@ TEST_F(FileCommandsTest, AFailedSaveIsReported) {
   ASSERT_EQ(app.Host.Messages.size(), 1u);
   EXPECT_EQ(app.Host.Messages[0].Text.rfind("図形ファイルを保存できませんでした。", 0), 0u);
   EXPECT_FALSE(fs::exists(temp / "no such folder"));
+  EXPECT_EQ(p.CurFileName, "open.pd4");
+  EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "open.pd4");
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
 }
 

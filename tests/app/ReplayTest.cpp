@@ -118,6 +118,15 @@ TEST_F(ReplayTest, IntervalZeroRunsAtThreeHundredMilliseconds) {
   ReplayFigure(p, -1);
   ReplayFigure(p, 1);
   EXPECT_EQ(SlowTimer(), 1000);
+
+  // Started again from the help menu while it runs: one mode entry only.
+  int16_t depth = p.Modes.Depth;
+  EXPECT_EQ(RunMenuCommand(p, "mnuFigData_Redraw").Status, CommandStatus::kDone);
+  EXPECT_EQ(p.Modes.Depth, depth);
+  EXPECT_EQ(p.Draw.ReplayStep, 1);
+  ReplayFigure(p, -1);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+  EXPECT_EQ(p.Modes.Depth, depth - 1);
 }
 
 }  // namespace
