@@ -5,6 +5,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Replay.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -15,7 +16,6 @@ namespace {
 constexpr std::array<int16_t, 4> kDeformModes{6, 22, 30, 61};
 constexpr std::array<int16_t, 7> kPickModes{13, 14, 15, 40, 52, 53, 62};
 constexpr int16_t kPlacePointMode = 28;
-constexpr int16_t kReplayMode = 73;
 
 bool IsOneOf(int16_t mode, const auto& modes) {
   return std::find(modes.begin(), modes.end(), mode) != modes.end();
@@ -33,9 +33,12 @@ void EscapeKey(Program& p, bool shift) {
 
 KeyResult KeyDown(Program& p, int16_t key, bool shift) {
   int16_t mode = CurrentMode(p.Modes);
-  if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode ||
-      mode == kReplayMode) {
+  if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
     return KeyResult::kNotHandled;
+  }
+  if (mode == kModeReplay) {
+    ReplayKeyDown(p, key);
+    return KeyResult::kHandled;
   }
   if (mode == kModeScribble) {
     ScribbleKeyDown(p, key);

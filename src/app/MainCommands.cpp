@@ -5,11 +5,14 @@
 #include <string>
 
 #include "app/FigDataView.h"
+#include "app/FileCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
 #include "app/Program.h"
+#include "app/Replay.h"
 #include "numbers/Labels05.h"
+#include "view/ImageOutput.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -34,6 +37,21 @@ CommandResult ReplaySpeed(Program& p) {
 }
 
 CommandResult WindowCommand(Program&) { return {CommandStatus::kWindowCommand, {}}; }
+
+constexpr std::string_view kBatchProblemsText = "次のファイルからは画像を作れませんでした。";
+
+// The batch run over the current folder; the files that gave no picture are told.
+CommandResult MakeAllPictures(Program& p) {
+  std::error_code error;
+  std::filesystem::path current = std::filesystem::current_path(error);
+  BatchResult result = mnuHmakeAllBmp(p, current);
+  if (!result.Problems.empty()) {
+    std::string text = Translate(p.Lang, kBatchProblemsText);
+    for (const std::string& problem : result.Problems) text += "\n" + problem;
+    p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+  }
+  return Done();
+}
 
 CommandResult RefreshAfterSettings(Program& p) {
   RefreshModeDisplay(p);
@@ -74,6 +92,20 @@ const std::map<std::string_view, Handler>& Handlers() {
          mnuWidth(p);
          return Done();
        }},
+      {"mnuLoad", &Plain<mnuLoad_Click>},
+      {"mnuMerge", &Plain<mnuMerge_Click>},
+      {"mnuSave", &Plain<mnuSave_Click>},
+      {"mnuOcopyWindow",
+       [](Program& p) {
+         mnuOcopyWindow_Click(p);
+         return Done();
+       }},
+      {"mnufBMP", &Plain<mnufBMP>},
+      {"mnuFprint", &Plain<mnuFprint>},
+      // The thumbnail cycle resizes the window: it runs with the window's geometry.
+      {"mnuOWindowMini", &WindowCommand},
+      {"mnuHmakeAllBmp", &MakeAllPictures},
+      {"mnuFigData_Redraw", &Plain<mnuFigData_Redraw>},
       {"mnuNew", [](Program& p) { return mnuNew(p) ? Dialog("NewConstchk") : Done(); }},
       {"mnuExit", &Plain<mnuExit>},
       {"mnuVersion", [](Program&) { return Dialog("PDfrmAbout"); }},

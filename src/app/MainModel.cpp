@@ -6,6 +6,7 @@
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/Program.h"
+#include "app/Replay.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -156,8 +157,10 @@ void OnTimer(Program& p, TimerId timer) {
   switch (timer) {
     case TimerId::kDraw: p.Host->SetTimer(TimerId::kDraw, 0); break;
     case TimerId::kDrawSlow:
-      // One step of the replay; with no replay in the program the timer stops.
-      if (RunAction(p, "ReplayNextStep", nullptr).Status == CommandStatus::kNotWired) {
+      // One step of the replay; a tick left over after the replay stops the timer.
+      if (CurrentMode(p.Modes) == kModeReplay) {
+        ReplayFigure(p, 0);
+      } else {
         p.Host->SetTimer(TimerId::kDrawSlow, 0);
         p.Window.ReplayTimerOn = false;
       }

@@ -497,6 +497,18 @@ constexpr EnglishRow kEnglishRows[] = {
     // Saving a name the figure file's code page cannot hold.
     {"名前に保存できない文字があったので,「?」に置き換えて保存しました。",
      "Some characters of the names cannot be stored in a figure file; they were saved as \"?\"."},
+    // File commands and pictures.
+    {"図形ファイルを読めませんでした。", "The figure file could not be read."},
+    {"図形ファイルを保存できませんでした。", "The figure file could not be saved."},
+    {"画面複写のファイルを書けませんでした。", "The copy of the figure could not be written."},
+    {"画像をクリップボードに送れませんでした。", "The picture could not be put on the clipboard."},
+    {"最大化あるいは最小化されているのでできません。",
+     "Not possible while the window is maximized or minimized."},
+    {"次のファイルからは画像を作れませんでした。", "No picture could be made from these files:"},
+    {"PD4/5形式", "PD4/5 figures"},
+    {"PD5択用", "For PD5 choice"},
+    {"サムネイル表示", "Thumbnail view"},
+    {"eKolla用サムネイル", "eKolla thumbnail"},
 };
 
 }  // namespace

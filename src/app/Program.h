@@ -16,6 +16,7 @@
 #include "figure/PDvar05.h"
 #include "macros/ViewerText.h"
 #include "persist/PDio05_settings.h"
+#include "view/ImageOutput.h"
 #include "view/PDDraw05.h"
 #include "view/Surface.h"
 
@@ -43,6 +44,7 @@ struct Program {
   WindowState Window;
   ScribbleState Scribble;
   ViewerText Viewer;  // the text viewer window's contents
+  ThumbnailMemory Thumbnail;
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;

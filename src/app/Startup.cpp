@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
@@ -13,7 +14,6 @@ namespace plandra {
 namespace {
 
 constexpr int16_t kStartCapacity = 200;
-constexpr int16_t kModeLoading = 8;
 
 void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   std::string path = CommandLineFigurePath(inputs.CommandLine);
@@ -45,7 +45,8 @@ bool ReadFigureFile(Program& p, const std::filesystem::path& file) {
   p.CurFileName = previous;  // the open figure stays, and so does its name
   // The reader only beeps; the user is told why here.
   if (result.Status != FigFileStatus::kReadOnly && !result.Message.empty()) {
-    p.Host->MessageBox(result.Message, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+    std::string text = Translate(p.Lang, kFigureReadFailedText) + "\n" + result.Message;
+    p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
   }
   return false;
 }

@@ -93,6 +93,7 @@ struct DrawState {
   // The element being drawn and the colour of every element by class
   // (1 points, 2 lines, 3 circles), rebuilt at every redraw.
   ObjRef DrawItem;
+  int16_t ReplayStep = 0;  // the step the construction replay showed last
   std::array<std::vector<int16_t>, 4> ItemColor;
   int16_t BlinkPeriod = 0;
   int16_t BlinkPhase = 0;

@@ -1,0 +1,46 @@
+// The file menu's figure commands: load, merge, save and the window copy.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/Platform.h"
+
+namespace plandra {
+
+struct Program;
+
+constexpr int16_t kModeLoading = 8;
+constexpr int16_t kModeSaving = 9;
+constexpr std::string_view kWindowCopyFileName = "temp_zevav.pd4";
+constexpr std::string_view kFigureReadFailedText = "図形ファイルを読めませんでした。";
+
+// The load and save dialog: all files and the figure files, the second
+// preselected, starting in the load folder.
+FileDialogRequest FigureDialogRequest(Program& p);
+
+// Reads file into the program (the open figure and its name stay when it
+// cannot, and the user is told why), redraws and shows the name in panel 2.
+bool OpenPDFile(Program& p, const std::filesystem::path& file);
+// OpenPDFile for the figure of the command line, whose caller pushed mode 8.
+bool ReadPDFigFile(Program& p, const std::filesystem::path& file);
+
+void mnuLoad_Click(Program& p);
+void mnuMerge_Click(Program& p);
+void mnuSave_Click(Program& p);
+void Fig_Save_Click(Program& p);
+
+// The name the save dialog proposes: a figure file's extension follows the
+// event marks of the figure.
+std::string ProposedSaveName(const Program& p);
+// The name a chosen file is saved under: ".pd4" or ".pd5" appended unless
+// it already ends in a ".pd" extension.
+std::string SaveNameFor(const Program& p, std::string_view chosen);
+
+// Writes the figure to temp_zevav.pd4 in the program's folder and starts
+// another copy of the program on it; false (and a message) on failure.
+bool mnuOcopyWindow_Click(Program& p);
+
+}  // namespace plandra

@@ -1,0 +1,193 @@
+#include "view/ImageOutput.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/MainModel.h"
+#include "app/Program.h"
+#include "persist/PDio05.h"
+
+namespace plandra {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kClipboardFailedText = "画像をクリップボードに送れませんでした。";
+constexpr std::string_view kWindowStateText = "最大化あるいは最小化されているのでできません。";
+
+constexpr std::array<std::string_view, 5> kCycleCaptions{"PD5択用", "1/2縮小表示", "サムネイル表示",
+                                                         "eKolla用サムネイル", "標準に戻す"};
+constexpr std::array<std::string_view, 4> kSmallThumbnailHides{"mnuDeform", "mnuLocus", "mnuZoom",
+                                                               "mnuHelp"};
+
+// Outer sizes in twips; the small thumbnail's is ours to choose.
+constexpr int kHalfWidth = 7000, kHalfHeight = 4900;
+constexpr int kThumbWidth = 3500, kThumbHeight = 4300;
+constexpr int kSmallThumbWidth = 2800, kSmallThumbHeight = 3400;
+constexpr float kThumbFontSize = 10;
+constexpr float kSmallThumbFontSize = 8;
+constexpr std::string_view kSmallThumbFont = "ＭＳ Ｐゴシック";
+
+void ShowMessage(Program& p, std::string_view text) {
+  p.Host->MessageBox(Translate(p.Lang, text), Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+}
+
+void SetMenusShown(Program& p, const std::array<bool, 4>& shown) {
+  for (size_t i = 0; i < kSmallThumbnailHides.size(); ++i) {
+    if (MenuItem* item = FindMenuItem(p.Menu, kSmallThumbnailHides[i])) item->Visible = shown[i];
+  }
+}
+
+void Remember(Program& p, const WindowGeometry& window) {
+  ThumbnailMemory& memory = p.Thumbnail;
+  memory.Window = window;
+  memory.View = p.View;
+  memory.FontSize = p.Config.FontSize;
+  memory.FontName = p.Config.FontName;
+  for (size_t i = 0; i < kSmallThumbnailHides.size(); ++i) {
+    const MenuItem* item = FindMenuItem(p.Menu, kSmallThumbnailHides[i]);
+    memory.MenuVisible[i] = item == nullptr || item->Visible;
+  }
+}
+
+void RestoreNormal(Program& p, WindowGeometry& window) {
+  const ThumbnailMemory& memory = p.Thumbnail;
+  window.OuterWidth = memory.Window.OuterWidth;
+  window.OuterHeight = memory.Window.OuterHeight;
+  window.StatusBarVisible = memory.Window.StatusBarVisible;
+  p.View = memory.View;
+  p.Config.FontSize = memory.FontSize;
+  p.Config.FontName = memory.FontName;
+  SetMenusShown(p, memory.MenuVisible);
+  p.Draw.ThumbnailState = 0;
+  SetScreen(p);
+  Redraw(p);
+}
+
+void Resize(WindowGeometry& window, int width, int height) {
+  window.OuterWidth = width;
+  window.OuterHeight = height;
+}
+
+bool EndsWithPd4(const fs::path& file) {
+  std::string name = file.filename().string();
+  if (name.size() < 4) return false;
+  std::string tail = name.substr(name.size() - 4);
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return tail == ".pd4";
+}
+
+// The figure files of folder, in the order of the listing.
+std::vector<fs::path> FigureFilesOf(const fs::path& folder, std::vector<std::string>& problems) {
+  std::vector<fs::path> files;
+  std::error_code error;
+  fs::directory_iterator it(folder, error);
+  if (error) {
+    problems.push_back(folder.string() + ": " + error.message());
+    return files;
+  }
+  for (; it != fs::directory_iterator(); it.increment(error)) {
+    if (error) break;
+    if (EndsWithPd4(it->path()) && it->is_regular_file(error)) files.push_back(it->path());
+  }
+  return files;
+}
+
+}  // namespace
+
+bool Copy_image_ClipBoard(Program& p) {
+  SetScreen(p);
+  return p.Host->CopyPictureToClipboard();
+}
+
+void mnufBMP(Program& p) {
+  if (!Copy_image_ClipBoard(p)) ShowMessage(p, kClipboardFailedText);
+}
+
+void mnuFprint(Program& p) {
+  Redraw(p);
+  p.Host->PrintPicture();  // the printer's failure ends the command, unreported
+  Redraw(p);
+}
+
+ThumbnailStep Set_Menu_Thumbnail(Program& p, WindowGeometry& window) {
+  if (window.State == kWindowMaximized || window.State == kWindowMinimized) {
+    ShowMessage(p, kWindowStateText);
+    return ThumbnailStep::kRefused;
+  }
+  ThumbnailMemory& memory = p.Thumbnail;
+  memory.Position = static_cast<int16_t>((memory.Position + 1) % kCycleCaptions.size());
+  if (MenuItem* item = FindMenuItem(p.Menu, "mnuOWindowMini")) {
+    item->Caption = Translate(p.Lang, kCycleCaptions[static_cast<size_t>(memory.Position)]);
+  }
+  switch (memory.Position) {
+    case 1:
+      Remember(p, window);
+      p.Draw.ThumbnailState = 1;
+      Resize(window, kHalfWidth, kHalfHeight);
+      return ThumbnailStep::kResized;
+    case 2:
+      p.Draw.ThumbnailState = 2;
+      Resize(window, kThumbWidth, kThumbHeight);
+      p.Config.FontSize = kThumbFontSize;
+      mnuZoomOut(p);
+      return ThumbnailStep::kResized;
+    case 3:
+      p.Draw.ThumbnailState = 3;
+      SetMenusShown(p, {false, false, false, false});
+      Resize(window, kSmallThumbWidth, kSmallThumbHeight);
+      p.Config.FontSize = kSmallThumbFontSize;
+      p.Config.FontName = std::string(kSmallThumbFont);
+      mnuZoomOut(p);
+      return ThumbnailStep::kResized;
+    default:
+      // Both "back" and "normal" bring back the window the cycle began with.
+      if (p.Draw.ThumbnailState != 0) RestoreNormal(p, window);
+      return ThumbnailStep::kRestored;
+  }
+}
+
+bool ThumbnailCapture(Program& p) {
+  SetScreen(p);
+  Redraw(p);
+  return p.Host->CopyPictureToClipboard();
+}
+
+std::string BatchPictureName(const fs::path& figure, int16_t thumbnailState) {
+  std::string name = figure.filename().string();
+  name = name.substr(0, name.find('.')) + ".bmp";
+  return thumbnailState >= 2 ? "t_" + name : name;
+}
+
+BatchResult mnuHmakeAllBmp(Program& p, const fs::path& folder) {
+  BatchResult result;
+  fs::path pictures = folder / "bmp";
+  std::error_code error;
+  if (!fs::is_directory(pictures, error) && !fs::create_directory(pictures, error)) {
+    result.Problems.push_back(pictures.string() + ": " + error.message());
+    return result;
+  }
+  for (const fs::path& file : FigureFilesOf(folder, result.Problems)) {
+    // The reader fills a fresh store; a broken file leaves the last good
+    // figure and its name in place.
+    std::string previous = p.CurFileName;
+    p.CurFileName = file.string();
+    FigFileResult read = FigFileIO(p, 'R');
+    if (read.Status != FigFileStatus::kOk) {
+      p.CurFileName = previous;
+      result.Problems.push_back(read.Message.empty() ? file.string() : read.Message);
+      continue;
+    }
+    Redraw(p);
+    fs::path picture = pictures / BatchPictureName(file, p.Draw.ThumbnailState);
+    if (p.Host->SavePicture(picture)) {
+      result.Written.push_back(picture);
+    } else {
+      result.Problems.push_back(picture.string() + ": the picture could not be saved");
+    }
+  }
+  return result;
+}
+
+}  // namespace plandra

@@ -1,0 +1,54 @@
+// The figure as a picture: to the clipboard, to the printer, the cycle of
+// reduced window sizes for thumbnails, and bitmaps of every figure of a folder.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "view/PDDraw05.h"
+
+namespace plandra {
+
+struct Program;
+
+// What the thumbnail cycle remembers when it leaves the normal state.
+struct ThumbnailMemory {
+  int16_t Position = 0;  // 0 normal, 1 half, 2 thumbnail, 3 small thumbnail, 4 back
+  WindowGeometry Window;
+  ViewState View;
+  float FontSize = 9;
+  std::string FontName;
+  std::array<bool, 4> MenuVisible{};  // the menus the small thumbnail hides
+};
+
+// The window's picture on the clipboard; false when the desktop refused.
+bool Copy_image_ClipBoard(Program& p);
+// The picture to the clipboard; a refusal is told. Then panel 6 is inset.
+void mnufBMP(Program& p);
+// Prints the window's picture; a failure ends silently.
+void mnuFprint(Program& p);
+
+enum class ThumbnailStep {
+  kRefused,   // maximized or minimized: the message was shown
+  kRestored,  // back to the remembered normal window
+  kResized,   // the window applies the new size, then runs ThumbnailCapture
+};
+// Moves the cycle one state on, changing window for the window to apply, and
+// relabels mnuOWindowMini.
+ThumbnailStep Set_Menu_Thumbnail(Program& p, WindowGeometry& window);
+// After the window took its new size: SetScreen, redraw, to the clipboard.
+bool ThumbnailCapture(Program& p);
+
+struct BatchResult {
+  std::vector<std::filesystem::path> Written;
+  std::vector<std::string> Problems;  // one line for each file that gave no picture
+};
+// Every "*.pd4" of folder as a bitmap in its subfolder "bmp".
+BatchResult mnuHmakeAllBmp(Program& p, const std::filesystem::path& folder);
+// The bitmap's name for a figure file: cut at the first ".", "t_" before it
+// in the two thumbnail states.
+std::string BatchPictureName(const std::filesystem::path& figure, int16_t thumbnailState);
+
+}  // namespace plandra

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include "app/FileCommands.h"
+#include "app/MainCommands.h"
+#include "app/MainModel.h"
+#include "app/MenuBar.h"
+#include "persist/PDio05.h"
+#include "support/AppFixture.h"
+#include "support/TestHelpers.h"
+
+namespace plandra::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kFilter = "すべてのファイル(*.*)|*.*|PD4/5形式(*.pd*)|*.pd*|";
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  FileCommandsTest() {
+    ResetFigure(p.Fig, 200);
+    p.Folders.Folder = temp.Path();
+    p.CurFileName = "open.pd4";
+    ShowFullMenu(p.Menu);
+  }
+
+  // A figure file of n free points and, when joined, the line through the first two.
+  fs::path WriteFigure(const std::string& name, int points, bool joined) {
+    Figure fig;
+    ResetFigure(fig, 200);
+    for (int i = 0; i < points; ++i) AddFreePoint(fig, i, 2.0 * i);
+    if (joined) AddStep(fig, "L1", {{kClassPoint, 1}, {kClassPoint, 2}});
+    fs::path file = temp / name;
+    EXPECT_EQ(FigFileCore(fig, file, 'W', app.Host, p.Lang).Status, FigFileStatus::kOk);
+    return file;
+  }
+
+  void OpenPoints(int count) {
+    for (int i = 0; i < count; ++i) AddFreePoint(p.Fig, 10 + i, 0);
+  }
+
+  AppFixture app;
+  Program& p = app.P;
+  TempDir temp;
+};
+
+TEST_F(FileCommandsTest, LoadRunsTheDialogAndOpensTheChosenFile) {
+  fs::path file = WriteFigure("two.pd4", 2, false);
+  p.DataPaths.LoadInitialFolder = temp.Path();
+  app.Host.FileAnswers.push_back(fs::path("  " + file.string() + "  "));
+  int16_t depth = p.Modes.Depth;
+  EXPECT_EQ(RunMenuCommand(p, "mnuLoad").Status, CommandStatus::kDone);
+
+  ASSERT_EQ(app.Host.FileDialogs.size(), 1u);
+  const FileDialogRequest& request = app.Host.FileDialogs[0];
+  EXPECT_EQ(request.Filter, kFilter);
+  EXPECT_EQ(request.FilterIndex, 2);
+  EXPECT_EQ(request.InitialFolder, temp.Path());
+  EXPECT_TRUE(request.MustExist);
+  EXPECT_TRUE(p.DataPaths.LoadInitialFolder.empty());
+  EXPECT_EQ(p.CurFileName, file.string());
+  EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "two.pd4");
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 2);
+  EXPECT_EQ(p.Modes.Depth, depth);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+  EXPECT_GE(app.Redraws(), 1);
+
+  // Cancelling changes nothing and still pops the mode.
+  RunMenuCommand(p, "mnuLoad");
+  EXPECT_EQ(p.CurFileName, file.string());
+  EXPECT_EQ(p.Modes.Depth, depth);
+}
+
+TEST_F(FileCommandsTest, AFileThatCannotBeReadKeepsTheFigureAndSaysWhy) {
+  OpenPoints(3);
+  fs::path broken = temp / "broken.pd4";
+  WriteFileBytes(broken, "2\r\n\"PNEW\"\r\n\"PNEW\"\r\n1,x\r\n");
+  for (const fs::path& file : {temp / "missing.pd4", broken}) {
+    app.Host.Messages.clear();
+    app.Host.FileAnswers.push_back(file);
+    RunMenuCommand(p, "mnuLoad");
+    EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 3) << file;
+    EXPECT_EQ(p.Fig.StepCount, 3) << file;
+    EXPECT_EQ(p.CurFileName, "open.pd4") << file;
+    ASSERT_EQ(app.Host.Messages.size(), 1u) << file;
+    const std::string& text = app.Host.Messages[0].Text;
+    EXPECT_EQ(text.rfind(std::string(kFigureReadFailedText), 0), 0u) << text;
+    EXPECT_NE(text.find(file.filename().string()), std::string::npos) << text;
+  }
+  EXPECT_NE(app.Host.Messages[0].Text.find("line"), std::string::npos) << app.Host.Messages[0].Text;
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+TEST_F(FileCommandsTest, MergeOffsetsTheReferencesAndKeepsTheName) {
+  OpenPoints(4);
+  fs::path file = WriteFigure("add.pd4", 2, true);
+  p.DataPaths.MergeInitialFolder = temp.Path();
+  app.Host.FileAnswers.push_back(file);
+  RunMenuCommand(p, "mnuMerge");
+
+  ASSERT_EQ(app.Host.FileDialogs.size(), 1u);
+  EXPECT_TRUE(app.Host.FileDialogs[0].Filter.empty());
+  EXPECT_EQ(app.Host.FileDialogs[0].InitialFolder, temp.Path());
+  EXPECT_TRUE(p.DataPaths.MergeInitialFolder.empty());
+  ASSERT_EQ(p.Fig.StepCount, 7);
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 6);
+  EXPECT_EQ(p.Fig.StepIn[7][1], (ObjRef{kClassPoint, 5}));
+  EXPECT_EQ(p.Fig.StepIn[7][2], (ObjRef{kClassPoint, 6}));
+  EXPECT_EQ(p.Fig.StepIn[7][3], (ObjRef{0, 0}));
+  EXPECT_EQ(p.Fig.StepOut[5][1], (ObjRef{kClassPoint, 5}));
+  EXPECT_EQ(p.CurFileName, "open.pd4");
+  EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "open.pd4");
+
+  // A broken file merges nothing and is reported.
+  fs::path broken = temp / "broken.pd4";
+  WriteFileBytes(broken, "1\r\n\"PNEW\"\r\n");
+  app.Host.FileAnswers.push_back(broken);
+  RunMenuCommand(p, "mnuMerge");
+  EXPECT_EQ(p.Fig.StepCount, 7);
+  EXPECT_EQ(p.CurFileName, "open.pd4");
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_NE(app.Host.Messages[0].Text.find("broken.pd4"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, SaveNamesFollowTheEventMarks) {
+  OpenPoints(1);
+  p.CurFileName = "untitled";
+  app.Host.FileAnswers.push_back(temp / "a");
+  RunMenuCommand(p, "mnuSave");
+  ASSERT_EQ(app.Host.FileDialogs.size(), 1u);
+  EXPECT_EQ(app.Host.FileDialogs[0].FileName, "untitled");
+  EXPECT_TRUE(app.Host.FileDialogs[0].PromptOverwrite);
+  EXPECT_EQ(app.Host.FileDialogs[0].Filter, kFilter);
+  EXPECT_EQ(p.CurFileName, (temp / "a.pd4").string());
+  EXPECT_TRUE(fs::exists(temp / "a.pd4"));
+  EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "a.pd4");
+
+  // An event mark: a name already ending in ".pd4" is kept, the next save
+  // proposes ".pd5", and a bare name gets ".pd5".
+  SetElementName(p.Fig, {kClassPoint, 1}, "A!");
+  app.Host.FileAnswers.push_back(temp / "b.pd4");
+  RunMenuCommand(p, "mnuSave");
+  EXPECT_EQ(app.Host.FileDialogs[1].FileName, (temp / "a.pd5").string());
+  EXPECT_EQ(p.CurFileName, (temp / "b.pd4").string());
+  EXPECT_TRUE(fs::exists(temp / "b.pd4"));
+  app.Host.FileAnswers.push_back(temp / "c");
+  RunMenuCommand(p, "mnuSave");
+  EXPECT_EQ(app.Host.FileDialogs[2].FileName, (temp / "b.pd5").string());
+  EXPECT_EQ(p.CurFileName, (temp / "c.pd5").string());
+  EXPECT_TRUE(app.Host.Messages.empty());
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+TEST_F(FileCommandsTest, AFailedSaveIsReported) {
+  OpenPoints(1);
+  app.Host.FileAnswers.push_back(temp / "no such folder" / "a.pd4");
+  RunMenuCommand(p, "mnuSave");
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_EQ(app.Host.Messages[0].Text.rfind("図形ファイルを保存できませんでした。", 0), 0u);
+  EXPECT_FALSE(fs::exists(temp / "no such folder"));
+  EXPECT_EQ(p.CurFileName, "open.pd4");
+  EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "open.pd4");
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+TEST_F(FileCommandsTest, WindowCopyGoesToTheProgramFolder) {
+  OpenPoints(2);
+  TempDir elsewhere;
+  fs::path previous = fs::current_path();
+  fs::current_path(elsewhere.Path());
+  RunMenuCommand(p, "mnuOcopyWindow");
+  fs::current_path(previous);
+  fs::path copy = temp / "temp_zevav.pd4";
+  EXPECT_TRUE(fs::exists(copy));
+  EXPECT_FALSE(fs::exists(elsewhere / "temp_zevav.pd4"));
+  ASSERT_EQ(app.Host.Opened.size(), 1u);
+  EXPECT_EQ(app.Host.Opened[0], copy.string());
+  Figure back;
+  ResetFigure(back, 200);
+  EXPECT_EQ(FigFileCore(back, copy, 'R', app.Host, p.Lang).Status, FigFileStatus::kOk);
+  EXPECT_EQ(back.ElemCount[kClassPoint], 2);
+
+  p.Folders.Folder = temp / "gone";
+  EXPECT_FALSE(mnuOcopyWindow_Click(p));
+  EXPECT_EQ(app.Host.Opened.size(), 1u);
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_EQ(app.Host.Messages[0].Text.rfind("画面複写のファイルを書けませんでした。", 0), 0u);
+}
+
+TEST_F(FileCommandsTest, FilePanelLoadsAndCommandLineReadPops) {
+  MarkAvailablePanels(p);
+  EXPECT_TRUE(p.Status.Panel(kFilePanel).Available);
+  EXPECT_TRUE(p.Status.Panel(kPicturePanel).Available);
+  fs::path file = WriteFigure("panel.pd4", 3, false);
+  app.Host.FileAnswers.push_back(file);
+  StatusPanelClick(p, kFilePanel);
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 3);
+  EXPECT_EQ(app.Host.FileDialogs.size(), 1u);
+
+  ModePush(p.Modes, kModeLoading, app.Host);
+  EXPECT_TRUE(ReadPDFigFile(p, WriteFigure("one.pd4", 1, false)));
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+  EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "one.pd4");
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 1);
+}
+
+}  // namespace
+}  // namespace plandra::test
