@@ -14,6 +14,8 @@
 #include "app/StatusBar.h"
 #include "app/WindowState.h"
 #include "figure/PDvar05.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
 #include "macros/ViewerText.h"
 #include "persist/PDio05_settings.h"
 #include "view/PDDraw05.h"
@@ -43,6 +45,10 @@ struct Program {
   WindowState Window;
   ScribbleState Scribble;
   ViewerText Viewer;  // the text viewer window's contents
+
+  // Picking and the construction under way.
+  PickState Pick;
+  ConstState Build;
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;
