@@ -270,3 +270,46 @@ TEST(Construction, BoundPointWaitsForItsDrag) {
 
 }  // namespace
 }  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(Construction, AddPointKeys) {
+  test::AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  NewFreePoint(f.P);
+  const Figure& fig = f.P.Fig;
+  ObjRef waiting = f.P.Build.NewPointRef;
+  ASSERT_EQ(waiting, (ObjRef{kClassPoint, 1}));
+  EXPECT_EQ(fig.PtTable[1].Mark, kMarkCircle);
+  ASSERT_EQ(f.P.Draw.Highlights.size(), 1u);
+  EXPECT_EQ(f.P.Draw.Highlights[0].Color, kColorBlack);  // the add-point candidate colour
+  MouseDown(f.P, {.X = 3, .Y = 2, .Button = kButtonLeft});
+  ASSERT_EQ(fig.ElemCount[kClassPoint], 2);
+  double step = 10 * kDefaultPixelSize;
+  KeyDown(f.P, kKeyRight, false);
+  KeyDown(f.P, kKeyUp, false);
+  KeyDown(f.P, kKeyUp, false);
+  EXPECT_POINT_NEAR(step, 2 * step, fig.PtTable[2], 1e-12);
+  KeyDown(f.P, kKeyH, false);
+  EXPECT_POINT_NEAR(0, 0, fig.PtTable[2], 1e-12);
+  KeyDown(f.P, kKeyLeft, false);
+  KeyDown(f.P, kKeyEnter, false);  // placed where it stands
+  EXPECT_POINT_NEAR(-step, 0, fig.PtTable[2], 1e-12);
+  EXPECT_EQ(fig.PtTable[2].Mark, kMarkCross);
+  EXPECT_EQ(fig.StepCount, 3);  // the third point waits
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeAddPoint);
+  KeyDown(f.P, kKeyEscape, false);
+  EXPECT_EQ(fig.StepCount, 2);
+  EXPECT_EQ(fig.ElemCount[kClassPoint], 2);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  EXPECT_TRUE(f.P.Draw.Highlights.empty());
+  // Undo takes the last point and its step.
+  UndoLastConstruction(f.P);
+  EXPECT_EQ(fig.StepCount, 1);
+  EXPECT_EQ(fig.ElemCount[kClassPoint], 1);
+  EXPECT_POINT_NEAR(3, 2, fig.PtTable[1], 1e-12);
+}
+
+}  // namespace
+}  // namespace plandra
