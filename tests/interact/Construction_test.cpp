@@ -313,3 +313,47 @@ TEST(Construction, AddPointKeys) {
 
 }  // namespace
 }  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(Construction, RegularPolygonAndAngleSections) {
+  test::AppFixture f;
+  ResetFigure(f.P.Fig, 40);
+  Figure& fig = f.P.Fig;
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  int16_t b = test::AddFreePoint(fig, 1, 0);
+  int16_t c = test::AddFreePoint(fig, 0, 1);
+  int16_t four = test::AddNumber(fig, 4);
+  TablesBefore before(fig);
+  StartConstruction(f.P, "LRGN");
+  AcceptInput(f.P, {kClassNumber, four});
+  AcceptInput(f.P, {kClassPoint, a});
+  AcceptInput(f.P, {kClassPoint, b});
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  // Opening, two rotations, four sides, closing.
+  ASSERT_EQ(fig.StepCount, before.StepCount + 8);
+  EXPECT_EQ(fig.ElemCount[kClassLine], 4);
+  EXPECT_POINT_NEAR(1, -1, fig.PtTable[4], 1e-9);
+  EXPECT_POINT_NEAR(0, -1, fig.PtTable[5], 1e-9);
+  EXPECT_EQ(fig.PtTable[4].Mark, kMarkPixel);
+  UndoLastConstruction(f.P);
+  before.ExpectSame(fig);
+
+  // Three sections of the right angle at a: two half-lines.
+  int16_t three = test::AddNumber(fig, 3);
+  StartConstruction(f.P, "LH2+");
+  AcceptInput(f.P, {kClassPoint, b});
+  AcceptInput(f.P, {kClassPoint, a});
+  AcceptInput(f.P, {kClassPoint, c});
+  AcceptInput(f.P, {kClassNumber, three});
+  ASSERT_EQ(fig.ElemCount[kClassLine], 2);
+  EXPECT_EQ(fig.LnTable[1].LineKind, 2);
+  EXPECT_EQ(fig.LnTable[2].LineKind, 2);
+  EXPECT_EQ(fig.ElemCount[kClassNumber], three + 4);
+  EXPECT_EQ(fig.NumTable[three + 1].Value, 3);
+  EXPECT_EQ(fig.NumTable[three + 2].Value, 1);
+}
+
+}  // namespace
+}  // namespace plandra
