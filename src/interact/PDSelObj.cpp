@@ -6,6 +6,7 @@
 
 #include "app/KeyDispatch.h"
 #include "app/Program.h"
+#include "interact/PDSelObj_internal.h"
 #include "interact/PDconst01.h"
 #include "view/PDDraw05.h"
 
@@ -27,10 +28,26 @@ void DrawnRange(const LnRec& ln, double& low, double& high) {
   double length = std::hypot(ln.X2 - ln.X1, ln.Y2 - ln.Y1);
   constexpr double inf = std::numeric_limits<double>::infinity();
   switch (ln.LineKind) {
-    case 1: case 4: case 5: case 6: low = 0; high = length; break;
-    case 2: case 7: low = 0; high = inf; break;
-    case 3: low = -inf; high = length; break;
-    default: low = -inf; high = inf; break;
+    case 1:
+    case 4:
+    case 5:
+    case 6:
+      low = 0;
+      high = length;
+      break;
+    case 2:
+    case 7:
+      low = 0;
+      high = inf;
+      break;
+    case 3:
+      low = -inf;
+      high = length;
+      break;
+    default:
+      low = -inf;
+      high = inf;
+      break;
   }
 }
 
@@ -77,53 +94,6 @@ bool IsDraggable(const Figure& fig, ObjRef ref) {
 
 bool InAddPointMode(const Program& p) { return CurrentMode(p.Modes) == kModeAddPoint; }
 
-void ResetList(PickState& pick, const Figure& fig) {
-  size_t size = static_cast<size_t>(2 * std::max(UpperBound(fig.PtTable), 0) + 1);
-  pick.PickList.assign(size, ObjRef{});
-  pick.PickCount = 0;
-}
-
-void AppendEntry(PickState& pick, ObjRef ref) {
-  if (static_cast<size_t>(pick.PickCount) + 1 >= pick.PickList.size()) {
-    pick.PickList.resize(pick.PickList.size() + 16);
-  }
-  pick.PickList[static_cast<size_t>(++pick.PickCount)] = ref;
-}
-
-void SizeMask(PickState& pick, const Figure& fig, int16_t cls) {
-  pick.Mask.assign(static_cast<size_t>(fig.ElemCount[cls]) + 1, kMaskAllowed);
-}
-
-void Exclude(PickState& pick, int16_t index) {
-  if (index >= 1 && static_cast<size_t>(index) < pick.Mask.size()) {
-    pick.Mask[static_cast<size_t>(index)] = kMaskExcluded;
-  }
-}
-
-ObjRef Entry(const PickState& pick, int16_t pos) {
-  if (pos < 1 || pos > pick.PickCount) return {};
-  return pick.PickList[static_cast<size_t>(pos)];
-}
-
-// First allowed position, 0 when none.
-int16_t FirstAllowed(const PickState& pick) {
-  for (int16_t pos = 1; pos <= pick.PickCount; ++pos) {
-    if (!IsExcluded(pick, Entry(pick, pos))) return pos;
-  }
-  return 0;
-}
-
-void MakeCurrent(Program& p, int16_t pos) {
-  p.Pick.PickPos = pos;
-  p.Pick.PickCur = pos == 0 ? ObjRef{} : Entry(p.Pick, pos);
-}
-
-// The list is empty: leave the selection mode.
-void EndEmptyList(Program& p) {
-  ModePop(p.Modes, *p.Host);
-  ClearObjStatus(p);
-}
-
 void MoveCurrent(Program& p, int16_t pos) {
   UnhighlightCandidate(p);
   MakeCurrent(p, pos);
@@ -160,7 +130,9 @@ void EscapeSelection(Program& p) {
 
 }  // namespace
 
-double DistanceToPoint(const PtRec& pt, double x, double y) { return std::hypot(pt.X - x, pt.Y - y); }
+double DistanceToPoint(const PtRec& pt, double x, double y) {
+  return std::hypot(pt.X - x, pt.Y - y);
+}
 
 double DistanceToLine(const LnRec& ln, double x, double y) {
   double dx = ln.DX;
@@ -227,130 +199,12 @@ void ClearHover(Program& p) {
   Redraw(p);
 }
 
-bool IsExcluded(const PickState& pick, ObjRef ref) {
-  if (ref.Index < 1) return true;
-  size_t i = static_cast<size_t>(ref.Index);
-  return i < pick.Mask.size() && pick.Mask[i] == kMaskExcluded;
-}
-
-void BuildConstructionMask(Program& p, int16_t cls) {
-  PickState& pick = p.Pick;
-  const Figure& fig = p.Fig;
-  SizeMask(pick, fig, cls);
-  if (CurrentMode(p.Modes) != kModePickConstruct || fig.StepCount < 1) return;
-  const StepRefs& inputs = fig.StepIn[static_cast<size_t>(fig.StepCount)];
-  for (int slot = 1; slot <= 5; ++slot) {
-    if (inputs[slot].BaseClass() == cls && inputs[slot].Index != 0) {
-      Exclude(pick, inputs[slot].Index);
-    }
-  }
-  if (cls == kClassLine && pick.LineKindFilter >= 0) {
-    for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
-      if (fig.LnTable[i].LineKind != pick.LineKindFilter) Exclude(pick, i);
-    }
-  }
-}
-
-void BuildPickList(Program& p, int16_t classCode) {
-  int16_t cls = static_cast<int16_t>(classCode % 100);
-  if (cls == kClassNumber) {
-    if (p.Build.OpenNumberDialog) p.Build.OpenNumberDialog(p);
-    return;
-  }
-  PickState& pick = p.Pick;
-  BuildConstructionMask(p, cls);
-  ResetList(pick, p.Fig);
-  for (int16_t i = 1; i <= p.Fig.ElemCount[cls]; ++i) AppendEntry(pick, {cls, i});
-  MakeCurrent(p, FirstAllowed(pick));
-  if (pick.PickCur.Index != 0) ShowObjStatus(p, pick.PickCur);
-  if (pick.PickCount == 0) {
-    EndEmptyList(p);
-  } else {
-    HighlightCandidate(p);
-  }
-}
-
-void BuildFreePointPickList(Program& p) {
-  const Figure& fig = p.Fig;
-  if (fig.ElemCount[kClassPoint] == 0) return;
-  PickState& pick = p.Pick;
-  SizeMask(pick, fig, kClassPoint);
-  ResetList(pick, fig);
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
-    if (fig.PtTable[i].BoundMode == kBoundMovable) AppendEntry(pick, {kClassPoint, i});
-  }
-  MakeCurrent(p, pick.PickCount > 0 ? 1 : 0);
-  if (pick.PickCount == 0) {
-    EndEmptyList(p);
-    return;
-  }
-  ShowObjStatus(p, pick.PickCur);
-  int16_t mode = CurrentMode(p.Modes);
-  if (mode != 8 && mode != kModeStandard) HighlightCandidate(p);
-}
-
-void BuildVertexPickList(Program& p) {
-  const Figure& fig = p.Fig;
-  PickState& pick = p.Pick;
-  SizeMask(pick, fig, kClassPoint);
-  ResetList(pick, fig);
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) AppendEntry(pick, {kClassPoint, i});
-  const ConstState& build = p.Build;
-  for (int16_t v = 1; v < build.PolyVertexNo; ++v) {
-    Exclude(pick, build.PolyVertices[static_cast<size_t>(v)]);
-  }
-  MakeCurrent(p, FirstAllowed(pick));
-  if (pick.PickCount == 0) {
-    EndEmptyList(p);
-    return;
-  }
-  if (pick.PickCur.Index != 0) {
-    ShowObjStatus(p, pick.PickCur);
-    HighlightCandidate(p);
-  }
-}
-
-int16_t PickNearest(const Program& p, double x, double y) {
-  const PickState& pick = p.Pick;
-  double best = kNoDistance;
-  int16_t bestPos = 0;
-  for (int16_t pos = 1; pos <= pick.PickCount; ++pos) {
-    ObjRef ref = Entry(pick, pos);
-    if (IsExcluded(pick, ref) || !RefInRange(p.Fig, ref) || GetExists(p.Fig, ref) == 0) continue;
-    double d = DistanceToElement(p.Fig, ref, x, y);
-    if (d < best) {
-      best = d;
-      bestPos = pos;
-    }
-  }
-  return bestPos;
-}
-
-int16_t PickNext(const PickState& pick) {
-  if (pick.PickCount == 0 || FirstAllowed(pick) == 0) return 0;
-  int16_t pos = pick.PickPos;
-  do {
-    pos = static_cast<int16_t>(pos % pick.PickCount + 1);
-  } while (IsExcluded(pick, Entry(pick, pos)));
-  return pos;
-}
-
-int16_t PickPrev(const PickState& pick) {
-  if (pick.PickCount == 0 || FirstAllowed(pick) == 0) return 0;
-  int16_t pos = pick.PickPos;
-  do {
-    pos = static_cast<int16_t>((pick.PickCount + pos - 1) % pick.PickCount);
-    if (pos == 0) pos = pick.PickCount;
-  } while (IsExcluded(pick, Entry(pick, pos)));
-  return pos;
-}
-
 void HighlightCandidate(Program& p) {
   ObjRef cur = p.Pick.PickCur;
   if (cur.Index == 0) return;
   bool adding = InAddPointMode(p);
-  AddHighlight(p.Draw, {cur, adding ? kColorBlack : kColorRed,
-                        adding ? kMarkCircle : kMarkCross, true});
+  AddHighlight(p.Draw,
+               {cur, adding ? kColorBlack : kColorRed, adding ? kMarkCircle : kMarkCross, true});
   DrawHighlights(p);
 }
 

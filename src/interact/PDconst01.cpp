@@ -28,8 +28,8 @@ StepRefs& InputsOf(Figure& fig, int16_t step) { return fig.StepIn[static_cast<si
 StepRefs& OutputsOf(Figure& fig, int16_t step) { return fig.StepOut[static_cast<size_t>(step)]; }
 
 void ReportNotEnough(Program& p, std::string_view code) {
-  std::string text = "「" + KindDisplayName(p.Lang, code) + "」" +
-                     Translate(p.Lang, kNotEnoughInputsText);
+  std::string text =
+      "「" + KindDisplayName(p.Lang, code) + "」" + Translate(p.Lang, kNotEnoughInputsText);
   p.Host->MessageBox(text, kProgramTitle, MsgButtons::kOk);
 }
 
@@ -336,9 +336,7 @@ void AddPointKeyDown(Program& p, const InputEvent& event) {
     case kKeyUp: MovePointBy(p, 0, step); break;
     case kKeyDown: MovePointBy(p, 0, -step); break;
     case kKeyH: MovePointBy(p, -pt.X, -pt.Y); break;
-    case kKeyA:
-      mnuOAxis(p);
-      break;
+    case kKeyA: mnuOAxis(p); break;
     case kKeyEnter: PlaceNewPoint(p, pt.X, pt.Y); break;
     case kKeyEscape: DiscardNewPoint(p); break;
     default: break;

@@ -10,10 +10,10 @@
 namespace plandra {
 namespace {
 
-using test::AppFixture;
 using test::AddFreePoint;
 using test::AddNumber;
 using test::AddStep;
+using test::AppFixture;
 
 InputEvent Click(double x, double y) { return {.X = x, .Y = y, .Button = kButtonLeft}; }
 
@@ -23,8 +23,7 @@ struct TablesBefore {
   std::array<int16_t, 11> ElemCount;
   std::vector<std::string> Kinds;
   std::vector<StepRefs> In, Out;
-  explicit TablesBefore(const Figure& fig)
-      : StepCount(fig.StepCount), ElemCount(fig.ElemCount) {
+  explicit TablesBefore(const Figure& fig) : StepCount(fig.StepCount), ElemCount(fig.ElemCount) {
     for (int s = 0; s <= fig.StepCount + 1 && s < static_cast<int>(fig.StepIn.size()); ++s) {
       Kinds.emplace_back(s <= UpperBound(fig.StepKind) ? StepKindText(fig, s) : "");
       In.push_back(fig.StepIn[s]);

@@ -9,10 +9,10 @@
 namespace plandra {
 namespace {
 
-using test::AppFixture;
 using test::AddFreePoint;
 using test::AddNumber;
 using test::AddStep;
+using test::AppFixture;
 
 constexpr double kPixel = kDefaultPixelSize;
 
