@@ -297,6 +297,28 @@ void SelectKeyDown(Program& p, const InputEvent& event) {
   }
 }
 
+void StandardMouseDown(Program& p, const InputEvent& event) {
+  ObjRef found = HoverPick(p, event.X, event.Y);
+  bool draggable = found.Index != 0 && IsDraggable(p.Fig, found);
+  if (event.Button == kButtonLeft && !draggable) {
+    // Shows what can be dragged; with no movable point there is nothing to
+    // show and the standard mode must not be left.
+    bool anyMovable = false;
+    for (int16_t i = 1; i <= p.Fig.ElemCount[kClassPoint]; ++i) {
+      anyMovable |= p.Fig.PtTable[i].BoundMode == kBoundMovable;
+    }
+    if (anyMovable) {
+      BuildFreePointPickList(p);
+      MarkAllCandidates(p, kColorBlack);
+    }
+  } else if (event.Button == kButtonRight && found.Index == 0) {
+    Redraw(p);
+  }
+  // Dragging (left on a draggable element) and the context menu (right on
+  // an element) belong to the deformation and attribute commands.
+  p.Pick.Cursor = kCursorArrow;
+}
+
 void MouseDown(Program& p, const InputEvent& event) {
   int16_t mode = CurrentMode(p.Modes);
   if (mode == kModePickConstruct) {
@@ -304,7 +326,7 @@ void MouseDown(Program& p, const InputEvent& event) {
   } else if (mode == kModeAddPoint && event.Button == kButtonLeft) {
     PlaceNewPoint(p, event.X, event.Y);
   } else if (mode == kModeStandard) {
-    HoverPick(p, event.X, event.Y);
+    StandardMouseDown(p, event);
   }
 }
 

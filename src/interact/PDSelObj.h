@@ -99,6 +99,10 @@ void ClearObjStatus(Program& p);
 void SelectMouseDown(Program& p, const InputEvent& event);
 void SelectKeyDown(Program& p, const InputEvent& event);
 
+// Standard mode: the hover pick, and a left click off every draggable
+// element marks the movable points.
+void StandardMouseDown(Program& p, const InputEvent& event);
+
 // Whole-window entry points, dispatched by the mode in force.
 void MouseDown(Program& p, const InputEvent& event);
 void MouseMove(Program& p, const InputEvent& event);

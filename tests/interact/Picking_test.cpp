@@ -76,6 +76,24 @@ TEST(Picking, HoverWeights) {
   EXPECT_EQ(HoverPick(f.P, 5 + 15 * kPixel, 5), (ObjRef{kClassPoint, movable}));
 }
 
+TEST(Picking, LeftClickOffTheElementsShowsTheMovablePoints) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  Figure& fig = f.P.Fig;
+  AddDependentPoint(fig, 0, 0);
+  MouseDown(f.P, InputEvent{.X = 5, .Y = 5, .Button = kButtonLeft});
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  EXPECT_EQ(f.Host.Beeps, 0);  // no movable point: nothing to show, no mode popped
+  EXPECT_TRUE(f.P.Draw.Highlights.empty());
+  AddFreePoint(fig, 1, 0);
+  AddFreePoint(fig, 2, 0);
+  MouseDown(f.P, InputEvent{.X = 5, .Y = 5, .Button = kButtonLeft});
+  ASSERT_EQ(f.P.Draw.Highlights.size(), 2u);
+  EXPECT_EQ(f.P.Draw.Highlights[0].Mark, kMarkHover);
+  EXPECT_EQ(f.P.Draw.Highlights[0].Color, kColorBlack);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+}
+
 TEST(Picking, EqualWeightsKeepTheLowerIndex) {
   AppFixture f;
   ResetFigure(f.P.Fig, 20);
