@@ -6,6 +6,7 @@
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Replay.h"
+#include "interact/PDSelObj.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -33,6 +34,7 @@ void EscapeKey(Program& p, bool shift) {
 
 KeyResult KeyDown(Program& p, int16_t key, bool shift) {
   int16_t mode = CurrentMode(p.Modes);
+  if (InteractKeyDown(p, InputEvent{.Shift = shift, .Key = key})) return KeyResult::kHandled;
   if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
     return KeyResult::kNotHandled;
   }

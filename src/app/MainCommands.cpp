@@ -11,6 +11,7 @@
 #include "app/NewAndExit.h"
 #include "app/Program.h"
 #include "app/Replay.h"
+#include "interact/PDconst01.h"
 #include "numbers/Labels05.h"
 #include "view/ImageOutput.h"
 #include "view/PDDraw05.h"
@@ -56,6 +57,27 @@ CommandResult MakeAllPictures(Program& p) {
 CommandResult RefreshAfterSettings(Program& p) {
   RefreshModeDisplay(p);
   Redraw(p);
+  return Done();
+}
+
+CommandResult BoundPoint(Program& p, int16_t hostClass) {
+  NewBoundPoint(p, hostClass);
+  return Done();
+}
+
+// The five construction items that differ from another item of the same
+// kind only by a line kind required or given.
+void SetAfterStarting(Program& p, std::string_view item) {
+  ConstState& build = p.Build;
+  if (item == "mnuLperpendicular" || item == "mnuCdiameter") build.ParentLineKind[1] = 1;
+  if (item == "mnuS2P") build.OutputStyle[1] = 1;
+  if (item == "mnuH2P" || item == "mnuHbisector") build.OutputStyle[1] = 2;
+}
+
+CommandResult StartConstructionCommand(Program& p, const MenuItem* item) {
+  if (!item || item->KindCode.empty()) return {CommandStatus::kUnknown, {}};
+  StartConstruction(p, item->KindCode);
+  SetAfterStarting(p, item->Name);
   return Done();
 }
 
@@ -165,6 +187,11 @@ const std::map<std::string_view, Handler>& Handlers() {
          Redraw(p);
          return Done();
        }},
+      {"mnuPnewFreeP", &Plain<NewFreePoint>},
+      {"mnuPboundL", [](Program& p) { return BoundPoint(p, kClassLine); }},
+      {"mnuPboundC", [](Program& p) { return BoundPoint(p, kClassCircle); }},
+      {"mnuCundo", &Plain<UndoLastConstruction>},
+      {"mnuCredo", &Plain<RepeatLastCommand>},
       {"ShiftSwitch",
        [](Program& p) {
          p.Window.ShiftSwitch = p.Window.ShiftSwitch ? 0 : -1;
@@ -196,9 +223,14 @@ bool Reachable(const std::vector<const MenuItem*>& path) {
 
 }  // namespace
 
-bool IsActionWired(std::string_view action) { return Handlers().contains(action); }
+constexpr std::string_view kStartConstruction = "StartConstruction";
 
-CommandResult RunAction(Program& p, std::string_view action, const MenuItem*) {
+bool IsActionWired(std::string_view action) {
+  return action == kStartConstruction || Handlers().contains(action);
+}
+
+CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item) {
+  if (action == kStartConstruction) return StartConstructionCommand(p, item);
   auto found = Handlers().find(action);
   if (found == Handlers().end()) return {CommandStatus::kNotWired, {}};
   return found->second(p);

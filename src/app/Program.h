@@ -14,6 +14,8 @@
 #include "app/StatusBar.h"
 #include "app/WindowState.h"
 #include "figure/PDvar05.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
 #include "macros/ViewerText.h"
 #include "persist/PDio05_settings.h"
 #include "view/ImageOutput.h"
@@ -45,6 +47,10 @@ struct Program {
   ScribbleState Scribble;
   ViewerText Viewer;  // the text viewer window's contents
   ThumbnailMemory Thumbnail;
+
+  // Picking and the construction under way.
+  PickState Pick;
+  ConstState Build;
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;

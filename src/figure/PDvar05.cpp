@@ -200,8 +200,13 @@ bool ReserveElement(Figure& fig, int16_t cls) {
 bool AppendStep(Figure& fig) {
   int count = fig.StepCount;
   if (count >= kMaxCount) return false;
-  if (UpperBound(fig.StepKind) <= count) GrowStepKinds(fig, fig.StepKind.size() + 1);
-  if (UpperBound(fig.StepIn) <= count) GrowStepRows(fig, fig.StepIn.size() + kGrowth);
+  // A store that was never reset has no row 0 yet: grow until the new step fits.
+  if (UpperBound(fig.StepKind) <= count) {
+    GrowStepKinds(fig, std::max(fig.StepKind.size() + 1, static_cast<size_t>(count) + 2));
+  }
+  if (UpperBound(fig.StepIn) <= count) {
+    GrowStepRows(fig, std::max(fig.StepIn.size() + kGrowth, static_cast<size_t>(count) + 2));
+  }
   fig.StepCount = static_cast<int16_t>(count + 1);
   return true;
 }

@@ -90,16 +90,19 @@ TEST(MenuBarTest, NamesAreUniqueAndShortcutsAreNotShared) {
 TEST(MenuBarTest, UnwiredCommandsAreDisabledAndDoNothing) {
   AppFixture app;
   MenuBar& bar = app.P.Menu;
-  EXPECT_FALSE(FindMenuItem(bar, "mnuPcrossLL")->Enabled);
-  EXPECT_FALSE(FindMenuItem(bar, "mnuCredo")->Enabled);
+  EXPECT_FALSE(FindMenuItem(bar, "mnuMcalc")->Enabled);
+  EXPECT_FALSE(FindMenuItem(bar, "mnuDeform1Pt")->Enabled);
+  EXPECT_TRUE(FindMenuItem(bar, "mnuPcrossLL")->Enabled);  // constructions are wired
+  EXPECT_TRUE(FindMenuItem(bar, "mnuCredo")->Enabled);
   EXPECT_FALSE(FindMenuItem(bar, "mnuEbasicPt")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuNew")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuOFileSave")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuConstPoint")->Enabled);  // a sub-menu stays openable
 
   int16_t steps = app.P.Fig.StepCount;
-  EXPECT_EQ(RunMenuCommand(app.P, "mnuPcrossLL").Status, CommandStatus::kDisabled);
-  EXPECT_EQ(RunAction(app.P, "StartConstruction", nullptr).Status, CommandStatus::kNotWired);
+  EXPECT_EQ(RunMenuCommand(app.P, "mnuMcalc").Status, CommandStatus::kDisabled);
+  // A construction needs the item that names its kind.
+  EXPECT_EQ(RunAction(app.P, "StartConstruction", nullptr).Status, CommandStatus::kUnknown);
   EXPECT_EQ(RunMenuCommand(app.P, "mnuNoSuchItem").Status, CommandStatus::kUnknown);
   EXPECT_EQ(RunMenuCommand(app.P, "mnuConstPoint").Status, CommandStatus::kUnknown);
   EXPECT_EQ(app.P.Fig.StepCount, steps);

@@ -67,6 +67,16 @@ TEST(FigureStore, TablesGrowByTenKeepingContents) {
   EXPECT_EQ(fig.StepIn[400][1], (ObjRef{1, 7}));
 }
 
+TEST(FigureStore, AStoreNeverResetStillTakesSteps) {
+  Figure fig;
+  ASSERT_TRUE(AppendStep(fig));
+  SetStepKind(fig, 1, "PNEW");
+  EXPECT_EQ(StepKindText(fig, 1), "PNEW");
+  EXPECT_GE(UpperBound(fig.StepIn), 1);
+  ASSERT_TRUE(ReserveElement(fig, kClassPoint));
+  EXPECT_GE(UpperBound(fig.PtTable), 1);
+}
+
 TEST(FigureStore, CountsStopAtTheSixteenBitLimit) {
   Figure fig;
   ResetFigure(fig, 10);

@@ -1,0 +1,350 @@
+#include "interact/PDSelObj.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/KeyDispatch.h"
+#include "app/Program.h"
+#include "interact/PDSelObj_internal.h"
+#include "interact/PDconst01.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr double kNoDistance = 10000.0;
+constexpr double kLineWeight = 3.0;
+constexpr double kPointPrecedencePixels = 7.0;
+constexpr double kMovableWeight = 0.5;
+constexpr double kFixedFreeWeight = 0.7;
+constexpr double kHoverPixels = 10.0;
+constexpr int16_t kBoundMovable = -1;
+constexpr int16_t kBoundFixedFree = 1;
+
+// How far along the line's direction from its first point the nearest
+// drawn point may lie, by LineKind.
+void DrawnRange(const LnRec& ln, double& low, double& high) {
+  double length = std::hypot(ln.X2 - ln.X1, ln.Y2 - ln.Y1);
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  switch (ln.LineKind) {
+    case 1:
+    case 4:
+    case 5:
+    case 6:
+      low = 0;
+      high = length;
+      break;
+    case 2:
+    case 7:
+      low = 0;
+      high = inf;
+      break;
+    case 3:
+      low = -inf;
+      high = length;
+      break;
+    default:
+      low = -inf;
+      high = inf;
+      break;
+  }
+}
+
+struct Best {
+  double Distance = kNoDistance;
+  ObjRef Ref;
+  void Offer(double d, ObjRef ref) {
+    if (d < Distance) {
+      Distance = d;
+      Ref = ref;
+    }
+  }
+};
+
+void OfferLinesAndCircles(const Figure& fig, double x, double y, Best& best) {
+  for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+    const LnRec& ln = fig.LnTable[i];
+    if (ln.Exists != 0) best.Offer(kLineWeight * DistanceToLine(ln, x, y), {kClassLine, i});
+  }
+  for (int16_t i = 1; i <= fig.ElemCount[kClassCircle]; ++i) {
+    const CirRec& cir = fig.CirTable[i];
+    if (cir.Exists != 0) {
+      best.Offer(kLineWeight * DistanceToCircle(cir, x, y), {kClassCircle, i});
+    }
+  }
+}
+
+void OfferPoints(const Figure& fig, double x, double y, bool easyMenu, Best& best) {
+  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+    const PtRec& pt = fig.PtTable[i];
+    if (pt.Exists == 0) continue;
+    double d = DistanceToPoint(pt, x, y);
+    if (pt.BoundMode == kBoundMovable) d *= kMovableWeight;
+    if (pt.BoundMode == kBoundFixedFree && !easyMenu) d *= kFixedFreeWeight;
+    best.Offer(d, {kClassPoint, i});
+  }
+}
+
+bool IsDraggable(const Figure& fig, ObjRef ref) {
+  if (ref.Class == kClassPoint) return fig.PtTable[ref.Index].BoundMode == kBoundMovable;
+  if (ref.Class == kClassLine) return fig.LnTable[ref.Index].Draggable != 0;
+  return false;
+}
+
+bool InAddPointMode(const Program& p) { return CurrentMode(p.Modes) == kModeAddPoint; }
+
+void MoveCurrent(Program& p, int16_t pos) {
+  UnhighlightCandidate(p);
+  MakeCurrent(p, pos);
+  HighlightCandidate(p);
+  ShowObjStatus(p, p.Pick.PickCur);
+}
+
+void AcceptCurrent(Program& p) {
+  ObjRef accepted = p.Pick.PickCur;
+  UnhighlightCandidate(p);
+  ClearObjStatus(p);
+  if (CurrentMode(p.Modes) != kModePickConstruct) return;
+  int16_t step = p.Fig.StepCount;
+  if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
+    AcceptVertex(p, accepted);
+  } else {
+    AcceptInput(p, accepted);
+  }
+}
+
+void EscapeSelection(Program& p) {
+  UnhighlightCandidate(p);
+  p.Pick.PickCur.Index = 0;
+  ClearObjStatus(p);
+  if (CurrentMode(p.Modes) == kModePickConstruct) {
+    int16_t step = p.Fig.StepCount;
+    if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
+      AcceptVertex(p, {});
+    } else {
+      AcceptInput(p, {});
+    }
+  }
+}
+
+}  // namespace
+
+double DistanceToPoint(const PtRec& pt, double x, double y) {
+  return std::hypot(pt.X - x, pt.Y - y);
+}
+
+double DistanceToLine(const LnRec& ln, double x, double y) {
+  double dx = ln.DX;
+  double dy = ln.DY;
+  double norm = std::hypot(dx, dy);
+  if (norm == 0) return std::hypot(ln.X1 - x, ln.Y1 - y);
+  dx /= norm;
+  dy /= norm;
+  double low = 0;
+  double high = 0;
+  DrawnRange(ln, low, high);
+  double t = std::clamp((x - ln.X1) * dx + (y - ln.Y1) * dy, low, high);
+  return std::hypot(ln.X1 + t * dx - x, ln.Y1 + t * dy - y);
+}
+
+double DistanceToCircle(const CirRec& cir, double x, double y) {
+  return std::abs(std::hypot(cir.CX - x, cir.CY - y) - cir.R);
+}
+
+double DistanceToElement(const Figure& fig, ObjRef ref, double x, double y) {
+  if (!RefInRange(fig, ref)) return kNoDistance * 10;
+  switch (ref.BaseClass()) {
+    case kClassPoint: return DistanceToPoint(fig.PtTable[ref.Index], x, y);
+    case kClassLine: return DistanceToLine(fig.LnTable[ref.Index], x, y);
+    case kClassCircle: return DistanceToCircle(fig.CirTable[ref.Index], x, y);
+    default: return kNoDistance * 10;
+  }
+}
+
+ObjRef HoverPick(Program& p, double x, double y) {
+  const Figure& fig = p.Fig;
+  bool easyMenu = p.Config.MenuEasy != 0;
+  double pixel = p.View.PixelSize;
+  Best best;
+  if (!easyMenu) OfferLinesAndCircles(fig, x, y, best);
+  best.Distance = std::max(best.Distance, kPointPrecedencePixels * pixel);
+  if (easyMenu) best.Distance = kNoDistance;
+  OfferPoints(fig, x, y, easyMenu, best);
+  ObjRef found = best.Distance / pixel < kHoverPixels ? best.Ref : ObjRef{};
+  if (found.Index == 0) found = {};
+  if (found.Index != 0) {
+    ShowObjStatus(p, found);
+  } else {
+    ClearObjStatus(p);
+  }
+  if (found.Index == 0 || !IsDraggable(fig, found)) {
+    p.Pick.Cursor = kCursorArrow;
+    ClearHover(p);
+    return found;
+  }
+  p.Pick.Cursor = kCursorSizeAll;
+  if (found == p.Pick.HoverObj) return found;
+  ClearHover(p);
+  p.Pick.HoverObj = found;
+  AddHighlight(p.Draw, {found, -1, found.Class == kClassPoint ? kMarkHover : int16_t{-1}, true});
+  DrawHighlights(p);
+  return found;
+}
+
+void ClearHover(Program& p) {
+  if (p.Pick.HoverObj.Index == 0) return;
+  RemoveHighlight(p.Draw, p.Pick.HoverObj);
+  p.Pick.HoverObj = {};
+  Redraw(p);
+}
+
+void HighlightCandidate(Program& p) {
+  ObjRef cur = p.Pick.PickCur;
+  if (cur.Index == 0) return;
+  bool adding = InAddPointMode(p);
+  AddHighlight(p.Draw,
+               {cur, adding ? kColorBlack : kColorRed, adding ? kMarkCircle : kMarkCross, true});
+  DrawHighlights(p);
+}
+
+void UnhighlightCandidate(Program& p) {
+  ObjRef cur = p.Pick.PickCur;
+  if (cur.Index == 0) return;
+  RemoveHighlight(p.Draw, cur);
+  Redraw(p);
+}
+
+void MarkChosenInput(Program& p, ObjRef ref) {
+  if (ref.Index == 0 || ref.BaseClass() == kClassNumber) return;
+  AddHighlight(p.Draw, {ref, kColorBlue, kMarkCross, true});
+  DrawHighlights(p);
+}
+
+void MarkAllCandidates(Program& p, int16_t color) {
+  for (int16_t pos = 1; pos <= p.Pick.PickCount; ++pos) {
+    ObjRef ref = Entry(p.Pick, pos);
+    if (color == kColorNone) {
+      RemoveHighlight(p.Draw, ref);
+    } else {
+      AddHighlight(p.Draw, {ref, color, kMarkHover, false});
+    }
+  }
+  if (color == kColorNone) {
+    Redraw(p);
+  } else {
+    DrawHighlights(p);
+  }
+}
+
+std::string ObjStatusText(Program& p, ObjRef ref) {
+  static constexpr std::string_view kClassWords[] = {"変数", "点", "直線", "円"};
+  static constexpr std::string_view kEventMarkers[] = {"", "....", "...", "..", "."};
+  int16_t cls = ref.BaseClass();
+  if (!RefInRange(p.Fig, ref)) return {};
+  const Figure& fig = p.Fig;
+  std::string name;
+  switch (cls) {
+    case kClassNumber: name = fig.NumTable[ref.Index].Name; break;
+    case kClassPoint: name = fig.PtTable[ref.Index].Name; break;
+    case kClassLine: name = fig.LnTable[ref.Index].Name; break;
+    default: name = fig.CirTable[ref.Index].Name; break;
+  }
+  std::string text = Translate(p.Lang, kClassWords[cls]) + std::string(Trim(name));
+  if (cls == kClassPoint) {
+    int16_t level = fig.PtTable[ref.Index].EventKind;
+    if (level >= 1 && level <= 4) text += kEventMarkers[level];
+  }
+  return text;
+}
+
+void ShowObjStatus(Program& p, ObjRef ref) { p.Status.Panel(12).Text = ObjStatusText(p, ref); }
+
+void ClearObjStatus(Program& p) { p.Status.Panel(12).Text.clear(); }
+
+void SelectMouseDown(Program& p, const InputEvent& event) {
+  p.Status.Panel(2).Bevel = PanelBevel::kRaised;
+  if (CurrentMode(p.Modes) == kModePickConstruct) {
+    int16_t step = p.Fig.StepCount;
+    ObjRef cur = p.Pick.PickCur;
+    int16_t cls = cur.Class != 0 ? cur.BaseClass() : Entry(p.Pick, 1).BaseClass();
+    if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
+      SizeMask(p.Pick, p.Fig, kClassPoint);
+    } else {
+      BuildConstructionMask(p, cls);
+    }
+  }
+  int16_t pos = PickNearest(p, event.X, event.Y);
+  ObjRef found = Entry(p.Pick, pos);
+  if (found == p.Pick.PickCur && (pos == p.Pick.PickPos || found.Index == 0)) {
+    AcceptCurrent(p);
+    return;
+  }
+  MoveCurrent(p, pos);
+}
+
+void SelectKeyDown(Program& p, const InputEvent& event) {
+  switch (event.Key) {
+    case kKeyEnter: AcceptCurrent(p); break;
+    case kKeyEscape: EscapeSelection(p); break;
+    case kKeyDown:
+    case kKeyUp: {
+      int16_t pos = event.Key == kKeyDown ? PickNext(p.Pick) : PickPrev(p.Pick);
+      if (pos != 0) MoveCurrent(p, pos);
+      break;
+    }
+    default: break;
+  }
+}
+
+void StandardMouseDown(Program& p, const InputEvent& event) {
+  ObjRef found = HoverPick(p, event.X, event.Y);
+  bool draggable = found.Index != 0 && IsDraggable(p.Fig, found);
+  if (event.Button == kButtonLeft && !draggable) {
+    // Shows what can be dragged; with no movable point there is nothing to
+    // show and the standard mode must not be left.
+    bool anyMovable = false;
+    for (int16_t i = 1; i <= p.Fig.ElemCount[kClassPoint]; ++i) {
+      anyMovable |= p.Fig.PtTable[i].BoundMode == kBoundMovable;
+    }
+    if (anyMovable) {
+      BuildFreePointPickList(p);
+      MarkAllCandidates(p, kColorBlack);
+    }
+  } else if (event.Button == kButtonRight && found.Index == 0) {
+    Redraw(p);
+  }
+  // Dragging (left on a draggable element) and the context menu (right on
+  // an element) belong to the deformation and attribute commands.
+  p.Pick.Cursor = kCursorArrow;
+}
+
+void MouseDown(Program& p, const InputEvent& event) {
+  int16_t mode = CurrentMode(p.Modes);
+  if (mode == kModePickConstruct) {
+    SelectMouseDown(p, event);
+  } else if (mode == kModeAddPoint && event.Button == kButtonLeft) {
+    PlaceNewPoint(p, event.X, event.Y);
+  } else if (mode == kModeStandard) {
+    StandardMouseDown(p, event);
+  }
+}
+
+void MouseMove(Program& p, const InputEvent& event) {
+  if (CurrentMode(p.Modes) == kModeStandard) HoverPick(p, event.X, event.Y);
+}
+
+bool InteractKeyDown(Program& p, const InputEvent& event) {
+  int16_t mode = CurrentMode(p.Modes);
+  if (mode == kModePickConstruct) {
+    SelectKeyDown(p, event);
+    return true;
+  }
+  if (mode == kModeAddPoint) {
+    AddPointKeyDown(p, event);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace plandra

@@ -1,0 +1,112 @@
+// Which figure element the user means: the hover pick of the standard mode
+// and the candidate lists of the selection modes, fed with plain input
+// events so that every pick can be played without a window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "figure/PDtype05.h"
+
+namespace plandra {
+
+struct Figure;
+struct Program;
+
+constexpr int16_t kButtonNone = 0;
+constexpr int16_t kButtonLeft = 1;
+constexpr int16_t kButtonRight = 2;
+
+// Platform key codes used by the selection and add-point modes.
+constexpr int16_t kKeyLeft = 37;
+constexpr int16_t kKeyUp = 38;
+constexpr int16_t kKeyRight = 39;
+constexpr int16_t kKeyDown = 40;
+constexpr int16_t kKeyA = 65;
+constexpr int16_t kKeyH = 72;
+
+constexpr int16_t kCursorArrow = 1;
+constexpr int16_t kCursorSizeAll = 5;
+
+// Modes the picking serves.
+constexpr int16_t kModePickConstruct = 15;  // a construction gathers its inputs
+constexpr int16_t kModeAddPoint = 28;       // a new free point waits to be placed
+
+constexpr int16_t kMaskAllowed = 0;
+constexpr int16_t kMaskExcluded = -1;
+
+// One mouse or key event in world coordinates.
+struct InputEvent {
+  double X = 0;
+  double Y = 0;
+  int16_t Button = kButtonNone;
+  bool Shift = false;
+  bool Ctrl = false;
+  int16_t Key = 0;
+};
+
+struct PickState {
+  std::vector<ObjRef> PickList;  // 1-based; entry 0 unused
+  int16_t PickCount = 0;
+  ObjRef PickCur;
+  int16_t PickPos = 0;
+  ObjRef HoverObj;
+  int16_t LineKindFilter = -1;
+  // By element index of the list's class, for one selection step.
+  std::vector<int16_t> Mask;
+  int16_t Cursor = kCursorArrow;
+};
+
+// Distances from (x, y) in world units, with no weights: to a line as it is
+// drawn (segment, half-line or whole line by LineKind) and to a circumference.
+double DistanceToPoint(const PtRec& pt, double x, double y);
+double DistanceToLine(const LnRec& ln, double x, double y);
+double DistanceToCircle(const CirRec& cir, double x, double y);
+// Distance to an element of class 1..3; a large value for anything else.
+double DistanceToElement(const Figure& fig, ObjRef ref, double x, double y);
+
+// The weighted nearest element within 10 pixels, or {0,0}. Updates the
+// hover highlight, the cursor and the status text.
+ObjRef HoverPick(Program& p, double x, double y);
+
+void BuildPickList(Program& p, int16_t classCode);
+void BuildFreePointPickList(Program& p);
+void BuildVertexPickList(Program& p);
+
+bool IsExcluded(const PickState& pick, ObjRef ref);
+// The exclusion mask of the current selection step of mode 15.
+void BuildConstructionMask(Program& p, int16_t cls);
+
+// Position in PickList of the nearest allowed existing entry; 0 when none.
+int16_t PickNearest(const Program& p, double x, double y);
+// The next or previous allowed position, wrapping; 0 when none is allowed.
+int16_t PickNext(const PickState& pick);
+int16_t PickPrev(const PickState& pick);
+
+// Highlight operations through the renderer's overlay.
+void HighlightCandidate(Program& p);
+void UnhighlightCandidate(Program& p);
+void MarkChosenInput(Program& p, ObjRef ref);
+void MarkAllCandidates(Program& p, int16_t color);
+void ClearHover(Program& p);
+
+std::string ObjStatusText(Program& p, ObjRef ref);
+void ShowObjStatus(Program& p, ObjRef ref);
+void ClearObjStatus(Program& p);
+
+// Events of the selection modes (mode 15 and the vertex picking).
+void SelectMouseDown(Program& p, const InputEvent& event);
+void SelectKeyDown(Program& p, const InputEvent& event);
+
+// Standard mode: the hover pick, and a left click off every draggable
+// element marks the movable points.
+void StandardMouseDown(Program& p, const InputEvent& event);
+
+// Whole-window entry points, dispatched by the mode in force.
+void MouseDown(Program& p, const InputEvent& event);
+void MouseMove(Program& p, const InputEvent& event);
+// True when the mode's keys were handled here.
+bool InteractKeyDown(Program& p, const InputEvent& event);
+
+}  // namespace plandra

@@ -1,0 +1,420 @@
+#include "interact/PDconst01.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string>
+
+#include "app/KeyDispatch.h"
+#include "app/MainModel.h"
+#include "app/Program.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDconst01_internal.h"
+#include "numbers/Labels05.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr int16_t kDefaultDeformStep = 10;
+
+std::string NormalisedCode(std::string_view code) {
+  std::string text(Trim(code));
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+StepRefs& InputsOf(Figure& fig, int16_t step) { return fig.StepIn[static_cast<size_t>(step)]; }
+StepRefs& OutputsOf(Figure& fig, int16_t step) { return fig.StepOut[static_cast<size_t>(step)]; }
+
+void ReportNotEnough(Program& p, std::string_view code) {
+  std::string text =
+      "「" + KindDisplayName(p.Lang, code) + "」" + Translate(p.Lang, kNotEnoughInputsText);
+  p.Host->MessageBox(text, kProgramTitle, MsgButtons::kOk);
+}
+
+// Picks the input of a slot: the number dialog, or a candidate list.
+void PickSlot(Program& p, int16_t step, int slot) {
+  const ObjRef& ref = InputsOf(p.Fig, step)[static_cast<size_t>(slot)];
+  p.Pick.LineKindFilter = p.Build.ParentLineKind[static_cast<size_t>(slot)];
+  BuildPickList(p, ref.Class);
+}
+
+void CompleteConstruction(Program& p, int16_t step) {
+  Figure& fig = p.Fig;
+  StepRefs& outputs = OutputsOf(fig, step);
+  for (int slot = 1; slot <= 5; ++slot) {
+    int16_t cls = outputs[static_cast<size_t>(slot)].Class;
+    if (cls == kSlotNone) continue;
+    int16_t made = AppendNewElement(fig, static_cast<int16_t>(cls % 100));
+    if (made == 0) {
+      // The tables are full: withdraw the step rather than leave it half made.
+      WithdrawLastStep(fig);
+      EndConstruction(p);
+      p.Host->Beep();
+      return;
+    }
+    outputs[static_cast<size_t>(slot)].Index = made;
+  }
+  ApplyOutputStyles(p, step);
+  EndConstruction(p);
+}
+
+bool IsLineTransform(Kind kind) {
+  return kind == Kind::LT1 || kind == Kind::LT2 || kind == Kind::LT3 || kind == Kind::LRO;
+}
+
+// The first slot with a class and no element, 0 when all are filled; the
+// macro marker counts as such a slot.
+int FirstOpenSlot(const StepRefs& inputs) {
+  for (int slot = 1; slot <= 5; ++slot) {
+    const ObjRef& ref = inputs[static_cast<size_t>(slot)];
+    if (ref.Class == kSlotMacro) return slot;
+    if (ref.Class != kSlotNone && ref.Index == 0) return slot;
+  }
+  return 0;
+}
+
+void MovePointBy(Program& p, double dx, double dy) {
+  PtRec& pt = p.Fig.PtTable[p.Build.NewPointRef.Index];
+  pt.X += dx;
+  pt.Y += dy;
+  Redraw(p);
+}
+
+double KeyStep(const Program& p) {
+  int16_t step = p.Config.Delta == 0 ? kDefaultDeformStep : p.Config.Delta;
+  return step * p.View.PixelSize;
+}
+
+void DiscardNewPoint(Program& p) {
+  RemoveHighlight(p.Draw, p.Build.NewPointRef);
+  WithdrawLastStep(p.Fig);
+  p.Build.NewPointRef = {};
+  ModePop(p.Modes, *p.Host);
+  RefreshModeDisplay(p);
+  Redraw(p);
+}
+
+// The host of a new bound point was chosen: the point goes onto it and the
+// user drags it to its place.
+void AcceptBoundHost(Program& p, int16_t step, ObjRef host) {
+  Figure& fig = p.Fig;
+  InputsOf(fig, step)[1].Index = host.Index;
+  ObjRef point = OutputsOf(fig, step)[1];
+  fig.PtTable[point.Index].HostIndex = host.Index;
+  p.Build.DraggedPoint = point;
+  PopModeIf(p, kModePickConstruct);
+  PopModeIf(p, kModeBoundPoint);
+  ClearHighlights(p.Draw);
+  AutoLabels(fig, p.Lang);
+  Redraw(p);
+  ModePush(p.Modes, kModePlacePoint, *p.Host);
+  RefreshModeDisplay(p);
+}
+
+}  // namespace
+
+void ResetStyles(ConstState& state) {
+  state.ParentLineKind.fill(-1);
+  state.OutputStyle.fill(-1);
+}
+
+void SetKindSlots(Program& p, int16_t step, std::string_view code) {
+  Figure& fig = p.Fig;
+  StepRefs& inputs = InputsOf(fig, step);
+  StepRefs& outputs = OutputsOf(fig, step);
+  for (int slot = 1; slot <= 5; ++slot) {
+    inputs[static_cast<size_t>(slot)].Index = 0;
+    outputs[static_cast<size_t>(slot)].Index = 0;
+  }
+  const KindInfo* info = FindKind(code);
+  if (!info || info->Id == Kind::kUnknown) return;
+  for (size_t slot = 1; slot <= 5; ++slot) {
+    inputs[slot].Class = info->InClass[slot - 1];
+    outputs[slot].Class = info->OutClass[slot - 1];
+    // Only the kind's own requirements: a command may have set others.
+    if (info->ParentLineKind[slot - 1] >= 0) {
+      p.Build.ParentLineKind[slot] = info->ParentLineKind[slot - 1];
+    }
+    if (info->OutputStyle[slot - 1] >= 0) p.Build.OutputStyle[slot] = info->OutputStyle[slot - 1];
+  }
+}
+
+bool CheckInputsAvailable(const Figure& fig, const StepRefs& inputs, const SlotStyles& lineKinds) {
+  constexpr int kLineKinds = 11;
+  std::array<int, 4> needByClass{};
+  std::array<int, kLineKinds> needByLineKind{};
+  for (size_t slot = 1; slot <= 5; ++slot) {
+    int16_t cls = inputs[slot].Class;
+    if (cls == kSlotNone || cls == kSlotMacro) continue;
+    ++needByClass[static_cast<size_t>(cls % 100)];
+    int16_t lineKind = lineKinds[slot];
+    if (lineKind >= 0 && lineKind < kLineKinds) ++needByLineKind[static_cast<size_t>(lineKind)];
+  }
+  for (size_t cls = kClassPoint; cls <= kClassCircle; ++cls) {
+    if (needByClass[cls] > fig.ElemCount[cls]) return false;
+  }
+  std::array<int, kLineKinds> haveByLineKind{};
+  for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+    int16_t lineKind = fig.LnTable[i].LineKind;
+    if (lineKind >= 0 && lineKind < kLineKinds) ++haveByLineKind[static_cast<size_t>(lineKind)];
+  }
+  for (size_t k = 0; k < kLineKinds; ++k) {
+    if (needByLineKind[k] > haveByLineKind[k]) return false;
+  }
+  return true;
+}
+
+void StartConstruction(Program& p, std::string_view kindCode) {
+  Figure& fig = p.Fig;
+  ConstState& build = p.Build;
+  int16_t last = fig.StepCount;
+  if (last >= 1 && build.RepeatFlag && StepKindText(fig, last) == "PBND") {
+    NewBoundPoint(p, InputsOf(fig, last)[1].BaseClass());
+    return;
+  }
+  std::string code = NormalisedCode(kindCode);
+  if (!AppendCleanStep(fig, code)) {
+    p.Host->Beep();
+    return;
+  }
+  ModePush(p.Modes, kModeConstruct, *p.Host);
+  RefreshModeDisplay(p);
+  int16_t step = fig.StepCount;
+  if (build.RepeatFlag && step >= 2) {
+    InputsOf(fig, step) = InputsOf(fig, static_cast<int16_t>(step - 1));
+  } else {
+    ResetStyles(build);
+  }
+  SetKindSlots(p, step, code);
+  build.RepeatFlag = false;
+  p.Pick.LineKindFilter = -1;
+  const StepRefs& inputs = InputsOf(fig, step);
+  if (!CheckInputsAvailable(fig, inputs, build.ParentLineKind)) {
+    WithdrawLastStep(fig);
+    ReportNotEnough(p, code);
+    PopModeIf(p, kModeConstruct);
+    RefreshModeDisplay(p);
+    return;
+  }
+  if (inputs[1].Class == kSlotNone) {
+    // No kind starts with an empty slot; one that does cannot be built.
+    WithdrawLastStep(fig);
+    p.Host->MessageBox("internal error: " + code, kProgramTitle, MsgButtons::kOk);
+    PopModeIf(p, kModeConstruct);
+    RefreshModeDisplay(p);
+    return;
+  }
+  ModePush(p.Modes, kModePickConstruct, *p.Host);
+  RefreshModeDisplay(p);
+  if (inputs[1].Index == 0) PickSlot(p, step, 1);
+}
+
+void AcceptInput(Program& p, ObjRef ref) {
+  Figure& fig = p.Fig;
+  int16_t step = fig.StepCount;
+  if (step < 1) return;
+  if (ref.Index == 0) {
+    WithdrawLastStep(fig);
+    p.Build.NewPointRef = {};
+    EndConstruction(p);
+    return;
+  }
+  if (StepKindText(fig, step) == "PBND") {
+    AcceptBoundHost(p, step, ref);
+    return;
+  }
+  StepRefs& inputs = InputsOf(fig, step);
+  int open = FirstOpenSlot(inputs);
+  if (open == 0 || inputs[static_cast<size_t>(open)].Class == kSlotMacro) return;
+  ObjRef& slot = inputs[static_cast<size_t>(open)];
+  // Only an element of the slot's class that the figure holds fills it.
+  if (slot.BaseClass() != ref.BaseClass() || !RefInRange(fig, {slot.BaseClass(), ref.Index})) {
+    return;
+  }
+  slot.Index = ref.Index;
+  MarkChosenInput(p, ref);
+  int next = FirstOpenSlot(inputs);
+  if (next == 0) {
+    CompleteConstruction(p, step);
+  } else if (inputs[static_cast<size_t>(next)].Class == kSlotMacro) {
+    ExpandMacro(p, step);
+  } else {
+    PickSlot(p, step, next);
+  }
+}
+
+void ApplyOutputStyles(Program& p, int16_t step) {
+  Figure& fig = p.Fig;
+  const StepRefs& outputs = OutputsOf(fig, step);
+  for (size_t slot = 1; slot <= 5; ++slot) {
+    int16_t style = p.Build.OutputStyle[slot];
+    const ObjRef& out = outputs[slot];
+    if (style < 0 || out.Index == 0) continue;
+    if (out.Class == kClassPoint) fig.PtTable[out.Index].Mark = style;
+    if (out.Class == kClassLine) fig.LnTable[out.Index].LineKind = style;
+  }
+  const ObjRef& source = InputsOf(fig, step)[1];
+  const ObjRef& made = outputs[1];
+  if (IsLineTransform(fig.StepKindId[static_cast<size_t>(step)]) && made.Class == kClassLine &&
+      made.Index != 0 && source.Class == kClassLine && RefInRange(fig, source)) {
+    fig.LnTable[made.Index].LineKind = fig.LnTable[source.Index].LineKind;
+  }
+}
+
+void EndConstruction(Program& p) {
+  PopModeIf(p, kModePickConstruct);
+  PopModeIf(p, kModeConstruct);
+  p.Pick.PickCount = 0;
+  p.Pick.PickCur = {};
+  ClearHighlights(p.Draw);
+  ClearObjStatus(p);
+  AutoLabels(p.Fig, p.Lang);
+  RefreshModeDisplay(p);
+  Redraw(p);
+}
+
+void PopModeIf(Program& p, int16_t mode) {
+  if (CurrentMode(p.Modes) == mode) ModePop(p.Modes, *p.Host);
+}
+
+void NewFreePoint(Program& p) {
+  Figure& fig = p.Fig;
+  ModePush(p.Modes, kModeAddPoint, *p.Host);
+  RefreshModeDisplay(p);
+  if (p.Config.AxisShow != kFalse) DrawAxes(p);
+  if (!AppendCleanStep(fig, "PNEW")) {
+    PopModeIf(p, kModeAddPoint);
+    p.Host->Beep();
+    return;
+  }
+  ResetStyles(p.Build);
+  int16_t step = fig.StepCount;
+  SetKindSlots(p, step, "PNEW");
+  int16_t index = AppendNewElement(fig, kClassPoint);
+  if (index == 0) {
+    WithdrawLastStep(fig);
+    PopModeIf(p, kModeAddPoint);
+    p.Host->Beep();
+    return;
+  }
+  OutputsOf(fig, step)[1] = {kClassPoint, index};
+  PtRec& pt = fig.PtTable[index];
+  pt.Mark = kMarkCircle;
+  pt.BoundMode = -1;
+  pt.Exists = kTrue;
+  pt.Color = kColorBlack;
+  p.Build.NewPointRef = {kClassPoint, index};
+  p.Pick.PickCur = p.Build.NewPointRef;
+  HighlightCandidate(p);
+}
+
+void PlaceNewPoint(Program& p, double x, double y) {
+  ObjRef ref = p.Build.NewPointRef;
+  if (CurrentMode(p.Modes) != kModeAddPoint || ref.Index == 0) return;
+  RemoveHighlight(p.Draw, ref);
+  PtRec& pt = p.Fig.PtTable[ref.Index];
+  pt.Mark = kMarkCross;
+  pt.X = x;
+  pt.Y = y;
+  p.Pick.PickCur = {};
+  ModePop(p.Modes, *p.Host);
+  AutoLabels(p.Fig, p.Lang);
+  Redraw(p);
+  NewFreePoint(p);
+}
+
+void AddPointKeyDown(Program& p, const InputEvent& event) {
+  ObjRef ref = p.Build.NewPointRef;
+  if (ref.Index == 0) return;
+  double step = KeyStep(p);
+  const PtRec& pt = p.Fig.PtTable[ref.Index];
+  switch (event.Key) {
+    case kKeyLeft: MovePointBy(p, -step, 0); break;
+    case kKeyRight: MovePointBy(p, step, 0); break;
+    case kKeyUp: MovePointBy(p, 0, step); break;
+    case kKeyDown: MovePointBy(p, 0, -step); break;
+    case kKeyH: MovePointBy(p, -pt.X, -pt.Y); break;
+    case kKeyA: mnuOAxis(p); break;
+    case kKeyEnter: PlaceNewPoint(p, pt.X, pt.Y); break;
+    case kKeyEscape: DiscardNewPoint(p); break;
+    default: break;
+  }
+}
+
+void NewBoundPoint(Program& p, int16_t hostClass) {
+  Figure& fig = p.Fig;
+  if (hostClass < kClassLine || hostClass > kClassCircle || fig.ElemCount[hostClass] == 0) {
+    p.Host->MessageBox(Translate(p.Lang, kNoHostText), kProgramTitle, MsgButtons::kOk);
+    return;
+  }
+  p.Build.RepeatFlag = false;
+  if (!AppendCleanStep(fig, "PBND")) {
+    p.Host->Beep();
+    return;
+  }
+  int16_t index = AppendNewElement(fig, kClassPoint);
+  if (index == 0) {
+    WithdrawLastStep(fig);
+    p.Host->Beep();
+    return;
+  }
+  ModePush(p.Modes, kModeBoundPoint, *p.Host);
+  RefreshModeDisplay(p);
+  if (p.Config.AxisShow != kFalse) DrawAxes(p);
+  ResetStyles(p.Build);
+  int16_t step = fig.StepCount;
+  SetKindSlots(p, step, "PBND");
+  InputsOf(fig, step)[1].Class = hostClass;
+  OutputsOf(fig, step)[1] = {kClassPoint, index};
+  PtRec& pt = fig.PtTable[index];
+  pt.Mark = kMarkPixel;
+  pt.BoundMode = -1;
+  pt.Exists = kTrue;
+  pt.Color = kColorBlack;
+  pt.HostClass = hostClass;
+  pt.HostIndex = 0;
+  pt.Param = 0.0;
+  ModePush(p.Modes, kModePickConstruct, *p.Host);
+  RefreshModeDisplay(p);
+  PickSlot(p, step, 1);
+}
+
+void UndoLastConstruction(Program& p) {
+  Figure& fig = p.Fig;
+  if (fig.StepCount < 1) {
+    p.Host->Beep();
+    return;
+  }
+  std::string kind(StepKindText(fig, fig.StepCount));
+  if (IsMacroKind(kind)) {
+    RemoveBracketedMacro(fig, kind);
+  } else {
+    RemoveLastStep(fig);
+  }
+  AutoLabels(fig, p.Lang);
+  Redraw(p);
+}
+
+void RepeatLastCommand(Program& p) {
+  Figure& fig = p.Fig;
+  if (fig.StepCount < 1) {
+    p.Host->Beep();
+    return;
+  }
+  std::string kind(StepKindText(fig, fig.StepCount));
+  if (kind == "CALC") {
+    // The calculated-number dialog is not in the program yet.
+    p.Host->Beep();
+    return;
+  }
+  if (kind == "PNEW") {
+    NewFreePoint(p);
+    return;
+  }
+  p.Build.RepeatFlag = true;
+  StartConstruction(p, kind);
+}
+
+}  // namespace plandra

@@ -1,0 +1,76 @@
+// The construction flow: a command's kind becomes a step whose inputs are
+// picked one by one, then its outputs are appended and the figure redrawn.
+// Also the new free and bound points, the macro kinds, undo and repeat.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "figure/PDvar05.h"
+
+namespace plandra {
+
+struct Program;
+struct InputEvent;
+
+constexpr int16_t kModeConstruct = 17;
+constexpr int16_t kModeBoundPoint = 29;
+constexpr int16_t kModePlacePoint = 30;
+
+constexpr std::string_view kNotEnoughInputsText =
+    "の元にするものが足りません。まず,それを作ってください。";
+constexpr std::string_view kNoHostText = "元にする対象がありません。キャンセルします。";
+constexpr std::string_view kTooFewVerticesText =
+    "頂点の数が足りないので,この多角形は作れません。この作業はキャンセルします。";
+
+using SlotStyles = std::array<int16_t, 6>;  // slots 1..5; 0 unused
+
+struct ConstState {
+  SlotStyles ParentLineKind{-1, -1, -1, -1, -1, -1};
+  SlotStyles OutputStyle{-1, -1, -1, -1, -1, -1};
+  bool RepeatFlag = false;
+  ObjRef NewPointRef;
+  int16_t PolyVertexCount = 0;
+  int16_t PolyVertexNo = 0;
+  std::vector<int16_t> PolyVertices;  // 1-based
+  int16_t PolyStep = 0;
+  // The new bound point handed to the position-setting drag.
+  ObjRef DraggedPoint;
+  // Opens the number-selection dialog for the pending number slot; the
+  // dialog answers through AcceptInput with the chosen number (class 0).
+  // Unset, the slot waits for AcceptInput.
+  std::function<void(Program&)> OpenNumberDialog;
+};
+
+void ResetStyles(ConstState& state);
+// Empties every slot of the step and writes the kind's slot classes; the
+// kind's style lists go into the flow state.
+void SetKindSlots(Program& p, int16_t step, std::string_view code);
+// False when the figure lacks elements the step's input slots need.
+bool CheckInputsAvailable(const Figure& fig, const StepRefs& inputs, const SlotStyles& lineKinds);
+
+void StartConstruction(Program& p, std::string_view kindCode);
+// The candidate accepted in mode 15; an Index of 0 abandons the construction.
+void AcceptInput(Program& p, ObjRef ref);
+void AcceptVertex(Program& p, ObjRef ref);
+
+void NewFreePoint(Program& p);
+void PlaceNewPoint(Program& p, double x, double y);
+void AddPointKeyDown(Program& p, const InputEvent& event);
+
+void NewBoundPoint(Program& p, int16_t hostClass);
+
+void UndoLastConstruction(Program& p);
+void RepeatLastCommand(Program& p);
+
+// Removes the last step and the elements it created (outputs that are the
+// last of their class).
+void RemoveLastStep(Figure& fig);
+
+// Expands the macro of the step under construction (marker slot reached).
+void ExpandMacro(Program& p, int16_t step);
+
+}  // namespace plandra

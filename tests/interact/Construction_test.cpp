@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+
+#include "app/KeyDispatch.h"
+#include "app/MainCommands.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
+#include "support/AppFixture.h"
+#include "support/TestHelpers.h"
+
+namespace plandra {
+namespace {
+
+using test::AddFreePoint;
+using test::AddNumber;
+using test::AddStep;
+using test::AppFixture;
+
+InputEvent Click(double x, double y) { return {.X = x, .Y = y, .Button = kButtonLeft}; }
+
+// What an abandoned construction must leave exactly as it was.
+struct TablesBefore {
+  int16_t StepCount;
+  std::array<int16_t, 11> ElemCount;
+  std::vector<std::string> Kinds;
+  std::vector<StepRefs> In, Out;
+  explicit TablesBefore(const Figure& fig) : StepCount(fig.StepCount), ElemCount(fig.ElemCount) {
+    for (int s = 0; s <= fig.StepCount + 1 && s < static_cast<int>(fig.StepIn.size()); ++s) {
+      Kinds.emplace_back(s <= UpperBound(fig.StepKind) ? StepKindText(fig, s) : "");
+      In.push_back(fig.StepIn[s]);
+      Out.push_back(fig.StepOut[s]);
+    }
+  }
+  void ExpectSame(const Figure& fig) const {
+    EXPECT_EQ(fig.StepCount, StepCount);
+    EXPECT_EQ(fig.ElemCount, ElemCount);
+    for (size_t s = 0; s < In.size(); ++s) {
+      EXPECT_EQ(StepKindText(fig, static_cast<int16_t>(s)), Kinds[s]) << "row " << s;
+      EXPECT_TRUE(fig.StepIn[s] == In[s]) << "row " << s;
+      EXPECT_TRUE(fig.StepOut[s] == Out[s]) << "row " << s;
+    }
+  }
+};
+
+void AddPointsByClicks(AppFixture& f, std::initializer_list<WorldPoint> points) {
+  ASSERT_EQ(RunMenuCommand(f.P, "mnuPnewFreeP").Status, CommandStatus::kDone);
+  for (WorldPoint pt : points) MouseDown(f.P, Click(pt.X, pt.Y));
+  EXPECT_EQ(KeyDown(f.P, kKeyEscape, false), KeyResult::kHandled);  // the waiting point goes
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+}
+
+// Picks the candidate nearest to (x, y): a first click makes it current
+// unless it is already, the next accepts it.
+void PickAt(AppFixture& f, double x, double y) {
+  const PickState& pick = f.P.Pick;
+  int16_t pos = PickNearest(f.P, x, y);
+  if (pos == 0 || pick.PickList[static_cast<size_t>(pos)] != pick.PickCur) {
+    MouseDown(f.P, Click(x, y));
+  }
+  MouseDown(f.P, Click(x, y));
+}
+
+TEST(Construction, NinePointCircleByClicks) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {4, 0}, {0, 3}});
+  const Figure& fig = f.P.Fig;
+  ASSERT_EQ(fig.StepCount, 3);
+  ASSERT_EQ(fig.ElemCount[kClassPoint], 3);
+  for (int16_t s = 1; s <= 3; ++s) EXPECT_EQ(StepKindText(fig, s), "PNEW");
+  EXPECT_POINT_NEAR(4, 0, fig.PtTable[2], 1e-12);
+  EXPECT_EQ(fig.PtTable[2].BoundMode, -1);
+  EXPECT_EQ(fig.PtTable[2].Mark, kMarkCross);
+
+  ASSERT_EQ(RunMenuCommand(f.P, "mnuC9pt").Status, CommandStatus::kDone);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModePickConstruct);
+  // The first point is current already: one click on it accepts it.
+  MouseDown(f.P, Click(0.1, 0.1));
+  EXPECT_EQ(fig.StepIn[4][1].Index, 1);
+  // Far from every candidate the nearest allowed one is still taken, and
+  // the first click only makes it current.
+  EXPECT_EQ(f.P.Pick.PickCur, (ObjRef{kClassPoint, 2}));
+  MouseDown(f.P, Click(1, 40));
+  EXPECT_EQ(f.P.Pick.PickCur, (ObjRef{kClassPoint, 3}));
+  EXPECT_EQ(fig.StepIn[4][2].Index, 0);
+  PickAt(f, 4, 0);
+  PickAt(f, 0, 3);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  ASSERT_EQ(fig.StepCount, 4);
+  EXPECT_EQ(StepKindText(fig, 4), "C7");
+  ASSERT_EQ(fig.ElemCount[kClassCircle], 1);
+  // Right triangle: the nine-point centre is the midpoint of the circumcentre
+  // (2, 1.5) and the orthocentre (0, 0); the radius is half the circumradius.
+  EXPECT_NEAR(fig.CirTable[1].CX, 1.0, 1e-9);
+  EXPECT_NEAR(fig.CirTable[1].CY, 0.75, 1e-9);
+  EXPECT_NEAR(fig.CirTable[1].R, 1.25, 1e-9);
+  EXPECT_TRUE(f.P.Draw.Highlights.empty());
+}
+
+TEST(Construction, PerpendicularFootMacroAndUndo) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {4, 0}, {1, 3}});
+  StartConstruction(f.P, "L1");
+  PickAt(f, 0, 0);
+  PickAt(f, 4, 0);
+  const Figure& fig = f.P.Fig;
+  ASSERT_EQ(fig.ElemCount[kClassLine], 1);
+  TablesBefore before(fig);
+
+  ASSERT_EQ(RunMenuCommand(f.P, "mnuSPLperpendicular").Status, CommandStatus::kDone);
+  MouseDown(f.P, Click(2, 0));  // the only line is current
+  PickAt(f, 1, 3);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  ASSERT_EQ(fig.StepCount, 8);
+  EXPECT_EQ(StepKindText(fig, 5), "L3+");
+  EXPECT_EQ(StepKindText(fig, 6), "L3");
+  EXPECT_EQ(StepKindText(fig, 7), "PC1");
+  EXPECT_EQ(StepKindText(fig, 8), "L3+");
+  EXPECT_EQ(fig.LnTable[2].LineKind, 1);
+  // "L3" has its foot as a second output; the marked foot is the "PC1" one.
+  ASSERT_EQ(fig.ElemCount[kClassPoint], 5);
+  EXPECT_POINT_NEAR(1, 0, fig.PtTable[5], 1e-9);
+  EXPECT_EQ(fig.PtTable[5].Mark, kMarkCross);
+
+  RunMenuCommand(f.P, "mnuCundo");
+  before.ExpectSame(fig);
+}
+
+TEST(Construction, EqualPartsWithOneOnlyBrackets) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {6, 0}});
+  int16_t one = AddNumber(f.P.Fig, 1);
+  StartConstruction(f.P, "pneq ");
+  PickAt(f, 0, 0);
+  PickAt(f, 6, 0);
+  AcceptInput(f.P, {kClassNumber, one});  // what the number dialog answers
+  const Figure& fig = f.P.Fig;
+  ASSERT_EQ(fig.StepCount, 4);
+  EXPECT_EQ(StepKindText(fig, 3), "PNEQ");
+  EXPECT_EQ(StepKindText(fig, 4), "PNEQ");
+  EXPECT_EQ(fig.ElemCount[kClassPoint], 2);
+
+  // n = 3 makes two division points; undo takes them and their numbers.
+  int16_t three = AddNumber(f.P.Fig, 3);
+  TablesBefore before(fig);
+  StartConstruction(f.P, "PNEQ");
+  PickAt(f, 0, 0);
+  PickAt(f, 6, 0);
+  AcceptInput(f.P, {kClassNumber, three});
+  ASSERT_EQ(fig.StepCount, 8);
+  EXPECT_EQ(StepKindText(fig, 6), "PN");
+  EXPECT_POINT_NEAR(2, 0, fig.PtTable[3], 1e-9);
+  EXPECT_POINT_NEAR(4, 0, fig.PtTable[4], 1e-9);
+  EXPECT_EQ(fig.ElemCount[kClassNumber], three + 4);
+  UndoLastConstruction(f.P);
+  before.ExpectSame(fig);
+}
+
+TEST(Construction, AbandonedConstructionsLeaveTablesAsBefore) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {4, 0}, {0, 3}});
+  const Figure& fig = f.P.Fig;
+  TablesBefore before(fig);
+
+  // Escape after the first of three inputs.
+  StartConstruction(f.P, "P1");
+  PickAt(f, 0, 0);
+  EXPECT_EQ(fig.StepIn[4][1].Index, 1);
+  EXPECT_EQ(KeyDown(f.P, kKeyEscape, false), KeyResult::kHandled);
+  before.ExpectSame(fig);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+
+  f.Host.Messages.clear();
+  StartConstruction(f.P, "PC1");  // needs two lines, there are none
+  before.ExpectSame(fig);
+  ASSERT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_EQ(f.Host.Messages[0].Text,
+            "「交点（２直線）」の元にするものが足りません。まず,それを作ってください。");
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+
+  // Escape while polygon vertices are gathered withdraws the polygon.
+  int16_t three = AddNumber(f.P.Fig, 3);
+  TablesBefore withNumber(fig);
+  StartConstruction(f.P, "LPGN");
+  AcceptInput(f.P, {kClassNumber, three});
+  PickAt(f, 0, 0);
+  PickAt(f, 4, 0);
+  EXPECT_EQ(fig.ElemCount[kClassLine], 1);
+  KeyDown(f.P, kKeyEscape, false);
+  withNumber.ExpectSame(fig);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+
+  // Escape in the add-point mode drops the waiting point only.
+  RunMenuCommand(f.P, "mnuPnewFreeP");
+  KeyDown(f.P, kKeyEscape, false);
+  withNumber.ExpectSame(fig);
+}
+
+TEST(Construction, PolygonByVertices) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {4, 0}, {0, 3}});
+  int16_t three = AddNumber(f.P.Fig, 3);
+  RunMenuCommand(f.P, "mnuSpolygon");
+  AcceptInput(f.P, {kClassNumber, three});
+  PickAt(f, 0, 0);
+  PickAt(f, 4, 0);
+  PickAt(f, 0, 3);
+  const Figure& fig = f.P.Fig;
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  ASSERT_EQ(fig.StepCount, 8);
+  const char* kinds[] = {"LPGN", "L1", "L1", "L1", "LPGN"};
+  for (int16_t s = 4; s <= 8; ++s) EXPECT_EQ(StepKindText(fig, s), kinds[s - 4]) << s;
+  EXPECT_EQ(fig.StepIn[7][1].Index, 3);
+  EXPECT_EQ(fig.StepIn[7][2].Index, 1);
+  EXPECT_EQ(fig.ElemCount[kClassLine], 3);
+  UndoLastConstruction(f.P);
+  EXPECT_EQ(fig.StepCount, 3);
+  EXPECT_EQ(fig.ElemCount[kClassLine], 0);
+}
+
+TEST(Construction, SetAfterStartingAndRepeat) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {4, 0}, {0, 3}});
+  RunMenuCommand(f.P, "mnuS2P");
+  PickAt(f, 0, 0);
+  PickAt(f, 4, 0);
+  const Figure& fig = f.P.Fig;
+  ASSERT_EQ(fig.ElemCount[kClassLine], 1);
+  EXPECT_EQ(fig.LnTable[1].LineKind, 1);
+  // The repeat keeps the segment style.
+  RunMenuCommand(f.P, "mnuCredo");
+  PickAt(f, 0, 3);
+  PickAt(f, 4, 0);
+  ASSERT_EQ(fig.ElemCount[kClassLine], 2);
+  EXPECT_EQ(fig.LnTable[2].LineKind, 1);
+  RunMenuCommand(f.P, "mnuH2P");
+  PickAt(f, 0, 0);
+  PickAt(f, 0, 3);
+  EXPECT_EQ(fig.LnTable[3].LineKind, 2);
+}
+
+TEST(Construction, BoundPointWaitsForItsDrag) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  f.Host.Messages.clear();
+  RunMenuCommand(f.P, "mnuPboundL");
+  ASSERT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_EQ(f.Host.Messages[0].Text, "元にする対象がありません。キャンセルします。");
+  AddPointsByClicks(f, {{0, 0}, {4, 0}});
+  StartConstruction(f.P, "L1");
+  PickAt(f, 0, 0);
+  PickAt(f, 4, 0);
+  RunMenuCommand(f.P, "mnuPboundL");
+  MouseDown(f.P, Click(2, 0));  // the only line, current: accepted
+  const Figure& fig = f.P.Fig;
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModePlacePoint);
+  EXPECT_EQ(StepKindText(fig, fig.StepCount), "PBND");
+  ObjRef point = f.P.Build.DraggedPoint;
+  ASSERT_EQ(point, (ObjRef{kClassPoint, 3}));
+  EXPECT_EQ(fig.PtTable[3].HostClass, kClassLine);
+  EXPECT_EQ(fig.PtTable[3].HostIndex, 1);
+  EXPECT_EQ(fig.PtTable[3].Exists, kTrue);
+  EXPECT_POINT_NEAR(0, 0, fig.PtTable[3], 1e-9);  // Param 0: the line's first point
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(Construction, AddPointKeys) {
+  test::AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  NewFreePoint(f.P);
+  const Figure& fig = f.P.Fig;
+  ObjRef waiting = f.P.Build.NewPointRef;
+  ASSERT_EQ(waiting, (ObjRef{kClassPoint, 1}));
+  EXPECT_EQ(fig.PtTable[1].Mark, kMarkCircle);
+  ASSERT_EQ(f.P.Draw.Highlights.size(), 1u);
+  EXPECT_EQ(f.P.Draw.Highlights[0].Color, kColorBlack);  // the add-point candidate colour
+  MouseDown(f.P, {.X = 3, .Y = 2, .Button = kButtonLeft});
+  ASSERT_EQ(fig.ElemCount[kClassPoint], 2);
+  double step = 10 * kDefaultPixelSize;
+  KeyDown(f.P, kKeyRight, false);
+  KeyDown(f.P, kKeyUp, false);
+  KeyDown(f.P, kKeyUp, false);
+  EXPECT_POINT_NEAR(step, 2 * step, fig.PtTable[2], 1e-12);
+  KeyDown(f.P, kKeyH, false);
+  EXPECT_POINT_NEAR(0, 0, fig.PtTable[2], 1e-12);
+  KeyDown(f.P, kKeyLeft, false);
+  KeyDown(f.P, kKeyEnter, false);  // placed where it stands
+  EXPECT_POINT_NEAR(-step, 0, fig.PtTable[2], 1e-12);
+  EXPECT_EQ(fig.PtTable[2].Mark, kMarkCross);
+  EXPECT_EQ(fig.StepCount, 3);  // the third point waits
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeAddPoint);
+  KeyDown(f.P, kKeyEscape, false);
+  EXPECT_EQ(fig.StepCount, 2);
+  EXPECT_EQ(fig.ElemCount[kClassPoint], 2);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  EXPECT_TRUE(f.P.Draw.Highlights.empty());
+  // Undo takes the last point and its step.
+  UndoLastConstruction(f.P);
+  EXPECT_EQ(fig.StepCount, 1);
+  EXPECT_EQ(fig.ElemCount[kClassPoint], 1);
+  EXPECT_POINT_NEAR(3, 2, fig.PtTable[1], 1e-12);
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(Construction, RegularPolygonAndAngleSections) {
+  test::AppFixture f;
+  ResetFigure(f.P.Fig, 40);
+  Figure& fig = f.P.Fig;
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  int16_t b = test::AddFreePoint(fig, 1, 0);
+  int16_t c = test::AddFreePoint(fig, 0, 1);
+  int16_t four = test::AddNumber(fig, 4);
+  TablesBefore before(fig);
+  StartConstruction(f.P, "LRGN");
+  AcceptInput(f.P, {kClassNumber, four});
+  AcceptInput(f.P, {kClassPoint, a});
+  AcceptInput(f.P, {kClassPoint, b});
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  // Opening, two rotations, four sides, closing.
+  ASSERT_EQ(fig.StepCount, before.StepCount + 8);
+  EXPECT_EQ(fig.ElemCount[kClassLine], 4);
+  EXPECT_POINT_NEAR(1, -1, fig.PtTable[4], 1e-9);
+  EXPECT_POINT_NEAR(0, -1, fig.PtTable[5], 1e-9);
+  EXPECT_EQ(fig.PtTable[4].Mark, kMarkPixel);
+  UndoLastConstruction(f.P);
+  before.ExpectSame(fig);
+
+  // Three sections of the right angle at a: two half-lines.
+  int16_t three = test::AddNumber(fig, 3);
+  StartConstruction(f.P, "LH2+");
+  AcceptInput(f.P, {kClassPoint, b});
+  AcceptInput(f.P, {kClassPoint, a});
+  AcceptInput(f.P, {kClassPoint, c});
+  AcceptInput(f.P, {kClassNumber, three});
+  ASSERT_EQ(fig.ElemCount[kClassLine], 2);
+  EXPECT_EQ(fig.LnTable[1].LineKind, 2);
+  EXPECT_EQ(fig.LnTable[2].LineKind, 2);
+  EXPECT_EQ(fig.ElemCount[kClassNumber], three + 4);
+  EXPECT_EQ(fig.NumTable[three + 1].Value, 3);
+  EXPECT_EQ(fig.NumTable[three + 2].Value, 1);
+}
+
+}  // namespace
+}  // namespace plandra
