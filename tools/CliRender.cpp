@@ -57,18 +57,25 @@ bool ParsePixelSize(const std::string& text, double& value) {
 
 bool ParseGrid(const std::string& text, GridChoice& grid) {
   const std::string word = Lower(text);
-  if (word == "none") grid = GridChoice::kNone;
-  else if (word == "orthogonal") grid = GridChoice::kOrthogonal;
-  else if (word == "polar") grid = GridChoice::kPolar;
-  else return false;
+  if (word == "none")
+    grid = GridChoice::kNone;
+  else if (word == "orthogonal")
+    grid = GridChoice::kOrthogonal;
+  else if (word == "polar")
+    grid = GridChoice::kPolar;
+  else
+    return false;
   return true;
 }
 
 bool ParseLanguage(const std::string& text, std::string& language) {
   const std::string word = Lower(text);
-  if (word == "japanese") language = "Japanese";
-  else if (word == "english") language = "English";
-  else return false;
+  if (word == "japanese")
+    language = "Japanese";
+  else if (word == "english")
+    language = "English";
+  else
+    return false;
   return true;
 }
 
@@ -133,8 +140,12 @@ bool WrittenFileExists(const std::filesystem::path& file) {
 
 bool FileReadable(const std::filesystem::path& file, std::string& error) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) {
+  if (!std::filesystem::exists(file, ec)) {
     error = "cannot read " + file.string() + ": no such file";
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    error = "cannot read " + file.string() + ": not a file";
     return false;
   }
   std::ifstream in(file, std::ios::binary);
@@ -179,8 +190,10 @@ bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& option
       return false;
     }
   }
-  if (options.Figure.empty()) error = "no figure named";
-  else if (options.Output.empty()) error = "no output named (-o OUT.png|.svg|.pdf|.bmp)";
+  if (options.Figure.empty())
+    error = "no figure named";
+  else if (options.Output.empty())
+    error = "no output named (-o OUT.png|.svg|.pdf|.bmp)";
   return error.empty();
 }
 
@@ -191,8 +204,8 @@ void SetViewWindow(Surface& surface, double pixelSize) {
 }
 
 bool WritePicture(const std::filesystem::path& file, PictureKind kind, int width, int height,
-                  double pixelSize, RgbColor background,
-                  const std::function<void(Surface&)>& draw, std::string& error) {
+                  double pixelSize, RgbColor background, const std::function<void(Surface&)>& draw,
+                  std::string& error) {
   EnsureGuiApplication();
   const QString name = QString::fromStdString(file.string());
   bool written = false;

@@ -13,10 +13,10 @@
 namespace plandra {
 
 constexpr int kRenderOk = 0;
-constexpr int kRenderUsage = 1;       // bad or missing options
-constexpr int kRenderUnreadable = 2;  // the figure cannot be read
-constexpr int kRenderWriteFailed = 3; // the picture cannot be written
-constexpr int kRenderUnsupported = 4; // this build cannot draw figures yet
+constexpr int kRenderUsage = 1;        // bad or missing options
+constexpr int kRenderUnreadable = 2;   // the figure cannot be read
+constexpr int kRenderWriteFailed = 3;  // the picture cannot be written
+constexpr int kRenderUnsupported = 4;  // this build cannot draw figures yet
 
 enum class PictureKind { kPng, kBmp, kSvg, kPdf };
 enum class GridChoice { kNone, kOrthogonal, kPolar };
@@ -49,8 +49,8 @@ void SetViewWindow(Surface& surface, double pixelSize);
 // SVG and PDF) with the view mapping set, then writes the file. Starts a
 // headless application when none runs. False with the reason in error.
 bool WritePicture(const std::filesystem::path& file, PictureKind kind, int width, int height,
-                  double pixelSize, RgbColor background,
-                  const std::function<void(Surface&)>& draw, std::string& error);
+                  double pixelSize, RgbColor background, const std::function<void(Surface&)>& draw,
+                  std::string& error);
 
 // The whole command; prints its messages and returns the exit status.
 int RenderCommand(const std::vector<std::string>& args);

@@ -9,9 +9,9 @@
 namespace plandra {
 
 struct MenuItem {
-  std::string Name;     // "mnuFile", "mnuNew", ...
-  std::string Caption;  // as shown (already translated); "-" is a separator
-  std::string Shortcut; // key sequence text such as "Ctrl+N"; empty for none
+  std::string Name;      // "mnuFile", "mnuNew", ...
+  std::string Caption;   // as shown (already translated); "-" is a separator
+  std::string Shortcut;  // key sequence text such as "Ctrl+N"; empty for none
   bool Enabled = true;
   bool Checked = false;
   bool Visible = true;

@@ -63,7 +63,7 @@ void PDLanguage::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (event->key() == Qt::Key_Escape) {
     reject();
-  } else if (enter && combo_->hasFocus()) {
+  } else if (enter && focusWidget() == combo_) {
     ChooseLanguage();
   } else {
     QDialog::keyPressEvent(event);

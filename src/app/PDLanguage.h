@@ -16,7 +16,7 @@ struct Program;
 std::string LanguageOfComboIndex(int index);
 
 struct PDLanguageActions {
-  std::function<void()> ApplyMenuLanguage;                     // after OK
+  std::function<void()> ApplyMenuLanguage;                    // after OK
   std::function<void(const std::string& fontName)> SetFonts;  // after cmd_font
 };
 

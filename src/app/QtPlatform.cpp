@@ -174,8 +174,8 @@ std::optional<FontChoice> QtPlatform::FontDialog(const FontChoice& initial) {
 
 bool QtPlatform::OpenWithDesktop(const std::string& pathOrUrl) {
   const QString text = QString::fromStdString(pathOrUrl);
-  const QUrl url = text.contains("://") ? QUrl(text)
-                                        : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+  const QUrl url =
+      text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
   return QDesktopServices::openUrl(url);
 }
 

@@ -53,8 +53,7 @@ class QtPlatform : public Platform {
   int TimerInterval(TimerId timer) const;
 
   void Beep() override;
-  MsgResult MessageBox(std::string_view text, std::string_view title,
-                       MsgButtons buttons) override;
+  MsgResult MessageBox(std::string_view text, std::string_view title, MsgButtons buttons) override;
   std::optional<std::string> InputBox(std::string_view prompt, std::string_view title,
                                       std::string_view initial) override;
   std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;

@@ -174,6 +174,8 @@ void ZEvav::MirrorMenu(const std::vector<MenuItem>& model) {
   const std::string layout = MenuLayoutKey(model);
   if (layout != menuLayout_) {
     menuBar()->clear();
+    for (QMenu* menu : menus_) delete menu;
+    menus_.clear();
     actions_.clear();
     BuildMenu(model, nullptr);
     menuLayout_ = layout;
@@ -190,6 +192,7 @@ void ZEvav::BuildMenu(const std::vector<MenuItem>& items, QMenu* into) {
       QMenu* menu = into == nullptr ? menuBar()->addMenu(FromUtf8(item.Caption))
                                     : into->addMenu(FromUtf8(item.Caption));
       menu->setObjectName(QString::fromStdString(item.Name));
+      if (into == nullptr) menus_.push_back(menu);
       BuildMenu(item.Children, menu);
       action = menu->menuAction();
     } else {

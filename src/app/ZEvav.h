@@ -105,6 +105,7 @@ class ZEvav : public QMainWindow {
   std::vector<StatusPanel*> panels_;
   std::string menuLayout_;
   std::map<std::string, QAction*> actions_;
+  std::vector<QMenu*> menus_;  // the top-level menus, owned by the menu bar
 };
 
 }  // namespace plandra

@@ -60,7 +60,8 @@ std::vector<MenuItem> StartMenu(LangState& lang) {
   MenuItem option = item("mnuOption", "ｵﾌﾟｼｮﾝ");
   option.Children = {item("mnuOLanguage", "Language")};
   MenuItem help = item("mnuHelp", "ﾍﾙﾌﾟ");
-  help.Children = {item("mnuEditFigDataView", "作図データの分析"), item("mnuVersion", "バージョン")};
+  help.Children = {item("mnuEditFigDataView", "作図データの分析"),
+                   item("mnuVersion", "バージョン")};
   return {file, option, help};
 }
 
@@ -101,9 +102,10 @@ void RunMenu(const std::string& name, ZEvav& window, TextViewer& viewer, Session
 }
 
 void Redraw(Session& session, QtSurface& surface) {
-  surface.SetBackColor(RgbColor{static_cast<uint8_t>(session.Prog.Config.BackColor & 0xff),
-                                static_cast<uint8_t>((session.Prog.Config.BackColor >> 8) & 0xff),
-                                static_cast<uint8_t>((session.Prog.Config.BackColor >> 16) & 0xff)});
+  surface.SetBackColor(
+      RgbColor{static_cast<uint8_t>(session.Prog.Config.BackColor & 0xff),
+               static_cast<uint8_t>((session.Prog.Config.BackColor >> 8) & 0xff),
+               static_cast<uint8_t>((session.Prog.Config.BackColor >> 16) & 0xff)});
   surface.Clear();
 }
 

@@ -20,7 +20,9 @@ constexpr const char* kModeItems[] = {"mnuModeOverwrite", "mnuModeAppend", "mnuM
 
 TextViewer::TextViewer(ViewerText& viewer, LangState& lang, std::function<void()> matrixSwitchOff,
                        QWidget* parent)
-    : QMainWindow(parent), viewer_(viewer), lang_(lang),
+    : QMainWindow(parent),
+      viewer_(viewer),
+      lang_(lang),
       matrixSwitchOff_(std::move(matrixSwitchOff)) {
   setObjectName("TextViewer");
   setWindowTitle(QString::fromStdString(Translate(lang_, "Data Viewer")));
