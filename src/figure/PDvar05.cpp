@@ -238,7 +238,8 @@ void SetStepOutputsExists(Figure& fig, int16_t step, int16_t value) {
   const StepRefs& out = fig.StepOut[step];
   for (int k = 1; k <= 5; ++k) {
     if (out[k].Class == 0 && out[k].Index == 0) break;
-    SetExists(fig, out[k], value);
+    // Number outputs are stored with class 100; the marks must reach them too.
+    SetExists(fig, {out[k].BaseClass(), out[k].Index}, value);
   }
 }
 

@@ -91,6 +91,11 @@ TEST(FigureStore, ExistsAccessorsAndOutputs) {
   EXPECT_EQ(fig.PtTable[4].Exists, -1);
   EXPECT_EQ(fig.PtTable[5].Exists, -1);
   EXPECT_EQ(fig.PtTable[6].Exists, 0);
+  ReserveElement(fig, kClassNumber);
+  AppendStep(fig);
+  fig.StepOut[2][1] = {100, 1};  // a number output as the construction flow stores it
+  SetStepOutputsExists(fig, 2, -2);
+  EXPECT_EQ(fig.NumTable[1].Exists, -2);
   EXPECT_EQ(GetExists(fig, {1, 4}), -1);
   EXPECT_EQ(GetExists(fig, {7, 4}), 0);
   SetExists(fig, {9, 4}, 5);

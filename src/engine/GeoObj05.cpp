@@ -1,0 +1,348 @@
+#include "engine/GeoObj05.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/GeoObj05_eval.h"
+#include "engine/Math05.h"
+#include "numbers/Calc05.h"
+
+namespace plandra {
+namespace {
+
+int TableUpperBound(const Figure& fig, int16_t cls) {
+  switch (cls) {
+    case kClassNumber: return UpperBound(fig.NumTable);
+    case kClassPoint: return UpperBound(fig.PtTable);
+    case kClassLine: return UpperBound(fig.LnTable);
+    case kClassCircle: return UpperBound(fig.CirTable);
+    default: return -1;
+  }
+}
+
+// Exists of an element known to be in range.
+int16_t ExistsAt(const Figure& fig, int16_t cls, int16_t index) {
+  switch (cls) {
+    case kClassNumber: return fig.NumTable[index].Exists;
+    case kClassPoint: return fig.PtTable[index].Exists;
+    case kClassLine: return fig.LnTable[index].Exists;
+    case kClassCircle: return fig.CirTable[index].Exists;
+    default: return kFalse;
+  }
+}
+
+// The last step every step table can hold, so that a store whose counts
+// disagree with its tables is never read past its end.
+int StepLimit(const Figure& fig) {
+  int limit = fig.StepCount;
+  for (int bound : {UpperBound(fig.StepKindId), UpperBound(fig.StepIn), UpperBound(fig.StepOut),
+                    UpperBound(fig.StepState), UpperBound(fig.StepRev)}) {
+    limit = std::min(limit, bound);
+  }
+  return limit;
+}
+
+// The host is a line: P1 + t·direction, held within a segment or half-line.
+bool PlaceOnLine(const LnRec& host, PtRec& point) {
+  double t = point.Param;
+  double length = VectorLength(host.X2 - host.X1, host.Y2 - host.Y1);
+  bool clamped = false;
+  switch (host.LineKind) {
+    case 1:
+      // A segment of length 0 holds the point at its first point; the point
+      // keeps its Param, so it returns to its place when the segment opens.
+      if (length == 0) {
+        StorePoint(point, host.X1, host.Y1);
+        return false;
+      }
+      if (t > length) {
+        t = length;
+        clamped = true;
+      }
+      if (t < 0) {
+        t = 0;
+        clamped = true;
+      }
+      StorePoint(point, ((length - t) * host.X1 + t * host.X2) / length,
+                 ((length - t) * host.Y1 + t * host.Y2) / length);
+      break;
+    case 2:
+      if (t < 0) {
+        t = 0;
+        clamped = true;
+      }
+      StorePoint(point, host.DX * t + host.X1, host.DY * t + host.Y1);
+      break;
+    case 0: StorePoint(point, host.DX * t + host.X1, host.DY * t + host.Y1); break;
+    default: point.Exists = kTrue; break;
+  }
+  point.Param = t;
+  return clamped;
+}
+
+// The host is a circle: Param is the arc length from angle 0.
+void PlaceOnCircle(const CirRec& host, PtRec& point) {
+  double circumference = host.R * kFullTurn;
+  if (circumference == 0) {
+    point.Exists = kFalse;
+    return;
+  }
+  double t = point.Param;
+  if (t > circumference) t -= circumference;
+  if (t < 0) t += circumference;
+  double angle = t * kFullTurn / circumference;
+  StorePoint(point, std::cos(angle) * host.R + host.CX, std::sin(angle) * host.R + host.CY);
+  point.Param = t;
+}
+
+bool HostValid(const ElemLimits& limits, const PtRec& point) {
+  return point.HostClass >= kClassPoint && point.HostClass <= kClassCircle &&
+         RefMatches(limits, {point.HostClass, point.HostIndex}, point.HostClass);
+}
+
+int16_t HostExists(const Figure& fig, const ElemLimits& limits, const PtRec& point) {
+  return HostValid(limits, point) ? ExistsAt(fig, point.HostClass, point.HostIndex) : kFalse;
+}
+
+// UpdatePointOnHost with the limits already known.
+bool PlaceOnHost(Figure& fig, const ElemLimits& limits, PtRec& point) {
+  if (!HostValid(limits, point)) {
+    point.Exists = kFalse;
+    return false;
+  }
+  switch (point.HostClass) {
+    case kClassPoint: {
+      const PtRec& target = fig.PtTable[point.HostIndex];
+      point.X = target.X;
+      point.Y = target.Y;
+      return false;
+    }
+    case kClassCircle: {
+      const CirRec& circle = fig.CirTable[point.HostIndex];
+      if (!Defined(circle.Exists)) {
+        point.Exists = kFalse;
+      } else {
+        PlaceOnCircle(circle, point);
+      }
+      return false;
+    }
+    default: {
+      const LnRec& line = fig.LnTable[point.HostIndex];
+      if (!Defined(line.Exists)) {
+        point.Exists = kFalse;
+        return false;
+      }
+      return PlaceOnLine(line, point);
+    }
+  }
+}
+
+struct HostStepResult {
+  bool AnyHosted = false;  // some movable point lies on a figure
+  bool Clamped = false;    // some point was held at an end of its host
+};
+
+// Moves the points on figures and lowers each movable point's Exists to its
+// host's.
+HostStepResult HostStep(Figure& fig) {
+  HostStepResult result;
+  ElemLimits limits = ElemLimitsOf(fig);
+  int count = limits[kClassPoint];
+  for (int i = 1; i <= count; ++i) {
+    PtRec& point = fig.PtTable[i];
+    if (point.BoundMode == 0) continue;
+    int16_t hostExists;
+    if (point.HostClass == 0) {
+      hostExists = point.Exists;
+    } else {
+      result.AnyHosted = true;
+      if (point.HostClass < kClassPoint || point.HostClass > kClassCircle) continue;
+      result.Clamped |= PlaceOnHost(fig, limits, point);
+      hostExists = HostExists(fig, limits, point);
+    }
+    if (point.Exists > hostExists) point.Exists = hostExists;
+  }
+  return result;
+}
+
+void SetListedPointExists(Figure& fig, ObjRef moved) {
+  if (RefMatches(ElemLimitsOf(fig), moved, kClassPoint)) {
+    fig.PtTable[moved.Index].Exists = kTrue;
+  }
+}
+
+// One marking sweep; true when some StepState changed.
+bool MarkingSweep(Figure& fig, int steps) {
+  bool changed = false;
+  for (int s = 1; s <= steps; ++s) {
+    auto step = static_cast<int16_t>(s);
+    int16_t mark = StepMark(fig, step);
+    changed |= mark != fig.StepState[s];
+    fig.StepState[s] = mark;
+    int16_t value = mark == 0 ? 0 : mark == 2 ? 2 : static_cast<int16_t>(-s);
+    SetStepOutputsExists(fig, step, value);
+  }
+  return changed;
+}
+
+// Each host step beeps at most once, however many points it held at an end.
+HostStepResult HostStepWithBeep(Figure& fig, Platform& platform) {
+  HostStepResult result = HostStep(fig);
+  if (result.Clamped) platform.Beep();
+  return result;
+}
+
+void FinalSweep(Figure& fig, Platform& platform, int steps) {
+  for (int s = 1; s <= steps; ++s) {
+    auto step = static_cast<int16_t>(s);
+    int16_t mark = StepMark(fig, step);
+    fig.StepState[s] = mark;
+    if (mark == 0) {
+      SetStepOutputsExists(fig, step, 0);
+    } else if (mark == 2) {
+      SetStepOutputsExists(fig, step, 2);
+      if (fig.StepKindId[s] == Kind::PBND) SetStepOutputsExists(fig, step, kTrue);
+    } else {
+      SetStepOutputsExists(fig, step, static_cast<int16_t>(-s));
+    }
+  }
+  HostStepWithBeep(fig, platform);
+}
+
+// RecomputeStep for a step known to be within the step tables.
+void EvaluateStep(Figure& fig, Platform& platform, const ElemLimits& limits, int16_t step) {
+  Kind kind = fig.StepKindId[step];
+  if (kind == Kind::CALC) EvalCalcStep(fig, step);
+  fig.CurStep = step;
+  for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
+  const KindInfo& info = KindInfoOf(kind);
+  if (fig.LastPass) fig.CurKind.assign(info.Code);
+  StepEval eval{fig, platform, step, kind, fig.StepIn[step], fig.StepOut[step], limits};
+  // The first letter of the code names the class of the main result; "CALC"
+  // thus reaches the circles and matches none of them.
+  switch (info.Code.empty() ? '\0' : info.Code[0]) {
+    case 'N': EvalNumberStep(eval); break;
+    case 'P': EvalPointStep(eval); break;
+    case 'L': EvalLineStep(eval); break;
+    case 'C': EvalCircleStep(eval); break;
+    default: break;
+  }
+  fig.CurKind.clear();
+}
+
+// A store sized for fewer than five steps has fewer CurOut entries than a
+// step has output slots.
+void EnsureCurOut(Figure& fig) {
+  if (fig.CurOut.size() < 6) fig.CurOut.resize(6);
+}
+
+}  // namespace
+
+ElemLimits ElemLimitsOf(const Figure& fig) {
+  ElemLimits limits{};
+  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls) {
+    limits[cls] = std::min<int>(fig.ElemCount[cls], TableUpperBound(fig, cls));
+  }
+  return limits;
+}
+
+bool InputsReady(StepEval& eval) {
+  const KindInfo& info = KindInfoOf(eval.Id);
+  bool refsValid = true;
+  bool inputsExist = true;
+  for (int k = 0; k < 5 && info.InClass[k] != kSlotNone; ++k) {
+    auto cls = static_cast<int16_t>(info.InClass[k] % 100);
+    ObjRef ref = eval.In[k + 1];
+    if (!RefMatches(eval.Limits, ref, cls)) {
+      refsValid = false;
+      break;
+    }
+    if (!Defined(ExistsAt(eval.Fig, cls, ref.Index))) inputsExist = false;
+  }
+  for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
+    refsValid &= RefMatches(eval.Limits, eval.Out[k + 1], info.OutClass[k] % 100);
+  }
+  if (refsValid && inputsExist) return true;
+  for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
+    auto cls = static_cast<int16_t>(info.OutClass[k] % 100);
+    ObjRef ref = eval.Out[k + 1];
+    if (RefMatches(eval.Limits, ref, cls)) SetExists(eval.Fig, {cls, ref.Index}, kFalse);
+  }
+  return false;
+}
+
+void RecomputeStep(Figure& fig, Platform& platform, int16_t step) {
+  if (step < 1 || step > StepLimit(fig)) return;
+  EnsureCurOut(fig);
+  EvaluateStep(fig, platform, ElemLimitsOf(fig), step);
+}
+
+void RecomputeAll(Figure& fig, Platform& platform) {
+  int steps = StepLimit(fig);
+  EnsureCurOut(fig);
+  ElemLimits limits = ElemLimitsOf(fig);
+  for (int pass = 1; pass <= fig.PassCount; ++pass) {
+    fig.LastPass = pass == fig.PassCount;
+    if (fig.LastPass) PruneAngleMarks(fig);
+    for (int s = 1; s <= steps; ++s) {
+      if (fig.StepState[s] != 2) EvaluateStep(fig, platform, limits, static_cast<int16_t>(s));
+    }
+    HostStepWithBeep(fig, platform);
+  }
+  fig.LastPass = false;
+}
+
+bool UpdatePointOnHost(Figure& fig, PtRec& point) {
+  return PlaceOnHost(fig, ElemLimitsOf(fig), point);
+}
+
+int16_t StepMark(const Figure& fig, int16_t step) {
+  if (step < 1 || step > UpperBound(fig.StepIn)) return 0;
+  const StepRefs& in = fig.StepIn[step];
+  int16_t mark = 2;
+  for (int k = 1; k <= 5; ++k) {
+    if (in[k].IsEmpty()) {
+      if (k == 1) mark = -1;  // a step without inputs
+      break;
+    }
+    int16_t exists = GetExists(fig, {in[k].BaseClass(), in[k].Index});
+    if (exists == 0) return 0;
+    mark = std::min(mark, exists);
+  }
+  return mark;
+}
+
+void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved) {
+  int steps = StepLimit(fig);
+  std::fill(fig.StepState.begin(), fig.StepState.end(), int16_t{0});
+  SetListedPointExists(fig, moved);
+  int sweeps = 0;
+  bool changed = true;
+  bool anyHosted = false;
+  while (changed && sweeps < kMaxMarkSweeps) {
+    ++sweeps;
+    changed = MarkingSweep(fig, steps);
+    anyHosted |= HostStepWithBeep(fig, platform).AnyHosted;
+  }
+  fig.PassCount = static_cast<int16_t>(sweeps + (anyHosted ? 1 : 0));
+  SetListedPointExists(fig, moved);
+  for (int pass = 1; pass <= fig.PassCount; ++pass) FinalSweep(fig, platform, steps);
+}
+
+}  // namespace plandra
+
+namespace plandra {
+
+void RecomputeForRedraw(Figure& fig, Platform& platform) {
+  for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
+    if (fig.NumTable[i].Exists != 0) fig.NumTable[i].Exists = kTrue;
+  }
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+    if (fig.PtTable[i].Exists != 0) fig.PtTable[i].Exists = kTrue;
+  }
+  MarkDependencies(fig, platform, ObjRef{});
+  RecomputeAll(fig, platform);
+  SnapshotTables(fig);
+}
+
+}  // namespace plandra
