@@ -124,11 +124,12 @@ void EnsureGuiApplication() {
   static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-void DrawOn(QtSurface& surface, double pixelSize, RgbColor background,
+void DrawOn(QtSurface& surface, const PictureRequest& request,
             const std::function<void(Surface&)>& draw) {
-  surface.SetBackColor(background);
+  surface.SetAntialiased(!request.Aliased);
+  surface.SetBackColor(request.Background);
   surface.Clear();
-  SetViewWindow(surface, pixelSize);
+  SetViewWindow(surface, request.PixelSize);
   draw(surface);
   surface.Finish();
 }
@@ -171,14 +172,16 @@ std::optional<PictureKind> PictureKindOf(const std::filesystem::path& file) {
 std::string RenderUsage() {
   return "usage: plandra-cli render FIGURE -o OUT.png|.svg|.pdf|.bmp [--size WxH]\n"
          "                          [--pixel-size P] [--grid none|orthogonal|polar]\n"
-         "                          [--lang japanese|english]\n";
+         "                          [--lang japanese|english] [--aliased]\n";
 }
 
 bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& options,
                      std::string& error) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg.size() > 1 && arg[0] == '-') {
+    if (arg == "--aliased") {
+      options.Aliased = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
       std::string value;
       if (!TakeValue(args, i, value, error) || !ApplyOption(arg, value, options, error)) {
         return false;
@@ -203,17 +206,18 @@ void SetViewWindow(Surface& surface, double pixelSize) {
   surface.SetWorldWindow(-halfWidth, halfHeight, 2 * halfWidth, -2 * halfHeight);
 }
 
-bool WritePicture(const std::filesystem::path& file, PictureKind kind, int width, int height,
-                  double pixelSize, RgbColor background, const std::function<void(Surface&)>& draw,
+bool WritePicture(const PictureRequest& request, const std::function<void(Surface&)>& draw,
                   std::string& error) {
   EnsureGuiApplication();
-  const QString name = QString::fromStdString(file.string());
+  const QString name = QString::fromStdString(request.File.string());
+  const int width = request.Width;
+  const int height = request.Height;
   bool written = false;
-  if (kind == PictureKind::kPng || kind == PictureKind::kBmp) {
+  if (request.Kind == PictureKind::kPng || request.Kind == PictureKind::kBmp) {
     QtSurface surface(width, height);
-    DrawOn(surface, pixelSize, background, draw);
-    written = surface.Image().save(name, kind == PictureKind::kPng ? "PNG" : "BMP");
-  } else if (kind == PictureKind::kSvg) {
+    DrawOn(surface, request, draw);
+    written = surface.Image().save(name, request.Kind == PictureKind::kPng ? "PNG" : "BMP");
+  } else if (request.Kind == PictureKind::kSvg) {
     QSvgGenerator svg;
     svg.setFileName(name);
     svg.setResolution(96);  // sizes are in millimetres otherwise
@@ -222,9 +226,9 @@ bool WritePicture(const std::filesystem::path& file, PictureKind kind, int width
     svg.setTitle("Plandra Win");
     {
       QtSurface surface(svg, width, height);
-      DrawOn(surface, pixelSize, background, draw);
+      DrawOn(surface, request, draw);
     }
-    written = WrittenFileExists(file);
+    written = WrittenFileExists(request.File);
   } else {
     QPdfWriter pdf(name);
     pdf.setResolution(96);
@@ -233,11 +237,11 @@ bool WritePicture(const std::filesystem::path& file, PictureKind kind, int width
     pdf.setTitle("Plandra Win");
     {
       QtSurface surface(pdf, width, height);
-      DrawOn(surface, pixelSize, background, draw);
+      DrawOn(surface, request, draw);
     }
-    written = WrittenFileExists(file);
+    written = WrittenFileExists(request.File);
   }
-  if (!written) error = "cannot write " + file.string();
+  if (!written) error = "cannot write " + request.File.string();
   return written;
 }
 

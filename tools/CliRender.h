@@ -30,6 +30,7 @@ struct RenderOptions {
   double PixelSize = 0.05;
   GridChoice Grid = GridChoice::kNone;
   std::string Language = "Japanese";
+  bool Aliased = false;  // pixel-exact lines and circles, as old pictures have them
 };
 
 // The kind a file name asks for by its extension, in any case.
@@ -45,11 +46,20 @@ std::string RenderUsage();
 // origin in the middle, y up, pixelSize world units a pixel.
 void SetViewWindow(Surface& surface, double pixelSize);
 
+struct PictureRequest {
+  std::filesystem::path File;
+  PictureKind Kind = PictureKind::kPng;
+  int Width = 641;
+  int Height = 481;
+  double PixelSize = 0.05;
+  RgbColor Background{255, 255, 255};
+  bool Aliased = false;
+};
+
 // Lets draw paint on a surface of the picture's kind (a vector surface for
 // SVG and PDF) with the view mapping set, then writes the file. Starts a
 // headless application when none runs. False with the reason in error.
-bool WritePicture(const std::filesystem::path& file, PictureKind kind, int width, int height,
-                  double pixelSize, RgbColor background, const std::function<void(Surface&)>& draw,
+bool WritePicture(const PictureRequest& request, const std::function<void(Surface&)>& draw,
                   std::string& error);
 
 // The whole command; prints its messages and returns the exit status.

@@ -9,6 +9,7 @@
 
 #include "app/Multi_lang.h"
 #include "macros/ViewerText.h"
+#include "view/QtSurface.h"
 
 namespace plandra {
 
@@ -30,6 +31,8 @@ TextViewer::TextViewer(ViewerText& viewer, LangState& lang, std::function<void()
   text_->setObjectName("Text1");
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The report pads its labels by display width: a fixed font keeps the columns.
+  text_->setFont(QFont(ResolveFontFamily("IPAGothic")));
   setCentralWidget(text_);
 
   connect(AddTopItem("mnuClear", "クリア"), &QAction::triggered, this, [this] {

@@ -22,7 +22,7 @@ TEST(CliRender, OptionsAreReadAndCheckedOneByOne) {
   RenderOptions options;
   std::string error;
   ASSERT_TRUE(ParseRenderArgs({"fig.pd4", "-o", "out.SVG", "--size", "320x200", "--pixel-size",
-                               "0.1", "--grid", "polar", "--lang", "english"},
+                               "0.1", "--grid", "polar", "--lang", "english", "--aliased"},
                               options, error))
       << error;
   EXPECT_EQ(options.Figure, "fig.pd4");
@@ -32,6 +32,7 @@ TEST(CliRender, OptionsAreReadAndCheckedOneByOne) {
   EXPECT_DOUBLE_EQ(options.PixelSize, 0.1);
   EXPECT_EQ(options.Grid, GridChoice::kPolar);
   EXPECT_EQ(options.Language, "English");
+  EXPECT_TRUE(options.Aliased);
 
   const std::vector<std::vector<std::string>> refused = {
       {"fig.pd4"},                                       // no output
@@ -61,8 +62,7 @@ TEST(CliRender, BitmapsShowTheDrawingInTheWindowMapping) {
   std::string error;
   for (const char* name : {"a.png", "a.bmp"}) {
     const auto file = dir / name;
-    ASSERT_TRUE(WritePicture(file, *PictureKindOf(file), 201, 101, 0.1, RgbColor{255, 255, 255},
-                             DrawSample, error))
+    ASSERT_TRUE(WritePicture({file, *PictureKindOf(file), 201, 101, 0.1}, DrawSample, error))
         << error;
     const QImage image(QString::fromStdString(file.string()));
     ASSERT_EQ(image.size(), QSize(201, 101)) << name;
@@ -73,26 +73,38 @@ TEST(CliRender, BitmapsShowTheDrawingInTheWindowMapping) {
     EXPECT_LT(image.pixelColor(100, 30).red(), 60);
     EXPECT_EQ(image.pixelColor(5, 5), QColor(255, 255, 255));
   }
-  EXPECT_FALSE(WritePicture(dir / "no" / "such" / "x.png", PictureKind::kPng, 10, 10, 0.05,
-                            RgbColor{}, DrawSample, error));
+  // Aliased pictures hold only the colours drawn.
+  const auto aliased = dir / "aliased.png";
+  PictureRequest request{aliased, PictureKind::kPng, 201, 101, 0.1};
+  request.Aliased = true;
+  ASSERT_TRUE(WritePicture(
+      request,
+      [](Surface& s) {
+        s.Circle(0, 0, 3, RgbColor{0, 0, 0});
+      },
+      error));
+  const QImage image(QString::fromStdString(aliased.string()));
+  for (int row = 0; row < image.height(); ++row) {
+    for (int column = 0; column < image.width(); ++column) {
+      const QColor c = image.pixelColor(column, row);
+      ASSERT_TRUE(c == QColor(0, 0, 0) || c == QColor(255, 255, 255)) << column << "," << row;
+    }
+  }
+  EXPECT_FALSE(WritePicture({dir / "no" / "such" / "x.png"}, DrawSample, error));
   EXPECT_NE(error.find("cannot write"), std::string::npos);
 }
 
 TEST(CliRender, SvgAndPdfAreVectorPictures) {
   test::TempDir dir;
   std::string error;
-  ASSERT_TRUE(WritePicture(dir / "a.svg", PictureKind::kSvg, 641, 481, 0.05,
-                           RgbColor{255, 255, 255}, DrawSample, error))
-      << error;
+  ASSERT_TRUE(WritePicture({dir / "a.svg", PictureKind::kSvg}, DrawSample, error)) << error;
   const std::string svg = test::ReadFileBytes(dir / "a.svg");
   EXPECT_NE(svg.find("viewBox=\"0 0 641 481\""), std::string::npos);
   EXPECT_NE(svg.find("<polyline"), std::string::npos);  // the lines stay lines
   EXPECT_EQ(svg.find("<image"), std::string::npos);
   EXPECT_NE(svg.find("169.598mm"), std::string::npos);  // 641 pixels at 96 per inch
 
-  ASSERT_TRUE(WritePicture(dir / "a.pdf", PictureKind::kPdf, 641, 481, 0.05,
-                           RgbColor{255, 255, 255}, DrawSample, error))
-      << error;
+  ASSERT_TRUE(WritePicture({dir / "a.pdf", PictureKind::kPdf}, DrawSample, error)) << error;
   const std::string pdf = test::ReadFileBytes(dir / "a.pdf");
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos);
