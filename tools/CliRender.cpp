@@ -15,6 +15,9 @@
 #include <fstream>
 #include <memory>
 
+#include "app/Program.h"
+#include "persist/PDio05.h"
+#include "view/PDDraw05.h"
 #include "view/QtSurface.h"
 
 namespace plandra {
@@ -22,6 +25,16 @@ namespace plandra {
 namespace {
 
 constexpr int kMaxPictureSide = 20000;
+constexpr int16_t kRenderCapacity = 200;
+
+// Messages of the reader go to standard error; no one answers questions.
+class StderrPlatform : public SilentPlatform {
+ public:
+  MsgResult MessageBox(std::string_view text, std::string_view title, MsgButtons buttons) override {
+    std::fprintf(stderr, "plandra-cli render: %.*s\n", static_cast<int>(text.size()), text.data());
+    return SilentPlatform::MessageBox(text, title, buttons);
+  }
+};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -256,10 +269,41 @@ int RenderCommand(const std::vector<std::string>& args) {
     std::fprintf(stderr, "plandra-cli render: %s\n", error.c_str());
     return kRenderUnreadable;
   }
-  // The figure reader and the renderer are not part of this build yet; say so
-  // rather than write a picture without the figure.
-  std::fprintf(stderr, "plandra-cli render: this build cannot draw figures yet\n");
-  return kRenderUnsupported;
+  StderrPlatform host;
+  Program program;
+  program.Host = &host;
+  program.Lang.Language = options.Language;
+  program.Config.Language = options.Language;
+  ResetFigure(program.Fig, kRenderCapacity);
+  program.CurFileName = options.Figure.string();
+  const FigFileResult read = FigFileIO(program, 'R');
+  if (read.Status != FigFileStatus::kOk) {
+    std::fprintf(stderr, "plandra-cli render: %s\n",
+                 read.Message.empty() ? ("cannot read " + options.Figure.string()).c_str()
+                                      : read.Message.c_str());
+    return kRenderUnreadable;
+  }
+  program.View.PixelSize = options.PixelSize;
+  program.Config.AxisShow = options.Grid == GridChoice::kNone ? 0 : -1;
+  program.View.AxisKind = options.Grid == GridChoice::kPolar ? 1 : 0;
+  PictureRequest request{options.Output,    options.Kind,
+                         options.Width,     options.Height,
+                         options.PixelSize, FromSettingsColor(program.Config.BackColor),
+                         options.Aliased};
+  const bool written = WritePicture(
+      request,
+      [&program](Surface& surface) {
+        program.Canvas = &surface;
+        SetScreen(program);
+        Redraw(program);
+        program.Canvas = nullptr;
+      },
+      error);
+  if (!written) {
+    std::fprintf(stderr, "plandra-cli render: %s\n", error.c_str());
+    return kRenderWriteFailed;
+  }
+  return kRenderOk;
 }
 
 }  // namespace plandra

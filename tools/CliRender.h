@@ -16,7 +16,6 @@ constexpr int kRenderOk = 0;
 constexpr int kRenderUsage = 1;        // bad or missing options
 constexpr int kRenderUnreadable = 2;   // the figure cannot be read
 constexpr int kRenderWriteFailed = 3;  // the picture cannot be written
-constexpr int kRenderUnsupported = 4;  // this build cannot draw figures yet
 
 enum class PictureKind { kPng, kBmp, kSvg, kPdf };
 enum class GridChoice { kNone, kOrthogonal, kPolar };

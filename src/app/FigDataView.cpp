@@ -121,7 +121,7 @@ std::string PaddedKind(std::string_view kind) {
 void StepOutline(Report& r) {
   r.Line(r.Tr("■作図手続き(概略)■"));
   std::array<bool, kBracketKinds.size()> open{};
-  for (int16_t s = 1; s <= r.Fig.StepCount; ++s) {
+  for (int s = 1; s <= r.Fig.StepCount; ++s) {
     std::string_view kind = StepKindText(r.Fig, s);
     std::string name = KindDisplayName(r.Lang, kind);
     std::string head = StepNumberText(r.Fig, s) + ":";
@@ -142,7 +142,7 @@ void StepDetails(Report& r) {
     return r.Tr(ClassWord(ref.BaseClass())) + ElementName(r.Fig, ref) + "[" +
            std::to_string(ref.Index) + "]";
   };
-  for (int16_t s = 1; s <= r.Fig.StepCount; ++s) {
+  for (int s = 1; s <= r.Fig.StepCount; ++s) {
     r.Line(StepNumberText(r.Fig, s) + ":" + std::string(StepKindText(r.Fig, s)));
     r.Line("   " + r.Tr("入力") + " : " + SlotList(r.Fig.StepIn[s], item));
     r.Line("   " + r.Tr("出力") + " : " + SlotList(r.Fig.StepOut[s], item));

@@ -470,6 +470,9 @@ constexpr EnglishRow kEnglishRows[] = {
     {"設定ファイルを読めませんでした。", "The settings file could not be read."},
     {"設定ファイルを保存できませんでした。", "The settings file could not be saved."},
     {"データフォルダの設定を保存できませんでした。", "The data folder setting could not be saved."},
+    // Saving a name the figure file's code page cannot hold.
+    {"名前に保存できない文字があったので,「?」に置き換えて保存しました。",
+     "Some characters of the names cannot be stored in a figure file; they were saved as \"?\"."},
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/ProgramFolder.h"
 #include "figure/PDvar05.h"
 #include "persist/PDio05_settings.h"
+#include "view/PDDraw05.h"
 #include "view/Surface.h"
 
 namespace plandra {
@@ -25,6 +26,8 @@ struct Program {
   // width, font, colours, grid switch and colour, decimals, steps).
   Settings Config;
   LangState Lang;
+  ViewState View;
+  DrawState Draw;
   ProgramFolder Folders;
   DataFolders DataPaths;
   std::string CurFileName = std::string(kUntitled);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "CliRender.h"
 #include "app/FigDataView.h"
 #include "app/MenuModel.h"
 #include "app/Multi_lang.h"
@@ -17,6 +16,8 @@
 #include "app/ZEvav.h"
 #include "macros/TextViewer.h"
 #include "macros/ViewerText.h"
+#include "persist/PDio05.h"
+#include "view/PDDraw05.h"
 #include "view/QtSurface.h"
 
 namespace {
@@ -73,7 +74,6 @@ std::string WindowCaption(const Program& program) {
 struct Session {
   Program Prog;
   ViewerText Viewer;
-  double PixelSize = 0.05;
 };
 
 void ApplyLanguage(ZEvav& window, Session& session) {
@@ -101,12 +101,20 @@ void RunMenu(const std::string& name, ZEvav& window, TextViewer& viewer, Session
   }
 }
 
-void Redraw(Session& session, QtSurface& surface) {
-  surface.SetBackColor(
-      RgbColor{static_cast<uint8_t>(session.Prog.Config.BackColor & 0xff),
-               static_cast<uint8_t>((session.Prog.Config.BackColor >> 8) & 0xff),
-               static_cast<uint8_t>((session.Prog.Config.BackColor >> 16) & 0xff)});
-  surface.Clear();
+// The figure named on the command line; a missing one leaves "untitled".
+void LoadStartFigure(Program& program, const std::string& argument) {
+  std::string name = argument;
+  if (!name.empty() && name.back() == '"') name.pop_back();
+  if (!name.empty() && name.front() == '"') name.erase(0, 1);
+  std::error_code ec;
+  if (name.empty() || !std::filesystem::is_regular_file(name, ec)) return;
+  constexpr int16_t kModeLoading = 8;
+  ModePush(program.Modes, kModeLoading, *program.Host);
+  program.CurFileName = name;
+  const bool read = FigFileIO(program, 'R').Status == FigFileStatus::kOk;
+  if (!read) program.CurFileName = std::string(kUntitled);
+  ModePop(program.Modes, *program.Host);
+  if (read && program.Fig.ComplexOpsUsed != 0) mnuZoomComplex(program);
 }
 
 }  // namespace
@@ -128,23 +136,19 @@ int main(int argc, char** argv) {
   program.Lang.ProgramFolder = program.Folders.Folder;
   mnuOFileLoad(program.Config, program.Folders.Folder, platform, program.Lang);
   program.Lang.Language = program.Config.Language;
-  surface.SetFont(program.Config.FontName, program.Config.FontSize);
-  surface.SetPenWidth(program.Config.DrawWidth);
+  ApplyDisplaySettings(program);
 
   TextViewer viewer(session.Viewer, program.Lang, nullptr, &window);
   window.Callbacks().Resized = [&](int, int) {
-    SetViewWindow(surface, session.PixelSize);
-    Redraw(session, surface);
+    SetScreen(program);
+    Redraw(program);
+    window.ShowPicture();
   };
   window.Callbacks().MenuChosen = [&](const std::string& name) {
     RunMenu(name, window, viewer, session);
   };
   ApplyLanguage(window, session);
-  if (argc > 1) {
-    // Until the figure reader is part of this program the window starts empty.
-    std::fprintf(stderr, "plandra: this build cannot open figures yet; %s was not opened\n",
-                 argv[1]);
-  }
+  if (argc > 1) LoadStartFigure(program, argv[1]);
   window.SetPanelText(2, std::filesystem::path(program.CurFileName).filename().string());
   window.setWindowTitle(QString::fromStdString(WindowCaption(program)));
   window.show();

@@ -210,7 +210,7 @@ std::string Num2Name(const Figure& fig, std::string_view expByNum) {
 
 std::vector<std::string> SetupNumList(const Figure& fig, int16_t ketaDecimal) {
   std::vector<std::string> lines;
-  for (int16_t i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     lines.push_back(NumberListLine(fig, i, ketaDecimal));
   }
   return lines;

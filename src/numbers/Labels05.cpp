@@ -190,7 +190,7 @@ void SetElemName(Figure& fig, ObjRef ref, std::string_view text) {
 
 void AutoLabels(Figure& fig, LangState& lang) {
   std::string label;
-  for (int16_t s = 1; s <= fig.StepCount; ++s) {
+  for (int s = 1; s <= fig.StepCount; ++s) {
     if (StepLabel(fig, lang, s, label)) SetElemName(fig, fig.StepOut[s][1], label);
   }
 }
@@ -206,11 +206,11 @@ std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, LangState& lang, int
   AutoLabels(fig, lang);
   std::vector<ScreenNumberLine> lines;
   int left = leftPanelShown ? kNumListLeftBesidePanel : kNumListLeft;
-  for (int16_t i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     const NumRec& num = fig.NumTable[i];
     if (num.NumFlag != kFalse || num.NumShow != kNumShown) continue;
     std::string text = NumberLineText(i, WithTimesSigns(num.Name), num.Value, ketaDecimal);
-    lines.push_back({std::move(text), i, left, static_cast<int>(lines.size())});
+    lines.push_back({std::move(text), static_cast<int16_t>(i), left, static_cast<int>(lines.size())});
   }
   return lines;
 }

@@ -1,7 +1,8 @@
 #include "persist/PDio05_text.h"
 
+#include "persist/String05.h"
+
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,24 +107,12 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
-std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out(bytes.size() * 3 + 4, '\0');
-  char* in = const_cast<char*>(bytes.data());
-  size_t inLeft = bytes.size();
-  char* outPtr = out.data();
-  size_t outLeft = out.size();
-  size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (result == static_cast<size_t>(-1) || inLeft != 0) return std::nullopt;
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
 std::optional<std::string> UserLineToUtf8(std::string_view line) {
   if (IsValidUtf8(line)) return std::string(line);
-  return Cp932ToUtf8(line);
+  // CP932 holds no U+FFFD, so one in the result marks bytes that are not CP932.
+  std::string converted = Cp932ToUtf8(line);
+  if (converted.find("\xEF\xBF\xBD") != std::string::npos) return std::nullopt;
+  return converted;
 }
 
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,

@@ -29,9 +29,6 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 
 bool IsValidUtf8(std::string_view text);
 
-// Windows code page 932 to UTF-8; nullopt when the bytes are not CP932.
-std::optional<std::string> Cp932ToUtf8(std::string_view bytes);
-
 // A line of a user-edited file: taken as UTF-8 when it is valid UTF-8,
 // otherwise read as CP932 (files carried over from Windows); nullopt when it
 // is neither.

@@ -121,9 +121,34 @@ TEST(CliRender, ExitStatusTellsWhatWentWrong) {
   const std::string out = (dir / "o.png").string();
   EXPECT_EQ(RenderCommand({(dir / "missing.pd4").string(), "-o", out}), kRenderUnreadable);
   EXPECT_EQ(RenderCommand({dir.Path().string(), "-o", out}), kRenderUnreadable);  // a folder
-  test::WriteFileBytes(dir / "f.pd4", "x");
-  EXPECT_EQ(RenderCommand({(dir / "f.pd4").string(), "-o", out}), kRenderUnsupported);
+  test::WriteFileBytes(dir / "f.pd4", "not a figure\r\n");
+  EXPECT_EQ(RenderCommand({(dir / "f.pd4").string(), "-o", out}), kRenderUnreadable);
   EXPECT_FALSE(std::filesystem::exists(dir / "o.png"));
+  const std::string sample = std::string(PLANDRA_SAMPLES) + "/triangle.pd4";
+  EXPECT_EQ(RenderCommand({sample, "-o", (dir / "no" / "o.png").string()}), kRenderWriteFailed);
+}
+
+// The sample triangle drawn by the window's renderer, as a bitmap and as vectors.
+TEST(CliRender, SampleFigureIsDrawn) {
+  test::TempDir dir;
+  const std::string sample = std::string(PLANDRA_SAMPLES) + "/triangle.pd4";
+  const std::string png = (dir / "t.png").string();
+  ASSERT_EQ(RenderCommand({sample, "-o", png, "--size", "400x300", "--grid", "orthogonal"}),
+            kRenderOk);
+  const QImage image(QString::fromStdString(png));
+  ASSERT_EQ(image.size(), QSize(400, 300));
+  int drawn = 0;
+  for (int row = 0; row < image.height(); ++row) {
+    for (int column = 0; column < image.width(); ++column) {
+      if (image.pixelColor(column, row) != QColor(255, 255, 255)) ++drawn;
+    }
+  }
+  EXPECT_GT(drawn, 500);
+  const std::string svg = (dir / "t.svg").string();
+  ASSERT_EQ(RenderCommand({sample, "-o", svg, "--lang", "english"}), kRenderOk);
+  const std::string text = test::ReadFileBytes(svg);
+  EXPECT_NE(text.find("<polyline"), std::string::npos);
+  EXPECT_EQ(text.find("<image"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,196 @@
+#include "persist/PDio05.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+namespace plandra {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kProgramTitle = "Plandra Win";
+constexpr std::string_view kReadOnlyText =
+    "上書しようとしたファイルは読み取り専用なので,上書できません。ファイル名を変えて,保存し直して"
+    "ください。";
+// Far more than the largest figure the store can hold; a larger file is no
+// figure file and is not read into memory.
+constexpr off_t kMaxFileBytes = 128LL << 20;
+
+// Closes the descriptor on every path.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return fd_; }
+  bool Close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool IsAccessRefused(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+
+FigFileResult Failure(FigFileStatus status, const fs::path& file, const std::string& why) {
+  FigFileResult result;
+  result.Status = status;
+  result.Message = file.string() + ": " + why;
+  return result;
+}
+
+FigFileResult SystemFailure(const fs::path& file, int error) {
+  FigFileStatus status = IsAccessRefused(error) ? FigFileStatus::kReadOnly : FigFileStatus::kFailed;
+  return Failure(status, file, std::strerror(error));
+}
+
+fs::path FolderOf(const fs::path& file) {
+  fs::path folder = file.parent_path();
+  return folder.empty() ? fs::path(".") : folder;
+}
+
+bool ReadWholeFile(const fs::path& file, std::string& bytes, FigFileResult& result) {
+  std::error_code ec;
+  if (!fs::is_directory(FolderOf(file), ec)) {
+    result = Failure(FigFileStatus::kFailed, file, "the folder does not exist");
+    return false;
+  }
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) {
+    int error = errno;
+    if (error == ENOENT) {
+      result = Failure(FigFileStatus::kNotFound, file, "the file does not exist");
+    } else {
+      // Reading refused is no read-only case: the caller reports the reason.
+      result = Failure(FigFileStatus::kFailed, file, std::strerror(error));
+    }
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    result = Failure(FigFileStatus::kFailed, file, "not a regular file");
+    return false;
+  }
+  if (info.st_size > kMaxFileBytes) {
+    result = Failure(
+        FigFileStatus::kFailed, file,
+        "the file is too large to be a figure (" + std::to_string(info.st_size) + " bytes)");
+    return false;
+  }
+  bytes.resize(static_cast<size_t>(info.st_size));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t got = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      result = Failure(FigFileStatus::kFailed, file, std::strerror(errno));
+      return false;
+    }
+    if (got == 0) break;  // the file shrank while being read
+    done += static_cast<size_t>(got);
+  }
+  bytes.resize(done);
+  return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(put));
+  }
+  return true;
+}
+
+// A new file beside the target, created exclusively with the usual mode.
+int CreateTemporary(const fs::path& target, fs::path& temporary) {
+  std::string base = "." + target.filename().string() + "." + std::to_string(::getpid()) + ".";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = FolderOf(target) / (base + std::to_string(attempt) + ".tmp");
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Writes a temporary file and renames it over the target, so that a failed
+// or interrupted save never destroys the previous file.
+FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
+  std::error_code ec;
+  fs::path target = requested;
+  // Through a link to the file it names, so the link survives the rename.
+  if (fs::is_symlink(target, ec)) {
+    fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  struct stat existing {};
+  bool exists = ::stat(target.c_str(), &existing) == 0;
+  // Write bits, not access(): root may write anything, yet a file marked
+  // read-only must still not be replaced.
+  if (exists && (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0 ||
+                 (::access(target.c_str(), W_OK) != 0 && IsAccessRefused(errno)))) {
+    return Failure(FigFileStatus::kReadOnly, requested, "the file is read-only");
+  }
+  if (!fs::is_directory(FolderOf(target), ec)) {
+    return Failure(FigFileStatus::kFailed, requested, "the folder does not exist");
+  }
+  fs::path temporary;
+  FileDescriptor fd(CreateTemporary(target, temporary));
+  if (fd.Get() < 0) return SystemFailure(requested, errno);
+  bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
+  if (written && exists) written = ::fchmod(fd.Get(), existing.st_mode & 07777) == 0;
+  int error = errno;
+  if (!fd.Close()) {
+    error = errno;
+    written = false;
+  }
+  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return {};
+  if (written) error = errno;
+  ::unlink(temporary.c_str());
+  return SystemFailure(requested, error);
+}
+
+}  // namespace
+
+FigFileResult FigFileCore(Figure& fig, const std::filesystem::path& file, char mode,
+                          Platform& platform, LangState& lang) {
+  FigFileResult result;
+  if (mode == 'W') {
+    bool lost = false;
+    std::string bytes = FigFileText(fig, lost);
+    result = ReplaceFile(file, bytes);
+    result.LostCharacters = lost;
+  } else if (mode == 'R' || mode == 'A') {
+    std::string bytes;
+    if (ReadWholeFile(file, bytes, result)) {
+      result = FigFileParse(fig, bytes, mode, file.string());
+    }
+  } else {
+    return Failure(FigFileStatus::kFailed, file, "unknown file mode");
+  }
+  // One beep for every failure caught, the first attempt's included.
+  if (result.TriedOlderLayout) platform.Beep();
+  if (result.Status == FigFileStatus::kOk) return result;
+  platform.Beep();
+  if (result.Status == FigFileStatus::kReadOnly) {
+    std::string text = Translate(lang, kReadOnlyText);
+    platform.MessageBox(text, kProgramTitle, MsgButtons::kOk);
+    result.Message = file.string() + ": " + text;
+  }
+  return result;
+}
+
+}  // namespace plandra

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <string>
+
+#include "support/TestHelpers.h"
+
+namespace {
+
+struct RunResult {
+  int Status = -1;
+  std::string Out;
+};
+
+// Runs plandra-cli with arguments (already quoted); stderr goes to err.
+RunResult RunCli(const std::string& arguments, const std::filesystem::path& err) {
+  std::string command = std::string(PLANDRA_CLI) + " " + arguments + " 2>" + err.string();
+  RunResult result;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return result;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.Out.append(buffer, n);
+  int status = pclose(pipe);
+  result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+TEST(PlandraCli, DumpsTheSampleRecomputedAndNamed) {
+  plandra::test::TempDir dir;
+  RunResult run = RunCli(std::string(PLANDRA_SAMPLES) + "/triangle.pd4", dir / "err");
+  EXPECT_NE(run.Status, 0) << "a figure without a command is bad usage";
+
+  run = RunCli("dump " + std::string(PLANDRA_SAMPLES) + "/triangle.pd4", dir / "err");
+  ASSERT_EQ(run.Status, 0);
+  auto doc = nlohmann::json::parse(run.Out);
+  EXPECT_EQ(doc["passCount"], 2);
+  ASSERT_EQ(doc["steps"].size(), 15u);
+  EXPECT_EQ(doc["steps"][3]["kind"], "L1");
+  EXPECT_EQ(doc["steps"][3]["in"], nlohmann::json::parse("[[1,1],[1,2]]"));
+  // The circumcentre of (-3,-2), (4,-2), (1,3) and the centroid.
+  EXPECT_NEAR(doc["circles"][0]["cx"].get<double>(), 0.5, 1e-12);
+  EXPECT_NEAR(doc["circles"][0]["cy"].get<double>(), -0.7, 1e-12);
+  EXPECT_NEAR(doc["points"][6]["x"].get<double>(), 2.0 / 3, 1e-12);
+  EXPECT_EQ(doc["points"][0]["name"], "A");
+  EXPECT_EQ(doc["lines"][0]["name"], "AB") << "labels are refreshed as the window does";
+  EXPECT_EQ(doc["numbers"][0]["shown"], true);
+}
+
+TEST(PlandraCli, UnreadableFilesExitTwoWithTheReason) {
+  plandra::test::TempDir dir;
+  plandra::test::WriteFileBytes(dir / "bad.pd4", "2\r\n\"L1\"\r\nxyz\r\n");
+  RunResult run = RunCli("dump " + (dir / "bad.pd4").string(), dir / "err");
+  EXPECT_EQ(run.Status, 2);
+  std::string err = plandra::test::ReadFileBytes(dir / "err");
+  EXPECT_NE(err.find("bad.pd4"), std::string::npos) << err;
+  EXPECT_NE(err.find("line"), std::string::npos) << err;
+
+  run = RunCli("report " + (dir / "missing.pd4").string(), dir / "err");
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(plandra::test::ReadFileBytes(dir / "err").find("missing.pd4"), std::string::npos);
+}
+
+TEST(PlandraCli, ReportInBothLanguages) {
+  plandra::test::TempDir dir;
+  std::string sample = std::string(PLANDRA_SAMPLES) + "/triangle.pd4";
+  RunResult japanese = RunCli("report " + sample, dir / "err");
+  ASSERT_EQ(japanese.Status, 0);
+  EXPECT_EQ(japanese.Out.rfind("作図手続きと幾何的対象のデータ", 0), 0u);
+  EXPECT_NE(japanese.Out.find("円（３点）"), std::string::npos);
+  RunResult english = RunCli("report " + sample + " --lang english", dir / "err");
+  ASSERT_EQ(english.Status, 0);
+  EXPECT_EQ(english.Out.find("作図手続きと幾何的対象のデータ"), std::string::npos);
+  EXPECT_NE(english.Out.find("Circle (three points)"), std::string::npos);
+  EXPECT_EQ(RunCli("report " + sample + " --lang klingon", dir / "err").Status, 1);
+}
+
+}  // namespace
