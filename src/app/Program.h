@@ -5,11 +5,16 @@
 #include <filesystem>
 #include <string>
 
+#include "app/MenuBar.h"
 #include "app/Modes.h"
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
 #include "app/ProgramFolder.h"
+#include "app/Rakugaki.h"
+#include "app/StatusBar.h"
+#include "app/WindowState.h"
 #include "figure/PDvar05.h"
+#include "macros/ViewerText.h"
 #include "persist/PDio05_settings.h"
 #include "view/PDDraw05.h"
 #include "view/Surface.h"
@@ -31,6 +36,13 @@ struct Program {
   ProgramFolder Folders;
   DataFolders DataPaths;
   std::string CurFileName = std::string(kUntitled);
+
+  // The main window's models and state.
+  StatusBar Status = DesignedStatusBar();
+  MenuBar Menu = MainMenuBar();
+  WindowState Window;
+  ScribbleState Scribble;
+  ViewerText Viewer;  // the text viewer window's contents
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;

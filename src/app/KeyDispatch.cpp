@@ -1,0 +1,48 @@
+#include "app/KeyDispatch.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/MainModel.h"
+#include "app/Program.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+// Modes whose keys move points or numbers, pick elements, place a new point
+// or step the replay: their commands handle the keys.
+constexpr std::array<int16_t, 4> kDeformModes{6, 22, 30, 61};
+constexpr std::array<int16_t, 7> kPickModes{13, 14, 15, 40, 52, 53, 62};
+constexpr int16_t kPlacePointMode = 28;
+constexpr int16_t kReplayMode = 73;
+
+bool IsOneOf(int16_t mode, const auto& modes) {
+  return std::find(modes.begin(), modes.end(), mode) != modes.end();
+}
+
+void EscapeKey(Program& p, bool shift) {
+  Redraw(p);
+  if (shift || p.Window.ShiftSwitch) {
+    ModePop(p.Modes, *p.Host);
+    RefreshModeDisplay(p);
+  }
+}
+
+}  // namespace
+
+KeyResult KeyDown(Program& p, int16_t key, bool shift) {
+  int16_t mode = CurrentMode(p.Modes);
+  if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode ||
+      mode == kReplayMode) {
+    return KeyResult::kNotHandled;
+  }
+  if (mode == kModeScribble) {
+    ScribbleKeyDown(p, key);
+  } else if (key == kKeyEscape) {
+    EscapeKey(p, shift);
+  }
+  return KeyResult::kHandled;
+}
+
+}  // namespace plandra

@@ -1,0 +1,202 @@
+#include "app/MainCommands.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "app/FigDataView.h"
+#include "app/MainModel.h"
+#include "app/MenuBar.h"
+#include "app/NewAndExit.h"
+#include "app/Program.h"
+#include "numbers/Labels05.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+using Handler = CommandResult (*)(Program&);
+
+CommandResult Done() { return {}; }
+CommandResult Dialog(std::string_view name) { return {CommandStatus::kOpenDialog, name}; }
+
+// A command that only does its work.
+template <void (*Command)(Program&)>
+CommandResult Plain(Program& p) {
+  Command(p);
+  return Done();
+}
+
+template <int32_t IntervalMs>
+CommandResult ReplaySpeed(Program& p) {
+  SetReplayInterval(p, IntervalMs);
+  return Done();
+}
+
+CommandResult WindowCommand(Program&) { return {CommandStatus::kWindowCommand, {}}; }
+
+CommandResult RefreshAfterSettings(Program& p) {
+  RefreshModeDisplay(p);
+  Redraw(p);
+  return Done();
+}
+
+const std::map<std::string_view, Handler>& Handlers() {
+  static const std::map<std::string_view, Handler> handlers = {
+      {"mnuZoomIn", &Plain<mnuZoomIn>},
+      {"mnuZoomOut", &Plain<mnuZoomOut>},
+      {"mnuZoomDefault", &Plain<mnuZoomDefault>},
+      {"mnuZoomComplex", &Plain<mnuZoomComplex>},
+      {"mnuOAxis", &Plain<mnuOAxis>},
+      {"mnuOAxis01", &Plain<mnuOAxis01>},
+      {"mnuOAxis02", &Plain<mnuOAxis02>},
+      {"mnuOAxisColor1", &Plain<mnuOAxisColor1>},
+      {"mnuOAxisColor2", &Plain<mnuOAxisColor2>},
+      {"mnuOAxisColor3", &Plain<mnuOAxisColor3>},
+      {"mnuOAxisColorManual", &Plain<mnuOAxisColorManual>},
+      {"mnuOBackCWhite", &Plain<mnuOBackCWhite>},
+      {"mnuOBackCStandard", &Plain<mnuOBackCStandard>},
+      {"mnuOBackCmanual", &Plain<mnuOBackCmanual>},
+      {"mnuWidth", &Plain<mnuWidth>},
+      {"mnuFont", &Plain<mnuFont>},
+      {"mnuOFont", &Plain<mnuOFont>},
+      {"mnuOColorStrength", &Plain<mnuOColorStrength>},
+      {"mnuOchrDisp", &Plain<mnuOchrDisp>},
+      {"mnuAngleSW", &Plain<mnuAngleSW>},
+      // The window presets work on the window's own geometry.
+      {"mnuOWindowStandard", &WindowCommand},
+      {"mnuOWindowVGA", &WindowCommand},
+      {"mnuOWindowMax", &WindowCommand},
+      {"mnuOWindowSave", &WindowCommand},
+      {"FontAndWidth",
+       [](Program& p) {
+         mnuFont(p);
+         mnuWidth(p);
+         return Done();
+       }},
+      {"mnuNew", [](Program& p) { return mnuNew(p) ? Dialog("NewConstchk") : Done(); }},
+      {"mnuExit", &Plain<mnuExit>},
+      {"mnuVersion", [](Program&) { return Dialog("PDfrmAbout"); }},
+      {"mnuLanguage", [](Program&) { return Dialog("PDLanguage"); }},
+      {"mnuRakugaki", &Plain<mnuRakugaki>},
+      {"mnuOMenu_easy", &Plain<mnuOMenu_easy>},
+      {"mnuOmenu_full", &Plain<mnuOmenu_full>},
+      {"mnuRedrawslowOption_01", &ReplaySpeed<200>},
+      {"mnuRedrawslowOption_03", &ReplaySpeed<500>},
+      {"mnuRedrawslowOption_05", &ReplaySpeed<1000>},
+      {"mnuEditFigDataView",
+       [](Program& p) {
+         ShowFigDataView(p.Viewer, p.Fig, p.Lang, p.CurFileName, p.Config.KetaDecimal);
+         return Dialog("TextViewer");
+       }},
+      {"mnuOFileSave",
+       [](Program& p) {
+         mnuOFileSave(p.Config, p.Folders.Folder, *p.Host, p.Lang);
+         return Done();
+       }},
+      {"mnuOFileLoad",
+       [](Program& p) {
+         mnuOFileLoad(p.Config, p.Folders.Folder, *p.Host, p.Lang);
+         return RefreshAfterSettings(p);
+       }},
+      {"mnuOFileInit",
+       [](Program& p) {
+         mnuOFileInit(p.Config);
+         return RefreshAfterSettings(p);
+       }},
+      {"mnuFDataFolderGet",
+       [](Program& p) {
+         mnuFDataFolderGet(p.DataPaths, p.Folders);
+         return Done();
+       }},
+      {"mnuFDataFolderSample",
+       [](Program& p) {
+         mnuFDataFolderSample(p.DataPaths, p.Folders);
+         return Done();
+       }},
+      {"mnuFDataFolderStandardSet",
+       [](Program& p) {
+         std::error_code error;
+         std::filesystem::path current = std::filesystem::current_path(error);
+         mnuFDataFolderStandardSet(p.Folders, current, *p.Host, p.Lang);
+         return Done();
+       }},
+      {"mnuEVarDispAllOn",
+       [](Program& p) {
+         mnuEVarDispAllOn(p.Fig);
+         Redraw(p);
+         return Done();
+       }},
+      {"mnuEVarDispAllOff",
+       [](Program& p) {
+         mnuEVarDispAllOff(p.Fig);
+         Redraw(p);
+         return Done();
+       }},
+      {"ShiftSwitch",
+       [](Program& p) {
+         p.Window.ShiftSwitch = p.Window.ShiftSwitch ? 0 : -1;
+         return Done();
+       }},
+  };
+  return handlers;
+}
+
+// The item and every menu above it, for the enabled and shown test.
+bool PathTo(const std::vector<MenuItem>& items, std::string_view name,
+            std::vector<const MenuItem*>& path) {
+  for (const MenuItem& item : items) {
+    path.push_back(&item);
+    if (item.Name == name || PathTo(item.Children, name, path)) return true;
+    path.pop_back();
+  }
+  return false;
+}
+
+bool Reachable(const std::vector<const MenuItem*>& path) {
+  for (const MenuItem* item : path) {
+    // The point pop-up is hidden by design and shown as a context menu.
+    bool popup = item == path.front() && item->Name == "mnuEdit2_point";
+    if (!item->Enabled || (!item->Visible && !popup)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsActionWired(std::string_view action) { return Handlers().contains(action); }
+
+CommandResult RunAction(Program& p, std::string_view action, const MenuItem*) {
+  auto found = Handlers().find(action);
+  if (found == Handlers().end()) return {CommandStatus::kNotWired, {}};
+  return found->second(p);
+}
+
+CommandResult RunMenuCommand(Program& p, std::string_view controlName) {
+  std::vector<const MenuItem*> path;
+  if (!PathTo(p.Menu.Items, controlName, path)) return {CommandStatus::kUnknown, {}};
+  const MenuItem& item = *path.back();
+  if (item.Action.empty()) return {CommandStatus::kUnknown, {}};
+  if (!Reachable(path)) return {CommandStatus::kDisabled, {}};
+  CommandResult result = RunAction(p, item.Action, &item);
+  RefreshModeDisplay(p);
+  return result;
+}
+
+void mnuOMenu_easy(Program& p) {
+  p.Config.MenuEasy = -1;
+  MenuCheckSet(p);
+}
+
+void mnuOmenu_full(Program& p) {
+  p.Config.MenuEasy = 0;
+  MenuCheckSet(p);
+}
+
+void SetReplayInterval(Program& p, int32_t intervalMs) {
+  p.Config.RedrawSlow = intervalMs;
+  if (p.Window.ReplayTimerOn) p.Host->SetTimer(TimerId::kDrawSlow, intervalMs);
+  MenuCheckSet(p);
+}
+
+}  // namespace plandra

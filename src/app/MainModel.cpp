@@ -1,0 +1,198 @@
+#include "app/MainModel.h"
+
+#include <array>
+#include <utility>
+
+#include "app/KeyDispatch.h"
+#include "app/MainCommands.h"
+#include "app/Program.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr std::string_view kUnknownModeText = "________";
+constexpr std::string_view kScribbleModeText = "Marker";
+
+constexpr std::pair<int16_t, std::string_view> kModeTexts[] = {
+    {1, "スタート"},
+    {2, "標準"},
+    {3, "ｵﾌﾟｼｮﾝ"},
+    {4, "補助"},
+    {5, "ヘルプ"},
+    {6, "変形"},
+    {7, "ズーム"},
+    {8, "例__読込"},
+    {9, "保存中"},
+    {10, "編集"},
+    {11, "軌跡"},
+    {12, "関数選択"},
+    {13, "選択"},
+    {14, "数値選択"},
+    {15, "選択(作図中)"},
+    {16, "計算中"},
+    {17, "作図構成"},
+    {18, "作図開始"},
+    {19, "測定"},
+    {20, "ﾌｧｲﾙ消去"},
+    {21, "数式入力"},
+    {22, "数値変化"},
+    {23, "ｻﾌﾞﾒﾆｭｰ"},
+    {24, "マクロ"},
+    {25, "図形追加"},
+    {26, "回転"},
+    {27, "ﾌｧｲﾙ改名"},
+    {28, "点の追加"},
+    {29, "点の追加"},
+    {30, "点の位置設定"},
+    {40, "選択(編集)"},
+    {42, "編集"},
+    {43, "編集"},
+    {44, "編集"},
+    {51, "点の動きの束縛"},
+    {52, "選択(束縛する点)"},
+    {53, "選択(どこに束縛)"},
+    {60, "複数選択"},
+    {61, "複数点変形"},
+    {62, "数値選択"},
+    {63, "複数選択"},
+    {70, kScribbleModeText},
+    {71, "軌跡(変数)の選択"},
+    {72, "ドラッグ"},
+    {73, "作図再生"},
+    {80, "イベント"},
+};
+
+// Panels and the command a click on them runs; panel 1 is Esc and panel 5
+// the scribble, both handled here.
+constexpr std::array<std::pair<int, std::string_view>, 9> kPanelActions{{
+    {2, "mnuLoad"},
+    {3, "mnuLocusSW"},
+    {4, "mnuLocusReset"},
+    {6, "mnufBMP"},
+    {7, "FontAndWidth"},
+    {8, "ShiftSwitch"},
+    {9, "mnuCredo"},
+    {10, "mnuCundo"},
+    {11, "EventLevel"},
+}};
+
+std::string_view PanelAction(int panel) {
+  for (const auto& [index, action] : kPanelActions) {
+    if (index == panel) return action;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string_view ProgramVersion() { return PLANDRA_VERSION; }
+
+std::string ModeName(const ModeState& modes, LangState& lang, Platform& platform) {
+  std::optional<int16_t> mode = ModeTop(modes);
+  if (mode) {
+    for (const auto& [number, text] : kModeTexts) {
+      if (number != *mode) continue;
+      if (text == kScribbleModeText) return std::string(text);
+      return Translate(lang, text);
+    }
+  }
+  platform.Beep();
+  return std::string(kUnknownModeText);
+}
+
+std::string FileNameOnly(std::string_view path) {
+  size_t cut = path.find_last_of("\\/");
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::string WindowCaptionText(std::string_view curFileName) {
+  return "[" + FileNameOnly(curFileName) + "] " + std::string(kProgramTitle) + " " +
+         std::string(ProgramVersion());
+}
+
+void RefreshModeDisplay(Program& p) {
+  p.Window.Caption = WindowCaptionText(p.CurFileName);
+  p.Status.Panel(kModePanel).Text = ModeName(p.Modes, p.Lang, *p.Host);
+  p.Status.Panel(kFilePanel).Text = FileNameOnly(p.CurFileName);
+  bool scribbling = CurrentMode(p.Modes) == kModeScribble;
+  p.Status.Panel(kMarkerPanel).Text = scribbling ? "Color" : "Marker";
+  p.Status.Panel(kPicturePanel).Bevel =
+      p.Draw.PicturePanelInset ? PanelBevel::kInset : PanelBevel::kRaised;
+  MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
+  MenuCheckSet(p);
+}
+
+void MenuCheckSet(Program& p) {
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind, p.Draw.AngleMarksShown);
+}
+
+void ApplyMenuLanguage(Program& p) {
+  p.Status.Panel(kModePanel).Text = ModeName(p.Modes, p.Lang, *p.Host);
+  TranslateMenuCaptions(p.Menu, p.Lang);
+}
+
+bool LanguageDialogOk(Program& p, int position) {
+  constexpr std::array<std::string_view, 3> kLanguages{"Japanese", "English", "Manual"};
+  if (position < 0 || position >= static_cast<int>(kLanguages.size())) return false;
+  p.Config.Language = std::string(kLanguages[static_cast<size_t>(position)]);
+  p.Lang.Language = p.Config.Language;
+  mnuOFileSave(p.Config, p.Folders.Folder, *p.Host, p.Lang);
+  ApplyMenuLanguage(p);
+  return true;
+}
+
+LanguageDialogItems LanguageDialogList(const Program& p) {
+  LanguageDialogItems list{{"Japanese", "English", "Manual(use dic_pd4.txt)"}, 0};
+  switch (ChosenLanguage(p.Lang.Language)) {
+    case LanguageChoice::kJapanese: list.Current = 0; break;
+    case LanguageChoice::kEnglish: list.Current = 1; break;
+    case LanguageChoice::kManual: list.Current = 2; break;
+  }
+  return list;
+}
+
+void OnTimer(Program& p, TimerId timer) {
+  switch (timer) {
+    case TimerId::kDraw: p.Host->SetTimer(TimerId::kDraw, 0); break;
+    case TimerId::kDrawSlow:
+      // One step of the replay; with no replay in the program the timer stops.
+      if (RunAction(p, "ReplayNextStep", nullptr).Status == CommandStatus::kNotWired) {
+        p.Host->SetTimer(TimerId::kDrawSlow, 0);
+        p.Window.ReplayTimerOn = false;
+      }
+      break;
+    case TimerId::kProgmanClear:
+      // Closing another program by sending it keys is not done on this
+      // desktop: the timer only switches itself off.
+      p.Host->SetTimer(TimerId::kProgmanClear, 0);
+      break;
+  }
+}
+
+void MarkAvailablePanels(Program& p) {
+  for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
+    std::string_view action = PanelAction(panel);
+    bool own = panel == kModePanel || panel == kMarkerPanel;
+    p.Status.Panel(panel).Available = own || (!action.empty() && IsActionWired(action));
+  }
+}
+
+void StatusPanelClick(Program& p, int panel) {
+  if (panel == kModePanel) {
+    KeyDown(p, kKeyEscape, false);
+  } else if (panel == kMarkerPanel) {
+    if (CurrentMode(p.Modes) == kModeScribble) {
+      ChooseScribbleColor(p);
+    } else {
+      mnuRakugaki(p);
+    }
+  } else if (std::string_view action = PanelAction(panel); !action.empty()) {
+    if (RunAction(p, action, nullptr).Status == CommandStatus::kDone && panel == kPicturePanel) {
+      p.Draw.PicturePanelInset = true;
+    }
+  }
+  RefreshModeDisplay(p);
+}
+
+}  // namespace plandra

@@ -1,0 +1,63 @@
+// The main window's core: mode names, the refresh of caption, status bar and
+// menus after every mode change, the menu language, and status-bar clicks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Platform.h"
+
+namespace plandra {
+
+struct LangState;
+struct ModeState;
+struct Program;
+
+// "major.minor.revision" of this build.
+std::string_view ProgramVersion();
+
+// The status text of the mode in force, translated except "Marker"; a mode
+// without a text gives "________" and beeps.
+std::string ModeName(const ModeState& modes, LangState& lang, Platform& platform);
+
+// The file name of a path without its folder ("\" or "/" separated).
+std::string FileNameOnly(std::string_view path);
+
+// "[name] Plandra Win 5.0.0".
+std::string WindowCaptionText(std::string_view curFileName);
+
+// Caption, panels 1, 2 and 5, the enabled top menus and the check marks.
+void RefreshModeDisplay(Program& p);
+
+// The program's check marks.
+void MenuCheckSet(Program& p);
+
+// The mode name in panel 1 again, and every menu caption translated from
+// the stored Japanese captions.
+void ApplyMenuLanguage(Program& p);
+
+// The language dialog's OK: the language of the chosen position (0 Japanese,
+// 1 English, 2 Manual) is stored in the settings file and applied to the
+// menus. False for a position outside the list (nothing changes).
+bool LanguageDialogOk(Program& p, int position);
+
+// The language dialog's list, with the position of the language in force.
+struct LanguageDialogItems {
+  std::vector<std::string> Items;
+  int Current = 0;
+};
+LanguageDialogItems LanguageDialogList(const Program& p);
+
+// A timer of the main window fired.
+void OnTimer(Program& p, TimerId timer);
+
+// A click on a status panel (1..12); RefreshModeDisplay afterwards. A panel
+// whose command is not in the program yet does nothing.
+void StatusPanelClick(Program& p, int panel);
+
+// Marks which panels have a command behind them.
+void MarkAvailablePanels(Program& p);
+
+}  // namespace plandra

@@ -1,0 +1,186 @@
+#include "app/MenuBar.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+
+#include "app/MainCommands.h"
+#include "app/Multi_lang.h"
+#include "persist/PDio05_settings.h"
+
+namespace plandra {
+namespace {
+
+constexpr int16_t kModeStandard = 2;
+constexpr int32_t kStandardReplayMs = 500;
+constexpr int16_t kStandardDeformStep = 10;
+constexpr int16_t kMaximizedState = 2;
+constexpr int16_t kStandardOuterWidth = 6525;  // twips, the window as designed
+constexpr int16_t kStandardOuterHeight = 6615;
+constexpr int16_t kSmallestStartSize = 301;
+
+constexpr std::array<std::string_view, 9> kTopMenus{"mnuFile",    "mnuDeform", "mnuConstruction",
+                                                    "mnuMeasure", "mnuOption", "mnuEdit",
+                                                    "mnuHelp",    "mnuZoom",   "mnuLocus"};
+
+void ForEachItem(std::vector<MenuItem>& items, const std::function<void(MenuItem&)>& visit) {
+  for (MenuItem& item : items) {
+    visit(item);
+    ForEachItem(item.Children, visit);
+  }
+}
+
+template <class Item>
+Item* FindIn(std::vector<Item>& items, std::string_view name) {
+  for (Item& item : items) {
+    if (item.Name == name) return &item;
+    if (Item* found = FindIn(item.Children, name)) return found;
+  }
+  return nullptr;
+}
+
+const MenuItem* FindIn(const std::vector<MenuItem>& items, std::string_view name) {
+  for (const MenuItem& item : items) {
+    if (item.Name == name) return &item;
+    if (const MenuItem* found = FindIn(item.Children, name)) return found;
+  }
+  return nullptr;
+}
+
+void Collect(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& out) {
+  for (const MenuItem& item : items) {
+    out.push_back(&item);
+    Collect(item.Children, out);
+  }
+}
+
+// The top menus a mode leaves enabled.
+bool TopMenuEnabled(std::string_view menu, int16_t mode) {
+  if (mode == kModeStandard) return true;
+  if (mode == 70) return false;
+  if (mode == 6 || mode == 16 || mode == 22 || mode == 61) {
+    return menu == "mnuOption" || menu == "mnuHelp" || menu == "mnuZoom" || menu == "mnuLocus";
+  }
+  return menu == "mnuHelp" || menu == "mnuZoom";
+}
+
+void Check(MenuBar& bar, std::string_view name, bool checked) {
+  if (MenuItem* item = FindMenuItem(bar, name)) item->Checked = checked;
+}
+
+bool Near(double a, double b) { return std::fabs(a - b) < 1e-9; }
+
+void CheckDeformSteps(MenuBar& bar, const Settings& config) {
+  int16_t step = config.Delta == 0 ? kStandardDeformStep : config.Delta;
+  Check(bar, "mnuOdeformStandard", step == kStandardDeformStep);
+  Check(bar, "mnuOdeformNarrow", step == 1);
+  Check(bar, "mnuOdeformManual", step != kStandardDeformStep && step != 1);
+  double var = config.DeltaVar;
+  bool preset = Near(var, 0.5) || Near(var, 0.1) || Near(var, 1.0);
+  Check(bar, "mnuOdeformVarStandard", Near(var, 0.5));
+  Check(bar, "mnuOdeformVarNarrow", Near(var, 0.1));
+  Check(bar, "mnuOdeformVarWide", Near(var, 1.0));
+  Check(bar, "mnuOdeformVarManual", !preset);
+}
+
+// A stored size of the designed window shows as standard; any other stored
+// size as manual (the VGA preset stores its size too, so it shows as manual).
+void CheckStartWindow(MenuBar& bar, const Settings& config) {
+  bool maximized = config.StartState == kMaximizedState;
+  bool stored = config.StartWidth >= kSmallestStartSize && config.StartHeight >= kSmallestStartSize;
+  bool designed =
+      config.StartWidth == kStandardOuterWidth && config.StartHeight == kStandardOuterHeight;
+  Check(bar, "mnuOWindowMax", maximized);
+  Check(bar, "mnuOWindowStandard", !maximized && (!stored || designed));
+  Check(bar, "mnuOWindowVGA", false);
+  Check(bar, "mnuOWindowSave", !maximized && stored && !designed);
+}
+
+void CheckReplaySpeed(MenuBar& bar, const Settings& config) {
+  int32_t interval = config.RedrawSlow == 0 ? kStandardReplayMs : config.RedrawSlow;
+  Check(bar, "mnuRedrawslowOption_01", interval == 200);
+  Check(bar, "mnuRedrawslowOption_03", interval == kStandardReplayMs);
+  Check(bar, "mnuRedrawslowOption_05", interval == 1000);
+}
+
+}  // namespace
+
+MenuBar MainMenuBar() {
+  MenuBar bar;
+  bar.Items = DesignedMenuItems();
+  // The top menus stay: hiding them too would leave the easy menu with no
+  // way back to the full menu.
+  for (std::string_view name : FullMenuItems()) {
+    MenuItem* item = FindMenuItem(bar, name);
+    bool topMenu = std::find(kTopMenus.begin(), kTopMenus.end(), name) != kTopMenus.end();
+    if (item && !topMenu) item->Visible = false;
+  }
+  ForEachItem(bar.Items, [](MenuItem& item) {
+    if (!item.Action.empty()) item.Enabled = IsActionWired(item.Action);
+  });
+  return bar;
+}
+
+MenuItem* FindMenuItem(MenuBar& bar, std::string_view name) { return FindIn(bar.Items, name); }
+
+const MenuItem* FindMenuItem(const MenuBar& bar, std::string_view name) {
+  return FindIn(bar.Items, name);
+}
+
+std::vector<const MenuItem*> AllMenuItems(const MenuBar& bar) {
+  std::vector<const MenuItem*> out;
+  Collect(bar.Items, out);
+  return out;
+}
+
+void TranslateMenuCaptions(MenuBar& bar, LangState& lang) {
+  if (!bar.Store.Captured) {
+    ForEachItem(bar.Items,
+                [&bar](MenuItem& item) { bar.Store.Captions[item.Name] = item.Caption; });
+    bar.Store.Captured = true;
+  }
+  ForEachItem(bar.Items, [&bar, &lang](MenuItem& item) {
+    auto stored = bar.Store.Captions.find(item.Name);
+    if (stored != bar.Store.Captions.end()) item.Caption = Translate(lang, stored->second);
+  });
+}
+
+void MenuEnabledSet(MenuBar& bar, int16_t mode) {
+  for (std::string_view menu : kTopMenus) {
+    if (MenuItem* item = FindMenuItem(bar, menu)) item->Enabled = TopMenuEnabled(menu, mode);
+  }
+}
+
+void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown) {
+  Check(bar, "mnuOchrDisp", config.NotChrDisp == 0);
+  Check(bar, "mnuAngleSW", angleMarksShown);
+  Check(bar, "mnuOAxis", config.AxisShow != 0);
+  Check(bar, "mnuOAxis01", axisKind == 0);
+  Check(bar, "mnuOAxis02", axisKind == 1);
+  CheckDeformSteps(bar, config);
+  CheckStartWindow(bar, config);
+  Check(bar, "mnuOMenu_easy", config.MenuEasy != 0);
+  Check(bar, "mnuOmenu_full", config.MenuEasy == 0);
+  CheckReplaySpeed(bar, config);
+  Check(bar, "mnuOSDeformLC", config.SDeformKind == 0);
+  Check(bar, "mnuOSDeformL", config.SDeformKind == 1);
+  Check(bar, "mnuOSDeformCross", config.SDeformKind == 2);
+}
+
+const std::vector<std::string_view>& FullMenuItems() {
+  static const std::vector<std::string_view> names = {
+      "mnuFile",        "mnuHelp",   "mnuLocus",     "mnuZoom",          "mnuDeform",
+      "mnuFDataFolder", "mnuFprint", "mnuMerge",     "mnuConstruction",  "mnuMeasure",
+      "mnuEdit",        "mnuOption", "mnuLocusSet",  "mnuLocusNumClear", "mnuEditFigDataView",
+      "mnuZoomComplex", "mnufB",     "mnuSaveOnLine"};
+  return names;
+}
+
+void ShowFullMenu(MenuBar& bar) {
+  for (std::string_view name : FullMenuItems()) {
+    if (MenuItem* item = FindMenuItem(bar, name)) item->Visible = true;
+  }
+}
+
+}  // namespace plandra

@@ -1,0 +1,82 @@
+#include "app/NewAndExit.h"
+
+#include <filesystem>
+
+#include "app/MainCommands.h"
+#include "app/MainModel.h"
+#include "app/Program.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr int16_t kNewFigureCapacity = 200;
+constexpr std::string_view kEscape = "\x1b";
+
+bool AnyOf(std::string_view typed, std::initializer_list<std::string_view> keys) {
+  for (std::string_view key : keys) {
+    if (typed == key) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+NewConstchkTexts NewConstchkDialogTexts(LangState& lang) {
+  return {Translate(lang, "新規作図の確認"),
+          Translate(lang, "現在の図は失われますが,新しい図を作図しますか。"),
+          Translate(lang, "はい(Y)"), Translate(lang, "保存しておく(S)"),
+          Translate(lang, "キャンセル(Esc)")};
+}
+
+std::optional<NewChoice> NewConstchkKey(std::string_view typed) {
+  if (AnyOf(typed, {"Y", "y", "ﾗ", "ラ", "Ｙ"})) return NewChoice::kYes;
+  if (AnyOf(typed, {"S", "s", "Ｓ", "シ", "ｼ"})) return NewChoice::kSave;
+  if (typed == kEscape) return NewChoice::kCancel;
+  return std::nullopt;
+}
+
+bool mnuNew(Program& p) {
+  if (p.Fig.ElemCount[1] >= 1) return true;
+  StartNewFigure(p);
+  return false;
+}
+
+void NewConstchkAnswer(Program& p, NewChoice choice) {
+  switch (choice) {
+    case NewChoice::kYes: StartNewFigure(p); break;
+    case NewChoice::kSave: RunAction(p, "mnuSave", nullptr); break;
+    case NewChoice::kCancel: Redraw(p); break;
+  }
+}
+
+void StartNewFigure(Program& p) {
+  if (p.Canvas) p.Canvas->Clear();
+  p.CurFileName = std::string(kUntitled);
+  ResetFigure(p.Fig, kNewFigureCapacity);
+  if (p.Window.StartNewFreePoint) p.Window.StartNewFreePoint();
+  RefreshModeDisplay(p);
+}
+
+void mnuExit(Program& p) {
+  if (!p.Folders.Folder.empty()) {
+    for (std::string_view name : {kTempPageFileName, kTempFigureFileName}) {
+      std::error_code ignored;  // a file that is not there is fine
+      std::filesystem::remove(p.Folders.Folder / name, ignored);
+    }
+  }
+  p.Window.ExitRequested = true;
+}
+
+AboutBoxTexts AboutBox(LangState& lang) {
+  return {Translate(lang, std::string(kProgramTitle) + "のﾊﾞｰｼﾞｮﾝ情報"),
+          "ver." + std::string(ProgramVersion())};
+}
+
+void AboutSystemInfo(Program& p) {
+  std::string title = Translate(p.Lang, kProgramTitle);
+  p.Host->MessageBox(Translate(p.Lang, "現時点ではｼｽﾃﾑ情報を使用できません"), title,
+                     MsgButtons::kOk);
+}
+
+}  // namespace plandra

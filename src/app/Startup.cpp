@@ -1,0 +1,97 @@
+#include "app/Startup.h"
+
+#include <unistd.h>
+
+#include "app/MainCommands.h"
+#include "app/MainModel.h"
+#include "app/Program.h"
+#include "figure/PDtype05.h"
+#include "persist/PDio05.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr int16_t kStartCapacity = 200;
+constexpr int16_t kModeLoading = 8;
+
+void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
+  std::string path = CommandLineFigurePath(inputs.CommandLine);
+  std::error_code error;
+  if (path.empty() || !std::filesystem::is_regular_file(path, error) || !inputs.ReadFigure) {
+    return;
+  }
+  ModePush(p.Modes, kModeLoading, *p.Host);
+  if (inputs.ReadFigure(p, path)) p.CurFileName = path;
+  ModePop(p.Modes, *p.Host);
+  RefreshModeDisplay(p);
+  if (p.Fig.ComplexOpsUsed) RunAction(p, "mnuZoomComplex", nullptr);
+}
+
+void CheckExecutable(Program& p, const std::filesystem::path& exe) {
+  p.Window.ExeReadOnly = !exe.empty() && ExecutableIsReadOnly(exe) ? -1 : 0;
+  if (p.Window.ExeReadOnly) {
+    if (MenuItem* item = FindMenuItem(p.Menu, "mnuLocusNumCSV")) item->Visible = false;
+  }
+}
+
+}  // namespace
+
+bool ReadFigureFile(Program& p, const std::filesystem::path& file) {
+  std::string previous = p.CurFileName;
+  p.CurFileName = file.string();
+  FigFileResult result = FigFileIO(p, 'R');
+  if (result.Status == FigFileStatus::kOk) return true;
+  p.CurFileName = previous;  // the open figure stays, and so does its name
+  // The reader only beeps; the user is told why here.
+  if (result.Status != FigFileStatus::kReadOnly && !result.Message.empty()) {
+    p.Host->MessageBox(result.Message, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+  }
+  return false;
+}
+
+std::string CommandLineFigurePath(std::string_view commandLine) {
+  std::string_view path = Trim(commandLine);
+  if (!path.empty() && path.back() == '"') path.remove_suffix(1);
+  if (!path.empty() && path.front() == '"') path.remove_prefix(1);
+  return std::string(path);
+}
+
+bool ExecutableIsReadOnly(const std::filesystem::path& exe) {
+  using std::filesystem::perms;
+  std::error_code error;
+  perms bits = std::filesystem::status(exe, error).permissions();
+  if (error) return false;
+  perms anyWrite = perms::owner_write | perms::group_write | perms::others_write;
+  return (bits & anyWrite) == perms::none || access(exe.c_str(), W_OK) != 0;
+}
+
+void StartUp(Program& p, const StartupInputs& inputs) {
+  p.Window.Caption = std::string(kProgramTitle) + " " + std::string(ProgramVersion());
+  if (p.Canvas) p.Canvas->Clear();
+  ResetFigure(p.Fig, kStartCapacity);
+  p.Draw.Steps.RefreshModeDisplay = [](Program& program) { RefreshModeDisplay(program); };
+  p.Status = DesignedStatusBar();
+  MarkAvailablePanels(p);
+  p.Modes = ModeState{};
+  ModePush(p.Modes, kModeStandard, *p.Host);
+
+  p.Lang.ProgramFolder = p.Folders.Folder;
+  mnuOFileLoad(p.Config, p.Folders.Folder, *p.Host, p.Lang);
+  p.Lang.Language = p.Config.Language;
+  ApplyMenuLanguage(p);
+  mnuFDataFolderGet(p.DataPaths, p.Folders);
+  Set_MergeDataFolder(p.DataPaths, p.Folders);
+  SetScreen(p);
+
+  ModePush(p.Modes, kModeStandard, *p.Host);
+  p.CurFileName = std::string(kUntitled);
+  RefreshModeDisplay(p);
+
+  ReadCommandLineFigure(p, inputs);
+  if (!p.Config.MenuEasy) ShowFullMenu(p.Menu);
+  CheckExecutable(p, inputs.ExecutablePath);
+  RefreshModeDisplay(p);
+}
+
+}  // namespace plandra

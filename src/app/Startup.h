@@ -1,0 +1,38 @@
+// The window's load: settings, language, data folders, the figure named on
+// the command line, the menu mode and the read-only executable check.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace plandra {
+
+struct Program;
+
+// Reads a figure file into the program; false (the user told why) when it
+// could not, the open figure unchanged.
+using FigureReader = std::function<bool(Program& p, const std::filesystem::path& file)>;
+
+// The figure file into the program's store, its number labels refreshed.
+bool ReadFigureFile(Program& p, const std::filesystem::path& file);
+
+struct StartupInputs {
+  std::string CommandLine;                   // the whole command-line text
+  std::filesystem::path ExecutablePath;      // the program's own file
+  FigureReader ReadFigure = ReadFigureFile;  // the figure file reader
+};
+
+// The path of the command line: trimmed of blanks, then a trailing and
+// then a leading double quote dropped.
+std::string CommandLineFigurePath(std::string_view commandLine);
+
+// The executable cannot be written by this user (or carries no write bit at
+// all, which is what a read-only file is here).
+bool ExecutableIsReadOnly(const std::filesystem::path& exe);
+
+// The start-up sequence; the window sets up its view and size around it.
+void StartUp(Program& p, const StartupInputs& inputs);
+
+}  // namespace plandra

@@ -1,0 +1,22 @@
+// State of the main window that is not a module's: its caption, the flags it
+// sets at start-up, and the new-point command it starts after New.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace plandra {
+
+struct WindowState {
+  std::string Caption;
+  int16_t ExeReadOnly = 0;     // flag: the program's executable is read-only
+  int16_t ShiftSwitch = 0;     // flag: sticky Shift for deformation (status panel 8)
+  bool ReplayTimerOn = false;  // the replay timer is running
+  bool ExitRequested = false;  // the window hides and the program ends
+
+  // Starts the new-point command after a new figure; empty when not wired.
+  std::function<void()> StartNewFreePoint;
+};
+
+}  // namespace plandra

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "app/MainModel.h"
+#include "app/Startup.h"
+#include "support/AppFixture.h"
+#include "support/TestHelpers.h"
+
+namespace plandra {
+namespace {
+
+using test::AppFixture;
+
+TEST(StartupTest, CommandLineQuoteRules) {
+  EXPECT_EQ(CommandLineFigurePath("  \"/home/a b/fig.pd4\"  "), "/home/a b/fig.pd4");
+  EXPECT_EQ(CommandLineFigurePath("/x/fig.pd4\""), "/x/fig.pd4");
+  EXPECT_EQ(CommandLineFigurePath("\"/x/fig.pd4"), "/x/fig.pd4");
+  EXPECT_EQ(CommandLineFigurePath("\""), "");
+  EXPECT_EQ(CommandLineFigurePath("   "), "");
+}
+
+struct StartupRun {
+  AppFixture App;
+  test::TempDir Dir;
+  std::vector<std::filesystem::path> Read;
+  int16_t ModeWhileReading = 0;
+
+  StartupInputs Inputs(std::string commandLine) {
+    App.P.Folders.Folder = Dir.Path();
+    App.P.Folders.ExeFolder = Dir.Path();
+    StartupInputs inputs;
+    inputs.CommandLine = std::move(commandLine);
+    inputs.ReadFigure = [this](Program& p, const std::filesystem::path& file) {
+      Read.push_back(file);
+      ModeWhileReading = CurrentMode(p.Modes);
+      test::AddFreePoint(p.Fig, 0, 0);
+      return true;
+    };
+    return inputs;
+  }
+};
+
+TEST(StartupTest, QuotedPathLoadsTheFigure) {
+  StartupRun run;
+  std::filesystem::path figure = run.Dir / "my fig.pd4";
+  test::WriteFileBytes(figure, "figure");
+  StartUp(run.App.P, run.Inputs("\"" + figure.string() + "\" "));
+  Program& p = run.App.P;
+  ASSERT_EQ(run.Read.size(), 1u);
+  EXPECT_EQ(run.Read[0], figure);
+  EXPECT_EQ(run.ModeWhileReading, 8);
+  EXPECT_EQ(p.CurFileName, figure.string());
+  EXPECT_EQ(p.Window.Caption, "[my fig.pd4] Plandra Win 5.0.0");
+  EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "my fig.pd4");
+  EXPECT_EQ(p.Status.Panel(kModePanel).Text, "標準");
+  // The base mode twice: once for the window, once after the settings.
+  EXPECT_EQ(p.Modes.Depth, 2);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+  EXPECT_EQ(p.Fig.ElemCount[1], 1);
+  // Full menu by default; the data folder falls back to the samples.
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuMerge")->Visible);
+  EXPECT_EQ(p.DataPaths.LoadInitialFolder, run.Dir / "sample.pd4");
+  EXPECT_EQ(run.App.Host.Beeps, 0);
+}
+
+TEST(StartupTest, MissingFileStartsUntitled) {
+  StartupRun run;
+  StartUp(run.App.P, run.Inputs("\"" + (run.Dir / "gone.pd4").string() + "\""));
+  EXPECT_TRUE(run.Read.empty());
+  EXPECT_EQ(run.App.P.CurFileName, "untitled");
+  EXPECT_EQ(run.App.P.Window.Caption, "[untitled] Plandra Win 5.0.0");
+  EXPECT_EQ(run.App.P.Fig.StoreCapacity, 200);
+
+  StartupRun empty;
+  StartUp(empty.App.P, empty.Inputs(""));
+  EXPECT_TRUE(empty.Read.empty());
+  EXPECT_EQ(empty.App.P.CurFileName, "untitled");
+}
+
+TEST(StartupTest, FailedReadKeepsUntitled) {
+  StartupRun run;
+  std::filesystem::path figure = run.Dir / "bad.pd4";
+  test::WriteFileBytes(figure, "junk");
+  StartupInputs inputs = run.Inputs(figure.string());
+  inputs.ReadFigure = [](Program&, const std::filesystem::path&) { return false; };
+  StartUp(run.App.P, inputs);
+  EXPECT_EQ(run.App.P.CurFileName, "untitled");
+  EXPECT_EQ(CurrentMode(run.App.P.Modes), kModeStandard);
+}
+
+TEST(StartupTest, SettingsLanguageAndEasyMenu) {
+  StartupRun run;
+  test::WriteFileBytes(
+      run.Dir / "config_zevav.txt",
+      "ZEvav_MenuMode = -1\r\nZEvav_Language = English\r\nZEvav_Redraw_Slow = 200\r\n");
+  test::WriteFileBytes(run.Dir / "datapath.txt", "/srv/figures,\r\n");
+  StartUp(run.App.P, run.Inputs(""));
+  Program& p = run.App.P;
+  EXPECT_TRUE(p.Config.MenuEasy);
+  EXPECT_FALSE(FindMenuItem(p.Menu, "mnuMerge")->Visible);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOMenu_easy")->Checked);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuRedrawslowOption_01")->Checked);
+  EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "circle");
+  EXPECT_EQ(p.Status.Panel(kModePanel).Text, EnglishText("標準"));
+  EXPECT_EQ(p.DataPaths.LoadInitialFolder, std::filesystem::path("/srv/figures"));
+}
+
+TEST(StartupTest, ReadOnlyExecutableHidesTheRecordView) {
+  StartupRun run;
+  std::filesystem::path exe = run.Dir / "plandra";
+  test::WriteFileBytes(exe, "exe");
+  using std::filesystem::perms;
+  std::filesystem::permissions(exe, perms::owner_read | perms::owner_exec);
+  StartupInputs inputs = run.Inputs("");
+  inputs.ExecutablePath = exe;
+  StartUp(run.App.P, inputs);
+  EXPECT_TRUE(run.App.P.Window.ExeReadOnly);
+  EXPECT_FALSE(FindMenuItem(run.App.P.Menu, "mnuLocusNumCSV")->Visible);
+
+  StartupRun writable;
+  std::filesystem::path exe2 = writable.Dir / "plandra";
+  test::WriteFileBytes(exe2, "exe");
+  inputs = writable.Inputs("");
+  inputs.ExecutablePath = exe2;
+  StartUp(writable.App.P, inputs);
+  EXPECT_FALSE(writable.App.P.Window.ExeReadOnly);
+  EXPECT_TRUE(FindMenuItem(writable.App.P.Menu, "mnuLocusNumCSV")->Visible);
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(StartupTest, ReadsARealFigureFileAndRefusesAMalformedOne) {
+  test::TempDir dir;
+  std::filesystem::path figure = dir / "a triangle.pd4";
+  test::WriteFileBytes(
+      figure, test::ReadFileBytes(std::filesystem::path(PLANDRA_TEST_DATA) / "triangle.pd4"));
+  test::AppFixture app;
+  app.P.Folders.Folder = dir.Path();
+  StartupInputs inputs;
+  inputs.CommandLine = " \"" + figure.string() + "\"";
+  StartUp(app.P, inputs);
+  EXPECT_EQ(app.P.CurFileName, figure.string());
+  EXPECT_GT(app.P.Fig.ElemCount[1], 0);
+  EXPECT_EQ(app.P.Window.Caption, "[a triangle.pd4] Plandra Win 5.0.0");
+  EXPECT_TRUE(app.Host.Messages.empty());
+
+  std::filesystem::path broken = dir / "broken.pd4";
+  test::WriteFileBytes(broken, "not a figure\r\n");
+  test::AppFixture other;
+  other.P.Folders.Folder = dir.Path();
+  inputs.CommandLine = broken.string();
+  StartUp(other.P, inputs);
+  EXPECT_EQ(other.P.CurFileName, "untitled");
+  EXPECT_EQ(other.P.Fig.ElemCount[1], 0);
+  ASSERT_EQ(other.Host.Messages.size(), 1u);
+  EXPECT_NE(other.Host.Messages[0].Text.find("broken.pd4"), std::string::npos);
+  EXPECT_GE(other.Host.Beeps, 1);
+  EXPECT_EQ(CurrentMode(other.P.Modes), kModeStandard);
+}
+
+}  // namespace
+}  // namespace plandra
