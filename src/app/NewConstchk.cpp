@@ -5,41 +5,32 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "app/Multi_lang.h"
+#include <optional>
+#include <string>
 
 namespace plandra {
 
 namespace {
 
-QString Tr(LangState& lang, std::string_view text) {
-  return QString::fromStdString(Translate(lang, text));
-}
-
-// Keys typed with a kana or full-width input method count as the letter.
-bool IsYesKey(const QString& text) {
-  return text == "y" || text == "Y" || text == "ﾗ" || text == "ラ" || text == "Ｙ";
-}
-bool IsSaveKey(const QString& text) {
-  return text == "s" || text == "S" || text == "Ｓ" || text == "シ" || text == "ｼ";
-}
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
 
 }  // namespace
 
 NewConstchk::NewConstchk(LangState& lang, QWidget* parent) : QDialog(parent) {
   setObjectName("NewConstchk");
-  setWindowTitle(Tr(lang, "新規作図の確認"));
-  auto* text = new QLabel(Tr(lang, "現在の図は失われますが,新しい図を作図しますか。"));
+  const NewConstchkTexts texts = NewConstchkDialogTexts(lang);
+  setWindowTitle(FromUtf8(texts.Caption));
+  auto* text = new QLabel(FromUtf8(texts.Message));
   text->setObjectName("Label1");
-  yes_ = new QPushButton(Tr(lang, "はい(Y)"));
-  save_ = new QPushButton(Tr(lang, "保存しておく(S)"));
-  cancel_ = new QPushButton(Tr(lang, "キャンセル(Esc)"));
+  yes_ = new QPushButton(FromUtf8(texts.YesButton));
+  save_ = new QPushButton(FromUtf8(texts.SaveButton));
+  cancel_ = new QPushButton(FromUtf8(texts.CancelButton));
   yes_->setObjectName("cmdYes");
   save_->setObjectName("cmdSave");
   cancel_->setObjectName("cmdCancel");
-  connect(yes_, &QPushButton::clicked, this, [this] { Choose(NewConstchkChoice::kYes); });
-  connect(save_, &QPushButton::clicked, this, [this] { Choose(NewConstchkChoice::kSave); });
-  connect(cancel_, &QPushButton::clicked, this, [this] { Choose(NewConstchkChoice::kCancel); });
+  connect(yes_, &QPushButton::clicked, this, [this] { Choose(NewChoice::kYes); });
+  connect(save_, &QPushButton::clicked, this, [this] { Choose(NewChoice::kSave); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { Choose(NewChoice::kCancel); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(yes_);
   buttons->addWidget(save_);
@@ -55,9 +46,9 @@ void NewConstchk::showEvent(QShowEvent* event) {
   yes_->setFocus();
 }
 
-void NewConstchk::Choose(NewConstchkChoice choice) {
+void NewConstchk::Choose(NewChoice choice) {
   choice_ = choice;
-  if (choice == NewConstchkChoice::kCancel) {
+  if (choice == NewChoice::kCancel) {
     reject();
   } else {
     accept();
@@ -65,19 +56,16 @@ void NewConstchk::Choose(NewConstchkChoice choice) {
 }
 
 void NewConstchk::keyPressEvent(QKeyEvent* event) {
-  const QString text = event->text();
-  if (IsYesKey(text)) {
-    Choose(NewConstchkChoice::kYes);
-  } else if (IsSaveKey(text)) {
-    Choose(NewConstchkChoice::kSave);
-  } else if (event->key() == Qt::Key_Escape) {
-    Choose(NewConstchkChoice::kCancel);
+  const std::string typed =
+      event->key() == Qt::Key_Escape ? std::string("\x1b") : event->text().toStdString();
+  if (const std::optional<NewChoice> choice = NewConstchkKey(typed)) {
+    Choose(*choice);
   } else {
     QDialog::keyPressEvent(event);
   }
 }
 
-NewConstchkChoice RunNewConstchk(LangState& lang, QWidget* parent) {
+NewChoice RunNewConstchk(LangState& lang, QWidget* parent) {
   NewConstchk dialog(lang, parent);
   dialog.exec();
   return dialog.Choice();

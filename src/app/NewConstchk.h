@@ -1,6 +1,8 @@
 // The confirmation before a new figure replaces the current one.
 #pragma once
 
+#include "app/NewAndExit.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -9,12 +11,10 @@ namespace plandra {
 
 struct LangState;
 
-enum class NewConstchkChoice { kYes, kSave, kCancel };
-
 class NewConstchk : public QDialog {
  public:
   NewConstchk(LangState& lang, QWidget* parent = nullptr);
-  NewConstchkChoice Choice() const { return choice_; }
+  NewChoice Choice() const { return choice_; }
   QPushButton* YesButton() const { return yes_; }
   QPushButton* SaveButton() const { return save_; }
   QPushButton* CancelButton() const { return cancel_; }
@@ -24,14 +24,14 @@ class NewConstchk : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void Choose(NewConstchkChoice choice);
+  void Choose(NewChoice choice);
   QPushButton* yes_;
   QPushButton* save_;
   QPushButton* cancel_;
-  NewConstchkChoice choice_ = NewConstchkChoice::kCancel;
+  NewChoice choice_ = NewChoice::kCancel;
 };
 
 // Shows the dialog modally and returns the choice; closing it cancels.
-NewConstchkChoice RunNewConstchk(LangState& lang, QWidget* parent);
+NewChoice RunNewConstchk(LangState& lang, QWidget* parent);
 
 }  // namespace plandra

@@ -6,30 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/MainModel.h"
 #include "app/Program.h"
 
 namespace plandra {
-
-namespace {
-
-constexpr const char* kComboItems[] = {"Japanese", "English", "Manual(use dic_pd4.txt)"};
-constexpr const char* kComboLanguages[] = {"Japanese", "English", "Manual"};
-
-int ComboIndexOf(std::string_view language) {
-  switch (ChosenLanguage(language)) {
-    case LanguageChoice::kEnglish: return 1;
-    case LanguageChoice::kManual: return 2;
-    case LanguageChoice::kJapanese: break;
-  }
-  return 0;
-}
-
-}  // namespace
-
-std::string LanguageOfComboIndex(int index) {
-  if (index < 0 || index > 2) return std::string();
-  return kComboLanguages[index];
-}
 
 PDLanguage::PDLanguage(Program& program, PDLanguageActions actions, QWidget* parent)
     : QDialog(parent), program_(program), actions_(std::move(actions)) {
@@ -37,8 +17,9 @@ PDLanguage::PDLanguage(Program& program, PDLanguageActions actions, QWidget* par
   setWindowTitle("Language");
   combo_ = new QComboBox;
   combo_->setObjectName("Combo1");
-  for (const char* item : kComboItems) combo_->addItem(QString::fromLatin1(item));
-  combo_->setCurrentIndex(ComboIndexOf(program_.Lang.Language));
+  const LanguageDialogItems list = LanguageDialogList(program_);
+  for (const std::string& item : list.Items) combo_->addItem(QString::fromStdString(item));
+  combo_->setCurrentIndex(list.Current);
   ok_ = new QPushButton(QString::fromStdString(Translate(program_.Lang, "OK")));
   ok_->setObjectName("OKButton");
   cancel_ = new QPushButton(QString::fromStdString(Translate(program_.Lang, "キャンセル")));
@@ -71,13 +52,7 @@ void PDLanguage::keyPressEvent(QKeyEvent* event) {
 }
 
 void PDLanguage::ChooseLanguage() {
-  const std::string language = LanguageOfComboIndex(combo_->currentIndex());
-  if (language.empty()) return;
-  program_.Lang.Language = language;
-  program_.Config.Language = language;
-  if (program_.Host != nullptr) {
-    mnuOFileSave(program_.Config, program_.Folders.Folder, *program_.Host, program_.Lang);
-  }
+  if (program_.Host == nullptr || !LanguageDialogOk(program_, combo_->currentIndex())) return;
   if (actions_.ApplyMenuLanguage) actions_.ApplyMenuLanguage();
   accept();
 }

@@ -12,11 +12,8 @@ namespace plandra {
 
 struct Program;
 
-// The language setting of a position of Combo1 (0..2); empty outside.
-std::string LanguageOfComboIndex(int index);
-
 struct PDLanguageActions {
-  std::function<void()> ApplyMenuLanguage;                    // after OK
+  std::function<void()> ApplyMenuLanguage;                    // after OK: the window mirrors
   std::function<void(const std::string& fontName)> SetFonts;  // after cmd_font
 };
 

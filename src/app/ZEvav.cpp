@@ -1,6 +1,7 @@
 #include "app/ZEvav.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QStatusBar>
 
+#include "app/Program.h"
 #include "view/QtSurface.h"
 
 namespace plandra {
@@ -39,7 +41,7 @@ int16_t CoreKeyCode(int qtKey) {
     case Qt::Key_Backspace: return kKeyBack;
     case Qt::Key_Tab: return kKeyTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return kKeyReturn;
+    case Qt::Key_Enter: return kKeyEnter;
     case Qt::Key_Shift: return kKeyShift;
     case Qt::Key_Control: return kKeyControl;
     case Qt::Key_Escape: return kKeyEscape;
@@ -66,7 +68,7 @@ int16_t CoreShiftState(Qt::KeyboardModifiers modifiers) {
   return result;
 }
 
-StatusPanel::StatusPanel(int number, std::function<void(int)> onClick)
+PanelLabel::PanelLabel(int number, std::function<void(int)> onClick)
     : number_(number), onClick_(std::move(onClick)) {
   setObjectName(QString("Panel%1").arg(number));
   setMinimumWidth(number == 3 ? 1 : 24);
@@ -74,12 +76,12 @@ StatusPanel::StatusPanel(int number, std::function<void(int)> onClick)
   SetBevel(PanelBevel::kInset);
 }
 
-void StatusPanel::SetBevel(PanelBevel bevel) {
+void PanelLabel::SetBevel(PanelBevel bevel) {
   bevel_ = bevel;
   setFrameStyle(QFrame::Panel | (bevel == PanelBevel::kRaised ? QFrame::Raised : QFrame::Sunken));
 }
 
-void StatusPanel::mousePressEvent(QMouseEvent* event) {
+void PanelLabel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && onClick_) onClick_(number_);
   QLabel::mousePressEvent(event);
 }
@@ -95,6 +97,7 @@ ZEvavCanvas::ZEvavCanvas(QtSurface& surface, ZEvavCallbacks& callbacks)
 void ZEvavCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(0, 0, surface_.Image());
+  if (callbacks_.Painted) callbacks_.Painted();
 }
 
 void ZEvavCanvas::resizeEvent(QResizeEvent* event) {
@@ -139,7 +142,7 @@ ZEvav::ZEvav(QtSurface& surface) : surface_(surface) {
   canvas_ = new ZEvavCanvas(surface_, callbacks_);
   setCentralWidget(canvas_);
   for (int number = 1; number <= kStatusPanelCount; ++number) {
-    auto* panel = new StatusPanel(number, [this](int clicked) {
+    auto* panel = new PanelLabel(number, [this](int clicked) {
       if (callbacks_.PanelClicked) callbacks_.PanelClicked(clicked);
     });
     statusBar()->addWidget(panel, number == 3 ? 1 : 0);
@@ -152,17 +155,26 @@ ZEvav::ZEvav(QtSurface& surface) : surface_(surface) {
 
 void ZEvav::ShowPicture() { canvas_->update(); }
 
-StatusPanel* ZEvav::Panel(int panel) {
+PanelLabel* ZEvav::Panel(int panel) {
   if (panel < 1 || panel > kStatusPanelCount) return nullptr;
   return panels_[panel - 1];
 }
 
-void ZEvav::SetPanelText(int panel, const std::string& text) {
-  if (StatusPanel* label = Panel(panel)) label->setText(FromUtf8(text));
+void ZEvav::Mirror(const Program& p) {
+  setWindowTitle(FromUtf8(p.Window.Caption));
+  MirrorMenu(p.Menu);
+  MirrorStatus(p.Status);
+  ShowPicture();
 }
 
-void ZEvav::SetPanelBevel(int panel, PanelBevel bevel) {
-  if (StatusPanel* label = Panel(panel)) label->SetBevel(bevel);
+void ZEvav::MirrorStatus(const StatusBar& bar) {
+  for (int number = 1; number <= kStatusPanelCount; ++number) {
+    const StatusPanel& model = bar.Panel(number);
+    PanelLabel* label = Panel(number);
+    label->setText(FromUtf8(model.Text));
+    label->SetBevel(model.Bevel);
+    if (model.MinWidth > 0) label->setMinimumWidth(model.MinWidth);
+  }
 }
 
 QAction* ZEvav::MenuAction(const std::string& name) const {
@@ -170,17 +182,20 @@ QAction* ZEvav::MenuAction(const std::string& name) const {
   return found == actions_.end() ? nullptr : found->second;
 }
 
-void ZEvav::MirrorMenu(const std::vector<MenuItem>& model) {
-  const std::string layout = MenuLayoutKey(model);
-  if (layout != menuLayout_) {
+void ZEvav::MirrorMenu(const MenuBar& bar) {
+  const std::vector<const MenuItem*> items = AllMenuItems(bar);
+  const bool sameItems = items.size() == actions_.size() &&
+                         std::all_of(items.begin(), items.end(), [this](const MenuItem* item) {
+                           return actions_.count(item->Name) != 0;
+                         });
+  if (!sameItems) {
     menuBar()->clear();
     for (QMenu* menu : menus_) delete menu;
     menus_.clear();
     actions_.clear();
-    BuildMenu(model, nullptr);
-    menuLayout_ = layout;
+    BuildMenu(bar.Items, nullptr);
   }
-  UpdateMenu(model);
+  UpdateMenu(bar.Items);
 }
 
 void ZEvav::BuildMenu(const std::vector<MenuItem>& items, QMenu* into) {

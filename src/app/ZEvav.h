@@ -1,6 +1,7 @@
 // The main window: a thin mirror of the core. It shows the surface's backing
 // image, turns mouse and key events into plain input events, and mirrors the
-// status panels and the menu model; what they do is decided by the core.
+// caption, the menu bar and the status bar of the program; what they do is
+// decided by the core.
 #pragma once
 
 #include <QLabel>
@@ -12,7 +13,8 @@
 #include <vector>
 
 #include "app/InputEvent.h"
-#include "app/MenuModel.h"
+#include "app/MenuBar.h"
+#include "app/StatusBar.h"
 
 class QAction;
 class QMenu;
@@ -20,10 +22,7 @@ class QMenu;
 namespace plandra {
 
 class QtSurface;
-
-constexpr int kStatusPanelCount = 12;
-
-enum class PanelBevel { kInset, kRaised };
+struct Program;
 
 struct ZEvavCallbacks {
   std::function<void(int width, int height)> Resized;  // client size in pixels
@@ -34,15 +33,16 @@ struct ZEvavCallbacks {
   std::function<void(int panel)> PanelClicked;  // 1..12
   std::function<void(const std::string& name)> MenuChosen;
   std::function<void()> Closing;
+  std::function<void()> Painted;  // after the canvas painted the picture
 };
 
 // The code of a key as the core knows it; 0 for keys without one.
 int16_t CoreKeyCode(int qtKey);
 int16_t CoreShiftState(Qt::KeyboardModifiers modifiers);
 
-class StatusPanel : public QLabel {
+class PanelLabel : public QLabel {
  public:
-  StatusPanel(int number, std::function<void(int)> onClick);
+  PanelLabel(int number, std::function<void(int)> onClick);
   void SetBevel(PanelBevel bevel);
   PanelBevel Bevel() const { return bevel_; }
 
@@ -79,17 +79,18 @@ class ZEvav : public QMainWindow {
   explicit ZEvav(QtSurface& surface);
 
   ZEvavCallbacks& Callbacks() { return callbacks_; }
-  ZEvavCanvas* Canvas() { return canvas_; }
+  ZEvavCanvas* Canvas() const { return canvas_; }
   // Repaints the canvas from the backing image after the core drew on it.
   void ShowPicture();
 
-  void SetPanelText(int panel, const std::string& text);
-  void SetPanelBevel(int panel, PanelBevel bevel);
-  StatusPanel* Panel(int panel);  // nullptr outside 1..12
+  PanelLabel* Panel(int panel);  // nullptr outside 1..12
 
-  // Brings the menu bar in line with the model: rebuilt when its layout
-  // changed, otherwise the captions and states are updated in place.
-  void MirrorMenu(const std::vector<MenuItem>& model);
+  // Caption, menus, panels and picture as the program holds them.
+  void Mirror(const Program& p);
+  void MirrorStatus(const StatusBar& bar);
+  // Brings the menu bar in line with the model: built when its items changed,
+  // otherwise the captions and states are updated in place.
+  void MirrorMenu(const MenuBar& bar);
   QAction* MenuAction(const std::string& name) const;
 
  protected:
@@ -102,8 +103,7 @@ class ZEvav : public QMainWindow {
   QtSurface& surface_;
   ZEvavCallbacks callbacks_;
   ZEvavCanvas* canvas_;
-  std::vector<StatusPanel*> panels_;
-  std::string menuLayout_;
+  std::vector<PanelLabel*> panels_;
   std::map<std::string, QAction*> actions_;
   std::vector<QMenu*> menus_;  // the top-level menus, owned by the menu bar
 };

@@ -12,6 +12,7 @@
 
 #include "app/FigDataView.h"
 #include "app/NewConstchk.h"
+#include "app/MainModel.h"
 #include "app/PDLanguage.h"
 #include "app/PDfrmAbout.h"
 #include "app/Program.h"
@@ -30,7 +31,7 @@ void TypeText(QWidget* widget, const QString& text) {
   QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
 }
 
-NewConstchkChoice ChoiceAfterKey(const QString& text, int key = Qt::Key_unknown) {
+NewChoice ChoiceAfterKey(const QString& text, int key = Qt::Key_unknown) {
   LangState lang;
   NewConstchk dialog(lang);
   dialog.show();
@@ -56,7 +57,7 @@ TEST(NewConstchk, TextsFocusAndButtons) {
   EXPECT_EQ(dialog.CancelButton()->text(), QString("キャンセル(Esc)"));
   EXPECT_EQ(dialog.focusWidget(), dialog.YesButton());
   QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
-  EXPECT_EQ(dialog.Choice(), NewConstchkChoice::kSave);
+  EXPECT_EQ(dialog.Choice(), NewChoice::kSave);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 
   LangState english;
@@ -68,14 +69,14 @@ TEST(NewConstchk, TextsFocusAndButtons) {
 
 TEST(NewConstchk, KeysChooseInEveryInputForm) {
   for (const char* yes : {"y", "Y", "ﾗ", "ラ", "Ｙ"}) {
-    EXPECT_EQ(ChoiceAfterKey(QString::fromUtf8(yes)), NewConstchkChoice::kYes) << yes;
+    EXPECT_EQ(ChoiceAfterKey(QString::fromUtf8(yes)), NewChoice::kYes) << yes;
   }
   for (const char* save : {"s", "S", "Ｓ", "シ", "ｼ"}) {
-    EXPECT_EQ(ChoiceAfterKey(QString::fromUtf8(save)), NewConstchkChoice::kSave) << save;
+    EXPECT_EQ(ChoiceAfterKey(QString::fromUtf8(save)), NewChoice::kSave) << save;
   }
-  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Escape), NewConstchkChoice::kCancel);
+  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Escape), NewChoice::kCancel);
   // Enter presses the focused first button.
-  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Return), NewConstchkChoice::kYes);
+  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Return), NewChoice::kYes);
 
   LangState lang;
   NewConstchk dialog(lang);
@@ -128,8 +129,8 @@ TEST(PDLanguage, OkStoresTheChoiceAndAppliesIt) {
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   const std::string saved = test::ReadFileBytes(f.dir / std::string(kSettingsFileName));
   EXPECT_NE(saved.find("Manual"), std::string::npos);
-  EXPECT_EQ(LanguageOfComboIndex(0), "Japanese");
-  EXPECT_EQ(LanguageOfComboIndex(3), "");
+  EXPECT_FALSE(LanguageDialogOk(f.program, 3));  // outside the list: nothing changes
+  EXPECT_EQ(f.program.Config.Language, "Manual");
 }
 
 TEST(PDLanguage, EnterAndEscOnTheControls) {

@@ -11,16 +11,6 @@
 namespace plandra {
 namespace {
 
-std::vector<MenuItem> SampleMenu() {
-  MenuItem file{"mnuFile", "ﾌｧｲﾙ", "", true, false, true, {}};
-  file.Children = {MenuItem{"mnuNew", "新規作成", "Ctrl+N", true, false, true, {}},
-                   MenuItem{"mnuSep1", "-", "", true, false, true, {}},
-                   MenuItem{"mnuExit", "終了", "", true, false, true, {}}};
-  MenuItem option{"mnuOption", "ｵﾌﾟｼｮﾝ", "", true, false, true, {}};
-  option.Children = {MenuItem{"mnuOAxis", "座標軸の表示", "", true, true, true, {}}};
-  return {file, option};
-}
-
 TEST(ZEvav, PanelClicksReachTheCore) {
   QtSurface surface(100, 100);
   ZEvav window(surface);
@@ -34,12 +24,16 @@ TEST(ZEvav, PanelClicksReachTheCore) {
   EXPECT_EQ(window.Panel(0), nullptr);
   EXPECT_EQ(window.Panel(13), nullptr);
 
-  window.SetPanelText(2, "三角形.pd4");
-  EXPECT_EQ(window.Panel(2)->text(), QString("三角形.pd4"));
-  window.SetPanelBevel(6, PanelBevel::kRaised);
-  EXPECT_EQ(window.Panel(6)->frameShadow(), QFrame::Raised);
-  window.SetPanelBevel(6, PanelBevel::kInset);
-  EXPECT_EQ(window.Panel(6)->frameShadow(), QFrame::Sunken);
+  StatusBar bar = DesignedStatusBar();
+  bar.Panel(kFilePanel).Text = "三角形.pd4";
+  bar.Panel(kPicturePanel).Bevel = PanelBevel::kRaised;
+  window.MirrorStatus(bar);
+  EXPECT_EQ(window.Panel(kFilePanel)->text(), QString("三角形.pd4"));
+  EXPECT_EQ(window.Panel(kPicturePanel)->frameShadow(), QFrame::Raised);
+  EXPECT_GE(window.Panel(kLocusPanel)->minimumWidth(), 1);
+  bar.Panel(kPicturePanel).Bevel = PanelBevel::kInset;
+  window.MirrorStatus(bar);
+  EXPECT_EQ(window.Panel(kPicturePanel)->frameShadow(), QFrame::Sunken);
 }
 
 TEST(ZEvav, CanvasSizesTheSurfaceAndSpeaksWorldCoordinates) {
@@ -96,36 +90,39 @@ TEST(ZEvav, MenuBarMirrorsTheModel) {
   ZEvav window(surface);
   std::vector<std::string> chosen;
   window.Callbacks().MenuChosen = [&](const std::string& name) { chosen.push_back(name); };
-  std::vector<MenuItem> model = SampleMenu();
-  window.MirrorMenu(model);
-  ASSERT_EQ(window.menuBar()->actions().size(), 2);
+  MenuBar bar = MainMenuBar();
+  window.MirrorMenu(bar);
+  ASSERT_EQ(window.menuBar()->actions().size(), static_cast<qsizetype>(bar.Items.size()));
   EXPECT_EQ(window.menuBar()->actions()[0]->text(), QString("ﾌｧｲﾙ"));
+  for (const MenuItem* item : AllMenuItems(bar)) {
+    ASSERT_NE(window.MenuAction(item->Name), nullptr) << item->Name;
+  }
   QAction* newItem = window.MenuAction("mnuNew");
-  ASSERT_NE(newItem, nullptr);
   EXPECT_EQ(newItem->shortcut(), QKeySequence("Ctrl+N"));
-  EXPECT_TRUE(window.MenuAction("mnuSep1")->isSeparator());
-  EXPECT_TRUE(window.MenuAction("mnuOAxis")->isChecked());
   newItem->trigger();
   EXPECT_EQ(chosen, std::vector<std::string>{"mnuNew"});
 
-  // The same layout: states and captions change in place, the actions stay.
-  FindMenuItem(model, "mnuNew")->Enabled = false;
-  FindMenuItem(model, "mnuOAxis")->Checked = false;
-  FindMenuItem(model, "mnuExit")->Visible = false;
-  FindMenuItem(model, "mnuFile")->Caption = "File";
-  window.MirrorMenu(model);
+  // States and captions change in place; the actions stay.
+  FindMenuItem(bar, "mnuNew")->Enabled = false;
+  FindMenuItem(bar, "mnuOAxis")->Checked = true;
+  FindMenuItem(bar, "mnuExit")->Visible = false;
+  FindMenuItem(bar, "mnuFile")->Caption = "File";
+  window.MirrorMenu(bar);
   EXPECT_EQ(window.MenuAction("mnuNew"), newItem);
   EXPECT_FALSE(newItem->isEnabled());
-  EXPECT_FALSE(window.MenuAction("mnuOAxis")->isChecked());
+  EXPECT_TRUE(window.MenuAction("mnuOAxis")->isChecked());
   EXPECT_FALSE(window.MenuAction("mnuExit")->isVisible());
   EXPECT_EQ(window.menuBar()->actions()[0]->text(), QString("File"));
+  FindMenuItem(bar, "mnuOAxis")->Checked = false;
+  window.MirrorMenu(bar);
+  EXPECT_FALSE(window.MenuAction("mnuOAxis")->isChecked());
 
-  // A new layout is built afresh; a top-level item without children is a command.
-  model.push_back(MenuItem{"mnuRedo", "繰り返し(Redo)", "", true, false, true, {}});
-  window.MirrorMenu(model);
-  ASSERT_EQ(window.menuBar()->actions().size(), 3);
-  window.MenuAction("mnuRedo")->trigger();
-  EXPECT_EQ(chosen.back(), "mnuRedo");
+  // Other items: the bar is built afresh.
+  bar.Items.push_back(MenuItem{"mnuExtra", "追加", "", "mnuExtra", "", {}, true, false, true});
+  window.MirrorMenu(bar);
+  ASSERT_EQ(window.menuBar()->actions().size(), static_cast<qsizetype>(bar.Items.size()));
+  window.MenuAction("mnuExtra")->trigger();
+  EXPECT_EQ(chosen.back(), "mnuExtra");
   EXPECT_FALSE(window.MenuAction("mnuNew")->isEnabled());
 }
 
