@@ -68,6 +68,7 @@ QtSurface::~QtSurface() { Finish(); }
 
 void QtSurface::Finish() {
   if (devicePainter_ && devicePainter_->isActive()) devicePainter_->end();
+  imagePainter_.reset();
 }
 
 void QtSurface::Resize(int width, int height) {
@@ -76,6 +77,7 @@ void QtSurface::Resize(int width, int height) {
   width_ = width;
   height_ = height;
   if (device_ != nullptr) return;
+  imagePainter_.reset();
   QImage resized(width, height, QImage::Format_RGB32);
   resized.fill(ToQColor(backColor_));
   QPainter painter(&resized);
@@ -92,9 +94,9 @@ void QtSurface::Paint(Draw&& draw) {
     draw(*devicePainter_);
     return;
   }
-  QPainter painter(&image_);
-  painter.setRenderHint(QPainter::Antialiasing, antialiased_);
-  draw(painter);
+  if (!imagePainter_) imagePainter_ = std::make_unique<QPainter>(&image_);
+  imagePainter_->setRenderHint(QPainter::Antialiasing, antialiased_);
+  draw(*imagePainter_);
 }
 
 QPointF QtSurface::ToPixel(double x, double y) const {
@@ -124,6 +126,7 @@ void QtSurface::SetWorldWindow(double left, double top, double width, double hei
 
 void QtSurface::Clear() {
   if (device_ == nullptr) {
+    imagePainter_.reset();  // the image is written directly
     image_.fill(ToQColor(backColor_));
     return;
   }
@@ -180,7 +183,7 @@ void QtSurface::Pixel(double x, double y, RgbColor color) {
   const QPointF p = ToPixel(x, y);
   const double column = std::floor(p.x());
   const double row = std::floor(p.y());
-  if (device_ == nullptr) {
+  if (device_ == nullptr && !imagePainter_) {
     if (column >= 0 && row >= 0 && column < width_ && row < height_) {
       image_.setPixelColor(static_cast<int>(column), static_cast<int>(row), ToQColor(color));
     }

@@ -35,8 +35,12 @@ class QtSurface : public Surface {
   QtSurface(const QtSurface&) = delete;
   QtSurface& operator=(const QtSurface&) = delete;
 
-  // The backing image; empty for an external device.
-  const QImage& Image() const { return image_; }
+  // The backing image; empty for an external device. Ends the painter that
+  // the drawing calls keep open, so the image is complete and safe to copy.
+  const QImage& Image() const {
+    imagePainter_.reset();
+    return image_;
+  }
   // New size; what was drawn stays at the top left, the rest is background.
   void Resize(int width, int height);
   // Ends painting on an external device (writes the SVG or PDF).
@@ -84,6 +88,9 @@ class QtSurface : public Surface {
   QImage image_;
   QPaintDevice* device_ = nullptr;
   std::unique_ptr<QPainter> devicePainter_;
+  // Open from the first drawing call until the image is read: a painter per
+  // call would cost more than most of the drawing.
+  mutable std::unique_ptr<QPainter> imagePainter_;
   int width_;
   int height_;
   double left_ = 0;

@@ -42,4 +42,18 @@ TEST(MainProgram, StartsHeadlessAndKeepsRunning) {
   program.waitForFinished(5000);
 }
 
+TEST(MainProgram, OpensTheFigureAndPaintsIt) {
+  plandra::test::TempDir home;
+  QProcess program;
+  QProcessEnvironment env = EnvironmentWithout({"DISPLAY", "WAYLAND_DISPLAY"});
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("PLANDRA_HOME", QString::fromStdString(home.Path().string()));
+  env.insert("PLANDRA_EXIT_AFTER_FIRST_PAINT", "1");
+  program.setProcessEnvironment(env);
+  program.start(PLANDRA_PROGRAM, {QString(PLANDRA_SAMPLES) + "/triangle.pd4"});
+  ASSERT_TRUE(program.waitForFinished(20000)) << "the window never painted";
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+}
+
 }  // namespace
