@@ -11,7 +11,8 @@
 namespace plandra {
 
 // Appends a step of that kind and reserves its outputs; the first output's index.
-inline int16_t AddStepWith(Figure& fig, std::string_view kind, std::initializer_list<ObjRef> inputs) {
+inline int16_t AddStepWith(Figure& fig, std::string_view kind,
+                           std::initializer_list<ObjRef> inputs) {
   AppendStep(fig);
   int16_t step = fig.StepCount;
   SetStepKind(fig, step, kind);

@@ -57,7 +57,13 @@ void BM_RedrawQt(benchmark::State& state) {
   }
   state.counters["elements"] = p.Fig.ElemCount[1] + p.Fig.ElemCount[2] + p.Fig.ElemCount[3];
 }
-BENCHMARK(BM_RedrawQt)->ArgName("antialiased")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_RedrawQt)
+    ->ArgName("antialiased")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 }  // namespace plandra

@@ -1,9 +1,9 @@
 // The confirmation before a new figure replaces the current one.
 #pragma once
 
-#include "app/NewAndExit.h"
-
 #include <QDialog>
+
+#include "app/NewAndExit.h"
 
 class QPushButton;
 

@@ -1,7 +1,6 @@
 #include "app/ZEvav.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -10,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "app/Program.h"
 #include "view/QtSurface.h"

@@ -61,7 +61,10 @@ bool CheckDisplay() {
 // The window, its dialogs and the program, wired together.
 class Session {
  public:
-  Session() : window_(surface_), platform_(&window_, surface_), viewer_(prog_.Viewer, prog_.Lang, {}, &window_) {
+  Session()
+      : window_(surface_),
+        platform_(&window_, surface_),
+        viewer_(prog_.Viewer, prog_.Lang, {}, &window_) {
     prog_.Host = &platform_;
     prog_.Canvas = &surface_;
     prog_.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());

@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "app/FigDataView.h"
-#include "app/NewConstchk.h"
 #include "app/MainModel.h"
+#include "app/NewConstchk.h"
 #include "app/PDLanguage.h"
 #include "app/PDfrmAbout.h"
 #include "app/Program.h"
