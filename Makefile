@@ -16,7 +16,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/plandra-cli dump $(SAMPLE)
+	$(BUILD)/plandra $(SAMPLE)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "BenchFigure.h"
 #include "app/Program.h"
 #include "view/PDDraw05.h"
 
@@ -40,34 +41,6 @@ class CountingSurface : public Surface {
   LineStyle style_ = LineStyle::kSolid;
   double points_ = 9;
 };
-
-int16_t AddStepWith(Figure& fig, std::string_view kind, std::initializer_list<ObjRef> inputs) {
-  AppendStep(fig);
-  int16_t step = fig.StepCount;
-  SetStepKind(fig, step, kind);
-  int slot = 1;
-  for (ObjRef in : inputs) fig.StepIn[step][slot++] = in;
-  const KindInfo& info = KindInfoOf(fig.StepKindId[step]);
-  int16_t first = 0;
-  for (int k = 0; k < 5 && info.OutClass[k] != 0; ++k) {
-    auto cls = static_cast<int16_t>(info.OutClass[k] % 100);
-    ReserveElement(fig, cls);
-    fig.StepOut[step][k + 1] = {info.OutClass[k], fig.ElemCount[cls]};
-    if (k == 0) first = fig.ElemCount[cls];
-  }
-  return first;
-}
-
-ObjRef FreePoint(Figure& fig, double x, double y) {
-  int16_t i = AddStepWith(fig, "PNEW", {});
-  PtRec& pt = fig.PtTable[i];
-  pt.X = x;
-  pt.Y = y;
-  pt.Exists = kTrue;
-  pt.BoundMode = kTrue;
-  pt.Mark = kMarkCircle;
-  return {kClassPoint, i};
-}
 
 void BuildTriangles(Figure& fig, int triangles) {
   for (int t = 0; t < triangles; ++t) {

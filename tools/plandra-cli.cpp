@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CliJson.h"
+#include "CliRender.h"
 #include "app/FigDataView.h"
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
@@ -29,6 +30,9 @@ constexpr std::string_view kHelp =
     "                before drawing, and print steps and elements as JSON on stdout\n"
     "  report FIGURE [--lang japanese|english]\n"
     "                print the construction report (steps and elements) as text\n"
+    "  render FIGURE -o OUT.png|.svg|.pdf|.bmp [--size WxH] [--pixel-size P]\n"
+    "                [--grid none|orthogonal|polar] [--lang japanese|english] [--aliased]\n"
+    "                draw the figure as the window does, without a window\n"
     "  --help        show this text\n"
     "\n"
     "Exit status: 0 success, 1 bad usage, 2 a file that cannot be read.\n";
@@ -113,5 +117,6 @@ int main(int argc, char** argv) {
   }
   if (command == "dump") return Dump(args);
   if (command == "report") return Report(args);
+  if (command == "render") return RenderCommand(args);
   return Usage("unknown command \"" + command + "\"");
 }

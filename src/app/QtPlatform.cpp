@@ -1,0 +1,230 @@
+#include "app/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+
+#include "view/QtSurface.h"
+
+namespace plandra {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString PathText(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+QString DialogPatterns(const QString& pattern) {
+  QStringList patterns = pattern.split(';', Qt::SkipEmptyParts);
+  for (QString& one : patterns) {
+    one = one.trimmed();
+    if (one == "*.*") one = "*";
+  }
+  patterns.removeAll(QString());
+  return patterns.join(' ');
+}
+
+// The description without a trailing "(...)" that only repeats the patterns.
+QString DescriptionWithoutPatterns(QString description, const QString& pattern) {
+  description = description.trimmed();
+  const QString repeated = "(" + pattern.trimmed() + ")";
+  if (description.endsWith(repeated)) description.chop(repeated.size());
+  return description.trimmed();
+}
+
+QMessageBox::StandardButtons QtButtons(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::kOk: return QMessageBox::Ok;
+    case MsgButtons::kOkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::kYesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::kYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+MsgResult FromQtButton(int clicked, MsgButtons buttons) {
+  switch (clicked) {
+    case QMessageBox::Ok: return MsgResult::kOk;
+    case QMessageBox::Yes: return MsgResult::kYes;
+    case QMessageBox::No: return MsgResult::kNo;
+    default: break;
+  }
+  // Closed without a choice: the answer that changes nothing.
+  if (buttons == MsgButtons::kYesNo) return MsgResult::kNo;
+  if (buttons == MsgButtons::kOk) return MsgResult::kOk;
+  return MsgResult::kCancel;
+}
+
+}  // namespace
+
+QtFileFilters ConvertFileFilter(std::string_view filter, int filterIndex) {
+  QtFileFilters result;
+  const QStringList fields = FromUtf8(filter).split('|');
+  for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
+    const QString patterns = DialogPatterns(fields[i + 1]);
+    if (patterns.isEmpty()) continue;
+    QString description = DescriptionWithoutPatterns(fields[i], fields[i + 1]);
+    if (description.isEmpty()) description = patterns;
+    result.Filters.append(description + " (" + patterns + ")");
+  }
+  if (result.Filters.isEmpty()) result.Filters.append(QObject::tr("All files") + " (*)");
+  const bool inRange = filterIndex >= 1 && filterIndex <= result.Filters.size();
+  result.Selected = result.Filters[inRange ? filterIndex - 1 : 0];
+  return result;
+}
+
+const char* PictureFormat(const std::filesystem::path& file) {
+  return QFileInfo(PathText(file)).suffix().compare("png", Qt::CaseInsensitive) == 0 ? "PNG"
+                                                                                     : "BMP";
+}
+
+QRect FitCentered(QSize picture, QRect page) {
+  if (picture.isEmpty() || page.isEmpty()) return QRect(page.topLeft(), QSize(0, 0));
+  const QSize fitted = picture.scaled(page.size(), Qt::KeepAspectRatio);
+  const QPoint corner(page.left() + (page.width() - fitted.width()) / 2,
+                      page.top() + (page.height() - fitted.height()) / 2);
+  return QRect(corner, fitted);
+}
+
+QtPlatform::QtPlatform(QWidget* parent, const QtSurface& picture)
+    : parent_(parent), picture_(picture) {}
+
+QtPlatform::~QtPlatform() {
+  for (auto& [id, timer] : timers_) delete timer;
+}
+
+void QtPlatform::Beep() { QApplication::beep(); }
+
+MsgResult QtPlatform::MessageBox(std::string_view text, std::string_view title,
+                                 MsgButtons buttons) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QtButtons(buttons),
+                  parent_);
+  return FromQtButton(box.exec(), buttons);
+}
+
+std::optional<std::string> QtPlatform::InputBox(std::string_view prompt, std::string_view title,
+                                                std::string_view initial) {
+  bool accepted = false;
+  const QString answer = QInputDialog::getText(parent_, FromUtf8(title), FromUtf8(prompt),
+                                               QLineEdit::Normal, FromUtf8(initial), &accepted);
+  if (!accepted) return std::nullopt;
+  return answer.toStdString();
+}
+
+std::optional<std::filesystem::path> QtPlatform::RunFileDialog(const FileDialogRequest& request,
+                                                               bool save) {
+  QFileDialog dialog(parent_, FromUtf8(request.Title), PathText(request.InitialFolder));
+  const QtFileFilters filters = ConvertFileFilter(request.Filter, request.FilterIndex);
+  dialog.setNameFilters(filters.Filters);
+  dialog.selectNameFilter(filters.Selected);
+  if (!request.FileName.empty()) dialog.selectFile(FromUtf8(request.FileName));
+  if (save) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.PromptOverwrite);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().first().toStdString());
+}
+
+std::optional<std::filesystem::path> QtPlatform::OpenFileDialog(const FileDialogRequest& request) {
+  return RunFileDialog(request, false);
+}
+
+std::optional<std::filesystem::path> QtPlatform::SaveFileDialog(const FileDialogRequest& request) {
+  return RunFileDialog(request, true);
+}
+
+std::optional<RgbColor> QtPlatform::ColorDialog(RgbColor initial) {
+  const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent_);
+  if (!chosen.isValid()) return std::nullopt;
+  return RgbColor{static_cast<uint8_t>(chosen.red()), static_cast<uint8_t>(chosen.green()),
+                  static_cast<uint8_t>(chosen.blue())};
+}
+
+std::optional<FontChoice> QtPlatform::FontDialog(const FontChoice& initial) {
+  QFont font(ResolveFontFamily(initial.Family));
+  if (initial.Points > 0) font.setPointSizeF(initial.Points);
+  bool accepted = false;
+  const QFont chosen = QFontDialog::getFont(&accepted, font, parent_);
+  if (!accepted) return std::nullopt;
+  return FontChoice{chosen.family().toStdString(), chosen.pointSizeF()};
+}
+
+bool QtPlatform::OpenWithDesktop(const std::string& pathOrUrl) {
+  const QString text = QString::fromStdString(pathOrUrl);
+  const QUrl url =
+      text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+  return QDesktopServices::openUrl(url);
+}
+
+bool QtPlatform::StartProgramCopy(const std::filesystem::path& figure) {
+  return QProcess::startDetached(QCoreApplication::applicationFilePath(), {PathText(figure)});
+}
+
+bool QtPlatform::CopyPictureToClipboard() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr || picture_.Image().isNull()) return false;
+  clipboard->clear();
+  clipboard->setImage(picture_.Image());
+  return true;
+}
+
+bool QtPlatform::PrintPicture() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, parent_);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QImage& image = picture_.Image();
+  painter.drawImage(FitCentered(image.size(), painter.viewport()), image);
+  return painter.end();
+}
+
+bool QtPlatform::SavePicture(const std::filesystem::path& file) {
+  return picture_.Image().save(PathText(file), PictureFormat(file));
+}
+
+void QtPlatform::SetTimer(TimerId timer, int intervalMs) {
+  QTimer*& slot = timers_[timer];
+  if (slot == nullptr) {
+    slot = new QTimer();
+    QObject::connect(slot, &QTimer::timeout, [this, timer] {
+      if (onTimer_) onTimer_(timer);
+    });
+  }
+  if (intervalMs <= 0) {
+    slot->stop();
+    return;
+  }
+  slot->start(intervalMs);
+}
+
+int QtPlatform::TimerInterval(TimerId timer) const {
+  const auto found = timers_.find(timer);
+  if (found == timers_.end() || !found->second->isActive()) return 0;
+  return found->second->interval();
+}
+
+}  // namespace plandra

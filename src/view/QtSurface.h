@@ -1,0 +1,109 @@
+// The drawing surface painted with Qt: a persistent backing image for the
+// window, or any paint device (SVG, PDF) for pictures written by the
+// command-line renderer.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "view/Surface.h"
+
+class QPaintDevice;
+
+namespace plandra {
+
+// The family used for a requested one: the family itself when installed,
+// else a font that holds Japanese glyphs (the settings name fonts of
+// another system, "FixedSys" by default).
+QString ResolveFontFamily(std::string_view family);
+
+QColor ToQColor(RgbColor color);
+
+class QtSurface : public Surface {
+ public:
+  // Paints on its own backing image of the given size.
+  QtSurface(int width, int height);
+  // Paints on an external device of the given size in pixels until Finish.
+  QtSurface(QPaintDevice& device, int width, int height);
+  ~QtSurface() override;
+  QtSurface(const QtSurface&) = delete;
+  QtSurface& operator=(const QtSurface&) = delete;
+
+  // The backing image; empty for an external device. Ends the painter that
+  // the drawing calls keep open, so the image is complete and safe to copy.
+  const QImage& Image() const {
+    imagePainter_.reset();
+    return image_;
+  }
+  // New size; what was drawn stays at the top left, the rest is background.
+  void Resize(int width, int height);
+  // Ends painting on an external device (writes the SVG or PDF).
+  void Finish();
+
+  // Anti-aliased lines and circles (default), or pixel-exact aliased drawing.
+  void SetAntialiased(bool on) { antialiased_ = on; }
+  bool Antialiased() const { return antialiased_; }
+
+  // The world window mapping; pixel p spans [p, p + 1).
+  QPointF ToPixel(double x, double y) const;
+  // The world position of a pixel position (mouse positions).
+  void ToWorld(QPointF pixel, double& x, double& y) const;
+
+  int PixelWidth() const override { return width_; }
+  int PixelHeight() const override { return height_; }
+  void SetWorldWindow(double left, double top, double width, double height) override;
+
+  void Clear() override;
+  void SetBackColor(RgbColor color) override { backColor_ = color; }
+  RgbColor BackColor() const override { return backColor_; }
+
+  void SetPenWidth(int pixels) override { penWidth_ = pixels < 1 ? 1 : pixels; }
+  int PenWidth() const override { return penWidth_; }
+  void SetLineStyle(LineStyle style) override { lineStyle_ = style; }
+  LineStyle GetLineStyle() const override { return lineStyle_; }
+
+  void SetFont(std::string_view family, double points) override;
+  std::string FontFamily() const override { return fontFamily_; }
+  double FontSize() const override { return fontPoints_; }
+
+  void Line(double x1, double y1, double x2, double y2, RgbColor color) override;
+  void Circle(double cx, double cy, double r, RgbColor color) override;
+  void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) override;
+  void Pixel(double x, double y, RgbColor color) override;
+  void Text(double x, double y, std::string_view text, RgbColor color) override;
+
+ private:
+  template <class Draw>
+  void Paint(Draw&& draw);
+  QPen MakePen(RgbColor color) const;
+  // Pixel position for the painter: aliased drawing lands on whole pixels.
+  QPointF PaintPoint(double x, double y) const;
+
+  QImage image_;
+  QPaintDevice* device_ = nullptr;
+  std::unique_ptr<QPainter> devicePainter_;
+  // Open from the first drawing call until the image is read: a painter per
+  // call would cost more than most of the drawing.
+  mutable std::unique_ptr<QPainter> imagePainter_;
+  int width_;
+  int height_;
+  double left_ = 0;
+  double top_ = 0;
+  double worldWidth_;
+  double worldHeight_;
+  RgbColor backColor_{255, 255, 255};
+  int penWidth_ = 1;
+  LineStyle lineStyle_ = LineStyle::kSolid;
+  std::string fontFamily_ = "FixedSys";
+  double fontPoints_ = 9;
+  QFont font_;
+  bool antialiased_ = true;
+};
+
+}  // namespace plandra

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/FigDataView.h"
+#include "app/MainModel.h"
+#include "app/NewConstchk.h"
+#include "app/PDLanguage.h"
+#include "app/PDfrmAbout.h"
+#include "app/Program.h"
+#include "app/QtPlatform.h"
+#include "macros/TextViewer.h"
+#include "macros/ViewerText.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestHelpers.h"
+#include "view/QtSurface.h"
+
+namespace plandra {
+namespace {
+
+// Types text that has no key code of its own, as an input method does.
+void TypeText(QWidget* widget, const QString& text) {
+  QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+NewChoice ChoiceAfterKey(const QString& text, int key = Qt::Key_unknown) {
+  LangState lang;
+  NewConstchk dialog(lang);
+  dialog.show();
+  QWidget* target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
+  if (key == Qt::Key_unknown) {
+    TypeText(target, text);
+  } else {
+    QTest::keyClick(target, static_cast<Qt::Key>(key));
+  }
+  EXPECT_FALSE(dialog.isVisible()) << text.toStdString();
+  return dialog.Choice();
+}
+
+TEST(NewConstchk, TextsFocusAndButtons) {
+  LangState lang;
+  NewConstchk dialog(lang);
+  dialog.show();
+  EXPECT_EQ(dialog.windowTitle(), QString("新規作図の確認"));
+  EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(),
+            QString("現在の図は失われますが,新しい図を作図しますか。"));
+  EXPECT_EQ(dialog.YesButton()->text(), QString("はい(Y)"));
+  EXPECT_EQ(dialog.SaveButton()->text(), QString("保存しておく(S)"));
+  EXPECT_EQ(dialog.CancelButton()->text(), QString("キャンセル(Esc)"));
+  EXPECT_EQ(dialog.focusWidget(), dialog.YesButton());
+  QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.Choice(), NewChoice::kSave);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+
+  LangState english;
+  english.Language = "English";
+  NewConstchk translated(english);
+  EXPECT_NE(translated.windowTitle(), QString("新規作図の確認"));
+  EXPECT_FALSE(translated.windowTitle().isEmpty());
+}
+
+TEST(NewConstchk, KeysChooseInEveryInputForm) {
+  for (const char* yes : {"y", "Y", "ﾗ", "ラ", "Ｙ"}) {
+    EXPECT_EQ(ChoiceAfterKey(QString::fromUtf8(yes)), NewChoice::kYes) << yes;
+  }
+  for (const char* save : {"s", "S", "Ｓ", "シ", "ｼ"}) {
+    EXPECT_EQ(ChoiceAfterKey(QString::fromUtf8(save)), NewChoice::kSave) << save;
+  }
+  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Escape), NewChoice::kCancel);
+  // Enter presses the focused first button.
+  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Return), NewChoice::kYes);
+
+  LangState lang;
+  NewConstchk dialog(lang);
+  dialog.show();
+  TypeText(dialog.focusWidget(), "x");  // other keys do nothing
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(PDfrmAbout, CaptionVersionAndButtons) {
+  LangState lang;
+  PDfrmAbout about(lang);
+  EXPECT_EQ(about.windowTitle(), QString("Plandra Winのﾊﾞｰｼﾞｮﾝ情報"));
+  EXPECT_EQ(about.VersionLabel()->text(), QString("ver.") + PLANDRA_VERSION);
+  EXPECT_EQ(about.SysInfoButton()->text(), QString("システム情報"));
+  EXPECT_TRUE(SystemInformationText().contains(qVersion()));
+  about.show();
+  QTest::mouseClick(about.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(about.result(), QDialog::Accepted);
+  EXPECT_FALSE(about.isVisible());
+}
+
+struct LanguageFixture {
+  test::TempDir dir;
+  test::ScriptedPlatform host;
+  Program program;
+  int applied = 0;
+  std::vector<std::string> fonts;
+  LanguageFixture() {
+    program.Host = &host;
+    program.Folders.Folder = dir.Path();
+    program.Lang.Language = "English";
+  }
+  PDLanguageActions Actions() {
+    return {[this] { ++applied; }, [this](const std::string& font) { fonts.push_back(font); }};
+  }
+};
+
+TEST(PDLanguage, OkStoresTheChoiceAndAppliesIt) {
+  LanguageFixture f;
+  PDLanguage dialog(f.program, f.Actions());
+  ASSERT_EQ(dialog.Combo1()->count(), 3);
+  EXPECT_EQ(dialog.Combo1()->itemText(2), QString("Manual(use dic_pd4.txt)"));
+  EXPECT_EQ(dialog.Combo1()->currentIndex(), 1);  // the current language
+  dialog.show();
+  dialog.Combo1()->setCurrentIndex(2);
+  QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+  EXPECT_EQ(f.program.Lang.Language, "Manual");
+  EXPECT_EQ(f.program.Config.Language, "Manual");
+  EXPECT_EQ(f.applied, 1);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  const std::string saved = test::ReadFileBytes(f.dir / std::string(kSettingsFileName));
+  EXPECT_NE(saved.find("Manual"), std::string::npos);
+  EXPECT_FALSE(LanguageDialogOk(f.program, 3));  // outside the list: nothing changes
+  EXPECT_EQ(f.program.Config.Language, "Manual");
+}
+
+TEST(PDLanguage, EnterAndEscOnTheControls) {
+  {
+    LanguageFixture f;
+    PDLanguage dialog(f.program, f.Actions());
+    dialog.show();
+    dialog.Combo1()->setFocus();
+    dialog.Combo1()->setCurrentIndex(0);
+    QTest::keyClick(dialog.Combo1(), Qt::Key_Return);  // Enter on Combo1 is OK
+    EXPECT_EQ(f.program.Lang.Language, "Japanese");
+    EXPECT_EQ(f.applied, 1);
+  }
+  for (int control = 0; control < 3; ++control) {
+    LanguageFixture f;
+    PDLanguage dialog(f.program, f.Actions());
+    dialog.show();
+    QWidget* target = control == 0   ? static_cast<QWidget*>(dialog.Combo1())
+                      : control == 1 ? dialog.OKButton()
+                                     : dialog.FontButton();
+    target->setFocus();
+    dialog.Combo1()->setCurrentIndex(2);
+    QTest::keyClick(target, Qt::Key_Escape);  // Esc is Cancel: nothing changes
+    EXPECT_EQ(dialog.result(), QDialog::Rejected) << control;
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(f.program.Lang.Language, "English");
+    EXPECT_EQ(f.applied, 0);
+  }
+}
+
+TEST(PDLanguage, FontButtonSetsTheChosenFontAndCloses) {
+  LanguageFixture f;
+  f.host.FontAnswers.push_back(FontChoice{"IPAGothic", 10});
+  {
+    PDLanguage dialog(f.program, f.Actions());
+    dialog.show();
+    QTest::mouseClick(dialog.FontButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+  }
+  ASSERT_EQ(f.fonts.size(), 1u);
+  EXPECT_EQ(f.fonts[0], "IPAGothic");
+  // Cancelling the font dialog sets nothing, and the dialog still closes.
+  PDLanguage again(f.program, f.Actions());
+  again.show();
+  QTest::mouseClick(again.FontButton(), Qt::LeftButton);
+  EXPECT_EQ(f.fonts.size(), 1u);
+  EXPECT_FALSE(again.isVisible());
+  EXPECT_EQ(f.program.Lang.Language, "English");
+}
+
+TEST(TextViewer, MirrorsTheViewerTextAndItsMenu) {
+  ViewerText viewer;
+  LangState lang;
+  int switchedOff = 0;
+  TextViewer window(viewer, lang, [&] { ++switchedOff; });
+  EXPECT_EQ(window.windowTitle(), QString("Data Viewer"));
+  EXPECT_FALSE(window.isVisible());
+
+  Figure fig;
+  ResetFigure(fig, 200);
+  test::AddFreePoint(fig, 1, 2);
+  ShowFigDataView(viewer, fig, lang, "untitled", 2);
+  window.Mirror();
+  EXPECT_TRUE(window.isVisible());
+  const QString shown = window.Text1()->toPlainText();
+  EXPECT_TRUE(shown.startsWith("作図手続きと幾何的対象のデータ")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains('\r'));
+  EXPECT_FALSE(window.Item("mnuDispMatrixSWOff")->isVisible());
+
+  viewer.Heading = Translate(lang, "変換の表現行列");
+  window.Mirror();
+  EXPECT_TRUE(window.Item("mnuDispMatrixSWOff")->isVisible());
+  window.Item("mnuDispMatrixSWOff")->trigger();
+  EXPECT_EQ(switchedOff, 1);
+
+  EXPECT_TRUE(window.Item("mnuModeOverwrite")->isChecked());
+  window.Item("mnuModeFowardAppend")->trigger();
+  EXPECT_EQ(viewer.ViewerWriteMode, kViewerPrepend);
+  EXPECT_TRUE(window.Item("mnuModeFowardAppend")->isChecked());
+  EXPECT_FALSE(window.Item("mnuModeOverwrite")->isChecked());
+  window.Item("mnuModeAppend")->trigger();
+  EXPECT_EQ(viewer.ViewerWriteMode, kViewerAppend);
+
+  window.Item("mnuClear")->trigger();
+  EXPECT_TRUE(viewer.Text.empty());
+  EXPECT_TRUE(window.Text1()->toPlainText().isEmpty());
+  window.Item("mnuExit")->trigger();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(viewer.Shown);
+}
+
+// Answers the modal box that the action opens by pressing one of its buttons.
+template <class Action>
+auto AnswerModal(int button, Action action) {
+  QTimer::singleShot(0, [button] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      for (QPushButton* b : modal->findChildren<QPushButton*>()) {
+        if (static_cast<int>(qobject_cast<QMessageBox*>(modal)->standardButton(b)) == button) {
+          b->click();
+          return;
+        }
+      }
+      modal->close();
+    }
+  });
+  return action();
+}
+
+TEST(QtPlatform, MessageBoxButtonsAndAnswers) {
+  QtSurface surface(10, 10);
+  QtPlatform platform(nullptr, surface);
+  auto ask = [&](MsgButtons buttons) { return platform.MessageBox("本文", "題", buttons); };
+  EXPECT_EQ(AnswerModal(QMessageBox::Ok, [&] { return ask(MsgButtons::kOk); }), MsgResult::kOk);
+  EXPECT_EQ(AnswerModal(QMessageBox::Cancel, [&] { return ask(MsgButtons::kOkCancel); }),
+            MsgResult::kCancel);
+  EXPECT_EQ(AnswerModal(QMessageBox::No, [&] { return ask(MsgButtons::kYesNo); }), MsgResult::kNo);
+  EXPECT_EQ(AnswerModal(QMessageBox::Yes, [&] { return ask(MsgButtons::kYesNoCancel); }),
+            MsgResult::kYes);
+  EXPECT_EQ(AnswerModal(QMessageBox::Cancel, [&] { return ask(MsgButtons::kYesNoCancel); }),
+            MsgResult::kCancel);
+}
+
+}  // namespace
+}  // namespace plandra
