@@ -41,7 +41,7 @@ struct InputEvent {
   int16_t Button = 0;  // the button pressed or released; held buttons for moves
   int16_t Shift = 0;
   int16_t KeyCode = 0;  // 0 when the key has no code (a typed kana, say)
-  std::string Text;     // the typed text of a key, UTF-8
+  std::string Text{};   // the typed text of a key, UTF-8
 };
 
 }  // namespace plandra

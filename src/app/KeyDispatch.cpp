@@ -34,7 +34,10 @@ void EscapeKey(Program& p, bool shift) {
 
 KeyResult KeyDown(Program& p, int16_t key, bool shift) {
   int16_t mode = CurrentMode(p.Modes);
-  if (InteractKeyDown(p, InputEvent{.Shift = shift, .Key = key})) return KeyResult::kHandled;
+  InputEvent event;
+  event.Shift = shift ? kShiftKey : int16_t{0};
+  event.KeyCode = key;
+  if (InteractKeyDown(p, event)) return KeyResult::kHandled;
   if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
     return KeyResult::kNotHandled;
   }

@@ -284,12 +284,12 @@ void SelectMouseDown(Program& p, const InputEvent& event) {
 }
 
 void SelectKeyDown(Program& p, const InputEvent& event) {
-  switch (event.Key) {
+  switch (event.KeyCode) {
     case kKeyEnter: AcceptCurrent(p); break;
     case kKeyEscape: EscapeSelection(p); break;
     case kKeyDown:
     case kKeyUp: {
-      int16_t pos = event.Key == kKeyDown ? PickNext(p.Pick) : PickPrev(p.Pick);
+      int16_t pos = event.KeyCode == kKeyDown ? PickNext(p.Pick) : PickPrev(p.Pick);
       if (pos != 0) MoveCurrent(p, pos);
       break;
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InputEvent.h"
 #include "figure/PDtype05.h"
 
 namespace plandra {
@@ -14,15 +15,7 @@ namespace plandra {
 struct Figure;
 struct Program;
 
-constexpr int16_t kButtonNone = 0;
-constexpr int16_t kButtonLeft = 1;
-constexpr int16_t kButtonRight = 2;
-
-// Platform key codes used by the selection and add-point modes.
-constexpr int16_t kKeyLeft = 37;
-constexpr int16_t kKeyUp = 38;
-constexpr int16_t kKeyRight = 39;
-constexpr int16_t kKeyDown = 40;
+// Key codes used by the selection and add-point modes, beside the common ones.
 constexpr int16_t kKeyA = 65;
 constexpr int16_t kKeyH = 72;
 
@@ -35,16 +28,6 @@ constexpr int16_t kModeAddPoint = 28;       // a new free point waits to be plac
 
 constexpr int16_t kMaskAllowed = 0;
 constexpr int16_t kMaskExcluded = -1;
-
-// One mouse or key event in world coordinates.
-struct InputEvent {
-  double X = 0;
-  double Y = 0;
-  int16_t Button = kButtonNone;
-  bool Shift = false;
-  bool Ctrl = false;
-  int16_t Key = 0;
-};
 
 struct PickState {
   std::vector<ObjRef> PickList;  // 1-based; entry 0 unused

@@ -330,7 +330,7 @@ void AddPointKeyDown(Program& p, const InputEvent& event) {
   if (ref.Index == 0) return;
   double step = KeyStep(p);
   const PtRec& pt = p.Fig.PtTable[ref.Index];
-  switch (event.Key) {
+  switch (event.KeyCode) {
     case kKeyLeft: MovePointBy(p, -step, 0); break;
     case kKeyRight: MovePointBy(p, step, 0); break;
     case kKeyUp: MovePointBy(p, 0, step); break;
