@@ -21,6 +21,7 @@
 #include "app/Rakugaki.h"
 #include "app/Startup.h"
 #include "app/ZEvav.h"
+#include "interact/PDSelObj.h"
 #include "macros/TextViewer.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
@@ -109,13 +110,18 @@ class Session {
     if (prog_.Window.ExitRequested) window_.close();
   }
 
-  // The single point where mouse input reaches the core: only scribble so far.
+  // The single point where mouse input reaches the core.
   void Mouse(const InputEvent& e, char what) {
-    if (CurrentMode(prog_.Modes) != kModeScribble) return;
+    bool scribble = CurrentMode(prog_.Modes) == kModeScribble;
     Call([&] {
-      if (what == 'D') ScribbleMouseDown(prog_, e.X, e.Y);
-      if (what == 'M') ScribbleMouseMove(prog_, e.X, e.Y);
-      if (what == 'U') ScribbleMouseUp(prog_);
+      if (scribble) {
+        if (what == 'D') ScribbleMouseDown(prog_, e.X, e.Y);
+        if (what == 'M') ScribbleMouseMove(prog_, e.X, e.Y);
+        if (what == 'U') ScribbleMouseUp(prog_);
+        return;
+      }
+      if (what == 'D') MouseDown(prog_, e);
+      if (what == 'M') MouseMove(prog_, e);
     });
   }
 
