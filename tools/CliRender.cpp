@@ -17,6 +17,7 @@
 
 #include "app/Program.h"
 #include "persist/PDio05.h"
+#include "view/ImageOutput.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
 
@@ -304,6 +305,53 @@ int RenderCommand(const std::vector<std::string>& args) {
     return kRenderWriteFailed;
   }
   return kRenderOk;
+}
+
+namespace {
+
+// The batch's pictures are the surface's image, saved as the window saves it.
+class BatchPlatform : public StderrPlatform {
+ public:
+  explicit BatchPlatform(const QtSurface& surface) : surface_(surface) {}
+  bool SavePicture(const std::filesystem::path& file) override {
+    const char* format = Lower(file.extension().string()) == ".png" ? "PNG" : "BMP";
+    return surface_.Image().save(QString::fromStdString(file.string()), format);
+  }
+
+ private:
+  const QtSurface& surface_;
+};
+
+}  // namespace
+
+int BatchCommand(const std::vector<std::string>& args) {
+  if (args.size() > 1) {
+    std::fprintf(stderr, "plandra-cli batch: takes at most one folder\n");
+    return kRenderUsage;
+  }
+  std::error_code ec;
+  std::filesystem::path folder =
+      args.empty() ? std::filesystem::current_path(ec) : std::filesystem::path(args[0]);
+  if (!std::filesystem::is_directory(folder, ec)) {
+    std::fprintf(stderr, "plandra-cli batch: %s: no such folder\n", folder.string().c_str());
+    return kRenderUnreadable;
+  }
+  EnsureGuiApplication();
+  QtSurface surface(641, 481);
+  BatchPlatform host(surface);
+  Program program;
+  program.Host = &host;
+  program.Canvas = &surface;
+  ResetFigure(program.Fig, kRenderCapacity);
+  SetScreen(program);
+  BatchResult result = mnuHmakeAllBmp(program, folder);
+  for (const std::filesystem::path& written : result.Written) {
+    std::printf("%s\n", written.string().c_str());
+  }
+  for (const std::string& problem : result.Problems) {
+    std::fprintf(stderr, "plandra-cli batch: %s\n", problem.c_str());
+  }
+  return result.Problems.empty() ? kRenderOk : kRenderUnreadable;
 }
 
 }  // namespace plandra

@@ -64,4 +64,8 @@ bool WritePicture(const PictureRequest& request, const std::function<void(Surfac
 // The whole command; prints its messages and returns the exit status.
 int RenderCommand(const std::vector<std::string>& args);
 
+// plandra-cli batch [FOLDER]: every *.pd4 of the folder (the current one by
+// default) as a bitmap in its subfolder "bmp"; prints the files written.
+int BatchCommand(const std::vector<std::string>& args);
+
 }  // namespace plandra

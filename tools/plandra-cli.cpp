@@ -33,6 +33,9 @@ constexpr std::string_view kHelp =
     "  render FIGURE -o OUT.png|.svg|.pdf|.bmp [--size WxH] [--pixel-size P]\n"
     "                [--grid none|orthogonal|polar] [--lang japanese|english] [--aliased]\n"
     "                draw the figure as the window does, without a window\n"
+    "  batch [FOLDER]\n"
+    "                every *.pd4 of the folder (default: the current one) as a\n"
+    "                bitmap in its subfolder bmp/, named up to the first \".\"\n"
     "  --help        show this text\n"
     "\n"
     "Exit status: 0 success, 1 bad usage, 2 a file that cannot be read.\n";
@@ -118,5 +121,6 @@ int main(int argc, char** argv) {
   if (command == "dump") return Dump(args);
   if (command == "report") return Report(args);
   if (command == "render") return RenderCommand(args);
+  if (command == "batch") return BatchCommand(args);
   return Usage("unknown command \"" + command + "\"");
 }

@@ -151,5 +151,31 @@ TEST(CliRender, SampleFigureIsDrawn) {
   EXPECT_EQ(text.find("<image"), std::string::npos);
 }
 
+TEST(CliBatch, EveryFigureOfTheFolderBecomesABitmap) {
+  test::TempDir dir;
+  const std::string sample = std::string(PLANDRA_SAMPLES) + "/euler.pd4";
+  test::WriteFileBytes(dir / "a.b.pd4", test::ReadFileBytes(sample));
+  test::WriteFileBytes(dir / "broken.pd4", "7\r\nnot a figure\r\n");
+  test::WriteFileBytes(dir / "notes.txt", "not a figure either");
+  EXPECT_EQ(BatchCommand({dir.Path().string()}), kRenderUnreadable) << "the broken file is told";
+  const QImage image(QString::fromStdString((dir / "bmp" / "a.bmp").string()));
+  ASSERT_FALSE(image.isNull()) << "a.b.pd4 gives bmp/a.bmp";
+  int drawn = 0;
+  for (int row = 0; row < image.height(); ++row) {
+    for (int column = 0; column < image.width(); ++column) {
+      if (image.pixelColor(column, row) != QColor(255, 255, 255)) ++drawn;
+    }
+  }
+  EXPECT_GT(drawn, 500);
+  EXPECT_FALSE(std::filesystem::exists(dir / "bmp" / "broken.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "bmp" / "notes.bmp"));
+
+  test::TempDir empty;
+  EXPECT_EQ(BatchCommand({empty.Path().string()}), kRenderOk);
+  EXPECT_TRUE(std::filesystem::is_directory(empty / "bmp"));
+  EXPECT_EQ(BatchCommand({(empty / "missing").string()}), kRenderUnreadable);
+  EXPECT_EQ(BatchCommand({"a", "b"}), kRenderUsage);
+}
+
 }  // namespace
 }  // namespace plandra
