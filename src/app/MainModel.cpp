@@ -128,7 +128,20 @@ void MenuCheckSet(Program& p) {
   MenuCheckSet(p.Menu, p.Config, p.View.AxisKind, p.Draw.AngleMarksShown);
 }
 
+void SetFonts(Program& p, std::string_view fontName) {
+  if (fontName.empty()) {
+    switch (ChosenLanguage(p.Lang.Language)) {
+      case LanguageChoice::kEnglish: p.Window.DialogFont = "Arial"; break;
+      case LanguageChoice::kJapanese: p.Window.DialogFont = "ＭＳ Ｐゴシック"; break;
+      case LanguageChoice::kManual: break;
+    }
+    return;
+  }
+  p.Window.DialogFont = std::string(fontName);
+}
+
 void ApplyMenuLanguage(Program& p) {
+  SetFonts(p, "");
   p.Status.Panel(kModePanel).Text = ModeName(p.Modes, p.Lang, *p.Host);
   TranslateMenuCaptions(p.Menu, p.Lang);
 }

@@ -38,6 +38,10 @@ void MenuCheckSet(Program& p);
 // the stored Japanese captions.
 void ApplyMenuLanguage(Program& p);
 
+// The font of the dialogs' controls: an empty name means the language's own
+// (Arial for English, ＭＳ Ｐゴシック for Japanese) and, in manual mode, no change.
+void SetFonts(Program& p, std::string_view fontName);
+
 // The language dialog's OK: the language of the chosen position (0 Japanese,
 // 1 English, 2 Manual) is stored in the settings file and applied to the
 // menus. False for a position outside the list (nothing changes).

@@ -14,6 +14,8 @@ struct WindowState {
   int16_t ShiftSwitch = 0;     // flag: sticky Shift for deformation (status panel 8)
   bool ReplayTimerOn = false;  // the replay timer is running
   bool ExitRequested = false;  // the window hides and the program ends
+  // The font family of the dialogs' controls; empty keeps the toolkit's.
+  std::string DialogFont;
 
   // Starts the new-point command after a new figure; empty when not wired.
   std::function<void()> StartNewFreePoint;

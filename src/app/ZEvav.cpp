@@ -1,6 +1,7 @@
 #include "app/ZEvav.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -162,9 +163,20 @@ PanelLabel* ZEvav::Panel(int panel) {
 
 void ZEvav::Mirror(const Program& p) {
   setWindowTitle(FromUtf8(p.Window.Caption));
+  MirrorDialogFont(p.Window.DialogFont);
   MirrorMenu(p.Menu);
   MirrorStatus(p.Status);
   ShowPicture();
+}
+
+// The dialogs take the application's font; the family is resolved to one
+// this system has.
+void ZEvav::MirrorDialogFont(const std::string& family) {
+  if (family.empty() || family == dialogFont_) return;
+  dialogFont_ = family;
+  QFont font = QApplication::font();
+  font.setFamily(ResolveFontFamily(family));
+  QApplication::setFont(font, "QDialog");
 }
 
 void ZEvav::MirrorStatus(const StatusBar& bar) {

@@ -88,6 +88,7 @@ class ZEvav : public QMainWindow {
   // Caption, menus, panels and picture as the program holds them.
   void Mirror(const Program& p);
   void MirrorStatus(const StatusBar& bar);
+  void MirrorDialogFont(const std::string& family);
   // Brings the menu bar in line with the model: built when its items changed,
   // otherwise the captions and states are updated in place.
   void MirrorMenu(const MenuBar& bar);
@@ -106,6 +107,7 @@ class ZEvav : public QMainWindow {
   std::vector<PanelLabel*> panels_;
   std::map<std::string, QAction*> actions_;
   std::vector<QMenu*> menus_;  // the top-level menus, owned by the menu bar
+  std::string dialogFont_;
 };
 
 }  // namespace plandra

@@ -139,6 +139,10 @@ class Session {
     } else if (dialog == "PDLanguage") {
       PDLanguageActions actions;
       actions.ApplyMenuLanguage = [this] { window_.Mirror(prog_); };
+      actions.SetFonts = [this](const std::string& family) {
+        SetFonts(prog_, family);
+        window_.Mirror(prog_);
+      };
       PDLanguage(prog_, actions, &window_).exec();
     } else if (dialog == "PDfrmAbout") {
       PDfrmAbout(prog_.Lang, &window_).exec();

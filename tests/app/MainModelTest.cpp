@@ -255,8 +255,14 @@ TEST(MainModelTest, LanguageDialogStoresAndApplies) {
   EXPECT_EQ(LanguageDialogList(p).Current, 1);
   EXPECT_FALSE(LanguageDialogOk(p, 3));
   EXPECT_EQ(p.Config.Language, "English");
+  EXPECT_EQ(p.Window.DialogFont, "Arial") << "the dialogs follow the language";
   EXPECT_TRUE(LanguageDialogOk(p, 0));
   EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "円");
+  EXPECT_EQ(p.Window.DialogFont, "ＭＳ Ｐゴシック");
+  SetFonts(p, "IPAGothic");
+  EXPECT_EQ(p.Window.DialogFont, "IPAGothic");
+  EXPECT_TRUE(LanguageDialogOk(p, 2));
+  EXPECT_EQ(p.Window.DialogFont, "IPAGothic") << "manual mode keeps the chosen font";
 }
 
 TEST(MainModelTest, TimersSwitchThemselvesOff) {
