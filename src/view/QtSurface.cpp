@@ -177,6 +177,9 @@ void RasterRing(const RasterRows& rows, QPointF centre, double rx, double ry, do
   const double inner = rx - reach;
   const double rowScale = rx / ry;
   const double halfInverse = 0.5 / rx;
+  const bool exactDistance = rx <= kExactRingRadius;
+  // 256ths at the ring's middle line, rounded; the weight caps at a whole pixel.
+  const double peakWeight = reach * 256 + 0.5;
   const double outerRows = outer / rowScale;
   // Nothing to do off the image; this also keeps the row and column numbers in range.
   if (cx + outer < 0 || cx - outer > rows.width || cy + outerRows < 0 ||
@@ -189,13 +192,13 @@ void RasterRing(const RasterRows& rows, QPointF centre, double rx, double ry, do
     const int first = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
     const int last = std::min(rows.width - 1, static_cast<int>(std::floor(to - 0.5)));
     uint32_t* const line = PixelAt(rows, 0, row);
-    for (int column = first; column <= last; ++column) {
-      const double dx = column + 0.5 - cx;
-      const double square = dx * dx + dy * dy;
+    const double rowPart = dy * dy - rx * rx;
+    double dx = first + 0.5 - cx;
+    for (int column = first; column <= last; ++column, dx += 1) {
       // Off the ring by (d^2 - r^2) / (d + r); d + r is nearly 2 r on a large ring.
       const double off =
-          rx > kExactRingRadius ? (square - rx * rx) * halfInverse : std::sqrt(square) - rx;
-      BlendAt(line + column, color, ToWeight(std::min(reach - std::abs(off), 1.0)));
+          exactDistance ? std::sqrt(dx * dx + dy * dy) - rx : (dx * dx + rowPart) * halfInverse;
+      BlendAt(line + column, color, static_cast<int>(peakWeight - std::abs(off) * 256));
     }
   };
   for (int row = firstRow; row <= lastRow; ++row) {
