@@ -4,7 +4,9 @@
 #include <QPaintDevice>
 #include <QPen>
 #include <QRectF>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
 
@@ -24,6 +26,199 @@ bool AllFinite(std::initializer_list<double> values) {
     if (!std::isfinite(v)) return false;
   }
   return true;
+}
+
+// Anti-aliased lines and circles written straight into the image rows: the
+// painter's own anti-aliased path costs most of a full redraw.
+struct RasterRows {
+  uchar* bits;
+  qsizetype bytesPerLine;
+  int width;
+  int height;
+};
+
+RasterRows RowsOf(QImage& image) {
+  return RasterRows{image.bits(), image.bytesPerLine(), image.width(), image.height()};
+}
+
+// Rings up to this radius in pixels measure their distance exactly.
+constexpr double kExactRingRadius = 32;
+
+// Mixes the colour into one pixel by the weight (256ths of the pixel it
+// covers): red and blue together, then green.
+inline void BlendAt(uint32_t* pixel, uint32_t color, int weight) {
+  if (weight <= 0) return;
+  if (weight >= 256) {
+    *pixel = color;
+    return;
+  }
+  const auto over = static_cast<uint32_t>(weight);
+  const uint32_t keep = 256 - over;
+  const uint32_t under = *pixel;
+  const uint32_t redBlue =
+      (((under & 0xFF00FFu) * keep + (color & 0xFF00FFu) * over + 0x800080u) >> 8) & 0xFF00FFu;
+  const uint32_t green =
+      (((under & 0xFF00u) * keep + (color & 0xFF00u) * over + 0x8000u) >> 8) & 0xFF00u;
+  *pixel = 0xFF000000u | redBlue | green;
+}
+
+uint32_t* PixelAt(const RasterRows& rows, int column, int row) {
+  return reinterpret_cast<uint32_t*>(rows.bits + row * rows.bytesPerLine) + column;
+}
+
+// 256ths of a pixel, floored: exact for the small offsets the clipped
+// drawing works with.
+inline int ToWeight(double share) { return static_cast<int>(share * 256 + 0.5 + 65536) - 65536; }
+
+// Cuts the segment to the image grown by a margin; false when nothing is left.
+// An end outside is moved onto the edge it crosses, so lines along an axis stay
+// exact however far away their ends lie; slopes are taken from halves so that
+// huge coordinates cannot overflow the differences.
+bool ClipToImage(double& x1, double& y1, double& x2, double& y2, int width, int height) {
+  constexpr double kMargin = 4;
+  constexpr int kLeft = 1, kRight = 2, kTop = 4, kBottom = 8;
+  const double low = -kMargin;
+  const double right = width + kMargin;
+  const double bottom = height + kMargin;
+  auto outside = [&](double x, double y) {
+    return (x < low ? kLeft : 0) | (x > right ? kRight : 0) | (y < low ? kTop : 0) |
+           (y > bottom ? kBottom : 0);
+  };
+  // Each end needs at most two moves; more means rounding keeps it outside.
+  for (int move = 0; move < 6; ++move) {
+    const int out1 = outside(x1, y1);
+    const int out2 = outside(x2, y2);
+    if ((out1 | out2) == 0) return true;
+    if ((out1 & out2) != 0) return false;
+    const double slopeYx = (y2 * 0.5 - y1 * 0.5) / (x2 * 0.5 - x1 * 0.5);
+    const double slopeXy = (x2 * 0.5 - x1 * 0.5) / (y2 * 0.5 - y1 * 0.5);
+    const bool firstEnd = out1 != 0;
+    const int out = firstEnd ? out1 : out2;
+    double& x = firstEnd ? x1 : x2;
+    double& y = firstEnd ? y1 : y2;
+    if ((out & (kLeft | kRight)) != 0) {
+      const double edge = (out & kLeft) != 0 ? low : right;
+      y = y1 + (edge - x1) * slopeYx;
+      x = edge;
+    } else {
+      const double edge = (out & kTop) != 0 ? low : bottom;
+      x = x1 + (edge - y1) * slopeXy;
+      y = edge;
+    }
+    if (!AllFinite({x, y})) return false;
+  }
+  return false;
+}
+
+// A line of the given width from pixel centre coordinates: along the major
+// axis each pixel takes the part of the segment over it, across it the part
+// of the line's cross-section over it (in 256ths, so the loop stays integer).
+void RasterLine(const RasterRows& rows, double x1, double y1, double x2, double y2, double width,
+                uint32_t color) {
+  const bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
+  if (steep) {
+    std::swap(x1, y1);
+    std::swap(x2, y2);
+  }
+  if (x1 > x2) {
+    std::swap(x1, x2);
+    std::swap(y1, y2);
+  }
+  if (x2 - x1 <= 0) return;
+  const double gradient = (y2 - y1) / (x2 - x1);
+  const double span = width * std::sqrt(1 + gradient * gradient);
+  const int spanWeight = ToWeight(span);
+  const int majorLimit = (steep ? rows.height : rows.width) - 1;
+  const int minorLimit = (steep ? rows.width : rows.height) - 1;
+  const int first = static_cast<int>(std::floor(x1 + 0.5));
+  const int last = static_cast<int>(std::floor(x2 + 0.5));
+  for (int major = std::max(first, 0); major <= std::min(last, majorLimit); ++major) {
+    double from = major - 0.5;
+    double to = major + 0.5;
+    int majorWeight = 256;
+    if (major == first || major == last) {
+      from = std::max(x1, from);
+      to = std::min(x2, to);
+      majorWeight = ToWeight(to - from);
+    }
+    // Top of the cross-section, with pixel j spanning [256 j, 256 j + 256).
+    const int top = ToWeight(y1 + ((from + to) * 0.5 - x1) * gradient - 0.5 * span + 0.5);
+    const int bottom = top + spanWeight;
+    // Pixels across the line lie a row apart on a shallow line, side by side on a steep one.
+    uint32_t* const base = steep ? PixelAt(rows, 0, major) : PixelAt(rows, major, 0);
+    const qsizetype minorStep = steep ? 1 : rows.bytesPerLine / 4;
+    auto plot = [&](int minor, int weight) {
+      if (minor < 0 || minor > minorLimit) return;
+      BlendAt(base + minor * minorStep, color,
+              majorWeight == 256 ? weight : weight * majorWeight >> 8);
+    };
+    const int firstMinor = top >> 8;
+    const int lastMinor = bottom >> 8;
+    if (firstMinor == lastMinor) {
+      plot(firstMinor, spanWeight);
+      continue;
+    }
+    plot(firstMinor, (firstMinor + 1) * 256 - top);
+    for (int minor = firstMinor + 1; minor < lastMinor; ++minor) plot(minor, 256);
+    plot(lastMinor, bottom - lastMinor * 256);
+  }
+}
+
+// A ring about a pixel position: each pixel whose centre lies within half the
+// pen width plus half a pixel of the ring takes the overlap as coverage. A ring
+// a little out of round (pixels not quite square in world units) is measured
+// with rows scaled to make it round.
+void RasterRing(const RasterRows& rows, QPointF centre, double rx, double ry, double width,
+                uint32_t color) {
+  const double cx = centre.x();
+  const double cy = centre.y();
+  const double reach = 0.5 * width + 0.5;
+  const double outer = rx + reach;
+  const double inner = rx - reach;
+  const double rowScale = rx / ry;
+  const double halfInverse = 0.5 / rx;
+  const bool exactDistance = rx <= kExactRingRadius;
+  // 256ths at the ring's middle line, rounded; the weight caps at a whole pixel.
+  const double peakWeight = reach * 256 + 0.5;
+  const double outerRows = outer / rowScale;
+  // Nothing to do off the image; this also keeps the row and column numbers in range.
+  if (cx + outer < 0 || cx - outer > rows.width || cy + outerRows < 0 ||
+      cy - outerRows > rows.height) {
+    return;
+  }
+  const int firstRow = std::max(0, static_cast<int>(std::floor(cy - outerRows)));
+  const int lastRow = std::min(rows.height - 1, static_cast<int>(std::ceil(cy + outerRows)));
+  auto blendSpan = [&](double from, double to, double dy, int row) {
+    const int first = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
+    const int last = std::min(rows.width - 1, static_cast<int>(std::floor(to - 0.5)));
+    uint32_t* const line = PixelAt(rows, 0, row);
+    const double rowPart = dy * dy - rx * rx;
+    double dx = first + 0.5 - cx;
+    for (int column = first; column <= last; ++column, dx += 1) {
+      // Off the ring by (d^2 - r^2) / (d + r); d + r is nearly 2 r on a large ring.
+      const double off =
+          exactDistance ? std::sqrt(dx * dx + dy * dy) - rx : (dx * dx + rowPart) * halfInverse;
+      BlendAt(line + column, color, static_cast<int>(peakWeight - std::abs(off) * 256));
+    }
+  };
+  for (int row = firstRow; row <= lastRow; ++row) {
+    const double dy = (row + 0.5 - cy) * rowScale;
+    const double outerSquare = outer * outer - dy * dy;
+    if (outerSquare <= 0) continue;
+    const double outerHalf = std::sqrt(outerSquare);
+    const double innerSquare = inner > 0 ? inner * inner - dy * dy : 0;
+    if (innerSquare <= 0) {
+      blendSpan(cx - outerHalf, cx + outerHalf, dy, row);
+      continue;
+    }
+    const double innerHalf = std::sqrt(innerSquare);
+    blendSpan(cx - outerHalf, cx - innerHalf, dy, row);
+    blendSpan(cx + innerHalf, cx + outerHalf, dy, row);
+  }
+}
+
+uint32_t PackColor(RgbColor color) {
+  return 0xFF000000u | (uint32_t{color.R} << 16) | (uint32_t{color.G} << 8) | color.B;
 }
 
 }  // namespace
@@ -151,8 +346,22 @@ QPen QtSurface::MakePen(RgbColor color) const {
   return pen;
 }
 
+bool QtSurface::RastersItself() const {
+  return device_ == nullptr && antialiased_ && lineStyle_ == LineStyle::kSolid &&
+         penWidth_ <= kMaxRasterPenWidth;
+}
+
 void QtSurface::Line(double x1, double y1, double x2, double y2, RgbColor color) {
   if (!AllFinite({x1, y1, x2, y2})) return;
+  if (RastersItself()) {
+    QPointF from = ToPixel(x1, y1);
+    QPointF to = ToPixel(x2, y2);
+    double fx = from.x(), fy = from.y(), tx = to.x(), ty = to.y();
+    if (!AllFinite({fx, fy, tx, ty}) || !ClipToImage(fx, fy, tx, ty, width_, height_)) return;
+    imagePainter_.reset();  // the painter is done with the rows before they are written
+    RasterLine(RowsOf(image_), fx - 0.5, fy - 0.5, tx - 0.5, ty - 0.5, penWidth_, PackColor(color));
+    return;
+  }
   Paint([&](QPainter& painter) {
     painter.setPen(MakePen(color));
     painter.drawLine(PaintPoint(x1, y1), PaintPoint(x2, y2));
@@ -163,6 +372,16 @@ void QtSurface::Circle(double cx, double cy, double r, RgbColor color) {
   if (!AllFinite({cx, cy, r})) return;
   const double rx = std::abs(r * width_ / worldWidth_);
   const double ry = std::abs(r * height_ / worldHeight_);
+  // Nearly round rings of a sane size only; ellipses and near-straight arcs stay
+  // with the painter.
+  if (RastersItself() && std::abs(rx - ry) <= kMaxRasterOutOfRound * rx && rx > 0 &&
+      rx < kMaxRasterRadius) {
+    const QPointF centre = ToPixel(cx, cy);
+    if (!AllFinite({centre.x(), centre.y()})) return;
+    imagePainter_.reset();  // the painter is done with the rows before they are written
+    RasterRing(RowsOf(image_), centre, rx, ry, penWidth_, PackColor(color));
+    return;
+  }
   Paint([&](QPainter& painter) {
     painter.setPen(MakePen(color));
     painter.setBrush(Qt::NoBrush);

@@ -84,6 +84,12 @@ class QtSurface : public Surface {
   QPen MakePen(RgbColor color) const;
   // Pixel position for the painter: aliased drawing lands on whole pixels.
   QPointF PaintPoint(double x, double y) const;
+  // Solid anti-aliased thin lines and rings on the image are drawn by our
+  // own rasteriser, much faster than the painter's.
+  bool RastersItself() const;
+  static constexpr int kMaxRasterPenWidth = 2;
+  static constexpr double kMaxRasterRadius = 1e5;
+  static constexpr double kMaxRasterOutOfRound = 0.01;
 
   QImage image_;
   QPaintDevice* device_ = nullptr;
