@@ -49,15 +49,6 @@ constexpr std::array<RgbColor, 8> kPcPalette = {{{128, 128, 128},
 
 // Every number and point that is defined in any way becomes plainly defined
 // before the marking sweeps.
-void NormaliseExists(Figure& fig) {
-  for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
-    if (fig.NumTable[i].Exists != kFalse) fig.NumTable[i].Exists = kTrue;
-  }
-  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
-    if (fig.PtTable[i].Exists != kFalse) fig.PtTable[i].Exists = kTrue;
-  }
-}
-
 // A line joining two points can be dragged by them.
 void RefreshL1PointIndices(Figure& fig) {
   for (int s = 1; s <= fig.StepCount; ++s) {
@@ -230,11 +221,8 @@ void RedrawBody(Program& p) {
   ++draw.RedrawCount;
   draw.PicturePanelInset = false;
   if (p.Config.AxisShow != kFalse) DrawAxes(p);
-  NormaliseExists(fig);
-  MarkDependencies(fig, host, ObjRef{});
   draw.BlinkPhase = 0;
-  RecomputeAll(fig, host);
-  SnapshotTables(fig);
+  RecomputeForRedraw(fig, host);
   int16_t mode = CurrentMode(p.Modes);
   if ((mode == kModeStandard || mode == kModeLoading) && draw.Steps.RefreshCandidates) {
     draw.Steps.RefreshCandidates(p);
