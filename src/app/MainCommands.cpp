@@ -12,6 +12,7 @@
 #include "app/Program.h"
 #include "app/Replay.h"
 #include "interact/PDconst01.h"
+#include "macros/PDmacro01.h"
 #include "numbers/Labels05.h"
 #include "view/ImageOutput.h"
 #include "view/PDDraw05.h"
@@ -56,6 +57,20 @@ CommandResult MakeAllPictures(Program& p) {
 
 CommandResult RefreshAfterSettings(Program& p) {
   RefreshModeDisplay(p);
+  Redraw(p);
+  return Done();
+}
+
+// A transformation demonstration, then its matrix entries' labels hidden; a
+// figure that cannot take it stays as it was, with the beep.
+template <bool (*Macro)(Figure&)>
+CommandResult TransformMacro(Program& p) {
+  if (!Macro(p.Fig)) {
+    p.Host->Beep();
+    return Done();
+  }
+  AutoLabels(p.Fig, p.Lang);
+  mnuEVarDispAllOff(p.Fig);
   Redraw(p);
   return Done();
 }
@@ -187,6 +202,9 @@ const std::map<std::string_view, Handler>& Handlers() {
          Redraw(p);
          return Done();
        }},
+      {"mnuCMacroLinear", &TransformMacro<MacroLinear>},
+      {"mnuCMacroAffine", &TransformMacro<MacroAffine>},
+      {"mnuCMacroProjective", &TransformMacro<MacroProjective>},
       {"mnuPnewFreeP", &Plain<NewFreePoint>},
       {"mnuPboundL", [](Program& p) { return BoundPoint(p, kClassLine); }},
       {"mnuPboundC", [](Program& p) { return BoundPoint(p, kClassCircle); }},

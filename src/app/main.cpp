@@ -65,7 +65,7 @@ class Session {
   Session()
       : window_(surface_),
         platform_(&window_, surface_),
-        viewer_(prog_.Viewer, prog_.Lang, {}, &window_) {
+        viewer_(prog_.Viewer, prog_.Lang, [this] { RunMenu("mnuPTmatrixSW"); }, &window_) {
     prog_.Host = &platform_;
     prog_.Canvas = &surface_;
     prog_.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());

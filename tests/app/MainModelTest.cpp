@@ -298,3 +298,30 @@ TEST(MainModelTest, NumberDisplayCommands) {
 
 }  // namespace
 }  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(MainModelTest, TransformMacroCommands) {
+  AppFixture app;
+  ResetFigure(app.P.Fig, 20);
+  ASSERT_EQ(RunMenuCommand(app.P, "mnuCMacroLinear").Status, CommandStatus::kDone);
+  const Figure& fig = app.P.Fig;
+  // P, O, P1, P2, Q1, Q2 and the image; the redraw has computed the map.
+  ASSERT_EQ(fig.ElemCount[kClassPoint], 7);
+  EXPECT_POINT_NEAR(3.0, 3.0, fig.PtTable[7], 1e-9);
+  ASSERT_EQ(fig.ElemCount[kClassNumber], 4);
+  for (int16_t n = 1; n <= 4; ++n) EXPECT_EQ(fig.NumTable[n].NumShow, kNumHidden);
+  EXPECT_EQ(fig.NumTable[2].Value, 1.0);  // A(1,2)
+  EXPECT_EQ(app.Redraws(), 1);
+
+  // A figure that cannot take the projective demonstration stays unchanged.
+  app.P.Fig.ElemCount[kClassNumber] = kMaxCount - 3;
+  int16_t steps = fig.StepCount;
+  RunMenuCommand(app.P, "mnuCMacroProjective");
+  EXPECT_EQ(fig.StepCount, steps);
+  EXPECT_EQ(app.Host.Beeps, 1);
+}
+
+}  // namespace
+}  // namespace plandra
