@@ -1,14 +1,19 @@
 #include "view/QtSurface.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPen>
 #include <QRectF>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <utility>
+
+#include "view/QtSurfaceRaster.h"
 
 namespace plandra {
 
@@ -28,197 +33,16 @@ bool AllFinite(std::initializer_list<double> values) {
   return true;
 }
 
-// Anti-aliased lines and circles written straight into the image rows: the
-// painter's own anti-aliased path costs most of a full redraw.
-struct RasterRows {
-  uchar* bits;
-  qsizetype bytesPerLine;
-  int width;
-  int height;
-};
-
-RasterRows RowsOf(QImage& image) {
-  return RasterRows{image.bits(), image.bytesPerLine(), image.width(), image.height()};
-}
-
-// Rings up to this radius in pixels measure their distance exactly.
-constexpr double kExactRingRadius = 32;
-
-// Mixes the colour into one pixel by the weight (256ths of the pixel it
-// covers): red and blue together, then green.
-inline void BlendAt(uint32_t* pixel, uint32_t color, int weight) {
-  if (weight <= 0) return;
-  if (weight >= 256) {
-    *pixel = color;
-    return;
-  }
-  const auto over = static_cast<uint32_t>(weight);
-  const uint32_t keep = 256 - over;
-  const uint32_t under = *pixel;
-  const uint32_t redBlue =
-      (((under & 0xFF00FFu) * keep + (color & 0xFF00FFu) * over + 0x800080u) >> 8) & 0xFF00FFu;
-  const uint32_t green =
-      (((under & 0xFF00u) * keep + (color & 0xFF00u) * over + 0x8000u) >> 8) & 0xFF00u;
-  *pixel = 0xFF000000u | redBlue | green;
-}
-
-uint32_t* PixelAt(const RasterRows& rows, int column, int row) {
-  return reinterpret_cast<uint32_t*>(rows.bits + row * rows.bytesPerLine) + column;
-}
-
-// 256ths of a pixel, floored: exact for the small offsets the clipped
-// drawing works with.
-inline int ToWeight(double share) { return static_cast<int>(share * 256 + 0.5 + 65536) - 65536; }
-
-// Cuts the segment to the image grown by a margin; false when nothing is left.
-// An end outside is moved onto the edge it crosses, so lines along an axis stay
-// exact however far away their ends lie; slopes are taken from halves so that
-// huge coordinates cannot overflow the differences.
-bool ClipToImage(double& x1, double& y1, double& x2, double& y2, int width, int height) {
-  constexpr double kMargin = 4;
-  constexpr int kLeft = 1, kRight = 2, kTop = 4, kBottom = 8;
-  const double low = -kMargin;
-  const double right = width + kMargin;
-  const double bottom = height + kMargin;
-  auto outside = [&](double x, double y) {
-    return (x < low ? kLeft : 0) | (x > right ? kRight : 0) | (y < low ? kTop : 0) |
-           (y > bottom ? kBottom : 0);
-  };
-  // Each end needs at most two moves; more means rounding keeps it outside.
-  for (int move = 0; move < 6; ++move) {
-    const int out1 = outside(x1, y1);
-    const int out2 = outside(x2, y2);
-    if ((out1 | out2) == 0) return true;
-    if ((out1 & out2) != 0) return false;
-    const double slopeYx = (y2 * 0.5 - y1 * 0.5) / (x2 * 0.5 - x1 * 0.5);
-    const double slopeXy = (x2 * 0.5 - x1 * 0.5) / (y2 * 0.5 - y1 * 0.5);
-    const bool firstEnd = out1 != 0;
-    const int out = firstEnd ? out1 : out2;
-    double& x = firstEnd ? x1 : x2;
-    double& y = firstEnd ? y1 : y2;
-    if ((out & (kLeft | kRight)) != 0) {
-      const double edge = (out & kLeft) != 0 ? low : right;
-      y = y1 + (edge - x1) * slopeYx;
-      x = edge;
-    } else {
-      const double edge = (out & kTop) != 0 ? low : bottom;
-      x = x1 + (edge - y1) * slopeXy;
-      y = edge;
-    }
-    if (!AllFinite({x, y})) return false;
-  }
-  return false;
-}
-
-// A line of the given width from pixel centre coordinates: along the major
-// axis each pixel takes the part of the segment over it, across it the part
-// of the line's cross-section over it (in 256ths, so the loop stays integer).
-void RasterLine(const RasterRows& rows, double x1, double y1, double x2, double y2, double width,
-                uint32_t color) {
-  const bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
-  if (steep) {
-    std::swap(x1, y1);
-    std::swap(x2, y2);
-  }
-  if (x1 > x2) {
-    std::swap(x1, x2);
-    std::swap(y1, y2);
-  }
-  if (x2 - x1 <= 0) return;
-  const double gradient = (y2 - y1) / (x2 - x1);
-  const double span = width * std::sqrt(1 + gradient * gradient);
-  const int spanWeight = ToWeight(span);
-  const int majorLimit = (steep ? rows.height : rows.width) - 1;
-  const int minorLimit = (steep ? rows.width : rows.height) - 1;
-  const int first = static_cast<int>(std::floor(x1 + 0.5));
-  const int last = static_cast<int>(std::floor(x2 + 0.5));
-  for (int major = std::max(first, 0); major <= std::min(last, majorLimit); ++major) {
-    double from = major - 0.5;
-    double to = major + 0.5;
-    int majorWeight = 256;
-    if (major == first || major == last) {
-      from = std::max(x1, from);
-      to = std::min(x2, to);
-      majorWeight = ToWeight(to - from);
-    }
-    // Top of the cross-section, with pixel j spanning [256 j, 256 j + 256).
-    const int top = ToWeight(y1 + ((from + to) * 0.5 - x1) * gradient - 0.5 * span + 0.5);
-    const int bottom = top + spanWeight;
-    // Pixels across the line lie a row apart on a shallow line, side by side on a steep one.
-    uint32_t* const base = steep ? PixelAt(rows, 0, major) : PixelAt(rows, major, 0);
-    const qsizetype minorStep = steep ? 1 : rows.bytesPerLine / 4;
-    auto plot = [&](int minor, int weight) {
-      if (minor < 0 || minor > minorLimit) return;
-      BlendAt(base + minor * minorStep, color,
-              majorWeight == 256 ? weight : weight * majorWeight >> 8);
-    };
-    const int firstMinor = top >> 8;
-    const int lastMinor = bottom >> 8;
-    if (firstMinor == lastMinor) {
-      plot(firstMinor, spanWeight);
-      continue;
-    }
-    plot(firstMinor, (firstMinor + 1) * 256 - top);
-    for (int minor = firstMinor + 1; minor < lastMinor; ++minor) plot(minor, 256);
-    plot(lastMinor, bottom - lastMinor * 256);
-  }
-}
-
-// A ring about a pixel position: each pixel whose centre lies within half the
-// pen width plus half a pixel of the ring takes the overlap as coverage. A ring
-// a little out of round (pixels not quite square in world units) is measured
-// with rows scaled to make it round.
-void RasterRing(const RasterRows& rows, QPointF centre, double rx, double ry, double width,
-                uint32_t color) {
-  const double cx = centre.x();
-  const double cy = centre.y();
-  const double reach = 0.5 * width + 0.5;
-  const double outer = rx + reach;
-  const double inner = rx - reach;
-  const double rowScale = rx / ry;
-  const double halfInverse = 0.5 / rx;
-  const bool exactDistance = rx <= kExactRingRadius;
-  // 256ths at the ring's middle line, rounded; the weight caps at a whole pixel.
-  const double peakWeight = reach * 256 + 0.5;
-  const double outerRows = outer / rowScale;
-  // Nothing to do off the image; this also keeps the row and column numbers in range.
-  if (cx + outer < 0 || cx - outer > rows.width || cy + outerRows < 0 ||
-      cy - outerRows > rows.height) {
-    return;
-  }
-  const int firstRow = std::max(0, static_cast<int>(std::floor(cy - outerRows)));
-  const int lastRow = std::min(rows.height - 1, static_cast<int>(std::ceil(cy + outerRows)));
-  auto blendSpan = [&](double from, double to, double dy, int row) {
-    const int first = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
-    const int last = std::min(rows.width - 1, static_cast<int>(std::floor(to - 0.5)));
-    uint32_t* const line = PixelAt(rows, 0, row);
-    const double rowPart = dy * dy - rx * rx;
-    double dx = first + 0.5 - cx;
-    for (int column = first; column <= last; ++column, dx += 1) {
-      // Off the ring by (d^2 - r^2) / (d + r); d + r is nearly 2 r on a large ring.
-      const double off =
-          exactDistance ? std::sqrt(dx * dx + dy * dy) - rx : (dx * dx + rowPart) * halfInverse;
-      BlendAt(line + column, color, static_cast<int>(peakWeight - std::abs(off) * 256));
-    }
-  };
-  for (int row = firstRow; row <= lastRow; ++row) {
-    const double dy = (row + 0.5 - cy) * rowScale;
-    const double outerSquare = outer * outer - dy * dy;
-    if (outerSquare <= 0) continue;
-    const double outerHalf = std::sqrt(outerSquare);
-    const double innerSquare = inner > 0 ? inner * inner - dy * dy : 0;
-    if (innerSquare <= 0) {
-      blendSpan(cx - outerHalf, cx + outerHalf, dy, row);
-      continue;
-    }
-    const double innerHalf = std::sqrt(innerSquare);
-    blendSpan(cx - outerHalf, cx - innerHalf, dy, row);
-    blendSpan(cx + innerHalf, cx + outerHalf, dy, row);
-  }
-}
-
 uint32_t PackColor(RgbColor color) {
   return 0xFF000000u | (uint32_t{color.R} << 16) | (uint32_t{color.G} << 8) | color.B;
+}
+
+// The rows a painter call may touch: its box grown by the pen and a pixel of
+// anti-aliasing, kept within int.
+void RowsAround(double top, double bottom, int pen, int& first, int& last) {
+  const double reach = pen + 2;
+  first = static_cast<int>(std::clamp(std::floor(top - reach), -1.0, 1e9));
+  last = static_cast<int>(std::clamp(std::ceil(bottom + reach), -1.0, 1e9));
 }
 
 }  // namespace
@@ -245,6 +69,9 @@ QtSurface::QtSurface(int width, int height)
       height_(image_.height()),
       worldWidth_(width_),
       worldHeight_(height_) {
+  helperCount_ = std::clamp(QThread::idealThreadCount() - 1, 0, kMaxHelpers);
+  helpers_.setMaxThreadCount(std::max(helperCount_, 1));
+  helpers_.setExpiryTimeout(-1);
   SetFont(fontFamily_, fontPoints_);
   Clear();
 }
@@ -262,8 +89,14 @@ QtSurface::QtSurface(QPaintDevice& device, int width, int height)
 QtSurface::~QtSurface() { Finish(); }
 
 void QtSurface::Finish() {
+  Flush();
   if (devicePainter_ && devicePainter_->isActive()) devicePainter_->end();
   imagePainter_.reset();
+}
+
+void QtSurface::SetAntialiased(bool on) {
+  Flush();
+  antialiased_ = on;
 }
 
 void QtSurface::Resize(int width, int height) {
@@ -272,6 +105,7 @@ void QtSurface::Resize(int width, int height) {
   width_ = width;
   height_ = height;
   if (device_ != nullptr) return;
+  Flush();
   imagePainter_.reset();
   QImage resized(width, height, QImage::Format_RGB32);
   resized.fill(ToQColor(backColor_));
@@ -281,8 +115,11 @@ void QtSurface::Resize(int width, int height) {
   image_ = std::move(resized);
 }
 
-template <class Draw>
-void QtSurface::Paint(Draw&& draw) {
+void QtSurface::Paint(int firstRow, int lastRow, std::function<void(QPainter&)> draw) {
+  if (Banded()) {
+    Keep({PendingOp::Kind::kPaint, firstRow, lastRow, 0, 0, 0, 0, 0, 0, std::move(draw)});
+    return;
+  }
   if (device_ != nullptr) {
     if (!devicePainter_->isActive()) return;
     devicePainter_->setRenderHint(QPainter::Antialiasing, antialiased_);
@@ -321,13 +158,71 @@ void QtSurface::SetWorldWindow(double left, double top, double width, double hei
 
 void QtSurface::Clear() {
   if (device_ == nullptr) {
+    pending_.clear();       // all of it would be covered
     imagePainter_.reset();  // the image is written directly
     image_.fill(ToQColor(backColor_));
     return;
   }
-  Paint([&](QPainter& painter) {
-    painter.fillRect(QRectF(0, 0, width_, height_), ToQColor(backColor_));
-  });
+  const QRectF all(0, 0, width_, height_);
+  const QColor back = ToQColor(backColor_);
+  Paint(0, height_, [all, back](QPainter& painter) { painter.fillRect(all, back); });
+}
+
+void QtSurface::Keep(PendingOp op) {
+  if (op.LastRow < 0 || op.FirstRow >= height_) return;
+  pending_.push_back(std::move(op));
+}
+
+void QtSurface::Flush() const {
+  if (pending_.empty()) return;
+  imagePainter_.reset();
+  // The bands are dealt out to the helper threads and this one; a band is
+  // played by one thread in the order of the calls, so the picture is the
+  // same whoever plays it.
+  const int players = helperCount_ + 1;
+  // Once, here: a shared image detaches on its first write access.
+  const RasterRows rows = RowsOf(image_);
+  for (int helper = 1; helper < players; ++helper) {
+    helpers_.start([this, rows, helper, players] { PlayBands(rows, helper, players); });
+  }
+  PlayBands(rows, 0, players);
+  helpers_.waitForDone();
+  pending_.clear();
+}
+
+void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
+  for (int top = first * kBandRows; top < height_; top += every * kBandRows) {
+    const int bottom = std::min(top + kBandRows, height_);
+    const RasterRows band = BandOf(rows, top, bottom);
+    // The painter sees only the band's rows, so its calls are cut to them.
+    std::optional<QImage> bandImage;
+    std::optional<QPainter> painter;
+    for (const PendingOp& op : pending_) {
+      if (op.LastRow < top || op.FirstRow >= bottom) continue;
+      switch (op.What) {
+        case PendingOp::Kind::kLine:
+          RasterLine(band, op.A, op.B, op.C, op.D, op.Width, op.Color);
+          break;
+        case PendingOp::Kind::kRing:
+          RasterRing(band, QPointF(op.A, op.B), op.C, op.D, op.Width, op.Color);
+          break;
+        case PendingOp::Kind::kPixel:
+          reinterpret_cast<uint32_t*>(rows.bits + op.FirstRow * rows.bytesPerLine)[int(op.A)] =
+              op.Color;
+          break;
+        case PendingOp::Kind::kPaint:
+          if (!painter) {
+            bandImage.emplace(rows.bits + top * rows.bytesPerLine, width_, bottom - top,
+                              rows.bytesPerLine, QImage::Format_RGB32);
+            painter.emplace(&*bandImage);
+            painter->setRenderHint(QPainter::Antialiasing, true);
+            painter->translate(0, -top);
+          }
+          op.Draw(*painter);
+          break;
+      }
+    }
+  }
 }
 
 void QtSurface::SetFont(std::string_view family, double points) {
@@ -335,6 +230,7 @@ void QtSurface::SetFont(std::string_view family, double points) {
   fontPoints_ = points > 0 && std::isfinite(points) ? points : 9;
   font_ = QFont(ResolveFontFamily(family));
   font_.setPointSizeF(fontPoints_);
+  fontRowHeight_ = QFontMetricsF(font_).height();
 }
 
 QPen QtSurface::MakePen(RgbColor color) const {
@@ -358,13 +254,20 @@ void QtSurface::Line(double x1, double y1, double x2, double y2, RgbColor color)
     QPointF to = ToPixel(x2, y2);
     double fx = from.x(), fy = from.y(), tx = to.x(), ty = to.y();
     if (!AllFinite({fx, fy, tx, ty}) || !ClipToImage(fx, fy, tx, ty, width_, height_)) return;
-    imagePainter_.reset();  // the painter is done with the rows before they are written
-    RasterLine(RowsOf(image_), fx - 0.5, fy - 0.5, tx - 0.5, ty - 0.5, penWidth_, PackColor(color));
+    PendingOp op{
+        PendingOp::Kind::kLine, 0, 0, fx - 0.5, fy - 0.5, tx - 0.5, ty - 0.5, double(penWidth_),
+        PackColor(color),       {}};
+    LineRows(op.B, op.D, op.Width, op.FirstRow, op.LastRow);
+    Keep(std::move(op));
     return;
   }
-  Paint([&](QPainter& painter) {
-    painter.setPen(MakePen(color));
-    painter.drawLine(PaintPoint(x1, y1), PaintPoint(x2, y2));
+  const QPointF from = PaintPoint(x1, y1);
+  const QPointF to = PaintPoint(x2, y2);
+  int first = 0, last = 0;
+  RowsAround(std::min(from.y(), to.y()), std::max(from.y(), to.y()), penWidth_, first, last);
+  Paint(first, last, [pen = MakePen(color), from, to](QPainter& painter) {
+    painter.setPen(pen);
+    painter.drawLine(from, to);
   });
 }
 
@@ -378,22 +281,30 @@ void QtSurface::Circle(double cx, double cy, double r, RgbColor color) {
       rx < kMaxRasterRadius) {
     const QPointF centre = ToPixel(cx, cy);
     if (!AllFinite({centre.x(), centre.y()})) return;
-    imagePainter_.reset();  // the painter is done with the rows before they are written
-    RasterRing(RowsOf(image_), centre, rx, ry, penWidth_, PackColor(color));
+    PendingOp op{PendingOp::Kind::kRing, 0, 0, centre.x(), centre.y(), rx, ry, double(penWidth_),
+                 PackColor(color),       {}};
+    RingRows(centre, rx, ry, op.Width, op.FirstRow, op.LastRow);
+    Keep(std::move(op));
     return;
   }
-  Paint([&](QPainter& painter) {
-    painter.setPen(MakePen(color));
+  const QPointF centre = PaintPoint(cx, cy);
+  int first = 0, last = 0;
+  RowsAround(centre.y() - ry, centre.y() + ry, penWidth_, first, last);
+  Paint(first, last, [pen = MakePen(color), centre, rx, ry](QPainter& painter) {
+    painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(PaintPoint(cx, cy), rx, ry);
+    painter.drawEllipse(centre, rx, ry);
   });
 }
 
 void QtSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) {
   const QRectF rect = NormalizedRect(PaintPoint(x1, y1), PaintPoint(x2, y2));
-  Paint([&](QPainter& painter) {
-    painter.setPen(MakePen(color));
-    painter.setBrush(filled ? QBrush(ToQColor(color)) : QBrush(Qt::NoBrush));
+  int first = 0, last = 0;
+  RowsAround(rect.top(), rect.bottom(), penWidth_, first, last);
+  const QBrush brush = filled ? QBrush(ToQColor(color)) : QBrush(Qt::NoBrush);
+  Paint(first, last, [pen = MakePen(color), brush, rect](QPainter& painter) {
+    painter.setPen(pen);
+    painter.setBrush(brush);
     painter.drawRect(rect);
   });
 }
@@ -402,23 +313,37 @@ void QtSurface::Pixel(double x, double y, RgbColor color) {
   const QPointF p = ToPixel(x, y);
   const double column = std::floor(p.x());
   const double row = std::floor(p.y());
+  const bool inside = column >= 0 && row >= 0 && column < width_ && row < height_;
+  if (Banded()) {
+    if (inside) {
+      const int at = static_cast<int>(row);
+      Keep({PendingOp::Kind::kPixel, at, at, column, 0, 0, 0, 0, PackColor(color), {}});
+    }
+    return;
+  }
   if (device_ == nullptr && !imagePainter_) {
-    if (column >= 0 && row >= 0 && column < width_ && row < height_) {
+    if (inside) {
       image_.setPixelColor(static_cast<int>(column), static_cast<int>(row), ToQColor(color));
     }
     return;
   }
-  Paint([&](QPainter& painter) { painter.fillRect(QRectF(column, row, 1, 1), ToQColor(color)); });
+  const QRectF dot(column, row, 1, 1);
+  const QColor fill = ToQColor(color);
+  Paint(0, 0, [dot, fill](QPainter& painter) { painter.fillRect(dot, fill); });
 }
 
 void QtSurface::Text(double x, double y, std::string_view text, RgbColor color) {
   const QPointF corner = ToPixel(x, y);
+  if (!AllFinite({corner.x(), corner.y()})) return;
   const QString content = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  Paint([&](QPainter& painter) {
-    painter.setFont(font_);
-    painter.setPen(ToQColor(color));
-    // Large enough that the text is never cut; it is not wrapped.
-    const QRectF box(corner, QSizeF(width_ + 1e4, height_ + 1e4));
+  const double lines = 1 + content.count(QLatin1Char('\n'));
+  int first = 0, last = 0;
+  RowsAround(corner.y(), corner.y() + lines * fontRowHeight_, 0, first, last);
+  // Large enough that the text is never cut; it is not wrapped.
+  const QRectF box(corner, QSizeF(width_ + 1e4, height_ + 1e4));
+  Paint(first, last, [font = font_, pen = ToQColor(color), box, content](QPainter& painter) {
+    painter.setFont(font);
+    painter.setPen(pen);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, content);
   });
 }

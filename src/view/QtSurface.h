@@ -8,13 +8,21 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QThreadPool>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "view/Surface.h"
 
 class QPaintDevice;
+
+namespace plandra {
+struct RasterRows;
+}
 
 namespace plandra {
 
@@ -38,6 +46,7 @@ class QtSurface : public Surface {
   // The backing image; empty for an external device. Ends the painter that
   // the drawing calls keep open, so the image is complete and safe to copy.
   const QImage& Image() const {
+    Flush();
     imagePainter_.reset();
     return image_;
   }
@@ -47,7 +56,7 @@ class QtSurface : public Surface {
   void Finish();
 
   // Anti-aliased lines and circles (default), or pixel-exact aliased drawing.
-  void SetAntialiased(bool on) { antialiased_ = on; }
+  void SetAntialiased(bool on);
   bool Antialiased() const { return antialiased_; }
 
   // The world window mapping; pixel p spans [p, p + 1).
@@ -79,8 +88,26 @@ class QtSurface : public Surface {
   void Text(double x, double y, std::string_view text, RgbColor color) override;
 
  private:
-  template <class Draw>
-  void Paint(Draw&& draw);
+  // Runs a painter call now, or keeps it for the banded play when it touches
+  // the image rows [firstRow, lastRow]. The call must own what it uses.
+  void Paint(int firstRow, int lastRow, std::function<void(QPainter&)> draw);
+  // Anti-aliased drawing on the backing image is kept in order and played
+  // band by band when the image is read: a band of rows stays in the cache
+  // while every element of the figure crosses it.
+  bool Banded() const { return device_ == nullptr && antialiased_; }
+  void Flush() const;
+  void PlayBands(const RasterRows& rows, int first, int every) const;
+  struct PendingOp {
+    enum class Kind { kLine, kRing, kPixel, kPaint } What;
+    int FirstRow;
+    int LastRow;
+    double A, B, C, D;  // line ends in pixel centres, or ring centre and radii, or pixel
+    double Width;
+    uint32_t Color;
+    std::function<void(QPainter&)> Draw;
+  };
+  void Keep(PendingOp op);
+  static constexpr int kBandRows = 32;
   QPen MakePen(RgbColor color) const;
   // Pixel position for the painter: aliased drawing lands on whole pixels.
   QPointF PaintPoint(double x, double y) const;
@@ -91,12 +118,17 @@ class QtSurface : public Surface {
   static constexpr double kMaxRasterRadius = 1e5;
   static constexpr double kMaxRasterOutOfRound = 0.01;
 
-  QImage image_;
+  mutable QImage image_;
   QPaintDevice* device_ = nullptr;
   std::unique_ptr<QPainter> devicePainter_;
   // Open from the first drawing call until the image is read: a painter per
   // call would cost more than most of the drawing.
   mutable std::unique_ptr<QPainter> imagePainter_;
+  mutable std::vector<PendingOp> pending_;
+  // Threads that stay alive between redraws: each keeps its own font caches.
+  mutable QThreadPool helpers_;
+  int helperCount_ = 0;
+  static constexpr int kMaxHelpers = 3;
   int width_;
   int height_;
   double left_ = 0;
@@ -109,6 +141,7 @@ class QtSurface : public Surface {
   std::string fontFamily_ = "FixedSys";
   double fontPoints_ = 9;
   QFont font_;
+  double fontRowHeight_ = 16;  // pixels a line of text takes
   bool antialiased_ = true;
 };
 
