@@ -13,11 +13,15 @@ constexpr double kExactRingRadius = 32;
 
 // Mixes the colour into one pixel by the weight (256ths of the pixel it
 // covers): red and blue together, then green.
-// Without branches on the weight: along a sloped line it changes from pixel
-// to pixel, and mispredicted branches would cost more than the arithmetic.
-// A weight of 0 leaves the pixel as it is, 256 gives the colour exactly.
+// Mixes the colour into one pixel by the weight (256ths of the pixel it
+// covers): red and blue together, then green.
 inline void BlendAt(uint32_t* pixel, uint32_t color, int weight) {
-  const auto over = static_cast<uint32_t>(std::clamp(weight, 0, 256));
+  if (weight <= 0) return;
+  if (weight >= 256) {
+    *pixel = color;
+    return;
+  }
+  const auto over = static_cast<uint32_t>(weight);
   const uint32_t keep = 256 - over;
   const uint32_t under = *pixel;
   const uint32_t redBlue =
