@@ -1,0 +1,53 @@
+// The window, its dialogs and the program, wired together: every window event
+// becomes one call into the core, and the window and dialogs mirror the
+// program after each call.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/Program.h"
+#include "app/QtPlatform.h"
+#include "app/WindowState.h"
+#include "app/ZEvav.h"
+#include "macros/TextViewer.h"
+#include "view/QtSurface.h"
+
+namespace plandra {
+
+class QtSession {
+ public:
+  QtSession();
+  QtSession(const QtSession&) = delete;
+  QtSession& operator=(const QtSession&) = delete;
+
+  // The start-up sequence with the command line, then the window is shown.
+  void Start(const std::string& commandLine);
+  // For measuring the start-up: the program ends once the figure is painted.
+  void QuitAfterFirstPaint();
+
+  Program& Prog() { return prog_; }
+  ZEvav& Window() { return window_; }
+  TextViewer& Viewer() { return viewer_; }
+  QtSurface& Surface() { return surface_; }
+
+ private:
+  // Runs a core call and mirrors the window afterwards.
+  template <typename Call_>
+  void Call(Call_&& call);
+  // The single point where mouse input reaches the core.
+  void Mouse(const InputEvent& e, char what);
+  void RunMenu(const std::string& name);
+  void OpenDialog(std::string_view dialog);
+  WindowGeometry Geometry() const;
+  void Apply(const WindowGeometry& g);
+  void RunWindowCommand(const std::string& name);
+
+  Program prog_;
+  QtSurface surface_{640, 480};
+  ZEvav window_;
+  QtPlatform platform_;
+  TextViewer viewer_;
+};
+
+}  // namespace plandra
