@@ -115,7 +115,17 @@ void QtSurface::Resize(int width, int height) {
   image_ = std::move(resized);
 }
 
-void QtSurface::Paint(int firstRow, int lastRow, std::function<void(QPainter&)> draw) {
+const QFont& ThreadFonts::Of(const QFont& font) {
+  for (const auto& [kept, own] : fonts_) {
+    if (kept == font) return own;
+  }
+  QFont own = font;
+  own.setPointSizeF(font.pointSizeF());  // a setter detaches the copy
+  fonts_.emplace_back(font, own);
+  return fonts_.back().second;
+}
+
+void QtSurface::Paint(int firstRow, int lastRow, PaintCall draw) {
   if (Banded()) {
     Keep({PendingOp::Kind::kPaint, firstRow, lastRow, 0, 0, 0, 0, 0, 0, std::move(draw)});
     return;
@@ -123,12 +133,12 @@ void QtSurface::Paint(int firstRow, int lastRow, std::function<void(QPainter&)> 
   if (device_ != nullptr) {
     if (!devicePainter_->isActive()) return;
     devicePainter_->setRenderHint(QPainter::Antialiasing, antialiased_);
-    draw(*devicePainter_);
+    draw(*devicePainter_, ownFonts_);
     return;
   }
   if (!imagePainter_) imagePainter_ = std::make_unique<QPainter>(&image_);
   imagePainter_->setRenderHint(QPainter::Antialiasing, antialiased_);
-  draw(*imagePainter_);
+  draw(*imagePainter_, ownFonts_);
 }
 
 QPointF QtSurface::ToPixel(double x, double y) const {
@@ -165,7 +175,7 @@ void QtSurface::Clear() {
   }
   const QRectF all(0, 0, width_, height_);
   const QColor back = ToQColor(backColor_);
-  Paint(0, height_, [all, back](QPainter& painter) { painter.fillRect(all, back); });
+  Paint(0, height_, [all, back](QPainter& painter, ThreadFonts&) { painter.fillRect(all, back); });
 }
 
 void QtSurface::Keep(PendingOp op) {
@@ -197,6 +207,7 @@ void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
     // The painter sees only the band's rows, so its calls are cut to them.
     std::optional<QImage> bandImage;
     std::optional<QPainter> painter;
+    ThreadFonts fonts;
     for (const PendingOp& op : pending_) {
       if (op.LastRow < top || op.FirstRow >= bottom) continue;
       switch (op.What) {
@@ -218,7 +229,7 @@ void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
             painter->setRenderHint(QPainter::Antialiasing, true);
             painter->translate(0, -top);
           }
-          op.Draw(*painter);
+          op.Draw(*painter, fonts);
           break;
       }
     }
@@ -265,7 +276,7 @@ void QtSurface::Line(double x1, double y1, double x2, double y2, RgbColor color)
   const QPointF to = PaintPoint(x2, y2);
   int first = 0, last = 0;
   RowsAround(std::min(from.y(), to.y()), std::max(from.y(), to.y()), penWidth_, first, last);
-  Paint(first, last, [pen = MakePen(color), from, to](QPainter& painter) {
+  Paint(first, last, [pen = MakePen(color), from, to](QPainter& painter, ThreadFonts&) {
     painter.setPen(pen);
     painter.drawLine(from, to);
   });
@@ -290,7 +301,7 @@ void QtSurface::Circle(double cx, double cy, double r, RgbColor color) {
   const QPointF centre = PaintPoint(cx, cy);
   int first = 0, last = 0;
   RowsAround(centre.y() - ry, centre.y() + ry, penWidth_, first, last);
-  Paint(first, last, [pen = MakePen(color), centre, rx, ry](QPainter& painter) {
+  Paint(first, last, [pen = MakePen(color), centre, rx, ry](QPainter& painter, ThreadFonts&) {
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, rx, ry);
@@ -302,7 +313,7 @@ void QtSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, 
   int first = 0, last = 0;
   RowsAround(rect.top(), rect.bottom(), penWidth_, first, last);
   const QBrush brush = filled ? QBrush(ToQColor(color)) : QBrush(Qt::NoBrush);
-  Paint(first, last, [pen = MakePen(color), brush, rect](QPainter& painter) {
+  Paint(first, last, [pen = MakePen(color), brush, rect](QPainter& painter, ThreadFonts&) {
     painter.setPen(pen);
     painter.setBrush(brush);
     painter.drawRect(rect);
@@ -329,7 +340,7 @@ void QtSurface::Pixel(double x, double y, RgbColor color) {
   }
   const QRectF dot(column, row, 1, 1);
   const QColor fill = ToQColor(color);
-  Paint(0, 0, [dot, fill](QPainter& painter) { painter.fillRect(dot, fill); });
+  Paint(0, 0, [dot, fill](QPainter& painter, ThreadFonts&) { painter.fillRect(dot, fill); });
 }
 
 void QtSurface::Text(double x, double y, std::string_view text, RgbColor color) {
@@ -341,11 +352,12 @@ void QtSurface::Text(double x, double y, std::string_view text, RgbColor color) 
   RowsAround(corner.y(), corner.y() + lines * fontRowHeight_, 0, first, last);
   // Large enough that the text is never cut; it is not wrapped.
   const QRectF box(corner, QSizeF(width_ + 1e4, height_ + 1e4));
-  Paint(first, last, [font = font_, pen = ToQColor(color), box, content](QPainter& painter) {
-    painter.setFont(font);
-    painter.setPen(pen);
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, content);
-  });
+  Paint(first, last,
+        [font = font_, pen = ToQColor(color), box, content](QPainter& painter, ThreadFonts& fonts) {
+          painter.setFont(fonts.Of(font));
+          painter.setPen(pen);
+          painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, content);
+        });
 }
 
 }  // namespace plandra

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "view/Surface.h"
@@ -32,6 +33,17 @@ namespace plandra {
 QString ResolveFontFamily(std::string_view family);
 
 QColor ToQColor(RgbColor color);
+
+// The fonts one thread paints with. A font shared between threads has its
+// glyph engines looked up anew whenever another thread used it last, so each
+// thread paints with its own copy.
+class ThreadFonts {
+ public:
+  const QFont& Of(const QFont& font);
+
+ private:
+  std::vector<std::pair<QFont, QFont>> fonts_;  // as kept, as this thread's copy
+};
 
 class QtSurface : public Surface {
  public:
@@ -90,7 +102,8 @@ class QtSurface : public Surface {
  private:
   // Runs a painter call now, or keeps it for the banded play when it touches
   // the image rows [firstRow, lastRow]. The call must own what it uses.
-  void Paint(int firstRow, int lastRow, std::function<void(QPainter&)> draw);
+  using PaintCall = std::function<void(QPainter&, ThreadFonts&)>;
+  void Paint(int firstRow, int lastRow, PaintCall draw);
   // Anti-aliased drawing on the backing image is kept in order and played
   // band by band when the image is read: a band of rows stays in the cache
   // while every element of the figure crosses it.
@@ -104,7 +117,7 @@ class QtSurface : public Surface {
     double A, B, C, D;  // line ends in pixel centres, or ring centre and radii, or pixel
     double Width;
     uint32_t Color;
-    std::function<void(QPainter&)> Draw;
+    PaintCall Draw;
   };
   void Keep(PendingOp op);
   static constexpr int kBandRows = 32;
@@ -125,6 +138,7 @@ class QtSurface : public Surface {
   // call would cost more than most of the drawing.
   mutable std::unique_ptr<QPainter> imagePainter_;
   mutable std::vector<PendingOp> pending_;
+  ThreadFonts ownFonts_;  // for the calls painted at once
   // Threads that stay alive between redraws: each keeps its own font caches.
   mutable QThreadPool helpers_;
   int helperCount_ = 0;
