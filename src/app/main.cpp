@@ -1,6 +1,8 @@
 // plandra [FIGURE]: the program's window. The window mirrors the core after
 // every call into it; what happens is decided by the core.
 #include <QApplication>
+#include <QCursor>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -8,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
@@ -21,7 +24,12 @@
 #include "app/Rakugaki.h"
 #include "app/Startup.h"
 #include "app/ZEvav.h"
+#include "interact/CircleAttribute.h"
+#include "interact/LineAttribute.h"
+#include "interact/NumAttribute.h"
 #include "interact/PDSelObj.h"
+#include "interact/PtAttribute.h"
+#include "interact/SelGeoKindBounded.h"
 #include "macros/TextViewer.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
@@ -108,6 +116,31 @@ class Session {
     window_.Mirror(prog_);
     viewer_.Mirror();
     if (prog_.Window.ExitRequested) window_.close();
+    ShowRequested();
+  }
+
+  // The pop-up menu and the attribute dialogs the core asked for.
+  void ShowRequested() {
+    const std::string popup = std::exchange(prog_.Window.PopupMenu, {});
+    if (QAction* action = window_.MenuAction(popup); action != nullptr && action->menu()) {
+      action->menu()->popup(QCursor::pos());
+    }
+    AttributeDialog dialog;
+    while ((dialog = TakePendingDialog(prog_.Attr)) != AttributeDialog::kNone) {
+      RunAttributeDialog(dialog);
+      window_.Mirror(prog_);
+    }
+  }
+
+  void RunAttributeDialog(AttributeDialog dialog) {
+    switch (dialog) {
+      case AttributeDialog::kPoint: PtAttribute(prog_, &window_).exec(); break;
+      case AttributeDialog::kLine: LineAttribute(prog_, &window_).exec(); break;
+      case AttributeDialog::kCircle: CircleAttribute(prog_, &window_).exec(); break;
+      case AttributeDialog::kNumber: NumAttribute(prog_, &window_).exec(); break;
+      case AttributeDialog::kBinding: SelGeoKindBounded(prog_, &window_).exec(); break;
+      case AttributeDialog::kNone: break;
+    }
   }
 
   // The single point where mouse input reaches the core.
