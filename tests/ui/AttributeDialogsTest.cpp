@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "app/ZEvav.h"
 #include "interact/CircleAttribute.h"
 #include "interact/LineAttribute.h"
 #include "interact/NumAttribute.h"
@@ -18,6 +21,7 @@
 #include "numbers/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
+#include "view/QtSurface.h"
 
 namespace plandra {
 namespace {
@@ -173,6 +177,26 @@ TEST_F(AttributeDialogsTest, SelGeoKindBoundedTakesTheHostClass) {
   QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
   EXPECT_EQ(CurrentMode(p.Modes), kModePickBindHost);
   EXPECT_EQ(p.Pick.PickCur, (ObjRef{kClassLine, 1}));
+}
+
+// The window pops the hidden pop-up of the menu bar up as it stands after
+// the right click.
+TEST_F(AttributeDialogsTest, ObjectMenuIsAMenuOfTheWindow) {
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  ShowObjectMenu(p, {kClassPoint, a});
+  QtSurface surface(50, 50);
+  ZEvav window(surface);
+  window.Mirror(p);
+  QAction* popup = window.MenuAction(std::string(kObjectMenu));
+  ASSERT_NE(popup, nullptr);
+  ASSERT_NE(popup->menu(), nullptr);
+  EXPECT_FALSE(popup->isVisible());
+  QAction* edit = window.MenuAction("mnuEdit2_point_Edit");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(popup->menu()->actions().contains(edit));
+  EXPECT_EQ(edit->text(), QString("編集:点 A"));
+  EXPECT_TRUE(edit->isEnabled());
+  EXPECT_FALSE(window.MenuAction("mnuEdit2_point_Set_Free")->isVisible());
 }
 
 }  // namespace
