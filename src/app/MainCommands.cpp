@@ -11,6 +11,7 @@
 #include "app/NewAndExit.h"
 #include "app/Program.h"
 #include "app/Replay.h"
+#include "interact/PDAttribute.h"
 #include "interact/PDconst01.h"
 #include "macros/PDmacro01.h"
 #include "numbers/Labels05.h"
@@ -210,6 +211,14 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuPboundC", [](Program& p) { return BoundPoint(p, kClassCircle); }},
       {"mnuCundo", &Plain<UndoLastConstruction>},
       {"mnuCredo", &Plain<RepeatLastCommand>},
+      {"mnuEbasicPt", &Plain<mnuEbasicPt>},
+      {"mnuEbasicLine", &Plain<mnuEbasicLine>},
+      {"mnuEbasicCircle", &Plain<mnuEbasicCircle>},
+      {"mnuEbasicNum", &Plain<mnuEbasicNum>},
+      {"mnuEboundedPt", &Plain<mnuEboundedPt>},
+      {"mnuEdit2_point_Edit", &Plain<mnuEdit2_point_Edit>},
+      {"mnuEdit2_point_Bounded", &Plain<mnuEdit2_point_Bounded>},
+      {"mnuEdit2_point_Set_Free", &Plain<SetFree>},
       {"ShiftSwitch",
        [](Program& p) {
          p.Window.ShiftSwitch = p.Window.ShiftSwitch ? 0 : -1;

@@ -47,6 +47,7 @@ constexpr std::pair<int16_t, std::string_view> kModeTexts[] = {
     {29, "点の追加"},
     {30, "点の位置設定"},
     {40, "選択(編集)"},
+    {41, "編集"},  // the number attribute dialog's, beside 42..44
     {42, "編集"},
     {43, "編集"},
     {44, "編集"},

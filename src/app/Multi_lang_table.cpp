@@ -509,6 +509,27 @@ constexpr EnglishRow kEnglishRows[] = {
     {"PD5択用", "For PD5 choice"},
     {"サムネイル表示", "Thumbnail view"},
     {"eKolla用サムネイル", "eKolla thumbnail"},
+    // Attribute dialogs, the binding dialog and the object context menu.
+    {"点の属性の設定", "Point attributes"},
+    {"直線の属性の設定", "Line attributes"},
+    {"円の属性の設定", "Circle attributes"},
+    {"変数の属性の設定", "Number attributes"},
+    {"名前", "Name"},
+    {"属性", "Attribute"},
+    {"従属変数", "dependent number"},
+    {"独立変数", "independent number"},
+    {"イベント・内容", "Event, contents"},
+    {"紫", "purple"},
+    {"・", "・"},
+    {"なし", "none"},
+    {"メッセージ", "message"},
+    {"メッセージボード", "message board"},
+    {"メッセージ画像", "message picture"},
+    {"text(拡張子不要)", "text (no extension needed)"},
+    {"PD/差替(拡張子不要)", "PD/replace (no extension needed)"},
+    {"ファイルを開く", "open a file"},
+    {"外部ファイルによる指定", "named in an outside file"},
+    {"束縛条件の編集", "Edit the constraint"},
 };
 
 }  // namespace

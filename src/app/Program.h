@@ -14,6 +14,7 @@
 #include "app/StatusBar.h"
 #include "app/WindowState.h"
 #include "figure/PDvar05.h"
+#include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "macros/ViewerText.h"
@@ -51,6 +52,7 @@ struct Program {
   // Picking and the construction under way.
   PickState Pick;
   ConstState Build;
+  AttributeState Attr;  // the attribute and binding dialogs
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;

@@ -1,8 +1,12 @@
 #include "app/QtSession.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCursor>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTimer>
+#include <utility>
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
@@ -13,7 +17,12 @@
 #include "app/PDfrmAbout.h"
 #include "app/Rakugaki.h"
 #include "app/Startup.h"
+#include "interact/CircleAttribute.h"
+#include "interact/LineAttribute.h"
+#include "interact/NumAttribute.h"
 #include "interact/PDSelObj.h"
+#include "interact/PtAttribute.h"
+#include "interact/SelGeoKindBounded.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -24,6 +33,31 @@ void QtSession::Call(Call_&& call) {
   window_.Mirror(prog_);
   viewer_.Mirror();
   if (prog_.Window.ExitRequested) window_.close();
+  ShowRequested();
+}
+
+// The pop-up menu and the attribute dialogs the core asked for.
+void QtSession::ShowRequested() {
+  const std::string popup = std::exchange(prog_.Window.PopupMenu, {});
+  if (QAction* action = window_.MenuAction(popup); action != nullptr && action->menu()) {
+    action->menu()->popup(QCursor::pos());
+  }
+  AttributeDialog dialog;
+  while ((dialog = TakePendingDialog(prog_.Attr)) != AttributeDialog::kNone) {
+    RunAttributeDialog(dialog);
+    window_.Mirror(prog_);
+  }
+}
+
+void QtSession::RunAttributeDialog(AttributeDialog dialog) {
+  switch (dialog) {
+    case AttributeDialog::kPoint: PtAttribute(prog_, &window_).exec(); break;
+    case AttributeDialog::kLine: LineAttribute(prog_, &window_).exec(); break;
+    case AttributeDialog::kCircle: CircleAttribute(prog_, &window_).exec(); break;
+    case AttributeDialog::kNumber: NumAttribute(prog_, &window_).exec(); break;
+    case AttributeDialog::kBinding: SelGeoKindBounded(prog_, &window_).exec(); break;
+    case AttributeDialog::kNone: break;
+  }
 }
 
 QtSession::QtSession()

@@ -10,6 +10,7 @@
 #include "app/QtPlatform.h"
 #include "app/WindowState.h"
 #include "app/ZEvav.h"
+#include "interact/PDAttribute.h"
 #include "macros/TextViewer.h"
 #include "view/QtSurface.h"
 
@@ -42,6 +43,8 @@ class QtSession {
   WindowGeometry Geometry() const;
   void Apply(const WindowGeometry& g);
   void RunWindowCommand(const std::string& name);
+  void ShowRequested();
+  void RunAttributeDialog(AttributeDialog dialog);
 
   Program prog_;
   QtSurface surface_{640, 480};

@@ -16,6 +16,8 @@ struct WindowState {
   bool ExitRequested = false;  // the window hides and the program ends
   // The font family of the dialogs' controls; empty keeps the toolkit's.
   std::string DialogFont;
+  // A pop-up menu of the menu bar to show at the mouse; the window empties it.
+  std::string PopupMenu;
 
   // Starts the new-point command after a new figure; empty when not wired.
   std::function<void()> StartNewFreePoint;

@@ -5,7 +5,9 @@
 #include <limits>
 
 #include "app/KeyDispatch.h"
+#include "app/MainModel.h"
 #include "app/Program.h"
+#include "interact/PDAttribute.h"
 #include "interact/PDSelObj_internal.h"
 #include "interact/PDconst01.h"
 #include "view/PDDraw05.h"
@@ -101,10 +103,39 @@ void MoveCurrent(Program& p, int16_t pos) {
   ShowObjStatus(p, p.Pick.PickCur);
 }
 
+// The picks of an element to edit, of a point to bind and of its host.
+bool IsEditPickMode(int16_t mode) {
+  return mode == kModePickEdit || mode == kModePickBindPoint || mode == kModePickBindHost;
+}
+
+void AcceptEditSelection(Program& p, int16_t mode, ObjRef accepted) {
+  if (mode == kModePickBindHost) {
+    AcceptBindHost(p, accepted);
+  } else if (accepted.Index == 0) {
+    // A click that found nothing hands nothing over: the pick goes on.
+  } else if (mode == kModePickEdit) {
+    AcceptEditPick(p, accepted);
+  } else {
+    AcceptBindPoint(p, accepted);
+  }
+}
+
+void EscapeEditSelection(Program& p, int16_t mode) {
+  if (mode == kModePickEdit) {
+    EscapeEditPick(p);
+  } else {
+    EscapeBindPick(p);
+  }
+}
+
 void AcceptCurrent(Program& p) {
   ObjRef accepted = p.Pick.PickCur;
   UnhighlightCandidate(p);
   ClearObjStatus(p);
+  if (IsEditPickMode(CurrentMode(p.Modes))) {
+    AcceptEditSelection(p, CurrentMode(p.Modes), accepted);
+    return;
+  }
   if (CurrentMode(p.Modes) != kModePickConstruct) return;
   int16_t step = p.Fig.StepCount;
   if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
@@ -118,6 +149,10 @@ void EscapeSelection(Program& p) {
   UnhighlightCandidate(p);
   p.Pick.PickCur.Index = 0;
   ClearObjStatus(p);
+  if (IsEditPickMode(CurrentMode(p.Modes))) {
+    EscapeEditSelection(p, CurrentMode(p.Modes));
+    return;
+  }
   if (CurrentMode(p.Modes) == kModePickConstruct) {
     int16_t step = p.Fig.StepCount;
     if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
@@ -311,17 +346,18 @@ void StandardMouseDown(Program& p, const InputEvent& event) {
       BuildFreePointPickList(p);
       MarkAllCandidates(p, kColorBlack);
     }
-  } else if (event.Button == kButtonRight && found.Index == 0) {
+  } else if (event.Button == kButtonRight && found.Index != 0 && p.Config.MenuEasy == 0) {
+    ShowObjectMenu(p, found);
+  } else if (event.Button == kButtonRight) {
     Redraw(p);
   }
-  // Dragging (left on a draggable element) and the context menu (right on
-  // an element) belong to the deformation and attribute commands.
+  // Dragging (left on a draggable element) belongs to the deformation commands.
   p.Pick.Cursor = kCursorArrow;
 }
 
 void MouseDown(Program& p, const InputEvent& event) {
   int16_t mode = CurrentMode(p.Modes);
-  if (mode == kModePickConstruct) {
+  if (mode == kModePickConstruct || IsEditPickMode(mode)) {
     SelectMouseDown(p, event);
   } else if (mode == kModeAddPoint && event.Button == kButtonLeft) {
     PlaceNewPoint(p, event.X, event.Y);
@@ -336,8 +372,9 @@ void MouseMove(Program& p, const InputEvent& event) {
 
 bool InteractKeyDown(Program& p, const InputEvent& event) {
   int16_t mode = CurrentMode(p.Modes);
-  if (mode == kModePickConstruct) {
+  if (mode == kModePickConstruct || IsEditPickMode(mode)) {
     SelectKeyDown(p, event);
+    RefreshModeDisplay(p);
     return true;
   }
   if (mode == kModeAddPoint) {

@@ -19,6 +19,9 @@ struct InputEvent;
 constexpr int16_t kModeConstruct = 17;
 constexpr int16_t kModeBoundPoint = 29;
 constexpr int16_t kModePlacePoint = 30;
+constexpr int16_t kModeEditBinding = 51;
+constexpr int16_t kModePickBindPoint = 52;
+constexpr int16_t kModePickBindHost = 53;
 
 constexpr std::string_view kNotEnoughInputsText =
     "の元にするものが足りません。まず,それを作ってください。";
@@ -43,6 +46,11 @@ struct ConstState {
   // dialog answers through AcceptInput with the chosen number (class 0).
   // Unset, the slot waits for AcceptInput.
   std::function<void(Program&)> OpenNumberDialog;
+  // The binding being edited: the point and the host chosen for it (its
+  // class while the host is picked).
+  ObjRef BindTarget;
+  ObjRef BindHost;
+  ObjRef MenuTarget;  // the element the object context menu was opened on
 };
 
 void ResetStyles(ConstState& state);
@@ -65,6 +73,22 @@ void NewBoundPoint(Program& p, int16_t hostClass);
 
 void UndoLastConstruction(Program& p);
 void RepeatLastCommand(Program& p);
+
+// Editing how a movable point moves: free, on another point, on a line or
+// on a circle. EditBinding opens the dialog for the point (mode 51); its OK
+// takes the list position, which is the host class.
+void EditBinding(Program& p, ObjRef point);
+void SelGeoKindBoundedOK(Program& p);
+void SelGeoKindBoundedCancel(Program& p);
+// The point to bind, accepted in mode 52.
+void AcceptBindPoint(Program& p, ObjRef point);
+// The host accepted in mode 53; an Index of 0 frees the point.
+void AcceptBindHost(Program& p, ObjRef host);
+// Escape in modes 52 and 53; the point keeps its binding.
+void EscapeBindPick(Program& p);
+void SetFree(Program& p);
+void mnuEboundedPt(Program& p);
+void mnuEdit2_point_Bounded(Program& p);
 
 // Removes the last step and the elements it created (outputs that are the
 // last of their class).

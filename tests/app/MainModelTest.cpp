@@ -25,7 +25,7 @@ TEST(MainModelTest, ModeNamesTranslatedExceptMarker) {
   ModePush(p.Modes, 70, app.Host);
   EXPECT_EQ(ModeName(p.Modes, p.Lang, app.Host), "Marker");
   EXPECT_EQ(app.Host.Beeps, 0);
-  ModePush(p.Modes, 41, app.Host);
+  ModePush(p.Modes, 45, app.Host);
   EXPECT_EQ(ModeName(p.Modes, p.Lang, app.Host), "________");
   EXPECT_EQ(app.Host.Beeps, 1);
   ModeState empty;

@@ -94,7 +94,7 @@ TEST(MenuBarTest, UnwiredCommandsAreDisabledAndDoNothing) {
   EXPECT_FALSE(FindMenuItem(bar, "mnuDeform1Pt")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuPcrossLL")->Enabled);  // constructions are wired
   EXPECT_TRUE(FindMenuItem(bar, "mnuCredo")->Enabled);
-  EXPECT_FALSE(FindMenuItem(bar, "mnuEbasicPt")->Enabled);
+  EXPECT_FALSE(FindMenuItem(bar, "mnuLocusSetN")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuNew")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuOFileSave")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuConstPoint")->Enabled);  // a sub-menu stays openable

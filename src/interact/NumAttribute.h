@@ -1,0 +1,29 @@
+// The number attribute dialog: mirrors the number model and answers the core.
+#pragma once
+
+#include "interact/QtAttributeControls.h"
+
+class QLineEdit;
+class QRadioButton;
+
+namespace plandra {
+
+struct Program;
+
+class NumAttribute : public AttributeDialogFrame {
+ public:
+  explicit NumAttribute(Program& program, QWidget* parent = nullptr);
+
+ protected:
+  void Ok() override;
+  void Cancel() override;
+
+ private:
+  Program& program_;
+  QLineEdit* textName_;
+  QLineEdit* textVal_;
+  QRadioButton* optionVisible_;
+  QRadioButton* optionNotVisible_;
+};
+
+}  // namespace plandra

@@ -1,0 +1,380 @@
+#include "interact/PDAttribute.h"
+
+#include <array>
+
+#include "app/MainModel.h"
+#include "app/Program.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
+#include "interact/PDconst01_internal.h"
+#include "numbers/Labels05.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr std::string_view kFullWidthQuote = "\xEF\xBC\x82";        // ＂
+constexpr std::string_view kFullWidthExclamation = "\xEF\xBC\x81";  // ！
+
+constexpr std::array<std::string_view, 8> kPointColors{"書かない", "赤", "緑",   "黄",
+                                                       "青",       "紫", "水色", "黒"};
+constexpr std::array<std::string_view, 8> kLineColors{"書かない", "赤", "緑",   "点線(太線→黄)",
+                                                      "青",       "紫", "水色", "黒"};
+constexpr std::array<std::string_view, 6> kMarks{"・", "×", "○", "□", "■", "Δ"};
+constexpr std::array<std::string_view, 8> kLineKinds{"直線",  "線分",  "半直線", "半直線(逆)",
+                                                     "線分←", "線分→", "線分←→", "半直線←"};
+constexpr std::array<std::string_view, 2> kIndependent{"可能", "不可能"};
+constexpr std::array<std::string_view, 8> kEventKinds{"なし",
+                                                      "メッセージ",
+                                                      "メッセージボード",
+                                                      "メッセージ画像",
+                                                      "text(拡張子不要)",
+                                                      "PD/差替(拡張子不要)",
+                                                      "ファイルを開く",
+                                                      "外部ファイルによる指定"};
+
+constexpr int16_t kBoundMovable = -1;
+constexpr int16_t kBoundFixedFree = 1;
+constexpr int kDefaultColor = kColorBlack;
+
+// The stored value of a list: its position, or the default when none is
+// selected.
+int16_t Position(const ListControl& list, int defaultValue) {
+  bool selected = list.ListIndex >= 0 && list.ListIndex < static_cast<int>(list.Items.size());
+  return static_cast<int16_t>(selected ? list.ListIndex : defaultValue);
+}
+
+DialogTexts MakeTexts(Program& p, std::string_view caption) {
+  return {Translate(p.Lang, caption), Translate(p.Lang, "設定"), Translate(p.Lang, "キャンセル")};
+}
+
+// Quotes and line breaks have no place in a figure file's text fields.
+std::string CleanText(std::string_view typed, bool point) {
+  std::string clean;
+  for (char c : typed) {
+    if (c == '"') {
+      clean += kFullWidthQuote;
+    } else if (c == '\r' || c == '\n') {
+      clean += ' ';
+    } else if (c == '!' && point) {
+      clean += kFullWidthExclamation;
+    } else {
+      clean += c;
+    }
+  }
+  return clean;
+}
+
+// The name as the label shows it: an event point's marker and target are
+// not part of it.
+std::string DisplayedPointName(const PtRec& pt) {
+  std::string name(Trim(pt.Name));
+  if (pt.EventKind >= 1 && pt.EventKind <= 9) name = name.substr(0, name.find('!'));
+  return name;
+}
+
+void AskForDialog(Program& p, AttributeDialog dialog) { p.Attr.Pending = dialog; }
+
+void PushDialogMode(Program& p, int16_t mode) {
+  ModePush(p.Modes, mode, *p.Host);
+  RefreshModeDisplay(p);
+}
+
+// After OK or Cancel: the dialog's own mode, then the edit mode the pick
+// left under it (from the context menu there is none, and the pop beeps).
+void CloseDialog(Program& p, bool modePushed) {
+  if (modePushed) ModePop(p.Modes, *p.Host);
+  Redraw(p);
+  ModePop(p.Modes, *p.Host);
+  RefreshModeDisplay(p);
+}
+
+void StartEditPick(Program& p, int16_t editMode, int16_t cls) {
+  ModePush(p.Modes, editMode, *p.Host);
+  ModePush(p.Modes, kModePickEdit, *p.Host);
+  RefreshModeDisplay(p);
+  Redraw(p);
+  BuildPickList(p, cls);
+  if (p.Pick.PickCount == 0) {
+    // Nothing of the class to edit: the edit mode must not stay behind.
+    PopModeIf(p, kModePickEdit);
+    PopModeIf(p, editMode);
+    p.Host->Beep();
+    RefreshModeDisplay(p);
+  }
+}
+
+void SetMenuItem(Program& p, std::string_view name, bool visible, std::string_view word,
+                 const std::string& label) {
+  MenuItem* item = FindMenuItem(p.Menu, name);
+  if (!item) return;
+  item->Visible = visible;
+  item->Caption = Translate(p.Lang, word) + ":" + label;
+}
+
+std::string MenuLabel(Program& p, ObjRef ref) {
+  const Figure& fig = p.Fig;
+  switch (ref.BaseClass()) {
+    case kClassPoint:
+      return Translate(p.Lang, "点") + " " + std::string(Trim(fig.PtTable[ref.Index].Name));
+    case kClassLine:
+      return Translate(p.Lang, "線") + " " + std::string(Trim(fig.LnTable[ref.Index].Name));
+    default: return Translate(p.Lang, "円") + " " + std::string(Trim(fig.CirTable[ref.Index].Name));
+  }
+}
+
+}  // namespace
+
+ListControl TranslatedList(Program& p, std::span<const std::string_view> texts, int value) {
+  ListControl list;
+  for (std::string_view text : texts) list.Items.push_back(Translate(p.Lang, text));
+  bool inList = value >= 0 && value < static_cast<int>(texts.size());
+  list.ListIndex = inList ? value : -1;
+  return list;
+}
+
+AttributeDialog TakePendingDialog(AttributeState& state) {
+  AttributeDialog pending = state.Pending;
+  state.Pending = AttributeDialog::kNone;
+  return pending;
+}
+
+std::string StorableName(std::string_view typed, bool point) {
+  return std::string(Trim(CleanText(typed, point)));
+}
+
+PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
+  const PtRec& pt = p.Fig.PtTable[index];
+  PtAttributeModel m;
+  m.Target = {kClassPoint, index};
+  m.Texts = MakeTexts(p, "点の属性の設定");
+  m.LabelName = Translate(p.Lang, "名前");
+  m.LabelClr = Translate(p.Lang, "色");
+  m.LabelLocus = Translate(p.Lang, "軌跡の色");
+  m.LabelKind = Translate(p.Lang, "表示形式");
+  m.LabelIndependent = Translate(p.Lang, "変形時の選択");
+  m.LabelEvent = Translate(p.Lang, "イベント・内容");
+  m.TextName = DisplayedPointName(pt);
+  m.Combo_Event = TranslatedList(p, kEventKinds, pt.EventKind);
+  m.Text_Event = std::string(TrimLeft(pt.EventText));
+  m.ComboClr = TranslatedList(p, kPointColors, pt.Color);
+  m.ComboLocus = TranslatedList(p, kPointColors, pt.Style);
+  m.ComboKind = TranslatedList(p, kMarks, pt.Mark);
+  int independent = pt.BoundMode == kBoundMovable ? 0 : pt.BoundMode == kBoundFixedFree ? 1 : -1;
+  m.ComboIndependent = TranslatedList(p, kIndependent, independent);
+  m.ComboIndependent.Visible = pt.BoundMode != 0;
+  // The program has no event recognition yet, so nothing switches the
+  // event controls on.
+  m.Combo_Event.Visible = false;
+  return m;
+}
+
+LineAttributeModel FillLineAttribute(Program& p, int16_t index) {
+  const LnRec& ln = p.Fig.LnTable[index];
+  LineAttributeModel m;
+  m.Target = {kClassLine, index};
+  m.Texts = MakeTexts(p, "直線の属性の設定");
+  m.LabelName = Translate(p.Lang, "名前");
+  m.LabelClr = Translate(p.Lang, "色");
+  m.LabelLocus = Translate(p.Lang, "軌跡の色");
+  m.LabelKind = Translate(p.Lang, "表示形式");
+  m.TextName = std::string(Trim(ln.Name));
+  m.ComboClr = TranslatedList(p, kLineColors, ln.Color);
+  m.ComboLocus = TranslatedList(p, kLineColors, ln.Style);
+  m.ComboKind = TranslatedList(p, kLineKinds, ln.LineKind);
+  return m;
+}
+
+CircleAttributeModel FillCircleAttribute(Program& p, int16_t index) {
+  const CirRec& cir = p.Fig.CirTable[index];
+  CircleAttributeModel m;
+  m.Target = {kClassCircle, index};
+  m.Texts = MakeTexts(p, "円の属性の設定");
+  m.LabelName = Translate(p.Lang, "名前");
+  m.LabelClr = Translate(p.Lang, "色");
+  m.LabelLocus = Translate(p.Lang, "軌跡の色");
+  m.TextName = std::string(Trim(cir.Name));
+  m.ComboClr = TranslatedList(p, kLineColors, cir.Color);
+  m.ComboLocus = TranslatedList(p, kLineColors, cir.Style);
+  return m;
+}
+
+NumAttributeModel FillNumAttribute(Program& p, int16_t index) {
+  const NumRec& num = p.Fig.NumTable[index];
+  NumAttributeModel m;
+  m.Target = {kClassNumber, index};
+  m.Texts = MakeTexts(p, "変数の属性の設定");
+  m.LabelName = Translate(p.Lang, "名前");
+  m.LabelAttr = Translate(p.Lang, "属性");
+  m.TextName = std::string(TrimRight(num.Name));
+  m.TextVal = PlainNumberText(num.Value);
+  m.OptionVisibleText = Translate(p.Lang, "表示");
+  m.OptionNotVisibleText = Translate(p.Lang, "非表示");
+  m.OptionNotVisible = num.NumShow != kNumShown;
+  m.OptionVisible = !m.OptionNotVisible;
+  bool independent = num.NumFlag == kTrue;
+  m.TextAttr = Translate(p.Lang, independent ? "独立変数" : "従属変数");
+  m.TextValEnabled = independent;
+  m.OptionsEnabled = !independent;
+  return m;
+}
+
+void EditAttributes(Program& p, ObjRef ref) {
+  if (!RefInRange(p.Fig, ref)) {
+    p.Host->Beep();
+    return;
+  }
+  p.Build.MenuTarget = ref;
+  switch (ref.BaseClass()) {
+    case kClassNumber:
+      p.Attr.Number = FillNumAttribute(p, ref.Index);
+      AskForDialog(p, AttributeDialog::kNumber);
+      break;
+    case kClassPoint:
+      PushDialogMode(p, kModeEditPoint);
+      p.Attr.Point = FillPtAttribute(p, ref.Index);
+      AskForDialog(p, AttributeDialog::kPoint);
+      break;
+    case kClassLine:
+      PushDialogMode(p, kModeEditLine);
+      p.Attr.Line = FillLineAttribute(p, ref.Index);
+      AskForDialog(p, AttributeDialog::kLine);
+      break;
+    default:
+      PushDialogMode(p, kModeEditCircle);
+      p.Attr.Circle = FillCircleAttribute(p, ref.Index);
+      AskForDialog(p, AttributeDialog::kCircle);
+      break;
+  }
+}
+
+void PtAttributeOK(Program& p) {
+  const PtAttributeModel& m = p.Attr.Point;
+  if (RefInRange(p.Fig, m.Target)) {
+    PtRec& pt = p.Fig.PtTable[m.Target.Index];
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, true));
+    // The event prefix of the name is the event module's; it is not renewed here.
+    pt.EventKind = Position(m.Combo_Event, 0);
+    pt.EventText = std::string(TrimRight(CleanText(m.Text_Event, false)));
+    pt.Color = Position(m.ComboClr, kDefaultColor);
+    pt.Style = Position(m.ComboLocus, 0);
+    pt.Mark = Position(m.ComboKind, 0);
+    if (pt.BoundMode != 0) {
+      pt.BoundMode = Position(m.ComboIndependent, 0) == 1 ? kBoundFixedFree : kBoundMovable;
+    }
+    AutoLabels(p.Fig, p.Lang);
+  }
+  CloseDialog(p, true);
+}
+
+void PtAttributeCancel(Program& p) { CloseDialog(p, true); }
+
+void LineAttributeOK(Program& p) {
+  const LineAttributeModel& m = p.Attr.Line;
+  if (RefInRange(p.Fig, m.Target)) {
+    LnRec& ln = p.Fig.LnTable[m.Target.Index];
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
+    ln.Color = Position(m.ComboClr, kDefaultColor);
+    ln.Style = Position(m.ComboLocus, 0);
+    ln.LineKind = Position(m.ComboKind, 0);
+    AutoLabels(p.Fig, p.Lang);
+  }
+  CloseDialog(p, true);
+}
+
+void LineAttributeCancel(Program& p) { CloseDialog(p, true); }
+
+void CircleAttributeOK(Program& p) {
+  const CircleAttributeModel& m = p.Attr.Circle;
+  if (RefInRange(p.Fig, m.Target)) {
+    CirRec& cir = p.Fig.CirTable[m.Target.Index];
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
+    cir.Color = Position(m.ComboClr, kDefaultColor);
+    cir.Style = Position(m.ComboLocus, 0);
+    AutoLabels(p.Fig, p.Lang);
+  }
+  CloseDialog(p, true);
+}
+
+void CircleAttributeCancel(Program& p) { CloseDialog(p, true); }
+
+void NumAttributeOK(Program& p) {
+  const NumAttributeModel& m = p.Attr.Number;
+  if (RefInRange(p.Fig, m.Target)) {
+    NumRec& num = p.Fig.NumTable[m.Target.Index];
+    if (num.NumFlag != kTrue) num.NumShow = m.OptionNotVisible ? kNumHidden : kNumShown;
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
+    num.Value = LeadingNumber(m.TextVal);
+    AutoLabels(p.Fig, p.Lang);
+  }
+  CloseDialog(p, false);
+}
+
+void NumAttributeCancel(Program& p) { CloseDialog(p, false); }
+
+void AcceptEditPick(Program& p, ObjRef ref) {
+  if (CurrentMode(p.Modes) != kModePickEdit) return;
+  if (ref.Index == 0) {
+    EscapeEditPick(p);
+    return;
+  }
+  ModePop(p.Modes, *p.Host);
+  int16_t editMode = CurrentMode(p.Modes);
+  // Modes 41..44 edit numbers, points, lines and circles in class order.
+  bool editing = editMode >= kModeEditNumber && editMode <= kModeEditCircle;
+  if (editing && ref.BaseClass() == editMode - kModeEditNumber) {
+    EditAttributes(p, ref);
+  } else if (editing) {
+    ModePop(p.Modes, *p.Host);
+    p.Host->Beep();
+  }
+  RefreshModeDisplay(p);
+}
+
+void EscapeEditPick(Program& p) {
+  if (CurrentMode(p.Modes) != kModePickEdit) return;
+  ModePop(p.Modes, *p.Host);
+  ModePop(p.Modes, *p.Host);
+  RefreshModeDisplay(p);
+}
+
+void mnuEbasicPt(Program& p) { StartEditPick(p, kModeEditPoint, kClassPoint); }
+void mnuEbasicLine(Program& p) { StartEditPick(p, kModeEditLine, kClassLine); }
+void mnuEbasicCircle(Program& p) { StartEditPick(p, kModeEditCircle, kClassCircle); }
+
+void mnuEbasicNum(Program& p) {
+  ModePush(p.Modes, kModeEditNumber, *p.Host);
+  ModePush(p.Modes, kModePickEdit, *p.Host);
+  RefreshModeDisplay(p);
+  Redraw(p);
+  // Clicks in the drawing area must find no candidate of an earlier pick.
+  p.Pick.PickCount = 0;
+  p.Pick.PickCur = {};
+  if (p.Build.OpenNumberDialog) {
+    p.Build.OpenNumberDialog(p);
+    return;
+  }
+  // No number chooser to answer: leave at once rather than wait in mode 40.
+  PopModeIf(p, kModePickEdit);
+  PopModeIf(p, kModeEditNumber);
+  p.Host->Beep();
+  RefreshModeDisplay(p);
+}
+
+void mnuEdit2_point_Edit(Program& p) { EditAttributes(p, p.Build.MenuTarget); }
+
+void ShowObjectMenu(Program& p, ObjRef found) {
+  if (!RefInRange(p.Fig, found) || found.BaseClass() == kClassNumber) return;
+  p.Build.MenuTarget = found;
+  std::string label = MenuLabel(p, found);
+  bool movable =
+      found.BaseClass() == kClassPoint && p.Fig.PtTable[found.Index].BoundMode == kBoundMovable;
+  bool hosted = movable && p.Fig.PtTable[found.Index].HostClass != 0;
+  SetMenuItem(p, "mnuEdit2_point_Edit", true, "編集", label);
+  SetMenuItem(p, "mnuEdit2_point_Bounded", movable, "束縛条件の編集", label);
+  SetMenuItem(p, "mnuEdit2_point_Set_Free", hosted, "フリーにする", label);
+  SetMenuItem(p, "mnuEdit2_point_Deform", movable, "キーボード変形", label);
+  p.Window.PopupMenu = std::string(kObjectMenu);
+}
+
+}  // namespace plandra

@@ -1,0 +1,32 @@
+// The point attribute dialog: mirrors the point model and answers the core.
+#pragma once
+
+#include "interact/QtAttributeControls.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace plandra {
+
+struct Program;
+
+class PtAttribute : public AttributeDialogFrame {
+ public:
+  explicit PtAttribute(Program& program, QWidget* parent = nullptr);
+
+ protected:
+  void Ok() override;
+  void Cancel() override;
+
+ private:
+  Program& program_;
+  QLineEdit* textName_;
+  QComboBox* comboClr_;
+  QComboBox* comboLocus_;
+  QComboBox* comboKind_;
+  QComboBox* comboIndependent_;
+  QComboBox* comboEvent_;
+  QLineEdit* textEvent_;
+};
+
+}  // namespace plandra

@@ -1,0 +1,89 @@
+#include "interact/QtAttributeControls.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace plandra {
+
+QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+
+std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
+
+QComboBox* MirrorList(const ListControl& list, const char* name) {
+  auto* combo = new QComboBox;
+  combo->setObjectName(name);
+  for (const std::string& item : list.Items) combo->addItem(ToQString(item));
+  combo->setCurrentIndex(list.ListIndex);
+  // Only hidden: showing a widget before it has a parent would open a window.
+  if (!list.Visible) combo->hide();
+  return combo;
+}
+
+void ReadList(const QComboBox* combo, ListControl& list) { list.ListIndex = combo->currentIndex(); }
+
+QLineEdit* MirrorText(const std::string& text, const char* name) {
+  auto* edit = new QLineEdit(ToQString(text));
+  edit->setObjectName(name);
+  return edit;
+}
+
+AttributeDialogFrame::AttributeDialogFrame(const DialogTexts& texts, const char* name,
+                                           const char* okName, const char* cancelName,
+                                           QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(name);
+  setWindowTitle(ToQString(texts.Caption));
+  grid_ = new QGridLayout;
+  ok_ = new QPushButton(ToQString(texts.CommandOK));
+  ok_->setObjectName(okName);
+  cancel_ = new QPushButton(ToQString(texts.CommandCancel));
+  cancel_->setObjectName(cancelName);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid_);
+  layout->addLayout(buttons);
+  ok_->setDefault(true);
+}
+
+QLabel* AttributeDialogFrame::AddRow(const std::string& label, const char* labelName,
+                                     QWidget* control) {
+  QLabel* caption = nullptr;
+  if (labelName != nullptr) {
+    caption = new QLabel(ToQString(label));
+    caption->setObjectName(labelName);
+    caption->setBuddy(control);
+    grid_->addWidget(caption, rows_, 0);
+  }
+  grid_->addWidget(control, rows_, 1);
+  ++rows_;
+  return caption;
+}
+
+// The core hears of each dialog once, however it is closed.
+void AttributeDialogFrame::accept() {
+  if (!answered_) {
+    answered_ = true;
+    Ok();
+  }
+  QDialog::accept();
+}
+
+void AttributeDialogFrame::reject() {
+  if (!answered_) {
+    answered_ = true;
+    Cancel();
+  }
+  QDialog::reject();
+}
+
+}  // namespace plandra

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "app/ZEvav.h"
+#include "interact/CircleAttribute.h"
+#include "interact/LineAttribute.h"
+#include "interact/NumAttribute.h"
+#include "interact/PDAttribute.h"
+#include "interact/PDconst01.h"
+#include "interact/PtAttribute.h"
+#include "interact/SelGeoKindBounded.h"
+#include "numbers/Labels05.h"
+#include "support/AppFixture.h"
+#include "support/TestHelpers.h"
+#include "view/QtSurface.h"
+
+namespace plandra {
+namespace {
+
+using test::AppFixture;
+
+template <class Widget>
+Widget* Control(QWidget& dialog, const char* name) {
+  auto* widget = dialog.findChild<Widget*>(name);
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+struct AttributeDialogsTest : ::testing::Test {
+  AppFixture f;
+  Program& p = f.P;
+  Figure& fig = f.P.Fig;
+  void SetUp() override { ResetFigure(fig, 20); }
+};
+
+TEST_F(AttributeDialogsTest, PtAttributeMirrorsAndAnswers) {
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  fig.PtTable[a].Mark = 20;
+  fig.PtTable[a].Color = 5;
+  EditAttributes(p, {kClassPoint, a});
+  PtAttribute dialog(p);
+  dialog.show();
+  EXPECT_EQ(dialog.windowTitle(), QString("点の属性の設定"));
+  auto* name = Control<QLineEdit>(dialog, "TextName");
+  EXPECT_EQ(name->text(), QString("A"));
+  auto* color = Control<QComboBox>(dialog, "ComboClr");
+  EXPECT_EQ(color->count(), 8);
+  EXPECT_EQ(color->currentIndex(), 5);
+  EXPECT_EQ(Control<QComboBox>(dialog, "ComboKind")->currentIndex(), -1);
+  EXPECT_EQ(Control<QComboBox>(dialog, "ComboKind")->itemText(5), QString("Δ"));
+  EXPECT_TRUE(Control<QComboBox>(dialog, "ComboIndependent")->isVisible());
+  EXPECT_EQ(Control<QLabel>(dialog, "LabelIndependent")->text(), QString("変形時の選択"));
+  EXPECT_FALSE(Control<QComboBox>(dialog, "Combo_Event")->isVisible());
+  EXPECT_FALSE(Control<QLineEdit>(dialog, "Text_Event")->isVisible());
+  EXPECT_FALSE(Control<QLabel>(dialog, "Label_Event")->isVisible());
+  EXPECT_EQ(dialog.OKButton()->objectName(), QString("CommandOK"));
+  EXPECT_EQ(dialog.OKButton()->text(), QString("設定"));
+  EXPECT_EQ(dialog.CancelButton()->text(), QString("キャンセル"));
+
+  name->setText("Q!\"");
+  Control<QComboBox>(dialog, "ComboIndependent")->setCurrentIndex(1);
+  QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(fig.PtTable[a].Name, "Q！＂");
+  EXPECT_EQ(fig.PtTable[a].Mark, 0);
+  EXPECT_EQ(fig.PtTable[a].Color, 5);
+  EXPECT_EQ(fig.PtTable[a].BoundMode, 1);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+TEST_F(AttributeDialogsTest, PtAttributeOfAConstructedPointAndEscape) {
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  fig.PtTable[a].BoundMode = 0;
+  EditAttributes(p, {kClassPoint, a});
+  ASSERT_EQ(CurrentMode(p.Modes), kModeEditPoint);
+  PtAttribute dialog(p);
+  dialog.show();
+  EXPECT_FALSE(Control<QComboBox>(dialog, "ComboIndependent")->isVisible());
+  EXPECT_FALSE(Control<QLabel>(dialog, "LabelIndependent")->isVisible());
+  Control<QLineEdit>(dialog, "TextName")->setText("Z");
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(fig.PtTable[a].Name, "A");
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+TEST_F(AttributeDialogsTest, LineAndCircleAttribute) {
+  ReserveElement(fig, kClassLine);
+  fig.LnTable[1] = LnRec{-1, 0, 1, 0, kTrue, 2, 1, 0, 7, 0, "g", 0, 0, 0};
+  EditAttributes(p, {kClassLine, 1});
+  LineAttribute line(p);
+  line.show();
+  EXPECT_EQ(line.windowTitle(), QString("直線の属性の設定"));
+  auto* kind = Control<QComboBox>(line, "ComboKind");
+  EXPECT_EQ(kind->currentIndex(), 2);
+  EXPECT_EQ(kind->itemText(7), QString("半直線←"));
+  EXPECT_EQ(Control<QComboBox>(line, "ComboLocus")->itemText(3), QString("点線(太線→黄)"));
+  kind->setCurrentIndex(1);
+  Control<QLineEdit>(line, "TextName")->setText("ABCDEFGHIJKL");
+  QTest::mouseClick(line.OKButton(), Qt::LeftButton);
+  EXPECT_EQ(fig.LnTable[1].LineKind, 1);
+  EXPECT_EQ(fig.LnTable[1].Name, "ABCDEFGHIJ");
+
+  ReserveElement(fig, kClassCircle);
+  fig.CirTable[1] = CirRec{0, 0, 2, kTrue, 4, 1, "c"};
+  EditAttributes(p, {kClassCircle, 1});
+  CircleAttribute circle(p);
+  circle.show();
+  EXPECT_EQ(circle.windowTitle(), QString("円の属性の設定"));
+  EXPECT_EQ(Control<QComboBox>(circle, "ComboClr")->currentIndex(), 4);
+  EXPECT_EQ(Control<QComboBox>(circle, "ComboLocus")->currentIndex(), 1);
+  Control<QComboBox>(circle, "ComboLocus")->setCurrentIndex(6);
+  QTest::mouseClick(circle.OKButton(), Qt::LeftButton);
+  EXPECT_EQ(fig.CirTable[1].Style, 6);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+TEST_F(AttributeDialogsTest, NumAttributeStates) {
+  int16_t measured = test::AddNumber(fig, 3);
+  fig.NumTable[measured].NumFlag = 0;
+  fig.NumTable[measured].NumShow = kNumHidden;
+  EditAttributes(p, {kClassNumber, measured});
+  {
+    NumAttribute dialog(p);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QString("変数の属性の設定"));
+    auto* attr = Control<QLineEdit>(dialog, "TextAttr");
+    EXPECT_EQ(attr->text(), QString("従属変数"));
+    EXPECT_TRUE(attr->isReadOnly());
+    EXPECT_FALSE(Control<QLineEdit>(dialog, "TextVal")->isEnabled());
+    auto* shown = Control<QRadioButton>(dialog, "OptionVisible");
+    auto* hidden = Control<QRadioButton>(dialog, "OptionNotVisible");
+    EXPECT_TRUE(hidden->isChecked());
+    EXPECT_TRUE(shown->isEnabled());
+    EXPECT_EQ(shown->text(), QString("表示"));
+    QTest::mouseClick(shown, Qt::LeftButton);
+    QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+    EXPECT_EQ(fig.NumTable[measured].NumShow, kNumShown);
+  }
+  int16_t free = test::AddNumber(fig, 1.5);
+  EditAttributes(p, {kClassNumber, free});
+  NumAttribute dialog(p);
+  dialog.show();
+  EXPECT_EQ(Control<QLineEdit>(dialog, "TextAttr")->text(), QString("独立変数"));
+  auto* value = Control<QLineEdit>(dialog, "TextVal");
+  EXPECT_TRUE(value->isEnabled());
+  EXPECT_EQ(value->text(), QString(" 1.5"));
+  EXPECT_FALSE(Control<QRadioButton>(dialog, "OptionVisible")->isEnabled());
+  value->setText("-4.25");
+  QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+  EXPECT_EQ(fig.NumTable[free].Value, -4.25);
+}
+
+TEST_F(AttributeDialogsTest, SelGeoKindBoundedTakesTheHostClass) {
+  int16_t a = test::AddFreePoint(fig, 0, 3);
+  ReserveElement(fig, kClassLine);
+  fig.LnTable[1] = LnRec{-1, 0, 1, 0, kTrue, 0, 1, 0, 7, 0, "g", 0, 0, 0};
+  EditBinding(p, {kClassPoint, a});
+  ASSERT_EQ(TakePendingDialog(p.Attr), AttributeDialog::kBinding);
+  SelGeoKindBounded dialog(p);
+  dialog.show();
+  auto* list = Control<QListWidget>(dialog, "ListKind");
+  ASSERT_EQ(list->count(), 4);
+  EXPECT_EQ(list->item(2)->text(), QString("直線上に取る"));
+  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_EQ(dialog.OKButton()->objectName(), QString("cmdOK"));
+  list->setCurrentRow(2);
+  QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+  EXPECT_EQ(CurrentMode(p.Modes), kModePickBindHost);
+  EXPECT_EQ(p.Pick.PickCur, (ObjRef{kClassLine, 1}));
+}
+
+// The window pops the hidden pop-up of the menu bar up as it stands after
+// the right click.
+TEST_F(AttributeDialogsTest, ObjectMenuIsAMenuOfTheWindow) {
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  ShowObjectMenu(p, {kClassPoint, a});
+  QtSurface surface(50, 50);
+  ZEvav window(surface);
+  window.Mirror(p);
+  QAction* popup = window.MenuAction(std::string(kObjectMenu));
+  ASSERT_NE(popup, nullptr);
+  ASSERT_NE(popup->menu(), nullptr);
+  EXPECT_FALSE(popup->isVisible());
+  QAction* edit = window.MenuAction("mnuEdit2_point_Edit");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(popup->menu()->actions().contains(edit));
+  EXPECT_EQ(edit->text(), QString("編集:点 A"));
+  EXPECT_TRUE(edit->isEnabled());
+  EXPECT_FALSE(window.MenuAction("mnuEdit2_point_Set_Free")->isVisible());
+}
+
+}  // namespace
+}  // namespace plandra
