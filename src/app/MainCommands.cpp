@@ -12,6 +12,7 @@
 #include "app/Program.h"
 #include "app/Replay.h"
 #include "interact/PDconst01.h"
+#include "interact/PDdeform05.h"
 #include "numbers/Labels05.h"
 #include "view/ImageOutput.h"
 #include "view/PDDraw05.h"
@@ -192,6 +193,15 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuPboundC", [](Program& p) { return BoundPoint(p, kClassCircle); }},
       {"mnuCundo", &Plain<UndoLastConstruction>},
       {"mnuCredo", &Plain<RepeatLastCommand>},
+      {"mnuDeform1Pt", &Plain<mnuDeform1Pt>},
+      {"mnuDeformPts", &Plain<mnuDeformPts>},
+      {"mnuEdit2_point_Deform", &Plain<mnuEdit2_point_Deform>},
+      {"mnuOdeformStandard", &Plain<mnuOdeformStandard>},
+      {"mnuOdeformNarrow", &Plain<mnuOdeformNarrow>},
+      {"mnuOdeformManual", &Plain<mnuOdeformManual>},
+      {"mnuOSDeformLC", &Plain<mnuOSDeformLC>},
+      {"mnuOSDeformL", &Plain<mnuOSDeformL>},
+      {"mnuOSDeformCross", &Plain<mnuOSDeformCross>},
       {"ShiftSwitch",
        [](Program& p) {
          p.Window.ShiftSwitch = p.Window.ShiftSwitch ? 0 : -1;

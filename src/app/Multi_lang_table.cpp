@@ -509,6 +509,10 @@ constexpr EnglishRow kEnglishRows[] = {
     {"PD5択用", "For PD5 choice"},
     {"サムネイル表示", "Thumbnail view"},
     {"eKolla用サムネイル", "eKolla thumbnail"},
+    // The Shift panel's snap kinds.
+    {"→線/円", "-> line/circle"},
+    {"→線", "-> line"},
+    {"→格子点", "-> grid point"},
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "figure/PDvar05.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
+#include "interact/PDdeform05.h"
 #include "macros/ViewerText.h"
 #include "persist/PDio05_settings.h"
 #include "view/ImageOutput.h"
@@ -51,6 +52,7 @@ struct Program {
   // Picking and the construction under way.
   PickState Pick;
   ConstState Build;
+  DeformState Deform;
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;

@@ -122,6 +122,7 @@ class Session {
       }
       if (what == 'D') MouseDown(prog_, e);
       if (what == 'M') MouseMove(prog_, e);
+      if (what == 'U') MouseUp(prog_, e);
     });
   }
 

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "app/KeyDispatch.h"
+#include "app/MainModel.h"
 #include "app/Program.h"
 #include "interact/PDSelObj_internal.h"
 #include "interact/PDconst01.h"
+#include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -101,17 +104,49 @@ void MoveCurrent(Program& p, int16_t pos) {
   ShowObjStatus(p, p.Pick.PickCur);
 }
 
+// What the mode under a selection mode does with the accepted element.
+using AcceptHandler = void (*)(Program&, ObjRef);
+constexpr std::pair<int16_t, AcceptHandler> kAcceptByModeBelow[] = {
+    {kModeDeform, &AcceptDeformPoint},
+    {kModeMultiDeform, &AcceptMultiPoint},
+};
+
+void AcceptBelowSelection(Program& p, ObjRef accepted) {
+  // An empty pick accepted outside a construction is a click on nothing.
+  if (accepted.Index == 0) return;
+  ModePop(p.Modes, *p.Host);
+  int16_t below = CurrentMode(p.Modes);
+  for (const auto& [mode, handler] : kAcceptByModeBelow) {
+    if (mode == below) handler(p, accepted);
+  }
+  RefreshModeDisplay(p);
+}
+
 void AcceptCurrent(Program& p) {
   ObjRef accepted = p.Pick.PickCur;
   UnhighlightCandidate(p);
   ClearObjStatus(p);
-  if (CurrentMode(p.Modes) != kModePickConstruct) return;
+  if (CurrentMode(p.Modes) != kModePickConstruct) {
+    AcceptBelowSelection(p, accepted);
+    return;
+  }
   int16_t step = p.Fig.StepCount;
   if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
     AcceptVertex(p, accepted);
   } else {
     AcceptInput(p, accepted);
   }
+}
+
+// Escape leaves the selection mode and, as a rule, the mode under it; a
+// multi-point deformation with points chosen stays to drag them.
+void EscapeBelowSelection(Program& p) {
+  MarkAllCandidates(p, kColorNone);
+  ModePop(p.Modes, *p.Host);
+  if (CurrentMode(p.Modes) != kModeMultiDeform || !KeepMultiDeform(p)) {
+    ModePop(p.Modes, *p.Host);
+  }
+  RefreshModeDisplay(p);
 }
 
 void EscapeSelection(Program& p) {
@@ -125,7 +160,9 @@ void EscapeSelection(Program& p) {
     } else {
       AcceptInput(p, {});
     }
+    return;
   }
+  EscapeBelowSelection(p);
 }
 
 }  // namespace
@@ -273,6 +310,12 @@ void SelectMouseDown(Program& p, const InputEvent& event) {
     } else {
       BuildConstructionMask(p, cls);
     }
+  } else if (CurrentMode(p.Modes) == kModePickMulti) {
+    BuildMultiPickMask(p);
+    if (FirstAllowed(p.Pick) == 0) {
+      EndEmptyList(p);
+      return;
+    }
   }
   int16_t pos = PickNearest(p, event.X, event.Y);
   ObjRef found = Entry(p.Pick, pos);
@@ -300,7 +343,13 @@ void SelectKeyDown(Program& p, const InputEvent& event) {
 void StandardMouseDown(Program& p, const InputEvent& event) {
   ObjRef found = HoverPick(p, event.X, event.Y);
   bool draggable = found.Index != 0 && IsDraggable(p.Fig, found);
-  if (event.Button == kButtonLeft && !draggable) {
+  if (event.Button == kButtonLeft && draggable) {
+    if (found.Class == kClassPoint) {
+      StartPointDrag(p, found.Index);
+    } else {
+      StartLineDrag(p, found, event.X, event.Y);
+    }
+  } else if (event.Button == kButtonLeft) {
     // Shows what can be dragged; with no movable point there is nothing to
     // show and the standard mode must not be left.
     bool anyMovable = false;
@@ -314,15 +363,16 @@ void StandardMouseDown(Program& p, const InputEvent& event) {
   } else if (event.Button == kButtonRight && found.Index == 0) {
     Redraw(p);
   }
-  // Dragging (left on a draggable element) and the context menu (right on
-  // an element) belong to the deformation and attribute commands.
+  // The context menu (right on an element) belongs to the attribute commands.
   p.Pick.Cursor = kCursorArrow;
 }
 
 void MouseDown(Program& p, const InputEvent& event) {
   int16_t mode = CurrentMode(p.Modes);
-  if (mode == kModePickConstruct) {
+  if (mode == kModePickConstruct || mode == kModePickDeform || mode == kModePickMulti) {
     SelectMouseDown(p, event);
+  } else if (IsDeformMode(mode)) {
+    DeformMouseDown(p, event);
   } else if (mode == kModeAddPoint && event.Button == kButtonLeft) {
     PlaceNewPoint(p, event.X, event.Y);
   } else if (mode == kModeStandard) {
@@ -331,13 +381,27 @@ void MouseDown(Program& p, const InputEvent& event) {
 }
 
 void MouseMove(Program& p, const InputEvent& event) {
-  if (CurrentMode(p.Modes) == kModeStandard) HoverPick(p, event.X, event.Y);
+  int16_t mode = CurrentMode(p.Modes);
+  if (mode == kModeStandard) {
+    HoverPick(p, event.X, event.Y);
+  } else if (IsDeformMode(mode)) {
+    DeformMouseMove(p, event);
+  }
+}
+
+void MouseUp(Program& p, const InputEvent& event) {
+  if (IsDeformMode(CurrentMode(p.Modes))) DeformMouseUp(p, event);
 }
 
 bool InteractKeyDown(Program& p, const InputEvent& event) {
   int16_t mode = CurrentMode(p.Modes);
   if (mode == kModePickConstruct) {
     SelectKeyDown(p, event);
+    return true;
+  }
+  if (mode == kModePickDeform || mode == kModePickMulti) {
+    SelectKeyDown(p, event);
+    RefreshModeDisplay(p);
     return true;
   }
   if (mode == kModeAddPoint) {
