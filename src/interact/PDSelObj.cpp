@@ -314,6 +314,7 @@ void SelectMouseDown(Program& p, const InputEvent& event) {
     BuildMultiPickMask(p);
     if (FirstAllowed(p.Pick) == 0) {
       EndEmptyList(p);
+      RefreshModeDisplay(p);
       return;
     }
   }

@@ -229,7 +229,10 @@ void DeformKeyDown(Program& p, const InputEvent& event) {
       }
       return;
     case kKeyEscape: EndDeformation(p, mode); return;
-    case kKeyA: mnuOAxis(p); return;
+    case kKeyA:
+      mnuOAxis(p);
+      MenuCheckSet(p);
+      return;
     case kKeyB:
       if (IsMovablePoint(p.Fig, 1) && p.Fig.PtTable[1].Exists != 0) TimingRun(p);
       return;

@@ -331,6 +331,9 @@ TEST(Deform, KeysMoveAPointAlongItsCircle) {
   EXPECT_EQ(f.P.Config.Delta, 60);
   KeyDown(f.P, kKeyM, false);
   EXPECT_EQ(f.P.Config.Delta, 10);
+  KeyDown(f.P, kKeyA, false);
+  EXPECT_EQ(f.P.Config.AxisShow, kTrue);
+  EXPECT_TRUE(FindMenuItem(f.P.Menu, "mnuOAxis")->Checked);
 
   f.Host.InputAnswers = {"25", "99", std::nullopt};
   RunMenuCommand(f.P, "mnuOdeformManual");
