@@ -1,7 +1,9 @@
 // Figures built step by step for the benchmarks.
 #pragma once
 
+#include <cmath>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "figure/PDtype05.h"
@@ -38,6 +40,28 @@ inline ObjRef FreePoint(Figure& fig, double x, double y) {
   pt.BoundMode = kTrue;
   pt.Mark = kMarkCircle;
   return {kClassPoint, i};
+}
+
+// 300 points, 400 lines through pairs of them and 300 circles about them,
+// every element named.
+inline void BuildLargeFigure(Figure& fig) {
+  constexpr int kPoints = 300;
+  auto name = [&fig](ObjRef ref, const std::string& prefix, int number) {
+    SetElementName(fig, ref, prefix + std::to_string(number));
+  };
+  for (int i = 0; i < kPoints; ++i) {
+    ObjRef pt = FreePoint(fig, std::fmod(i * 3.7, 30) - 15, std::fmod(i * 2.3, 18) - 9);
+    name(pt, "P", i + 1);
+  }
+  auto point = [](int i) { return ObjRef{kClassPoint, static_cast<int16_t>(i % kPoints + 1)}; };
+  for (int i = 0; i < 400; ++i) {
+    const int16_t line = AddStepWith(fig, "L1", {point(i), point(i + 7)});
+    name({kClassLine, line}, "l", i + 1);
+  }
+  for (int i = 0; i < kPoints; ++i) {
+    const int16_t circle = AddStepWith(fig, "C2", {point(i), point(i + 1)});
+    name({kClassCircle, circle}, "c", i + 1);
+  }
 }
 
 }  // namespace plandra

@@ -3,9 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <cmath>
 #include <cstdlib>
-#include <string>
 
 #include "BenchFigure.h"
 #include "app/Program.h"
@@ -14,29 +12,6 @@
 
 namespace plandra {
 namespace {
-
-void Name(Figure& fig, ObjRef ref, const std::string& prefix, int number) {
-  SetElementName(fig, ref, prefix + std::to_string(number));
-}
-
-// 300 points, 400 lines through pairs of them and 300 circles about them,
-// every element named.
-void BuildLargeFigure(Figure& fig) {
-  constexpr int kPoints = 300;
-  for (int i = 0; i < kPoints; ++i) {
-    ObjRef pt = FreePoint(fig, std::fmod(i * 3.7, 30) - 15, std::fmod(i * 2.3, 18) - 9);
-    Name(fig, pt, "P", i + 1);
-  }
-  auto point = [](int i) { return ObjRef{kClassPoint, static_cast<int16_t>(i % kPoints + 1)}; };
-  for (int i = 0; i < 400; ++i) {
-    const int16_t line = AddStepWith(fig, "L1", {point(i), point(i + 7)});
-    Name(fig, {kClassLine, line}, "l", i + 1);
-  }
-  for (int i = 0; i < kPoints; ++i) {
-    const int16_t circle = AddStepWith(fig, "C2", {point(i), point(i + 1)});
-    Name(fig, {kClassCircle, circle}, "c", i + 1);
-  }
-}
 
 void BM_RedrawQt(benchmark::State& state) {
   QtSurface surface(1280, 800);

@@ -7,6 +7,7 @@
 #include "app/Program.h"
 #include "app/Replay.h"
 #include "interact/PDSelObj.h"
+#include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -38,6 +39,10 @@ KeyResult KeyDown(Program& p, int16_t key, bool shift) {
   event.Shift = shift ? kShiftKey : int16_t{0};
   event.KeyCode = key;
   if (InteractKeyDown(p, event)) return KeyResult::kHandled;
+  if (mode == kModeDeform || mode == kModePlacePoint || mode == kModeMultiDeform) {
+    DeformKeyDown(p, event);
+    return KeyResult::kHandled;
+  }
   if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
     return KeyResult::kNotHandled;
   }

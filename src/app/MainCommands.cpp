@@ -13,6 +13,7 @@
 #include "app/Replay.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDconst01.h"
+#include "interact/PDdeform05.h"
 #include "macros/PDmacro01.h"
 #include "numbers/Labels05.h"
 #include "view/ImageOutput.h"
@@ -219,6 +220,15 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuEdit2_point_Edit", &Plain<mnuEdit2_point_Edit>},
       {"mnuEdit2_point_Bounded", &Plain<mnuEdit2_point_Bounded>},
       {"mnuEdit2_point_Set_Free", &Plain<SetFree>},
+      {"mnuDeform1Pt", &Plain<mnuDeform1Pt>},
+      {"mnuDeformPts", &Plain<mnuDeformPts>},
+      {"mnuEdit2_point_Deform", &Plain<mnuEdit2_point_Deform>},
+      {"mnuOdeformStandard", &Plain<mnuOdeformStandard>},
+      {"mnuOdeformNarrow", &Plain<mnuOdeformNarrow>},
+      {"mnuOdeformManual", &Plain<mnuOdeformManual>},
+      {"mnuOSDeformLC", &Plain<mnuOSDeformLC>},
+      {"mnuOSDeformL", &Plain<mnuOSDeformL>},
+      {"mnuOSDeformCross", &Plain<mnuOSDeformCross>},
       {"ShiftSwitch",
        [](Program& p) {
          p.Window.ShiftSwitch = p.Window.ShiftSwitch ? 0 : -1;

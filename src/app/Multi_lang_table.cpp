@@ -530,6 +530,10 @@ constexpr EnglishRow kEnglishRows[] = {
     {"ファイルを開く", "open a file"},
     {"外部ファイルによる指定", "named in an outside file"},
     {"束縛条件の編集", "Edit the constraint"},
+    // The Shift panel's snap kinds.
+    {"→線/円", "-> line/circle"},
+    {"→線", "-> line"},
+    {"→格子点", "-> grid point"},
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
+#include "interact/PDdeform05.h"
 #include "macros/ViewerText.h"
 #include "persist/PDio05_settings.h"
 #include "view/ImageOutput.h"
@@ -53,6 +54,7 @@ struct Program {
   PickState Pick;
   ConstState Build;
   AttributeState Attr;  // the attribute and binding dialogs
+  DeformState Deform;
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;

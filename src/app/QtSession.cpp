@@ -111,6 +111,7 @@ void QtSession::Mouse(const InputEvent& e, char what) {
     }
     if (what == 'D') MouseDown(prog_, e);
     if (what == 'M') MouseMove(prog_, e);
+    if (what == 'U') MouseUp(prog_, e);
   });
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "app/KeyDispatch.h"
 #include "app/MainModel.h"
@@ -10,6 +11,7 @@
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj_internal.h"
 #include "interact/PDconst01.h"
+#include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -128,21 +130,60 @@ void EscapeEditSelection(Program& p, int16_t mode) {
   }
 }
 
+// Modes whose clicks and keys move and accept the current candidate.
+bool IsSelectionMode(int16_t mode) {
+  return mode == kModePickConstruct || mode == kModePickDeform || mode == kModePickMulti ||
+         IsEditPickMode(mode);
+}
+
+// What the mode under a selection mode does with the accepted element.
+using AcceptHandler = void (*)(Program&, ObjRef);
+constexpr std::pair<int16_t, AcceptHandler> kAcceptByModeBelow[] = {
+    {kModeDeform, &AcceptDeformPoint},
+    {kModeMultiDeform, &AcceptMultiPoint},
+};
+
+void AcceptBelowSelection(Program& p, ObjRef accepted) {
+  // An empty pick accepted outside a construction is a click on nothing.
+  if (accepted.Index == 0) return;
+  ModePop(p.Modes, *p.Host);
+  int16_t below = CurrentMode(p.Modes);
+  for (const auto& [mode, handler] : kAcceptByModeBelow) {
+    if (mode == below) handler(p, accepted);
+  }
+  RefreshModeDisplay(p);
+}
+
 void AcceptCurrent(Program& p) {
   ObjRef accepted = p.Pick.PickCur;
   UnhighlightCandidate(p);
   ClearObjStatus(p);
-  if (IsEditPickMode(CurrentMode(p.Modes))) {
-    AcceptEditSelection(p, CurrentMode(p.Modes), accepted);
+  const int16_t mode = CurrentMode(p.Modes);
+  if (IsEditPickMode(mode)) {
+    AcceptEditSelection(p, mode, accepted);
     return;
   }
-  if (CurrentMode(p.Modes) != kModePickConstruct) return;
+  if (mode != kModePickConstruct) {
+    AcceptBelowSelection(p, accepted);
+    return;
+  }
   int16_t step = p.Fig.StepCount;
   if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
     AcceptVertex(p, accepted);
   } else {
     AcceptInput(p, accepted);
   }
+}
+
+// Escape leaves the selection mode and, as a rule, the mode under it; a
+// multi-point deformation with points chosen stays to drag them.
+void EscapeBelowSelection(Program& p) {
+  MarkAllCandidates(p, kColorNone);
+  ModePop(p.Modes, *p.Host);
+  if (CurrentMode(p.Modes) != kModeMultiDeform || !KeepMultiDeform(p)) {
+    ModePop(p.Modes, *p.Host);
+  }
+  RefreshModeDisplay(p);
 }
 
 void EscapeSelection(Program& p) {
@@ -160,7 +201,9 @@ void EscapeSelection(Program& p) {
     } else {
       AcceptInput(p, {});
     }
+    return;
   }
+  EscapeBelowSelection(p);
 }
 
 }  // namespace
@@ -308,6 +351,13 @@ void SelectMouseDown(Program& p, const InputEvent& event) {
     } else {
       BuildConstructionMask(p, cls);
     }
+  } else if (CurrentMode(p.Modes) == kModePickMulti) {
+    BuildMultiPickMask(p);
+    if (FirstAllowed(p.Pick) == 0) {
+      EndEmptyList(p);
+      RefreshModeDisplay(p);
+      return;
+    }
   }
   int16_t pos = PickNearest(p, event.X, event.Y);
   ObjRef found = Entry(p.Pick, pos);
@@ -335,7 +385,13 @@ void SelectKeyDown(Program& p, const InputEvent& event) {
 void StandardMouseDown(Program& p, const InputEvent& event) {
   ObjRef found = HoverPick(p, event.X, event.Y);
   bool draggable = found.Index != 0 && IsDraggable(p.Fig, found);
-  if (event.Button == kButtonLeft && !draggable) {
+  if (event.Button == kButtonLeft && draggable) {
+    if (found.Class == kClassPoint) {
+      StartPointDrag(p, found.Index);
+    } else {
+      StartLineDrag(p, found, event.X, event.Y);
+    }
+  } else if (event.Button == kButtonLeft) {
     // Shows what can be dragged; with no movable point there is nothing to
     // show and the standard mode must not be left.
     bool anyMovable = false;
@@ -351,14 +407,15 @@ void StandardMouseDown(Program& p, const InputEvent& event) {
   } else if (event.Button == kButtonRight) {
     Redraw(p);
   }
-  // Dragging (left on a draggable element) belongs to the deformation commands.
   p.Pick.Cursor = kCursorArrow;
 }
 
 void MouseDown(Program& p, const InputEvent& event) {
   int16_t mode = CurrentMode(p.Modes);
-  if (mode == kModePickConstruct || IsEditPickMode(mode)) {
+  if (IsSelectionMode(mode)) {
     SelectMouseDown(p, event);
+  } else if (IsDeformMode(mode)) {
+    DeformMouseDown(p, event);
   } else if (mode == kModeAddPoint && event.Button == kButtonLeft) {
     PlaceNewPoint(p, event.X, event.Y);
   } else if (mode == kModeStandard) {
@@ -367,12 +424,21 @@ void MouseDown(Program& p, const InputEvent& event) {
 }
 
 void MouseMove(Program& p, const InputEvent& event) {
-  if (CurrentMode(p.Modes) == kModeStandard) HoverPick(p, event.X, event.Y);
+  int16_t mode = CurrentMode(p.Modes);
+  if (mode == kModeStandard) {
+    HoverPick(p, event.X, event.Y);
+  } else if (IsDeformMode(mode)) {
+    DeformMouseMove(p, event);
+  }
+}
+
+void MouseUp(Program& p, const InputEvent& event) {
+  if (IsDeformMode(CurrentMode(p.Modes))) DeformMouseUp(p, event);
 }
 
 bool InteractKeyDown(Program& p, const InputEvent& event) {
   int16_t mode = CurrentMode(p.Modes);
-  if (mode == kModePickConstruct || IsEditPickMode(mode)) {
+  if (IsSelectionMode(mode)) {
     SelectKeyDown(p, event);
     RefreshModeDisplay(p);
     return true;

@@ -89,6 +89,7 @@ void StandardMouseDown(Program& p, const InputEvent& event);
 // Whole-window entry points, dispatched by the mode in force.
 void MouseDown(Program& p, const InputEvent& event);
 void MouseMove(Program& p, const InputEvent& event);
+void MouseUp(Program& p, const InputEvent& event);
 // True when the mode's keys were handled here.
 bool InteractKeyDown(Program& p, const InputEvent& event);
 

@@ -103,7 +103,8 @@ void AcceptBoundHost(Program& p, int16_t step, ObjRef host) {
   InputsOf(fig, step)[1].Index = host.Index;
   ObjRef point = OutputsOf(fig, step)[1];
   fig.PtTable[point.Index].HostIndex = host.Index;
-  p.Build.DraggedPoint = point;
+  // The position-setting drag of mode 30 moves it.
+  PreparePlacingDrag(p, point.Index);
   PopModeIf(p, kModePickConstruct);
   PopModeIf(p, kModeBoundPoint);
   ClearHighlights(p.Draw);

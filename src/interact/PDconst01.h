@@ -40,8 +40,6 @@ struct ConstState {
   int16_t PolyVertexNo = 0;
   std::vector<int16_t> PolyVertices;  // 1-based
   int16_t PolyStep = 0;
-  // The new bound point handed to the position-setting drag.
-  ObjRef DraggedPoint;
   // Opens the number-selection dialog for the pending number slot; the
   // dialog answers through AcceptInput with the chosen number (class 0).
   // Unset, the slot waits for AcceptInput.

@@ -7,6 +7,7 @@
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
+#include "interact/PDdeform05.h"
 #include "interact/PDconst01_internal.h"
 #include "view/PDDraw05.h"
 
@@ -26,7 +27,7 @@ bool IsMovablePoint(const Figure& fig, ObjRef ref) {
 // The re-bound point is slid along its host to its place, as a new bound
 // point is.
 void StartPlacingPoint(Program& p, ObjRef point) {
-  p.Build.DraggedPoint = point;
+  PreparePlacingDrag(p, point.Index);
   ModePush(p.Modes, kModePlacePoint, *p.Host);
   RefreshModeDisplay(p);
 }

@@ -91,7 +91,8 @@ TEST(MenuBarTest, UnwiredCommandsAreDisabledAndDoNothing) {
   AppFixture app;
   MenuBar& bar = app.P.Menu;
   EXPECT_FALSE(FindMenuItem(bar, "mnuMcalc")->Enabled);
-  EXPECT_FALSE(FindMenuItem(bar, "mnuDeform1Pt")->Enabled);
+  EXPECT_FALSE(FindMenuItem(bar, "mnuDeformVar")->Enabled);
+  EXPECT_TRUE(FindMenuItem(bar, "mnuDeform1Pt")->Enabled);
   EXPECT_TRUE(FindMenuItem(bar, "mnuPcrossLL")->Enabled);  // constructions are wired
   EXPECT_TRUE(FindMenuItem(bar, "mnuCredo")->Enabled);
   EXPECT_FALSE(FindMenuItem(bar, "mnuLocusSetN")->Enabled);

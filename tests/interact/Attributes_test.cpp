@@ -344,7 +344,7 @@ TEST_F(AttributeTest, BindingToALineThenPlacing) {
   EXPECT_EQ(fig.PtTable[a].HostClass, kClassLine);
   EXPECT_EQ(fig.PtTable[a].HostIndex, line);
   EXPECT_EQ(Stack(p), (std::vector<int16_t>{2, kModePlacePoint}));
-  EXPECT_EQ(p.Build.DraggedPoint, (ObjRef{kClassPoint, a}));
+  EXPECT_EQ(p.Deform.DraggedPoint, a);
   EXPECT_NEAR(fig.PtTable[a].Y, 0, test::kNear);  // the redraw put it on its host
   ModePop(p.Modes, f.Host);
 

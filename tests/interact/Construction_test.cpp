@@ -259,8 +259,7 @@ TEST(Construction, BoundPointWaitsForItsDrag) {
   const Figure& fig = f.P.Fig;
   EXPECT_EQ(CurrentMode(f.P.Modes), kModePlacePoint);
   EXPECT_EQ(StepKindText(fig, fig.StepCount), "PBND");
-  ObjRef point = f.P.Build.DraggedPoint;
-  ASSERT_EQ(point, (ObjRef{kClassPoint, 3}));
+  ASSERT_EQ(f.P.Deform.DraggedPoint, 3);
   EXPECT_EQ(fig.PtTable[3].HostClass, kClassLine);
   EXPECT_EQ(fig.PtTable[3].HostIndex, 1);
   EXPECT_EQ(fig.PtTable[3].Exists, kTrue);

@@ -1,0 +1,83 @@
+// One drag step (pixel snapping, recompute and full redraw) of a point of a
+// large figure into the window's own 1280x800 surface, and the timing run of
+// the key "B" (100 key steps).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "BenchFigure.h"
+#include "app/Program.h"
+#include "interact/PDdeform05.h"
+#include "view/PDDraw05.h"
+#include "view/QtSurface.h"
+
+namespace plandra {
+namespace {
+
+struct DragBench {
+  QtSurface Surface{1280, 800};
+  SilentPlatform Platform;
+  Program P;
+
+  explicit DragBench(bool antialiased = true) {
+    Surface.SetAntialiased(antialiased);
+    P.Canvas = &Surface;
+    P.Host = &Platform;
+    ResetFigure(P.Fig, 200);
+    ModePush(P.Modes, kModeStandard, Platform);
+    P.Config.AxisShow = kTrue;
+    ApplyDisplaySettings(P);
+    SetScreen(P);
+    BuildLargeFigure(P.Fig);
+    Redraw(P);
+  }
+};
+
+void BM_DragStepQt(benchmark::State& state) {
+  DragBench bench(state.range(0) != 0);  // 1: the window's default
+  // Point 1 carries lines and circles with it; the drag starts as a press on it does.
+  StartPointDrag(bench.P, 1);
+  int move = 0;
+  for (auto _ : state) {
+    double offset = (move++ % 20) * 0.11;
+    DragStep(bench.P, -15 + offset, -9 + offset);
+    benchmark::DoNotOptimize(bench.Surface.Image().constBits());
+  }
+  state.counters["elements"] =
+      bench.P.Fig.ElemCount[1] + bench.P.Fig.ElemCount[2] + bench.P.Fig.ElemCount[3];
+}
+BENCHMARK(BM_DragStepQt)
+    ->ArgName("antialiased")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_TimingRunQt(benchmark::State& state) {
+  DragBench bench;
+  bench.P.Deform.FirstMoveFlag = kTrue;
+  for (auto _ : state) {
+    TimingRun(bench.P);
+    benchmark::DoNotOptimize(bench.Surface.Image().constBits());
+  }
+}
+BENCHMARK(BM_TimingRunQt)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+}  // namespace plandra
+
+int main(int argc, char** argv) {
+  // Drawing text needs the application; no display is needed for an image.
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,332 @@
+#include "interact/PDdeform05.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/InputEvent.h"
+#include "app/Program.h"
+#include "engine/GeoObj05.h"
+#include "engine/Math05.h"
+#include "interact/PDdeform05_internal.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr double kNoDistance = 10000.0;
+
+// The dragged point's own record, and the record that moves (drawn with
+// Mark 20).
+struct MoveCopies {
+  bool HasPoint = false;
+  PtRec Own;
+  PtRec Moving;
+};
+
+// Before the position changes: Mark 20, the dependency analysis of the
+// first move, and the snapshot the two-point constructions compare with.
+MoveCopies BeginMove(Program& p) {
+  Figure& fig = p.Fig;
+  DeformState& d = p.Deform;
+  MoveCopies copies;
+  copies.HasPoint = PointInRange(fig, d.DraggedPoint);
+  if (copies.HasPoint) {
+    PtRec& pt = fig.PtTable[d.DraggedPoint];
+    copies.Own = pt;
+    pt.Mark = kMarkDragged;
+    copies.Moving = pt;
+    pt.Exists = kTrue;
+  }
+  FirstMoveAnalysis(p, copies.HasPoint ? ObjRef{kClassPoint, d.DraggedPoint} : ObjRef{});
+  SnapshotTables(fig);
+  return copies;
+}
+
+// The point moved drawn enlarged by a full redraw; it then gets its own
+// colour, mark and style back. The renderer draws everything at every
+// redraw, so the label drawn with the previous step's mark is part of it.
+void FinishMove(Program& p, const MoveCopies& copies) {
+  DeformState& d = p.Deform;
+  if (!copies.HasPoint) {
+    Redraw(p);
+    return;
+  }
+  PtRec& pt = p.Fig.PtTable[d.DraggedPoint];
+  pt.Mark = d.DragMarkPrev;
+  if (d.DragStylePrev != 0) pt.Style = d.DragStylePrev;
+  pt = copies.Moving;
+  Redraw(p);
+  d.DragMarkPrev = pt.Mark;
+  d.DragStylePrev = pt.Style;
+  pt.Color = copies.Own.Color;
+  pt.Mark = copies.Own.Mark;
+  pt.Style = copies.Own.Style;
+}
+
+// The whole line follows the mouse by its two defining points.
+void MoveLinePoints(Program& p, double x, double y) {
+  Figure& fig = p.Fig;
+  const DeformState& d = p.Deform;
+  if (d.DraggedLine.Index < 1 || d.DraggedLine.Index > fig.ElemCount[kClassLine]) return;
+  const LnRec& line = fig.LnTable[d.DraggedLine.Index];
+  if (PointInRange(fig, line.Pt1Index)) {
+    fig.PtTable[line.Pt1Index].X = x + d.LineDragOffset[0];
+    fig.PtTable[line.Pt1Index].Y = y + d.LineDragOffset[1];
+  }
+  if (PointInRange(fig, line.Pt2Index)) {
+    fig.PtTable[line.Pt2Index].X = x + d.LineDragOffset[2];
+    fig.PtTable[line.Pt2Index].Y = y + d.LineDragOffset[3];
+  }
+}
+
+// The move step at a position already snapped.
+void MoveTo(Program& p, double x, double y) {
+  if (p.Deform.DraggedPoint == 0 && p.Deform.DraggedLine.Index != 0) MoveLinePoints(p, x, y);
+  MoveCopies copies = BeginMove(p);
+  if (copies.HasPoint) SetPointPosition(p, copies.Moving, x, y);
+  FinishMove(p, copies);
+}
+
+bool Independent(const DeformState& d, int16_t cls, int16_t index) {
+  const std::vector<int16_t>& table = d.IndependentTable[static_cast<size_t>(cls)];
+  return index >= 1 && static_cast<size_t>(index) < table.size() &&
+         table[static_cast<size_t>(index)] == kTrue;
+}
+
+double LineDistance(const LnRec& line, double x, double y) {
+  return std::abs((x - line.X1) * line.DY - (y - line.Y1) * line.DX);
+}
+
+// The nearest existing line (and circle, by the snap kind) that does not
+// depend on the dragged point; {0,0} when there is none.
+ObjRef NearestIndependent(const Program& p, double x, double y, bool withCircles) {
+  const Figure& fig = p.Fig;
+  double best = kNoDistance;
+  ObjRef winner;
+  for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+    const LnRec& line = fig.LnTable[i];
+    if (!Independent(p.Deform, kClassLine, i) || line.Exists == 0) continue;
+    double distance = LineDistance(line, x, y);
+    if (distance < best) {
+      best = distance;
+      winner = {kClassLine, i};
+    }
+  }
+  for (int16_t i = 1; withCircles && i <= fig.ElemCount[kClassCircle]; ++i) {
+    const CirRec& circle = fig.CirTable[i];
+    if (!Independent(p.Deform, kClassCircle, i) || circle.Exists == 0) continue;
+    double distance = std::abs(std::hypot(x - circle.CX, y - circle.CY) - circle.R);
+    if (distance < best) {
+      best = distance;
+      winner = {kClassCircle, i};
+    }
+  }
+  return winner;
+}
+
+bool IsArrowKey(int16_t key) {
+  return key == kKeyUp || key == kKeyDown || key == kKeyLeft || key == kKeyRight;
+}
+
+// One arrow key on a point record: along the axes for a free point, along
+// its host by Param otherwise.
+void MoveByKey(Program& p, PtRec& pt, int16_t key, double step) {
+  if (!IsArrowKey(key)) return;
+  if (pt.HostClass == 0) {
+    if (key == kKeyUp) pt.Y += step;
+    if (key == kKeyDown) pt.Y -= step;
+    if (key == kKeyRight) pt.X += step;
+    if (key == kKeyLeft) pt.X -= step;
+    return;
+  }
+  pt.Param += key == kKeyUp || key == kKeyRight ? step : -step;
+  PlaceOnHostWithBeep(p, pt);
+}
+
+}  // namespace
+
+bool PointInRange(const Figure& fig, int16_t index) {
+  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
+}
+
+void FirstMoveAnalysis(Program& p, ObjRef moved) {
+  if (p.Deform.FirstMoveFlag == 0) return;
+  MarkDependencies(p.Fig, *p.Host, moved);
+  p.Deform.FirstMoveFlag = 0;
+}
+
+void PlaceOnHostWithBeep(Program& p, PtRec& pt) {
+  if (UpdatePointOnHost(p.Fig, pt)) p.Host->Beep();
+}
+
+int16_t KeyStepPixels(Program& p) {
+  if (p.Config.Delta == 0) p.Config.Delta = kDeformStepStandard;
+  return p.Config.Delta;
+}
+
+double SnapToPixel(double c, double pixelSize) {
+  if (pixelSize == 0) return c;
+  double q = c / pixelSize;
+  return (c > 0 ? std::floor(q + 1) : std::floor(q)) * pixelSize;
+}
+
+double HostParam(const Figure& fig, int16_t hostClass, int16_t hostIndex, double x, double y) {
+  if (hostClass == kClassLine && hostIndex >= 1 && hostIndex <= fig.ElemCount[kClassLine]) {
+    const LnRec& line = fig.LnTable[hostIndex];
+    return (x - line.X1) * line.DX + (y - line.Y1) * line.DY;
+  }
+  if (hostClass == kClassCircle && hostIndex >= 1 && hostIndex <= fig.ElemCount[kClassCircle]) {
+    const CirRec& circle = fig.CirTable[hostIndex];
+    double angle = std::atan2(y - circle.CY, x - circle.CX);
+    if (angle < 0) angle += kFullTurn;
+    return angle * circle.R;
+  }
+  return 0;
+}
+
+void SetPointPosition(Program& p, PtRec& point, double x, double y) {
+  switch (point.HostClass) {
+    case 0:
+      point.X = x;
+      point.Y = y;
+      break;
+    case kClassLine:
+    case kClassCircle:
+      point.Param = HostParam(p.Fig, point.HostClass, point.HostIndex, x, y);
+      PlaceOnHostWithBeep(p, point);
+      break;
+    default: break;  // coinciding with another point: it follows that point
+  }
+}
+
+void BuildIndependentTable(Program& p) {
+  const Figure& fig = p.Fig;
+  DeformState& d = p.Deform;
+  int16_t largest = *std::max_element(fig.ElemCount.begin(), fig.ElemCount.begin() + 4);
+  for (std::vector<int16_t>& table : d.IndependentTable) {
+    table.assign(static_cast<size_t>(largest) + 1, kTrue);
+  }
+  if (PointInRange(fig, d.DraggedPoint)) {
+    d.IndependentTable[kClassPoint][static_cast<size_t>(d.DraggedPoint)] = kFalse;
+  }
+  auto marked = [&d](ObjRef ref) {
+    int16_t cls = ref.BaseClass();
+    return cls >= kClassNumber && cls <= kClassCircle && ref.Index >= 1 &&
+           static_cast<size_t>(ref.Index) <= static_cast<size_t>(d.IndependentTable[0].size() - 1);
+  };
+  int steps =
+      std::min<int>(fig.StepCount, std::min(UpperBound(fig.StepIn), UpperBound(fig.StepOut)));
+  for (int s = 1; s <= steps; ++s) {
+    const StepRefs& in = fig.StepIn[static_cast<size_t>(s)];
+    bool dependent = std::any_of(in.begin() + 1, in.end(), [&](ObjRef ref) {
+      return marked(ref) && d.IndependentTable[ref.BaseClass()][ref.Index] == kFalse;
+    });
+    if (!dependent) continue;
+    for (ObjRef out : fig.StepOut[static_cast<size_t>(s)]) {
+      if (marked(out)) d.IndependentTable[out.BaseClass()][out.Index] = kFalse;
+    }
+  }
+}
+
+void DragStep(Program& p, double x, double y) {
+  double pixel = p.View.PixelSize;
+  MoveTo(p, SnapToPixel(x, pixel), SnapToPixel(y, pixel));
+}
+
+void ShiftDragStep(Program& p, double x, double y) {
+  double pixel = p.View.PixelSize;
+  x = SnapToPixel(x, pixel);
+  y = SnapToPixel(y, pixel);
+  int16_t kind = p.Config.SDeformKind;
+  if (kind == kSnapGrid) {
+    // Straight to the move step: snapping a whole number to the pixel
+    // lattice again would push it one pixel off the grid point.
+    MoveTo(p, std::floor(x + 0.5), std::floor(y + 0.5));
+    return;
+  }
+  ObjRef host =
+      p.Deform.DraggedPoint != 0 ? NearestIndependent(p, x, y, kind != kSnapLine) : ObjRef{};
+  if (host.Index != 0) {
+    // A temporary point bound to the winner gives the landing position.
+    PtRec landing = MakePoint(x, y);
+    landing.HostClass = host.Class;
+    landing.HostIndex = host.Index;
+    landing.Param = HostParam(p.Fig, host.Class, host.Index, x, y);
+    UpdatePointOnHost(p.Fig, landing);
+    x = landing.X;
+    y = landing.Y;
+  }
+  MoveTo(p, x, y);
+}
+
+void MultiDragStep(Program& p, double x, double y) {
+  double pixel = p.View.PixelSize;
+  x = SnapToPixel(x, pixel);
+  y = SnapToPixel(y, pixel);
+  Figure& fig = p.Fig;
+  std::vector<int16_t> chosen = ChosenPoints(p);
+  if (chosen.empty()) {
+    Redraw(p);
+    return;
+  }
+  std::vector<PtRec> copies;
+  for (int16_t index : chosen) copies.push_back(fig.PtTable[index]);
+  FirstMoveAnalysis(p, {kClassPoint, chosen.front()});
+  SnapshotTables(fig);
+  double dx = x - copies.front().X;
+  double dy = y - copies.front().Y;
+  for (size_t i = 0; i < chosen.size(); ++i) {
+    SetPointPosition(p, copies[i], copies[i].X + dx, copies[i].Y + dy);
+    fig.PtTable[chosen[i]] = copies[i];
+  }
+  Redraw(p);
+}
+
+void KeyStep(Program& p, int16_t key) {
+  double step = KeyStepPixels(p) * p.View.PixelSize;
+  if (!PointInRange(p.Fig, p.Deform.DraggedPoint)) {
+    Redraw(p);
+    return;
+  }
+  MoveCopies copies = BeginMove(p);
+  MoveByKey(p, copies.Moving, key, step);
+  FinishMove(p, copies);
+}
+
+void ShiftKeyStep(Program& p, int16_t key) {
+  int16_t index = p.Deform.DraggedPoint;
+  if (!PointInRange(p.Fig, index)) {
+    Redraw(p);
+    return;
+  }
+  double pixel = p.View.PixelSize;
+  double step = KeyStepPixels(p) * pixel;
+  // Towards the grid the key moves by one world unit.
+  if (p.Config.SDeformKind == kSnapGrid) step = pixel > 0 ? std::round(1 / pixel) * pixel : 1;
+  PtRec moved = p.Fig.PtTable[index];
+  MoveByKey(p, moved, key, step);
+  ShiftDragStep(p, moved.X, moved.Y);
+}
+
+void MultiKeyStep(Program& p, int16_t key) {
+  double step = KeyStepPixels(p) * p.View.PixelSize;
+  std::vector<int16_t> chosen = ChosenPoints(p);
+  if (!chosen.empty()) {
+    FirstMoveAnalysis(p, {kClassPoint, chosen.front()});
+    SnapshotTables(p.Fig);
+    for (int16_t index : chosen) MoveByKey(p, p.Fig.PtTable[index], key, step);
+  }
+  Redraw(p);
+}
+
+std::vector<int16_t> ChosenPoints(const Program& p) {
+  std::vector<int16_t> chosen;
+  const DeformState& d = p.Deform;
+  for (int16_t i = 1; i <= d.MultiCount && static_cast<size_t>(i) < d.MultiPoints.size(); ++i) {
+    int16_t index = d.MultiPoints[static_cast<size_t>(i)];
+    if (PointInRange(p.Fig, index)) chosen.push_back(index);
+  }
+  return chosen;
+}
+
+}  // namespace plandra
