@@ -38,6 +38,10 @@ KeyResult KeyDown(Program& p, int16_t key, bool shift) {
   event.Shift = shift ? kShiftKey : int16_t{0};
   event.KeyCode = key;
   if (InteractKeyDown(p, event)) return KeyResult::kHandled;
+  if (mode == kModeNumVariation) {
+    VarKeyDown(p, key);
+    return KeyResult::kHandled;
+  }
   if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
     return KeyResult::kNotHandled;
   }

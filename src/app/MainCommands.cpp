@@ -191,6 +191,13 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuPboundL", [](Program& p) { return BoundPoint(p, kClassLine); }},
       {"mnuPboundC", [](Program& p) { return BoundPoint(p, kClassCircle); }},
       {"mnuCundo", &Plain<UndoLastConstruction>},
+      {"mnuMcalc", &Plain<mnuMcalc>},
+      {"mnuDeformVar", &Plain<mnuDeformVar>},
+      {"mnuOdeformVarNarrow", &Plain<mnuOdeformVarNarrow>},
+      {"mnuOdeformVarStandard", &Plain<mnuOdeformVarStandard>},
+      {"mnuOdeformVarWide", &Plain<mnuOdeformVarWide>},
+      {"mnuOdeformVarManual", &Plain<mnuOdeformVarManual>},
+      {"mnuKeta", &Plain<mnuKeta>},
       {"mnuCredo", &Plain<RepeatLastCommand>},
       {"ShiftSwitch",
        [](Program& p) {

@@ -509,6 +509,15 @@ constexpr EnglishRow kEnglishRows[] = {
     {"PD5択用", "For PD5 choice"},
     {"サムネイル表示", "Thumbnail view"},
     {"eKolla用サムネイル", "eKolla thumbnail"},
+    // The number dialogs.
+    {"数値入力", "Number input"},
+    {"ｷｬﾝｾﾙ", "Cancel"},
+    {"小数点以下の表示桁数", "decimals shown"},
+    {"(0 - 14程度)", "(about 0 - 14)"},
+    {"(1から10)", "(1 to 10)"},
+    {"数式の入力", "Expression input"},
+    {"↑(+1)", "Up(+1)"},
+    {"↓(-1)", "Down(-1)"},
 };
 
 }  // namespace

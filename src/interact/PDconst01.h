@@ -39,6 +39,8 @@ struct ConstState {
   int16_t PolyStep = 0;
   // The new bound point handed to the position-setting drag.
   ObjRef DraggedPoint;
+  // The element an attribute dialog edits (context menu or a pick).
+  ObjRef MenuTarget;
   // Opens the number-selection dialog for the pending number slot; the
   // dialog answers through AcceptInput with the chosen number (class 0).
   // Unset, the slot waits for AcceptInput.
