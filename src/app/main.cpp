@@ -23,6 +23,9 @@
 #include "app/ZEvav.h"
 #include "interact/PDSelObj.h"
 #include "macros/TextViewer.h"
+#include "numbers/PDExpress.h"
+#include "numbers/PDSelNum.h"
+#include "numbers/pdNumInput.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
 
@@ -65,7 +68,10 @@ class Session {
   Session()
       : window_(surface_),
         platform_(&window_, surface_),
-        viewer_(prog_.Viewer, prog_.Lang, {}, &window_) {
+        viewer_(prog_.Viewer, prog_.Lang, {}, &window_),
+        selNum_(prog_, Runner(), &window_),
+        express_(prog_, Runner(), &window_),
+        numInput_(prog_, Runner(), &window_) {
     prog_.Host = &platform_;
     prog_.Canvas = &surface_;
     prog_.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());
@@ -107,7 +113,15 @@ class Session {
     call();
     window_.Mirror(prog_);
     viewer_.Mirror();
+    selNum_.Mirror();
+    express_.Mirror();
+    numInput_.Mirror();
     if (prog_.Window.ExitRequested) window_.close();
+  }
+
+  // The dialogs' clicks and keys reach the core as the window's do.
+  CoreRunner Runner() {
+    return [this](const std::function<void()>& call) { Call(call); };
   }
 
   // The single point where mouse input reaches the core.
@@ -195,6 +209,9 @@ class Session {
   ZEvav window_;
   QtPlatform platform_;
   TextViewer viewer_;
+  PDSelNum selNum_;
+  PDExpress express_;
+  pdNumInput numInput_;
 };
 
 }  // namespace
