@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "figure/PDtype05.h"
 #include "numbers/DialogControl.h"
 
 namespace plandra {
