@@ -15,7 +15,6 @@ namespace {
 
 // Modes whose keys move points or numbers, pick elements, place a new point
 // or step the replay: their commands handle the keys.
-constexpr std::array<int16_t, 4> kDeformModes{6, 22, 30, 61};
 constexpr std::array<int16_t, 7> kPickModes{13, 14, 15, 40, 52, 53, 62};
 constexpr int16_t kPlacePointMode = 28;
 
@@ -43,7 +42,11 @@ KeyResult KeyDown(Program& p, int16_t key, bool shift) {
     DeformKeyDown(p, event);
     return KeyResult::kHandled;
   }
-  if (IsOneOf(mode, kDeformModes) || IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
+  if (mode == kModeNumVariation) {
+    VarKeyDown(p, key);
+    return KeyResult::kHandled;
+  }
+  if (IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
     return KeyResult::kNotHandled;
   }
   if (mode == kModeReplay) {

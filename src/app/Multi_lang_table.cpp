@@ -534,6 +534,15 @@ constexpr EnglishRow kEnglishRows[] = {
     {"→線/円", "-> line/circle"},
     {"→線", "-> line"},
     {"→格子点", "-> grid point"},
+    // The number dialogs.
+    {"数値入力", "Number input"},
+    {"ｷｬﾝｾﾙ", "Cancel"},
+    {"小数点以下の表示桁数", "decimals shown"},
+    {"(0 - 14程度)", "(about 0 - 14)"},
+    {"(1から10)", "(1 to 10)"},
+    {"数式の入力", "Expression input"},
+    {"↑(+1)", "Up(+1)"},
+    {"↓(-1)", "Down(-1)"},
 };
 
 }  // namespace

@@ -19,6 +19,10 @@
 #include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
 #include "macros/ViewerText.h"
+#include "numbers/ExpressionInput.h"
+#include "numbers/NumberChooser.h"
+#include "numbers/NumberInput.h"
+#include "numbers/NumberVariation.h"
 #include "persist/PDio05_settings.h"
 #include "view/ImageOutput.h"
 #include "view/PDDraw05.h"
@@ -55,6 +59,12 @@ struct Program {
   ConstState Build;
   AttributeState Attr;  // the attribute and binding dialogs
   DeformState Deform;
+
+  // The number dialogs and the variation of a number.
+  NumberChooser SelNum;     // the number chooser dialog
+  NumberVariation Var;      // mode 22
+  NumberInput NumInput;     // the small number input dialog
+  ExpressionInput Express;  // the expression dialog
 
   // Not owned: the window's (or a test's) implementations.
   Platform* Host = nullptr;

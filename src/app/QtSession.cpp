@@ -32,8 +32,15 @@ void QtSession::Call(Call_&& call) {
   call();
   window_.Mirror(prog_);
   viewer_.Mirror();
+  selNum_.Mirror();
+  express_.Mirror();
+  numInput_.Mirror();
   if (prog_.Window.ExitRequested) window_.close();
   ShowRequested();
+}
+
+CoreRunner QtSession::Runner() {
+  return [this](const std::function<void()>& call) { Call(call); };
 }
 
 // The pop-up menu and the attribute dialogs the core asked for.
@@ -64,7 +71,10 @@ QtSession::QtSession()
     : window_(surface_),
       platform_(&window_, surface_),
       viewer_(
-          prog_.Viewer, prog_.Lang, [this] { RunMenu("mnuPTmatrixSW"); }, &window_) {
+          prog_.Viewer, prog_.Lang, [this] { RunMenu("mnuPTmatrixSW"); }, &window_),
+      selNum_(prog_, Runner(), &window_),
+      express_(prog_, Runner(), &window_),
+      numInput_(prog_, Runner(), &window_) {
   prog_.Host = &platform_;
   prog_.Canvas = &surface_;
   prog_.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());

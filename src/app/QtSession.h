@@ -12,6 +12,9 @@
 #include "app/ZEvav.h"
 #include "interact/PDAttribute.h"
 #include "macros/TextViewer.h"
+#include "numbers/PDExpress.h"
+#include "numbers/PDSelNum.h"
+#include "numbers/pdNumInput.h"
 #include "view/QtSurface.h"
 
 namespace plandra {
@@ -43,6 +46,8 @@ class QtSession {
   WindowGeometry Geometry() const;
   void Apply(const WindowGeometry& g);
   void RunWindowCommand(const std::string& name);
+  // The dialogs' clicks and keys reach the core as the window's do.
+  CoreRunner Runner();
   void ShowRequested();
   void RunAttributeDialog(AttributeDialog dialog);
 
@@ -51,6 +56,9 @@ class QtSession {
   ZEvav window_;
   QtPlatform platform_;
   TextViewer viewer_;
+  PDSelNum selNum_;
+  PDExpress express_;
+  pdNumInput numInput_;
 };
 
 }  // namespace plandra

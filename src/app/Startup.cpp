@@ -72,6 +72,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   if (p.Canvas) p.Canvas->Clear();
   ResetFigure(p.Fig, kStartCapacity);
   p.Draw.Steps.RefreshModeDisplay = [](Program& program) { RefreshModeDisplay(program); };
+  WireNumberChooser(p);
   p.Status = DesignedStatusBar();
   MarkAvailablePanels(p);
   p.Modes = ModeState{};

@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01_internal.h"
+#include "numbers/ExpressionInput.h"
 #include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
 
@@ -406,8 +407,7 @@ void RepeatLastCommand(Program& p) {
   }
   std::string kind(StepKindText(fig, fig.StepCount));
   if (kind == "CALC") {
-    // The calculated-number dialog is not in the program yet.
-    p.Host->Beep();
+    mnuMcalc(p);
     return;
   }
   if (kind == "PNEW") {

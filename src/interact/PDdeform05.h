@@ -106,6 +106,9 @@ void DeformMouseDown(Program& p, const InputEvent& event);
 void DeformMouseMove(Program& p, const InputEvent& event);
 void DeformMouseUp(Program& p, const InputEvent& event);
 void DeformKeyDown(Program& p, const InputEvent& event);
+// The keys the number variation shares with the deformation modes: the step
+// widths S, M and F, the axes (A) and the timing run (B). False for any other.
+bool SharedDeformKey(Program& p, int16_t key);
 
 // 25 rounds of Up, Right, Down, Left on point 1; the seconds taken are
 // written in the top-left corner.

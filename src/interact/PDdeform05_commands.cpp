@@ -235,16 +235,26 @@ void DeformKeyDown(Program& p, const InputEvent& event) {
       }
       return;
     case kKeyEscape: EndDeformation(p, mode); return;
+    default: break;
+  }
+  if (SharedDeformKey(p, key)) return;
+  if (int16_t step = StepOfKey(key); step != 0) SetDeformStep(p, step);
+}
+
+bool SharedDeformKey(Program& p, int16_t key) {
+  switch (key) {
+    case kKeyS:
+    case kKeyM:
+    case kKeyF: SetDeformStep(p, StepOfKey(key)); return true;
     case kKeyA:
       mnuOAxis(p);
       MenuCheckSet(p);
-      return;
+      return true;
     case kKeyB:
       if (IsMovablePoint(p.Fig, 1) && p.Fig.PtTable[1].Exists != 0) TimingRun(p);
-      return;
-    default: break;
+      return true;
+    default: return false;
   }
-  if (int16_t step = StepOfKey(key); step != 0) SetDeformStep(p, step);
 }
 
 void TimingRun(Program& p) {

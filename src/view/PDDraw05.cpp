@@ -206,23 +206,26 @@ void ApplyDisplaySettings(Program& p) {
   p.Canvas->SetFont(p.Config.FontName, p.Config.FontSize);
 }
 
-void Redraw(Program& p) {
+namespace {
+
+void ClearForRedraw(Program& p) {
   if (p.Canvas) {
     ApplyDisplaySettings(p);
     p.Canvas->Clear();
   }
-  RedrawBody(p);
 }
 
-void RedrawBody(Program& p) {
-  Figure& fig = p.Fig;
-  Platform& host = HostOf(p);
+void StartRedraw(Program& p) {
   DrawState& draw = p.Draw;
   ++draw.RedrawCount;
   draw.PicturePanelInset = false;
   if (p.Config.AxisShow != kFalse) DrawAxes(p);
   draw.BlinkPhase = 0;
-  RecomputeForRedraw(fig, host);
+}
+
+void DrawRecomputed(Program& p) {
+  Figure& fig = p.Fig;
+  DrawState& draw = p.Draw;
   int16_t mode = CurrentMode(p.Modes);
   if ((mode == kModeStandard || mode == kModeLoading) && draw.Steps.RefreshCandidates) {
     draw.Steps.RefreshCandidates(p);
@@ -236,6 +239,25 @@ void RedrawBody(Program& p) {
   if (draw.Steps.DrawSampledLoci) draw.Steps.DrawSampledLoci(p);
   DrawHighlights(p);
   if (draw.Steps.RefreshModeDisplay) draw.Steps.RefreshModeDisplay(p);
+}
+
+}  // namespace
+
+void Redraw(Program& p) {
+  ClearForRedraw(p);
+  RedrawBody(p);
+}
+
+void RedrawBody(Program& p) {
+  StartRedraw(p);
+  RecomputeForRedraw(p.Fig, HostOf(p));
+  DrawRecomputed(p);
+}
+
+void RedrawAfterMove(Program& p) {
+  ClearForRedraw(p);
+  StartRedraw(p);
+  DrawRecomputed(p);
 }
 
 void DrawElement(Program& p, ObjRef ref, int16_t c, int16_t source) {

@@ -167,6 +167,9 @@ void ApplyDisplaySettings(Program& p);
 
 void Redraw(Program& p);
 void RedrawBody(Program& p);
+// A step of a drag or of a number variation: draws the figure as the
+// caller's recompute (with the marks set when the move began) left it.
+void RedrawAfterMove(Program& p);
 
 constexpr int16_t kSourceCurrent = 0;
 constexpr int16_t kSourceSnapshot = 2;

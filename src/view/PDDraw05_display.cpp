@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Program.h"
+#include "numbers/NumberInput.h"
 #include "view/PDDraw05.h"
 #include "view/PDDraw05_internal.h"
 
@@ -14,8 +15,6 @@ namespace {
 
 using draw_internal::HostOf;
 
-constexpr int kMinPenWidth = 1;
-constexpr int kMaxPenWidth = 10;
 constexpr double kMinFontSize = 6;
 constexpr double kMaxFontSize = 100;
 constexpr int kMaxColorStrength = 255;
@@ -64,15 +63,10 @@ void mnuOBackCmanual(Program& p) {
   SetBackground(p, *chosen);
 }
 
-// Asked with an input box until the number input dialog takes this over.
+// The number input dialog applies the width (1..10) and redraws on OK.
 void mnuWidth(Program& p) {
   std::string prompt = Translate(p.Lang, "線の太さの設定") + "\n" + Translate(p.Lang, "(1から10)");
-  std::optional<double> value =
-      AskNumber(p, prompt, Translate(p.Lang, "線の幅"), p.Config.DrawWidth);
-  if (!value) return;
-  double width = std::clamp<double>(*value, kMinPenWidth, kMaxPenWidth);
-  p.Config.DrawWidth = static_cast<int16_t>(width);
-  Redraw(p);
+  Load_PDNum(p, prompt, kDrawWidthSetting, p.Config.DrawWidth, 1);
 }
 
 void mnuFont(Program& p) {

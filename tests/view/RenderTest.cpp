@@ -1,3 +1,6 @@
+#include <vector>
+
+#include "numbers/NumberInput.h"
 #include "view/ViewFixture.h"
 
 namespace plandra::test {
@@ -406,14 +409,16 @@ TEST_F(ViewTest, DisplaySettingsCommands) {
   mnuFont(p);
   EXPECT_EQ(p.Config.FontSize, 12);
 
-  platform.InputAnswers = {"4", "0", "11"};
-  mnuWidth(p);
-  EXPECT_EQ(platform.Prompts.back(), "線の太さの設定\n(1から10)");
-  EXPECT_EQ(p.Config.DrawWidth, 4);
-  EXPECT_EQ(surface.PenWidth(), 4);
-  mnuWidth(p);
-  EXPECT_EQ(p.Config.DrawWidth, 1);
-  mnuWidth(p);
+  // The pen width is typed into the number input dialog.
+  std::vector<int> widths;
+  for (const char* typed : {"4", "0", "11"}) {
+    mnuWidth(p);
+    EXPECT_EQ(p.NumInput.Label1.Caption, "線の太さの設定\n(1から10)");
+    NumInputTextChanged(p, typed);
+    NumInputOK(p);
+    widths.push_back(surface.PenWidth());
+  }
+  EXPECT_EQ(widths, (std::vector<int>{4, 1, 10}));
   EXPECT_EQ(p.Config.DrawWidth, 10);
 
   platform.FontAnswers.push_back(FontChoice{"IPAGothic", 14});

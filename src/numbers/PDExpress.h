@@ -1,0 +1,43 @@
+// The expression window: a mirror of the expression dialog's model.
+#pragma once
+
+#include "numbers/QtModelDialog.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace plandra {
+
+struct Program;
+
+class PDExpress : public QtModelDialog {
+ public:
+  explicit PDExpress(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
+
+  void Mirror() override;
+  QPushButton* Control(const char* name) const;
+  QListWidget* NumList() const { return numList_; }
+  QLineEdit* Text1() const { return text1_; }
+  QLabel* LabelExpress() const { return labelExpress_; }
+
+ protected:
+  bool ModelKey(std::string_view control, int16_t key, const std::string& text) override;
+  void ModelFocus(const std::string& control) override;
+  void ModelActivated() override;
+  void ModelCancel() override;
+
+ private:
+  QPushButton* AddButton(const char* name, const std::function<void()>& command);
+  QLabel* AddLabel(const char* name);
+  Program& p_;
+  QListWidget* numList_;
+  QLineEdit* text1_;
+  QLabel* label1_;
+  QLabel* labelNewNumCheck_;
+  QLabel* label5_;
+  QLabel* labelExpress_;
+};
+
+}  // namespace plandra
