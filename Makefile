@@ -33,7 +33,7 @@ fuzz: deps
 	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
-	for b in $(BUILD)/bench_*; do $$b --benchmark_min_time=0.2; done
+	for b in $(BUILD)/bench/bench_*; do $$b --benchmark_min_time=0.2; done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

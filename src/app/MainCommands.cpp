@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/FigDataView.h"
@@ -53,6 +54,23 @@ CommandResult MakeAllPictures(Program& p) {
     std::string text = Translate(p.Lang, kBatchProblemsText);
     for (const std::string& problem : result.Problems) text += "\n" + problem;
     p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+  }
+  return Done();
+}
+
+constexpr std::string_view kManualName = "help/manual.html";
+constexpr std::string_view kNoManualText = "マニュアルが見つかりません。";
+constexpr std::string_view kManualNotOpenedText = "マニュアルを開けませんでした。";
+
+// The manual page that ships with the program, in the desktop's browser.
+CommandResult OpenManual(Program& p) {
+  std::optional<std::filesystem::path> manual = FindShippedFile(p.Folders, kManualName);
+  if (!manual) {
+    p.Host->MessageBox(Translate(p.Lang, kNoManualText) + "\n" + std::string(kManualName),
+                       Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+  } else if (!p.Host->OpenWithDesktop(manual->string())) {
+    p.Host->MessageBox(Translate(p.Lang, kManualNotOpenedText) + "\n" + manual->string(),
+                       Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
   }
   return Done();
 }
@@ -148,6 +166,7 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuNew", [](Program& p) { return mnuNew(p) ? Dialog("NewConstchk") : Done(); }},
       {"mnuExit", &Plain<mnuExit>},
       {"mnuVersion", [](Program&) { return Dialog("PDfrmAbout"); }},
+      {"mnuHmanual", &OpenManual},
       {"mnuLanguage", [](Program&) { return Dialog("PDLanguage"); }},
       {"mnuRakugaki", &Plain<mnuRakugaki>},
       {"mnuOMenu_easy", &Plain<mnuOMenu_easy>},

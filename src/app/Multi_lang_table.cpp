@@ -543,6 +543,9 @@ constexpr EnglishRow kEnglishRows[] = {
     {"数式の入力", "Expression input"},
     {"↑(+1)", "Up(+1)"},
     {"↓(-1)", "Down(-1)"},
+    // The manual page.
+    {"マニュアルが見つかりません。", "The manual cannot be found."},
+    {"マニュアルを開けませんでした。", "The manual could not be opened."},
 };
 
 }  // namespace

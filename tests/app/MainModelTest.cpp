@@ -62,7 +62,7 @@ TEST(MainModelTest, StatusPanels) {
   EXPECT_TRUE(p.Status.Panel(kModePanel).Available);
   EXPECT_TRUE(p.Status.Panel(kMarkerPanel).Available);
   EXPECT_TRUE(p.Status.Panel(kShiftPanel).Available);
-  EXPECT_FALSE(p.Status.Panel(4).Available);   // the locus commands come later
+  EXPECT_FALSE(p.Status.Panel(4).Available);  // the locus commands come later
   EXPECT_TRUE(p.Status.Panel(10).Available);  // undo is wired
 
   // Panel 5 starts the scribble, and in it chooses the colour.
@@ -321,6 +321,29 @@ TEST(MainModelTest, TransformMacroCommands) {
   RunMenuCommand(app.P, "mnuCMacroProjective");
   EXPECT_EQ(fig.StepCount, steps);
   EXPECT_EQ(app.Host.Beeps, 1);
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+TEST(MainModelTest, ManualOpensTheShippedPageOrSaysItIsMissing) {
+  AppFixture app;
+  test::TempDir exeFolder;
+  app.P.Folders.ExeFolder = exeFolder.Path();
+  RunMenuCommand(app.P, "mnuHmanual");
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_NE(app.Host.Messages[0].Text.find("マニュアルが見つかりません。"), std::string::npos);
+  EXPECT_TRUE(app.Host.Opened.empty());
+
+  std::filesystem::create_directories(exeFolder.Path() / "help");
+  test::WriteFileBytes(exeFolder.Path() / "help" / "manual.html", "<html></html>");
+  RunMenuCommand(app.P, "mnuHmanual");
+  ASSERT_EQ(app.Host.Opened.size(), 1u);
+  EXPECT_EQ(app.Host.Opened[0], (exeFolder.Path() / "help" / "manual.html").string());
+  EXPECT_EQ(app.Host.Messages.size(), 1u);
 }
 
 }  // namespace
