@@ -237,8 +237,12 @@ void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
 }
 
 void QtSurface::SetFont(std::string_view family, double points) {
+  points = points > 0 && std::isfinite(points) ? points : 9;
+  // Every redraw sets the font; looking the family up costs more than a frame.
+  if (fontResolved_ && family == fontFamily_ && points == fontPoints_) return;
+  fontResolved_ = true;
   fontFamily_ = std::string(family);
-  fontPoints_ = points > 0 && std::isfinite(points) ? points : 9;
+  fontPoints_ = points;
   font_ = QFont(ResolveFontFamily(family));
   font_.setPointSizeF(fontPoints_);
   fontRowHeight_ = QFontMetricsF(font_).height();

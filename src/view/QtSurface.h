@@ -156,6 +156,7 @@ class QtSurface : public Surface {
   double fontPoints_ = 9;
   QFont font_;
   double fontRowHeight_ = 16;  // pixels a line of text takes
+  bool fontResolved_ = false;
   bool antialiased_ = true;
 };
 
