@@ -73,6 +73,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   ResetFigure(p.Fig, kStartCapacity);
   p.Draw.Steps.RefreshModeDisplay = [](Program& program) { RefreshModeDisplay(program); };
   WireNumberChooser(p);
+  WirePickRefresh(p);
   p.Status = DesignedStatusBar();
   MarkAvailablePanels(p);
   p.Modes = ModeState{};

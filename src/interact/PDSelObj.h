@@ -55,6 +55,12 @@ ObjRef HoverPick(Program& p, double x, double y);
 
 void BuildPickList(Program& p, int16_t classCode);
 void BuildFreePointPickList(Program& p);
+// The redraw's refresh of the movable points in the standard and loading
+// modes; with no movable point the list is left alone, since an empty list
+// would leave the mode.
+void RefreshFreePointCandidates(Program& p);
+// Hands the refresh to the redraw.
+void WirePickRefresh(Program& p);
 void BuildVertexPickList(Program& p);
 
 bool IsExcluded(const PickState& pick, ObjRef ref);

@@ -121,6 +121,18 @@ void BuildFreePointPickList(Program& p) {
   if (mode != 8 && mode != kModeStandard) HighlightCandidate(p);
 }
 
+void RefreshFreePointCandidates(Program& p) {
+  const Figure& fig = p.Fig;
+  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+    if (fig.PtTable[i].BoundMode == kBoundMovable) {
+      BuildFreePointPickList(p);
+      return;
+    }
+  }
+}
+
+void WirePickRefresh(Program& p) { p.Draw.Steps.RefreshCandidates = RefreshFreePointCandidates; }
+
 void BuildVertexPickList(Program& p) {
   const Figure& fig = p.Fig;
   PickState& pick = p.Pick;

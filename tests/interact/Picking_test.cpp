@@ -5,6 +5,7 @@
 #include "interact/PDconst01.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -177,6 +178,25 @@ TEST(Picking, FreePointAndVertexLists) {
   EXPECT_EQ(f.P.Pick.PickCount, 3);
   EXPECT_TRUE(IsExcluded(f.P.Pick, {kClassPoint, 1}));
   EXPECT_EQ(f.P.Pick.PickCur, (ObjRef{kClassPoint, 2}));
+}
+
+// The redraw keeps the movable points listed in the standard mode; a figure
+// with none leaves the mode and the list alone.
+TEST(Picking, RedrawRefreshesTheMovablePoints) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  WirePickRefresh(f.P);
+  Figure& fig = f.P.Fig;
+  AddDependentPoint(fig, 1, 0);
+  Redraw(f.P);
+  EXPECT_EQ(f.P.Pick.PickCount, 0);
+  EXPECT_EQ(f.P.Modes.Depth, 1);
+  EXPECT_EQ(f.Host.Beeps, 0);
+  AddFreePoint(fig, 2, 0);
+  Redraw(f.P);
+  ASSERT_EQ(f.P.Pick.PickCount, 1);
+  EXPECT_EQ(f.P.Pick.PickList[1], (ObjRef{kClassPoint, 2}));
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
 }
 
 }  // namespace
