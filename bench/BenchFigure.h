@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/Program.h"
 #include "figure/PDtype05.h"
 #include "figure/PDvar05.h"
 #include "view/PDDraw05.h"
+#include "view/Surface.h"
 
 namespace plandra {
 
@@ -62,6 +64,19 @@ inline void BuildLargeFigure(Figure& fig) {
     const int16_t circle = AddStepWith(fig, "C2", {point(i), point(i + 1)});
     name({kClassCircle, circle}, "c", i + 1);
   }
+}
+
+// The program in the standard mode with the axes shown, drawing the large
+// figure into that surface, as the window starts it.
+inline void SetUpLargeFigure(Program& p, Surface& surface, Platform& platform) {
+  p.Canvas = &surface;
+  p.Host = &platform;
+  ResetFigure(p.Fig, 200);
+  ModePush(p.Modes, kModeStandard, platform);
+  p.Config.AxisShow = kTrue;
+  ApplyDisplaySettings(p);
+  SetScreen(p);
+  BuildLargeFigure(p.Fig);
 }
 
 }  // namespace plandra

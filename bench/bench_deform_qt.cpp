@@ -3,10 +3,8 @@
 // the key "B" (100 key steps).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
-
 #include "BenchFigure.h"
+#include "BenchQtMain.h"
 #include "app/Program.h"
 #include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
@@ -22,14 +20,7 @@ struct DragBench {
 
   explicit DragBench(bool antialiased = true) {
     Surface.SetAntialiased(antialiased);
-    P.Canvas = &Surface;
-    P.Host = &Platform;
-    ResetFigure(P.Fig, 200);
-    ModePush(P.Modes, kModeStandard, Platform);
-    P.Config.AxisShow = kTrue;
-    ApplyDisplaySettings(P);
-    SetScreen(P);
-    BuildLargeFigure(P.Fig);
+    SetUpLargeFigure(P, Surface, Platform);
     Redraw(P);
   }
 };
@@ -72,12 +63,4 @@ BENCHMARK(BM_TimingRunQt)
 }  // namespace
 }  // namespace plandra
 
-int main(int argc, char** argv) {
-  // Drawing text needs the application; no display is needed for an image.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return plandra::RunQtBenchmarks(argc, argv); }

@@ -2,10 +2,8 @@
 // window's own surface, a 1280x800 image.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
-
 #include "BenchFigure.h"
+#include "BenchQtMain.h"
 #include "app/Program.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
@@ -18,14 +16,7 @@ void BM_RedrawQt(benchmark::State& state) {
   surface.SetAntialiased(state.range(0) != 0);  // 1: the window's default
   SilentPlatform platform;
   Program p;
-  p.Canvas = &surface;
-  p.Host = &platform;
-  ResetFigure(p.Fig, 200);
-  ModePush(p.Modes, kModeStandard, platform);
-  p.Config.AxisShow = kTrue;
-  ApplyDisplaySettings(p);
-  SetScreen(p);
-  BuildLargeFigure(p.Fig);
+  SetUpLargeFigure(p, surface, platform);
   for (auto _ : state) {
     Redraw(p);
     benchmark::DoNotOptimize(surface.Image().constBits());
@@ -43,12 +34,4 @@ BENCHMARK(BM_RedrawQt)
 }  // namespace
 }  // namespace plandra
 
-int main(int argc, char** argv) {
-  // Drawing text needs the application; no display is needed for an image.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return plandra::RunQtBenchmarks(argc, argv); }

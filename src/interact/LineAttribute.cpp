@@ -8,26 +8,16 @@
 namespace plandra {
 
 LineAttribute::LineAttribute(Program& program, QWidget* parent)
-    : AttributeDialogFrame(program.Attr.Line.Texts, "LineAttribute", "CommandOK", "CommandCancel",
-                           parent),
-      program_(program) {
+    : DrawnAttributeDialog(program, program.Attr.Line, "LineAttribute", parent) {
   const LineAttributeModel& m = program_.Attr.Line;
-  textName_ = MirrorText(m.TextName, "TextName");
-  comboClr_ = MirrorList(m.ComboClr, "ComboClr");
-  comboLocus_ = MirrorList(m.ComboLocus, "ComboLocus");
   comboKind_ = MirrorList(m.ComboKind, "ComboKind");
-  AddRow(m.LabelName, "LabelName", textName_);
-  AddRow(m.LabelClr, "LabelClr", comboClr_);
-  AddRow(m.LabelLocus, "LabelLocus", comboLocus_);
   AddRow(m.LabelKind, "LabelKind", comboKind_);
   textName_->setFocus();
 }
 
 void LineAttribute::Ok() {
   LineAttributeModel& m = program_.Attr.Line;
-  m.TextName = FromQString(textName_->text());
-  ReadList(comboClr_, m.ComboClr);
-  ReadList(comboLocus_, m.ComboLocus);
+  ReadNameRows(m);
   ReadList(comboKind_, m.ComboKind);
   LineAttributeOK(program_);
 }

@@ -10,7 +10,7 @@ namespace plandra {
 
 struct Program;
 
-class LineAttribute : public AttributeDialogFrame {
+class LineAttribute : public DrawnAttributeDialog {
  public:
   explicit LineAttribute(Program& program, QWidget* parent = nullptr);
 
@@ -19,10 +19,6 @@ class LineAttribute : public AttributeDialogFrame {
   void Cancel() override;
 
  private:
-  Program& program_;
-  QLineEdit* textName_;
-  QComboBox* comboClr_;
-  QComboBox* comboLocus_;
   QComboBox* comboKind_;
 };
 

@@ -48,6 +48,25 @@ DialogTexts MakeTexts(Program& p, std::string_view caption) {
   return {Translate(p.Lang, caption), Translate(p.Lang, "設定"), Translate(p.Lang, "キャンセル")};
 }
 
+// The target, the title and the name row every attribute dialog starts with.
+template <typename Model>
+Model StartModel(Program& p, ObjRef target, std::string_view caption) {
+  Model m;
+  m.Target = target;
+  m.Texts = MakeTexts(p, caption);
+  m.LabelName = Translate(p.Lang, "名前");
+  return m;
+}
+
+// A started model with the colour rows of the point, line and circle dialogs.
+template <typename Model>
+Model StartDrawnModel(Program& p, ObjRef target, std::string_view caption) {
+  Model m = StartModel<Model>(p, target, caption);
+  m.LabelClr = Translate(p.Lang, "色");
+  m.LabelLocus = Translate(p.Lang, "軌跡の色");
+  return m;
+}
+
 // Quotes and line breaks have no place in a figure file's text fields.
 std::string CleanText(std::string_view typed, bool point) {
   std::string clean;
@@ -145,12 +164,7 @@ std::string StorableName(std::string_view typed, bool point) {
 
 PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
   const PtRec& pt = p.Fig.PtTable[index];
-  PtAttributeModel m;
-  m.Target = {kClassPoint, index};
-  m.Texts = MakeTexts(p, "点の属性の設定");
-  m.LabelName = Translate(p.Lang, "名前");
-  m.LabelClr = Translate(p.Lang, "色");
-  m.LabelLocus = Translate(p.Lang, "軌跡の色");
+  auto m = StartDrawnModel<PtAttributeModel>(p, {kClassPoint, index}, "点の属性の設定");
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.LabelIndependent = Translate(p.Lang, "変形時の選択");
   m.LabelEvent = Translate(p.Lang, "イベント・内容");
@@ -171,12 +185,7 @@ PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
 
 LineAttributeModel FillLineAttribute(Program& p, int16_t index) {
   const LnRec& ln = p.Fig.LnTable[index];
-  LineAttributeModel m;
-  m.Target = {kClassLine, index};
-  m.Texts = MakeTexts(p, "直線の属性の設定");
-  m.LabelName = Translate(p.Lang, "名前");
-  m.LabelClr = Translate(p.Lang, "色");
-  m.LabelLocus = Translate(p.Lang, "軌跡の色");
+  auto m = StartDrawnModel<LineAttributeModel>(p, {kClassLine, index}, "直線の属性の設定");
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.TextName = std::string(Trim(ln.Name));
   m.ComboClr = TranslatedList(p, kLineColors, ln.Color);
@@ -187,12 +196,7 @@ LineAttributeModel FillLineAttribute(Program& p, int16_t index) {
 
 CircleAttributeModel FillCircleAttribute(Program& p, int16_t index) {
   const CirRec& cir = p.Fig.CirTable[index];
-  CircleAttributeModel m;
-  m.Target = {kClassCircle, index};
-  m.Texts = MakeTexts(p, "円の属性の設定");
-  m.LabelName = Translate(p.Lang, "名前");
-  m.LabelClr = Translate(p.Lang, "色");
-  m.LabelLocus = Translate(p.Lang, "軌跡の色");
+  auto m = StartDrawnModel<CircleAttributeModel>(p, {kClassCircle, index}, "円の属性の設定");
   m.TextName = std::string(Trim(cir.Name));
   m.ComboClr = TranslatedList(p, kLineColors, cir.Color);
   m.ComboLocus = TranslatedList(p, kLineColors, cir.Style);
@@ -201,10 +205,7 @@ CircleAttributeModel FillCircleAttribute(Program& p, int16_t index) {
 
 NumAttributeModel FillNumAttribute(Program& p, int16_t index) {
   const NumRec& num = p.Fig.NumTable[index];
-  NumAttributeModel m;
-  m.Target = {kClassNumber, index};
-  m.Texts = MakeTexts(p, "変数の属性の設定");
-  m.LabelName = Translate(p.Lang, "名前");
+  auto m = StartModel<NumAttributeModel>(p, {kClassNumber, index}, "変数の属性の設定");
   m.LabelAttr = Translate(p.Lang, "属性");
   m.TextName = std::string(TrimRight(num.Name));
   m.TextVal = PlainNumberText(num.Value);

@@ -9,21 +9,13 @@
 namespace plandra {
 
 PtAttribute::PtAttribute(Program& program, QWidget* parent)
-    : AttributeDialogFrame(program.Attr.Point.Texts, "PtAttribute", "CommandOK", "CommandCancel",
-                           parent),
-      program_(program) {
+    : DrawnAttributeDialog(program, program.Attr.Point, "PtAttribute", parent) {
   const PtAttributeModel& m = program_.Attr.Point;
-  textName_ = MirrorText(m.TextName, "TextName");
-  comboClr_ = MirrorList(m.ComboClr, "ComboClr");
-  comboLocus_ = MirrorList(m.ComboLocus, "ComboLocus");
   comboKind_ = MirrorList(m.ComboKind, "ComboKind");
   comboIndependent_ = MirrorList(m.ComboIndependent, "ComboIndependent");
   comboEvent_ = MirrorList(m.Combo_Event, "Combo_Event");
   textEvent_ = MirrorText(m.Text_Event, "Text_Event");
   if (!m.Combo_Event.Visible) textEvent_->hide();
-  AddRow(m.LabelName, "LabelName", textName_);
-  AddRow(m.LabelClr, "LabelClr", comboClr_);
-  AddRow(m.LabelLocus, "LabelLocus", comboLocus_);
   AddRow(m.LabelKind, "LabelKind", comboKind_);
   AddRow(m.LabelIndependent, "LabelIndependent", comboIndependent_)
       ->setVisible(m.ComboIndependent.Visible);
@@ -34,9 +26,7 @@ PtAttribute::PtAttribute(Program& program, QWidget* parent)
 
 void PtAttribute::Ok() {
   PtAttributeModel& m = program_.Attr.Point;
-  m.TextName = FromQString(textName_->text());
-  ReadList(comboClr_, m.ComboClr);
-  ReadList(comboLocus_, m.ComboLocus);
+  ReadNameRows(m);
   ReadList(comboKind_, m.ComboKind);
   ReadList(comboIndependent_, m.ComboIndependent);
   ReadList(comboEvent_, m.Combo_Event);

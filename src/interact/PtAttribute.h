@@ -10,7 +10,7 @@ namespace plandra {
 
 struct Program;
 
-class PtAttribute : public AttributeDialogFrame {
+class PtAttribute : public DrawnAttributeDialog {
  public:
   explicit PtAttribute(Program& program, QWidget* parent = nullptr);
 
@@ -19,10 +19,6 @@ class PtAttribute : public AttributeDialogFrame {
   void Cancel() override;
 
  private:
-  Program& program_;
-  QLineEdit* textName_;
-  QComboBox* comboClr_;
-  QComboBox* comboLocus_;
   QComboBox* comboKind_;
   QComboBox* comboIndependent_;
   QComboBox* comboEvent_;

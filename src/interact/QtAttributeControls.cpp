@@ -69,6 +69,20 @@ QLabel* AttributeDialogFrame::AddRow(const std::string& label, const char* label
   return caption;
 }
 
+void DrawnAttributeDialog::AddNameRows(const std::string& labelName, const std::string& textName,
+                                       const std::string& labelClr, const ListControl& comboClr,
+                                       const std::string& labelLocus,
+                                       const ListControl& comboLocus) {
+  textName_ = MirrorText(textName, "TextName");
+  comboClr_ = MirrorList(comboClr, "ComboClr");
+  comboLocus_ = MirrorList(comboLocus, "ComboLocus");
+  AddRow(labelName, "LabelName", textName_);
+  AddRow(labelClr, "LabelClr", comboClr_);
+  AddRow(labelLocus, "LabelLocus", comboLocus_);
+}
+
+std::string DrawnAttributeDialog::NameText() const { return FromQString(textName_->text()); }
+
 // The core hears of each dialog once, however it is closed.
 void AttributeDialogFrame::accept() {
   if (!answered_) {

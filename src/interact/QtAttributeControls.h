@@ -16,6 +16,8 @@ class QPushButton;
 
 namespace plandra {
 
+struct Program;
+
 QString ToQString(const std::string& text);
 std::string FromQString(const QString& text);
 
@@ -48,6 +50,35 @@ class AttributeDialogFrame : public QDialog {
   QPushButton* cancel_;
   int rows_ = 0;
   bool answered_ = false;
+};
+
+// The point, line and circle dialogs: they open with the name and the two
+// colour rows of their model.
+class DrawnAttributeDialog : public AttributeDialogFrame {
+ protected:
+  template <typename Model>
+  DrawnAttributeDialog(Program& program, const Model& m, const char* name, QWidget* parent)
+      : AttributeDialogFrame(m.Texts, name, "CommandOK", "CommandCancel", parent),
+        program_(program) {
+    AddNameRows(m.LabelName, m.TextName, m.LabelClr, m.ComboClr, m.LabelLocus, m.ComboLocus);
+  }
+  template <typename Model>
+  void ReadNameRows(Model& m) const {
+    m.TextName = NameText();
+    ReadList(comboClr_, m.ComboClr);
+    ReadList(comboLocus_, m.ComboLocus);
+  }
+
+  Program& program_;
+  QLineEdit* textName_;
+  QComboBox* comboClr_;
+  QComboBox* comboLocus_;
+
+ private:
+  void AddNameRows(const std::string& labelName, const std::string& textName,
+                   const std::string& labelClr, const ListControl& comboClr,
+                   const std::string& labelLocus, const ListControl& comboLocus);
+  std::string NameText() const;
 };
 
 }  // namespace plandra

@@ -11,15 +11,6 @@
 #include "numbers/ExpressionInput.h"
 
 namespace plandra {
-namespace {
-
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-  auto* row = new QHBoxLayout;
-  for (QWidget* widget : widgets) row->addWidget(widget);
-  return row;
-}
-
-}  // namespace
 
 PDExpress::PDExpress(Program& program, CoreRunner runner, QWidget* parent)
     : QtModelDialog(std::move(runner), parent), p_(program) {
@@ -56,20 +47,6 @@ PDExpress::PDExpress(Program& program, CoreRunner runner, QWidget* parent)
                          AddButton("cmdCancel", [this] { ExpressCancel(p_); })}));
   Mirror();
 }
-
-QPushButton* PDExpress::AddButton(const char* name, const std::function<void()>& command) {
-  auto* button = new QPushButton;
-  Button(button, name, command);
-  return button;
-}
-
-QLabel* PDExpress::AddLabel(const char* name) {
-  auto* label = new QLabel;
-  label->setObjectName(name);
-  return label;
-}
-
-QPushButton* PDExpress::Control(const char* name) const { return findChild<QPushButton*>(name); }
 
 void PDExpress::Mirror() {
   const ExpressionInput& model = p_.Express;

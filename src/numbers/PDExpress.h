@@ -6,7 +6,6 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace plandra {
 
@@ -17,7 +16,6 @@ class PDExpress : public QtModelDialog {
   explicit PDExpress(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
   void Mirror() override;
-  QPushButton* Control(const char* name) const;
   QListWidget* NumList() const { return numList_; }
   QLineEdit* Text1() const { return text1_; }
   QLabel* LabelExpress() const { return labelExpress_; }
@@ -29,8 +27,6 @@ class PDExpress : public QtModelDialog {
   void ModelCancel() override;
 
  private:
-  QPushButton* AddButton(const char* name, const std::function<void()>& command);
-  QLabel* AddLabel(const char* name);
   Program& p_;
   QListWidget* numList_;
   QLineEdit* text1_;

@@ -11,15 +11,6 @@
 #include "numbers/NumberChooser.h"
 
 namespace plandra {
-namespace {
-
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-  auto* row = new QHBoxLayout;
-  for (QWidget* widget : widgets) row->addWidget(widget);
-  return row;
-}
-
-}  // namespace
 
 PDSelNum::PDSelNum(Program& program, CoreRunner runner, QWidget* parent)
     : QtModelDialog(std::move(runner), parent), p_(program) {
@@ -27,10 +18,8 @@ PDSelNum::PDSelNum(Program& program, CoreRunner runner, QWidget* parent)
   numList_ = Watch(new QListWidget, "NumList");
   text1_ = Watch(new QLineEdit, "Text1");
   resetText_ = Watch(new QLineEdit, "ResetText");
-  label2_ = new QLabel;
-  label2_->setObjectName("Label2");
-  label3_ = new QLabel;
-  label3_->setObjectName("Label3");
+  label2_ = AddLabel("Label2");
+  label3_ = AddLabel("Label3");
   connect(numList_, &QListWidget::currentRowChanged, this,
           [this](int row) { Run([this, row] { SelNumSelectLine(p_, row); }); });
   connect(numList_, &QListWidget::itemDoubleClicked, this,
@@ -44,27 +33,23 @@ PDSelNum::PDSelNum(Program& program, CoreRunner runner, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(numList_);
-  layout->addLayout(Row({AddButton("Cmd_OK", SelNumOK), AddButton("Cmd_Cancel", SelNumCancel),
-                         AddButton("Reset", SelNumReset)}));
-  layout->addLayout(Row({resetText_, AddButton("ResetOK", SelNumResetOK),
-                         AddButton("ResetCancel", SelNumResetCancel)}));
+  layout->addLayout(Row({AddCommand("Cmd_OK", SelNumOK), AddCommand("Cmd_Cancel", SelNumCancel),
+                         AddCommand("Reset", SelNumReset)}));
+  layout->addLayout(Row({resetText_, AddCommand("ResetOK", SelNumResetOK),
+                         AddCommand("ResetCancel", SelNumResetCancel)}));
   layout->addLayout(
-      Row({AddButton("Command1", SelNumExistingFace), AddButton("NewNum", SelNumNewNumberFace)}));
+      Row({AddCommand("Command1", SelNumExistingFace), AddCommand("NewNum", SelNumNewNumberFace)}));
   layout->addLayout(Row({label2_, label3_}));
-  layout->addLayout(Row({text1_, AddButton("Command2", [](Program& p) { SelNumText1Step(p, 1); }),
-                         AddButton("Command3", [](Program& p) { SelNumText1Step(p, -1); })}));
-  layout->addLayout(
-      Row({AddButton("NewNumOK", SelNumNewNumOK), AddButton("NewNumCancel", SelNumNewNumCancel)}));
+  layout->addLayout(Row({text1_, AddCommand("Command2", [](Program& p) { SelNumText1Step(p, 1); }),
+                         AddCommand("Command3", [](Program& p) { SelNumText1Step(p, -1); })}));
+  layout->addLayout(Row(
+      {AddCommand("NewNumOK", SelNumNewNumOK), AddCommand("NewNumCancel", SelNumNewNumCancel)}));
   Mirror();
 }
 
-QPushButton* PDSelNum::AddButton(const char* name, void (*command)(Program&)) {
-  auto* button = new QPushButton;
-  Button(button, name, [this, command] { command(p_); });
-  return button;
+QPushButton* PDSelNum::AddCommand(const char* name, void (*command)(Program&)) {
+  return AddButton(name, [this, command] { command(p_); });
 }
-
-QPushButton* PDSelNum::Control(const char* name) const { return findChild<QPushButton*>(name); }
 
 void PDSelNum::Mirror() {
   const NumberChooser& model = p_.SelNum;

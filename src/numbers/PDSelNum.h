@@ -17,7 +17,6 @@ class PDSelNum : public QtModelDialog {
   explicit PDSelNum(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
   void Mirror() override;
-  QPushButton* Control(const char* name) const;
   QListWidget* NumList() const { return numList_; }
   QLineEdit* Text1() const { return text1_; }
   QLineEdit* ResetText() const { return resetText_; }
@@ -29,7 +28,8 @@ class PDSelNum : public QtModelDialog {
   void ModelCancel() override;
 
  private:
-  QPushButton* AddButton(const char* name, void (*command)(Program&));
+  // A button that runs the chooser's command.
+  QPushButton* AddCommand(const char* name, void (*command)(Program&));
   Program& p_;
   QListWidget* numList_;
   QLineEdit* text1_;

@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 #include "app/ZEvav.h"
@@ -33,6 +35,28 @@ QAbstractButton* QtModelDialog::Button(QAbstractButton* button, const char* name
   Watch(button, name);
   connect(button, &QAbstractButton::clicked, this, [this, onClick] { Run(onClick); });
   return button;
+}
+
+QPushButton* QtModelDialog::AddButton(const char* name, const std::function<void()>& onClick) {
+  auto* button = new QPushButton;
+  Button(button, name, onClick);
+  return button;
+}
+
+QLabel* QtModelDialog::AddLabel(const char* name) {
+  auto* label = new QLabel;
+  label->setObjectName(name);
+  return label;
+}
+
+QHBoxLayout* QtModelDialog::Row(std::initializer_list<QWidget*> widgets) {
+  auto* row = new QHBoxLayout;
+  for (QWidget* widget : widgets) row->addWidget(widget);
+  return row;
+}
+
+QPushButton* QtModelDialog::Control(const char* name) const {
+  return findChild<QPushButton*>(name);
 }
 
 void QtModelDialog::MirrorShown(bool shown) {

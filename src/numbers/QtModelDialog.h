@@ -6,15 +6,18 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "numbers/DialogControl.h"
 
 class QAbstractButton;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 
 namespace plandra {
 
@@ -29,6 +32,8 @@ class QtModelDialog : public QDialog {
 
   // Shows, hides and fills the dialog as its model says.
   virtual void Mirror() = 0;
+  // The push button of that object name.
+  QPushButton* Control(const char* name) const;
 
  protected:
   // Runs a core call, then mirrors.
@@ -49,6 +54,10 @@ class QtModelDialog : public QDialog {
   }
   QAbstractButton* Button(QAbstractButton* button, const char* name,
                           const std::function<void()>& onClick);
+  QPushButton* AddButton(const char* name, const std::function<void()>& onClick);
+  static QLabel* AddLabel(const char* name);
+  // The widgets side by side.
+  static QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
 
   void MirrorShown(bool shown);
   void MirrorFocus(const std::string& control);

@@ -14,8 +14,7 @@ pdNumInput::pdNumInput(Program& program, CoreRunner runner, QWidget* parent)
     : QtModelDialog(std::move(runner), parent), p_(program) {
   setObjectName("pdNumInput");
   setWindowModality(Qt::ApplicationModal);
-  label1_ = new QLabel;
-  label1_->setObjectName("Label1");
+  label1_ = AddLabel("Label1");
   text1_ = Watch(new QLineEdit, "Text1");
   connect(text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
     Run([this, text] { NumInputTextChanged(p_, text.toStdString()); });
@@ -29,14 +28,6 @@ pdNumInput::pdNumInput(Program& program, CoreRunner runner, QWidget* parent)
   layout->addWidget(AddButton("CancelButton", [this] { NumInputCancel(p_); }), 3, 1);
   Mirror();
 }
-
-QPushButton* pdNumInput::AddButton(const char* name, const std::function<void()>& command) {
-  auto* button = new QPushButton;
-  Button(button, name, command);
-  return button;
-}
-
-QPushButton* pdNumInput::Control(const char* name) const { return findChild<QPushButton*>(name); }
 
 void pdNumInput::Mirror() {
   const NumberInput& model = p_.NumInput;

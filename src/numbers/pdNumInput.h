@@ -6,7 +6,6 @@
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace plandra {
 
@@ -17,7 +16,6 @@ class pdNumInput : public QtModelDialog {
   explicit pdNumInput(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
   void Mirror() override;
-  QPushButton* Control(const char* name) const;
   QLabel* Label1() const { return label1_; }
   QLineEdit* Text1() const { return text1_; }
 
@@ -28,7 +26,6 @@ class pdNumInput : public QtModelDialog {
   void ModelCancel() override;
 
  private:
-  QPushButton* AddButton(const char* name, const std::function<void()>& command);
   Program& p_;
   QLabel* label1_;
   QLineEdit* text1_;
