@@ -67,6 +67,9 @@ class QtSurface : public Surface {
   // Ends painting on an external device (writes the SVG or PDF).
   void Finish();
 
+  // Rows of the image played together (see Flush).
+  static constexpr int kBandRows = 128;
+
   // Anti-aliased lines and circles (default), or pixel-exact aliased drawing.
   void SetAntialiased(bool on);
   bool Antialiased() const { return antialiased_; }
@@ -120,7 +123,6 @@ class QtSurface : public Surface {
     PaintCall Draw;
   };
   void Keep(PendingOp op);
-  static constexpr int kBandRows = 32;
   QPen MakePen(RgbColor color) const;
   // Pixel position for the painter: aliased drawing lands on whole pixels.
   QPointF PaintPoint(double x, double y) const;

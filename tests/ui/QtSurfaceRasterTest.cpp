@@ -144,7 +144,9 @@ namespace {
 // The picture is played in bands of rows: a drawing that straddles a band's
 // edge must come out exactly as the same drawing inside one band.
 TEST(QtSurfaceRaster, BandEdgesLeaveNoTrace) {
-  QtSurface surface(200, 100);
+  constexpr int kEdge = QtSurface::kBandRows;
+  constexpr int kShift = kEdge - 12;
+  QtSurface surface(200, 2 * kEdge);
   auto drawAt = [&](double dx, double dy) {
     surface.Circle(20.5 + dx, 15 + dy, 10, kBlue);
     surface.Line(5 + dx, 6 + dy, 35 + dx, 28 + dy, kBlack);
@@ -155,17 +157,17 @@ TEST(QtSurfaceRaster, BandEdgesLeaveNoTrace) {
     surface.Pixel(45 + dx, 20 + dy, kBlack);
     surface.Text(40 + dx, 14 + dy, "Ab漢", kBlack);
   };
-  drawAt(0, 0);     // rows 2..30
-  drawAt(100, 20);  // rows 22..50, across the edge at row 32
+  drawAt(0, 0);         // rows 2..30
+  drawAt(100, kShift);  // across the edge between the first two bands
   const QImage& image = surface.Image();
   // The painter's anti-aliasing of a line cut at the edge may differ by a
   // step of colour from the uncut line; nothing a user could see.
   constexpr int kPainterRounding = 2;
   int inked = 0;
-  for (int row = 0; row < 32; ++row) {
+  for (int row = 0; row < 32; ++row) {  // the drawing's rows
     for (int column = 0; column < 100; ++column) {
       const QColor inside = image.pixelColor(column, row);
-      const QColor across = image.pixelColor(column + 100, row + 20);
+      const QColor across = image.pixelColor(column + 100, row + kShift);
       const int difference = std::max({std::abs(inside.red() - across.red()),
                                        std::abs(inside.green() - across.green()),
                                        std::abs(inside.blue() - across.blue())});
