@@ -3,12 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <cstdlib>
 
 #include "app/Modes.h"
 #include "app/QtSession.h"
+#include "numbers/NumberVariation.h"
+#include "numbers/PDSelNum.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {
@@ -74,6 +80,71 @@ TEST_F(SessionFixture, MenuCommandsOpenTheViewerAndTheMenuFollowsTheMode) {
   QTest::keyClick(session.Window().Canvas(), Qt::Key_Escape);
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
   EXPECT_EQ(p.Fig.StepCount, steps);
+}
+
+// A number varied from the keyboard: the chooser opens over the window, its
+// OK reaches the core, and the arrow keys on the canvas change the number.
+TEST_F(SessionFixture, NumberVariationThroughTheWindow) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  Program& p = session.Prog();
+  const int16_t number = test::AddNumber(p.Fig, 1.5);
+  Choose(session, "mnuDeformVar");
+  PDSelNum* chooser = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == "PDSelNum") chooser = static_cast<PDSelNum*>(widget);
+  }
+  ASSERT_NE(chooser, nullptr);
+  ASSERT_TRUE(chooser->isVisible());
+  ASSERT_GE(chooser->NumList()->count(), 1);
+  chooser->NumList()->setCurrentRow(chooser->NumList()->count() - 1);
+  QTest::mouseClick(chooser->Control("Cmd_OK"), Qt::LeftButton);
+  EXPECT_FALSE(chooser->isVisible());
+  EXPECT_EQ(CurrentMode(p.Modes), kModeNumVariation);
+
+  QTest::keyClick(session.Window().Canvas(), Qt::Key_Up);
+  QTest::keyClick(session.Window().Canvas(), Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(p.Fig.NumTable[number].Value, 1.5 + 2 * p.Config.DeltaVar);
+  QTest::keyClick(session.Window().Canvas(), Qt::Key_Escape);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+// A right click on a point pops the object menu up with the point's items.
+TEST_F(SessionFixture, RightClickOnAPointOpensItsMenu) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  Program& p = session.Prog();
+  const PtRec& a = p.Fig.PtTable[1];
+  QTest::mouseClick(session.Window().Canvas(), Qt::RightButton, {}, PixelOf(session, a.X, a.Y));
+  QAction* popup = session.Window().MenuAction("mnuEdit2_point");
+  ASSERT_NE(popup, nullptr);
+  ASSERT_NE(popup->menu(), nullptr);
+  EXPECT_TRUE(popup->menu()->isVisible());
+  QAction* edit = session.Window().MenuAction("mnuEdit2_point_Edit");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->text().toStdString(), "編集:点 " + std::string(TrimRight(a.Name)));
+  EXPECT_EQ(p.Build.MenuTarget, (ObjRef{kClassPoint, 1}));
+  popup->menu()->close();
+}
+
+// A free point dragged with the mouse follows it and the window returns to
+// the standard mode when the button is released.
+TEST_F(SessionFixture, DraggingAFreePoint) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  Program& p = session.Prog();
+  ZEvavCanvas* canvas = session.Window().Canvas();
+  const PtRec& a = p.Fig.PtTable[1];
+  ASSERT_EQ(a.BoundMode, -1);
+  QTest::mousePress(canvas, Qt::LeftButton, {}, PixelOf(session, a.X, a.Y));
+  EXPECT_EQ(CurrentMode(p.Modes), 72);
+  QTest::mouseMove(canvas, PixelOf(session, 1, 1));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, PixelOf(session, 1, 1));
+  EXPECT_POINT_NEAR(1, 1, p.Fig.PtTable[1], 2 * p.View.PixelSize);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
 }
 
 }  // namespace
