@@ -1,6 +1,9 @@
 #include "interact/PDAttribute.h"
 
 #include <array>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "app/MainModel.h"
 #include "app/Program.h"
@@ -84,12 +87,14 @@ std::string CleanText(std::string_view typed, bool point) {
   return clean;
 }
 
-// The name as the label shows it: an event point's marker and target are
-// not part of it.
-std::string DisplayedPointName(const PtRec& pt) {
+// The name as the dialog shows it, and the event marker with its target
+// that follows it (from the first "!" on). The marker is kept apart so that
+// OK gives it back unchanged: turning its "!" into "！" would lose the event.
+std::pair<std::string, std::string> SplitEventMarker(const PtRec& pt) {
   std::string name(Trim(pt.Name));
-  if (pt.EventKind >= 1 && pt.EventKind <= 9) name = name.substr(0, name.find('!'));
-  return name;
+  const size_t marker = name.find('!');
+  if (marker == std::string::npos) return {name, {}};
+  return {std::string(TrimRight(name.substr(0, marker))), name.substr(marker)};
 }
 
 void AskForDialog(Program& p, AttributeDialog dialog) { p.Attr.Pending = dialog; }
@@ -168,7 +173,7 @@ PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.LabelIndependent = Translate(p.Lang, "変形時の選択");
   m.LabelEvent = Translate(p.Lang, "イベント・内容");
-  m.TextName = DisplayedPointName(pt);
+  std::tie(m.TextName, m.NameEvent) = SplitEventMarker(pt);
   m.Combo_Event = TranslatedList(p, kEventKinds, pt.EventKind);
   m.Text_Event = std::string(TrimLeft(pt.EventText));
   m.ComboClr = TranslatedList(p, kPointColors, pt.Color);
@@ -253,8 +258,7 @@ void PtAttributeOK(Program& p) {
   const PtAttributeModel& m = p.Attr.Point;
   if (RefInRange(p.Fig, m.Target)) {
     PtRec& pt = p.Fig.PtTable[m.Target.Index];
-    SetElementName(p.Fig, m.Target, StorableName(m.TextName, true));
-    // The event prefix of the name is the event module's; it is not renewed here.
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, true) + m.NameEvent);
     pt.EventKind = Position(m.Combo_Event, 0);
     pt.EventText = std::string(TrimRight(CleanText(m.Text_Event, false)));
     pt.Color = Position(m.ComboClr, kDefaultColor);

@@ -97,6 +97,15 @@ TEST_F(AttributeTest, PointDialogFromTheContextMenu) {
   p.Attr.Point.TextName = std::string(45, 'x');
   PtAttributeOK(p);
   EXPECT_EQ(pt.Name, std::string(40, 'x'));
+
+  // An event point from a file keeps its marker and target: the dialog shows
+  // the name before the marker, and a "!" typed there still becomes "！".
+  SetElementName(fig, {kClassPoint, a}, "B !!Hello");
+  EditAttributes(p, {kClassPoint, a});
+  EXPECT_EQ(p.Attr.Point.TextName, "B");
+  p.Attr.Point.TextName = "C!";
+  PtAttributeOK(p);
+  EXPECT_EQ(pt.Name, "C！!!Hello");
 }
 
 TEST_F(AttributeTest, ConstructedPointKeepsBoundModeAndCancelWritesNothing) {
