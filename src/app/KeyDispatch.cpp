@@ -1,8 +1,5 @@
 #include "app/KeyDispatch.h"
 
-#include <algorithm>
-#include <array>
-
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Replay.h"
@@ -13,14 +10,8 @@
 namespace plandra {
 namespace {
 
-// Modes whose keys move points or numbers, pick elements, place a new point
-// or step the replay: their commands handle the keys.
-constexpr std::array<int16_t, 7> kPickModes{13, 14, 15, 40, 52, 53, 62};
-constexpr int16_t kPlacePointMode = 28;
-
-bool IsOneOf(int16_t mode, const auto& modes) {
-  return std::find(modes.begin(), modes.end(), mode) != modes.end();
-}
+// The one pick mode whose keys no command takes: nothing pushes it yet.
+constexpr int16_t kModePickNumber = 14;
 
 void EscapeKey(Program& p, bool shift) {
   Redraw(p);
@@ -46,9 +37,7 @@ KeyResult KeyDown(Program& p, int16_t key, bool shift) {
     VarKeyDown(p, key);
     return KeyResult::kHandled;
   }
-  if (IsOneOf(mode, kPickModes) || mode == kPlacePointMode) {
-    return KeyResult::kNotHandled;
-  }
+  if (mode == kModePickNumber) return KeyResult::kNotHandled;
   if (mode == kModeReplay) {
     ReplayKeyDown(p, key);
     return KeyResult::kHandled;

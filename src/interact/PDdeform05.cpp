@@ -52,8 +52,6 @@ void FinishMove(Program& p, const MoveCopies& copies) {
     return;
   }
   PtRec& pt = p.Fig.PtTable[d.DraggedPoint];
-  pt.Mark = d.DragMarkPrev;
-  if (d.DragStylePrev != 0) pt.Style = d.DragStylePrev;
   pt = copies.Moving;
   Redraw(p);
   d.DragMarkPrev = pt.Mark;
