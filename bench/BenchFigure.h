@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/Program.h"
+#include "app/ViewCommands.h"
 #include "figure/PDtype05.h"
 #include "figure/PDvar05.h"
 #include "view/PDDraw05.h"
@@ -74,7 +75,7 @@ inline void SetUpLargeFigure(Program& p, Surface& surface, Platform& platform) {
   ResetFigure(p.Fig, 200);
   ModePush(p.Modes, kModeStandard, platform);
   p.Config.AxisShow = kTrue;
-  ApplyDisplaySettings(p);
+  ApplyDisplaySettings(p.Config, p.Canvas);
   SetScreen(p);
   BuildLargeFigure(p.Fig);
 }

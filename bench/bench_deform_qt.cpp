@@ -6,6 +6,7 @@
 #include "BenchFigure.h"
 #include "BenchQtMain.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"

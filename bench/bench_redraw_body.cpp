@@ -7,6 +7,8 @@
 
 #include "BenchFigure.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

@@ -16,8 +16,10 @@
 #include <memory>
 
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "persist/PDio05.h"
-#include "view/ImageOutput.h"
+#include "app/ImageOutput.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "app/Startup.h"
 #include "figure/PDtype05.h"
 #include "persist/PDio05.h"

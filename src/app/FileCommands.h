@@ -11,9 +11,6 @@
 namespace plandra {
 
 struct Program;
-
-constexpr int16_t kModeLoading = 8;
-constexpr int16_t kModeSaving = 9;
 constexpr std::string_view kWindowCopyFileName = "temp_zevav.pd4";
 constexpr std::string_view kFigureReadFailedText = "図形ファイルを読めませんでした。";
 

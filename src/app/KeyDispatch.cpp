@@ -2,6 +2,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "app/Replay.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
@@ -11,7 +12,6 @@ namespace plandra {
 namespace {
 
 // The one pick mode whose keys no command takes: nothing pushes it yet.
-constexpr int16_t kModePickNumber = 14;
 
 void EscapeKey(Program& p, bool shift) {
   Redraw(p);

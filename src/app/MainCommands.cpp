@@ -11,13 +11,15 @@
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "app/Replay.h"
+#include "app/ViewCommands.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
 #include "macros/PDmacro01.h"
 #include "numbers/Labels05.h"
-#include "view/ImageOutput.h"
+#include "app/ImageOutput.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

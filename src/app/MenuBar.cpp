@@ -7,12 +7,12 @@
 
 #include "app/MainCommands.h"
 #include "app/Multi_lang.h"
+#include "app/ViewCommands.h"
+#include "figure/Codes.h"
 #include "persist/PDio05_settings.h"
 
 namespace plandra {
 namespace {
-
-constexpr int16_t kModeStandard = 2;
 constexpr int32_t kStandardReplayMs = 500;
 constexpr int16_t kStandardDeformStep = 10;
 constexpr int16_t kMaximizedState = 2;

@@ -1,5 +1,6 @@
 // The menu bar as designed, in its order.
 #include "app/MenuBar.h"
+#include "app/ViewCommands.h"
 
 namespace plandra {
 namespace {

@@ -11,7 +11,6 @@
 namespace plandra {
 
 constexpr int kModeStackTop = 100;
-constexpr int16_t kModeStandard = 2;
 
 struct ModeState {
   std::array<int16_t, kModeStackTop + 1> ModeStack{};

@@ -5,6 +5,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

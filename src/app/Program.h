@@ -24,7 +24,7 @@
 #include "numbers/NumberInput.h"
 #include "numbers/NumberVariation.h"
 #include "persist/PDio05_settings.h"
-#include "view/ImageOutput.h"
+#include "app/ImageOutput.h"
 #include "view/PDDraw05.h"
 #include "view/Surface.h"
 
@@ -53,6 +53,8 @@ struct Program {
   ScribbleState Scribble;
   ViewerText Viewer;  // the text viewer window's contents
   ThumbnailMemory Thumbnail;
+  // Drawing owned by the locus layer, handed to the renderer at each frame.
+  RenderLayers Layers;
 
   // Picking and the construction under way.
   PickState Pick;

@@ -16,7 +16,9 @@
 #include "app/PDLanguage.h"
 #include "app/PDfrmAbout.h"
 #include "app/Rakugaki.h"
+#include "app/Refresh.h"
 #include "app/Startup.h"
+#include "app/ViewCommands.h"
 #include "interact/CircleAttribute.h"
 #include "interact/LineAttribute.h"
 #include "interact/NumAttribute.h"
@@ -103,7 +105,7 @@ void QtSession::Start(const std::string& commandLine) {
   inputs.CommandLine = commandLine;
   inputs.ExecutablePath = CurrentExecutablePath();
   StartUp(prog_, inputs);
-  ApplyDisplaySettings(prog_);
+  ApplyDisplaySettings(prog_.Config, prog_.Canvas);
   WindowGeometry start = Geometry();
   if (SetWindow(prog_, start)) Apply(start);
   window_.Mirror(prog_);

@@ -3,6 +3,7 @@
 #include "app/KeyDispatch.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

@@ -10,8 +10,6 @@ namespace plandra {
 
 struct Program;
 
-constexpr int16_t kModeScribble = 70;
-
 struct ScribbleState {
   RgbColor ScribbleColor{};  // black until the user chooses; kept for the run
   int16_t PenDown = 0;       // flag

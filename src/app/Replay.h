@@ -7,8 +7,6 @@
 namespace plandra {
 
 struct Program;
-
-constexpr int16_t kModeReplay = 73;
 constexpr int kReplayFallbackIntervalMs = 300;
 
 // 1 starts the replay, 0 shows the next step, -1 ends it.

@@ -6,6 +6,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/ViewCommands.h"
 #include "figure/PDtype05.h"
 #include "persist/PDio05.h"
 #include "view/PDDraw05.h"
@@ -71,9 +72,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   p.Window.Caption = std::string(kProgramTitle) + " " + std::string(ProgramVersion());
   if (p.Canvas) p.Canvas->Clear();
   ResetFigure(p.Fig, kStartCapacity);
-  p.Draw.Steps.RefreshModeDisplay = [](Program& program) { RefreshModeDisplay(program); };
   WireNumberChooser(p);
-  WirePickRefresh(p);
   p.Status = DesignedStatusBar();
   MarkAvailablePanels(p);
   p.Modes = ModeState{};

@@ -8,6 +8,22 @@
 
 namespace plandra {
 
+// Window states as the settings file stores them.
+constexpr int16_t kWindowNormal = 0;
+constexpr int16_t kWindowMinimized = 1;
+constexpr int16_t kWindowMaximized = 2;
+
+// The outer window in twips, its client area in pixels and its state; the Qt
+// window fills it in and applies what the presets change.
+struct WindowGeometry {
+  int OuterWidth = 0;   // twips
+  int OuterHeight = 0;  // twips
+  int ClientWidth = 0;  // pixels
+  int ClientHeight = 0;
+  int16_t State = kWindowNormal;
+  bool StatusBarVisible = true;
+};
+
 struct WindowState {
   std::string Caption;
   int16_t ExeReadOnly = 0;     // flag: the program's executable is read-only

@@ -9,13 +9,12 @@
 #include <cstdint>
 
 #include "app/Platform.h"
+#include "figure/Codes.h"
 #include "figure/PDtype05.h"
 
 namespace plandra {
 
 // The program's own values of pi and the full turn, not full precision.
-constexpr double kPi = 3.14159265358979;
-constexpr double kFullTurn = 6.28318530717958;
 
 // Shortest direction vector that can be unitized; smallest determinant of
 // two intersecting lines; angle matches in SignedAngle.

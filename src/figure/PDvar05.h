@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "figure/Codes.h"
 #include "figure/PDtype05.h"
 
 namespace plandra {

@@ -7,6 +7,8 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "interact/PDconst01_internal.h"
@@ -35,9 +37,6 @@ constexpr std::array<std::string_view, 8> kEventKinds{"なし",
                                                       "PD/差替(拡張子不要)",
                                                       "ファイルを開く",
                                                       "外部ファイルによる指定"};
-
-constexpr int16_t kBoundMovable = -1;
-constexpr int16_t kBoundFixedFree = 1;
 constexpr int kDefaultColor = kColorBlack;
 
 // The stored value of a list: its position, or the default when none is

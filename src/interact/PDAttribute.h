@@ -15,12 +15,6 @@ namespace plandra {
 
 struct Program;
 
-constexpr int16_t kModePickEdit = 40;
-constexpr int16_t kModeEditNumber = 41;
-constexpr int16_t kModeEditPoint = 42;
-constexpr int16_t kModeEditLine = 43;
-constexpr int16_t kModeEditCircle = 44;
-
 constexpr std::string_view kObjectMenu = "mnuEdit2_point";
 
 // A list box or combo box: its texts and the selected position (-1 none).

@@ -8,6 +8,7 @@
 #include "app/KeyDispatch.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj_internal.h"
 #include "interact/PDconst01.h"
@@ -23,8 +24,6 @@ constexpr double kPointPrecedencePixels = 7.0;
 constexpr double kMovableWeight = 0.5;
 constexpr double kFixedFreeWeight = 0.7;
 constexpr double kHoverPixels = 10.0;
-constexpr int16_t kBoundMovable = -1;
-constexpr int16_t kBoundFixedFree = 1;
 
 // How far along the line's direction from its first point the nearest
 // drawn point may lie, by LineKind.

@@ -23,8 +23,6 @@ constexpr int16_t kCursorArrow = 1;
 constexpr int16_t kCursorSizeAll = 5;
 
 // Modes the picking serves.
-constexpr int16_t kModePickConstruct = 15;  // a construction gathers its inputs
-constexpr int16_t kModeAddPoint = 28;       // a new free point waits to be placed
 
 constexpr int16_t kMaskAllowed = 0;
 constexpr int16_t kMaskExcluded = -1;
@@ -59,8 +57,6 @@ void BuildFreePointPickList(Program& p);
 // modes; with no movable point the list is left alone, since an empty list
 // would leave the mode.
 void RefreshFreePointCandidates(Program& p);
-// Hands the refresh to the redraw.
-void WirePickRefresh(Program& p);
 void BuildVertexPickList(Program& p);
 
 bool IsExcluded(const PickState& pick, ObjRef ref);

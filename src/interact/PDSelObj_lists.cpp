@@ -8,8 +8,6 @@
 
 namespace plandra {
 namespace {
-
-constexpr int16_t kBoundMovable = -1;
 constexpr double kNoDistance = 10000.0;
 
 }  // namespace
@@ -130,8 +128,6 @@ void RefreshFreePointCandidates(Program& p) {
     }
   }
 }
-
-void WirePickRefresh(Program& p) { p.Draw.Steps.RefreshCandidates = RefreshFreePointCandidates; }
 
 void BuildVertexPickList(Program& p) {
   const Figure& fig = p.Fig;

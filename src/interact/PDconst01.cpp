@@ -8,6 +8,8 @@
 #include "app/KeyDispatch.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01_internal.h"
 #include "numbers/ExpressionInput.h"

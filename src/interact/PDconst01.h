@@ -16,13 +16,6 @@ namespace plandra {
 struct Program;
 struct InputEvent;
 
-constexpr int16_t kModeConstruct = 17;
-constexpr int16_t kModeBoundPoint = 29;
-constexpr int16_t kModePlacePoint = 30;
-constexpr int16_t kModeEditBinding = 51;
-constexpr int16_t kModePickBindPoint = 52;
-constexpr int16_t kModePickBindHost = 53;
-
 constexpr std::string_view kNotEnoughInputsText =
     "の元にするものが足りません。まず,それを作ってください。";
 constexpr std::string_view kNoHostText = "元にする対象がありません。キャンセルします。";

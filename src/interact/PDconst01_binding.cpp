@@ -4,6 +4,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
@@ -17,7 +18,6 @@ namespace {
 // List positions are host classes: 0 free, 1 point, 2 line, 3 circle.
 constexpr std::array<std::string_view, 4> kBindKinds{"フリーにする", "他の点と一致させる",
                                                      "直線上に取る", "円上に取る"};
-constexpr int16_t kBoundMovable = -1;
 
 bool IsMovablePoint(const Figure& fig, ObjRef ref) {
   return ref.BaseClass() == kClassPoint && RefInRange(fig, ref) &&

@@ -7,6 +7,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "interact/PDconst01_internal.h"

@@ -5,6 +5,7 @@
 
 #include "app/InputEvent.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "engine/GeoObj05.h"
 #include "engine/Math05.h"
 #include "interact/PDdeform05_internal.h"
@@ -15,16 +16,14 @@ namespace {
 
 constexpr double kNoDistance = 10000.0;
 
-// The dragged point's own record, and the record that moves (drawn with
-// Mark 20).
+// The record of the dragged point that moves.
 struct MoveCopies {
   bool HasPoint = false;
-  PtRec Own;
   PtRec Moving;
 };
 
-// Before the position changes: Mark 20, the dependency analysis of the
-// first move, and the snapshot the two-point constructions compare with.
+// Before the position changes: the dependency analysis of the first move and
+// the snapshot the two-point constructions compare with.
 MoveCopies BeginMove(Program& p) {
   Figure& fig = p.Fig;
   DeformState& d = p.Deform;
@@ -32,19 +31,16 @@ MoveCopies BeginMove(Program& p) {
   copies.HasPoint = PointInRange(fig, d.DraggedPoint);
   if (copies.HasPoint) {
     PtRec& pt = fig.PtTable[d.DraggedPoint];
-    copies.Own = pt;
-    pt.Mark = kMarkDragged;
-    copies.Moving = pt;
     pt.Exists = kTrue;
+    copies.Moving = pt;
   }
   FirstMoveAnalysis(p, copies.HasPoint ? ObjRef{kClassPoint, d.DraggedPoint} : ObjRef{});
   SnapshotTables(fig);
   return copies;
 }
 
-// The point moved drawn enlarged by a full redraw; it then gets its own
-// colour, mark and style back. The renderer draws everything at every
-// redraw, so the label drawn with the previous step's mark is part of it.
+// A full redraw with the moved point drawn enlarged. The renderer draws it
+// so; the point's own mark in the figure stays as it is.
 void FinishMove(Program& p, const MoveCopies& copies) {
   DeformState& d = p.Deform;
   if (!copies.HasPoint) {
@@ -53,12 +49,11 @@ void FinishMove(Program& p, const MoveCopies& copies) {
   }
   PtRec& pt = p.Fig.PtTable[d.DraggedPoint];
   pt = copies.Moving;
+  p.Draw.DraggedPoint = d.DraggedPoint;
   Redraw(p);
-  d.DragMarkPrev = pt.Mark;
+  p.Draw.DraggedPoint = 0;
+  d.DragMarkPrev = kMarkDragged;
   d.DragStylePrev = pt.Style;
-  pt.Color = copies.Own.Color;
-  pt.Mark = copies.Own.Mark;
-  pt.Style = copies.Own.Style;
 }
 
 // The whole line follows the mouse by its two defining points.

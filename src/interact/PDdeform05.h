@@ -16,12 +16,6 @@ struct Figure;
 struct InputEvent;
 struct Program;
 
-constexpr int16_t kModeDeform = 6;
-constexpr int16_t kModePickDeform = 13;
-constexpr int16_t kModeMultiDeform = 61;
-constexpr int16_t kModePickMulti = 62;
-constexpr int16_t kModeDrag = 72;
-
 constexpr int16_t kDeformStepStandard = 10;
 constexpr int16_t kDeformStepNarrow = 1;
 constexpr int16_t kDeformStepMin = 1;

@@ -8,6 +8,8 @@
 #include "app/InputEvent.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDSelObj_internal.h"
 #include "interact/PDdeform05.h"
@@ -16,8 +18,6 @@
 
 namespace plandra {
 namespace {
-
-constexpr int16_t kBoundMovable = -1;
 constexpr int16_t kTimingRounds = 25;
 
 // Every deformation command starts the same way.

@@ -6,6 +6,8 @@
 #include "app/InputEvent.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "interact/PDconst01_internal.h"
 #include "numbers/Calc05.h"
 #include "numbers/Labels05.h"

@@ -12,8 +12,6 @@ namespace plandra {
 
 struct Program;
 
-constexpr int16_t kModeNumExpression = 21;
-
 enum class ExpressState : uint8_t {
   kNumberExpected,
   kOperatorExpected,

@@ -13,8 +13,6 @@
 namespace plandra {
 
 constexpr int16_t kMaxKetaDecimal = 20;
-constexpr int16_t kNumShown = 0;
-constexpr int16_t kNumHidden = 7;
 
 // Left edge of the on-screen number list, in pixels; the wider one while the
 // main window's left panel covers the edge.

@@ -8,6 +8,8 @@
 #include "app/KeyDispatch.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
@@ -55,7 +57,7 @@ void ShowResetControls(NumberChooser& chooser, bool shown) {
 }
 
 bool ChoosingToVary(int16_t mode) { return mode == kModeNumChoice60 || mode == kModeNumVaryChoice; }
-bool ChoosingForOthers(int16_t mode) { return mode == kModeNumTrace || mode == kModeNumAttribute; }
+bool ChoosingForOthers(int16_t mode) { return mode == kModeNumTrace || mode == kModePickEdit; }
 
 // The face the construction under way asks for, by the kind of its step.
 void ConstructionFace(Program& p) {
@@ -306,7 +308,7 @@ void SelNumExit(Program& p) {
     ModePop(p.Modes, *p.Host);
     RefreshModeDisplay(p);
     Redraw(p);
-  } else if (mode == kModeNumAttribute) {
+  } else if (mode == kModePickEdit) {
     AcceptEditPick(p, chosen);  // pops mode 40 and opens the number's dialog
   } else {
     // The construction flow completes or abandons its step; the polygon's

@@ -17,11 +17,6 @@ namespace plandra {
 struct Program;
 
 // Modes in which the chooser opens for something other than a construction.
-constexpr int16_t kModeNumVariation = 22;  // the arrow keys vary the chosen number
-constexpr int16_t kModeNumAttribute = 40;  // the number goes to its attribute dialog
-constexpr int16_t kModeNumChoice60 = 60;
-constexpr int16_t kModeNumVaryChoice = 63;  // choosing the number to vary
-constexpr int16_t kModeNumTrace = 71;       // choosing the traced number
 
 struct NumberChooser {
   bool Shown = false;

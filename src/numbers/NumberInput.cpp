@@ -6,6 +6,8 @@
 
 #include "app/InputEvent.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "numbers/Labels05.h"
 #include "persist/String05.h"
 #include "view/PDDraw05.h"

@@ -7,6 +7,8 @@
 #include "app/InputEvent.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"

@@ -3,27 +3,20 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Program.h"
-#include "engine/GeoObj05.h"
 #include "view/PDDraw05_internal.h"
 
 namespace plandra {
 
 namespace draw_internal {
 
-Platform& HostOf(Program& p) {
-  static SilentPlatform silent;  // stateless
-  return p.Host ? *p.Host : silent;
+RgbColor BackgroundOf(const RenderContext& r) {
+  return r.Canvas ? r.Canvas->BackColor() : FromSettingsColor(r.Config.BackColor);
 }
 
-RgbColor BackgroundOf(const Program& p) {
-  return p.Canvas ? p.Canvas->BackColor() : FromSettingsColor(p.Config.BackColor);
-}
-
-ClipRect WindowRect(const Program& p, double marginPixels) {
-  double margin = marginPixels * p.View.PixelSize;
-  return {-p.View.HalfWidth - margin, -p.View.HalfHeight - margin, p.View.HalfWidth + margin,
-          p.View.HalfHeight + margin};
+ClipRect WindowRect(const RenderContext& r, double marginPixels) {
+  double margin = marginPixels * r.View.PixelSize;
+  return {-r.View.HalfWidth - margin, -r.View.HalfHeight - margin, r.View.HalfWidth + margin,
+          r.View.HalfHeight + margin};
 }
 
 }  // namespace draw_internal
@@ -31,12 +24,6 @@ ClipRect WindowRect(const Program& p, double marginPixels) {
 namespace {
 
 using draw_internal::BackgroundOf;
-using draw_internal::HostOf;
-
-constexpr int16_t kModeDragging = 6;
-constexpr int16_t kModeLoading = 8;
-constexpr int16_t kModeComputing = 16;
-constexpr int16_t kModeVarying = 22;
 
 constexpr std::array<RgbColor, 8> kPcPalette = {{{128, 128, 128},
                                                  {0, 0, 255},
@@ -47,37 +34,23 @@ constexpr std::array<RgbColor, 8> kPcPalette = {{{128, 128, 128},
                                                  {255, 255, 0},
                                                  {255, 255, 255}}};
 
-// Every number and point that is defined in any way becomes plainly defined
-// before the marking sweeps.
-// A line joining two points can be dragged by them.
-void RefreshL1PointIndices(Figure& fig) {
-  for (int s = 1; s <= fig.StepCount; ++s) {
-    if (fig.StepKindId[s] != Kind::L1) continue;
-    ObjRef out = fig.StepOut[s][1];
-    if (out.BaseClass() != kClassLine || !RefInRange(fig, out)) continue;
-    LnRec& ln = fig.LnTable[out.Index];
-    ln.Pt1Index = fig.StepIn[s][1].Index;
-    ln.Pt2Index = fig.StepIn[s][2].Index;
-  }
-}
-
 template <class Rec>
 void FillColors(std::vector<int16_t>& colors, const std::vector<Rec>& table, int count) {
   colors.assign(static_cast<size_t>(count) + 1, kColorNone);
   for (int i = 1; i <= count; ++i) colors[i] = table[i].Color;
 }
 
-void RebuildItemColors(Program& p) {
-  const Figure& fig = p.Fig;
-  FillColors(p.Draw.ItemColor[kClassPoint], fig.PtTable, fig.ElemCount[kClassPoint]);
-  FillColors(p.Draw.ItemColor[kClassLine], fig.LnTable, fig.ElemCount[kClassLine]);
-  FillColors(p.Draw.ItemColor[kClassCircle], fig.CirTable, fig.ElemCount[kClassCircle]);
+void RebuildItemColors(RenderContext& r) {
+  const Figure& fig = r.Fig;
+  FillColors(r.Draw.ItemColor[kClassPoint], fig.PtTable, fig.ElemCount[kClassPoint]);
+  FillColors(r.Draw.ItemColor[kClassLine], fig.LnTable, fig.ElemCount[kClassLine]);
+  FillColors(r.Draw.ItemColor[kClassCircle], fig.CirTable, fig.ElemCount[kClassCircle]);
 }
 
-void AdvanceBlinkPhase(Program& p) {
-  int16_t mode = CurrentMode(p.Modes);
-  DrawState& draw = p.Draw;
-  if (mode != kModeDragging && mode != kModeComputing && mode != kModeVarying) {
+void AdvanceBlinkPhase(RenderContext& r) {
+  int16_t mode = r.Mode;
+  DrawState& draw = r.Draw;
+  if (mode != kModeDeform && mode != kModeComputing && mode != kModeNumVariation) {
     draw.BlinkPhase = 0;
     return;
   }
@@ -85,22 +58,30 @@ void AdvanceBlinkPhase(Program& p) {
   draw.BlinkPhase = static_cast<int16_t>((draw.BlinkPhase + 1) % draw.BlinkPeriod);
 }
 
-void DrawClass(Program& p, int16_t cls, bool lateMarks) {
-  for (int16_t i = 1; i <= p.Fig.ElemCount[cls]; ++i) {
-    if (cls == kClassPoint && (p.Fig.PtTable[i].Mark >= kMarkBlinkFirst) != lateMarks) continue;
-    if (p.Draw.ItemColor[cls][i] == kColorNone) continue;
-    DrawElement(p, ObjRef{cls, i}, 0, kSourceCurrent);
+// The mark a point is drawn with: its own, or the dragged mark while it moves.
+int16_t ShownMark(const RenderContext& r, int16_t index, const PtRec& pt) {
+  return index == r.Draw.DraggedPoint ? kMarkDragged : pt.Mark;
+}
+
+void DrawClass(RenderContext& r, int16_t cls, bool lateMarks) {
+  for (int16_t i = 1; i <= r.Fig.ElemCount[cls]; ++i) {
+    if (cls == kClassPoint &&
+        (ShownMark(r, i, r.Fig.PtTable[i]) >= kMarkBlinkFirst) != lateMarks) {
+      continue;
+    }
+    if (r.Draw.ItemColor[cls][i] == kColorNone) continue;
+    DrawElement(r, ObjRef{cls, i}, 0, kSourceCurrent);
   }
 }
 
-void DrawElements(Program& p) {
-  RebuildItemColors(p);
-  AdvanceBlinkPhase(p);
-  DrawClass(p, kClassPoint, false);
-  DrawClass(p, kClassLine, false);
-  DrawClass(p, kClassCircle, false);
+void DrawElements(RenderContext& r) {
+  RebuildItemColors(r);
+  AdvanceBlinkPhase(r);
+  DrawClass(r, kClassPoint, false);
+  DrawClass(r, kClassLine, false);
+  DrawClass(r, kClassCircle, false);
   // Candidate marks lie on top of everything.
-  DrawClass(p, kClassPoint, true);
+  DrawClass(r, kClassPoint, true);
 }
 
 // The colour rules shared by every class, applied to a copy of the record.
@@ -118,15 +99,16 @@ const Rec& RecordOf(const std::vector<Rec>& current, const std::vector<Rec>& sna
   return table[index];
 }
 
-void DrawPointElement(Program& p, int16_t index, int16_t c, int16_t source) {
-  PtRec copy = RecordOf(p.Fig.PtTable, p.Fig.PtTablePrev, index, source);
+void DrawPointElement(RenderContext& r, int16_t index, int16_t c, int16_t source) {
+  PtRec copy = RecordOf(r.Fig.PtTable, r.Fig.PtTablePrev, index, source);
   if (copy.EventKind / 10 != 0) return;
+  copy.Mark = ShownMark(r, index, copy);
   ApplyOverride(copy, c);
-  DrawPointMark(p, copy);
+  DrawPointMark(r, copy);
   if (c > 9) {
-    DrawPointLabel(p, index, copy.Color, 2);
+    DrawPointLabel(r, index, copy.Color, 2);
   } else if (copy.Color != kColorNone) {
-    DrawPointLabel(p, index, kColorBlack, 0);
+    DrawPointLabel(r, index, kColorBlack, 0);
   }
 }
 
@@ -136,32 +118,32 @@ bool ElementInTables(const Figure& fig, ObjRef ref) {
 }
 
 // The element with the entry's mark and colour in place of its own.
-void DrawHighlight(Program& p, const HighlightEntry& entry) {
-  if (!ElementInTables(p.Fig, entry.Ref)) return;
+void DrawHighlight(RenderContext& r, const HighlightEntry& entry) {
+  if (!ElementInTables(r.Fig, entry.Ref)) return;
   int16_t index = entry.Ref.Index;
   switch (entry.Ref.BaseClass()) {
     case kClassPoint: {
-      PtRec copy = p.Fig.PtTable[index];
+      PtRec copy = r.Fig.PtTable[index];
       if (copy.Color == kColorNone || copy.EventKind / 10 != 0) return;
       if (entry.Color >= 0) copy.Color = entry.Color;
       if (entry.Mark >= 0) copy.Mark = entry.Mark;
       if (copy.Color == kColorNone) return;
-      DrawPointMark(p, copy);
-      if (entry.Label) DrawPointLabel(p, index, copy.Color, 0);
+      DrawPointMark(r, copy);
+      if (entry.Label) DrawPointLabel(r, index, copy.Color, 0);
       return;
     }
     case kClassLine: {
-      LnRec copy = p.Fig.LnTable[index];
+      LnRec copy = r.Fig.LnTable[index];
       if (copy.Color == kColorNone) return;
       if (entry.Color >= 0) copy.Color = entry.Color;
-      if (copy.Color != kColorNone) DrawLine(p, copy);
+      if (copy.Color != kColorNone) DrawLine(r, copy);
       return;
     }
     default: {
-      CirRec copy = p.Fig.CirTable[index];
+      CirRec copy = r.Fig.CirTable[index];
       if (copy.Color == kColorNone) return;
       if (entry.Color >= 0) copy.Color = entry.Color;
-      if (copy.Color != kColorNone) DrawCircle(p, copy);
+      if (copy.Color != kColorNone) DrawCircle(r, copy);
       return;
     }
   }
@@ -176,11 +158,11 @@ RgbColor FromSettingsColor(int32_t color) {
 
 int32_t ToSettingsColor(RgbColor color) { return Rgb(color.R, color.G, color.B); }
 
-RgbColor ColorOf(Program& p, int16_t number) {
-  int16_t strength = p.Config.ColorStrength;
+RgbColor ColorOf(RenderContext& r, int16_t number) {
+  int16_t strength = r.Config.ColorStrength;
   uint8_t s = static_cast<uint8_t>(strength <= 0 || strength > 255 ? 255 : strength);
   switch (number) {
-    case 0: return BackgroundOf(p);
+    case 0: return BackgroundOf(r);
     case 1: return {s, 0, 0};
     case 2: return {0, s, 0};
     case 3: return {s, s, 0};
@@ -191,102 +173,75 @@ RgbColor ColorOf(Program& p, int16_t number) {
     default: break;
   }
   if (number >= 8 && number <= 15) return kPcPalette[number - 8];
-  std::vector<int16_t>& reported = p.Draw.ReportedColors;
+  std::vector<int16_t>& reported = r.Draw.ReportedColors;
   if (std::find(reported.begin(), reported.end(), number) == reported.end()) {
     reported.push_back(number);
-    HostOf(p).MessageBox(std::to_string(number), kProgramTitle, MsgButtons::kOk);
+    r.Draw.ColorsToReport.push_back(number);
   }
   return {0, 0, 0};
 }
 
-void ApplyDisplaySettings(Program& p) {
-  if (!p.Canvas) return;
-  p.Canvas->SetBackColor(FromSettingsColor(p.Config.BackColor));
-  p.Canvas->SetPenWidth(std::clamp<int>(p.Config.DrawWidth, 1, 10));
-  p.Canvas->SetFont(p.Config.FontName, p.Config.FontSize);
+void ApplyDisplaySettings(const Settings& config, Surface* canvas) {
+  if (!canvas) return;
+  canvas->SetBackColor(FromSettingsColor(config.BackColor));
+  canvas->SetPenWidth(std::clamp<int>(config.DrawWidth, 1, 10));
+  canvas->SetFont(config.FontName, config.FontSize);
 }
 
 namespace {
 
-void ClearForRedraw(Program& p) {
-  if (p.Canvas) {
-    ApplyDisplaySettings(p);
-    p.Canvas->Clear();
+void StartFrame(RenderContext& r) {
+  if (r.Canvas) {
+    ApplyDisplaySettings(r.Config, r.Canvas);
+    r.Canvas->Clear();
   }
-}
-
-void StartRedraw(Program& p) {
-  DrawState& draw = p.Draw;
+  DrawState& draw = r.Draw;
   ++draw.RedrawCount;
   draw.PicturePanelInset = false;
-  if (p.Config.AxisShow != kFalse) DrawAxes(p);
+  if (r.Config.AxisShow != kFalse) DrawAxes(r);
   draw.BlinkPhase = 0;
-}
-
-void DrawRecomputed(Program& p) {
-  Figure& fig = p.Fig;
-  DrawState& draw = p.Draw;
-  int16_t mode = CurrentMode(p.Modes);
-  if ((mode == kModeStandard || mode == kModeLoading) && draw.Steps.RefreshCandidates) {
-    draw.Steps.RefreshCandidates(p);
-  }
-  RefreshL1PointIndices(fig);
-  if (draw.Steps.DrawTraces) draw.Steps.DrawTraces(p);
-  DrawElements(p);
-  DrawAngleMarks(p);
-  DrawNumberList(p);
-  DrawConics(p);
-  if (draw.Steps.DrawSampledLoci) draw.Steps.DrawSampledLoci(p);
-  DrawHighlights(p);
-  if (draw.Steps.RefreshModeDisplay) draw.Steps.RefreshModeDisplay(p);
 }
 
 }  // namespace
 
-void Redraw(Program& p) {
-  ClearForRedraw(p);
-  RedrawBody(p);
+void DrawFrame(RenderContext& r) {
+  StartFrame(r);
+  if (r.Layers && r.Layers->DrawTraces) r.Layers->DrawTraces(r);
+  DrawElements(r);
+  DrawAngleMarks(r);
+  DrawNumberList(r);
+  DrawConics(r);
+  if (r.Layers && r.Layers->DrawSampledLoci) r.Layers->DrawSampledLoci(r);
+  DrawHighlights(r);
 }
 
-void RedrawBody(Program& p) {
-  StartRedraw(p);
-  RecomputeForRedraw(p.Fig, HostOf(p));
-  DrawRecomputed(p);
-}
-
-void RedrawAfterMove(Program& p) {
-  ClearForRedraw(p);
-  StartRedraw(p);
-  DrawRecomputed(p);
-}
-
-void DrawElement(Program& p, ObjRef ref, int16_t c, int16_t source) {
-  if (!ElementInTables(p.Fig, ref)) return;
-  p.Draw.DrawItem = ref;
-  const Figure& fig = p.Fig;
+void DrawElement(RenderContext& r, ObjRef ref, int16_t c, int16_t source) {
+  if (!ElementInTables(r.Fig, ref)) return;
+  r.Draw.DrawItem = ref;
+  const Figure& fig = r.Fig;
   switch (ref.BaseClass()) {
-    case kClassPoint: DrawPointElement(p, ref.Index, c, source); break;
+    case kClassPoint: DrawPointElement(r, ref.Index, c, source); break;
     case kClassLine: {
       LnRec copy = RecordOf(fig.LnTable, fig.LnTablePrev, ref.Index, source);
       ApplyOverride(copy, c);
-      DrawLine(p, copy);
+      DrawLine(r, copy);
       break;
     }
     default: {
       CirRec copy = RecordOf(fig.CirTable, fig.CirTablePrev, ref.Index, source);
       ApplyOverride(copy, c);
-      DrawCircle(p, copy);
+      DrawCircle(r, copy);
       break;
     }
   }
 }
 
-void DrawHighlights(Program& p) {
-  if (!p.Canvas || p.Draw.Highlights.empty()) return;
-  int width = p.Canvas->PenWidth();
-  p.Canvas->SetPenWidth(width + 1);
-  for (const HighlightEntry& entry : p.Draw.Highlights) DrawHighlight(p, entry);
-  p.Canvas->SetPenWidth(width);
+void DrawHighlights(RenderContext& r) {
+  if (!r.Canvas || r.Draw.Highlights.empty()) return;
+  int width = r.Canvas->PenWidth();
+  r.Canvas->SetPenWidth(width + 1);
+  for (const HighlightEntry& entry : r.Draw.Highlights) DrawHighlight(r, entry);
+  r.Canvas->SetPenWidth(width);
 }
 
 void AddHighlight(DrawState& draw, const HighlightEntry& entry) {

@@ -9,46 +9,19 @@
 #include <string_view>
 #include <vector>
 
+#include "figure/Codes.h"
 #include "figure/PDvar05.h"
+#include "numbers/Labels05.h"
+#include "persist/PDio05_settings.h"
 #include "view/Surface.h"
 
 namespace plandra {
-
-struct Program;
 
 constexpr double kDefaultPixelSize = 0.05;
 constexpr double kMinPixelSize = 0.0001;
 constexpr int kTwipsPerPixel = 15;  // at 96 dpi
 // Marks, labels and circles farther out than this are not drawn.
 constexpr double kFarCoordinate = 1000;
-
-// Palette numbers of the element colours.
-constexpr int16_t kColorNone = 0;  // not drawn; the background where drawn
-constexpr int16_t kColorRed = 1;
-constexpr int16_t kColorGreen = 2;
-constexpr int16_t kColorYellow = 3;
-constexpr int16_t kColorBlue = 4;
-constexpr int16_t kColorBlack = 7;
-
-// Point marks with a fixed meaning.
-constexpr int16_t kMarkPixel = 0;
-constexpr int16_t kMarkCross = 1;
-constexpr int16_t kMarkCircle = 2;
-constexpr int16_t kMarkSquare = 3;
-constexpr int16_t kMarkFilledSquare = 4;
-constexpr int16_t kMarkTriangle = 5;
-constexpr int16_t kMarkBlinkFirst = 10;  // 10..17 change colour at every redraw
-constexpr int16_t kMarkBlinkLast = 17;
-constexpr int16_t kMarkDragged = 20;
-constexpr int16_t kMarkCircleBar = 21;
-constexpr int16_t kMarkCircleCross = 22;
-constexpr int16_t kMarkEventPixel = 23;
-constexpr int16_t kMarkHover = 30;
-
-// Window states as the settings file stores them.
-constexpr int16_t kWindowNormal = 0;
-constexpr int16_t kWindowMinimized = 1;
-constexpr int16_t kWindowMaximized = 2;
 
 // The zoom and the window's extent in world units; the origin is always the
 // centre of the client area and y points up.
@@ -81,14 +54,6 @@ struct HighlightEntry {
   bool Label = true;
 };
 
-// Steps of the redraw that other modules own; an empty one is skipped.
-struct RedrawSteps {
-  std::function<void(Program&)> RefreshCandidates;  // picking, modes 2 and 8
-  std::function<void(Program&)> DrawTraces;         // locus traces, before the elements
-  std::function<void(Program&)> DrawSampledLoci;    // "XLOCS" steps, after the conics
-  std::function<void(Program&)> RefreshModeDisplay;
-};
-
 struct DrawState {
   // The element being drawn and the colour of every element by class
   // (1 points, 2 lines, 3 circles), rebuilt at every redraw.
@@ -100,6 +65,9 @@ struct DrawState {
   // Counts redraws; marks 10..17 take their colour from it.
   uint32_t RedrawCount = 0;
   std::vector<HighlightEntry> Highlights;
+  // The point a drag is moving, drawn with the dragged mark in place of its
+  // own; 0 for none. The figure keeps the point's own mark.
+  int16_t DraggedPoint = 0;
   // The picture cycle's state: 0 normal, 1 half size, 2 thumbnail, 3 the
   // small thumbnail. Thumbnails (2 or more) draw small point marks.
   int16_t ThumbnailState = 0;
@@ -108,23 +76,37 @@ struct DrawState {
   bool PicturePanelInset = false;  // set when the picture was saved, cleared by a redraw
   bool AngleMarksShown = true;
   bool EventDisplayOn = false;  // mark 23 is drawn only then
-  // Colour numbers outside the palette already reported: a figure full of
-  // them would otherwise ask for a message box per element and redraw.
+  // Colour numbers outside the palette already met: a figure full of them
+  // would otherwise ask for a message box per element and redraw. Those met
+  // since the caller last looked wait in ColorsToReport.
   std::vector<int16_t> ReportedColors;
+  std::vector<int16_t> ColorsToReport;
   // The colour last chosen in the colour dialog, preselected next time.
   RgbColor DialogColor{0, 0, 0};
-  RedrawSteps Steps;
 };
 
-// The outer window in twips, its client area in pixels and its state; the Qt
-// window fills it in and applies what the presets change.
-struct WindowGeometry {
-  int OuterWidth = 0;   // twips
-  int OuterHeight = 0;  // twips
-  int ClientWidth = 0;  // pixels
-  int ClientHeight = 0;
-  int16_t State = kWindowNormal;
-  bool StatusBarVisible = true;
+struct RenderContext;
+
+// Drawing that layers above the renderer own (locus traces before the
+// elements, sampled loci after the conics); an empty one is skipped.
+struct RenderLayers {
+  std::function<void(RenderContext&)> DrawTraces;
+  std::function<void(RenderContext&)> DrawSampledLoci;
+};
+
+// Everything the renderer reads and the little it writes (the draw state):
+// it never recomputes the figure and never asks anything of the caller.
+struct RenderContext {
+  const Figure& Fig;
+  const ViewState& View;
+  DrawState& Draw;
+  const Settings& Config;
+  Surface* Canvas;  // none in headless runs: nothing is drawn
+  // The mode in force: names hide and marks blink only in some modes.
+  int16_t Mode = kModeStandard;
+  // The number list's lines, made by the caller (they need translated words).
+  const std::vector<ScreenNumberLine>* NumberList = nullptr;
+  const RenderLayers* Layers = nullptr;
 };
 
 // Settings colours hold red in the low byte.
@@ -133,59 +115,42 @@ int32_t ToSettingsColor(RgbColor color);
 
 // --- view transform and grid -----------------------------------------------
 
-void SetScreen(Program& p);
-void mnuZoomIn(Program& p);
-void mnuZoomOut(Program& p);
-void mnuZoomDefault(Program& p);
-void mnuZoomComplex(Program& p);
+// The view of a client area of the surface's size at the view's zoom, and the
+// surface's world window to match; a surface of no size keeps the last view.
+void SetScreen(ViewState& view, Surface* canvas);
 
 // The grid in AxisColor, or in the background colour when AxisShow is off.
-void DrawAxes(Program& p);
-void mnuOAxis(Program& p);
-void mnuOAxis01(Program& p);
-void mnuOAxis02(Program& p);
-void mnuOAxisColor1(Program& p);
-void mnuOAxisColor2(Program& p);
-void mnuOAxisColor3(Program& p);
-void mnuOAxisColorManual(Program& p);
-
-// Window presets: each changes geometry for the window to apply, shows the
-// status bar and remembers the size as the start-up size.
-void mnuOWindowStandard(Program& p, WindowGeometry& window);
-void mnuOWindowVGA(Program& p, WindowGeometry& window);
-void mnuOWindowMax(Program& p, WindowGeometry& window);
-// Remembers the window as the start-up size and writes the settings file.
-bool mnuOWindowSave(Program& p, const WindowGeometry& window);
-// The start-up size from the settings; false when the designed size stays.
-bool SetWindow(const Program& p, WindowGeometry& window);
+void DrawAxes(RenderContext& r);
 
 // --- renderer --------------------------------------------------------------
 
-RgbColor ColorOf(Program& p, int16_t number);
+// A colour number outside the palette draws black and is noted once in
+// ColorsToReport.
+RgbColor ColorOf(RenderContext& r, int16_t number);
 // Gives the surface the pen width, font and background of the settings.
-void ApplyDisplaySettings(Program& p);
+void ApplyDisplaySettings(const Settings& config, Surface* canvas);
 
-void Redraw(Program& p);
-void RedrawBody(Program& p);
-// A step of a drag or of a number variation: draws the figure as the
-// caller's recompute (with the marks set when the move began) left it.
-void RedrawAfterMove(Program& p);
+// A whole frame: clear, grid, traces, elements, angle marks, the number list,
+// conics, sampled loci and highlights, on the figure as it stands.
+void DrawFrame(RenderContext& r);
 
 constexpr int16_t kSourceCurrent = 0;
 constexpr int16_t kSourceSnapshot = 2;
 // Override c: c > 9 highlights (locus colour), c > 19 forces colour c mod 10,
 // c < 8 colours an element whose own colour is 0.
-void DrawElement(Program& p, ObjRef ref, int16_t c, int16_t source);
-void DrawPointMark(Program& p, const PtRec& pt);
-void DrawLine(Program& p, const LnRec& ln);
-void DrawCircle(Program& p, const CirRec& cir);
+void DrawElement(RenderContext& r, ObjRef ref, int16_t c, int16_t source);
+void DrawPointMark(RenderContext& r, const PtRec& pt);
+void DrawLine(RenderContext& r, const LnRec& ln);
+void DrawCircle(RenderContext& r, const CirRec& cir);
 // Label mode 2 places the label at the snapshot position.
-void DrawPointLabel(Program& p, int16_t index, int16_t c, int16_t mode);
-void DrawNumberList(Program& p);
-void DrawAngleMarks(Program& p);
+void DrawPointLabel(RenderContext& r, int16_t index, int16_t c, int16_t mode);
+void DrawNumberList(RenderContext& r);
+// Names and the number list are hidden by the text switch in some modes.
+bool NamesHidden(const Settings& config, int16_t mode);
+void DrawAngleMarks(RenderContext& r);
 // Draws the conic through the five points of every "X2JI" step.
-void DrawConics(Program& p);
-void DrawHighlights(Program& p);
+void DrawConics(RenderContext& r);
+void DrawHighlights(RenderContext& r);
 
 // Adds or replaces the entry of its element.
 void AddHighlight(DrawState& draw, const HighlightEntry& entry);
@@ -194,7 +159,7 @@ void ClearHighlights(DrawState& draw);
 
 // A line segment clipped to the window and a margin, so that lines drawn far
 // beyond the window never reach the surface with huge coordinates.
-void DrawClippedLine(Program& p, double x1, double y1, double x2, double y2, RgbColor color);
+void DrawClippedLine(RenderContext& r, double x1, double y1, double x2, double y2, RgbColor color);
 // The part of the segment inside the rectangle, or nothing.
 struct ClipRect {
   double Left, Bottom, Right, Top;
@@ -206,23 +171,7 @@ std::optional<std::array<double, 4>> ClipSegment(const ClipRect& rect, double x1
 // points; empty when the points determine no single conic.
 std::optional<std::array<double, 6>> ConicThrough(const std::array<WorldPoint, 5>& points);
 
-// --- display settings ------------------------------------------------------
-
-void mnuOBackCWhite(Program& p);
-void mnuOBackCStandard(Program& p);
-void mnuOBackCmanual(Program& p);
-void mnuWidth(Program& p);
-void mnuFont(Program& p);
-void mnuOFont(Program& p);
-void mnuOColorStrength(Program& p);
-void mnuOchrDisp(Program& p);
-void mnuAngleSW(Program& p);
-
 // The system's button face, the "standard grey" background.
 constexpr RgbColor kButtonFaceColor{240, 240, 240};
-
-// The leading number of a typed text (blanks allowed before it), 0 when it
-// starts with none.
-double LeadingNumber(std::string_view text);
 
 }  // namespace plandra

@@ -4,7 +4,6 @@
 // hyperbolas, parabolas and line pairs.
 #include <cmath>
 
-#include "app/Program.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -122,8 +121,8 @@ void MarchCell(Surface& s, const Conic& conic, double x0, double y0, double h,
   }
 }
 
-void DrawConicInWindow(Program& p, const Conic& conic, RgbColor color) {
-  const ViewState& view = p.View;
+void DrawConicInWindow(RenderContext& r, const Conic& conic, RgbColor color) {
+  const ViewState& view = r.View;
   if (view.HalfWidth <= 0 || view.HalfHeight <= 0) return;
   double h = kCellPixels * view.PixelSize;
   double cells = (2 * view.HalfWidth / h) * (2 * view.HalfHeight / h);
@@ -138,7 +137,7 @@ void DrawConicInWindow(Program& p, const Conic& conic, RgbColor color) {
     double y0 = bottom + j * h;
     for (int i = 0; i <= nx; ++i) above[i] = conic.At(left + i * h, y0 + h);
     for (int i = 0; i < nx; ++i) {
-      MarchCell(*p.Canvas, conic, left + i * h, y0, h,
+      MarchCell(*r.Canvas, conic, left + i * h, y0, h,
                 {below[i], below[i + 1], above[i + 1], above[i]}, color);
     }
     std::swap(below, above);
@@ -164,10 +163,10 @@ std::optional<std::array<double, 6>> ConicThrough(const std::array<WorldPoint, 5
       f + (a * cx * cx + b * cx * cy + c * cy * cy) / s2 - (d * cx + e * cy) / s};
 }
 
-void DrawConics(Program& p) {
-  if (!p.Canvas) return;
-  const Figure& fig = p.Fig;
-  RgbColor color = ColorOf(p, kColorBlack);
+void DrawConics(RenderContext& r) {
+  if (!r.Canvas) return;
+  const Figure& fig = r.Fig;
+  RgbColor color = ColorOf(r, kColorBlack);
   for (int s = 1; s <= fig.StepCount; ++s) {
     if (fig.StepKindId[s] != Kind::X2JI) continue;
     std::array<WorldPoint, 5> points{};
@@ -180,7 +179,7 @@ void DrawConics(Program& p) {
     }
     if (!usable) continue;
     std::optional<Conic> conic = SolveConic(points);
-    if (conic) DrawConicInWindow(p, *conic, color);
+    if (conic) DrawConicInWindow(r, *conic, color);
   }
 }
 

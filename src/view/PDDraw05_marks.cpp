@@ -2,8 +2,6 @@
 #include <cmath>
 #include <string>
 
-#include "app/Program.h"
-#include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
 #include "view/PDDraw05_internal.h"
 
@@ -12,9 +10,6 @@ namespace {
 
 using draw_internal::BackgroundOf;
 
-constexpr double kPi = 3.14159265358979;
-constexpr int16_t kModeDragging = 6;
-constexpr int16_t kModeComputing = 16;
 constexpr int kBlinkColors = 7;  // marks 10..17 cycle through palette 1..7
 constexpr double kAngleMarkPixels = 12;
 
@@ -48,28 +43,20 @@ bool OnOrInsideWindow(const ViewState& view, double x, double y) {
   return std::fabs(x) <= view.HalfWidth && std::fabs(y) <= view.HalfHeight;
 }
 
-// Names and the number list are hidden by the text switch while the user
-// works on the figure.
-bool TextHidden(const Program& p) {
-  if (p.Config.NotChrDisp == kFalse) return false;
-  int16_t mode = CurrentMode(p.Modes);
-  return mode == kModeStandard || mode == kModeDragging || mode == kModeComputing;
-}
-
 // Candidate marks 10..17: a ring with a filled centre whose colour moves on
 // one palette step at every redraw, each mark starting at its own colour.
-void DrawBlinkMark(Program& p, const MarkPen& pen, int16_t mark) {
-  int16_t step = static_cast<int16_t>((mark - kMarkBlinkFirst + p.Draw.RedrawCount) % kBlinkColors);
+void DrawBlinkMark(RenderContext& r, const MarkPen& pen, int16_t mark) {
+  int16_t step = static_cast<int16_t>((mark - kMarkBlinkFirst + r.Draw.RedrawCount) % kBlinkColors);
   MarkPen blink = pen;
-  blink.Color = ColorOf(p, static_cast<int16_t>(step + 1));
+  blink.Color = ColorOf(r, static_cast<int16_t>(step + 1));
   blink.Ring(pen.R, blink.Color);
   blink.Square(pen.R / 3, true);
 }
 
 // The hover highlight: rings green, black, green from the centre out.
-void DrawHoverMark(Program& p, const MarkPen& pen, int16_t color) {
-  RgbColor green = color == kColorNone ? pen.Color : ColorOf(p, kColorGreen);
-  RgbColor black = color == kColorNone ? pen.Color : ColorOf(p, kColorBlack);
+void DrawHoverMark(RenderContext& r, const MarkPen& pen, int16_t color) {
+  RgbColor green = color == kColorNone ? pen.Color : ColorOf(r, kColorGreen);
+  RgbColor black = color == kColorNone ? pen.Color : ColorOf(r, kColorBlack);
   pen.Ring(pen.R / 5, green);
   pen.Ring(2 * pen.R / 5, black);
   pen.Ring(3 * pen.R / 5, green);
@@ -83,83 +70,89 @@ std::string LabelText(const PtRec& pt) {
 
 }  // namespace
 
-void DrawPointMark(Program& p, const PtRec& pt) {
-  if (!p.Canvas || pt.Exists == kFalse) return;
+// Names and the number list are hidden by the text switch while the user
+// works on the figure.
+bool NamesHidden(const Settings& config, int16_t mode) {
+  if (config.NotChrDisp == kFalse) return false;
+  return mode == kModeStandard || mode == kModeDeform || mode == kModeComputing;
+}
+
+void DrawPointMark(RenderContext& r, const PtRec& pt) {
+  if (!r.Canvas || pt.Exists == kFalse) return;
   if (!(std::fabs(pt.X) <= kFarCoordinate && std::fabs(pt.Y) <= kFarCoordinate)) return;
-  double ps = p.View.PixelSize;
-  double r = (p.Draw.ThumbnailState >= 2 ? 3 : 5) * ps;
-  MarkPen pen{*p.Canvas, pt.X, pt.Y, r, ColorOf(p, pt.Color)};
+  double ps = r.View.PixelSize;
+  double radius = (r.Draw.ThumbnailState >= 2 ? 3 : 5) * ps;
+  MarkPen pen{*r.Canvas, pt.X, pt.Y, radius, ColorOf(r, pt.Color)};
   if (pt.Mark >= kMarkBlinkFirst && pt.Mark <= kMarkBlinkLast) {
-    DrawBlinkMark(p, pen, pt.Mark);
+    DrawBlinkMark(r, pen, pt.Mark);
     return;
   }
   switch (pt.Mark) {
     case kMarkCross: pen.Cross(); break;
-    case kMarkCircle: pen.Ring(r + (p.Canvas->PenWidth() - 1) * ps, pen.Color); break;
-    case kMarkSquare: pen.Square(r, false); break;
-    case kMarkFilledSquare: pen.Square(r, true); break;
+    case kMarkCircle: pen.Ring(radius + (r.Canvas->PenWidth() - 1) * ps, pen.Color); break;
+    case kMarkSquare: pen.Square(radius, false); break;
+    case kMarkFilledSquare: pen.Square(radius, true); break;
     case kMarkTriangle: pen.Triangle(); break;
     case kMarkDragged:
-      pen.Ring(r / 2, pen.Color);
-      p.Canvas->Pixel(pt.X, pt.Y, pen.Color);
+      pen.Ring(radius / 2, pen.Color);
+      r.Canvas->Pixel(pt.X, pt.Y, pen.Color);
       break;
     case kMarkCircleBar:
-      pen.Ring(r, pen.Color);
+      pen.Ring(radius, pen.Color);
       pen.Bar();
       break;
     case kMarkCircleCross:
-      pen.Ring(r, pen.Color);
+      pen.Ring(radius, pen.Color);
       pen.Bar();
       pen.Upright();
       break;
     case kMarkEventPixel:
-      if (p.Draw.EventDisplayOn) p.Canvas->Pixel(pt.X, pt.Y, pen.Color);
+      if (r.Draw.EventDisplayOn) r.Canvas->Pixel(pt.X, pt.Y, pen.Color);
       break;
-    case kMarkHover: DrawHoverMark(p, pen, pt.Color); break;
-    default: p.Canvas->Pixel(pt.X, pt.Y, pen.Color); break;  // 0 and marks without a shape
+    case kMarkHover: DrawHoverMark(r, pen, pt.Color); break;
+    default: r.Canvas->Pixel(pt.X, pt.Y, pen.Color); break;  // 0 and marks without a shape
   }
 }
 
-void DrawPointLabel(Program& p, int16_t index, int16_t c, int16_t mode) {
-  if (!p.Canvas || index < 1 || index > p.Fig.ElemCount[kClassPoint]) return;
-  if (c != kColorNone && TextHidden(p)) return;
-  const PtRec& pt = p.Fig.PtTable[index];
-  const PtRec& prev = p.Fig.PtTablePrev[index];
+void DrawPointLabel(RenderContext& r, int16_t index, int16_t c, int16_t mode) {
+  if (!r.Canvas || index < 1 || index > r.Fig.ElemCount[kClassPoint]) return;
+  if (c != kColorNone && NamesHidden(r.Config, r.Mode)) return;
+  const PtRec& pt = r.Fig.PtTable[index];
+  const PtRec& prev = r.Fig.PtTablePrev[index];
   // A point that does not exist is not drawn, and neither is its name.
   if (pt.Exists == kFalse || pt.EventKind >= 10) return;
   std::string text = LabelText(pt);
   if (text.empty()) return;
-  const ViewState& view = p.View;
+  const ViewState& view = r.View;
   if (!InsideWindow(view, pt.X, pt.Y) || !InsideWindow(view, prev.X, prev.Y)) return;
   const PtRec& at = mode == 2 ? prev : pt;
-  double offset = (p.Draw.StatusBarVisible ? 10 : 2) * view.PixelSize;
+  double offset = (r.Draw.StatusBarVisible ? 10 : 2) * view.PixelSize;
   double x = at.X + offset;
-  double y = at.Y + p.Canvas->FontSize() * view.PixelSize + offset;
+  double y = at.Y + r.Canvas->FontSize() * view.PixelSize + offset;
   if (!OnOrInsideWindow(view, x, y)) return;
-  RgbColor color = c >= 8 ? BackgroundOf(p) : ColorOf(p, c);
-  p.Canvas->Text(x, y, text, color);
+  RgbColor color = c >= 8 ? BackgroundOf(r) : ColorOf(r, c);
+  r.Canvas->Text(x, y, text, color);
 }
 
-void DrawNumberList(Program& p) {
-  if (!p.Canvas || TextHidden(p)) return;
-  std::vector<ScreenNumberLine> lines =
-      ScreenNumberList(p.Fig, p.Lang, p.Config.KetaDecimal, p.Draw.LeftPanelShown);
-  const ViewState& view = p.View;
+void DrawNumberList(RenderContext& r) {
+  if (!r.Canvas || !r.NumberList || NamesHidden(r.Config, r.Mode)) return;
+  const std::vector<ScreenNumberLine>& lines = *r.NumberList;
+  const ViewState& view = r.View;
   // Points to pixels at 96 dpi, and a little leading.
-  double rowPixels = std::ceil(p.Canvas->FontSize() * 96 / 72) + 2;
-  RgbColor black = ColorOf(p, kColorBlack);
+  double rowPixels = std::ceil(r.Canvas->FontSize() * 96 / 72) + 2;
+  RgbColor black = ColorOf(r, kColorBlack);
   for (const ScreenNumberLine& line : lines) {
     double x = -view.HalfWidth + line.LeftPixels * view.PixelSize;
     double y = view.HalfHeight - (3 + line.Row * rowPixels) * view.PixelSize;
-    p.Canvas->Text(x, y, line.Text, black);
+    r.Canvas->Text(x, y, line.Text, black);
   }
 }
 
-void DrawAngleMarks(Program& p) {
-  if (!p.Canvas || !p.Draw.AngleMarksShown) return;
-  double radius = kAngleMarkPixels * p.View.PixelSize;
-  RgbColor black = ColorOf(p, kColorBlack);
-  for (const AngleMark& mark : p.Fig.AngleMarks) {
+void DrawAngleMarks(RenderContext& r) {
+  if (!r.Canvas || !r.Draw.AngleMarksShown) return;
+  double radius = kAngleMarkPixels * r.View.PixelSize;
+  RgbColor black = ColorOf(r, kColorBlack);
+  for (const AngleMark& mark : r.Fig.AngleMarks) {
     if (!(std::fabs(mark.VertexX) <= kFarCoordinate && std::fabs(mark.VertexY) <= kFarCoordinate) ||
         !std::isfinite(mark.Degrees)) {
       continue;
@@ -174,7 +167,7 @@ void DrawAngleMarks(Program& p) {
       double a = start + sweep * k / pieces;
       double x1 = mark.VertexX + radius * std::cos(a);
       double y1 = mark.VertexY + radius * std::sin(a);
-      p.Canvas->Line(x0, y0, x1, y1, black);
+      r.Canvas->Line(x0, y0, x1, y1, black);
       x0 = x1;
       y0 = y1;
     }

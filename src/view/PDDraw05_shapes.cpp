@@ -2,7 +2,6 @@
 // far-away geometry off the surface.
 #include <cmath>
 
-#include "app/Program.h"
 #include "view/PDDraw05.h"
 #include "view/PDDraw05_internal.h"
 
@@ -46,18 +45,18 @@ std::array<double, 4> LineExtent(const LnRec& ln, double far) {
 
 // Two strokes from the end e back along u (towards the other end), spread
 // half a length to each side.
-void DrawArrowhead(Program& p, double ex, double ey, double ux, double uy, RgbColor color) {
-  double len = kArrowPixels * p.View.PixelSize;
+void DrawArrowhead(RenderContext& r, double ex, double ey, double ux, double uy, RgbColor color) {
+  double len = kArrowPixels * r.View.PixelSize;
   double nx = -uy;
   double ny = ux;
-  DrawClippedLine(p, ex, ey, ex + len * (ux + 0.5 * nx), ey + len * (uy + 0.5 * ny), color);
-  DrawClippedLine(p, ex, ey, ex + len * (ux - 0.5 * nx), ey + len * (uy - 0.5 * ny), color);
+  DrawClippedLine(r, ex, ey, ex + len * (ux + 0.5 * nx), ey + len * (uy + 0.5 * ny), color);
+  DrawClippedLine(r, ex, ey, ex + len * (ux - 0.5 * nx), ey + len * (uy - 0.5 * ny), color);
 }
 
 // Colour 3 is pale on white: thin lines and circles of it are drawn as a
 // black dotted stroke instead.
-bool DrawnDotted(const Program& p, int16_t color) {
-  return color == kColorYellow && p.Canvas->PenWidth() == 1;
+bool DrawnDotted(const RenderContext& r, int16_t color) {
+  return color == kColorYellow && r.Canvas->PenWidth() == 1;
 }
 
 bool Finite(double a, double b, double c) {
@@ -104,40 +103,40 @@ std::optional<std::array<double, 4>> ClipSegment(const ClipRect& rect, double x1
   return std::array<double, 4>{x1 + t0 * dx, y1 + t0 * dy, x1 + t1 * dx, y1 + t1 * dy};
 }
 
-void DrawClippedLine(Program& p, double x1, double y1, double x2, double y2, RgbColor color) {
-  if (!p.Canvas) return;
-  double margin = kClipMarginPixels + p.Canvas->PenWidth();
-  std::optional<std::array<double, 4>> seg = ClipSegment(WindowRect(p, margin), x1, y1, x2, y2);
-  if (seg) p.Canvas->Line((*seg)[0], (*seg)[1], (*seg)[2], (*seg)[3], color);
+void DrawClippedLine(RenderContext& r, double x1, double y1, double x2, double y2, RgbColor color) {
+  if (!r.Canvas) return;
+  double margin = kClipMarginPixels + r.Canvas->PenWidth();
+  std::optional<std::array<double, 4>> seg = ClipSegment(WindowRect(r, margin), x1, y1, x2, y2);
+  if (seg) r.Canvas->Line((*seg)[0], (*seg)[1], (*seg)[2], (*seg)[3], color);
 }
 
-void DrawLine(Program& p, const LnRec& ln) {
-  if (!p.Canvas || ln.Exists == kFalse) return;
-  Surface& s = *p.Canvas;
-  bool dotted = DrawnDotted(p, ln.Color);
-  RgbColor color = ColorOf(p, dotted ? kColorBlack : ln.Color);
+void DrawLine(RenderContext& r, const LnRec& ln) {
+  if (!r.Canvas || ln.Exists == kFalse) return;
+  Surface& s = *r.Canvas;
+  bool dotted = DrawnDotted(r, ln.Color);
+  RgbColor color = ColorOf(r, dotted ? kColorBlack : ln.Color);
   if (dotted) s.SetLineStyle(LineStyle::kDotted);
-  std::array<double, 4> e = LineExtent(ln, 5 * 3 * p.View.HalfWidth);
-  DrawClippedLine(p, e[0], e[1], e[2], e[3], color);
+  std::array<double, 4> e = LineExtent(ln, 5 * 3 * r.View.HalfWidth);
+  DrawClippedLine(r, e[0], e[1], e[2], e[3], color);
   if (dotted) s.SetLineStyle(LineStyle::kSolid);
   ArrowEnds arrows = ArrowsOf(ln.LineKind);
   if (arrows == ArrowEnds::kFirst || arrows == ArrowEnds::kBoth) {
-    DrawArrowhead(p, ln.X1, ln.Y1, ln.DX, ln.DY, color);
+    DrawArrowhead(r, ln.X1, ln.Y1, ln.DX, ln.DY, color);
   }
   if (arrows == ArrowEnds::kSecond || arrows == ArrowEnds::kBoth) {
-    DrawArrowhead(p, ln.X2, ln.Y2, -ln.DX, -ln.DY, color);
+    DrawArrowhead(r, ln.X2, ln.Y2, -ln.DX, -ln.DY, color);
   }
 }
 
-void DrawCircle(Program& p, const CirRec& cir) {
-  if (!p.Canvas || cir.Exists == kFalse) return;
+void DrawCircle(RenderContext& r, const CirRec& cir) {
+  if (!r.Canvas || cir.Exists == kFalse) return;
   if (!Finite(cir.CX, cir.CY, cir.R) || cir.R < 0 || cir.R > kFarCoordinate) return;
-  Surface& s = *p.Canvas;
-  if (!CircleMeetsRect(WindowRect(p, kClipMarginPixels + s.PenWidth()), cir.CX, cir.CY, cir.R)) {
+  Surface& s = *r.Canvas;
+  if (!CircleMeetsRect(WindowRect(r, kClipMarginPixels + s.PenWidth()), cir.CX, cir.CY, cir.R)) {
     return;
   }
-  bool dotted = DrawnDotted(p, cir.Color);
-  RgbColor color = ColorOf(p, dotted ? kColorBlack : cir.Color);
+  bool dotted = DrawnDotted(r, cir.Color);
+  RgbColor color = ColorOf(r, dotted ? kColorBlack : cir.Color);
   if (dotted) s.SetLineStyle(LineStyle::kDotted);
   s.Circle(cir.CX, cir.CY, cir.R, color);
   if (dotted) s.SetLineStyle(LineStyle::kSolid);

@@ -3,6 +3,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/NewAndExit.h"
+#include "app/Refresh.h"
 #include "numbers/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"

@@ -5,6 +5,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
+#include "app/ViewCommands.h"
 #include "support/AppFixture.h"
 
 namespace plandra {

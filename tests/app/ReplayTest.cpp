@@ -5,6 +5,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Replay.h"
+#include "app/ViewCommands.h"
 #include "support/AppFixture.h"
 #include "support/RecordingSurface.h"
 #include "support/TestHelpers.h"

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "EngineFixture.h"
+#include "app/Refresh.h"
 #include "engine/Math05.h"
 
 namespace plandra::test {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/KeyDispatch.h"
+#include "app/Refresh.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "support/AppFixture.h"
@@ -185,7 +186,6 @@ TEST(Picking, FreePointAndVertexLists) {
 TEST(Picking, RedrawRefreshesTheMovablePoints) {
   AppFixture f;
   ResetFigure(f.P.Fig, 20);
-  WirePickRefresh(f.P);
   Figure& fig = f.P.Fig;
   AddDependentPoint(fig, 1, 0);
   Redraw(f.P);

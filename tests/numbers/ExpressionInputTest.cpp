@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/MainCommands.h"
+#include "app/ViewCommands.h"
 #include "interact/PDconst01.h"
 #include "numbers/ExpressionInput.h"
 #include "numbers/NumberInput.h"

@@ -126,7 +126,7 @@ TEST(NumberChooser, AttributeChoiceGoesToMenuTarget) {
   AddNumber(f.P.Fig, 1);
   int16_t second = AddNumber(f.P.Fig, 2);
   ModePush(f.P.Modes, 41, f.Host);
-  ModePush(f.P.Modes, kModeNumAttribute, f.Host);
+  ModePush(f.P.Modes, kModePickEdit, f.Host);
   ShowNumberChooser(f.P);
   const NumberChooser& chooser = f.Chooser();
   EXPECT_TRUE(chooser.NumList.Visible);
@@ -141,7 +141,7 @@ TEST(NumberChooser, AttributeChoiceGoesToMenuTarget) {
   EXPECT_EQ(TakePendingDialog(f.P.Attr), AttributeDialog::kNumber);
   EXPECT_EQ(Stack(f.P), (std::vector<int16_t>{2, 41}));
 
-  ModePush(f.P.Modes, kModeNumAttribute, f.Host);
+  ModePush(f.P.Modes, kModePickEdit, f.Host);
   ShowNumberChooser(f.P);
   SelNumCancel(f.P);  // both edit modes go
   EXPECT_EQ(Stack(f.P), (std::vector<int16_t>{2}));
@@ -161,7 +161,7 @@ TEST(NumberChooser, EditANumberFromTheMenu) {
   AddNumber(f.P.Fig, 1);
   int16_t second = AddNumber(f.P.Fig, 2);
   ASSERT_EQ(RunMenuCommand(f.P, "mnuEbasicNum").Status, CommandStatus::kDone);
-  EXPECT_EQ(Stack(f.P), (std::vector<int16_t>{2, 41, kModeNumAttribute}));
+  EXPECT_EQ(Stack(f.P), (std::vector<int16_t>{2, 41, kModePickEdit}));
   SelNumSelectLine(f.P, 1);
   SelNumOK(f.P);
   ASSERT_EQ(TakePendingDialog(f.P.Attr), AttributeDialog::kNumber);

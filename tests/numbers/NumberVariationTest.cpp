@@ -5,6 +5,7 @@
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MenuBar.h"
+#include "app/Refresh.h"
 #include "numbers/NumberChooser.h"
 #include "numbers/NumberVariation.h"
 #include "support/AppFixture.h"

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "app/MainCommands.h"
+#include "app/ViewCommands.h"
 #include "interact/PDconst01.h"
 #include "numbers/PDExpress.h"
 #include "numbers/PDSelNum.h"

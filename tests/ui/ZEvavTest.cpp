@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "CliRender.h"
+#include "app/ViewCommands.h"
 #include "app/ZEvav.h"
 #include "view/QtSurface.h"
 

@@ -1,3 +1,4 @@
+#include "app/Refresh.h"
 #include "view/ViewFixture.h"
 
 namespace plandra::test {
@@ -53,7 +54,7 @@ TEST_F(ViewTest, FivePointStepDrawsItsConicInsideTheWindow) {
     in[i] = {kClassPoint, AddFreePoint(p.Fig, 10 * std::cos(a), 10 * std::sin(a))};
   }
   AddStep(p.Fig, "X2JI", {in[0], in[1], in[2], in[3], in[4]});
-  DrawConics(p);
+  DrawConics(Ctx());
   std::vector<SurfaceCall> pieces = Lines();
   ASSERT_GT(pieces.size(), 200u);
   double top = -100;
@@ -72,7 +73,7 @@ TEST_F(ViewTest, FivePointStepDrawsItsConicInsideTheWindow) {
     pt.X *= 1.5;
     pt.Y *= 1.5;
   }
-  DrawConics(p);
+  DrawConics(Ctx());
   ASSERT_FALSE(Lines().empty());
   for (const SurfaceCall& piece : Lines()) {
     EXPECT_LE(std::fabs(piece.Y1), 12 + 1e-9);
@@ -82,7 +83,7 @@ TEST_F(ViewTest, FivePointStepDrawsItsConicInsideTheWindow) {
   // A point that does not exist draws nothing.
   surface.Calls.clear();
   p.Fig.PtTable[in[2].Index].Exists = kFalse;
-  DrawConics(p);
+  DrawConics(Ctx());
   EXPECT_TRUE(Lines().empty());
 }
 

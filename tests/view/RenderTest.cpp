@@ -1,5 +1,8 @@
 #include <vector>
 
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
+#include "numbers/Labels05.h"
 #include "numbers/NumberInput.h"
 #include "view/ViewFixture.h"
 
@@ -71,16 +74,16 @@ TEST_F(ViewTest, YellowThinLinesAndCirclesAreDrawnBlackDotted) {
 
 TEST_F(ViewTest, CirclesBeyondRadiusThousandAreNotDrawn) {
   CirRec cir{1000, 0, 1000, kTrue, kColorBlack, 0, "1"};
-  DrawCircle(p, cir);
+  DrawCircle(Ctx(), cir);
   ASSERT_EQ(Circles().size(), 1u);
   EXPECT_DOUBLE_EQ(Circles()[0].X2, 1000);
   cir.R = 1000.0001;
-  DrawCircle(p, cir);
+  DrawCircle(Ctx(), cir);
   EXPECT_EQ(Circles().size(), 1u);
   // Circles that cannot show in the window do not reach the surface.
-  DrawCircle(p, CirRec{100, 100, 5, kTrue, kColorBlack, 0, "2"});
-  DrawCircle(p, CirRec{0, 0, 900, kTrue, kColorBlack, 0, "3"});
-  DrawCircle(p, CirRec{0, 0, 3, kFalse, kColorBlack, 0, "4"});
+  DrawCircle(Ctx(), CirRec{100, 100, 5, kTrue, kColorBlack, 0, "2"});
+  DrawCircle(Ctx(), CirRec{0, 0, 900, kTrue, kColorBlack, 0, "3"});
+  DrawCircle(Ctx(), CirRec{0, 0, 3, kFalse, kColorBlack, 0, "4"});
   EXPECT_EQ(Circles().size(), 1u);
 }
 
@@ -99,7 +102,7 @@ TEST_F(ViewTest, ColorZeroIsNeverDrawn) {
 
 TEST_F(ViewTest, ArrowheadsAreTenPixelsLongAndWide) {
   int16_t line = AddLine(-5, 0, 5, 0, 6);
-  DrawLine(p, p.Fig.LnTable[line]);
+  DrawLine(Ctx(), p.Fig.LnTable[line]);
   std::vector<SurfaceCall> lines = Lines();
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_DOUBLE_EQ(lines[0].X1, -5);
@@ -117,7 +120,7 @@ TEST_F(ViewTest, ArrowheadsAreTenPixelsLongAndWide) {
     surface.Calls.clear();
     LnRec ln = p.Fig.LnTable[line];
     ln.LineKind = kind;
-    DrawLine(p, ln);
+    DrawLine(Ctx(), ln);
     return Lines().size() - 1;
   };
   EXPECT_EQ(strokes(0), 0u);
@@ -145,7 +148,7 @@ TEST_F(ViewTest, LinesReachPastTheWindowButAreClippedNearIt) {
     ln.Exists = kTrue;
     ln.LineKind = kind;
     ln.Color = kColorBlack;
-    DrawLine(p, ln);
+    DrawLine(Ctx(), ln);
     EXPECT_EQ(Lines().size(), 1u);
     return Lines()[0];
   };
@@ -164,9 +167,9 @@ TEST_F(ViewTest, LinesReachPastTheWindowButAreClippedNearIt) {
 
   // A segment wholly outside draws nothing; one far away is cut to the window.
   surface.Calls.clear();
-  DrawClippedLine(p, 100, 100, 200, 100, kBlack);
+  DrawClippedLine(Ctx(), 100, 100, 200, 100, kBlack);
   EXPECT_TRUE(Lines().empty());
-  DrawClippedLine(p, -1e9, 0, 1e9, 0, kBlack);
+  DrawClippedLine(Ctx(), -1e9, 0, 1e9, 0, kBlack);
   ASSERT_EQ(Lines().size(), 1u);
   EXPECT_NEAR(Lines()[0].X1, -16 - margin, 1e-6);  // far below a pixel
   EXPECT_NEAR(Lines()[0].X2, 16 + margin, 1e-6);
@@ -175,7 +178,7 @@ TEST_F(ViewTest, LinesReachPastTheWindowButAreClippedNearIt) {
 TEST_F(ViewTest, PointLabelsSitBesideTheirPointInsideTheWindow) {
   int16_t a = AddFreePoint(p.Fig, 1, 1);
   SnapshotTables(p.Fig);
-  DrawPointLabel(p, a, kColorBlack, 0);
+  DrawPointLabel(Ctx(), a, kColorBlack, 0);
   ASSERT_EQ(Texts().size(), 1u);
   EXPECT_EQ(Texts()[0].Text, "A");
   EXPECT_NEAR(Texts()[0].X1, 1 + 10 * kPs, 1e-12);
@@ -184,7 +187,7 @@ TEST_F(ViewTest, PointLabelsSitBesideTheirPointInsideTheWindow) {
 
   p.Draw.StatusBarVisible = false;
   surface.Calls.clear();
-  DrawPointLabel(p, a, 9, 0);  // 8 and above: the background colour
+  DrawPointLabel(Ctx(), a, 9, 0);  // 8 and above: the background colour
   ASSERT_EQ(Texts().size(), 1u);
   EXPECT_NEAR(Texts()[0].X1, 1 + 2 * kPs, 1e-12);
   EXPECT_EQ(Texts()[0].Color, kWhite);
@@ -192,50 +195,49 @@ TEST_F(ViewTest, PointLabelsSitBesideTheirPointInsideTheWindow) {
   // Mode 2 writes at the snapshot position; both positions must be inside.
   p.Fig.PtTablePrev[a].X = -3;
   surface.Calls.clear();
-  DrawPointLabel(p, a, kColorBlack, 2);
+  DrawPointLabel(Ctx(), a, kColorBlack, 2);
   ASSERT_EQ(Texts().size(), 1u);
   EXPECT_NEAR(Texts()[0].X1, -3 + 2 * kPs, 1e-12);
   p.Fig.PtTablePrev[a].X = 16;
-  DrawPointLabel(p, a, kColorBlack, 0);
+  DrawPointLabel(Ctx(), a, kColorBlack, 0);
   EXPECT_EQ(Texts().size(), 1u);
 
   // The corner of the text must lie in the window too.
   p.Fig.PtTable[a].X = p.Fig.PtTablePrev[a].X = 15.95;
-  DrawPointLabel(p, a, kColorBlack, 0);
+  DrawPointLabel(Ctx(), a, kColorBlack, 0);
   EXPECT_EQ(Texts().size(), 1u);
   p.Fig.PtTable[a].X = p.Fig.PtTablePrev[a].X = 15.9;
-  DrawPointLabel(p, a, kColorBlack, 0);
+  DrawPointLabel(Ctx(), a, kColorBlack, 0);
   EXPECT_EQ(Texts().size(), 2u);
 
   // Event points show the name before the marker, or nothing.
   p.Fig.PtTable[a].Name = "Gate!Hello";
   p.Fig.PtTable[a].EventKind = 1;
   surface.Calls.clear();
-  DrawPointLabel(p, a, kColorBlack, 0);
+  DrawPointLabel(Ctx(), a, kColorBlack, 0);
   ASSERT_EQ(Texts().size(), 1u);
   EXPECT_EQ(Texts()[0].Text, "Gate");
   p.Fig.PtTable[a].EventKind = 11;
-  DrawPointLabel(p, a, kColorBlack, 0);
+  DrawPointLabel(Ctx(), a, kColorBlack, 0);
   EXPECT_EQ(Texts().size(), 1u);
 
   // The text switch hides names in the standard mode, not the erasing ones.
   p.Fig.PtTable[a].EventKind = 0;
   p.Config.NotChrDisp = kTrue;
   surface.Calls.clear();
-  DrawPointLabel(p, a, kColorBlack, 0);
+  DrawPointLabel(Ctx(), a, kColorBlack, 0);
   EXPECT_TRUE(Texts().empty());
-  DrawPointLabel(p, a, kColorNone, 0);
+  DrawPointLabel(Ctx(), a, kColorNone, 0);
   EXPECT_EQ(Texts().size(), 1u);
 }
 
 TEST_F(ViewTest, RedrawRunsThePipelineInOrder) {
   std::vector<std::string> steps;
-  p.Draw.Steps.RefreshCandidates = [&](Program&) { steps.push_back("candidates"); };
-  p.Draw.Steps.DrawTraces = [&](Program&) { steps.push_back("traces"); };
-  p.Draw.Steps.DrawSampledLoci = [&](Program&) { steps.push_back("loci"); };
-  p.Draw.Steps.RefreshModeDisplay = [&](Program& q) {
-    steps.push_back("mode " + std::to_string(q.Draw.RedrawCount));
+  p.Layers.DrawTraces = [&](RenderContext&) { steps.push_back("traces"); };
+  p.Layers.DrawSampledLoci = [&](RenderContext& r) {
+    steps.push_back("loci " + std::to_string(r.Draw.RedrawCount));
   };
+  p.Status.Panel(kModePanel).Text.clear();
   int16_t a = AddFreePoint(p.Fig, -2, 0);
   int16_t b = AddFreePoint(p.Fig, 2, 0);
   int16_t line = AddStep(p.Fig, "L1", {{kClassPoint, a}, {kClassPoint, b}});
@@ -244,7 +246,9 @@ TEST_F(ViewTest, RedrawRunsThePipelineInOrder) {
   p.Draw.PicturePanelInset = true;
   Redraw(p);
 
-  EXPECT_EQ(steps, (std::vector<std::string>{"candidates", "traces", "loci", "mode 1"}));
+  EXPECT_EQ(steps, (std::vector<std::string>{"traces", "loci 1"}));
+  EXPECT_EQ(p.Pick.PickCount, 2);                         // the free points are candidates
+  EXPECT_FALSE(p.Status.Panel(kModePanel).Text.empty());  // the mode display refreshed
   EXPECT_FALSE(p.Draw.PicturePanelInset);
   EXPECT_EQ(p.Fig.LnTable[line].Pt1Index, a);
   EXPECT_EQ(p.Fig.LnTable[line].Pt2Index, b);
@@ -268,10 +272,10 @@ TEST_F(ViewTest, RedrawRunsThePipelineInOrder) {
   EXPECT_EQ(calls[66].Text, " 1:AB =    4.00");
 
   // Candidates refresh only in the standard and loading modes.
-  steps.clear();
+  p.Pick.PickCount = 0;
   ModePush(p.Modes, 17, platform);
   Redraw(p);
-  EXPECT_EQ(steps.front(), "traces");
+  EXPECT_EQ(p.Pick.PickCount, 0);
 }
 
 TEST_F(ViewTest, NumberListStartsAtTheTopLeft) {
@@ -283,7 +287,13 @@ TEST_F(ViewTest, NumberListStartsAtTheTopLeft) {
     num.Name = "a*b";
   }
   AddNumber(p.Fig, 7);  // independent: not listed
-  DrawNumberList(p);
+  auto drawList = [&] {
+    std::vector<ScreenNumberLine> lines =
+        ScreenNumberList(p.Fig, p.Lang, p.Config.KetaDecimal, p.Draw.LeftPanelShown);
+    RenderContext r = RenderContextOf(p, &lines);
+    DrawNumberList(r);
+  };
+  drawList();
   ASSERT_EQ(Texts().size(), 2u);
   EXPECT_EQ(Texts()[0].Text, " 1:a×b =    2.50");
   EXPECT_NEAR(Texts()[0].X1, -16 + 3 * kPs, 1e-12);
@@ -293,7 +303,7 @@ TEST_F(ViewTest, NumberListStartsAtTheTopLeft) {
 
   surface.Calls.clear();
   p.Draw.LeftPanelShown = true;
-  DrawNumberList(p);
+  drawList();
   EXPECT_NEAR(Texts()[0].X1, -16 + 35 * kPs, 1e-12);
 }
 
@@ -306,7 +316,7 @@ TEST_F(ViewTest, PointMarksHaveTheirShapes) {
   auto draw = [&](int16_t mark) {
     surface.Calls.clear();
     pt.Mark = mark;
-    DrawPointMark(p, pt);
+    DrawPointMark(Ctx(), pt);
     return surface.Calls;
   };
   double r = 5 * kPs;
@@ -442,7 +452,7 @@ TEST_F(ViewTest, DisplaySettingsCommands) {
 
 TEST_F(ViewTest, AngleMarksAreSmallArcsAtTheVertex) {
   p.Fig.AngleMarks.push_back(AngleMark{1, 1, 1, 5, 1, 1, 5, 90});
-  DrawAngleMarks(p);
+  DrawAngleMarks(Ctx());
   std::vector<SurfaceCall> arc = Lines();
   ASSERT_GE(arc.size(), 4u);
   double radius = 12 * kPs;
@@ -456,7 +466,7 @@ TEST_F(ViewTest, AngleMarksAreSmallArcsAtTheVertex) {
 
   mnuAngleSW(p);
   surface.Calls.clear();
-  DrawAngleMarks(p);
+  DrawAngleMarks(Ctx());
   EXPECT_TRUE(Lines().empty());
 }
 

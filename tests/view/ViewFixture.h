@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "support/RecordingSurface.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"
@@ -25,6 +28,12 @@ class ViewTest : public ::testing::Test {
     ModePush(p.Modes, kModeStandard, platform);
     SetScreen(p);
     surface.Calls.clear();
+  }
+
+  // What the renderer is given of p, taken afresh for each call.
+  RenderContext& Ctx() {
+    context.emplace(RenderContextOf(p));
+    return *context;
   }
 
   std::vector<SurfaceCall> Lines() const { return surface.Of(CallKind::kLine); }
@@ -53,6 +62,7 @@ class ViewTest : public ::testing::Test {
   RecordingSurface surface{641, 481};
   ScriptedPlatform platform;
   Program p;
+  std::optional<RenderContext> context;
 };
 
 constexpr RgbColor kBlack{0, 0, 0};

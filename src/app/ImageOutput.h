@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WindowState.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

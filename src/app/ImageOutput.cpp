@@ -1,10 +1,12 @@
-#include "view/ImageOutput.h"
+#include "app/ImageOutput.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "persist/PDio05.h"
 
 namespace plandra {

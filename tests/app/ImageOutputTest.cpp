@@ -1,8 +1,10 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
 #include "persist/PDio05.h"
-#include "view/ImageOutput.h"
+#include "app/ImageOutput.h"
 #include "view/ViewFixture.h"
 
 namespace plandra::test {

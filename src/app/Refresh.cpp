@@ -1,0 +1,92 @@
+#include "app/Refresh.h"
+
+#include <string>
+
+#include "app/MainModel.h"
+#include "app/Program.h"
+#include "engine/GeoObj05.h"
+#include "interact/PDSelObj.h"
+#include "numbers/Labels05.h"
+
+namespace plandra {
+namespace {
+
+// A line joining two points can be dragged by them.
+void RefreshL1PointIndices(Figure& fig) {
+  for (int s = 1; s <= fig.StepCount; ++s) {
+    if (fig.StepKindId[s] != Kind::L1) continue;
+    ObjRef out = fig.StepOut[s][1];
+    if (out.BaseClass() != kClassLine || !RefInRange(fig, out)) continue;
+    LnRec& ln = fig.LnTable[out.Index];
+    ln.Pt1Index = fig.StepIn[s][1].Index;
+    ln.Pt2Index = fig.StepIn[s][2].Index;
+  }
+}
+
+// The renderer notes colour numbers outside the palette; each is told once.
+void ReportUnknownColors(Program& p) {
+  std::vector<int16_t> colors;
+  colors.swap(p.Draw.ColorsToReport);
+  for (int16_t number : colors) {
+    HostOf(p).MessageBox(std::to_string(number), kProgramTitle, MsgButtons::kOk);
+  }
+}
+
+void DrawRecomputed(Program& p) {
+  int16_t mode = CurrentMode(p.Modes);
+  if (mode == kModeStandard || mode == kModeLoading) RefreshFreePointCandidates(p);
+  RefreshL1PointIndices(p.Fig);
+  std::vector<ScreenNumberLine> numberList;
+  if (p.Canvas && !NamesHidden(p.Config, mode)) {
+    numberList = ScreenNumberList(p.Fig, p.Lang, p.Config.KetaDecimal, p.Draw.LeftPanelShown);
+  }
+  RenderContext context = RenderContextOf(p, &numberList);
+  DrawFrame(context);
+  ReportUnknownColors(p);
+  RefreshModeDisplay(p);
+}
+
+}  // namespace
+
+Platform& HostOf(Program& p) {
+  static SilentPlatform silent;  // stateless
+  return p.Host ? *p.Host : silent;
+}
+
+RenderContext RenderContextOf(Program& p, const std::vector<ScreenNumberLine>* numberList) {
+  return RenderContext{p.Fig,    p.View,   p.Draw, p.Config, p.Canvas, CurrentMode(p.Modes),
+                       numberList, &p.Layers};
+}
+
+void Redraw(Program& p) {
+  RecomputeForRedraw(p.Fig, HostOf(p));
+  DrawRecomputed(p);
+}
+
+void RedrawAfterMove(Program& p) { DrawRecomputed(p); }
+
+void DrawElement(Program& p, ObjRef ref, int16_t c, int16_t source) {
+  RenderContext context = RenderContextOf(p);
+  DrawElement(context, ref, c, source);
+  ReportUnknownColors(p);
+}
+
+void DrawAxes(Program& p) {
+  RenderContext context = RenderContextOf(p);
+  DrawAxes(context);
+}
+
+RgbColor ColorOf(Program& p, int16_t number) {
+  RenderContext context = RenderContextOf(p);
+  RgbColor color = ColorOf(context, number);
+  ReportUnknownColors(p);
+  return color;
+}
+
+void DrawHighlights(Program& p) {
+  RenderContext context = RenderContextOf(p);
+  DrawHighlights(context);
+  ReportUnknownColors(p);
+}
+
+}  // namespace plandra
