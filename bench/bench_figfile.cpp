@@ -6,8 +6,6 @@
 #include <random>
 #include <string>
 
-#include "app/Multi_lang.h"
-#include "app/Platform.h"
 #include "figure/PDvar05.h"
 #include "persist/PDio05.h"
 
@@ -86,10 +84,8 @@ std::filesystem::path BenchFolder() {
 void BM_FigFileWrite(benchmark::State& state) {
   Figure fig = SyntheticFigure();
   auto folder = BenchFolder();
-  SilentPlatform platform;
-  LangState lang;
   for (auto _ : state) {
-    FigFileResult result = FigFileCore(fig, folder / "bench.pd4", 'W', platform, lang);
+    FigFileResult result = FigFileCore(fig, folder / "bench.pd4", 'W');
     if (result.Status != FigFileStatus::kOk) state.SkipWithError(result.Message.c_str());
   }
   state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(folder / "bench.pd4"));
@@ -100,13 +96,11 @@ BENCHMARK(BM_FigFileWrite)->Unit(benchmark::kMillisecond);
 void BM_FigFileRead(benchmark::State& state) {
   Figure source = SyntheticFigure();
   auto folder = BenchFolder();
-  SilentPlatform platform;
-  LangState lang;
-  FigFileCore(source, folder / "bench.pd4", 'W', platform, lang);
+  FigFileCore(source, folder / "bench.pd4", 'W');
   Figure fig;
   for (auto _ : state) {
     ResetFigure(fig, 200);
-    FigFileResult result = FigFileCore(fig, folder / "bench.pd4", 'R', platform, lang);
+    FigFileResult result = FigFileCore(fig, folder / "bench.pd4", 'R');
     if (result.Status != FigFileStatus::kOk || fig.StepCount != 10000) {
       state.SkipWithError(result.Message.c_str());
     }

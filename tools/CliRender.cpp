@@ -15,11 +15,12 @@
 #include <fstream>
 #include <memory>
 
+#include "app/FigFileIO.h"
 #include "app/Program.h"
+#include "app/ImageOutput.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
 #include "persist/PDio05.h"
-#include "app/ImageOutput.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
 

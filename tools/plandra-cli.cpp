@@ -8,11 +8,11 @@
 #include "CliJson.h"
 #include "CliRender.h"
 #include "app/FigDataView.h"
+#include "app/FigFileIO.h"
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
 #include "app/Program.h"
 #include "engine/GeoObj05.h"
-#include "persist/PDio05.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "app/FileCommands.h"
 
+#include "app/FigFileIO.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/Startup.h"
 #include "figure/PDtype05.h"
-#include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -137,7 +137,7 @@ void Fig_Save_Click(Program& p) { mnuSave_Click(p); }
 
 bool mnuOcopyWindow_Click(Program& p) {
   std::filesystem::path copy = p.Folders.Folder / kWindowCopyFileName;
-  FigFileResult result = FigFileCore(p.Fig, copy, 'W', *p.Host, p.Lang);
+  FigFileResult result = FigFileCoreShown(p.Fig, copy, 'W', *p.Host, p.Lang);
   if (result.Status != FigFileStatus::kOk) {
     if (result.Status != FigFileStatus::kReadOnly) ShowFailure(p, kCopyFailedText, result);
     return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/FigFileIO.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"

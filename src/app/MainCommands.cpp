@@ -13,6 +13,8 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/Replay.h"
+#include "app/SettingsFileIO.h"
+#include "app/TranslatedText.h"
 #include "app/ViewCommands.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDconst01.h"
@@ -91,7 +93,7 @@ CommandResult TransformMacro(Program& p) {
     p.Host->Beep();
     return Done();
   }
-  AutoLabels(p.Fig, p.Lang);
+  AutoLabels(p.Fig, TranslatedText(p.Lang));
   mnuEVarDispAllOff(p.Fig);
   Redraw(p);
   return Done();

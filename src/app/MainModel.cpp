@@ -7,6 +7,7 @@
 #include "app/MainCommands.h"
 #include "app/Program.h"
 #include "app/Replay.h"
+#include "app/SettingsFileIO.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

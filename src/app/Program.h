@@ -9,7 +9,6 @@
 #include "app/Modes.h"
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
-#include "app/ProgramFolder.h"
 #include "app/Rakugaki.h"
 #include "app/StatusBar.h"
 #include "app/WindowState.h"
@@ -25,6 +24,7 @@
 #include "numbers/NumberVariation.h"
 #include "persist/PDio05_settings.h"
 #include "app/ImageOutput.h"
+#include "persist/ProgramFolder.h"
 #include "view/PDDraw05.h"
 #include "view/Surface.h"
 

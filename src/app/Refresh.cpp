@@ -4,6 +4,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
 #include "numbers/Labels05.h"
@@ -38,7 +39,7 @@ void DrawRecomputed(Program& p) {
   RefreshL1PointIndices(p.Fig);
   std::vector<ScreenNumberLine> numberList;
   if (p.Canvas && !NamesHidden(p.Config, mode)) {
-    numberList = ScreenNumberList(p.Fig, p.Lang, p.Config.KetaDecimal, p.Draw.LeftPanelShown);
+    numberList = ScreenNumberList(p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal, p.Draw.LeftPanelShown);
   }
   RenderContext context = RenderContextOf(p, &numberList);
   DrawFrame(context);

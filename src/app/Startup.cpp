@@ -2,13 +2,14 @@
 
 #include <unistd.h>
 
+#include "app/FigFileIO.h"
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/SettingsFileIO.h"
 #include "app/ViewCommands.h"
 #include "figure/PDtype05.h"
-#include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

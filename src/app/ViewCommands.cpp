@@ -12,6 +12,7 @@
 
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "app/SettingsFileIO.h"
 #include "numbers/NumberInput.h"
 
 namespace plandra {

@@ -8,6 +8,7 @@
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "app/TranslatedText.h"
 #include "app/ViewCommands.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
@@ -266,7 +267,7 @@ void PtAttributeOK(Program& p) {
     if (pt.BoundMode != 0) {
       pt.BoundMode = Position(m.ComboIndependent, 0) == 1 ? kBoundFixedFree : kBoundMovable;
     }
-    AutoLabels(p.Fig, p.Lang);
+    AutoLabels(p.Fig, TranslatedText(p.Lang));
   }
   CloseDialog(p, true);
 }
@@ -281,7 +282,7 @@ void LineAttributeOK(Program& p) {
     ln.Color = Position(m.ComboClr, kDefaultColor);
     ln.Style = Position(m.ComboLocus, 0);
     ln.LineKind = Position(m.ComboKind, 0);
-    AutoLabels(p.Fig, p.Lang);
+    AutoLabels(p.Fig, TranslatedText(p.Lang));
   }
   CloseDialog(p, true);
 }
@@ -295,7 +296,7 @@ void CircleAttributeOK(Program& p) {
     SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
     cir.Color = Position(m.ComboClr, kDefaultColor);
     cir.Style = Position(m.ComboLocus, 0);
-    AutoLabels(p.Fig, p.Lang);
+    AutoLabels(p.Fig, TranslatedText(p.Lang));
   }
   CloseDialog(p, true);
 }
@@ -309,7 +310,7 @@ void NumAttributeOK(Program& p) {
     if (num.NumFlag != kTrue) num.NumShow = m.OptionNotVisible ? kNumHidden : kNumShown;
     SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
     num.Value = LeadingNumber(m.TextVal);
-    AutoLabels(p.Fig, p.Lang);
+    AutoLabels(p.Fig, TranslatedText(p.Lang));
   }
   CloseDialog(p, false);
 }

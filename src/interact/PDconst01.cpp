@@ -9,6 +9,7 @@
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "app/TranslatedText.h"
 #include "app/ViewCommands.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01_internal.h"
@@ -111,7 +112,7 @@ void AcceptBoundHost(Program& p, int16_t step, ObjRef host) {
   PopModeIf(p, kModePickConstruct);
   PopModeIf(p, kModeBoundPoint);
   ClearHighlights(p.Draw);
-  AutoLabels(fig, p.Lang);
+  AutoLabels(fig, TranslatedText(p.Lang));
   Redraw(p);
   ModePush(p.Modes, kModePlacePoint, *p.Host);
   RefreshModeDisplay(p);
@@ -274,7 +275,7 @@ void EndConstruction(Program& p) {
   p.Pick.PickCur = {};
   ClearHighlights(p.Draw);
   ClearObjStatus(p);
-  AutoLabels(p.Fig, p.Lang);
+  AutoLabels(p.Fig, TranslatedText(p.Lang));
   RefreshModeDisplay(p);
   Redraw(p);
 }
@@ -324,7 +325,7 @@ void PlaceNewPoint(Program& p, double x, double y) {
   pt.Y = y;
   p.Pick.PickCur = {};
   ModePop(p.Modes, *p.Host);
-  AutoLabels(p.Fig, p.Lang);
+  AutoLabels(p.Fig, TranslatedText(p.Lang));
   Redraw(p);
   NewFreePoint(p);
 }
@@ -397,7 +398,7 @@ void UndoLastConstruction(Program& p) {
   } else {
     RemoveLastStep(fig);
   }
-  AutoLabels(fig, p.Lang);
+  AutoLabels(fig, TranslatedText(p.Lang));
   Redraw(p);
 }
 

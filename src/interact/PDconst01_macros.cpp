@@ -8,6 +8,7 @@
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "app/TranslatedText.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "interact/PDconst01_internal.h"
@@ -302,7 +303,7 @@ void AcceptVertex(Program& p, ObjRef ref) {
       WithdrawPolygon(p);
       return;
     }
-    AutoLabels(fig, p.Lang);
+    AutoLabels(fig, TranslatedText(p.Lang));
     Redraw(p);
     build.PolyVertexNo = static_cast<int16_t>(no + 1);
     BuildVertexPickList(p);

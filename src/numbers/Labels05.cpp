@@ -80,14 +80,14 @@ std::string JoinedInputNames(const Figure& fig, int16_t step, int first, int las
   return text;
 }
 
-// A circle's name in a distance label passes through the translation.
-std::string DistanceOperand(const Figure& fig, LangState& lang, ObjRef ref) {
+// A circle's name in a distance label passes through the lookup.
+std::string DistanceOperand(const Figure& fig, const TextLookup& words, ObjRef ref) {
   std::string name = ElementName(fig, ref);
-  return ref.BaseClass() == kClassCircle ? Translate(lang, name) : name;
+  return ref.BaseClass() == kClassCircle ? words.Text(name) : name;
 }
 
 // The label of a step, or false when its kind keeps its names.
-bool StepLabel(const Figure& fig, LangState& lang, int16_t step, std::string& label) {
+bool StepLabel(const Figure& fig, const TextLookup& words, int16_t step, std::string& label) {
   const StepRefs& in = fig.StepIn[step];
   switch (fig.StepKindId[step]) {
     case Kind::L1:
@@ -98,25 +98,23 @@ bool StepLabel(const Figure& fig, LangState& lang, int16_t step, std::string& la
     case Kind::NDPC:
     case Kind::NDPL:
     case Kind::NPL2:
-      label =
-          "d(" + DistanceOperand(fig, lang, in[1]) + ", " + DistanceOperand(fig, lang, in[2]) + ")";
+      label = "d(" + DistanceOperand(fig, words, in[1]) + ", " +
+              DistanceOperand(fig, words, in[2]) + ")";
       return true;
     case Kind::NA3P:
     case Kind::NA3Plus:
     case Kind::NA3Star: label = "∠" + JoinedInputNames(fig, step, 1, 3); return true;
     case Kind::NAR3:
-    case Kind::NARPlus:
-      label = Translate(lang, "Δ") + JoinedInputNames(fig, step, 1, 3);
-      return true;
-    case Kind::NAR4: label = Translate(lang, "□") + JoinedInputNames(fig, step, 1, 4); return true;
+    case Kind::NARPlus: label = words.Text("Δ") + JoinedInputNames(fig, step, 1, 3); return true;
+    case Kind::NAR4: label = words.Text("□") + JoinedInputNames(fig, step, 1, 4); return true;
     case Kind::NPX: label = ElementName(fig, in[1]) + "(x)"; return true;
     case Kind::NPX2: label = ElementName(fig, in[1]); return true;
     case Kind::NPY: label = ElementName(fig, in[1]) + "(y)"; return true;
     case Kind::NLC:
-      label = Translate(lang, "円") + ElementName(fig, in[1]) + Translate(lang, "の円周");
+      label = words.Text("円") + ElementName(fig, in[1]) + words.Text("の円周");
       return true;
     case Kind::NRC:
-      label = Translate(lang, "円") + ElementName(fig, in[1]) + Translate(lang, "の半径");
+      label = words.Text("円") + ElementName(fig, in[1]) + words.Text("の半径");
       return true;
     case Kind::NSIN: label = "SIN(" + ElementName(fig, in[1]) + ")"; return true;
     case Kind::NCOS: label = "COS(" + ElementName(fig, in[1]) + ")"; return true;
@@ -188,10 +186,10 @@ void SetElemName(Figure& fig, ObjRef ref, std::string_view text) {
   }
 }
 
-void AutoLabels(Figure& fig, LangState& lang) {
+void AutoLabels(Figure& fig, const TextLookup& words) {
   std::string label;
   for (int s = 1; s <= fig.StepCount; ++s) {
-    if (StepLabel(fig, lang, s, label)) SetElemName(fig, fig.StepOut[s][1], label);
+    if (StepLabel(fig, words, s, label)) SetElemName(fig, fig.StepOut[s][1], label);
   }
 }
 
@@ -201,16 +199,17 @@ std::string NumberListLine(const Figure& fig, int16_t index, int16_t ketaDecimal
   return NumberLineText(index, Trim(num.Name), num.Value, ketaDecimal);
 }
 
-std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, LangState& lang, int16_t ketaDecimal,
-                                               bool leftPanelShown) {
-  AutoLabels(fig, lang);
+std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, const TextLookup& words,
+                                               int16_t ketaDecimal, bool leftPanelShown) {
+  AutoLabels(fig, words);
   std::vector<ScreenNumberLine> lines;
   int left = leftPanelShown ? kNumListLeftBesidePanel : kNumListLeft;
   for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     const NumRec& num = fig.NumTable[i];
     if (num.NumFlag != kFalse || num.NumShow != kNumShown) continue;
     std::string text = NumberLineText(i, WithTimesSigns(num.Name), num.Value, ketaDecimal);
-    lines.push_back({std::move(text), static_cast<int16_t>(i), left, static_cast<int>(lines.size())});
+    lines.push_back(
+        {std::move(text), static_cast<int16_t>(i), left, static_cast<int>(lines.size())});
   }
   return lines;
 }

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Multi_lang.h"
 #include "figure/PDvar05.h"
+#include "persist/TextLookup.h"
 
 namespace plandra {
 
@@ -33,8 +33,9 @@ std::string ValueText(double value, int16_t ketaDecimal);
 void SetElemName(Figure& fig, ObjRef ref, std::string_view text);
 
 // Renews the names of the first outputs of every labelled kind from the
-// current names of their inputs.
-void AutoLabels(Figure& fig, LangState& lang);
+// current names of their inputs; the few words of the labels ("円", "Δ", a
+// circle's name) come through words.
+void AutoLabels(Figure& fig, const TextLookup& words);
 
 // " 3:AB =   2.50": a line of the number lists of the dialogs.
 std::string NumberListLine(const Figure& fig, int16_t index, int16_t ketaDecimal);
@@ -48,8 +49,8 @@ struct ScreenNumberLine {
 };
 
 // Renews the labels, then lists the shown dependent numbers.
-std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, LangState& lang, int16_t ketaDecimal,
-                                               bool leftPanelShown);
+std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, const TextLookup& words,
+                                               int16_t ketaDecimal, bool leftPanelShown);
 
 // Hide or show the on-screen lines of every dependent number; independent
 // numbers keep their setting. The caller redraws.

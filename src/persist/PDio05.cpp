@@ -14,10 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kProgramTitle = "Plandra Win";
-constexpr std::string_view kReadOnlyText =
-    "上書しようとしたファイルは読み取り専用なので,上書できません。ファイル名を変えて,保存し直して"
-    "ください。";
 // Far more than the largest figure the store can hold; a larger file is no
 // figure file and is not read into memory.
 constexpr off_t kMaxFileBytes = 128LL << 20;
@@ -48,6 +44,8 @@ FigFileResult Failure(FigFileStatus status, const fs::path& file, const std::str
   FigFileResult result;
   result.Status = status;
   result.Message = file.string() + ": " + why;
+  result.File = file;
+  if (status == FigFileStatus::kReadOnly) result.MessageKey = kReadOnlyText;
   return result;
 }
 
@@ -165,31 +163,23 @@ FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
 
 }  // namespace
 
-FigFileResult FigFileCore(Figure& fig, const std::filesystem::path& file, char mode,
-                          Platform& platform, LangState& lang) {
-  FigFileResult result;
+bool IsFigFileMode(char mode) { return mode == 'W' || mode == 'R' || mode == 'A'; }
+
+FigFileResult FigFileCore(Figure& fig, const std::filesystem::path& file, char mode) {
   if (mode == 'W') {
     bool lost = false;
     std::string bytes = FigFileText(fig, lost);
-    result = ReplaceFile(file, bytes);
+    FigFileResult result = ReplaceFile(file, bytes);
+    result.File = file;
     result.LostCharacters = lost;
-  } else if (mode == 'R' || mode == 'A') {
-    std::string bytes;
-    if (ReadWholeFile(file, bytes, result)) {
-      result = FigFileParse(fig, bytes, mode, file.string());
-    }
-  } else {
-    return Failure(FigFileStatus::kFailed, file, "unknown file mode");
+    return result;
   }
-  // One beep for every failure caught, the first attempt's included.
-  if (result.TriedOlderLayout) platform.Beep();
-  if (result.Status == FigFileStatus::kOk) return result;
-  platform.Beep();
-  if (result.Status == FigFileStatus::kReadOnly) {
-    std::string text = Translate(lang, kReadOnlyText);
-    platform.MessageBox(text, kProgramTitle, MsgButtons::kOk);
-    result.Message = file.string() + ": " + text;
-  }
+  if (!IsFigFileMode(mode)) return Failure(FigFileStatus::kFailed, file, "unknown file mode");
+  FigFileResult result;
+  std::string bytes;
+  if (!ReadWholeFile(file, bytes, result)) return result;
+  result = FigFileParse(fig, bytes, mode, file.string());
+  result.File = file;
   return result;
 }
 

@@ -25,6 +25,7 @@ constexpr int kMessageTextChars = 40;
 
 struct ReadError {
   std::string Message;
+  int Line = 0;
   size_t Offset = 0;  // how far into the file the attempt got
 };
 
@@ -167,7 +168,7 @@ class FigReader {
   [[noreturn]] void Fail(int line, const std::string& what) const {
     std::string where = "line " + std::to_string(line) + ": ";
     if (item_ > 0) where += std::string(section_) + " " + std::to_string(item_) + ": ";
-    throw ReadError{where + what, cursor_.Offset()};
+    throw ReadError{where + what, line, cursor_.Offset()};
   }
 
   Field NextField(const char* expected) {
@@ -498,6 +499,7 @@ bool AnyComplexOps(const Figure& fig) {
 FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
                            std::string_view fileName) {
   FigFileResult result;
+  result.File = fileName;
   if (mode != 'R' && mode != 'A') {
     result.Status = FigFileStatus::kFailed;
     result.Message = std::string(fileName) + ": unknown file mode '" + std::string(1, mode) + "'";
@@ -527,6 +529,7 @@ FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
   }
   result.Status = FigFileStatus::kFailed;
   result.Message = std::string(fileName) + ": " + failure->Message;
+  result.Line = failure->Line;
   return result;
 }
 

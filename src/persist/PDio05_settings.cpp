@@ -8,9 +8,9 @@
 #include <optional>
 #include <variant>
 
-#include "app/ProgramFolder.h"
 #include "figure/PDtype05.h"
 #include "persist/PDio05_text.h"
+#include "persist/ProgramFolder.h"
 
 namespace plandra {
 
@@ -197,10 +197,9 @@ int32_t VersionPart(std::string_view version, int part) {
   return value;
 }
 
-void ShowFileFailure(Platform& platform, LangState& lang, std::string_view what,
-                     const std::filesystem::path& path, const std::string& reason) {
-  std::string text = Translate(lang, what) + "\n" + path.string() + "\n" + reason;
-  platform.MessageBox(text, Translate(lang, "設定"), MsgButtons::kOk);
+SettingsFileResult Failure(std::string_view messageKey, const std::filesystem::path& path,
+                           const std::string& reason) {
+  return {false, std::string(messageKey), path, reason};
 }
 
 std::filesystem::path SampleFolder(const ProgramFolder& program) {
@@ -268,29 +267,28 @@ void ApplyBrowserSwitchRule(Settings& settings) {
   if (settings.BrowserSW != 0) settings.BrowserSW = 3;
 }
 
-bool mnuOFileLoad(Settings& settings, const std::filesystem::path& programFolder,
-                  Platform& platform, LangState& lang) {
+SettingsFileResult LoadSettingsFile(Settings& settings,
+                                    const std::filesystem::path& programFolder) {
   mnuOFileInit(settings);
   settings.WWWurl = std::string(kBuiltInWWWurl);
   std::filesystem::path path = programFolder / kSettingsFileName;
   TextFileRead file = ReadTextFileCapped(path, kMaxSettingsBytes);
-  bool ok = file.Result != ReadResult::kFailed;
+  SettingsFileResult result;
   if (file.Result == ReadResult::kOk) {
     ReadSettingsText(settings, file.Bytes);
-  } else if (!ok) {
-    ShowFileFailure(platform, lang, "設定ファイルを読めませんでした。", path, file.Error);
+  } else if (file.Result == ReadResult::kFailed) {
+    result = Failure("設定ファイルを読めませんでした。", path, file.Error);
   }
   ApplyBrowserSwitchRule(settings);
-  return ok;
+  return result;
 }
 
-bool mnuOFileSave(const Settings& settings, const std::filesystem::path& programFolder,
-                  Platform& platform, LangState& lang) {
+SettingsFileResult SaveSettingsFile(const Settings& settings,
+                                    const std::filesystem::path& programFolder) {
   std::filesystem::path path = programFolder / kSettingsFileName;
   std::string error;
-  if (ReplaceFileContents(path, SettingsFileText(settings), error)) return true;
-  ShowFileFailure(platform, lang, "設定ファイルを保存できませんでした。", path, error);
-  return false;
+  if (ReplaceFileContents(path, SettingsFileText(settings), error)) return {};
+  return Failure("設定ファイルを保存できませんでした。", path, error);
 }
 
 std::string DataPathFirstField(std::string_view text) {
@@ -319,9 +317,8 @@ void mnuFDataFolderGet(DataFolders& folders, const ProgramFolder& program) {
   folders.LoadInitialFolder = folders.DataFolder;
 }
 
-bool mnuFDataFolderStandardSet(const ProgramFolder& program,
-                               const std::filesystem::path& currentFolder, Platform& platform,
-                               LangState& lang) {
+SettingsFileResult SaveDataPathFile(const ProgramFolder& program,
+                                    const std::filesystem::path& currentFolder) {
   // Quoted when it holds a comma, which the plain form would cut.
   std::string folder = OneLine(currentFolder.string());
   if (folder.find(',') != std::string::npos && folder.find('"') == std::string::npos) {
@@ -329,9 +326,8 @@ bool mnuFDataFolderStandardSet(const ProgramFolder& program,
   }
   std::filesystem::path path = program.Folder / kDataPathFileName;
   std::string error;
-  if (ReplaceFileContents(path, folder + "\r\n", error)) return true;
-  ShowFileFailure(platform, lang, "データフォルダの設定を保存できませんでした。", path, error);
-  return false;
+  if (ReplaceFileContents(path, folder + "\r\n", error)) return {};
+  return Failure("データフォルダの設定を保存できませんでした。", path, error);
 }
 
 void Set_MergeDataFolder(DataFolders& folders, const ProgramFolder& program) {

@@ -9,9 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/Multi_lang.h"
-#include "app/Platform.h"
-
 namespace plandra {
 
 struct ProgramFolder;
@@ -62,15 +59,24 @@ Settings ProgramSettings();
 // language and shift-deformation kind are kept.
 void mnuOFileInit(Settings& settings);
 
-// Init, the built-in server address, then the file's lines when the file
-// exists, then the browser switch rule. False when an existing file could not
-// be read (the user is told; the defaults stay).
-bool mnuOFileLoad(Settings& settings, const std::filesystem::path& programFolder,
-                  Platform& platform, LangState& lang);
+// What reading or writing a settings or data-folder file reports; the
+// caller tells the user.
+struct SettingsFileResult {
+  bool Ok = true;
+  // The Japanese text to translate and show when it failed.
+  std::string MessageKey;
+  std::filesystem::path File;
+  std::string Reason;  // the system's words, not translated
+};
 
-// Writes all lines, replacing the file; false (and a message) on failure.
-bool mnuOFileSave(const Settings& settings, const std::filesystem::path& programFolder,
-                  Platform& platform, LangState& lang);
+// Init, the built-in server address, then the file's lines when the file
+// exists, then the browser switch rule. Not Ok when an existing file could
+// not be read; the defaults stay.
+SettingsFileResult LoadSettingsFile(Settings& settings, const std::filesystem::path& programFolder);
+
+// Writes all lines, replacing the file.
+SettingsFileResult SaveSettingsFile(const Settings& settings,
+                                    const std::filesystem::path& programFolder);
 
 // The file's text, CR LF line ends.
 std::string SettingsFileText(const Settings& settings);
@@ -94,10 +100,9 @@ struct DataFolders {
 // datapath.txt's first field when the file exists, else the sample folder.
 void mnuFDataFolderGet(DataFolders& folders, const ProgramFolder& program);
 void mnuFDataFolderSample(DataFolders& folders, const ProgramFolder& program);
-// Stores currentFolder in datapath.txt; false (and a message) on failure.
-bool mnuFDataFolderStandardSet(const ProgramFolder& program,
-                               const std::filesystem::path& currentFolder, Platform& platform,
-                               LangState& lang);
+// Stores currentFolder in datapath.txt, replacing the file.
+SettingsFileResult SaveDataPathFile(const ProgramFolder& program,
+                                    const std::filesystem::path& currentFolder);
 void Set_MergeDataFolder(DataFolders& folders, const ProgramFolder& program);
 
 // The first field of a datapath.txt text: up to the first comma or line end,

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
 #include "view/PDDraw05_internal.h"
 

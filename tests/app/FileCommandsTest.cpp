@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/FigFileIO.h"
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
-#include "persist/PDio05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -31,7 +31,7 @@ class FileCommandsTest : public ::testing::Test {
     for (int i = 0; i < points; ++i) AddFreePoint(fig, i, 2.0 * i);
     if (joined) AddStep(fig, "L1", {{kClassPoint, 1}, {kClassPoint, 2}});
     fs::path file = temp / name;
-    EXPECT_EQ(FigFileCore(fig, file, 'W', app.Host, p.Lang).Status, FigFileStatus::kOk);
+    EXPECT_EQ(FigFileCoreShown(fig, file, 'W', app.Host, p.Lang).Status, FigFileStatus::kOk);
     return file;
   }
 
@@ -177,7 +177,7 @@ TEST_F(FileCommandsTest, WindowCopyGoesToTheProgramFolder) {
   EXPECT_EQ(app.Host.Opened[0], copy.string());
   Figure back;
   ResetFigure(back, 200);
-  EXPECT_EQ(FigFileCore(back, copy, 'R', app.Host, p.Lang).Status, FigFileStatus::kOk);
+  EXPECT_EQ(FigFileCoreShown(back, copy, 'R', app.Host, p.Lang).Status, FigFileStatus::kOk);
   EXPECT_EQ(back.ElemCount[kClassPoint], 2);
 
   p.Folders.Folder = temp / "gone";

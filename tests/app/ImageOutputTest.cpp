@@ -1,10 +1,11 @@
+#include "app/FigFileIO.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
+#include "app/ImageOutput.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
 #include "persist/PDio05.h"
-#include "app/ImageOutput.h"
 #include "view/ViewFixture.h"
 
 namespace plandra::test {
@@ -20,7 +21,7 @@ class ImageOutputTest : public ViewTest {
     Figure fig;
     ResetFigure(fig, 200);
     for (int i = 0; i < points; ++i) AddFreePoint(fig, i, i);
-    ASSERT_EQ(FigFileCore(fig, file, 'W', platform, p.Lang).Status, FigFileStatus::kOk);
+    ASSERT_EQ(FigFileCoreShown(fig, file, 'W', platform, p.Lang).Status, FigFileStatus::kOk);
   }
 
   std::string MiniCaption() { return FindMenuItem(p.Menu, "mnuOWindowMini")->Caption; }

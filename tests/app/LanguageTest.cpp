@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Multi_lang.h"
+#include "app/TranslatedText.h"
 #include "figure/PDtype05.h"
 #include "support/TestHelpers.h"
 
@@ -65,6 +66,13 @@ TEST(Translate, ChoosesByTheLanguageSetting) {
   EXPECT_EQ(Translate(lang, "円"), "円");
   EXPECT_EQ(ChosenLanguage("  mAnUaL"), LanguageChoice::kManual);
   EXPECT_EQ(ChosenLanguage(""), LanguageChoice::kJapanese);
+}
+
+TEST(TranslatedText, LooksUpInTheChosenLanguage) {
+  LangState lang;
+  EXPECT_EQ(TranslatedText(lang).Text("の半径"), "の半径");
+  lang.Language = "English";
+  EXPECT_EQ(TranslatedText(lang).Text("の半径"), "'s radius");
 }
 
 TEST(Dictionary, TheSecondEqualsSignIntroducesTheValue) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FigDataView.h"
+#include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "numbers/Labels05.h"
 #include "support/ScriptedPlatform.h"
@@ -26,12 +27,13 @@ TEST(LargestFigure, EveryWalkOverTheStepsEnds) {
   }
   LangState lang;
   test::ScriptedPlatform platform;
-  AutoLabels(fig, lang);
+  AutoLabels(fig, TranslatedText(lang));
   RecomputeForRedraw(fig, platform);
   EXPECT_EQ(fig.NumTable[kMaxCount].Exists, kTrue);
   std::string report = FigDataViewReport(fig, lang, "big.pd4", 2);
   EXPECT_NE(report.find("32767"), std::string::npos);
-  EXPECT_EQ(ScreenNumberList(fig, lang, 2, false).size(), static_cast<size_t>(kMaxCount));
+  EXPECT_EQ(ScreenNumberList(fig, TranslatedText(lang), 2, false).size(),
+            static_cast<size_t>(kMaxCount));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/Multi_lang.h"
+#include "app/TranslatedText.h"
 #include "numbers/Calc05.h"
 #include "numbers/Labels05.h"
 
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int16_t out = fig.StepOut[step][1].Index;
   EvalCalcStep(fig, step);
   CheckNumber(fig, out);
-  AutoLabels(fig, lang);
+  AutoLabels(fig, TranslatedText(lang));
   (void)ValueText(fig.NumTable[out].Value, static_cast<int16_t>(size % 25));
 
   int16_t stepsBefore = fig.StepCount;
@@ -76,6 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(!result.Message.empty());
   }
   (void)Num2Name(fig, bytes);
-  (void)ScreenNumberList(fig, lang, 2, false);
+  (void)ScreenNumberList(fig, TranslatedText(lang), 2, false);
   return 0;
 }

@@ -62,7 +62,7 @@ TEST(PlainNumberText, LeadingBlankOrSignAndNoLeadingZero) {
 // Points A B C D, line AB (step 5), circle about A through B, number t.
 struct LabelFigure {
   Figure fig;
-  LangState lang;
+  PlainTextLookup words;
   int16_t line = 0, circle = 0, t = 0;
   LabelFigure() {
     ResetFigure(fig, 50);
@@ -106,7 +106,7 @@ TEST(AutoLabels, EveryLabelledKind) {
   f.fig.NumTable[na2l].Name = "kept";
   f.fig.CirTable[f.circle].Name = "o";
 
-  AutoLabels(f.fig, f.lang);
+  AutoLabels(f.fig, f.words);
   EXPECT_EQ(f.fig.LnTable[f.line].Name, "AB");
   EXPECT_EQ(f.fig.CirTable[f.circle].Name, "o") << "circles keep their names";
   EXPECT_EQ(f.NumName(nd2p), "AB");
@@ -133,31 +133,60 @@ TEST(AutoLabels, EveryLabelledKind) {
   EXPECT_EQ(f.NumName(na2l), "kept") << "kinds without a label keep their names";
 }
 
+// Marks every text that passes through the lookup.
+class MarkingLookup final : public TextLookup {
+ public:
+  std::string Text(std::string_view japanese) const override {
+    return "<" + std::string(japanese) + ">";
+  }
+};
+
+TEST(AutoLabels, FixedWordsAndCircleNamesPassThroughTheLookup) {
+  LabelFigure f;
+  ObjRef cir{3, f.circle};
+  int16_t ndpc = f.Measure("NDPC", {{1, 4}, cir});
+  int16_t ndpl = f.Measure("NDPL", {{1, 3}, {2, f.line}});
+  int16_t na3p = f.Measure("NA3P", {{1, 1}, {1, 2}, {1, 3}});
+  int16_t nar3 = f.Measure("NAR3", {{1, 1}, {1, 2}, {1, 3}});
+  int16_t nar4 = f.Measure("NAR4", {{1, 1}, {1, 2}, {1, 3}, {1, 4}});
+  int16_t nlc = f.Measure("NLC", {cir});
+  int16_t nrc = f.Measure("NRC", {cir});
+  f.fig.CirTable[f.circle].Name = "o";
+  AutoLabels(f.fig, MarkingLookup());
+  EXPECT_EQ(f.NumName(ndpc), "d(D, <o>)");
+  EXPECT_EQ(f.NumName(ndpl), "d(C, AB)") << "point and line names are not looked up";
+  EXPECT_EQ(f.NumName(na3p), "∠ABC");
+  EXPECT_EQ(f.NumName(nar3), "<Δ>ABC");
+  EXPECT_EQ(f.NumName(nar4), "<□>ABCD");
+  EXPECT_EQ(f.NumName(nlc), "<円>o<の円周>");
+  EXPECT_EQ(f.NumName(nrc), "<円>o<の半径>");
+}
+
 TEST(AutoLabels, FollowRenamedInputsAndCutToTheField) {
   LabelFigure f;
   int16_t dist = f.Measure("ND2P", {{1, 1}, {1, 2}});
   int16_t angle = f.Measure("NA3P", {{1, 1}, {1, 2}, {1, 3}});
   int16_t calc = AddStep(f.fig, "CALC", {});
   f.fig.NumTable[calc].Expr = "N" + std::to_string(dist) + "*N" + std::to_string(f.t);
-  AutoLabels(f.fig, f.lang);
+  AutoLabels(f.fig, f.words);
   EXPECT_EQ(f.NumName(dist), "AB");
   EXPECT_EQ(f.NumName(angle), "∠ABC");
   EXPECT_EQ(f.NumName(calc), "AB*t");
 
   SetElementName(f.fig, {1, 1}, "P");
-  AutoLabels(f.fig, f.lang);
+  AutoLabels(f.fig, f.words);
   EXPECT_EQ(f.NumName(dist), "PB");
   EXPECT_EQ(f.NumName(angle), "∠PBC");
   EXPECT_EQ(f.NumName(calc), "PB*t") << "a calculated number follows its operands' names";
 
   f.fig.NumTable[f.t].Name = "";
-  AutoLabels(f.fig, f.lang);
+  AutoLabels(f.fig, f.words);
   EXPECT_EQ(f.NumName(calc), "PB* 30") << "an unnamed operand shows its value";
 
   SetElementName(f.fig, {1, 1}, "Alphaville");
   SetElementName(f.fig, {1, 2}, "Bravo");
   SetElementName(f.fig, {1, 3}, std::string(30, 'c'));
-  AutoLabels(f.fig, f.lang);
+  AutoLabels(f.fig, f.words);
   EXPECT_EQ(f.fig.LnTable[f.line].Name, "Alphaville") << "line names hold 10 characters";
   EXPECT_EQ(f.NumName(angle), "∠AlphavilleBravo" + std::string(24, 'c'))
       << "number names hold 40 characters";
@@ -169,7 +198,7 @@ TEST(AutoLabels, InputsThatNameNothingGiveEmptyTexts) {
   f.fig.StepIn[f.fig.StepCount][2] = {1, 999};
   int16_t coord = f.Measure("NPX", {{1, 1}});
   f.fig.StepIn[f.fig.StepCount][1] = {};
-  AutoLabels(f.fig, f.lang);
+  AutoLabels(f.fig, f.words);
   EXPECT_EQ(f.NumName(dist), "A");
   EXPECT_EQ(f.NumName(coord), "(x)");
 }
@@ -188,7 +217,7 @@ TEST(NumberLists, DialogLinesAndScreenLines) {
   EXPECT_EQ(NumberListLine(f.fig, f.t, 2), " 1:t =   30.00") << "names trimmed on both sides";
   EXPECT_EQ(NumberListLine(f.fig, 999, 2), "");
 
-  std::vector<ScreenNumberLine> lines = ScreenNumberList(f.fig, f.lang, 1, false);
+  std::vector<ScreenNumberLine> lines = ScreenNumberList(f.fig, f.words, 1, false);
   ASSERT_EQ(lines.size(), 2u) << "only shown dependent numbers are listed";
   EXPECT_EQ(lines[0].Text, " 2:AB =    2.5");
   EXPECT_EQ(lines[0].Number, dist);
@@ -196,7 +225,7 @@ TEST(NumberLists, DialogLinesAndScreenLines) {
   EXPECT_EQ(lines[0].LeftPixels, 3);
   EXPECT_EQ(lines[1].Text, " 3:AB×AB =    6.3") << "labels renewed first, * drawn as ×";
   EXPECT_EQ(lines[1].Row, 1);
-  lines = ScreenNumberList(f.fig, f.lang, 1, true);
+  lines = ScreenNumberList(f.fig, f.words, 1, true);
   EXPECT_EQ(lines[1].LeftPixels, 35);
 }
 
@@ -209,12 +238,12 @@ TEST(NumberLists, AllOnAndOffTouchOnlyDependentNumbers) {
   EXPECT_EQ(f.fig.NumTable[dist].NumShow, 7);
   EXPECT_EQ(f.fig.NumTable[f.t].NumShow, 0);
   EXPECT_EQ(f.fig.NumTable[free2].NumShow, 7);
-  EXPECT_TRUE(ScreenNumberList(f.fig, f.lang, 2, false).empty());
+  EXPECT_TRUE(ScreenNumberList(f.fig, f.words, 2, false).empty());
   mnuEVarDispAllOn(f.fig);
   EXPECT_EQ(f.fig.NumTable[dist].NumShow, 0);
   EXPECT_EQ(f.fig.NumTable[f.t].NumShow, 0);
   EXPECT_EQ(f.fig.NumTable[free2].NumShow, 7);
-  EXPECT_EQ(ScreenNumberList(f.fig, f.lang, 2, false).size(), 1u);
+  EXPECT_EQ(ScreenNumberList(f.fig, f.words, 2, false).size(), 1u);
 }
 
 }  // namespace

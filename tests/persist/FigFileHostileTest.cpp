@@ -129,7 +129,11 @@ TEST(FigFileHostile, EveryBrokenFileFailsAndLeavesTheFigureAlone) {
       EXPECT_EQ(result.Status, FigFileStatus::kFailed) << mode;
       EXPECT_NE(result.Message.find(hostile.Expected), std::string::npos)
           << mode << ": " << result.Message;
-      EXPECT_TRUE(result.Message.starts_with("t.pd4: ")) << result.Message;
+      EXPECT_TRUE(result.Message.starts_with("t.pd4: line " + std::to_string(result.Line) + ": "))
+          << "line " << result.Line << ": " << result.Message;
+      EXPECT_GT(result.Line, 0);
+      EXPECT_EQ(result.File, "t.pd4");
+      EXPECT_TRUE(result.MessageKey.empty()) << "the caller chooses the text for these";
       EXPECT_EQ(Bytes(fig), before) << mode;
       EXPECT_EQ(fig.StoreCapacity, capacity);
       EXPECT_EQ(fig.StepCount, open.StepCount);

@@ -408,6 +408,13 @@ TEST(FigFile, ReadOnlyTargetIsRefusedWithTheMessage) {
               "上書しようとしたファイルは読み取り専用なので,上書できません。ファイル名を変えて,"
               "保存し直してください。");
     EXPECT_EQ(run.Platform.Messages[0].Buttons, MsgButtons::kOk);
+    EXPECT_EQ(result.Message, path.string() + ": " + run.Platform.Messages[0].Text);
+    // The file routine alone only reports it.
+    FigFileResult value = FigFileCore(fig, path, 'W');
+    EXPECT_EQ(value.Status, FigFileStatus::kReadOnly);
+    EXPECT_EQ(value.MessageKey, kReadOnlyText);
+    EXPECT_EQ(value.File, path);
+    EXPECT_EQ(value.Line, 0);
   }
   EXPECT_EQ(test::ReadFileBytes(target), "keep me");
   EXPECT_TRUE(std::filesystem::is_directory(folder));
@@ -427,12 +434,14 @@ TEST(FigFile, MissingFilesAndFolders) {
     FigFileResult noFolder = run.Run(fig, dir / "nowhere" / "f.pd4", mode);
     EXPECT_EQ(noFolder.Status, FigFileStatus::kFailed);
     EXPECT_NE(noFolder.Message.find("nowhere"), std::string::npos);
+    EXPECT_EQ(noFolder.File, dir / "nowhere" / "f.pd4");
   }
   FigFileRun run;
   FigFileResult write = run.Run(fig, dir / "nowhere" / "f.pd4", 'W');
   EXPECT_EQ(write.Status, FigFileStatus::kFailed);
   EXPECT_TRUE(run.Platform.Messages.empty());
   EXPECT_EQ(run.Run(fig, dir / "f.pd4", 'X').Status, FigFileStatus::kFailed);
+  EXPECT_EQ(run.Platform.Beeps, 1) << "an unknown mode does nothing, not even beep";
   EXPECT_FALSE(std::filesystem::exists(dir / "f.pd4"));
   EXPECT_EQ(Bytes(fig), before);
 }

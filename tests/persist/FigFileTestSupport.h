@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/FigFileIO.h"
 #include "app/Multi_lang.h"
 #include "figure/PDvar05.h"
 #include "persist/PDio05.h"
@@ -25,12 +26,13 @@ inline std::string Bytes(const Figure& fig) {
   return FigFileText(fig, lost);
 }
 
-// Runs FigFileCore with a scripted platform kept for inspection.
+// Runs FigFileCore as the program does, with a scripted platform kept for
+// inspection.
 struct FigFileRun {
   ScriptedPlatform Platform;
   LangState Lang;
   FigFileResult Run(Figure& fig, const std::filesystem::path& file, char mode) {
-    return FigFileCore(fig, file, mode, Platform, Lang);
+    return FigFileCoreShown(fig, file, mode, Platform, Lang);
   }
 };
 

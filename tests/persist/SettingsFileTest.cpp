@@ -3,8 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ProgramFolder.h"
+#include "app/SettingsFileIO.h"
 #include "persist/PDio05_settings.h"
+#include "persist/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"
 
@@ -272,6 +273,31 @@ TEST(SettingsFile, FailuresAreReportedAndKeepTheOldFile) {
   // The rename over a folder fails; nothing is left behind.
   EXPECT_FALSE(mnuOFileSave(s, dir.Path(), platform, lang));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(SettingsFile, FailuresComeBackAsValuesAndAreShownTranslated) {
+  TempDir dir;
+  SettingsFileResult saved = SaveSettingsFile(Settings{}, dir / "missing");
+  EXPECT_FALSE(saved.Ok);
+  EXPECT_EQ(saved.MessageKey, "設定ファイルを保存できませんでした。");
+  EXPECT_EQ(saved.File, dir / "missing" / "config_zevav.txt");
+  EXPECT_FALSE(saved.Reason.empty());
+  ProgramFolder nowhere;
+  nowhere.Folder = dir / "missing";
+  SettingsFileResult dataPath = SaveDataPathFile(nowhere, "/home/pupil");
+  EXPECT_FALSE(dataPath.Ok);
+  EXPECT_EQ(dataPath.MessageKey, "データフォルダの設定を保存できませんでした。");
+  EXPECT_EQ(dataPath.File, dir / "missing" / "datapath.txt");
+
+  ScriptedPlatform platform;
+  LangState lang;
+  lang.Language = "English";
+  ShowSettingsFailure(saved, platform, lang);
+  ASSERT_EQ(platform.Messages.size(), 1u);
+  EXPECT_EQ(platform.Messages[0].Text, "The settings file could not be saved.\n" +
+                                           saved.File.string() + "\n" + saved.Reason);
+  EXPECT_EQ(platform.Messages[0].Title, "Settings");
+  EXPECT_EQ(platform.Beeps, 0);
 }
 
 TEST(SettingsFile, TextValuesStayOnTheirLine) {

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "app/FigFileIO.h"
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
+#include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "figure/PDvar05.h"
 #include "numbers/Labels05.h"
-#include "persist/PDio05.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {
@@ -35,7 +36,7 @@ class SampleFigure {
  public:
   explicit SampleFigure(const std::string& name) {
     ResetFigure(fig, 200);
-    FigFileResult result = FigFileCore(fig, SamplePath(name), 'R', platform_, lang_);
+    FigFileResult result = FigFileCoreShown(fig, SamplePath(name), 'R', platform_, lang_);
     loaded_ = result.Status == FigFileStatus::kOk && !result.TriedOlderLayout;
     EXPECT_TRUE(loaded_) << name << ": " << result.Message;
     Recompute();
@@ -45,7 +46,7 @@ class SampleFigure {
   void Recompute() { RecomputeForRedraw(fig, platform_); }
   // What saving writes: the labels renewed, then the figure file text.
   std::string SavedText(bool& lost) {
-    AutoLabels(fig, lang_);
+    AutoLabels(fig, TranslatedText(lang_));
     return FigFileText(fig, lost);
   }
 

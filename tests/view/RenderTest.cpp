@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "app/Refresh.h"
+#include "app/TranslatedText.h"
 #include "app/ViewCommands.h"
 #include "numbers/Labels05.h"
 #include "numbers/NumberInput.h"
@@ -289,7 +290,7 @@ TEST_F(ViewTest, NumberListStartsAtTheTopLeft) {
   AddNumber(p.Fig, 7);  // independent: not listed
   auto drawList = [&] {
     std::vector<ScreenNumberLine> lines =
-        ScreenNumberList(p.Fig, p.Lang, p.Config.KetaDecimal, p.Draw.LeftPanelShown);
+        ScreenNumberList(p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal, p.Draw.LeftPanelShown);
     RenderContext r = RenderContextOf(p, &lines);
     DrawNumberList(r);
   };

@@ -1,3 +1,4 @@
+#include "app/SettingsFileIO.h"
 #include "app/ViewCommands.h"
 #include "support/RecordingSurface.h"
 #include "view/ViewFixture.h"

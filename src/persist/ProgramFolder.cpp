@@ -1,15 +1,15 @@
-#include "app/ProgramFolder.h"
+#include "persist/ProgramFolder.h"
 
 #include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
+#include "persist/PDio05_settings.h"
+
 namespace plandra {
 
 namespace {
-
-constexpr std::string_view kSettingsFile = "config_zevav.txt";
 
 std::optional<std::string> NonEmpty(const EnvLookup& env, std::string_view name) {
   std::optional<std::string> value = env(name);
@@ -37,7 +37,7 @@ bool IsPortableCopy(const std::filesystem::path& exeFolder) {
   if (exeFolder.empty()) return false;
   std::error_code ec;
   return ::access(exeFolder.c_str(), W_OK) == 0 &&
-         std::filesystem::is_regular_file(exeFolder / kSettingsFile, ec);
+         std::filesystem::is_regular_file(exeFolder / kSettingsFileName, ec);
 }
 
 }  // namespace

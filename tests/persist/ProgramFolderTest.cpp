@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/ProgramFolder.h"
+#include "persist/ProgramFolder.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {
