@@ -5,7 +5,6 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "app/Platform.h"
 #include "engine/GeoObj05.h"
 
 namespace plandra {
@@ -120,24 +119,23 @@ void AddBlock(FigureBuilder& b, double x0, double y0, int16_t angle) {
   b.Add("NA3*", {Pt(pc), Pt(pa), Pt(pb)});
 }
 
-void BuildFigure(Figure& fig, Platform& platform, int steps) {
+void BuildFigure(Figure& fig, int steps) {
   ResetFigure(fig, static_cast<int16_t>(steps + 10));
   FigureBuilder builder(fig, steps);
   int16_t angle = builder.Number(30);
   for (int block = 0; !builder.Full(); ++block) {
     AddBlock(builder, (block % 40) * 5.0 - 100, (block / 40) * 4.0 - 100, angle);
   }
-  MarkDependencies(fig, platform, ObjRef{});
-  RecomputeAll(fig, platform);
+  MarkDependencies(fig, ObjRef{});
+  RecomputeAll(fig);
   SnapshotTables(fig);
 }
 
 void BM_RecomputeAll(benchmark::State& state) {
   Figure fig;
-  SilentPlatform platform;
-  BuildFigure(fig, platform, static_cast<int>(state.range(0)));
+  BuildFigure(fig, static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    RecomputeAll(fig, platform);
+    RecomputeAll(fig);
     benchmark::DoNotOptimize(fig.PtTable.data());
   }
   double evaluations = static_cast<double>(fig.StepCount) * fig.PassCount;
@@ -149,10 +147,9 @@ void BM_RecomputeAll(benchmark::State& state) {
 
 void BM_MarkDependencies(benchmark::State& state) {
   Figure fig;
-  SilentPlatform platform;
-  BuildFigure(fig, platform, static_cast<int>(state.range(0)));
+  BuildFigure(fig, static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    MarkDependencies(fig, platform, ObjRef{});
+    MarkDependencies(fig, ObjRef{});
     benchmark::DoNotOptimize(fig.StepState.data());
   }
   // Time per step of the figure for the whole marking.

@@ -12,7 +12,9 @@
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
 #include "app/Program.h"
+#include "app/Recompute.h"
 #include "engine/GeoObj05.h"
+#include "persist/PDio05.h"
 
 namespace {
 

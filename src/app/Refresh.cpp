@@ -4,6 +4,7 @@
 
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Recompute.h"
 #include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"

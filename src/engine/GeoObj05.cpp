@@ -175,14 +175,14 @@ bool MarkingSweep(Figure& fig, int steps) {
   return changed;
 }
 
-// Each host step beeps at most once, however many points it held at an end.
-HostStepResult HostStepWithBeep(Figure& fig, Platform& platform) {
+// Each host step counts once, however many points it held at an end.
+HostStepResult ReportedHostStep(Figure& fig, RecomputeReport& report) {
   HostStepResult result = HostStep(fig);
-  if (result.Clamped) platform.Beep();
+  if (result.Clamped) ++report.HeldAtEnd;
   return result;
 }
 
-void FinalSweep(Figure& fig, Platform& platform, int steps) {
+void FinalSweep(Figure& fig, RecomputeReport& report, int steps) {
   for (int s = 1; s <= steps; ++s) {
     auto step = static_cast<int16_t>(s);
     int16_t mark = StepMark(fig, step);
@@ -196,18 +196,18 @@ void FinalSweep(Figure& fig, Platform& platform, int steps) {
       SetStepOutputsExists(fig, step, static_cast<int16_t>(-s));
     }
   }
-  HostStepWithBeep(fig, platform);
+  ReportedHostStep(fig, report);
 }
 
 // RecomputeStep for a step known to be within the step tables.
-void EvaluateStep(Figure& fig, Platform& platform, const ElemLimits& limits, int16_t step) {
+void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int16_t step) {
   Kind kind = fig.StepKindId[step];
   if (kind == Kind::CALC) EvalCalcStep(fig, step);
   fig.CurStep = step;
   for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
   const KindInfo& info = KindInfoOf(kind);
   if (fig.LastPass) fig.CurKind.assign(info.Code);
-  StepEval eval{fig, platform, step, kind, fig.StepIn[step], fig.StepOut[step], limits};
+  StepEval eval{fig, report, step, kind, fig.StepIn[step], fig.StepOut[step], limits};
   // The first letter of the code names the class of the main result; "CALC"
   // thus reaches the circles and matches none of them.
   switch (info.Code.empty() ? '\0' : info.Code[0]) {
@@ -261,13 +261,16 @@ bool InputsReady(StepEval& eval) {
   return false;
 }
 
-void RecomputeStep(Figure& fig, Platform& platform, int16_t step) {
-  if (step < 1 || step > StepLimit(fig)) return;
+RecomputeReport RecomputeStep(Figure& fig, int16_t step) {
+  RecomputeReport report;
+  if (step < 1 || step > StepLimit(fig)) return report;
   EnsureCurOut(fig);
-  EvaluateStep(fig, platform, ElemLimitsOf(fig), step);
+  EvaluateStep(fig, report, ElemLimitsOf(fig), step);
+  return report;
 }
 
-void RecomputeAll(Figure& fig, Platform& platform) {
+RecomputeReport RecomputeAll(Figure& fig) {
+  RecomputeReport report;
   int steps = StepLimit(fig);
   EnsureCurOut(fig);
   ElemLimits limits = ElemLimitsOf(fig);
@@ -275,11 +278,12 @@ void RecomputeAll(Figure& fig, Platform& platform) {
     fig.LastPass = pass == fig.PassCount;
     if (fig.LastPass) PruneAngleMarks(fig);
     for (int s = 1; s <= steps; ++s) {
-      if (fig.StepState[s] != 2) EvaluateStep(fig, platform, limits, static_cast<int16_t>(s));
+      if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, static_cast<int16_t>(s));
     }
-    HostStepWithBeep(fig, platform);
+    ReportedHostStep(fig, report);
   }
   fig.LastPass = false;
+  return report;
 }
 
 bool UpdatePointOnHost(Figure& fig, PtRec& point) {
@@ -302,7 +306,8 @@ int16_t StepMark(const Figure& fig, int16_t step) {
   return mark;
 }
 
-void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved) {
+RecomputeReport MarkDependencies(Figure& fig, ObjRef moved) {
+  RecomputeReport report;
   int steps = StepLimit(fig);
   std::fill(fig.StepState.begin(), fig.StepState.end(), int16_t{0});
   SetListedPointExists(fig, moved);
@@ -312,27 +317,29 @@ void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved) {
   while (changed && sweeps < kMaxMarkSweeps) {
     ++sweeps;
     changed = MarkingSweep(fig, steps);
-    anyHosted |= HostStepWithBeep(fig, platform).AnyHosted;
+    anyHosted |= ReportedHostStep(fig, report).AnyHosted;
   }
   fig.PassCount = static_cast<int16_t>(sweeps + (anyHosted ? 1 : 0));
   SetListedPointExists(fig, moved);
-  for (int pass = 1; pass <= fig.PassCount; ++pass) FinalSweep(fig, platform, steps);
+  for (int pass = 1; pass <= fig.PassCount; ++pass) FinalSweep(fig, report, steps);
+  return report;
 }
 
 }  // namespace plandra
 
 namespace plandra {
 
-void RecomputeForRedraw(Figure& fig, Platform& platform) {
+RecomputeReport RecomputeForRedraw(Figure& fig) {
   for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     if (fig.NumTable[i].Exists != 0) fig.NumTable[i].Exists = kTrue;
   }
   for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
     if (fig.PtTable[i].Exists != 0) fig.PtTable[i].Exists = kTrue;
   }
-  MarkDependencies(fig, platform, ObjRef{});
-  RecomputeAll(fig, platform);
+  RecomputeReport report = MarkDependencies(fig, ObjRef{});
+  report += RecomputeAll(fig);
   SnapshotTables(fig);
+  return report;
 }
 
 }  // namespace plandra

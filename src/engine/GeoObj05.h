@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "app/Platform.h"
 #include "figure/PDvar05.h"
 
 namespace plandra {
@@ -14,13 +13,31 @@ namespace plandra {
 // after this many the figure is evaluated with the marks it has.
 constexpr int kMaxMarkSweeps = 64;
 
+// What a recompute has to tell the user. The engine shows nothing itself:
+// the program beeps and shows messages from this, a silent recompute (a
+// sampled locus, a headless tool) drops it.
+struct RecomputeReport {
+  // Host steps that held some point at an end of its segment or half-line;
+  // one beep each.
+  int HeldAtEnd = 0;
+  // Signed angles where neither turn direction matched; one "Error in
+  // Angle" each.
+  int AngleErrors = 0;
+
+  RecomputeReport& operator+=(const RecomputeReport& other) {
+    HeldAtEnd += other.HeldAtEnd;
+    AngleErrors += other.AngleErrors;
+    return *this;
+  }
+};
+
 // Evaluates step s. A step whose references do not name elements of the
 // classes its kind uses is not evaluated: its valid outputs get Exists 0.
-void RecomputeStep(Figure& fig, Platform& platform, int16_t step);
+RecomputeReport RecomputeStep(Figure& fig, int16_t step);
 
-// Evaluates the whole figure PassCount times; beeps once per pass when a
-// point on a segment or half-line had to be held at an end.
-void RecomputeAll(Figure& fig, Platform& platform);
+// Evaluates the whole figure PassCount times; each pass's host step counts
+// once in HeldAtEnd when it held a point on a segment or half-line at an end.
+RecomputeReport RecomputeAll(Figure& fig);
 
 // Moves a point on a figure onto its host (HostClass, HostIndex). Returns
 // true when the point had to be held at an end of a segment or half-line, so
@@ -32,11 +49,11 @@ int16_t StepMark(const Figure& fig, int16_t step);
 
 // Computes StepState and PassCount. moved names the point about to be
 // dragged, or is the empty reference. The points on figures are moved here
-// too, so a point held at an end beeps here when it first gets there.
-void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved);
+// too, so a point held at an end is reported here when it first gets there.
+RecomputeReport MarkDependencies(Figure& fig, ObjRef moved);
 
 // What a full redraw does before drawing: every defined number and point
 // gets Exists -1, then the marking, the recompute and the snapshot.
-void RecomputeForRedraw(Figure& fig, Platform& platform);
+RecomputeReport RecomputeForRedraw(Figure& fig);
 
 }  // namespace plandra

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/Platform.h"
+#include "engine/GeoObj05.h"
 #include "engine/Math05.h"
 #include "figure/PDvar05.h"
 
@@ -29,7 +29,7 @@ inline bool RefMatches(const ElemLimits& limits, ObjRef ref, int cls) {
 // them only after InputsReady has checked the step's references.
 struct StepEval {
   Figure& Fig;
-  Platform& Plat;
+  RecomputeReport& Report;
   int16_t Step;
   Kind Id;
   const StepRefs& In;

@@ -34,7 +34,7 @@ void SignedDistanceToLine(StepEval& eval, NumRec& out) {
   DistanceToLine(p, line, distance);
   PtRec first, second;
   SplitLine(line, first, second);
-  SignedAngle(eval.Plat, p, first, second, side);
+  if (!SignedAngle(p, first, second, side)) ++eval.Report.AngleErrors;
   if (!Defined(distance.Exists)) {
     out.Exists = kFalse;
     return;
@@ -153,7 +153,7 @@ bool MarkBefore(const AngleMark& mark, int16_t step) { return mark.Step < step; 
 
 void MeasureAngle(StepEval& eval, const PtRec& a, const PtRec& vertex, const PtRec& c,
                   NumRec& out) {
-  SignedAngle(eval.Plat, a, vertex, c, out);
+  if (!SignedAngle(a, vertex, c, out)) ++eval.Report.AngleErrors;
   if (Defined(out.Exists)) {
     RegisterAngleMark(eval.Fig, eval.Step, a, vertex, c, out.Value);
   } else {

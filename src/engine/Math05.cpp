@@ -324,18 +324,17 @@ bool TurnMatches(const PtRec& u, const PtRec& vertex, double theta, const PtRec&
 
 }  // namespace
 
-void SignedAngle(Platform& platform, const PtRec& a, const PtRec& vertex, const PtRec& c,
-                 NumRec& out) {
+bool SignedAngle(const PtRec& a, const PtRec& vertex, const PtRec& c, NumRec& out) {
   if (!Exist(a, vertex) || !Defined(c.Exists)) {
     out.Value = 0;
     out.Exists = kFalse;
-    return;
+    return true;
   }
   NumRec angle;
   UnsignedAngle(a, vertex, c, angle);
   if (!Defined(angle.Exists)) {
     out.Exists = kFalse;
-    return;
+    return true;
   }
   double theta = angle.Value;
   PtRec u, v;
@@ -346,15 +345,17 @@ void SignedAngle(Platform& platform, const PtRec& a, const PtRec& vertex, const 
     theta = -theta;
     decided = TurnMatches(u, vertex, theta, v);
   }
+  bool matched = true;
   if (!decided) {
     // The cosine was taken as 1 for rays that are in fact opposite.
     if (std::abs(theta) < kDirectionEps) {
       theta = 180;
     } else {
-      platform.MessageBox("Error in Angle", "", MsgButtons::kOk);
+      matched = false;
     }
   }
   StoreNumber(out, theta);
+  return matched;
 }
 
 double Determinant2(double m11, double m12, double m21, double m22) {

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 
-#include "app/Platform.h"
 #include "figure/Codes.h"
 #include "figure/PDtype05.h"
 
@@ -66,10 +65,10 @@ void RotatePoint(const PtRec& p, const PtRec& centre, const NumRec& degrees, PtR
 void TranslateByLine(const PtRec& p, const LnRec& line, PtRec& out);
 double ArcCosPart(double x);  // radians, negative for x < 0
 void UnsignedAngle(const PtRec& a, const PtRec& vertex, const PtRec& c, NumRec& out);
-// Counterclockwise turn from ray vertex->a to ray vertex->c in -180..180; may
-// show "Error in Angle" when neither turn direction matches.
-void SignedAngle(Platform& platform, const PtRec& a, const PtRec& vertex, const PtRec& c,
-                 NumRec& out);
+// Counterclockwise turn from ray vertex->a to ray vertex->c in -180..180.
+// False when neither turn direction matches: the program then shows "Error
+// in Angle", and out keeps the value reached.
+bool SignedAngle(const PtRec& a, const PtRec& vertex, const PtRec& c, NumRec& out);
 double Determinant2(double m11, double m12, double m21, double m22);
 
 }  // namespace plandra

@@ -5,6 +5,7 @@
 
 #include "app/InputEvent.h"
 #include "app/Program.h"
+#include "app/Recompute.h"
 #include "app/Refresh.h"
 #include "engine/GeoObj05.h"
 #include "engine/Math05.h"

@@ -7,6 +7,7 @@
 #include "app/InputEvent.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Recompute.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
 #include "engine/GeoObj05.h"

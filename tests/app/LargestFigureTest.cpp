@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FigDataView.h"
+#include "app/Recompute.h"
 #include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "numbers/Labels05.h"

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "app/Recompute.h"
 #include "app/Refresh.h"
 #include "engine/GeoObj05.h"
 #include "support/ScriptedPlatform.h"

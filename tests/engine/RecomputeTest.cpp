@@ -220,6 +220,39 @@ TEST_F(PointOnHostTest, PointsOnSegmentsAndHalfLines) {
   EXPECT_EQ(platform.Beeps, 2);
 }
 
+TEST_F(RecomputeTest, ReportsWhatTheProgramTellsTheUser) {
+  // A point held at a segment's end and an angle so far out that neither
+  // turn matches: the pure pass counts them, the program beeps and shows.
+  int16_t segment = Line(0, 0, 3, 4, 1);
+  int16_t a = Free(1e16 + 1000, 0);
+  int16_t vertex = Free(1e16, 0);
+  int16_t c = Free(1e16, 1000);
+  int16_t angle = Step("NA3+", {Pt(a), Pt(vertex), Pt(c)});
+  RecomputeForRedraw(fig);  // the segment gets its points
+  int16_t held = OnHost(Ln(segment), 7);
+
+  RecomputeReport marking = MarkDependencies(fig, ObjRef{});
+  ASSERT_EQ(fig.PassCount, 3);
+  EXPECT_EQ(marking.HeldAtEnd, 1) << "held where it first gets to the end";
+  EXPECT_EQ(marking.AngleErrors, 0) << "the marking evaluates no step";
+  RecomputeReport pass = RecomputeAll(fig);
+  EXPECT_EQ(pass.HeldAtEnd, 0);
+  EXPECT_EQ(pass.AngleErrors, 3) << "once in each pass";
+  EXPECT_EQ(P(held).Param, 5);
+  EXPECT_NEAR(N(angle).Value, -90, 1e-9);
+  auto angleStep = static_cast<int16_t>(fig.StepCount - 1);  // before the point on the segment
+  EXPECT_EQ(RecomputeStep(fig, angleStep).AngleErrors, 1);
+  EXPECT_EQ(platform.Beeps, 0);
+  EXPECT_TRUE(platform.Messages.empty());
+
+  fig.PtTable[held].Param = 8;  // as a drag past the end leaves it
+  RecomputeAll(fig, platform);
+  EXPECT_EQ(platform.Beeps, 1);
+  ASSERT_EQ(platform.Messages.size(), 3u);
+  EXPECT_EQ(platform.Messages[0].Text, "Error in Angle");
+  EXPECT_EQ(platform.Messages[0].Buttons, MsgButtons::kOk);
+}
+
 TEST_F(PointOnHostTest, SegmentOfLengthZeroHoldsThePointAtItsStart) {
   // The perpendicular from a point on a line has two equal defining points.
   int16_t axis = Line(0, 0, 1, 0);

@@ -43,7 +43,7 @@ class SampleFigure {
   }
 
   bool Loaded() const { return loaded_; }
-  void Recompute() { RecomputeForRedraw(fig, platform_); }
+  void Recompute() { RecomputeForRedraw(fig); }
   // What saving writes: the labels renewed, then the figure file text.
   std::string SavedText(bool& lost) {
     AutoLabels(fig, TranslatedText(lang_));

@@ -1,0 +1,20 @@
+// The program's recompute: the engine's pass, then what it reported told to
+// the user through the platform, a beep for each point held at an end and
+// "Error in Angle" for each angle that could not be decided.
+#pragma once
+
+#include <cstdint>
+
+#include "app/Platform.h"
+#include "engine/GeoObj05.h"
+
+namespace plandra {
+
+void TellRecomputeReport(Platform& platform, const RecomputeReport& report);
+
+void RecomputeStep(Figure& fig, Platform& platform, int16_t step);
+void RecomputeAll(Figure& fig, Platform& platform);
+void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved);
+void RecomputeForRedraw(Figure& fig, Platform& platform);
+
+}  // namespace plandra
