@@ -95,6 +95,16 @@ std::string Translate(LangState& lang, std::string_view text) {
   return std::string(text);
 }
 
+std::string TranslateCaption(LangState& lang, std::string_view text) {
+  std::string caption = Translate(lang, text);
+  if (ChosenLanguage(lang.Language) != LanguageChoice::kEnglish) return caption;
+  bool oneLetterWord = caption.size() == 1 || (caption.size() > 1 && caption[1] == ' ');
+  if (!caption.empty() && caption[0] >= 'a' && caption[0] <= 'z' && !oneLetterWord) {
+    caption[0] = static_cast<char>(caption[0] - 'a' + 'A');
+  }
+  return caption;
+}
+
 std::string KindDisplayName(LangState& lang, std::string_view code) {
   std::string_view name = KindJapaneseName(TrimRight(code));
   if (name.empty()) return {};

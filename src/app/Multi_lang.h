@@ -37,6 +37,11 @@ LanguageChoice ChosenLanguage(std::string_view language);
 
 std::string Translate(LangState& lang, std::string_view text);
 
+// The translation of a text that starts a caption or a status text: in
+// English it starts with a capital ("円" alone is "circle" in the table),
+// unless its first word is a one-letter variable ("x coordinate of a point").
+std::string TranslateCaption(LangState& lang, std::string_view text);
+
 // The translated display name of a kind code; empty for codes without one.
 std::string KindDisplayName(LangState& lang, std::string_view code);
 

@@ -5,6 +5,9 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
+#include "app/Multi_lang.h"
+#include "app/StatusBar.h"
+#include "interact/PDdeform05.h"
 #include "support/AppFixture.h"
 
 namespace plandra {
@@ -246,19 +249,25 @@ TEST(MenuBarTest, CheckMarksFollowTheSettings) {
 TEST(MenuBarTest, LanguageSwitchingRestoresTheJapaneseCaptions) {
   AppFixture app;
   ApplyMenuLanguage(app.P);
+  mnuOSDeformCross(app.P);
   app.P.Lang.Language = "English";
   ApplyMenuLanguage(app.P);
   const MenuItem* circle = FindMenuItem(app.P.Menu, "mnuConstCircle");
-  EXPECT_EQ(circle->Caption, "circle");
+  // A caption starts with a capital, even where the table's word does not.
+  EXPECT_EQ(EnglishText("円"), "circle");
+  EXPECT_EQ(circle->Caption, "Circle");
+  EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuMAxisX")->Caption, "x coordinate of a point");
+  EXPECT_EQ(app.P.Status.Panel(kShiftPanel).Text, "-> grid point");
   EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuExit")->Caption, EnglishText("終了"));
   EXPECT_NE(FindMenuItem(app.P.Menu, "mnuExit")->Caption, "終了");
   EXPECT_EQ(app.P.Status.Panel(kModePanel).Text, EnglishText("標準"));
   app.P.Lang.Language = "English";
   ApplyMenuLanguage(app.P);  // again: still from the stored Japanese, not from English
-  EXPECT_EQ(circle->Caption, "circle");
+  EXPECT_EQ(circle->Caption, "Circle");
   app.P.Lang.Language = "Japanese";
   ApplyMenuLanguage(app.P);
   EXPECT_EQ(circle->Caption, "円");
+  EXPECT_EQ(app.P.Status.Panel(kShiftPanel).Text, "→格子点");
   EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuExit")->Caption, "終了");
   EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuCMPpower")->Caption, "  ＾  （べき）");
   EXPECT_EQ(app.P.Status.Panel(kModePanel).Text, "標準");
