@@ -163,6 +163,7 @@ PanelLabel* ZEvav::Panel(int panel) {
 
 void ZEvav::Mirror(const Program& p) {
   setWindowTitle(FromUtf8(p.Window.Caption));
+  qtTexts_.Follow(p.Lang.Language);
   MirrorDialogFont(p.Window.DialogFont);
   MirrorMenu(p.Menu);
   MirrorStatus(p.Status);

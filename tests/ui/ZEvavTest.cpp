@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "CliRender.h"
+#include "app/Multi_lang.h"
+#include "app/QtTranslation.h"
 #include "app/ZEvav.h"
 #include "view/QtSurface.h"
 
@@ -124,6 +129,25 @@ TEST(ZEvav, MenuBarMirrorsTheModel) {
   window.MenuAction("mnuExtra")->trigger();
   EXPECT_EQ(chosen.back(), "mnuExtra");
   EXPECT_FALSE(window.MenuAction("mnuNew")->isEnabled());
+}
+
+// Qt's own texts (here a message box's button) follow the program's language.
+TEST(QtTranslation, QtsOwnTextsFollowTheLanguage) {
+  auto cancelText = [] {
+    QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Cancel);
+    return box.button(QMessageBox::Cancel)->text();
+  };
+  QtTranslation qtTexts;
+  EXPECT_EQ(cancelText(), QString("Cancel"));
+  qtTexts.Follow("Japanese");
+  ASSERT_TRUE(qtTexts.Installed()) << "Qt's Japanese catalogue (scripts/install-deps) is missing";
+  EXPECT_EQ(cancelText(), QString("キャンセル"));
+  qtTexts.Follow("English");
+  EXPECT_FALSE(qtTexts.Installed());
+  EXPECT_EQ(cancelText(), QString("Cancel"));
+  qtTexts.Follow(" japanese ");
+  qtTexts.Follow("Manual");
+  EXPECT_EQ(cancelText(), QString("Cancel"));
 }
 
 }  // namespace
