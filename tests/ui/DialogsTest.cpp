@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -220,6 +221,30 @@ TEST(TextViewer, MirrorsTheViewerTextAndItsMenu) {
   window.Item("mnuExit")->trigger();
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(viewer.Shown);
+}
+
+// The viewer is built before the settings name the language: its menus take
+// the language at every mirror.
+TEST(TextViewer, MenusFollowTheLanguage) {
+  ViewerText viewer;
+  LangState lang;
+  TextViewer window(viewer, lang, [] {});
+  EXPECT_EQ(window.Item("mnuModeFowardAppend")->text(), QString("先送り"));
+  lang.Language = "English";
+  window.Mirror();
+  auto* modes = window.findChild<QMenu*>("mnuMode");
+  ASSERT_NE(modes, nullptr);
+  EXPECT_EQ(modes->title(), QString("Mode"));
+  std::vector<std::string> captions;
+  for (const char* name : {"mnuClear", "mnuModeOverwrite", "mnuModeAppend", "mnuModeFowardAppend",
+                           "mnuDispMatrixSWOff", "mnuExit"}) {
+    captions.push_back(window.Item(name)->text().toStdString());
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{"Clear", "Overwrite", "Add", "Add at the top",
+                                                "Matrix display off", "Exit"}));
+  lang.Language = "Japanese";
+  window.Mirror();
+  EXPECT_EQ(window.Item("mnuClear")->text(), QString("クリア"));
 }
 
 // Answers the modal box that the action opens by pressing one of its buttons.
