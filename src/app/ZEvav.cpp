@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QStatusBar>
 #include <algorithm>
 
@@ -150,6 +151,8 @@ ZEvav::ZEvav(QtSurface& surface) : surface_(surface) {
     panels_.push_back(panel);
   }
   statusBar()->setSizeGripEnabled(true);
+  connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+          &ZEvav::OpenMenuBar);
   resize(640, 520);
   canvas_->setFocus();
 }
@@ -193,6 +196,15 @@ void ZEvav::MirrorStatus(const StatusBar& bar) {
 QAction* ZEvav::MenuAction(const std::string& name) const {
   const auto found = actions_.find(name);
   return found == actions_.end() ? nullptr : found->second;
+}
+
+void ZEvav::OpenMenuBar() {
+  for (QAction* menu : menuBar()->actions()) {
+    if (menu->isVisible() && menu->isEnabled()) {
+      menuBar()->setActiveAction(menu);
+      return;
+    }
+  }
 }
 
 void ZEvav::MirrorMenu(const MenuBar& bar) {

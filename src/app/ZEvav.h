@@ -94,6 +94,8 @@ class ZEvav : public QMainWindow {
   // otherwise the captions and states are updated in place.
   void MirrorMenu(const MenuBar& bar);
   QAction* MenuAction(const std::string& name) const;
+  // F10: the first menu that can be used opens, as on other desktops.
+  void OpenMenuBar();
   const QtTranslation& QtTexts() const { return qtTexts_; }
 
  protected:

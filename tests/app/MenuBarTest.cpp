@@ -273,5 +273,27 @@ TEST(MenuBarTest, LanguageSwitchingRestoresTheJapaneseCaptions) {
   EXPECT_EQ(app.P.Status.Panel(kModePanel).Text, "標準");
 }
 
+TEST(MenuBarTest, TopMenusHaveAccessLettersInEveryLanguage) {
+  AppFixture app;
+  auto topCaptions = [&app] {
+    std::vector<std::string> captions;
+    for (const MenuItem& item : app.P.Menu.Items) {
+      if (item.Name != "mnuEdit2_point") captions.push_back(item.Caption);
+    }
+    return captions;
+  };
+  ApplyMenuLanguage(app.P);
+  EXPECT_EQ(topCaptions(), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "変形(&D)", "作図(継続)(&C)",
+                                                     "測定(&M)", "ｽﾞｰﾑ(&Z)", "軌跡(&L)",
+                                                     "ｵﾌﾟｼｮﾝ(&O)", "編集(&E)", "ﾍﾙﾌﾟ(&H)"}));
+  app.P.Lang.Language = "English";
+  ApplyMenuLanguage(app.P);
+  EXPECT_EQ(topCaptions(),
+            (std::vector<std::string>{"&File", "&Deform", "&Construct (continued)", "&Measure",
+                                      "&Zoom", "&Locus", "&Options", "&Edit", "&Help"}));
+  // Only the top menus carry one, so no other caption takes a letter from them.
+  EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuSave")->Caption, "Save");
+}
+
 }  // namespace
 }  // namespace plandra
