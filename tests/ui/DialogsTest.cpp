@@ -18,6 +18,7 @@
 #include "app/PDfrmAbout.h"
 #include "app/Program.h"
 #include "app/QtPlatform.h"
+#include "app/QtTitleFit.h"
 #include "macros/TextViewer.h"
 #include "macros/ViewerText.h"
 #include "support/ScriptedPlatform.h"
@@ -97,6 +98,28 @@ TEST(PDfrmAbout, CaptionVersionAndButtons) {
   QTest::mouseClick(about.OkButton(), Qt::LeftButton);
   EXPECT_EQ(about.result(), QDialog::Accepted);
   EXPECT_FALSE(about.isVisible());
+}
+
+// Window managers cut a title wider than its window short: every dialog is
+// made wide enough for its title, when shown and when retitled.
+TEST(TitleFit, DialogsAreAsWideAsTheirTitles) {
+  TitleFit fit;
+  LangState english;
+  english.Language = "English";
+  PDfrmAbout about(english);
+  EXPECT_EQ(about.windowTitle(), QString("About Plandra Win"));
+  about.show();
+  EXPECT_GE(about.width(), TitleWidth(about.windowTitle()));
+
+  QDialog plain;
+  plain.setWindowTitle("Tiny");
+  plain.resize(40, 30);
+  plain.show();
+  EXPECT_GE(plain.width(), TitleWidth(plain.windowTitle()));
+  const int narrow = plain.width();
+  plain.setWindowTitle(QString::fromUtf8("作図手続きと幾何的対象のデータ Plandra Win"));
+  EXPECT_GE(plain.width(), TitleWidth(plain.windowTitle()));
+  EXPECT_GT(plain.width(), narrow);
 }
 
 struct LanguageFixture {
