@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/Replay.h"
 #include "app/SettingsFileIO.h"
+#include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -145,6 +146,9 @@ void SetFonts(Program& p, std::string_view fontName) {
 void ApplyMenuLanguage(Program& p) {
   SetFonts(p, "");
   p.Status.Panel(kModePanel).Text = ModeName(p.Modes, p.Lang, *p.Host);
+  // The Shift panel stays empty until a snap kind is chosen.
+  StatusPanel& shift = p.Status.Panel(kShiftPanel);
+  if (!shift.Text.empty()) shift.Text = Translate(p.Lang, SnapKindText(p.Config.SDeformKind));
   TranslateMenuCaptions(p.Menu, p.Lang);
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 #include "app/MainCommands.h"
 #include "app/Multi_lang.h"
@@ -23,6 +24,31 @@ constexpr int16_t kSmallestStartSize = 301;
 constexpr std::array<std::string_view, 9> kTopMenus{"mnuFile",    "mnuDeform", "mnuConstruction",
                                                     "mnuMeasure", "mnuOption", "mnuEdit",
                                                     "mnuHelp",    "mnuZoom",   "mnuLocus"};
+
+// The access letters of the top menus, the same in every language, so that
+// Alt and the letter (or F10 and the arrows) reach every menu.
+constexpr std::pair<std::string_view, char> kAccessLetters[] = {
+    {"mnuFile", 'F'},    {"mnuDeform", 'D'}, {"mnuConstruction", 'C'},
+    {"mnuMeasure", 'M'}, {"mnuZoom", 'Z'},   {"mnuLocus", 'L'},
+    {"mnuOption", 'O'},  {"mnuEdit", 'E'},   {"mnuHelp", 'H'}};
+
+char AccessLetter(std::string_view menu) {
+  for (const auto& [name, letter] : kAccessLetters) {
+    if (name == menu) return letter;
+  }
+  return 0;
+}
+
+// "&File" where the caption holds the letter, "ﾌｧｲﾙ(&F)" where it does not;
+// a dictionary's caption that names its own letter keeps it.
+std::string WithAccessLetter(std::string caption, char letter) {
+  if (caption.find('&') != std::string::npos) return caption;
+  size_t at = caption.find(letter);
+  if (at == std::string::npos) at = caption.find(static_cast<char>(letter - 'A' + 'a'));
+  if (at == std::string::npos) return caption + "(&" + letter + ")";
+  caption.insert(at, 1, '&');
+  return caption;
+}
 
 void ForEachItem(std::vector<MenuItem>& items, const std::function<void(MenuItem&)>& visit) {
   for (MenuItem& item : items) {
@@ -142,8 +168,11 @@ void TranslateMenuCaptions(MenuBar& bar, LangState& lang) {
   }
   ForEachItem(bar.Items, [&bar, &lang](MenuItem& item) {
     auto stored = bar.Store.Captions.find(item.Name);
-    if (stored != bar.Store.Captions.end()) item.Caption = Translate(lang, stored->second);
+    if (stored != bar.Store.Captions.end()) item.Caption = TranslateCaption(lang, stored->second);
   });
+  for (MenuItem& top : bar.Items) {
+    if (char letter = AccessLetter(top.Name)) top.Caption = WithAccessLetter(top.Caption, letter);
+  }
 }
 
 void MenuEnabledSet(MenuBar& bar, int16_t mode) {

@@ -53,6 +53,28 @@ void ClearDictionary(LangState& lang) {
   lang.DicKeys.assign(1, std::string());
   lang.DicValues.assign(1, std::string());
   lang.DicIndex.clear();
+  lang.NeededNoted.clear();
+}
+
+// The keys of a dictionary-shaped text: the text before the first "=".
+void CollectKeys(std::string_view text, std::unordered_set<std::string>& keys) {
+  for (std::string_view rawLine : SplitLines(text)) {
+    std::optional<std::string> line = UserLineToUtf8(rawLine);
+    if (!line) continue;
+    std::string_view key = Trim(EqualsField(*line, 1));
+    if (!key.empty()) keys.emplace(key);
+  }
+}
+
+// Reads a file of the program folder; an unreadable one reads as empty.
+std::string ReadProgramFile(const LangState& lang, std::string_view name) {
+  TextFileRead file = ReadTextFileCapped(lang.ProgramFolder / name, kMaxDictionaryBytes);
+  return file.Result == ReadResult::kOk ? std::move(file.Bytes) : std::string();
+}
+
+void NoteNeeded(LangState& lang, const std::string& text) {
+  if (text.empty() || lang.ProgramFolder.empty() || !lang.NeededNoted.insert(text).second) return;
+  AppendToFile(lang.ProgramFolder / kNeededFileName, text + " = \r\n");
 }
 
 }  // namespace
@@ -71,6 +93,16 @@ std::string Translate(LangState& lang, std::string_view text) {
     case LanguageChoice::kJapanese: break;
   }
   return std::string(text);
+}
+
+std::string TranslateCaption(LangState& lang, std::string_view text) {
+  std::string caption = Translate(lang, text);
+  if (ChosenLanguage(lang.Language) != LanguageChoice::kEnglish) return caption;
+  bool oneLetterWord = caption.size() == 1 || (caption.size() > 1 && caption[1] == ' ');
+  if (!caption.empty() && caption[0] >= 'a' && caption[0] <= 'z' && !oneLetterWord) {
+    caption[0] = static_cast<char>(caption[0] - 'a' + 'A');
+  }
+  return caption;
 }
 
 std::string KindDisplayName(LangState& lang, std::string_view code) {
@@ -100,11 +132,10 @@ void LoadDictionaryText(LangState& lang, std::string_view text) {
 void LoadDictionary(LangState& lang) {
   ClearDictionary(lang);
   if (lang.ProgramFolder.empty()) return;
-  TextFileRead file =
-      ReadTextFileCapped(lang.ProgramFolder / kDictionaryFileName, kMaxDictionaryBytes);
   // An unreadable dictionary acts as a missing one: every text stays Japanese
   // and is noted as needing a translation.
-  if (file.Result == ReadResult::kOk) LoadDictionaryText(lang, file.Bytes);
+  LoadDictionaryText(lang, ReadProgramFile(lang, kDictionaryFileName));
+  CollectKeys(ReadProgramFile(lang, kNeededFileName), lang.NeededNoted);
 }
 
 std::string DicLookup(LangState& lang, std::string_view text) {
@@ -115,9 +146,7 @@ std::string DicLookup(LangState& lang, std::string_view text) {
   std::string trimmed(Trim(text));
   auto found = lang.DicIndex.find(trimmed);
   if (found != lang.DicIndex.end()) return lang.DicValues[found->second];
-  if (!lang.ProgramFolder.empty()) {
-    AppendToFile(lang.ProgramFolder / kNeededFileName, trimmed + " = \r\n");
-  }
+  NoteNeeded(lang, trimmed);
   return trimmed;
 }
 

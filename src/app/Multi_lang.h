@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace plandra {
@@ -23,6 +24,9 @@ struct LangState {
   std::filesystem::path ProgramFolder;
   // First index of each key, so a lookup finds the first match at once.
   std::unordered_map<std::string, size_t> DicIndex;
+  // The texts dic_needed.txt already holds, read with the dictionary, so that
+  // each missing text is noted once however often it is shown.
+  std::unordered_set<std::string> NeededNoted;
 };
 
 enum class LanguageChoice { kJapanese, kEnglish, kManual };
@@ -32,6 +36,11 @@ enum class LanguageChoice { kJapanese, kEnglish, kManual };
 LanguageChoice ChosenLanguage(std::string_view language);
 
 std::string Translate(LangState& lang, std::string_view text);
+
+// The translation of a text that starts a caption or a status text: in
+// English it starts with a capital ("円" alone is "circle" in the table),
+// unless its first word is a one-letter variable ("x coordinate of a point").
+std::string TranslateCaption(LangState& lang, std::string_view text);
 
 // The translated display name of a kind code; empty for codes without one.
 std::string KindDisplayName(LangState& lang, std::string_view code);
@@ -55,7 +64,7 @@ void LoadDictionary(LangState& lang);
 void LoadDictionaryText(LangState& lang, std::string_view text);
 
 // The dictionary's value for a trimmed text; a text without one is noted in
-// dic_needed.txt and comes back unchanged.
+// dic_needed.txt (once) and comes back unchanged.
 std::string DicLookup(LangState& lang, std::string_view text);
 
 }  // namespace plandra

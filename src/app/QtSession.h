@@ -8,6 +8,7 @@
 
 #include "app/Program.h"
 #include "app/QtPlatform.h"
+#include "app/QtTitleFit.h"
 #include "app/WindowState.h"
 #include "app/ZEvav.h"
 #include "interact/PDAttribute.h"
@@ -51,6 +52,7 @@ class QtSession {
   void ShowRequested();
   void RunAttributeDialog(AttributeDialog dialog);
 
+  TitleFit titleFit_;
   Program prog_;
   QtSurface surface_{640, 480};
   ZEvav window_;

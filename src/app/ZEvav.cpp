@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QStatusBar>
 #include <algorithm>
 
@@ -150,6 +151,8 @@ ZEvav::ZEvav(QtSurface& surface) : surface_(surface) {
     panels_.push_back(panel);
   }
   statusBar()->setSizeGripEnabled(true);
+  connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+          &ZEvav::OpenMenuBar);
   resize(640, 520);
   canvas_->setFocus();
 }
@@ -163,6 +166,7 @@ PanelLabel* ZEvav::Panel(int panel) {
 
 void ZEvav::Mirror(const Program& p) {
   setWindowTitle(FromUtf8(p.Window.Caption));
+  qtTexts_.Follow(p.Lang.Language);
   MirrorDialogFont(p.Window.DialogFont);
   MirrorMenu(p.Menu);
   MirrorStatus(p.Status);
@@ -192,6 +196,15 @@ void ZEvav::MirrorStatus(const StatusBar& bar) {
 QAction* ZEvav::MenuAction(const std::string& name) const {
   const auto found = actions_.find(name);
   return found == actions_.end() ? nullptr : found->second;
+}
+
+void ZEvav::OpenMenuBar() {
+  for (QAction* menu : menuBar()->actions()) {
+    if (menu->isVisible() && menu->isEnabled()) {
+      menuBar()->setActiveAction(menu);
+      return;
+    }
+  }
 }
 
 void ZEvav::MirrorMenu(const MenuBar& bar) {

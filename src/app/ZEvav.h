@@ -14,6 +14,7 @@
 
 #include "app/InputEvent.h"
 #include "app/MenuBar.h"
+#include "app/QtTranslation.h"
 #include "app/StatusBar.h"
 
 class QAction;
@@ -93,6 +94,9 @@ class ZEvav : public QMainWindow {
   // otherwise the captions and states are updated in place.
   void MirrorMenu(const MenuBar& bar);
   QAction* MenuAction(const std::string& name) const;
+  // F10: the first menu that can be used opens, as on other desktops.
+  void OpenMenuBar();
+  const QtTranslation& QtTexts() const { return qtTexts_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -108,6 +112,7 @@ class ZEvav : public QMainWindow {
   std::map<std::string, QAction*> actions_;
   std::vector<QMenu*> menus_;  // the top-level menus, owned by the menu bar
   std::string dialogFont_;
+  QtTranslation qtTexts_;
 };
 
 }  // namespace plandra

@@ -47,8 +47,15 @@ int16_t Position(const ListControl& list, int defaultValue) {
   return static_cast<int16_t>(selected ? list.ListIndex : defaultValue);
 }
 
+// "設定" is also the locus menu's "Settings": in English the button that
+// applies a dialog reads "OK", as such buttons do.
+std::string ApplyButtonText(LangState& lang) {
+  if (ChosenLanguage(lang.Language) == LanguageChoice::kEnglish) return "OK";
+  return Translate(lang, "設定");
+}
+
 DialogTexts MakeTexts(Program& p, std::string_view caption) {
-  return {Translate(p.Lang, caption), Translate(p.Lang, "設定"), Translate(p.Lang, "キャンセル")};
+  return {Translate(p.Lang, caption), ApplyButtonText(p.Lang), Translate(p.Lang, "キャンセル")};
 }
 
 // The target, the title and the name row every attribute dialog starts with.
@@ -143,7 +150,8 @@ std::string MenuLabel(Program& p, ObjRef ref) {
       return Translate(p.Lang, "点") + " " + std::string(Trim(fig.PtTable[ref.Index].Name));
     case kClassLine:
       return Translate(p.Lang, "線") + " " + std::string(Trim(fig.LnTable[ref.Index].Name));
-    default: return Translate(p.Lang, "円") + " " + std::string(Trim(fig.CirTable[ref.Index].Name));
+    default:
+      return TranslateCaption(p.Lang, "円") + " " + std::string(Trim(fig.CirTable[ref.Index].Name));
   }
 }
 

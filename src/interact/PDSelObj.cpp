@@ -327,7 +327,7 @@ std::string ObjStatusText(Program& p, ObjRef ref) {
     case kClassLine: name = fig.LnTable[ref.Index].Name; break;
     default: name = fig.CirTable[ref.Index].Name; break;
   }
-  std::string text = Translate(p.Lang, kClassWords[cls]) + std::string(Trim(name));
+  std::string text = TranslateCaption(p.Lang, kClassWords[cls]) + std::string(Trim(name));
   if (cls == kClassPoint) {
     int16_t level = fig.PtTable[ref.Index].EventKind;
     if (level >= 1 && level <= 4) text += kEventMarkers[level];

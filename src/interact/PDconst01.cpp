@@ -32,8 +32,10 @@ StepRefs& InputsOf(Figure& fig, int16_t step) { return fig.StepIn[static_cast<si
 StepRefs& OutputsOf(Figure& fig, int16_t step) { return fig.StepOut[static_cast<size_t>(step)]; }
 
 void ReportNotEnough(Program& p, std::string_view code) {
-  std::string text =
-      "「" + KindDisplayName(p.Lang, code) + "」" + Translate(p.Lang, kNotEnoughInputsText);
+  // The brackets are translated too: English quotes the name and puts the
+  // reason after a colon.
+  std::string text = Translate(p.Lang, "「") + KindDisplayName(p.Lang, code) +
+                     Translate(p.Lang, "」") + Translate(p.Lang, kNotEnoughInputsText);
   p.Host->MessageBox(text, kProgramTitle, MsgButtons::kOk);
 }
 

@@ -26,7 +26,6 @@ TextViewer::TextViewer(ViewerText& viewer, LangState& lang, std::function<void()
       lang_(lang),
       matrixSwitchOff_(std::move(matrixSwitchOff)) {
   setObjectName("TextViewer");
-  setWindowTitle(QString::fromStdString(Translate(lang_, "Data Viewer")));
   text_ = new QPlainTextEdit;
   text_->setObjectName("Text1");
   text_->setReadOnly(true);
@@ -39,8 +38,9 @@ TextViewer::TextViewer(ViewerText& viewer, LangState& lang, std::function<void()
     ViewerClear(viewer_);
     Mirror();
   });
-  QMenu* modes = menuBar()->addMenu(QString::fromStdString(Translate(lang_, "モード")));
+  QMenu* modes = menuBar()->addMenu(QString());
   modes->setObjectName("mnuMode");
+  captions_.emplace_back(modes->menuAction(), "モード");
   const char* captions[] = {"上書", "追加", "先送り"};
   for (int16_t mode = 0; mode < 3; ++mode) {
     QAction* item = AddItem(modes, kModeItems[mode], captions[mode]);
@@ -59,15 +59,28 @@ TextViewer::TextViewer(ViewerText& viewer, LangState& lang, std::function<void()
 }
 
 QAction* TextViewer::AddItem(QMenu* menu, const char* name, const char* caption) {
-  QAction* item = menu->addAction(QString::fromStdString(Translate(lang_, caption)));
+  QAction* item = menu->addAction(QString());
   item->setObjectName(name);
+  captions_.emplace_back(item, caption);
   return item;
 }
 
 QAction* TextViewer::AddTopItem(const char* name, const char* caption) {
-  QAction* item = menuBar()->addAction(QString::fromStdString(Translate(lang_, caption)));
+  QAction* item = menuBar()->addAction(QString());
   item->setObjectName(name);
+  captions_.emplace_back(item, caption);
   return item;
+}
+
+// The window is built before the settings name the language, and the language
+// may change while it is open: the captions follow it at every mirror.
+void TextViewer::ShowCaptions() {
+  QString title = QString::fromStdString(Translate(lang_, "Data Viewer"));
+  if (windowTitle() != title) setWindowTitle(title);
+  for (const auto& [item, japanese] : captions_) {
+    QString caption = QString::fromStdString(Translate(lang_, japanese));
+    if (item->text() != caption) item->setText(caption);
+  }
 }
 
 QAction* TextViewer::Item(const char* name) const { return findChild<QAction*>(name); }
@@ -76,6 +89,7 @@ void TextViewer::Mirror() {
   QString text = QString::fromStdString(viewer_.Text);
   text.replace("\r\n", "\n");
   if (text_->toPlainText() != text) text_->setPlainText(text);
+  ShowCaptions();
   for (int16_t mode = 0; mode < 3; ++mode) {
     Item(kModeItems[mode])->setChecked(viewer_.ViewerWriteMode == mode);
   }

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QPlainTextEdit;
@@ -33,11 +35,14 @@ class TextViewer : public QMainWindow {
   void ShowMatrixItems();
   QAction* AddItem(QMenu* menu, const char* name, const char* caption);
   QAction* AddTopItem(const char* name, const char* caption);
+  void ShowCaptions();
 
   ViewerText& viewer_;
   LangState& lang_;
   std::function<void()> matrixSwitchOff_;
   QPlainTextEdit* text_;
+  // Every menu entry with its Japanese caption, the key of its translation.
+  std::vector<std::pair<QAction*, const char*>> captions_;
 };
 
 }  // namespace plandra

@@ -251,7 +251,7 @@ TEST(MainModelTest, LanguageDialogStoresAndApplies) {
   EXPECT_EQ(LanguageDialogList(p).Items.at(2), "Manual(use dic_pd4.txt)");
   EXPECT_TRUE(LanguageDialogOk(p, 1));
   EXPECT_EQ(p.Config.Language, "English");
-  EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "circle");
+  EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "Circle");
   EXPECT_NE(test::ReadFileBytes(dir / "config_zevav.txt").find("English"), std::string::npos);
   EXPECT_EQ(LanguageDialogList(p).Current, 1);
   EXPECT_FALSE(LanguageDialogOk(p, 3));

@@ -5,7 +5,10 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
+#include "app/Multi_lang.h"
+#include "app/StatusBar.h"
 #include "app/ViewCommands.h"
+#include "interact/PDdeform05.h"
 #include "support/AppFixture.h"
 
 namespace plandra {
@@ -247,22 +250,50 @@ TEST(MenuBarTest, CheckMarksFollowTheSettings) {
 TEST(MenuBarTest, LanguageSwitchingRestoresTheJapaneseCaptions) {
   AppFixture app;
   ApplyMenuLanguage(app.P);
+  mnuOSDeformCross(app.P);
   app.P.Lang.Language = "English";
   ApplyMenuLanguage(app.P);
   const MenuItem* circle = FindMenuItem(app.P.Menu, "mnuConstCircle");
-  EXPECT_EQ(circle->Caption, "circle");
+  // A caption starts with a capital, even where the table's word does not.
+  EXPECT_EQ(EnglishText("円"), "circle");
+  EXPECT_EQ(circle->Caption, "Circle");
+  EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuMAxisX")->Caption, "x coordinate of a point");
+  EXPECT_EQ(app.P.Status.Panel(kShiftPanel).Text, "-> grid point");
   EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuExit")->Caption, EnglishText("終了"));
   EXPECT_NE(FindMenuItem(app.P.Menu, "mnuExit")->Caption, "終了");
   EXPECT_EQ(app.P.Status.Panel(kModePanel).Text, EnglishText("標準"));
   app.P.Lang.Language = "English";
   ApplyMenuLanguage(app.P);  // again: still from the stored Japanese, not from English
-  EXPECT_EQ(circle->Caption, "circle");
+  EXPECT_EQ(circle->Caption, "Circle");
   app.P.Lang.Language = "Japanese";
   ApplyMenuLanguage(app.P);
   EXPECT_EQ(circle->Caption, "円");
+  EXPECT_EQ(app.P.Status.Panel(kShiftPanel).Text, "→格子点");
   EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuExit")->Caption, "終了");
   EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuCMPpower")->Caption, "  ＾  （べき）");
   EXPECT_EQ(app.P.Status.Panel(kModePanel).Text, "標準");
+}
+
+TEST(MenuBarTest, TopMenusHaveAccessLettersInEveryLanguage) {
+  AppFixture app;
+  auto topCaptions = [&app] {
+    std::vector<std::string> captions;
+    for (const MenuItem& item : app.P.Menu.Items) {
+      if (item.Name != "mnuEdit2_point") captions.push_back(item.Caption);
+    }
+    return captions;
+  };
+  ApplyMenuLanguage(app.P);
+  EXPECT_EQ(topCaptions(), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "変形(&D)", "作図(継続)(&C)",
+                                                     "測定(&M)", "ｽﾞｰﾑ(&Z)", "軌跡(&L)",
+                                                     "ｵﾌﾟｼｮﾝ(&O)", "編集(&E)", "ﾍﾙﾌﾟ(&H)"}));
+  app.P.Lang.Language = "English";
+  ApplyMenuLanguage(app.P);
+  EXPECT_EQ(topCaptions(),
+            (std::vector<std::string>{"&File", "&Deform", "&Construct (continued)", "&Measure",
+                                      "&Zoom", "&Locus", "&Options", "&Edit", "&Help"}));
+  // Only the top menus carry one, so no other caption takes a letter from them.
+  EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuSave")->Caption, "Save");
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST(StartupTest, SettingsLanguageAndEasyMenu) {
   EXPECT_FALSE(FindMenuItem(p.Menu, "mnuMerge")->Visible);
   EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOMenu_easy")->Checked);
   EXPECT_TRUE(FindMenuItem(p.Menu, "mnuRedrawslowOption_01")->Checked);
-  EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "circle");
+  EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "Circle");
   EXPECT_EQ(p.Status.Panel(kModePanel).Text, EnglishText("標準"));
   EXPECT_EQ(p.DataPaths.LoadInitialFolder, std::filesystem::path("/srv/figures"));
 }

@@ -331,6 +331,10 @@ TEST_F(AttributeTest, ContextMenuItems) {
   p.Lang.Language = "English";
   RightClick(p, 0, 0);
   EXPECT_EQ(Item(p, "mnuEdit2_point_Edit").Caption, "Edit:Point P");
+  EXPECT_EQ(RunMenuCommand(p, "mnuEdit2_point_Edit").Status, CommandStatus::kDone);
+  ASSERT_EQ(TakePendingDialog(p.Attr), AttributeDialog::kPoint);
+  EXPECT_EQ(p.Attr.Point.Texts.Caption, "Point attributes");
+  EXPECT_EQ(p.Attr.Point.Texts.CommandOK, "OK");
 }
 
 TEST_F(AttributeTest, BindingToALineThenPlacing) {

@@ -179,6 +179,14 @@ TEST(Construction, AbandonedConstructionsLeaveTablesAsBefore) {
   EXPECT_EQ(f.Host.Messages[0].Text,
             "「交点（２直線）」の元にするものが足りません。まず,それを作ってください。");
   EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  f.P.Lang.Language = "English";
+  StartConstruction(f.P, "PC1");
+  f.P.Lang.Language = "Japanese";
+  ASSERT_EQ(f.Host.Messages.size(), 2u);
+  EXPECT_EQ(f.Host.Messages[1].Text,
+            "\"Intersection (two lines)\": the figure lacks the elements it is built from. "
+            "Please make them first.");
+  before.ExpectSame(fig);
 
   // Escape while polygon vertices are gathered withdraws the polygon.
   int16_t three = AddNumber(f.P.Fig, 3);

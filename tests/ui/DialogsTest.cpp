@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "app/PDfrmAbout.h"
 #include "app/Program.h"
 #include "app/QtPlatform.h"
+#include "app/QtTitleFit.h"
 #include "macros/TextViewer.h"
 #include "macros/ViewerText.h"
 #include "support/ScriptedPlatform.h"
@@ -96,6 +98,28 @@ TEST(PDfrmAbout, CaptionVersionAndButtons) {
   QTest::mouseClick(about.OkButton(), Qt::LeftButton);
   EXPECT_EQ(about.result(), QDialog::Accepted);
   EXPECT_FALSE(about.isVisible());
+}
+
+// Window managers cut a title wider than its window short: every dialog is
+// made wide enough for its title, when shown and when retitled.
+TEST(TitleFit, DialogsAreAsWideAsTheirTitles) {
+  TitleFit fit;
+  LangState english;
+  english.Language = "English";
+  PDfrmAbout about(english);
+  EXPECT_EQ(about.windowTitle(), QString("About Plandra Win"));
+  about.show();
+  EXPECT_GE(about.width(), TitleWidth(about.windowTitle()));
+
+  QDialog plain;
+  plain.setWindowTitle("Tiny");
+  plain.resize(40, 30);
+  plain.show();
+  EXPECT_GE(plain.width(), TitleWidth(plain.windowTitle()));
+  const int narrow = plain.width();
+  plain.setWindowTitle(QString::fromUtf8("作図手続きと幾何的対象のデータ Plandra Win"));
+  EXPECT_GE(plain.width(), TitleWidth(plain.windowTitle()));
+  EXPECT_GT(plain.width(), narrow);
 }
 
 struct LanguageFixture {
@@ -220,6 +244,30 @@ TEST(TextViewer, MirrorsTheViewerTextAndItsMenu) {
   window.Item("mnuExit")->trigger();
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(viewer.Shown);
+}
+
+// The viewer is built before the settings name the language: its menus take
+// the language at every mirror.
+TEST(TextViewer, MenusFollowTheLanguage) {
+  ViewerText viewer;
+  LangState lang;
+  TextViewer window(viewer, lang, [] {});
+  EXPECT_EQ(window.Item("mnuModeFowardAppend")->text(), QString("先送り"));
+  lang.Language = "English";
+  window.Mirror();
+  auto* modes = window.findChild<QMenu*>("mnuMode");
+  ASSERT_NE(modes, nullptr);
+  EXPECT_EQ(modes->title(), QString("Mode"));
+  std::vector<std::string> captions;
+  for (const char* name : {"mnuClear", "mnuModeOverwrite", "mnuModeAppend", "mnuModeFowardAppend",
+                           "mnuDispMatrixSWOff", "mnuExit"}) {
+    captions.push_back(window.Item(name)->text().toStdString());
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{"Clear", "Overwrite", "Add", "Add at the top",
+                                                "Matrix display off", "Exit"}));
+  lang.Language = "Japanese";
+  window.Mirror();
+  EXPECT_EQ(window.Item("mnuClear")->text(), QString("クリア"));
 }
 
 // Answers the modal box that the action opens by pressing one of its buttons.

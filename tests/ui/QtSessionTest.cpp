@@ -63,6 +63,16 @@ TEST_F(SessionFixture, StartsOnTheQuotedFigureAndAddsPointsByClicks) {
   EXPECT_TRUE(session.Window().windowTitle().startsWith("[triangle.pd4]"));
 }
 
+// The window takes Qt's texts in the program's language at every mirror.
+TEST_F(SessionFixture, QtsOwnTextsFollowTheProgramsLanguage) {
+  QtSession session;
+  session.Start("");
+  EXPECT_TRUE(session.Window().QtTexts().Installed());
+  session.Prog().Lang.Language = "English";
+  session.Window().Mirror(session.Prog());
+  EXPECT_FALSE(session.Window().QtTexts().Installed());
+}
+
 TEST_F(SessionFixture, MenuCommandsOpenTheViewerAndTheMenuFollowsTheMode) {
   QtSession session;
   session.Start(PLANDRA_SAMPLES "/linear.pd4");

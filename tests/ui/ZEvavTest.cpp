@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "CliRender.h"
+#include "app/Multi_lang.h"
+#include "app/QtTranslation.h"
 #include "app/ViewCommands.h"
 #include "app/ZEvav.h"
 #include "view/QtSurface.h"
@@ -125,6 +130,54 @@ TEST(ZEvav, MenuBarMirrorsTheModel) {
   window.MenuAction("mnuExtra")->trigger();
   EXPECT_EQ(chosen.back(), "mnuExtra");
   EXPECT_FALSE(window.MenuAction("mnuNew")->isEnabled());
+}
+
+// A keyboard user reaches the menus as on other desktops: F10 opens the first
+// menu that can be used, Alt and a menu's access letter opens that menu.
+TEST(ZEvav, F10AndAccessLettersOpenTheMenus) {
+  QtSurface surface(10, 10);
+  ZEvav window(surface);
+  int keysToCore = 0;
+  window.Callbacks().KeyDown = [&](const InputEvent&) { ++keysToCore; };
+  MenuBar bar = MainMenuBar();
+  LangState lang;
+  lang.Language = "English";
+  TranslateMenuCaptions(bar, lang);
+  FindMenuItem(bar, "mnuFile")->Enabled = false;
+  window.MirrorMenu(bar);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+  QTest::keyClick(window.Canvas(), Qt::Key_F10);
+  EXPECT_EQ(window.menuBar()->activeAction(), window.MenuAction("mnuDeform"));
+  EXPECT_EQ(keysToCore, 0);
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(window.Canvas(), Qt::Key_M, Qt::AltModifier);
+  EXPECT_EQ(window.menuBar()->activeAction(), window.MenuAction("mnuMeasure"));
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
+
+// Qt's own texts (here a message box's button) follow the program's language.
+TEST(QtTranslation, QtsOwnTextsFollowTheLanguage) {
+  auto cancelText = [] {
+    QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Cancel);
+    return box.button(QMessageBox::Cancel)->text();
+  };
+  QtTranslation qtTexts;
+  EXPECT_EQ(cancelText(), QString("Cancel"));
+  qtTexts.Follow("Japanese");
+  ASSERT_TRUE(qtTexts.Installed()) << "Qt's Japanese catalogue (scripts/install-deps) is missing";
+  EXPECT_EQ(cancelText(), QString("キャンセル"));
+  qtTexts.Follow("English");
+  EXPECT_FALSE(qtTexts.Installed());
+  EXPECT_EQ(cancelText(), QString("Cancel"));
+  qtTexts.Follow(" japanese ");
+  qtTexts.Follow("Manual");
+  EXPECT_EQ(cancelText(), QString("Cancel"));
 }
 
 }  // namespace
