@@ -13,9 +13,12 @@ struct RunResult {
   std::string Out;
 };
 
-// Runs plandra-cli with arguments (already quoted); stderr goes to err.
-RunResult RunCli(const std::string& arguments, const std::filesystem::path& err) {
-  std::string command = std::string(PLANDRA_CLI) + " " + arguments + " 2>" + err.string();
+// Runs plandra-cli with arguments (already quoted), in folder when one is
+// given and after prefix (an env command); stderr goes to err.
+RunResult RunCli(const std::string& arguments, const std::filesystem::path& err,
+                 const std::filesystem::path& folder = {}, const std::string& prefix = {}) {
+  std::string command = prefix + std::string(PLANDRA_CLI) + " " + arguments + " 2>" + err.string();
+  if (!folder.empty()) command = "cd " + folder.string() + " && " + command;
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
@@ -60,6 +63,22 @@ TEST(PlandraCli, UnreadableFilesExitTwoWithTheReason) {
   run = RunCli("report " + (dir / "missing.pd4").string(), dir / "err");
   EXPECT_EQ(run.Status, 2);
   EXPECT_NE(plandra::test::ReadFileBytes(dir / "err").find("missing.pd4"), std::string::npos);
+}
+
+// On a machine without a desktop session Qt has things to say about it; the
+// command line prints only its own messages.
+TEST(PlandraCli, RenderSaysNothingOfItsSession) {
+  plandra::test::TempDir dir;
+  const std::string figure = std::string(PLANDRA_SAMPLES) + "/triangle.pd4";
+  RunResult run = RunCli("render " + figure + " -o " + (dir / "t.png").string(), dir / "err", {},
+                         "env -u XDG_RUNTIME_DIR -u DISPLAY -u WAYLAND_DISPLAY ");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(plandra::test::ReadFileBytes(dir / "err"), "");
+  EXPECT_TRUE(std::filesystem::exists(dir / "t.png"));
+  run = RunCli("render " + figure + " -o " + (dir / "t.gif").string(), dir / "err", {},
+               "env -u XDG_RUNTIME_DIR ");
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(plandra::test::ReadFileBytes(dir / "err").rfind("plandra-cli render: ", 0), 0u);
 }
 
 TEST(PlandraCli, ReportInBothLanguages) {
