@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 SAMPLE ?= sample.pd4/triangle.pd4
 
-.PHONY: deps build run test sanitize fuzz bench format clean
+.PHONY: deps build run test deb sanitize fuzz bench format clean
 
 deps:
 	scripts/install-deps
@@ -20,6 +20,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/plandra_VERSION_ARCH.deb; its dependencies
+# are read from the programs' own links.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 sanitize: deps
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DPLANDRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug

@@ -19,6 +19,7 @@
 #include "app/Program.h"
 #include "app/ImageOutput.h"
 #include "app/Refresh.h"
+#include "app/Startup.h"
 #include "app/ViewCommands.h"
 #include "persist/PDio05.h"
 #include "view/PDDraw05.h"
@@ -66,13 +67,16 @@ bool ParseSize(const std::string& text, RenderOptions& options) {
   return true;
 }
 
-bool ParsePixelSize(const std::string& text, double& value) {
+bool ParsePixelSize(const std::string& text, std::optional<double>& pixelSize) {
   char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value) && value > 0;
+  const double value = std::strtod(text.c_str(), &end);
+  const bool ok =
+      !text.empty() && end == text.c_str() + text.size() && std::isfinite(value) && value > 0;
+  if (ok) pixelSize = value;
+  return ok;
 }
 
-bool ParseGrid(const std::string& text, GridChoice& grid) {
+bool ParseGrid(const std::string& text, std::optional<GridChoice>& grid) {
   const std::string word = Lower(text);
   if (word == "none")
     grid = GridChoice::kNone;
@@ -131,8 +135,15 @@ bool ApplyOption(const std::string& option, const std::string& value, RenderOpti
   return ok;
 }
 
+// The command line speaks for itself: Qt's notes about the session it runs
+// in (no runtime folder on a headless machine, for one) are not for its user.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) std::fprintf(stderr, "plandra-cli: %s\n", qPrintable(message));
+}
+
 void EnsureGuiApplication() {
   if (QCoreApplication::instance() != nullptr) return;
+  qInstallMessageHandler(QuietQtMessages);
   // A picture needs no screen; the headless platform is always there.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static int argc = 1;
@@ -262,6 +273,28 @@ bool WritePicture(const PictureRequest& request, const std::function<void(Surfac
   return written;
 }
 
+bool LoadForRender(const RenderOptions& options, Program& program, std::string& error) {
+  program.Lang.Language = options.Language;
+  program.Config.Language = options.Language;
+  ResetFigure(program.Fig, kRenderCapacity);
+  program.CurFileName = options.Figure.string();
+  const FigFileResult read = FigFileIO(program, 'R');
+  if (read.Status != FigFileStatus::kOk) {
+    error = read.Message.empty() ? "cannot read " + options.Figure.string() : read.Message;
+    return false;
+  }
+  program.View.PixelSize = kDefaultPixelSize;
+  program.Config.AxisShow = kFalse;
+  program.View.AxisKind = 0;
+  ZoomForOpenedFigure(program);
+  if (options.PixelSize) program.View.PixelSize = *options.PixelSize;
+  if (options.Grid) {
+    program.Config.AxisShow = *options.Grid == GridChoice::kNone ? kFalse : kTrue;
+    program.View.AxisKind = *options.Grid == GridChoice::kPolar ? 1 : 0;
+  }
+  return true;
+}
+
 int RenderCommand(const std::vector<std::string>& args) {
   RenderOptions options;
   std::string error;
@@ -276,23 +309,13 @@ int RenderCommand(const std::vector<std::string>& args) {
   StderrPlatform host;
   Program program;
   program.Host = &host;
-  program.Lang.Language = options.Language;
-  program.Config.Language = options.Language;
-  ResetFigure(program.Fig, kRenderCapacity);
-  program.CurFileName = options.Figure.string();
-  const FigFileResult read = FigFileIO(program, 'R');
-  if (read.Status != FigFileStatus::kOk) {
-    std::fprintf(stderr, "plandra-cli render: %s\n",
-                 read.Message.empty() ? ("cannot read " + options.Figure.string()).c_str()
-                                      : read.Message.c_str());
+  if (!LoadForRender(options, program, error)) {
+    std::fprintf(stderr, "plandra-cli render: %s\n", error.c_str());
     return kRenderUnreadable;
   }
-  program.View.PixelSize = options.PixelSize;
-  program.Config.AxisShow = options.Grid == GridChoice::kNone ? 0 : -1;
-  program.View.AxisKind = options.Grid == GridChoice::kPolar ? 1 : 0;
-  PictureRequest request{options.Output,    options.Kind,
-                         options.Width,     options.Height,
-                         options.PixelSize, FromSettingsColor(program.Config.BackColor),
+  PictureRequest request{options.Output,         options.Kind,
+                         options.Width,          options.Height,
+                         program.View.PixelSize, FromSettingsColor(program.Config.BackColor),
                          options.Aliased};
   const bool written = WritePicture(
       request,

@@ -26,8 +26,10 @@ struct RenderOptions {
   PictureKind Kind = PictureKind::kPng;
   int Width = 641;
   int Height = 481;
-  double PixelSize = 0.05;
-  GridChoice Grid = GridChoice::kNone;
+  // Unset, the picture shows the figure as the window opens it: the default
+  // zoom without a grid, or the complex-number view for such figures.
+  std::optional<double> PixelSize;
+  std::optional<GridChoice> Grid;
   std::string Language = "Japanese";
   bool Aliased = false;  // pixel-exact lines and circles, as old pictures have them
 };
@@ -40,6 +42,12 @@ bool ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& option
                      std::string& error);
 
 std::string RenderUsage();
+
+struct Program;
+
+// Reads the figure into the program and sets up its view from the options;
+// false with the reason in error when the figure cannot be read.
+bool LoadForRender(const RenderOptions& options, Program& program, std::string& error);
 
 // The view mapping of the window for a client of the surface's size: the
 // origin in the middle, y up, pixelSize world units a pixel.

@@ -78,7 +78,8 @@ int Dump(const std::vector<std::string>& args) {
   program.Host = &platform;
   if (!LoadFigure(program, args[0])) return kExitBadFile;
   RecomputeForRedraw(program.Fig, platform);
-  std::cout << FigureJson(program.Fig, args[0]).dump() << '\n';
+  WriteFigureJson(std::cout, program.Fig, args[0]);
+  std::cout << '\n';
   return 0;
 }
 

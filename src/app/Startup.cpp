@@ -27,7 +27,7 @@ void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   if (inputs.ReadFigure(p, path)) p.CurFileName = path;
   ModePop(p.Modes, *p.Host);
   RefreshModeDisplay(p);
-  if (p.Fig.ComplexOpsUsed) RunAction(p, "mnuZoomComplex", nullptr);
+  ZoomForOpenedFigure(p);
 }
 
 void CheckExecutable(Program& p, const std::filesystem::path& exe) {
@@ -51,6 +51,10 @@ bool ReadFigureFile(Program& p, const std::filesystem::path& file) {
     p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
   }
   return false;
+}
+
+void ZoomForOpenedFigure(Program& p) {
+  if (p.Fig.ComplexOpsUsed) RunAction(p, "mnuZoomComplex", nullptr);
 }
 
 std::string CommandLineFigurePath(std::string_view commandLine) {

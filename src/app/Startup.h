@@ -24,6 +24,11 @@ struct StartupInputs {
   FigureReader ReadFigure = ReadFigureFile;  // the figure file reader
 };
 
+// The view a figure read at start-up gets: figures of complex-number
+// operations are small, so they open zoomed in with the grid shown. The
+// command line's pictures share it.
+void ZoomForOpenedFigure(Program& p);
+
 // The path of the command line: trimmed of blanks, then a trailing and
 // then a leading double quote dropped.
 std::string CommandLineFigurePath(std::string_view commandLine);

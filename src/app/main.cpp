@@ -44,6 +44,8 @@ bool CheckDisplay() {
 int main(int argc, char** argv) {
   if (!CheckDisplay()) return 2;
   QApplication app(argc, argv);
+  // Lets the desktop match the window with plandra.desktop (its icon, its name).
+  QGuiApplication::setDesktopFileName(QStringLiteral("plandra"));
   std::string commandLine;
   for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
   QtSession session;

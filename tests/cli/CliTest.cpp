@@ -4,6 +4,11 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "app/FigFileIO.h"
+#include "app/Platform.h"
+#include "app/Program.h"
+#include "figure/PDtype05.h"
+#include "persist/PDio05.h"
 #include "support/TestHelpers.h"
 
 namespace {
@@ -13,9 +18,12 @@ struct RunResult {
   std::string Out;
 };
 
-// Runs plandra-cli with arguments (already quoted); stderr goes to err.
-RunResult RunCli(const std::string& arguments, const std::filesystem::path& err) {
-  std::string command = std::string(PLANDRA_CLI) + " " + arguments + " 2>" + err.string();
+// Runs plandra-cli with arguments (already quoted), in folder when one is
+// given and after prefix (an env command); stderr goes to err.
+RunResult RunCli(const std::string& arguments, const std::filesystem::path& err,
+                 const std::filesystem::path& folder = {}, const std::string& prefix = {}) {
+  std::string command = prefix + std::string(PLANDRA_CLI) + " " + arguments + " 2>" + err.string();
+  if (!folder.empty()) command = "cd " + folder.string() + " && " + command;
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
@@ -60,6 +68,65 @@ TEST(PlandraCli, UnreadableFilesExitTwoWithTheReason) {
   run = RunCli("report " + (dir / "missing.pd4").string(), dir / "err");
   EXPECT_EQ(run.Status, 2);
   EXPECT_NE(plandra::test::ReadFileBytes(dir / "err").find("missing.pd4"), std::string::npos);
+}
+
+// The dump is written as a stream; its bytes are those the document had when
+// it was built as a tree (kept under data/dump), for every sample and test figure.
+TEST(PlandraCli, DumpKeepsItsBytes) {
+  namespace fs = std::filesystem;
+  const fs::path source = fs::path(PLANDRA_SAMPLES).parent_path();
+  plandra::test::TempDir dir;
+  int compared = 0;
+  for (const auto& entry : fs::directory_iterator(source / "tests/data/dump")) {
+    const std::string stem = entry.path().stem().string();  // sample-NAME or data-NAME
+    const size_t dash = stem.find('-');
+    ASSERT_NE(dash, std::string::npos) << stem;
+    const std::string figure = (stem.substr(0, dash) == "sample" ? "sample.pd4/" : "tests/data/") +
+                               stem.substr(dash + 1) + ".pd4";
+    RunResult run = RunCli("dump " + figure, dir / "err", source);
+    ASSERT_EQ(run.Status, 0) << figure;
+    EXPECT_EQ(run.Out, plandra::test::ReadFileBytes(entry.path())) << figure;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 17);
+}
+
+// A figure far larger than the writer's buffer still comes out whole.
+TEST(PlandraCli, DumpOfALargeFigureIsOneDocument) {
+  plandra::test::TempDir dir;
+  plandra::Program program;
+  plandra::SilentPlatform host;
+  program.Host = &host;
+  plandra::Figure& fig = program.Fig;
+  plandra::ResetFigure(fig, 3010);
+  for (int i = 0; i < 3000; ++i) plandra::test::AddFreePoint(fig, i * 0.001, -i * 0.5);
+  program.CurFileName = (dir / "large.pd4").string();
+  ASSERT_EQ(plandra::FigFileIO(program, 'W').Status, plandra::FigFileStatus::kOk);
+  RunResult run = RunCli("dump " + program.CurFileName, dir / "err");
+  ASSERT_EQ(run.Status, 0);
+  EXPECT_GT(run.Out.size(), 3u * 65536);
+  auto doc = nlohmann::json::parse(run.Out);
+  ASSERT_EQ(doc["steps"].size(), 3000u);
+  ASSERT_EQ(doc["points"].size(), 3000u);
+  EXPECT_EQ(doc["steps"][2999]["out"], nlohmann::json::parse("[[1,3000]]"));
+  EXPECT_DOUBLE_EQ(doc["points"][2999]["x"].get<double>(), 2.999);
+  EXPECT_DOUBLE_EQ(doc["points"][2999]["y"].get<double>(), -1499.5);
+}
+
+// On a machine without a desktop session Qt has things to say about it; the
+// command line prints only its own messages.
+TEST(PlandraCli, RenderSaysNothingOfItsSession) {
+  plandra::test::TempDir dir;
+  const std::string figure = std::string(PLANDRA_SAMPLES) + "/triangle.pd4";
+  RunResult run = RunCli("render " + figure + " -o " + (dir / "t.png").string(), dir / "err", {},
+                         "env -u XDG_RUNTIME_DIR -u DISPLAY -u WAYLAND_DISPLAY ");
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(plandra::test::ReadFileBytes(dir / "err"), "");
+  EXPECT_TRUE(std::filesystem::exists(dir / "t.png"));
+  run = RunCli("render " + figure + " -o " + (dir / "t.gif").string(), dir / "err", {},
+               "env -u XDG_RUNTIME_DIR ");
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(plandra::test::ReadFileBytes(dir / "err").rfind("plandra-cli render: ", 0), 0u);
 }
 
 TEST(PlandraCli, ReportInBothLanguages) {

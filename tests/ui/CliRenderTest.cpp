@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "CliRender.h"
+#include "app/Platform.h"
+#include "app/Program.h"
 #include "support/TestHelpers.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -29,8 +35,8 @@ TEST(CliRender, OptionsAreReadAndCheckedOneByOne) {
   EXPECT_EQ(options.Kind, PictureKind::kSvg);
   EXPECT_EQ(options.Width, 320);
   EXPECT_EQ(options.Height, 200);
-  EXPECT_DOUBLE_EQ(options.PixelSize, 0.1);
-  EXPECT_EQ(options.Grid, GridChoice::kPolar);
+  EXPECT_EQ(options.PixelSize, std::optional<double>(0.1));
+  EXPECT_EQ(options.Grid, std::optional<GridChoice>(GridChoice::kPolar));
   EXPECT_EQ(options.Language, "English");
   EXPECT_TRUE(options.Aliased);
 
@@ -149,6 +155,45 @@ TEST(CliRender, SampleFigureIsDrawn) {
   const std::string text = test::ReadFileBytes(svg);
   EXPECT_NE(text.find("<polyline"), std::string::npos);
   EXPECT_EQ(text.find("<image"), std::string::npos);
+}
+
+// Figures of complex-number operations live near the unit circle: at the
+// default zoom they would be a speck, so the picture opens them as the window
+// does, unless the options say otherwise.
+TEST(CliRender, ComplexFiguresGetTheWindowsOpeningView) {
+  const std::string complex = std::string(PLANDRA_SAMPLES) + "/complex.pd4";
+  const std::string plain = std::string(PLANDRA_SAMPLES) + "/triangle.pd4";
+  const auto loaded = [](const std::vector<std::string>& args) {
+    RenderOptions options;
+    std::string error;
+    EXPECT_TRUE(ParseRenderArgs(args, options, error)) << error;
+    Program program;
+    SilentPlatform host;
+    program.Host = &host;
+    EXPECT_TRUE(LoadForRender(options, program, error)) << error;
+    return std::pair(program.View.PixelSize, program.Config.AxisShow != 0);
+  };
+  EXPECT_EQ(loaded({complex, "-o", "a.png"}), std::pair(kDefaultPixelSize / 4, true));
+  EXPECT_EQ(loaded({plain, "-o", "a.png"}), std::pair(kDefaultPixelSize, false));
+  EXPECT_EQ(loaded({complex, "-o", "a.png", "--pixel-size", "0.05", "--grid", "none"}),
+            std::pair(0.05, false));
+  EXPECT_EQ(loaded({complex, "-o", "a.png", "--grid", "none"}),
+            std::pair(kDefaultPixelSize / 4, false));
+
+  // The drawing spreads over the picture instead of a few pixels at its centre.
+  test::TempDir dir;
+  const std::string png = (dir / "c.png").string();
+  ASSERT_EQ(RenderCommand({complex, "-o", png, "--grid", "none"}), kRenderOk);
+  const QImage image(QString::fromStdString(png));
+  int left = image.width(), right = -1;
+  for (int row = 0; row < image.height(); ++row) {
+    for (int column = 0; column < image.width(); ++column) {
+      if (image.pixelColor(column, row) == QColor(255, 255, 255)) continue;
+      left = std::min(left, column);
+      right = std::max(right, column);
+    }
+  }
+  EXPECT_GT(right - left, image.width() / 3) << left << ".." << right;
 }
 
 TEST(CliBatch, EveryFigureOfTheFolderBecomesABitmap) {
