@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/KeyDispatch.h"  // kKeyEnter, kKeyEscape
-
 namespace plandra {
 
 // Buttons and shift state are bit sets.
@@ -20,8 +18,10 @@ constexpr int16_t kAltKey = 4;
 // Key codes: letters and digits are their upper-case ASCII codes.
 constexpr int16_t kKeyBack = 8;
 constexpr int16_t kKeyTab = 9;
+constexpr int16_t kKeyEnter = 13;
 constexpr int16_t kKeyShift = 16;
 constexpr int16_t kKeyControl = 17;
+constexpr int16_t kKeyEscape = 27;
 constexpr int16_t kKeySpace = 32;
 constexpr int16_t kKeyPageUp = 33;
 constexpr int16_t kKeyPageDown = 34;

@@ -3,13 +3,11 @@
 
 #include <cstdint>
 
+#include "app/InputEvent.h"
+
 namespace plandra {
 
 struct Program;
-
-// Key codes as the window hands them over (the platform's virtual keys).
-constexpr int16_t kKeyEnter = 13;
-constexpr int16_t kKeyEscape = 27;
 
 enum class KeyResult {
   kHandled,

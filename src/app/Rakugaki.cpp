@@ -1,6 +1,6 @@
 #include "app/Rakugaki.h"
 
-#include "app/KeyDispatch.h"
+#include "app/InputEvent.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"

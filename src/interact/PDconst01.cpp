@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/KeyDispatch.h"
+#include "app/InputEvent.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"

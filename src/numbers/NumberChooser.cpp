@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "app/InputEvent.h"
-#include "app/KeyDispatch.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"

@@ -1,0 +1,46 @@
+// Reads the table of layers and checks every quoted include of the sources
+// against it: a file may include its own layer and the layers below it, never
+// another module's internal header, and below the window layer no Qt header.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace plandra {
+
+struct LayerPattern {
+  std::string Glob;  // relative to the source root, '*' matches within a name
+  int Layer = 0;     // 0 for the lowest
+};
+
+struct LayerTable {
+  std::vector<std::string> LayerNames;
+  std::vector<LayerPattern> Patterns;
+  std::vector<std::string> ScannedFolders;
+  // The first layer whose files may use Qt.
+  int QtLayer = -1;
+  // Known exceptions, "file included" (both relative to the source root),
+  // each one a debt the table names until it is paid.
+  std::vector<std::pair<std::string, std::string>> Allowed;
+};
+
+struct IncludeViolation {
+  std::string File;  // relative to the source root
+  int Line = 0;
+  std::string What;
+};
+
+// Lines "layer NAME PATTERN..." bottom up, "scan FOLDER...", "qt NAME",
+// "allow FILE INCLUDED";
+// '#' starts a comment. Errors name the line.
+LayerTable ParseLayerTable(const std::string& text, std::string& error);
+
+// The layer of a file: the longest matching pattern decides; -1 when none.
+int LayerOf(const LayerTable& table, const std::string& relativePath);
+
+std::vector<IncludeViolation> CheckIncludes(const LayerTable& table,
+                                            const std::filesystem::path& root);
+
+}  // namespace plandra
