@@ -26,6 +26,8 @@ struct MenuItem {
   bool Enabled = true;
   bool Checked = false;
   bool Visible = true;
+
+  bool operator==(const MenuItem&) const = default;
 };
 
 // The Japanese captions, taken once so that any later language can start

@@ -208,6 +208,9 @@ void ZEvav::OpenMenuBar() {
 }
 
 void ZEvav::MirrorMenu(const MenuBar& bar) {
+  if (bar.Items == mirroredMenu_) return;
+  mirroredMenu_ = bar.Items;
+  ++menuUpdates_;
   const std::vector<const MenuItem*> items = AllMenuItems(bar);
   const bool sameItems = items.size() == actions_.size() &&
                          std::all_of(items.begin(), items.end(), [this](const MenuItem* item) {
@@ -240,6 +243,8 @@ void ZEvav::BuildMenu(const std::vector<MenuItem>& items, QMenu* into) {
       action = into == nullptr ? menuBar()->addAction(FromUtf8(item.Caption))
                                : into->addAction(FromUtf8(item.Caption));
       connect(action, &QAction::triggered, this, [this, name = item.Name] {
+        // Qt ticks a checkable item itself; the next mirror sets it as the model says.
+        mirroredMenu_.clear();
         if (callbacks_.MenuChosen) callbacks_.MenuChosen(name);
       });
     }

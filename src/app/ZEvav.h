@@ -89,6 +89,8 @@ class ZEvav : public QMainWindow {
   // Caption, menus, panels and picture as the program holds them.
   void Mirror(const Program& p);
   void MirrorStatus(const StatusBar& bar);
+  // How often the menus were brought in step with a changed model.
+  int MenuUpdates() const { return menuUpdates_; }
   void MirrorDialogFont(const std::string& family);
   // Brings the menu bar in line with the model: built when its items changed,
   // otherwise the captions and states are updated in place.
@@ -111,6 +113,9 @@ class ZEvav : public QMainWindow {
   std::vector<PanelLabel*> panels_;
   std::map<std::string, QAction*> actions_;
   std::vector<QMenu*> menus_;  // the top-level menus, owned by the menu bar
+  // The model as last mirrored: the menus are touched only when it changed.
+  std::vector<MenuItem> mirroredMenu_;
+  int menuUpdates_ = 0;
   std::string dialogFont_;
   QtTranslation qtTexts_;
 };

@@ -123,6 +123,18 @@ TEST(ZEvav, MenuBarMirrorsTheModel) {
   window.MirrorMenu(bar);
   EXPECT_FALSE(window.MenuAction("mnuOAxis")->isChecked());
 
+  // An unchanged model leaves the menus alone; a chosen item is set again
+  // from the model, which Qt's own tick may have left behind.
+  int updates = window.MenuUpdates();
+  window.MirrorMenu(bar);
+  EXPECT_EQ(window.MenuUpdates(), updates);
+  QAction* axis = window.MenuAction("mnuOAxis");
+  axis->setCheckable(true);
+  axis->trigger();
+  window.MirrorMenu(bar);
+  EXPECT_EQ(window.MenuUpdates(), updates + 1);
+  EXPECT_FALSE(axis->isChecked());
+
   // Other items: the bar is built afresh.
   bar.Items.push_back(MenuItem{"mnuExtra", "追加", "", "mnuExtra", "", {}, true, false, true});
   window.MirrorMenu(bar);
