@@ -4,6 +4,8 @@
 #include "app/Program.h"
 #include "app/Startup.h"
 #include "figure/PDtype05.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
 #include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 
@@ -40,7 +42,25 @@ bool LastFourContain(std::string_view name, std::string_view part) {
   return name.size() > 4 && name.substr(name.size() - 4).find(part) != std::string_view::npos;
 }
 
+// The file text of the figure without a new point that waits for its click.
+std::string SettledFigureText(const Program& p) {
+  bool lost = false;
+  if (CurrentMode(p.Modes) != kModeAddPoint) return FigFileText(p.Fig, lost);
+  Figure settled = p.Fig;
+  RemoveLastStep(settled);
+  return FigFileText(settled, lost);
+}
+
 }  // namespace
+
+void MarkFigureSaved(Program& p) { p.SavedFigureText = SettledFigureText(p); }
+
+bool FigureChanged(const Program& p) {
+  if (p.SavedFigureText) return SettledFigureText(p) != *p.SavedFigureText;
+  int16_t settledSteps = p.Fig.StepCount;
+  if (CurrentMode(p.Modes) == kModeAddPoint) --settledSteps;
+  return settledSteps > 0 || p.Fig.ElemCount[kClassNumber] > 0;
+}
 
 FileDialogRequest FigureDialogRequest(Program& p) {
   FileDialogRequest request;
@@ -57,6 +77,7 @@ bool OpenPDFile(Program& p, const std::filesystem::path& file) {
   bool read = ReadFigureFile(p, file);
   Redraw(p);
   ShowFileName(p);
+  if (read) MarkFigureSaved(p);
   return read;
 }
 
@@ -107,7 +128,8 @@ std::string SaveNameFor(const Program& p, std::string_view chosen) {
   return name;
 }
 
-void mnuSave_Click(Program& p) {
+bool mnuSave_Click(Program& p) {
+  bool saved = false;
   EnterMode(p, kModeSaving);
   p.CurFileName = ProposedSaveName(p);
   FileDialogRequest request = FigureDialogRequest(p);
@@ -119,7 +141,9 @@ void mnuSave_Click(Program& p) {
     std::string previous = p.CurFileName;
     p.CurFileName = SaveNameFor(p, name);
     FigFileResult result = FigFileIO(p, 'W');
-    if (result.Status != FigFileStatus::kOk) {
+    saved = result.Status == FigFileStatus::kOk;
+    if (saved) MarkFigureSaved(p);
+    if (!saved) {
       // The figure is not in that file: it keeps the name it had.
       p.CurFileName = previous;
       // The read-only case has told the user already.
@@ -130,6 +154,7 @@ void mnuSave_Click(Program& p) {
   ModePop(p.Modes, *p.Host);
   Redraw(p);
   RefreshModeDisplay(p);
+  return saved;
 }
 
 void Fig_Save_Click(Program& p) { mnuSave_Click(p); }

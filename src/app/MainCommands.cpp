@@ -151,7 +151,7 @@ const std::map<std::string_view, Handler>& Handlers() {
        }},
       {"mnuLoad", &Plain<mnuLoad_Click>},
       {"mnuMerge", &Plain<mnuMerge_Click>},
-      {"mnuSave", &Plain<mnuSave_Click>},
+      {"mnuSave", &Plain<Fig_Save_Click>},
       {"mnuOcopyWindow",
        [](Program& p) {
          mnuOcopyWindow_Click(p);

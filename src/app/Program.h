@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/MenuBar.h"
@@ -45,6 +46,9 @@ struct Program {
   ProgramFolder Folders;
   DataFolders DataPaths;
   std::string CurFileName = std::string(kUntitled);
+  // The figure's file text when it was last opened, saved or begun; none
+  // yet stands for an empty figure. Quitting asks when the figure differs.
+  std::optional<std::string> SavedFigureText;
 
   // The main window's models and state.
   StatusBar Status = DesignedStatusBar();

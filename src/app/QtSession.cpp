@@ -89,7 +89,8 @@ QtSession::QtSession()
   on.MouseMove = [this](const InputEvent& e) { Mouse(e, 'M'); };
   on.MouseUp = [this](const InputEvent& e) { Mouse(e, 'U'); };
   on.Closing = [this] {
-    if (!prog_.Window.ExitRequested) mnuExit(prog_);
+    if (!prog_.Window.ExitRequested) Call([this] { mnuExit(prog_); });
+    return prog_.Window.ExitRequested;
   };
   platform_.SetTimerCallback([this](TimerId timer) { Call([&] { OnTimer(prog_, timer); }); });
 }

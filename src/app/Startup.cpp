@@ -14,15 +14,21 @@ namespace plandra {
 namespace {
 
 constexpr int16_t kStartCapacity = 200;
+constexpr std::string_view kCommandLineFigureMissingText = "指定された図形ファイルが見つかりません。";
 
 void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   std::string path = CommandLineFigurePath(inputs.CommandLine);
   std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(path, error) || !inputs.ReadFigure) {
+  if (path.empty() || !inputs.ReadFigure) return;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    // The user asked for this figure: an empty window alone would not say why.
+    p.Host->MessageBox(Translate(p.Lang, kCommandLineFigureMissingText) + "\n" + path,
+                       Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
     return;
   }
   ModePush(p.Modes, kModeLoading, *p.Host);
   if (inputs.ReadFigure(p, path)) p.CurFileName = path;
+  Redraw(p);  // the figure as the window shows it is the one opened
   ModePop(p.Modes, *p.Host);
   RefreshModeDisplay(p);
   if (p.Fig.ComplexOpsUsed) RunAction(p, "mnuZoomComplex", nullptr);
@@ -95,6 +101,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   if (!p.Config.MenuEasy) ShowFullMenu(p.Menu);
   CheckExecutable(p, inputs.ExecutablePath);
   RefreshModeDisplay(p);
+  MarkFigureSaved(p);
 }
 
 }  // namespace plandra

@@ -1,9 +1,8 @@
 // State of the main window that is not a module's: its caption, the flags it
-// sets at start-up, and the new-point command it starts after New.
+// sets at start-up.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace plandra {
@@ -18,9 +17,6 @@ struct WindowState {
   std::string DialogFont;
   // A pop-up menu of the menu bar to show at the mouse; the window empties it.
   std::string PopupMenu;
-
-  // Starts the new-point command after a new figure; empty when not wired.
-  std::function<void()> StartNewFreePoint;
 };
 
 }  // namespace plandra

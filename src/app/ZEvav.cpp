@@ -252,7 +252,10 @@ void ZEvav::UpdateMenu(const std::vector<MenuItem>& items) {
 }
 
 void ZEvav::closeEvent(QCloseEvent* event) {
-  if (callbacks_.Closing) callbacks_.Closing();
+  if (callbacks_.Closing && !callbacks_.Closing()) {
+    event->ignore();
+    return;
+  }
   event->accept();
 }
 

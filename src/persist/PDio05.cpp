@@ -18,6 +18,9 @@ constexpr std::string_view kProgramTitle = "Plandra Win";
 constexpr std::string_view kReadOnlyText =
     "上書しようとしたファイルは読み取り専用なので,上書できません。ファイル名を変えて,保存し直して"
     "ください。";
+constexpr std::string_view kFolderNotWritableText =
+    "保存先のフォルダには書き込めないので,保存できません。別のフォルダを選んで,保存し直して"
+    "ください。";
 // Far more than the largest figure the store can hold; a larger file is no
 // figure file and is not read into memory.
 constexpr off_t kMaxFileBytes = 128LL << 20;
@@ -54,6 +57,13 @@ FigFileResult Failure(FigFileStatus status, const fs::path& file, const std::str
 FigFileResult SystemFailure(const fs::path& file, int error) {
   FigFileStatus status = IsAccessRefused(error) ? FigFileStatus::kReadOnly : FigFileStatus::kFailed;
   return Failure(status, file, std::strerror(error));
+}
+
+// The temporary file is made and renamed in the target's folder: a refusal
+// there is the folder's, whatever the file is.
+FigFileResult FolderFailure(const fs::path& file, int error, LangState& lang) {
+  if (!IsAccessRefused(error)) return Failure(FigFileStatus::kFailed, file, std::strerror(error));
+  return Failure(FigFileStatus::kFailed, file, Translate(lang, kFolderNotWritableText));
 }
 
 fs::path FolderOf(const fs::path& file) {
@@ -128,7 +138,7 @@ int CreateTemporary(const fs::path& target, fs::path& temporary) {
 
 // Writes a temporary file and renames it over the target, so that a failed
 // or interrupted save never destroys the previous file.
-FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
+FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes, LangState& lang) {
   std::error_code ec;
   fs::path target = requested;
   // Through a link to the file it names, so the link survives the rename.
@@ -149,7 +159,7 @@ FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
   }
   fs::path temporary;
   FileDescriptor fd(CreateTemporary(target, temporary));
-  if (fd.Get() < 0) return SystemFailure(requested, errno);
+  if (fd.Get() < 0) return FolderFailure(requested, errno, lang);
   bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
   if (written && exists) written = ::fchmod(fd.Get(), existing.st_mode & 07777) == 0;
   int error = errno;
@@ -157,10 +167,14 @@ FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
     error = errno;
     written = false;
   }
-  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return {};
-  if (written) error = errno;
+  if (!written) {
+    ::unlink(temporary.c_str());
+    return SystemFailure(requested, error);
+  }
+  if (::rename(temporary.c_str(), target.c_str()) == 0) return {};
+  error = errno;
   ::unlink(temporary.c_str());
-  return SystemFailure(requested, error);
+  return FolderFailure(requested, error, lang);
 }
 
 }  // namespace
@@ -171,7 +185,7 @@ FigFileResult FigFileCore(Figure& fig, const std::filesystem::path& file, char m
   if (mode == 'W') {
     bool lost = false;
     std::string bytes = FigFileText(fig, lost);
-    result = ReplaceFile(file, bytes);
+    result = ReplaceFile(file, bytes, lang);
     result.LostCharacters = lost;
   } else if (mode == 'R' || mode == 'A') {
     std::string bytes;

@@ -2,7 +2,9 @@
 
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
+#include "app/KeyDispatch.h"
 #include "app/NewAndExit.h"
+#include "interact/PDSelObj.h"
 #include "numbers/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
@@ -105,14 +107,14 @@ TEST(MainModelTest, StatusPanels) {
 TEST(MainModelTest, NewOnEmptyFigureStartsAtOnce) {
   AppFixture app;
   Program& p = app.P;
-  int newPoints = 0;
-  p.Window.StartNewFreePoint = [&newPoints] { ++newPoints; };
   p.CurFileName = "/tmp/old.pd4";
   ResetFigure(p.Fig, 50);
   CommandResult result = RunMenuCommand(p, "mnuNew");
   EXPECT_EQ(result.Status, CommandStatus::kDone);
   EXPECT_TRUE(app.Host.Messages.empty());
-  EXPECT_EQ(newPoints, 1);
+  // The new-point command waits for the first click.
+  EXPECT_EQ(CurrentMode(p.Modes), kModeAddPoint);
+  EXPECT_EQ(StepKindText(p.Fig, p.Fig.StepCount), "PNEW");
   EXPECT_EQ(p.CurFileName, "untitled");
   EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "untitled");
   EXPECT_EQ(p.Fig.StoreCapacity, 200);
@@ -121,8 +123,6 @@ TEST(MainModelTest, NewOnEmptyFigureStartsAtOnce) {
 TEST(MainModelTest, NewOnFigureWithPointsAsksFirst) {
   AppFixture app;
   Program& p = app.P;
-  int newPoints = 0;
-  p.Window.StartNewFreePoint = [&newPoints] { ++newPoints; };
   ResetFigure(p.Fig, 200);
   test::AddFreePoint(p.Fig, 1, 2);
   p.CurFileName = "/tmp/kept.pd4";
@@ -130,7 +130,7 @@ TEST(MainModelTest, NewOnFigureWithPointsAsksFirst) {
   CommandResult result = RunMenuCommand(p, "mnuNew");
   EXPECT_EQ(result.Status, CommandStatus::kOpenDialog);
   EXPECT_EQ(result.Dialog, "NewConstchk");
-  EXPECT_EQ(newPoints, 0);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
   EXPECT_EQ(p.Fig.ElemCount[1], 1);
 
   NewConstchkAnswer(p, NewChoice::kCancel);
@@ -140,10 +140,13 @@ TEST(MainModelTest, NewOnFigureWithPointsAsksFirst) {
   EXPECT_EQ(p.Fig.ElemCount[1], 1);
   EXPECT_EQ(p.CurFileName, "/tmp/kept.pd4");
   NewConstchkAnswer(p, NewChoice::kYes);
-  EXPECT_EQ(p.Fig.ElemCount[1], 0);
-  EXPECT_EQ(p.Fig.StepCount, 0);
+  // Only the new-point command's waiting point is left; a click places it.
+  EXPECT_EQ(p.Fig.StepCount, 1);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeAddPoint);
+  MouseDown(p, {.X = 3, .Y = 4, .Button = kButtonLeft});
+  EXPECT_EQ(p.Fig.ElemCount[1], 2);
+  EXPECT_POINT_NEAR(3, 4, p.Fig.PtTable[1], test::kNear);
   EXPECT_EQ(p.CurFileName, "untitled");
-  EXPECT_EQ(newPoints, 1);
 
   NewConstchkTexts texts = NewConstchkDialogTexts(p.Lang);
   EXPECT_EQ(texts.Caption, "新規作図の確認");

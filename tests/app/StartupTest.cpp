@@ -69,11 +69,16 @@ TEST(StartupTest, MissingFileStartsUntitled) {
   EXPECT_EQ(run.App.P.CurFileName, "untitled");
   EXPECT_EQ(run.App.P.Window.Caption, "[untitled] Plandra Win 5.0.0");
   EXPECT_EQ(run.App.P.Fig.StoreCapacity, 200);
+  // The user is told which figure is missing.
+  ASSERT_EQ(run.App.Host.Messages.size(), 1u);
+  EXPECT_EQ(run.App.Host.Messages[0].Text,
+            "指定された図形ファイルが見つかりません。\n" + (run.Dir / "gone.pd4").string());
 
   StartupRun empty;
   StartUp(empty.App.P, empty.Inputs(""));
   EXPECT_TRUE(empty.Read.empty());
   EXPECT_EQ(empty.App.P.CurFileName, "untitled");
+  EXPECT_TRUE(empty.App.Host.Messages.empty());
 }
 
 TEST(StartupTest, FailedReadKeepsUntitled) {
