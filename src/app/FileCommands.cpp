@@ -135,6 +135,9 @@ bool mnuSave_Click(Program& p) {
   FileDialogRequest request = FigureDialogRequest(p);
   request.FileName = p.CurFileName;
   request.PromptOverwrite = true;
+  if (p.CurFileName == kUntitled && !p.DataPaths.DocumentsFolder.empty()) {
+    request.InitialFolder = p.DataPaths.DocumentsFolder;
+  }
   std::optional<std::filesystem::path> chosen = p.Host->SaveFileDialog(request);
   p.DataPaths.LoadInitialFolder.clear();
   if (std::string name = ChosenName(chosen); !name.empty()) {

@@ -7,6 +7,7 @@
 #include "app/MainCommands.h"
 #include "app/Program.h"
 #include "app/Replay.h"
+#include "interact/PDSelObj.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -122,11 +123,13 @@ void RefreshModeDisplay(Program& p) {
   p.Status.Panel(kPicturePanel).Bevel =
       p.Draw.PicturePanelInset ? PanelBevel::kInset : PanelBevel::kRaised;
   MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
+  MarkUsablePanels(p);
   MenuCheckSet(p);
 }
 
 void MenuCheckSet(Program& p) {
-  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind, p.Draw.AngleMarksShown);
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind, p.Draw.AngleMarksShown,
+               {p.View.ClientWidth, p.View.ClientHeight});
 }
 
 void SetFonts(Program& p, std::string_view fontName) {
@@ -144,6 +147,8 @@ void SetFonts(Program& p, std::string_view fontName) {
 void ApplyMenuLanguage(Program& p) {
   SetFonts(p, "");
   p.Status.Panel(kModePanel).Text = ModeName(p.Modes, p.Lang, *p.Host);
+  // The element's name is in the old language until the next pick.
+  ClearObjStatus(p);
   TranslateMenuCaptions(p.Menu, p.Lang);
 }
 
@@ -195,7 +200,16 @@ void MarkAvailablePanels(Program& p) {
   }
 }
 
+void MarkUsablePanels(Program& p) {
+  for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
+    std::string_view action = PanelAction(panel);
+    StatusPanel& model = p.Status.Panel(panel);
+    model.Usable = action.empty() || (model.Available && MenuPathEnabled(p.Menu, action));
+  }
+}
+
 void StatusPanelClick(Program& p, int panel) {
+  if (panel >= 1 && panel <= kStatusPanelCount && !p.Status.Panel(panel).Usable) return;
   if (panel == kModePanel) {
     KeyDown(p, kKeyEscape, false);
   } else if (panel == kMarkerPanel) {

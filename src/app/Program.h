@@ -39,7 +39,7 @@ struct Program {
   ModeState Modes;
   // The option values; the settings record is also their runtime home (pen
   // width, font, colours, grid switch and colour, decimals, steps).
-  Settings Config;
+  Settings Config = ProgramSettings();
   LangState Lang;
   ViewState View;
   DrawState Draw;

@@ -14,7 +14,8 @@ namespace plandra {
 namespace {
 
 constexpr int16_t kStartCapacity = 200;
-constexpr std::string_view kCommandLineFigureMissingText = "指定された図形ファイルが見つかりません。";
+constexpr std::string_view kCommandLineFigureMissingText =
+    "指定された図形ファイルが見つかりません。";
 
 void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   std::string path = CommandLineFigurePath(inputs.CommandLine);
@@ -90,6 +91,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   p.Lang.Language = p.Config.Language;
   ApplyMenuLanguage(p);
   mnuFDataFolderGet(p.DataPaths, p.Folders);
+  p.DataPaths.DocumentsFolder = inputs.DocumentsFolder;
   Set_MergeDataFolder(p.DataPaths, p.Folders);
   SetScreen(p);
 

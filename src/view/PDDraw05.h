@@ -19,6 +19,9 @@ struct Program;
 constexpr double kDefaultPixelSize = 0.05;
 constexpr double kMinPixelSize = 0.0001;
 constexpr int kTwipsPerPixel = 15;  // at 96 dpi
+// The drawing area of the VGA window preset, in pixels.
+constexpr int kVgaClientWidth = 628;
+constexpr int kVgaClientHeight = 430;
 // Marks, labels and circles farther out than this are not drawn.
 constexpr double kFarCoordinate = 1000;
 

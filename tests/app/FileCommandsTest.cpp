@@ -79,6 +79,22 @@ TEST_F(FileCommandsTest, LoadRunsTheDialogAndOpensTheChosenFile) {
   EXPECT_EQ(p.Modes.Depth, depth);
 }
 
+TEST_F(FileCommandsTest, FirstSaveStartsInTheDocumentsFolder) {
+  OpenPoints(1);
+  p.DataPaths.LoadInitialFolder = temp / "samples";
+  p.DataPaths.DocumentsFolder = temp / "documents";
+  p.CurFileName = "untitled";
+  RunMenuCommand(p, "mnuSave");
+  // A figure with a file keeps that file's folder (the name carries it).
+  p.CurFileName = (temp / "open.pd4").string();
+  p.DataPaths.LoadInitialFolder = temp / "samples";
+  RunMenuCommand(p, "mnuSave");
+  ASSERT_EQ(app.Host.FileDialogs.size(), 2u);
+  EXPECT_EQ(app.Host.FileDialogs[0].InitialFolder, temp / "documents");
+  EXPECT_EQ(app.Host.FileDialogs[0].FileName, "untitled");
+  EXPECT_EQ(app.Host.FileDialogs[1].FileName, (temp / "open.pd4").string());
+}
+
 TEST_F(FileCommandsTest, AFileThatCannotBeReadKeepsTheFigureAndSaysWhy) {
   OpenPoints(3);
   fs::path broken = temp / "broken.pd4";
@@ -245,8 +261,7 @@ TEST_F(FileCommandsTest, QuittingAsksOnlyWhenTheFigureChanged) {
   EXPECT_TRUE(p.Window.ExitRequested);
   Figure back;
   ResetFigure(back, 200);
-  ASSERT_EQ(FigFileCore(back, temp / "kept.pd4", 'R', app.Host, p.Lang).Status,
-            FigFileStatus::kOk);
+  ASSERT_EQ(FigFileCore(back, temp / "kept.pd4", 'R', app.Host, p.Lang).Status, FigFileStatus::kOk);
   EXPECT_EQ(back.ElemCount[kClassPoint], 4);
 
   // Discarded on request; a new figure, its point still waiting, is no change.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
-#include "app/KeyDispatch.h"
 #include "app/NewAndExit.h"
 #include "interact/PDSelObj.h"
 #include "numbers/Labels05.h"
@@ -68,9 +68,18 @@ TEST(MainModelTest, StatusPanels) {
   EXPECT_TRUE(p.Status.Panel(10).Available);  // undo is wired
 
   // Panel 5 starts the scribble, and in it chooses the colour.
+  RefreshModeDisplay(p);
+  EXPECT_TRUE(p.Status.Panel(10).Usable && p.Status.Panel(kFilePanel).Usable);
+  EXPECT_FALSE(p.Status.Panel(4).Usable);
   StatusPanelClick(p, kMarkerPanel);
   EXPECT_EQ(CurrentMode(p.Modes), 70);
   EXPECT_EQ(p.Status.Panel(kMarkerPanel).Text, "Color");
+  // The menus are closed while scribbling: so are their panels; the panel
+  // that only shows a name and the scribble's own panel stay.
+  EXPECT_FALSE(p.Status.Panel(10).Usable || p.Status.Panel(kFilePanel).Usable);
+  EXPECT_TRUE(p.Status.Panel(12).Usable && p.Status.Panel(kMarkerPanel).Usable);
+  StatusPanelClick(p, kFilePanel);
+  EXPECT_TRUE(app.Host.FileDialogs.empty());
   app.Host.ColorAnswers.push_back(RgbColor{200, 0, 0});
   StatusPanelClick(p, kMarkerPanel);
   EXPECT_EQ(p.Scribble.ScribbleColor, (RgbColor{200, 0, 0}));
@@ -251,7 +260,9 @@ TEST(MainModelTest, LanguageDialogStoresAndApplies) {
   p.Folders.Folder = dir.Path();
   EXPECT_EQ(LanguageDialogList(p).Current, 0);
   EXPECT_EQ(LanguageDialogList(p).Items.at(2), "Manual(use dic_pd4.txt)");
+  p.Status.Panel(12).Text = "点A";
   EXPECT_TRUE(LanguageDialogOk(p, 1));
+  EXPECT_EQ(p.Status.Panel(12).Text, "") << "no element name left in the old language";
   EXPECT_EQ(p.Config.Language, "English");
   EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "circle");
   EXPECT_NE(test::ReadFileBytes(dir / "config_zevav.txt").find("English"), std::string::npos);

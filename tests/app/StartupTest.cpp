@@ -62,6 +62,15 @@ TEST(StartupTest, QuotedPathLoadsTheFigure) {
   EXPECT_EQ(run.App.Host.Beeps, 0);
 }
 
+TEST(StartupTest, TheSettingsFileCarriesTheProgramVersion) {
+  StartupRun run;
+  StartUp(run.App.P, run.Inputs(""));
+  Program& p = run.App.P;
+  ASSERT_TRUE(mnuOFileSave(p.Config, p.Folders.Folder, *p.Host, p.Lang));
+  std::string text = test::ReadFileBytes(p.Folders.Folder / kSettingsFileName);
+  EXPECT_NE(text.find("AppMajor = 5 \r\nAppMinor = 0 \r\n"), std::string::npos) << text;
+}
+
 TEST(StartupTest, MissingFileStartsUntitled) {
   StartupRun run;
   StartUp(run.App.P, run.Inputs("\"" + (run.Dir / "gone.pd4").string() + "\""));

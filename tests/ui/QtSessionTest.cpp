@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QScreen>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -127,6 +130,77 @@ TEST_F(SessionFixture, RightClickOnAPointOpensItsMenu) {
   EXPECT_EQ(edit->text().toStdString(), "編集:点 " + std::string(TrimRight(a.Name)));
   EXPECT_EQ(p.Build.MenuTarget, (ObjRef{kClassPoint, 1}));
   popup->menu()->close();
+}
+
+// The stored size comes back as it was stored, and the VGA preset keeps its
+// check mark over a restart.
+TEST_F(SessionFixture, TheStartSizeSurvivesARestart) {
+  QSize stored;
+  {
+    QtSession session;
+    session.Start("");
+    QCoreApplication::processEvents();
+    Choose(session, "mnuOWindowVGA");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(session.Window().Canvas()->size(), QSize(628, 430));
+    EXPECT_TRUE(session.Window().findChild<QAction*>("mnuOWindowVGA")->isChecked());
+    stored = session.Window().size();
+  }
+  for (int restart = 0; restart < 2; ++restart) {
+    QtSession session;
+    session.Start("");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(session.Window().size(), stored) << restart;
+    EXPECT_EQ(session.Window().Canvas()->size(), QSize(628, 430)) << restart;
+    EXPECT_TRUE(session.Window().findChild<QAction*>("mnuOWindowVGA")->isChecked()) << restart;
+    EXPECT_FALSE(session.Window().findChild<QAction*>("mnuOWindowSave")->isChecked()) << restart;
+  }
+}
+
+TEST_F(SessionFixture, AnAbsurdStoredSizeFitsTheScreen) {
+  test::WriteFileBytes(home_ / "config_zevav.txt",
+                       "ZEvav.Width = 32000 \r\nZEvav.Height = 32000 \r\n");
+  QtSession session;
+  session.Start("");
+  QCoreApplication::processEvents();
+  const QRect free = session.Window().screen()->availableGeometry();
+  EXPECT_TRUE(free.contains(session.Window().frameGeometry()))
+      << session.Window().frameGeometry().width() << " x "
+      << session.Window().frameGeometry().height();
+}
+
+// Ctrl+T's cycle: half size, thumbnails, and back to the window it began with.
+TEST_F(SessionFixture, TheThumbnailCycleResizesTheWindow) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  const QSize normal = session.Window().size();
+  Choose(session, "mnuOWindowMini");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(session.Window().height(), 4900 / 15 + 1);
+  EXPECT_EQ(session.Window().findChild<QAction*>("mnuOWindowMini")->text(), QString("1/2縮小表示"));
+  for (int step = 2; step <= 4; ++step) Choose(session, "mnuOWindowMini");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(session.Window().size(), normal);
+  EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+}
+
+// The Data Viewer opens beside the main window, not over its status bar.
+TEST_F(SessionFixture, TheDataViewerOpensBesideTheWindow) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  const QRect free = session.Window().screen()->availableGeometry();
+  session.Window().resize(session.Window().minimumSizeHint().width(), 300);
+  session.Window().move(free.topLeft());
+  session.Viewer().resize(250, 200);
+  QCoreApplication::processEvents();
+  ASSERT_LE(session.Window().frameGeometry().width() + 250, free.width());
+  Choose(session, "mnuEditFigDataView");
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(session.Viewer().isVisible());
+  EXPECT_FALSE(session.Viewer().frameGeometry().intersects(session.Window().frameGeometry()));
+  EXPECT_EQ(session.Viewer().frameGeometry().top(), session.Window().frameGeometry().top());
 }
 
 // A free point dragged with the mouse follows it and the window returns to
