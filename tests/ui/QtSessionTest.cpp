@@ -16,6 +16,7 @@
 
 #include "app/Modes.h"
 #include "app/QtSession.h"
+#include "interact/PDSelObj.h"
 #include "numbers/NumberVariation.h"
 #include "numbers/PDSelNum.h"
 #include "support/TestHelpers.h"
@@ -201,6 +202,36 @@ TEST_F(SessionFixture, TheDataViewerOpensBesideTheWindow) {
   ASSERT_TRUE(session.Viewer().isVisible());
   EXPECT_FALSE(session.Viewer().frameGeometry().intersects(session.Window().frameGeometry()));
   EXPECT_EQ(session.Viewer().frameGeometry().top(), session.Window().frameGeometry().top());
+}
+
+// The element's name shows while the mouse is over it, and only then.
+TEST_F(SessionFixture, TheNamePanelFollowsTheMouse) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  Program& p = session.Prog();
+  ZEvavCanvas* canvas = session.Window().Canvas();
+  // A spot of the canvas where nothing is near.
+  QPoint empty;
+  for (int x = 5; x < canvas->width() && empty.isNull(); x += 20) {
+    for (int y = 5; y < canvas->height() && empty.isNull(); y += 20) {
+      double wx = 0, wy = 0;
+      session.Surface().ToWorld(QPointF(x, y), wx, wy);
+      if (HoverPick(p, wx, wy).Index == 0) empty = QPoint(x, y);
+    }
+  }
+  ASSERT_FALSE(empty.isNull());
+  const PtRec& a = p.Fig.PtTable[1];
+  auto moveTo = [&](QPoint pixel) {
+    QTest::mouseMove(canvas, pixel);
+    QCoreApplication::processEvents();
+    return session.Window().Panel(12)->text();
+  };
+  EXPECT_NE(moveTo(PixelOf(session, a.X, a.Y)), QString());
+  EXPECT_EQ(moveTo(empty), QString());
+  Choose(session, "mnuPnewFreeP");
+  moveTo(PixelOf(session, a.X, a.Y));
+  EXPECT_EQ(moveTo(empty + QPoint(1, 1)), QString());
 }
 
 // A free point dragged with the mouse follows it and the window returns to
