@@ -28,7 +28,7 @@ namespace {
 
 constexpr int kDesktopQueryMs = 3000;
 // What the desktop's launcher falls back to for a file no application claims.
-constexpr const char* kBrowsers[] = {"x-www-browser", "www-browser", "firefox", "firefox-esr",
+constexpr const char* kBrowsers[] = {"x-www-browser", "www-browser",   "firefox", "firefox-esr",
                                      "chromium",      "google-chrome", "epiphany"};
 
 QString FromUtf8(std::string_view text) {

@@ -6,11 +6,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
-#include <QScreen>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <cstdlib>
 
