@@ -37,6 +37,7 @@ constexpr int16_t kModeDragging = 6;
 constexpr int16_t kModeLoading = 8;
 constexpr int16_t kModeComputing = 16;
 constexpr int16_t kModeVarying = 22;
+constexpr int16_t kBoundMovable = -1;  // BoundMode of a point the user may move
 
 constexpr std::array<RgbColor, 8> kPcPalette = {{{128, 128, 128},
                                                  {0, 0, 255},
@@ -53,7 +54,7 @@ constexpr std::array<RgbColor, 8> kPcPalette = {{{128, 128, 128},
 bool FreelyMovable(const Figure& fig, int16_t index) {
   if (index < 1 || index > fig.ElemCount[kClassPoint]) return false;
   const PtRec& pt = fig.PtTable[index];
-  return pt.BoundMode == -1 && pt.HostIndex == 0;
+  return pt.BoundMode == kBoundMovable && pt.HostIndex == 0;
 }
 
 // A line joining two points can be dragged by them, as a whole when both
