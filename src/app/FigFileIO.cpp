@@ -13,9 +13,13 @@ void ShowFigFileResult(FigFileResult& result, Platform& platform, LangState& lan
   if (result.TriedOlderLayout) platform.Beep();
   if (result.Status == FigFileStatus::kOk) return;
   platform.Beep();
-  if (result.Status != FigFileStatus::kReadOnly) return;
+  if (result.MessageKey.empty()) return;
+  // A read-only file is told here; other failures are told by the command
+  // with the message, now in the user's language.
   std::string text = Translate(lang, result.MessageKey);
-  platform.MessageBox(text, kProgramTitle, MsgButtons::kOk);
+  if (result.Status == FigFileStatus::kReadOnly) {
+    platform.MessageBox(text, kProgramTitle, MsgButtons::kOk);
+  }
   result.Message = result.File.string() + ": " + text;
 }
 

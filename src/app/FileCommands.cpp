@@ -6,6 +6,9 @@
 #include "app/Refresh.h"
 #include "app/Startup.h"
 #include "figure/PDtype05.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
+#include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -41,7 +44,25 @@ bool LastFourContain(std::string_view name, std::string_view part) {
   return name.size() > 4 && name.substr(name.size() - 4).find(part) != std::string_view::npos;
 }
 
+// The file text of the figure without a new point that waits for its click.
+std::string SettledFigureText(const Program& p) {
+  bool lost = false;
+  if (CurrentMode(p.Modes) != kModeAddPoint) return FigFileText(p.Fig, lost);
+  Figure settled = p.Fig;
+  RemoveLastStep(settled);
+  return FigFileText(settled, lost);
+}
+
 }  // namespace
+
+void MarkFigureSaved(Program& p) { p.SavedFigureText = SettledFigureText(p); }
+
+bool FigureChanged(const Program& p) {
+  if (p.SavedFigureText) return SettledFigureText(p) != *p.SavedFigureText;
+  int16_t settledSteps = p.Fig.StepCount;
+  if (CurrentMode(p.Modes) == kModeAddPoint) --settledSteps;
+  return settledSteps > 0 || p.Fig.ElemCount[kClassNumber] > 0;
+}
 
 FileDialogRequest FigureDialogRequest(Program& p) {
   FileDialogRequest request;
@@ -58,6 +79,7 @@ bool OpenPDFile(Program& p, const std::filesystem::path& file) {
   bool read = ReadFigureFile(p, file);
   Redraw(p);
   ShowFileName(p);
+  if (read) MarkFigureSaved(p);
   return read;
 }
 
@@ -108,19 +130,25 @@ std::string SaveNameFor(const Program& p, std::string_view chosen) {
   return name;
 }
 
-void mnuSave_Click(Program& p) {
+bool mnuSave_Click(Program& p) {
+  bool saved = false;
   EnterMode(p, kModeSaving);
   p.CurFileName = ProposedSaveName(p);
   FileDialogRequest request = FigureDialogRequest(p);
   request.FileName = p.CurFileName;
   request.PromptOverwrite = true;
+  if (p.CurFileName == kUntitled && !p.DataPaths.DocumentsFolder.empty()) {
+    request.InitialFolder = p.DataPaths.DocumentsFolder;
+  }
   std::optional<std::filesystem::path> chosen = p.Host->SaveFileDialog(request);
   p.DataPaths.LoadInitialFolder.clear();
   if (std::string name = ChosenName(chosen); !name.empty()) {
     std::string previous = p.CurFileName;
     p.CurFileName = SaveNameFor(p, name);
     FigFileResult result = FigFileIO(p, 'W');
-    if (result.Status != FigFileStatus::kOk) {
+    saved = result.Status == FigFileStatus::kOk;
+    if (saved) MarkFigureSaved(p);
+    if (!saved) {
       // The figure is not in that file: it keeps the name it had.
       p.CurFileName = previous;
       // The read-only case has told the user already.
@@ -131,6 +159,7 @@ void mnuSave_Click(Program& p) {
   ModePop(p.Modes, *p.Host);
   Redraw(p);
   RefreshModeDisplay(p);
+  return saved;
 }
 
 void Fig_Save_Click(Program& p) { mnuSave_Click(p); }

@@ -26,8 +26,15 @@ bool ReadPDFigFile(Program& p, const std::filesystem::path& file);
 
 void mnuLoad_Click(Program& p);
 void mnuMerge_Click(Program& p);
-void mnuSave_Click(Program& p);
+// True when the figure was written.
+bool mnuSave_Click(Program& p);
 void Fig_Save_Click(Program& p);
+
+// Remembers the figure as it stands as the one on disk (opened, saved or new).
+void MarkFigureSaved(Program& p);
+// The figure differs from the one last opened, saved or begun. A new point
+// still waiting for its click is not part of the figure yet.
+bool FigureChanged(const Program& p);
 
 // The name the save dialog proposes: a figure file's extension follows the
 // event marks of the figure.

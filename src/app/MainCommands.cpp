@@ -1,5 +1,6 @@
 #include "app/MainCommands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -155,7 +156,7 @@ const std::map<std::string_view, Handler>& Handlers() {
        }},
       {"mnuLoad", &Plain<mnuLoad_Click>},
       {"mnuMerge", &Plain<mnuMerge_Click>},
-      {"mnuSave", &Plain<mnuSave_Click>},
+      {"mnuSave", &Plain<Fig_Save_Click>},
       {"mnuOcopyWindow",
        [](Program& p) {
          mnuOcopyWindow_Click(p);
@@ -294,6 +295,12 @@ constexpr std::string_view kStartConstruction = "StartConstruction";
 
 bool IsActionWired(std::string_view action) {
   return action == kStartConstruction || Handlers().contains(action);
+}
+
+bool MenuPathEnabled(const MenuBar& bar, std::string_view controlName) {
+  std::vector<const MenuItem*> path;
+  if (!PathTo(bar.Items, controlName, path)) return true;
+  return std::all_of(path.begin(), path.end(), [](const MenuItem* item) { return item->Enabled; });
 }
 
 CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item) {

@@ -6,6 +6,7 @@
 
 namespace plandra {
 
+struct MenuBar;
 struct MenuItem;
 struct Program;
 
@@ -24,6 +25,9 @@ struct CommandResult {
 };
 
 bool IsActionWired(std::string_view action);
+// False when the menu item of that name, or a menu above it, is disabled; a
+// name that is no menu item is enabled.
+bool MenuPathEnabled(const MenuBar& bar, std::string_view controlName);
 
 // Runs one action id; item is the menu item clicked, when there is one.
 CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item);

@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/Replay.h"
 #include "app/SettingsFileIO.h"
+#include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
 
@@ -124,11 +125,13 @@ void RefreshModeDisplay(Program& p) {
   p.Status.Panel(kPicturePanel).Bevel =
       p.Draw.PicturePanelInset ? PanelBevel::kInset : PanelBevel::kRaised;
   MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
+  MarkUsablePanels(p);
   MenuCheckSet(p);
 }
 
 void MenuCheckSet(Program& p) {
-  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind, p.Draw.AngleMarksShown);
+  MenuCheckSet(p.Menu, p.Config, p.View.AxisKind, p.Draw.AngleMarksShown,
+               {p.View.ClientWidth, p.View.ClientHeight});
 }
 
 void SetFonts(Program& p, std::string_view fontName) {
@@ -149,6 +152,8 @@ void ApplyMenuLanguage(Program& p) {
   // The Shift panel stays empty until a snap kind is chosen.
   StatusPanel& shift = p.Status.Panel(kShiftPanel);
   if (!shift.Text.empty()) shift.Text = Translate(p.Lang, SnapKindText(p.Config.SDeformKind));
+  // The element's name is in the old language until the next pick.
+  ClearObjStatus(p);
   TranslateMenuCaptions(p.Menu, p.Lang);
 }
 
@@ -200,7 +205,16 @@ void MarkAvailablePanels(Program& p) {
   }
 }
 
+void MarkUsablePanels(Program& p) {
+  for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
+    std::string_view action = PanelAction(panel);
+    StatusPanel& model = p.Status.Panel(panel);
+    model.Usable = action.empty() || (model.Available && MenuPathEnabled(p.Menu, action));
+  }
+}
+
 void StatusPanelClick(Program& p, int panel) {
+  if (panel >= 1 && panel <= kStatusPanelCount && !p.Status.Panel(panel).Usable) return;
   if (panel == kModePanel) {
     KeyDown(p, kKeyEscape, false);
   } else if (panel == kMarkerPanel) {

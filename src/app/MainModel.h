@@ -63,5 +63,8 @@ void StatusPanelClick(Program& p, int panel);
 
 // Marks which panels have a command behind them.
 void MarkAvailablePanels(Program& p);
+// Marks the panels whose click does nothing in the current mode (their menu
+// command is disabled there); RefreshModeDisplay keeps them up to date.
+void MarkUsablePanels(Program& p);
 
 }  // namespace plandra

@@ -9,8 +9,10 @@
 #include "app/MainCommands.h"
 #include "app/Multi_lang.h"
 #include "app/ViewCommands.h"
+#include "app/WindowState.h"
 #include "figure/Codes.h"
 #include "persist/PDio05_settings.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -110,17 +112,19 @@ void CheckDeformSteps(MenuBar& bar, const Settings& config) {
   Check(bar, "mnuOdeformVarManual", !preset);
 }
 
-// A stored size of the designed window shows as standard; any other stored
-// size as manual (the VGA preset stores its size too, so it shows as manual).
-void CheckStartWindow(MenuBar& bar, const Settings& config) {
+// A stored size of the designed window shows as standard; a stored size that
+// gives the VGA drawing area as VGA; any other stored size as manual.
+void CheckStartWindow(MenuBar& bar, const Settings& config, const ClientSize& client) {
   bool maximized = config.StartState == kMaximizedState;
   bool stored = config.StartWidth >= kSmallestStartSize && config.StartHeight >= kSmallestStartSize;
   bool designed =
       config.StartWidth == kStandardOuterWidth && config.StartHeight == kStandardOuterHeight;
+  bool vga = client.Width == kVgaClientWidth && client.Height == kVgaClientHeight;
+  bool own = !maximized && stored && !designed;
   Check(bar, "mnuOWindowMax", maximized);
   Check(bar, "mnuOWindowStandard", !maximized && (!stored || designed));
-  Check(bar, "mnuOWindowVGA", false);
-  Check(bar, "mnuOWindowSave", !maximized && stored && !designed);
+  Check(bar, "mnuOWindowVGA", own && vga);
+  Check(bar, "mnuOWindowSave", own && !vga);
 }
 
 void CheckReplaySpeed(MenuBar& bar, const Settings& config) {
@@ -181,14 +185,15 @@ void MenuEnabledSet(MenuBar& bar, int16_t mode) {
   }
 }
 
-void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown) {
+void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown,
+                  const ClientSize& client) {
   Check(bar, "mnuOchrDisp", config.NotChrDisp == 0);
   Check(bar, "mnuAngleSW", angleMarksShown);
   Check(bar, "mnuOAxis", config.AxisShow != 0);
   Check(bar, "mnuOAxis01", axisKind == 0);
   Check(bar, "mnuOAxis02", axisKind == 1);
   CheckDeformSteps(bar, config);
-  CheckStartWindow(bar, config);
+  CheckStartWindow(bar, config, client);
   Check(bar, "mnuOMenu_easy", config.MenuEasy != 0);
   Check(bar, "mnuOmenu_full", config.MenuEasy == 0);
   CheckReplaySpeed(bar, config);

@@ -65,7 +65,14 @@ void MenuEnabledSet(MenuBar& bar, int16_t mode);
 
 // The check marks of the option menus from the settings (the replay interval
 // among them), the grid kind and the angle-mark switch.
-void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown);
+// The drawing area in pixels, as the window has it now.
+struct ClientSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown,
+                  const ClientSize& client = {});
 
 // The menus that the easy menu hides.
 const std::vector<std::string_view>& FullMenuItems();

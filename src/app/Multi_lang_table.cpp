@@ -585,6 +585,14 @@ constexpr EnglishRow kEnglishRows[] = {
     // The manual page.
     {"マニュアルが見つかりません。", "The manual cannot be found."},
     {"マニュアルを開けませんでした。", "The manual could not be opened."},
+    // Quitting, saving and opening: what the user is asked and told.
+    {"図が変更されています。終了する前に保存しますか。",
+     "The figure has changed. Save it before quitting?"},
+    {"保存先のフォルダには書き込めないので,保存できません。別のフォルダを選んで,保存し直して"
+     "ください。",
+     "The folder cannot be written, so the figure cannot be saved there. Choose another folder "
+     "and save again."},
+    {"指定された図形ファイルが見つかりません。", "The figure file named cannot be found."},
 };
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <filesystem>
 
+#include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "interact/PDconst01.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -19,6 +21,14 @@ bool AnyOf(std::string_view typed, std::initializer_list<std::string_view> keys)
     if (typed == key) return true;
   }
   return false;
+}
+
+// Before the figure is lost: save it, let it go, or stay. True to go on.
+bool SaveOrDiscard(Program& p) {
+  MsgResult answer = p.Host->MessageBox(Translate(p.Lang, kSaveBeforeExitText),
+                                        Translate(p.Lang, kProgramTitle), MsgButtons::kYesNoCancel);
+  if (answer == MsgResult::kYes) return mnuSave_Click(p);
+  return answer == MsgResult::kNo;
 }
 
 }  // namespace
@@ -55,11 +65,13 @@ void StartNewFigure(Program& p) {
   if (p.Canvas) p.Canvas->Clear();
   p.CurFileName = std::string(kUntitled);
   ResetFigure(p.Fig, kNewFigureCapacity);
-  if (p.Window.StartNewFreePoint) p.Window.StartNewFreePoint();
+  NewFreePoint(p);
+  MarkFigureSaved(p);
   RefreshModeDisplay(p);
 }
 
 void mnuExit(Program& p) {
+  if (FigureChanged(p) && !SaveOrDiscard(p)) return;
   if (!p.Folders.Folder.empty()) {
     for (std::string_view name : {kTempPageFileName, kTempFigureFileName}) {
       std::error_code ignored;  // a file that is not there is fine

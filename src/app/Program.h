@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/MenuBar.h"
@@ -38,13 +39,16 @@ struct Program {
   ModeState Modes;
   // The option values; the settings record is also their runtime home (pen
   // width, font, colours, grid switch and colour, decimals, steps).
-  Settings Config;
+  Settings Config = ProgramSettings();
   LangState Lang;
   ViewState View;
   DrawState Draw;
   ProgramFolder Folders;
   DataFolders DataPaths;
   std::string CurFileName = std::string(kUntitled);
+  // The figure's file text when it was last opened, saved or begun; none
+  // yet stands for an empty figure. Quitting asks when the figure differs.
+  std::optional<std::string> SavedFigureText;
 
   // The main window's models and state.
   StatusBar Status = DesignedStatusBar();

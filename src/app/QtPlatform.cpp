@@ -10,10 +10,12 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -23,6 +25,11 @@
 namespace plandra {
 
 namespace {
+
+constexpr int kDesktopQueryMs = 3000;
+// What the desktop's launcher falls back to for a file no application claims.
+constexpr const char* kBrowsers[] = {"x-www-browser", "www-browser",   "firefox", "firefox-esr",
+                                     "chromium",      "google-chrome", "epiphany"};
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -172,11 +179,27 @@ std::optional<FontChoice> QtPlatform::FontDialog(const FontChoice& initial) {
   return FontChoice{chosen.family().toStdString(), chosen.pointSizeF()};
 }
 
+bool DesktopCanOpen(const QString& file) {
+  if (qEnvironmentVariableIsSet("BROWSER")) return true;
+  const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
+  if (xdgMime.isEmpty()) return true;  // no way to ask: the launch will tell
+  QProcess query;
+  query.start(xdgMime, {"query", "default", QMimeDatabase().mimeTypeForFile(file).name()});
+  if (!query.waitForFinished(kDesktopQueryMs)) return true;
+  if (!query.readAllStandardOutput().trimmed().isEmpty()) return true;
+  // Without an application for the type, the launcher still tries a browser.
+  return std::any_of(std::begin(kBrowsers), std::end(kBrowsers), [](const char* browser) {
+    return !QStandardPaths::findExecutable(browser).isEmpty();
+  });
+}
+
 bool QtPlatform::OpenWithDesktop(const std::string& pathOrUrl) {
   const QString text = QString::fromStdString(pathOrUrl);
-  const QUrl url =
-      text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
-  return QDesktopServices::openUrl(url);
+  if (text.contains("://")) return QDesktopServices::openUrl(QUrl(text));
+  // The launcher starts at once and fails later where no application takes
+  // the file; ask first, so that the caller can say where the file is.
+  const QString file = QFileInfo(text).absoluteFilePath();
+  return DesktopCanOpen(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 bool QtPlatform::StartProgramCopy(const std::filesystem::path& figure) {

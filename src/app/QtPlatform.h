@@ -38,6 +38,10 @@ const char* PictureFormat(const std::filesystem::path& file);
 // centred.
 QRect FitCentered(QSize picture, QRect page);
 
+// False when the desktop has no application for this local file and no
+// browser to fall back to: a launch would start and then fail unseen.
+bool DesktopCanOpen(const QString& file);
+
 class QtPlatform : public Platform {
  public:
   // parent: the window that owns the dialogs; picture: the surface whose

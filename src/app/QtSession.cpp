@@ -3,9 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QMenu>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "app/KeyDispatch.h"
@@ -25,9 +29,20 @@
 #include "interact/PDSelObj.h"
 #include "interact/PtAttribute.h"
 #include "interact/SelGeoKindBounded.h"
+#include "app/ImageOutput.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
+namespace {
+
+// The desktop's documents folder, or the home folder where it does not exist.
+std::filesystem::path DocumentsFolder() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  return std::filesystem::path(folder.toStdString());
+}
+
+}  // namespace
 
 template <typename Call_>
 void QtSession::Call(Call_&& call) {
@@ -81,7 +96,13 @@ QtSession::QtSession()
   prog_.Canvas = &surface_;
   prog_.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());
   ZEvavCallbacks& on = window_.Callbacks();
-  on.Resized = [this](int, int) { Call([this] { SetScreen(prog_), Redraw(prog_); }); };
+  on.Resized = [this](int, int) {
+    Call([this] {
+      SetScreen(prog_);
+      Redraw(prog_);
+      MenuCheckSet(prog_);  // the VGA mark follows the drawing area
+    });
+  };
   on.MenuChosen = [this](const std::string& name) { RunMenu(name); };
   on.PanelClicked = [this](int panel) { Call([&] { StatusPanelClick(prog_, panel); }); };
   on.KeyDown = [this](const InputEvent& e) {
@@ -91,7 +112,8 @@ QtSession::QtSession()
   on.MouseMove = [this](const InputEvent& e) { Mouse(e, 'M'); };
   on.MouseUp = [this](const InputEvent& e) { Mouse(e, 'U'); };
   on.Closing = [this] {
-    if (!prog_.Window.ExitRequested) mnuExit(prog_);
+    if (!prog_.Window.ExitRequested) Call([this] { mnuExit(prog_); });
+    return prog_.Window.ExitRequested;
   };
   platform_.SetTimerCallback([this](TimerId timer) { Call([&] { OnTimer(prog_, timer); }); });
 }
@@ -104,12 +126,14 @@ void QtSession::Start(const std::string& commandLine) {
   StartupInputs inputs;
   inputs.CommandLine = commandLine;
   inputs.ExecutablePath = CurrentExecutablePath();
+  inputs.DocumentsFolder = DocumentsFolder();
   StartUp(prog_, inputs);
   ApplyDisplaySettings(prog_.Config, prog_.Canvas);
   WindowGeometry start = Geometry();
   if (SetWindow(prog_, start)) Apply(start);
   window_.Mirror(prog_);
   window_.show();
+  FitToScreen();
 }
 
 void QtSession::Mouse(const InputEvent& e, char what) {
@@ -153,10 +177,13 @@ void QtSession::OpenDialog(std::string_view dialog) {
   }
 }
 
+// The window's size is stored and applied without the frame the window
+// manager draws: that frame is unknown until the window is shown, and a size
+// stored with it and applied without it grew the window at every start.
 WindowGeometry QtSession::Geometry() const {
   WindowGeometry g;
-  g.OuterWidth = window_.frameGeometry().width() * kTwipsPerPixel;
-  g.OuterHeight = window_.frameGeometry().height() * kTwipsPerPixel;
+  g.OuterWidth = window_.width() * kTwipsPerPixel;
+  g.OuterHeight = window_.height() * kTwipsPerPixel;
   g.ClientWidth = window_.Canvas()->width();
   g.ClientHeight = window_.Canvas()->height();
   if (window_.isMaximized()) g.State = kWindowMaximized;
@@ -172,12 +199,25 @@ void QtSession::Apply(const WindowGeometry& g) {
     return;
   }
   if (window_.isMaximized()) window_.showNormal();
-  // The frame is drawn by the window manager; the outer size minus the
-  // frame's own width and height is what the window itself gets.
-  const int frameWidth = window_.frameGeometry().width() - window_.width();
-  const int frameHeight = window_.frameGeometry().height() - window_.height();
-  window_.resize(g.OuterWidth / kTwipsPerPixel - frameWidth,
-                 g.OuterHeight / kTwipsPerPixel - frameHeight);
+  window_.resize((g.OuterWidth + kTwipsPerPixel / 2) / kTwipsPerPixel,
+                 (g.OuterHeight + kTwipsPerPixel / 2) / kTwipsPerPixel);
+  FitToScreen();
+}
+
+// A stored size larger than the screen would put the window's buttons out of
+// reach: it is held to the screen's free area, frame included (known once the
+// window is shown, so this runs again then).
+void QtSession::FitToScreen() {
+  const QScreen* screen = window_.screen();
+  if (screen == nullptr || window_.isMaximized()) return;
+  const QRect free = screen->availableGeometry();
+  const QSize frame = window_.frameGeometry().size() - window_.size();
+  window_.resize(window_.size().boundedTo(free.size() - frame));
+  QRect placed = window_.frameGeometry();
+  if (free.contains(placed)) return;
+  placed.moveLeft(std::clamp(placed.left(), free.left(), free.right() - placed.width() + 1));
+  placed.moveTop(std::clamp(placed.top(), free.top(), free.bottom() - placed.height() + 1));
+  window_.move(placed.topLeft());
 }
 
 void QtSession::RunWindowCommand(const std::string& name) {
@@ -189,7 +229,25 @@ void QtSession::RunWindowCommand(const std::string& name) {
   if (name == "mnuOWindowStandard") mnuOWindowStandard(prog_, g);
   if (name == "mnuOWindowVGA") mnuOWindowVGA(prog_, g);
   if (name == "mnuOWindowMax") mnuOWindowMax(prog_, g);
+  if (name == "mnuOWindowMini") {
+    RunThumbnailStep(g);
+    return;
+  }
   Apply(g);
+}
+
+// One step of the thumbnail cycle: the window takes the size, and a reduced
+// size is then copied to the clipboard as the window shows it (a refusal of
+// the clipboard is told).
+void QtSession::RunThumbnailStep(WindowGeometry& g) {
+  const ThumbnailStep step = Set_Menu_Thumbnail(prog_, g);
+  if (step == ThumbnailStep::kRefused) return;
+  Apply(g);
+  QCoreApplication::processEvents();  // the resize reaches the canvas first
+  if (step == ThumbnailStep::kResized) {
+    Redraw(prog_);
+    mnufBMP(prog_);
+  }
 }
 
 }  // namespace plandra

@@ -46,7 +46,9 @@ class QtSession {
   void OpenDialog(std::string_view dialog);
   WindowGeometry Geometry() const;
   void Apply(const WindowGeometry& g);
+  void FitToScreen();
   void RunWindowCommand(const std::string& name);
+  void RunThumbnailStep(WindowGeometry& g);
   // The dialogs' clicks and keys reach the core as the window's do.
   CoreRunner Runner();
   void ShowRequested();

@@ -13,7 +13,15 @@
 namespace plandra {
 namespace {
 
-// A line joining two points can be dragged by them.
+// A point the user may move anywhere: free, and on no host.
+bool FreelyMovable(const Figure& fig, int16_t index) {
+  if (index < 1 || index > fig.ElemCount[kClassPoint]) return false;
+  const PtRec& pt = fig.PtTable[index];
+  return pt.BoundMode == kBoundMovable && pt.HostIndex == 0;
+}
+
+// A line joining two points can be dragged by them, as a whole when both
+// points may be moved freely.
 void RefreshL1PointIndices(Figure& fig) {
   for (int s = 1; s <= fig.StepCount; ++s) {
     if (fig.StepKindId[s] != Kind::L1) continue;
@@ -22,6 +30,8 @@ void RefreshL1PointIndices(Figure& fig) {
     LnRec& ln = fig.LnTable[out.Index];
     ln.Pt1Index = fig.StepIn[s][1].Index;
     ln.Pt2Index = fig.StepIn[s][2].Index;
+    bool whole = FreelyMovable(fig, ln.Pt1Index) && FreelyMovable(fig, ln.Pt2Index);
+    ln.Draggable = whole ? kTrue : kFalse;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "app/SettingsFileIO.h"
 #include "app/ViewCommands.h"
 #include "figure/PDtype05.h"
@@ -16,15 +17,22 @@ namespace plandra {
 namespace {
 
 constexpr int16_t kStartCapacity = 200;
+constexpr std::string_view kCommandLineFigureMissingText =
+    "指定された図形ファイルが見つかりません。";
 
 void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   std::string path = CommandLineFigurePath(inputs.CommandLine);
   std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(path, error) || !inputs.ReadFigure) {
+  if (path.empty() || !inputs.ReadFigure) return;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    // The user asked for this figure: an empty window alone would not say why.
+    p.Host->MessageBox(Translate(p.Lang, kCommandLineFigureMissingText) + "\n" + path,
+                       Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
     return;
   }
   ModePush(p.Modes, kModeLoading, *p.Host);
   if (inputs.ReadFigure(p, path)) p.CurFileName = path;
+  Redraw(p);  // the figure as the window shows it is the one opened
   ModePop(p.Modes, *p.Host);
   RefreshModeDisplay(p);
   ZoomForOpenedFigure(p);
@@ -88,6 +96,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   p.Lang.Language = p.Config.Language;
   ApplyMenuLanguage(p);
   mnuFDataFolderGet(p.DataPaths, p.Folders);
+  p.DataPaths.DocumentsFolder = inputs.DocumentsFolder;
   Set_MergeDataFolder(p.DataPaths, p.Folders);
   SetScreen(p);
 
@@ -99,6 +108,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   if (!p.Config.MenuEasy) ShowFullMenu(p.Menu);
   CheckExecutable(p, inputs.ExecutablePath);
   RefreshModeDisplay(p);
+  MarkFigureSaved(p);
 }
 
 }  // namespace plandra

@@ -22,6 +22,7 @@ struct StartupInputs {
   std::string CommandLine;                   // the whole command-line text
   std::filesystem::path ExecutablePath;      // the program's own file
   FigureReader ReadFigure = ReadFigureFile;  // the figure file reader
+  std::filesystem::path DocumentsFolder;     // the user's documents folder
 };
 
 // The view a figure read at start-up gets: figures of complex-number

@@ -14,6 +14,8 @@ constexpr int kLocusPanel = 3;
 constexpr int kMarkerPanel = 5;
 constexpr int kPicturePanel = 6;
 constexpr int kShiftPanel = 8;
+// The panel that takes the room the others leave (the replay's step text).
+constexpr int kStretchPanel = kLocusPanel;
 
 enum class PanelBevel { kInset, kRaised };
 enum class PanelStyle { kText, kOther };
@@ -25,6 +27,9 @@ struct StatusPanel {
   int MinWidth = 0;
   // False while the command behind a click on it is not in the program yet.
   bool Available = false;
+  // False while a click on it would do nothing in the current mode; a panel
+  // that only shows a text is always usable.
+  bool Usable = true;
 };
 
 struct StatusBar {

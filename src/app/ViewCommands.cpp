@@ -28,8 +28,6 @@ constexpr RgbColor kAxisDark{10, 10, 10};
 
 constexpr int kStandardOuterWidth = 6525;
 constexpr int kStandardOuterHeight = 6615;
-constexpr int kVgaClientWidth = 628;
-constexpr int kVgaClientHeight = 430;
 constexpr int kMinStartSize = 301;
 
 constexpr double kMinFontSize = 6;
@@ -150,11 +148,11 @@ void mnuOWindowStandard(Program& p, WindowGeometry& window) {
 // The window applies the new outer size; its resize runs SetScreen.
 void mnuOWindowVGA(Program& p, WindowGeometry& window) {
   window.State = kWindowNormal;
+  // The menu and status bars keep their size, so the outer size changes by
+  // what the drawing area lacks (scaling it by the ratio would miss by their share).
   if (window.ClientWidth > 0 && window.ClientHeight > 0) {
-    window.OuterHeight = static_cast<int>(std::lround(static_cast<double>(kVgaClientHeight) *
-                                                      window.OuterHeight / window.ClientHeight));
-    window.OuterWidth = static_cast<int>(
-        std::lround(static_cast<double>(kVgaClientWidth) * window.OuterWidth / window.ClientWidth));
+    window.OuterHeight += (kVgaClientHeight - window.ClientHeight) * kTwipsPerPixel;
+    window.OuterWidth += (kVgaClientWidth - window.ClientWidth) * kTwipsPerPixel;
   }
   ShowStatusBar(p, window);
   mnuOWindowSave(p, window);

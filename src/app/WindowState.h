@@ -1,14 +1,17 @@
 // State of the main window that is not a module's: its caption, the flags it
-// sets at start-up, and the new-point command it starts after New.
+// sets at start-up.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace plandra {
 
 // Window states as the settings file stores them.
+// The drawing area of the VGA window preset, in pixels.
+constexpr int kVgaClientWidth = 628;
+constexpr int kVgaClientHeight = 430;
+
 constexpr int16_t kWindowNormal = 0;
 constexpr int16_t kWindowMinimized = 1;
 constexpr int16_t kWindowMaximized = 2;
@@ -34,9 +37,6 @@ struct WindowState {
   std::string DialogFont;
   // A pop-up menu of the menu bar to show at the mouse; the window empties it.
   std::string PopupMenu;
-
-  // Starts the new-point command after a new figure; empty when not wired.
-  std::function<void()> StartNewFreePoint;
 };
 
 }  // namespace plandra

@@ -30,6 +30,27 @@ int16_t CoreButtons(Qt::MouseButtons buttons) {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
 
+// The pointer numbers the core asks for (picking, event points) as Qt's shapes.
+Qt::CursorShape CursorShapeOf(int16_t pointer) {
+  switch (pointer) {
+    case 2: return Qt::CrossCursor;
+    case 3: return Qt::IBeamCursor;
+    case 5:
+    case 15: return Qt::SizeAllCursor;
+    case 6: return Qt::SizeBDiagCursor;
+    case 7: return Qt::SizeVerCursor;
+    case 8: return Qt::SizeFDiagCursor;
+    case 9: return Qt::SizeHorCursor;
+    case 10: return Qt::UpArrowCursor;
+    case 11: return Qt::WaitCursor;
+    case 12: return Qt::ForbiddenCursor;
+    case 13: return Qt::BusyCursor;
+    case 14: return Qt::WhatsThisCursor;
+    case 99: return Qt::PointingHandCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
 }  // namespace
 
 int16_t CoreKeyCode(int qtKey) {
@@ -73,7 +94,7 @@ int16_t CoreShiftState(Qt::KeyboardModifiers modifiers) {
 PanelLabel::PanelLabel(int number, std::function<void(int)> onClick)
     : number_(number), onClick_(std::move(onClick)) {
   setObjectName(QString("Panel%1").arg(number));
-  setMinimumWidth(number == 3 ? 1 : 24);
+  setMinimumWidth(number == kStretchPanel ? 1 : 24);
   setLineWidth(1);
   SetBevel(PanelBevel::kInset);
 }
@@ -147,7 +168,7 @@ ZEvav::ZEvav(QtSurface& surface) : surface_(surface) {
     auto* panel = new PanelLabel(number, [this](int clicked) {
       if (callbacks_.PanelClicked) callbacks_.PanelClicked(clicked);
     });
-    statusBar()->addWidget(panel, number == 3 ? 1 : 0);
+    statusBar()->addWidget(panel, number == kStretchPanel ? 1 : 0);
     panels_.push_back(panel);
   }
   statusBar()->setSizeGripEnabled(true);
@@ -170,6 +191,8 @@ void ZEvav::Mirror(const Program& p) {
   MirrorDialogFont(p.Window.DialogFont);
   MirrorMenu(p.Menu);
   MirrorStatus(p.Status);
+  const Qt::CursorShape shape = CursorShapeOf(p.Pick.Cursor);
+  if (canvas_->cursor().shape() != shape) canvas_->setCursor(shape);
   ShowPicture();
 }
 
@@ -189,7 +212,14 @@ void ZEvav::MirrorStatus(const StatusBar& bar) {
     PanelLabel* label = Panel(number);
     label->setText(FromUtf8(model.Text));
     label->SetBevel(model.Bevel);
-    if (model.MinWidth > 0) label->setMinimumWidth(model.MinWidth);
+    label->setEnabled(model.Usable);
+    if (number == kStretchPanel) {
+      // The panel that stretches holds the replay's step text whole; the
+      // others yield to it.
+      label->setMinimumWidth(std::max(model.MinWidth, label->sizeHint().width()));
+    } else if (model.MinWidth > 0) {
+      label->setMinimumWidth(model.MinWidth);
+    }
   }
 }
 
@@ -270,7 +300,10 @@ void ZEvav::UpdateMenu(const std::vector<MenuItem>& items) {
 }
 
 void ZEvav::closeEvent(QCloseEvent* event) {
-  if (callbacks_.Closing) callbacks_.Closing();
+  if (callbacks_.Closing && !callbacks_.Closing()) {
+    event->ignore();
+    return;
+  }
   event->accept();
 }
 

@@ -33,7 +33,7 @@ struct ZEvavCallbacks {
   std::function<void(const InputEvent&)> KeyDown;
   std::function<void(int panel)> PanelClicked;  // 1..12
   std::function<void(const std::string& name)> MenuChosen;
-  std::function<void()> Closing;
+  std::function<bool()> Closing;  // false keeps the window open
   std::function<void()> Painted;  // after the canvas painted the picture
 };
 

@@ -236,6 +236,12 @@ ElemLimits ElemLimitsOf(const Figure& fig) {
   return limits;
 }
 
+// The perpendicular's foot: the perpendicular-and-foot macro leaves it out
+// and takes the foot from an intersection step instead.
+bool OutputOptional(const StepEval& eval, int slot) {
+  return eval.Id == Kind::L3 && slot == 2 && eval.Out[2].Index == 0;
+}
+
 bool InputsReady(StepEval& eval) {
   const KindInfo& info = KindInfoOf(eval.Id);
   bool refsValid = true;
@@ -250,6 +256,7 @@ bool InputsReady(StepEval& eval) {
     if (!Defined(ExistsAt(eval.Fig, cls, ref.Index))) inputsExist = false;
   }
   for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
+    if (OutputOptional(eval, k + 1)) continue;
     refsValid &= RefMatches(eval.Limits, eval.Out[k + 1], info.OutClass[k] % 100);
   }
   if (refsValid && inputsExist) return true;

@@ -50,6 +50,8 @@ struct StepEval {
 // the class the kind expects, and every input exists. Otherwise the valid
 // outputs get Exists 0 (invalid ones are never written) and it is false.
 bool InputsReady(StepEval& eval);
+// True for an output slot the kind may leave empty, and leaves empty here.
+bool OutputOptional(const StepEval& eval, int slot);
 
 void EvalPointStep(StepEval& eval);
 void EvalLineStep(StepEval& eval);

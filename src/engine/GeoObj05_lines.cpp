@@ -143,7 +143,7 @@ void EvalLineStep(StepEval& eval) {
     case Kind::L2: ParallelThrough(eval.Ln(1), eval.Pt(2), out); break;
     case Kind::L3:
       PerpendicularThrough(eval.Ln(1), eval.Pt(2), out);
-      LineIntersect(eval.Ln(1), out, eval.OutPt(2));
+      if (!OutputOptional(eval, 2)) LineIntersect(eval.Ln(1), out, eval.OutPt(2));
       break;
     case Kind::L4: PerpendicularBisector(eval.Ln(1), out); break;
     case Kind::L5: Tangents(eval.Pt(1), eval.Cir(2), out, eval.OutLn(2)); break;

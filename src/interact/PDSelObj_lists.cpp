@@ -114,9 +114,12 @@ void BuildFreePointPickList(Program& p) {
     EndEmptyList(p);
     return;
   }
-  ShowObjStatus(p, pick.PickCur);
+  // In the standard mode (and while loading) the list only stands ready for
+  // a drag: the name panel there tells what is under the mouse.
   int16_t mode = CurrentMode(p.Modes);
-  if (mode != 8 && mode != kModeStandard) HighlightCandidate(p);
+  if (mode == 8 || mode == kModeStandard) return;
+  ShowObjStatus(p, pick.PickCur);
+  HighlightCandidate(p);
 }
 
 void RefreshFreePointCandidates(Program& p) {

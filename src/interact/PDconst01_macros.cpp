@@ -84,13 +84,10 @@ ObjRef Line(int16_t index) { return {kClassLine, index}; }
 ObjRef Number(int16_t index) { return {kSlotNumber, index}; }
 
 void ExpandPerpendicularFoot(Figure& fig, const StepRefs& in) {
+  // The "L3" step gets its line only: the foot is the intersection's, and a
+  // second foot would print its name over the first.
   int16_t line = AppendLine(fig, "L3", {in[1], in[2]}, kSegment);
   if (line == 0) return;
-  // The kind computes its foot as a second output, which it must have to
-  // be evaluated at all; the marked foot is the intersection's.
-  int16_t foot = AppendNewElement(fig, kClassPoint);
-  if (foot == 0) return;
-  OutputsOf(fig, fig.StepCount)[2] = Point(foot);
   AppendPoint(fig, "PC1", {in[1], Line(line)}, kMarkCross);
 }
 
@@ -222,8 +219,10 @@ void RemoveLastStep(Figure& fig) {
   StepRefs& outputs = OutputsOf(fig, step);
   for (int slot = 5; slot >= 1; --slot) {
     ObjRef out = outputs[static_cast<size_t>(slot)];
+    // A number output may carry class 0 ("CALC") or 100 (the measurements):
+    // the index, not the class, tells a used slot.
     int16_t cls = out.BaseClass();
-    if (out.Class == kSlotNone || cls > kClassCircle || out.Index == 0) continue;
+    if (out.Index == 0 || cls < kClassNumber || cls > kClassCircle) continue;
     if (out.Index != fig.ElemCount[cls]) continue;  // not this step's newest
     ResetElementRecord(fig, {cls, out.Index});
     --fig.ElemCount[cls];

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/Multi_lang.h"
 #include "macros/ViewerText.h"
@@ -94,8 +96,28 @@ void TextViewer::Mirror() {
     Item(kModeItems[mode])->setChecked(viewer_.ViewerWriteMode == mode);
   }
   ShowMatrixItems();
-  if (viewer_.Shown && !isVisible()) show();
+  if (viewer_.Shown && !isVisible()) {
+    PlaceBesideOwner();
+    show();
+  }
   if (!viewer_.Shown && isVisible()) hide();
+}
+
+// Beside the main window, on whichever side has room, top edges level: the
+// window manager's own choice put it over the main window's status bar.
+void TextViewer::PlaceBesideOwner() {
+  const QWidget* owner = parentWidget();
+  if (owner == nullptr || owner->screen() == nullptr) return;
+  const QRect free = owner->screen()->availableGeometry();
+  const QRect beside = owner->frameGeometry();
+  const QSize frame = frameGeometry().size() - size();
+  const QSize outer = size() + frame;
+  int x = beside.right() + 1;
+  if (x + outer.width() - 1 > free.right()) x = beside.left() - outer.width();
+  if (x < free.left()) x = free.right() - outer.width() + 1;
+  const int y = std::clamp(beside.top(), free.top(),
+                           std::max(free.top(), free.bottom() - outer.height() + 1));
+  move(std::max(x, free.left()), y);
 }
 
 void TextViewer::SetWriteMode(int16_t mode) {

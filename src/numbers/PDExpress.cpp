@@ -48,7 +48,7 @@ PDExpress::PDExpress(Program& program, CoreRunner runner, QWidget* parent)
   Mirror();
 }
 
-void PDExpress::Mirror() {
+void PDExpress::MirrorModel() {
   const ExpressionInput& model = p_.Express;
   setWindowTitle(FromModel(model.Caption));
   MirrorList(numList_, model.NumList);

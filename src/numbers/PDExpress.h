@@ -15,7 +15,7 @@ class PDExpress : public QtModelDialog {
  public:
   explicit PDExpress(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
-  void Mirror() override;
+  void MirrorModel() override;
   QListWidget* NumList() const { return numList_; }
   QLineEdit* Text1() const { return text1_; }
   QLabel* LabelExpress() const { return labelExpress_; }

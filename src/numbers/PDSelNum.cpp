@@ -51,7 +51,7 @@ QPushButton* PDSelNum::AddCommand(const char* name, void (*command)(Program&)) {
   return AddButton(name, [this, command] { command(p_); });
 }
 
-void PDSelNum::Mirror() {
+void PDSelNum::MirrorModel() {
   const NumberChooser& model = p_.SelNum;
   setWindowTitle(FromModel(model.Caption));
   MirrorList(numList_, model.NumList);

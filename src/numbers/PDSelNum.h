@@ -16,7 +16,7 @@ class PDSelNum : public QtModelDialog {
  public:
   explicit PDSelNum(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
-  void Mirror() override;
+  void MirrorModel() override;
   QListWidget* NumList() const { return numList_; }
   QLineEdit* Text1() const { return text1_; }
   QLineEdit* ResetText() const { return resetText_; }

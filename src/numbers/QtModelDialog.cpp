@@ -30,6 +30,15 @@ void QtModelDialog::Run(const std::function<void()>& call) {
   Mirror();
 }
 
+void QtModelDialog::Mirror() {
+  // Disabling the control that has the focus hands it to the next one; that
+  // is Qt's move, not the user's, and must not overwrite the model's choice.
+  const bool outer = !mirroring_;
+  mirroring_ = true;
+  MirrorModel();
+  if (outer) mirroring_ = false;
+}
+
 QAbstractButton* QtModelDialog::Button(QAbstractButton* button, const char* name,
                                        const std::function<void()>& onClick) {
   Watch(button, name);
@@ -114,7 +123,7 @@ void QtModelDialog::MirrorList(QListWidget* list, const DialogList& model) {
 bool QtModelDialog::eventFilter(QObject* watched, QEvent* event) {
   const std::string name = watched->objectName().toStdString();
   if (event->type() == QEvent::FocusIn) {
-    ModelFocus(name);
+    if (!mirroring_) ModelFocus(name);
   } else if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const int16_t code = CoreKeyCode(key->key());

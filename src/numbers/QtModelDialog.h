@@ -31,7 +31,7 @@ class QtModelDialog : public QDialog {
   QtModelDialog(CoreRunner runner, QWidget* parent);
 
   // Shows, hides and fills the dialog as its model says.
-  virtual void Mirror() = 0;
+  void Mirror();
   // The push button of that object name.
   QPushButton* Control(const char* name) const;
 
@@ -41,6 +41,7 @@ class QtModelDialog : public QDialog {
   // The model's answer to a key in the named control; true when it took it.
   virtual bool ModelKey(std::string_view control, int16_t key, const std::string& text) = 0;
   virtual void ModelFocus(const std::string& control) = 0;
+  virtual void MirrorModel() = 0;
   virtual void ModelActivated() = 0;
   // Escape on a control that keeps it, and the window's close button.
   virtual void ModelCancel() = 0;
@@ -73,6 +74,7 @@ class QtModelDialog : public QDialog {
  private:
   CoreRunner runner_;
   bool shownByModel_ = false;  // the core activated the dialog when it showed it
+  bool mirroring_ = false;
 };
 
 }  // namespace plandra

@@ -29,7 +29,7 @@ pdNumInput::pdNumInput(Program& program, CoreRunner runner, QWidget* parent)
   Mirror();
 }
 
-void pdNumInput::Mirror() {
+void pdNumInput::MirrorModel() {
   const NumberInput& model = p_.NumInput;
   setWindowTitle(FromModel(model.Caption));
   MirrorLabel(label1_, model.Label1);

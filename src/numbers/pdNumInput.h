@@ -15,7 +15,7 @@ class pdNumInput : public QtModelDialog {
  public:
   explicit pdNumInput(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
-  void Mirror() override;
+  void MirrorModel() override;
   QLabel* Label1() const { return label1_; }
   QLineEdit* Text1() const { return text1_; }
 

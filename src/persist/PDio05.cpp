@@ -54,6 +54,15 @@ FigFileResult SystemFailure(const fs::path& file, int error) {
   return Failure(status, file, std::strerror(error));
 }
 
+// The temporary file is made and renamed in the target's folder: a refusal
+// there is the folder's, whatever the file is.
+FigFileResult FolderFailure(const fs::path& file, int error) {
+  if (!IsAccessRefused(error)) return Failure(FigFileStatus::kFailed, file, std::strerror(error));
+  FigFileResult result = Failure(FigFileStatus::kFailed, file, "the folder cannot be written");
+  result.MessageKey = kFolderNotWritableText;
+  return result;
+}
+
 fs::path FolderOf(const fs::path& file) {
   fs::path folder = file.parent_path();
   return folder.empty() ? fs::path(".") : folder;
@@ -147,7 +156,7 @@ FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
   }
   fs::path temporary;
   FileDescriptor fd(CreateTemporary(target, temporary));
-  if (fd.Get() < 0) return SystemFailure(requested, errno);
+  if (fd.Get() < 0) return FolderFailure(requested, errno);
   bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
   if (written && exists) written = ::fchmod(fd.Get(), existing.st_mode & 07777) == 0;
   int error = errno;
@@ -155,10 +164,14 @@ FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
     error = errno;
     written = false;
   }
-  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return {};
-  if (written) error = errno;
+  if (!written) {
+    ::unlink(temporary.c_str());
+    return SystemFailure(requested, error);
+  }
+  if (::rename(temporary.c_str(), target.c_str()) == 0) return {};
+  error = errno;
   ::unlink(temporary.c_str());
-  return SystemFailure(requested, error);
+  return FolderFailure(requested, error);
 }
 
 }  // namespace

@@ -38,6 +38,12 @@ constexpr std::string_view kReadOnlyText =
     "上書しようとしたファイルは読み取り専用なので,上書できません。ファイル名を変えて,保存し直して"
     "ください。";
 
+// The message key of a save refused by the folder (the temporary file could
+// not be made or renamed there).
+constexpr std::string_view kFolderNotWritableText =
+    "保存先のフォルダには書き込めないので,保存できません。別のフォルダを選んで,保存し直して"
+    "ください。";
+
 // 'W', 'R' and 'A': the modes FigFileCore knows.
 bool IsFigFileMode(char mode);
 

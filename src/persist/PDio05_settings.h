@@ -95,6 +95,9 @@ struct DataFolders {
   std::filesystem::path DataFolder;
   std::filesystem::path LoadInitialFolder;
   std::filesystem::path MergeInitialFolder;
+  // Where a figure that has never been saved is first saved: the user's own
+  // documents, not the shipped samples.
+  std::filesystem::path DocumentsFolder;
 };
 
 // datapath.txt's first field when the file exists, else the sample folder.

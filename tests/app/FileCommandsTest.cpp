@@ -1,10 +1,20 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
 
 #include "app/FigFileIO.h"
 #include "app/FileCommands.h"
+#include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
+#include "app/NewAndExit.h"
+#include "app/Refresh.h"
+#include "interact/PDSelObj.h"
+#include "persist/PDio05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -69,6 +79,22 @@ TEST_F(FileCommandsTest, LoadRunsTheDialogAndOpensTheChosenFile) {
   RunMenuCommand(p, "mnuLoad");
   EXPECT_EQ(p.CurFileName, file.string());
   EXPECT_EQ(p.Modes.Depth, depth);
+}
+
+TEST_F(FileCommandsTest, FirstSaveStartsInTheDocumentsFolder) {
+  OpenPoints(1);
+  p.DataPaths.LoadInitialFolder = temp / "samples";
+  p.DataPaths.DocumentsFolder = temp / "documents";
+  p.CurFileName = "untitled";
+  RunMenuCommand(p, "mnuSave");
+  // A figure with a file keeps that file's folder (the name carries it).
+  p.CurFileName = (temp / "open.pd4").string();
+  p.DataPaths.LoadInitialFolder = temp / "samples";
+  RunMenuCommand(p, "mnuSave");
+  ASSERT_EQ(app.Host.FileDialogs.size(), 2u);
+  EXPECT_EQ(app.Host.FileDialogs[0].InitialFolder, temp / "documents");
+  EXPECT_EQ(app.Host.FileDialogs[0].FileName, "untitled");
+  EXPECT_EQ(app.Host.FileDialogs[1].FileName, (temp / "open.pd4").string());
 }
 
 TEST_F(FileCommandsTest, AFileThatCannotBeReadKeepsTheFigureAndSaysWhy) {
@@ -202,6 +228,99 @@ TEST_F(FileCommandsTest, FilePanelLoadsAndCommandLineReadPops) {
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
   EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "one.pd4");
   EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 1);
+}
+
+TEST_F(FileCommandsTest, QuittingAsksOnlyWhenTheFigureChanged) {
+  const std::string asked = "図が変更されています。終了する前に保存しますか。";
+  // Opened and only looked at: quits at once.
+  app.Host.FileAnswers.push_back(WriteFigure("looked.pd4", 3, true));
+  RunMenuCommand(p, "mnuLoad");
+  for (double x : {0.0, 0.5, 1.0, 2.0}) MouseMove(p, {.X = x, .Y = 2 * x});
+  Redraw(p);
+  RunMenuCommand(p, "mnuExit");
+  EXPECT_TRUE(p.Window.ExitRequested);
+  EXPECT_TRUE(app.Host.Messages.empty());
+
+  // A point added: asked; cancel stays, and so does a save that is cancelled.
+  p.Window.ExitRequested = false;
+  RunMenuCommand(p, "mnuPnewFreeP");
+  MouseDown(p, {.X = 5, .Y = 5, .Button = kButtonLeft});
+  EXPECT_TRUE(FigureChanged(p));
+  KeyDown(p, kKeyEscape, false);
+  app.Host.Answers = {MsgResult::kCancel, MsgResult::kYes};
+  RunMenuCommand(p, "mnuExit");
+  RunMenuCommand(p, "mnuExit");
+  EXPECT_FALSE(p.Window.ExitRequested);
+  ASSERT_EQ(app.Host.Messages.size(), 2u);
+  EXPECT_EQ(app.Host.Messages[0].Text, asked);
+  EXPECT_EQ(app.Host.Messages[0].Buttons, MsgButtons::kYesNoCancel);
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 4);
+
+  // Saved from the question: the program ends, and the file holds the point.
+  app.Host.Answers = {MsgResult::kYes};
+  app.Host.FileAnswers.push_back(temp / "kept.pd4");
+  RunMenuCommand(p, "mnuExit");
+  EXPECT_TRUE(p.Window.ExitRequested);
+  Figure back;
+  ResetFigure(back, 200);
+  ASSERT_EQ(FigFileCore(back, temp / "kept.pd4", 'R').Status, FigFileStatus::kOk);
+  EXPECT_EQ(back.ElemCount[kClassPoint], 4);
+
+  // Discarded on request; a new figure, its point still waiting, is no change.
+  p.Window.ExitRequested = false;
+  app.Host.Messages.clear();
+  app.Host.Answers = {MsgResult::kNo};
+  AddFreePoint(p.Fig, 1, 1);
+  RunMenuCommand(p, "mnuExit");
+  EXPECT_TRUE(p.Window.ExitRequested);
+  EXPECT_EQ(app.Host.Messages.size(), 1u);
+  p.Window.ExitRequested = false;
+  StartNewFigure(p);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeAddPoint);
+  mnuExit(p);  // closing the window
+  EXPECT_TRUE(p.Window.ExitRequested);
+  EXPECT_EQ(app.Host.Messages.size(), 1u);
+}
+
+// A folder this process may not write into: a locked one, or for root, who
+// writes anywhere else, the kernel's own.
+std::optional<fs::path> UnwritableFolder(const TempDir& temp) {
+  if (::geteuid() != 0) {
+    fs::path locked = temp / "locked";
+    fs::create_directory(locked);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    return locked;
+  }
+  const char* probe = "/sys/.plandra-probe";
+  int fd = ::open(probe, O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) return fs::path("/sys");
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(probe);
+  }
+  return std::nullopt;
+}
+
+TEST_F(FileCommandsTest, SavingWhereNothingCanBeWrittenNamesTheFolderOrTheFile) {
+  OpenPoints(1);
+  std::optional<fs::path> folder = UnwritableFolder(temp);
+  if (!folder) GTEST_SKIP() << "no folder here refuses this user";
+  app.Host.FileAnswers.push_back(*folder / "a.pd4");
+  RunMenuCommand(p, "mnuSave");
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  const std::string& text = app.Host.Messages[0].Text;
+  EXPECT_NE(text.find("保存先のフォルダには書き込めない"), std::string::npos) << text;
+  EXPECT_EQ(text.find("読み取り専用"), std::string::npos) << text;
+  EXPECT_EQ(p.CurFileName, "open.pd4");
+
+  // A read-only file in a folder that can be written keeps its own message.
+  fs::path file = WriteFigure("kept.pd4", 1, false);
+  fs::permissions(file, fs::perms::owner_read);
+  app.Host.Messages.clear();
+  app.Host.FileAnswers.push_back(file);
+  RunMenuCommand(p, "mnuSave");
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_NE(app.Host.Messages[0].Text.find("読み取り専用"), std::string::npos);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/NewAndExit.h"
 #include "app/Refresh.h"
+#include "interact/PDSelObj.h"
 #include "numbers/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
@@ -67,9 +69,18 @@ TEST(MainModelTest, StatusPanels) {
   EXPECT_TRUE(p.Status.Panel(10).Available);  // undo is wired
 
   // Panel 5 starts the scribble, and in it chooses the colour.
+  RefreshModeDisplay(p);
+  EXPECT_TRUE(p.Status.Panel(10).Usable && p.Status.Panel(kFilePanel).Usable);
+  EXPECT_FALSE(p.Status.Panel(4).Usable);
   StatusPanelClick(p, kMarkerPanel);
   EXPECT_EQ(CurrentMode(p.Modes), 70);
   EXPECT_EQ(p.Status.Panel(kMarkerPanel).Text, "Color");
+  // The menus are closed while scribbling: so are their panels; the panel
+  // that only shows a name and the scribble's own panel stay.
+  EXPECT_FALSE(p.Status.Panel(10).Usable || p.Status.Panel(kFilePanel).Usable);
+  EXPECT_TRUE(p.Status.Panel(12).Usable && p.Status.Panel(kMarkerPanel).Usable);
+  StatusPanelClick(p, kFilePanel);
+  EXPECT_TRUE(app.Host.FileDialogs.empty());
   app.Host.ColorAnswers.push_back(RgbColor{200, 0, 0});
   StatusPanelClick(p, kMarkerPanel);
   EXPECT_EQ(p.Scribble.ScribbleColor, (RgbColor{200, 0, 0}));
@@ -106,14 +117,14 @@ TEST(MainModelTest, StatusPanels) {
 TEST(MainModelTest, NewOnEmptyFigureStartsAtOnce) {
   AppFixture app;
   Program& p = app.P;
-  int newPoints = 0;
-  p.Window.StartNewFreePoint = [&newPoints] { ++newPoints; };
   p.CurFileName = "/tmp/old.pd4";
   ResetFigure(p.Fig, 50);
   CommandResult result = RunMenuCommand(p, "mnuNew");
   EXPECT_EQ(result.Status, CommandStatus::kDone);
   EXPECT_TRUE(app.Host.Messages.empty());
-  EXPECT_EQ(newPoints, 1);
+  // The new-point command waits for the first click.
+  EXPECT_EQ(CurrentMode(p.Modes), kModeAddPoint);
+  EXPECT_EQ(StepKindText(p.Fig, p.Fig.StepCount), "PNEW");
   EXPECT_EQ(p.CurFileName, "untitled");
   EXPECT_EQ(p.Status.Panel(kFilePanel).Text, "untitled");
   EXPECT_EQ(p.Fig.StoreCapacity, 200);
@@ -122,8 +133,6 @@ TEST(MainModelTest, NewOnEmptyFigureStartsAtOnce) {
 TEST(MainModelTest, NewOnFigureWithPointsAsksFirst) {
   AppFixture app;
   Program& p = app.P;
-  int newPoints = 0;
-  p.Window.StartNewFreePoint = [&newPoints] { ++newPoints; };
   ResetFigure(p.Fig, 200);
   test::AddFreePoint(p.Fig, 1, 2);
   p.CurFileName = "/tmp/kept.pd4";
@@ -131,7 +140,7 @@ TEST(MainModelTest, NewOnFigureWithPointsAsksFirst) {
   CommandResult result = RunMenuCommand(p, "mnuNew");
   EXPECT_EQ(result.Status, CommandStatus::kOpenDialog);
   EXPECT_EQ(result.Dialog, "NewConstchk");
-  EXPECT_EQ(newPoints, 0);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
   EXPECT_EQ(p.Fig.ElemCount[1], 1);
 
   NewConstchkAnswer(p, NewChoice::kCancel);
@@ -141,10 +150,13 @@ TEST(MainModelTest, NewOnFigureWithPointsAsksFirst) {
   EXPECT_EQ(p.Fig.ElemCount[1], 1);
   EXPECT_EQ(p.CurFileName, "/tmp/kept.pd4");
   NewConstchkAnswer(p, NewChoice::kYes);
-  EXPECT_EQ(p.Fig.ElemCount[1], 0);
-  EXPECT_EQ(p.Fig.StepCount, 0);
+  // Only the new-point command's waiting point is left; a click places it.
+  EXPECT_EQ(p.Fig.StepCount, 1);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeAddPoint);
+  MouseDown(p, {.X = 3, .Y = 4, .Button = kButtonLeft});
+  EXPECT_EQ(p.Fig.ElemCount[1], 2);
+  EXPECT_POINT_NEAR(3, 4, p.Fig.PtTable[1], test::kNear);
   EXPECT_EQ(p.CurFileName, "untitled");
-  EXPECT_EQ(newPoints, 1);
 
   NewConstchkTexts texts = NewConstchkDialogTexts(p.Lang);
   EXPECT_EQ(texts.Caption, "新規作図の確認");
@@ -249,7 +261,9 @@ TEST(MainModelTest, LanguageDialogStoresAndApplies) {
   p.Folders.Folder = dir.Path();
   EXPECT_EQ(LanguageDialogList(p).Current, 0);
   EXPECT_EQ(LanguageDialogList(p).Items.at(2), "Manual(use dic_pd4.txt)");
+  p.Status.Panel(12).Text = "点A";
   EXPECT_TRUE(LanguageDialogOk(p, 1));
+  EXPECT_EQ(p.Status.Panel(12).Text, "") << "no element name left in the old language";
   EXPECT_EQ(p.Config.Language, "English");
   EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "Circle");
   EXPECT_NE(test::ReadFileBytes(dir / "config_zevav.txt").find("English"), std::string::npos);

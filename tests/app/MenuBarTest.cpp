@@ -232,6 +232,10 @@ TEST(MenuBarTest, CheckMarksFollowTheSettings) {
   EXPECT_FALSE(checked("mnuOdeformVarStandard"));
   EXPECT_TRUE(checked("mnuOWindowSave"));
   EXPECT_FALSE(checked("mnuOWindowStandard"));
+  // The same stored size that gives the VGA drawing area is the VGA preset's.
+  MenuCheckSet(bar, config, 1, false, {628, 430});
+  EXPECT_TRUE(checked("mnuOWindowVGA"));
+  EXPECT_FALSE(checked("mnuOWindowSave") || checked("mnuOWindowStandard"));
   EXPECT_TRUE(checked("mnuOMenu_easy"));
   EXPECT_FALSE(checked("mnuOmenu_full"));
   EXPECT_TRUE(checked("mnuRedrawslowOption_05"));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MainModel.h"
+#include "app/SettingsFileIO.h"
 #include "app/Startup.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
@@ -62,6 +63,15 @@ TEST(StartupTest, QuotedPathLoadsTheFigure) {
   EXPECT_EQ(run.App.Host.Beeps, 0);
 }
 
+TEST(StartupTest, TheSettingsFileCarriesTheProgramVersion) {
+  StartupRun run;
+  StartUp(run.App.P, run.Inputs(""));
+  Program& p = run.App.P;
+  ASSERT_TRUE(mnuOFileSave(p.Config, p.Folders.Folder, *p.Host, p.Lang));
+  std::string text = test::ReadFileBytes(p.Folders.Folder / kSettingsFileName);
+  EXPECT_NE(text.find("AppMajor = 5 \r\nAppMinor = 0 \r\n"), std::string::npos) << text;
+}
+
 TEST(StartupTest, MissingFileStartsUntitled) {
   StartupRun run;
   StartUp(run.App.P, run.Inputs("\"" + (run.Dir / "gone.pd4").string() + "\""));
@@ -69,11 +79,16 @@ TEST(StartupTest, MissingFileStartsUntitled) {
   EXPECT_EQ(run.App.P.CurFileName, "untitled");
   EXPECT_EQ(run.App.P.Window.Caption, "[untitled] Plandra Win 5.0.0");
   EXPECT_EQ(run.App.P.Fig.StoreCapacity, 200);
+  // The user is told which figure is missing.
+  ASSERT_EQ(run.App.Host.Messages.size(), 1u);
+  EXPECT_EQ(run.App.Host.Messages[0].Text,
+            "指定された図形ファイルが見つかりません。\n" + (run.Dir / "gone.pd4").string());
 
   StartupRun empty;
   StartUp(empty.App.P, empty.Inputs(""));
   EXPECT_TRUE(empty.Read.empty());
   EXPECT_EQ(empty.App.P.CurFileName, "untitled");
+  EXPECT_TRUE(empty.App.Host.Messages.empty());
 }
 
 TEST(StartupTest, FailedReadKeepsUntitled) {

@@ -2,8 +2,12 @@
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "engine/GeoObj05.h"
+#include "engine/Math05.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
+#include "numbers/ExpressionInput.h"
+#include "persist/PDio05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -117,10 +121,20 @@ TEST(Construction, PerpendicularFootMacroAndUndo) {
   EXPECT_EQ(StepKindText(fig, 7), "PC1");
   EXPECT_EQ(StepKindText(fig, 8), "L3+");
   EXPECT_EQ(fig.LnTable[2].LineKind, 1);
-  // "L3" has its foot as a second output; the marked foot is the "PC1" one.
-  ASSERT_EQ(fig.ElemCount[kClassPoint], 5);
-  EXPECT_POINT_NEAR(1, 0, fig.PtTable[5], 1e-9);
-  EXPECT_EQ(fig.PtTable[5].Mark, kMarkCross);
+  // One foot only, the "PC1" one: "L3" has its line and an empty second slot.
+  ASSERT_EQ(fig.ElemCount[kClassPoint], 4);
+  EXPECT_EQ(fig.StepOut[6][2].Index, 0);
+  EXPECT_TRUE(Defined(fig.LnTable[2].Exists));
+  EXPECT_POINT_NEAR(1, 0, fig.PtTable[4], 1e-9);
+  EXPECT_EQ(fig.PtTable[4].Mark, kMarkCross);
+  // It stays so through a save and a read.
+  bool lost = false;
+  Figure reread;
+  ASSERT_EQ(FigFileParse(reread, FigFileText(fig, lost), 'R', "foot.pd4").Status,
+            FigFileStatus::kOk);
+  RecomputeAll(reread);
+  EXPECT_TRUE(Defined(reread.LnTable[2].Exists));
+  EXPECT_POINT_NEAR(1, 0, reread.PtTable[4], 1e-9);
 
   RunMenuCommand(f.P, "mnuCundo");
   before.ExpectSame(fig);
@@ -359,6 +373,54 @@ TEST(Construction, RegularPolygonAndAngleSections) {
   EXPECT_EQ(fig.ElemCount[kClassNumber], three + 4);
   EXPECT_EQ(fig.NumTable[three + 1].Value, 3);
   EXPECT_EQ(fig.NumTable[three + 2].Value, 1);
+}
+
+// Every kind with a number output, and the calculated number, leaves no
+// number behind when undone: a left-over number keeps a frozen label.
+TEST(Construction, UndoTakesTheNumberOfEveryNumberKind) {
+  AppFixture f;
+  Figure& fig = f.P.Fig;
+  ResetFigure(fig, 40);
+  int16_t a = AddFreePoint(fig, 0, 0);
+  int16_t b = AddFreePoint(fig, 3, 0);
+  int16_t c = AddFreePoint(fig, 0, 4);
+  int16_t d = AddFreePoint(fig, 5, 5);
+  AddStep(fig, "L1", {{kClassPoint, a}, {kClassPoint, b}});
+  AddStep(fig, "L1", {{kClassPoint, c}, {kClassPoint, d}});
+  AddStep(fig, "C2", {{kClassPoint, a}, {kClassPoint, b}});
+  AddStep(fig, "C2", {{kClassPoint, d}, {kClassPoint, c}});
+  AddNumber(fig, 30);
+  AddNumber(fig, 2);
+  RecomputeAll(fig);
+  int checked = 0;
+  for (int id = 0; id < static_cast<int>(Kind::kCount); ++id) {
+    const KindInfo& info = KindInfoOf(static_cast<Kind>(id));
+    if (info.OutClass[0] != kSlotNumber || info.Id == Kind::CALC) continue;
+    TablesBefore before(fig);
+    StartConstruction(f.P, info.Code);
+    std::array<int16_t, 4> used{};
+    for (int16_t cls : info.InClass) {
+      if (cls == kSlotNone) break;
+      AcceptInput(f.P, {cls, ++used[static_cast<size_t>(cls % 100)]});
+    }
+    ASSERT_EQ(fig.ElemCount[kClassNumber], before.ElemCount[kClassNumber] + 1) << info.Code;
+    UndoLastConstruction(f.P);
+    before.ExpectSame(fig);
+    ++checked;
+  }
+  EXPECT_GE(checked, 20);
+
+  TablesBefore before(fig);
+  mnuMcalc(f.P);
+  ExpressTakeNumber(f.P);
+  ExpressOperator(f.P, '*');
+  ExpressTakeNumber(f.P);
+  ExpressInputEnd(f.P);
+  ASSERT_EQ(StepKindText(fig, fig.StepCount), "CALC");
+  ASSERT_EQ(fig.ElemCount[kClassNumber], before.ElemCount[kClassNumber] + 1);
+  UndoLastConstruction(f.P);
+  before.ExpectSame(fig);
+  EXPECT_EQ(TrimRight(fig.NumTable[3].Expr), "");
 }
 
 }  // namespace

@@ -155,8 +155,9 @@ TEST(Deform, WholeLineDragKeepsTheOffsets) {
   int16_t a = AddFreePoint(fig, 0, 0);
   int16_t b = AddFreePoint(fig, 4, 0);
   int16_t line = AddLineThrough(fig, a, b);
-  fig.LnTable[line].Draggable = kTrue;
+  // Through two freely movable points, the line itself can be taken.
   Redraw(f.P);
+  EXPECT_EQ(fig.LnTable[line].Draggable, kTrue);
   MouseDown(f.P, Left(2, 0.05));
   EXPECT_EQ(CurrentMode(f.P.Modes), kModeDrag);
   EXPECT_EQ(f.P.Deform.DraggedLine, (ObjRef{kClassLine, line}));
@@ -168,6 +169,15 @@ TEST(Deform, WholeLineDragKeepsTheOffsets) {
   EXPECT_NEAR(fig.LnTable[line].X2, 5.05, 1e-9);
   MouseUp(f.P, Left(3, 1));
   EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+
+  // A point that cannot be moved freely holds the line.
+  fig.PtTable[b].BoundMode = 0;
+  Redraw(f.P);
+  EXPECT_EQ(fig.LnTable[line].Draggable, kFalse);
+  MouseDown(f.P, Left(3, 1.05));
+  EXPECT_NE(CurrentMode(f.P.Modes), kModeDrag);
+  MouseMove(f.P, Left(4, 2));
+  EXPECT_POINT_NEAR(5.05, 1.0, fig.PtTable[b], 1e-9);
 }
 
 TEST(Deform, LineCircleCrossingsKeepTheirIdentityWhenTheLineTurns) {

@@ -32,6 +32,22 @@ int16_t AddDependentPoint(Figure& fig, double x, double y) {
   return index;
 }
 
+// Every redraw refreshes the free points ready for a drag; that must not put
+// the first one's name back on the panel while the mouse is elsewhere.
+TEST(Picking, TheNamePanelTellsOnlyWhatIsUnderTheMouse) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  int16_t a = AddFreePoint(f.P.Fig, 0, 0);
+  Redraw(f.P);
+  EXPECT_EQ(f.P.Status.Panel(12).Text, "");
+  MouseMove(f.P, {.X = 0, .Y = 0});
+  EXPECT_EQ(f.P.Status.Panel(12).Text, "点" + f.P.Fig.PtTable[a].Name);
+  MouseMove(f.P, {.X = 50, .Y = 50});
+  EXPECT_EQ(f.P.Status.Panel(12).Text, "");
+  Redraw(f.P);
+  EXPECT_EQ(f.P.Status.Panel(12).Text, "");
+}
+
 TEST(Picking, HoverWeights) {
   AppFixture f;
   ResetFigure(f.P.Fig, 20);

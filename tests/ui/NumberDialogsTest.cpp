@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -160,6 +161,36 @@ TEST(PDExpressWindow, ControlsFollowTheStates) {
   const Figure& fig = f.P.Fig;
   EXPECT_EQ(StepKindText(fig, fig.StepCount), "CALC");
   EXPECT_DOUBLE_EQ(fig.NumTable[fig.ElemCount[kClassNumber]].Value, 1.25);
+}
+
+// Keys only, to whatever control has the focus: number, Enter, operator,
+// number, Enter, Enter builds the expression. Disabling the focused control
+// must not send the focus to "Enter again" or to Cancel.
+TEST(PDExpressWindow, KeysAloneBuildTheExpression) {
+  NumbersFixture f;
+  AddNumber(f.P.Fig, 10);
+  AddNumber(f.P.Fig, 4);
+  PDExpress dialog(f.P);
+  mnuMcalc(f.P);
+  dialog.Mirror();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  dialog.Mirror();
+  auto focused = [] { return QApplication::focusWidget(); };
+  ASSERT_EQ(focused(), dialog.NumList());
+  QTest::keyClick(focused(), Qt::Key_Return);
+  EXPECT_EQ(focused(), dialog.Control("cmdInputEnd"));
+  QTest::keyClicks(focused(), "*");
+  EXPECT_EQ(dialog.LabelExpress()->text(), QString(" 10*"));
+  EXPECT_EQ(focused(), dialog.NumList());
+  QTest::keyClick(focused(), Qt::Key_Down);
+  QTest::keyClick(focused(), Qt::Key_Return);
+  EXPECT_EQ(dialog.LabelExpress()->text(), QString(" 10* 4"));
+  QTest::keyClick(focused(), Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  const Figure& fig = f.P.Fig;
+  ASSERT_EQ(StepKindText(fig, fig.StepCount), "CALC");
+  EXPECT_DOUBLE_EQ(fig.NumTable[fig.ElemCount[kClassNumber]].Value, 40);
 }
 
 TEST(pdNumInputWindow, TypedDecimalsAndCancel) {

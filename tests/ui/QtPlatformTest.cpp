@@ -13,6 +13,30 @@
 namespace plandra {
 namespace {
 
+// The desktop's helpers as this machine has them, replaced by scripts.
+TEST(QtPlatform, ADesktopWithoutAnApplicationForTheFileIsNoticed) {
+  test::TempDir bin;
+  const QString page = QString::fromStdString((bin / "manual.html").string());
+  test::WriteFileBytes(bin / "manual.html", "<html></html>");
+  auto script = [&bin](const char* name, const std::string& body) {
+    test::WriteFileBytes(bin / name, "#!/bin/sh\n" + body + "\n");
+    std::filesystem::permissions(bin / name, std::filesystem::perms::owner_all);
+  };
+  const QByteArray path = qgetenv("PATH");
+  const QByteArray browser = qgetenv("BROWSER");
+  qputenv("PATH", QByteArray::fromStdString(bin.Path().string()));
+  qunsetenv("BROWSER");
+  script("xdg-mime", "exit 0");
+  EXPECT_FALSE(DesktopCanOpen(page));
+  script("xdg-mime", "echo viewer.desktop");
+  EXPECT_TRUE(DesktopCanOpen(page));
+  script("xdg-mime", "exit 0");
+  script("x-www-browser", "exit 0");
+  EXPECT_TRUE(DesktopCanOpen(page));
+  qputenv("PATH", path);
+  if (!browser.isEmpty()) qputenv("BROWSER", browser);
+}
+
 TEST(QtPlatform, ProgramFiltersBecomeDialogFilters) {
   const QtFileFilters figure =
       ConvertFileFilter("PD4形式(*.pd4)|*.pd4|すべてのファイル(*.*)|*.*|", 2);

@@ -4,15 +4,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <cstdlib>
 
 #include "app/Modes.h"
 #include "app/QtSession.h"
+#include "interact/PDSelObj.h"
 #include "numbers/NumberVariation.h"
 #include "numbers/PDSelNum.h"
 #include "support/TestHelpers.h"
@@ -137,6 +141,107 @@ TEST_F(SessionFixture, RightClickOnAPointOpensItsMenu) {
   EXPECT_EQ(edit->text().toStdString(), "編集:点 " + std::string(TrimRight(a.Name)));
   EXPECT_EQ(p.Build.MenuTarget, (ObjRef{kClassPoint, 1}));
   popup->menu()->close();
+}
+
+// The stored size comes back as it was stored, and the VGA preset keeps its
+// check mark over a restart.
+TEST_F(SessionFixture, TheStartSizeSurvivesARestart) {
+  QSize stored;
+  {
+    QtSession session;
+    session.Start("");
+    QCoreApplication::processEvents();
+    Choose(session, "mnuOWindowVGA");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(session.Window().Canvas()->size(), QSize(628, 430));
+    EXPECT_TRUE(session.Window().findChild<QAction*>("mnuOWindowVGA")->isChecked());
+    stored = session.Window().size();
+  }
+  for (int restart = 0; restart < 2; ++restart) {
+    QtSession session;
+    session.Start("");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(session.Window().size(), stored) << restart;
+    EXPECT_EQ(session.Window().Canvas()->size(), QSize(628, 430)) << restart;
+    EXPECT_TRUE(session.Window().findChild<QAction*>("mnuOWindowVGA")->isChecked()) << restart;
+    EXPECT_FALSE(session.Window().findChild<QAction*>("mnuOWindowSave")->isChecked()) << restart;
+  }
+}
+
+TEST_F(SessionFixture, AnAbsurdStoredSizeFitsTheScreen) {
+  test::WriteFileBytes(home_ / "config_zevav.txt",
+                       "ZEvav.Width = 32000 \r\nZEvav.Height = 32000 \r\n");
+  QtSession session;
+  session.Start("");
+  QCoreApplication::processEvents();
+  const QRect free = session.Window().screen()->availableGeometry();
+  EXPECT_TRUE(free.contains(session.Window().frameGeometry()))
+      << session.Window().frameGeometry().width() << " x "
+      << session.Window().frameGeometry().height();
+}
+
+// Ctrl+T's cycle: half size, thumbnails, and back to the window it began with.
+TEST_F(SessionFixture, TheThumbnailCycleResizesTheWindow) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  const QSize normal = session.Window().size();
+  Choose(session, "mnuOWindowMini");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(session.Window().height(), 4900 / 15 + 1);
+  EXPECT_EQ(session.Window().findChild<QAction*>("mnuOWindowMini")->text(), QString("1/2縮小表示"));
+  for (int step = 2; step <= 4; ++step) Choose(session, "mnuOWindowMini");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(session.Window().size(), normal);
+  EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+}
+
+// The Data Viewer opens beside the main window, not over its status bar.
+TEST_F(SessionFixture, TheDataViewerOpensBesideTheWindow) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  const QRect free = session.Window().screen()->availableGeometry();
+  session.Window().resize(session.Window().minimumSizeHint().width(), 300);
+  session.Window().move(free.topLeft());
+  session.Viewer().resize(250, 200);
+  QCoreApplication::processEvents();
+  ASSERT_LE(session.Window().frameGeometry().width() + 250, free.width());
+  Choose(session, "mnuEditFigDataView");
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(session.Viewer().isVisible());
+  EXPECT_FALSE(session.Viewer().frameGeometry().intersects(session.Window().frameGeometry()));
+  EXPECT_EQ(session.Viewer().frameGeometry().top(), session.Window().frameGeometry().top());
+}
+
+// The element's name shows while the mouse is over it, and only then.
+TEST_F(SessionFixture, TheNamePanelFollowsTheMouse) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  Program& p = session.Prog();
+  ZEvavCanvas* canvas = session.Window().Canvas();
+  // A spot of the canvas where nothing is near.
+  QPoint empty;
+  for (int x = 5; x < canvas->width() && empty.isNull(); x += 20) {
+    for (int y = 5; y < canvas->height() && empty.isNull(); y += 20) {
+      double wx = 0, wy = 0;
+      session.Surface().ToWorld(QPointF(x, y), wx, wy);
+      if (HoverPick(p, wx, wy).Index == 0) empty = QPoint(x, y);
+    }
+  }
+  ASSERT_FALSE(empty.isNull());
+  const PtRec& a = p.Fig.PtTable[1];
+  auto moveTo = [&](QPoint pixel) {
+    QTest::mouseMove(canvas, pixel);
+    QCoreApplication::processEvents();
+    return session.Window().Panel(12)->text();
+  };
+  EXPECT_NE(moveTo(PixelOf(session, a.X, a.Y)), QString());
+  EXPECT_EQ(moveTo(empty), QString());
+  Choose(session, "mnuPnewFreeP");
+  moveTo(PixelOf(session, a.X, a.Y));
+  EXPECT_EQ(moveTo(empty + QPoint(1, 1)), QString());
 }
 
 // A free point dragged with the mouse follows it and the window returns to

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,6 +11,7 @@
 
 #include "CliRender.h"
 #include "app/Multi_lang.h"
+#include "app/Program.h"
 #include "app/QtTranslation.h"
 #include "app/ViewCommands.h"
 #include "app/ZEvav.h"
@@ -40,6 +43,34 @@ TEST(ZEvav, PanelClicksReachTheCore) {
   bar.Panel(kPicturePanel).Bevel = PanelBevel::kInset;
   window.MirrorStatus(bar);
   EXPECT_EQ(window.Panel(kPicturePanel)->frameShadow(), QFrame::Sunken);
+}
+
+// The replay's step text keeps its room, panels without a use now look
+// unavailable, and the pointer is the one the core asked for.
+TEST(ZEvav, PanelsAndPointerFollowTheModel) {
+  QtSurface surface(100, 100);
+  ZEvav window(surface);
+  window.resize(640, 480);
+  window.show();
+  StatusBar bar = DesignedStatusBar();
+  for (int panel = 1; panel <= kStatusPanelCount; ++panel) bar.Panel(panel).Text = "panel";
+  bar.Panel(kLocusPanel).Text = "２点を結ぶ:(点A，点B)→(線A)";
+  bar.Panel(10).Usable = false;
+  window.MirrorStatus(bar);
+  QCoreApplication::processEvents();
+  QLabel* step = window.Panel(kLocusPanel);
+  const int needed = step->fontMetrics().horizontalAdvance(step->text());
+  EXPECT_GE(step->width(), needed);
+  EXPECT_FALSE(window.Panel(10)->isEnabled());
+  EXPECT_TRUE(window.Panel(9)->isEnabled());
+
+  Program p;
+  p.Pick.Cursor = kCursorSizeAll;
+  window.Mirror(p);
+  EXPECT_EQ(window.Canvas()->cursor().shape(), Qt::SizeAllCursor);
+  p.Pick.Cursor = kCursorArrow;
+  window.Mirror(p);
+  EXPECT_EQ(window.Canvas()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(ZEvav, CanvasSizesTheSurfaceAndSpeaksWorldCoordinates) {

@@ -178,11 +178,13 @@ TEST_F(ViewTest, AxisCommandsRedrawWithTheNewGrid) {
 TEST_F(ViewTest, WindowPresetsRememberTheStartUpSize) {
   WindowGeometry window{9000, 7000, 600, 400, kWindowNormal, false};
   mnuOWindowVGA(p, window);
-  EXPECT_EQ(window.OuterHeight, 430 * 7000 / 400);
-  EXPECT_EQ(window.OuterWidth, 628 * 9000 / 600);
+  // The bars keep their height: the outer size grows by what the 628 x 430
+  // drawing area lacks.
+  EXPECT_EQ(window.OuterHeight, 7000 + 30 * 15);
+  EXPECT_EQ(window.OuterWidth, 9000 + 28 * 15);
   EXPECT_TRUE(window.StatusBarVisible);
   EXPECT_EQ(p.Config.StartWidth, 9420);
-  EXPECT_EQ(p.Config.StartHeight, 7525);
+  EXPECT_EQ(p.Config.StartHeight, 7450);
 
   mnuOWindowStandard(p, window);
   EXPECT_EQ(window.OuterWidth, 6525);
