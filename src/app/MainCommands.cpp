@@ -270,16 +270,6 @@ const std::map<std::string_view, Handler>& Handlers() {
 }
 
 // The item and every menu above it, for the enabled and shown test.
-bool PathTo(const std::vector<MenuItem>& items, std::string_view name,
-            std::vector<const MenuItem*>& path) {
-  for (const MenuItem& item : items) {
-    path.push_back(&item);
-    if (item.Name == name || PathTo(item.Children, name, path)) return true;
-    path.pop_back();
-  }
-  return false;
-}
-
 bool Reachable(const std::vector<const MenuItem*>& path) {
   for (const MenuItem* item : path) {
     // The point pop-up is hidden by design and shown as a context menu.
@@ -297,12 +287,6 @@ bool IsActionWired(std::string_view action) {
   return action == kStartConstruction || Handlers().contains(action);
 }
 
-bool MenuPathEnabled(const MenuBar& bar, std::string_view controlName) {
-  std::vector<const MenuItem*> path;
-  if (!PathTo(bar.Items, controlName, path)) return true;
-  return std::all_of(path.begin(), path.end(), [](const MenuItem* item) { return item->Enabled; });
-}
-
 CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item) {
   if (action == kStartConstruction) return StartConstructionCommand(p, item);
   auto found = Handlers().find(action);
@@ -312,7 +296,7 @@ CommandResult RunAction(Program& p, std::string_view action, const MenuItem* ite
 
 CommandResult RunMenuCommand(Program& p, std::string_view controlName) {
   std::vector<const MenuItem*> path;
-  if (!PathTo(p.Menu.Items, controlName, path)) return {CommandStatus::kUnknown, {}};
+  if (!MenuPathTo(p.Menu.Items, controlName, path)) return {CommandStatus::kUnknown, {}};
   const MenuItem& item = *path.back();
   if (item.Action.empty()) return {CommandStatus::kUnknown, {}};
   if (!Reachable(path)) return {CommandStatus::kDisabled, {}};

@@ -25,9 +25,6 @@ struct CommandResult {
 };
 
 bool IsActionWired(std::string_view action);
-// False when the menu item of that name, or a menu above it, is disabled; a
-// name that is no menu item is enabled.
-bool MenuPathEnabled(const MenuBar& bar, std::string_view controlName);
 
 // Runs one action id; item is the menu item clicked, when there is one.
 CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item);

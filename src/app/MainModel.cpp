@@ -3,10 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/KeyDispatch.h"
-#include "app/MainCommands.h"
 #include "app/Program.h"
-#include "app/Replay.h"
 #include "app/SettingsFileIO.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
@@ -82,14 +79,14 @@ constexpr std::array<std::pair<int, std::string_view>, 9> kPanelActions{{
     {11, "EventLevel"},
 }};
 
+}  // namespace
+
 std::string_view PanelAction(int panel) {
   for (const auto& [index, action] : kPanelActions) {
     if (index == panel) return action;
   }
   return {};
 }
-
-}  // namespace
 
 std::string_view ProgramVersion() { return PLANDRA_VERSION; }
 
@@ -177,58 +174,12 @@ LanguageDialogItems LanguageDialogList(const Program& p) {
   return list;
 }
 
-void OnTimer(Program& p, TimerId timer) {
-  switch (timer) {
-    case TimerId::kDraw: p.Host->SetTimer(TimerId::kDraw, 0); break;
-    case TimerId::kDrawSlow:
-      // One step of the replay; a tick left over after the replay stops the timer.
-      if (CurrentMode(p.Modes) == kModeReplay) {
-        ReplayFigure(p, 0);
-      } else {
-        p.Host->SetTimer(TimerId::kDrawSlow, 0);
-        p.Window.ReplayTimerOn = false;
-      }
-      break;
-    case TimerId::kProgmanClear:
-      // Closing another program by sending it keys is not done on this
-      // desktop: the timer only switches itself off.
-      p.Host->SetTimer(TimerId::kProgmanClear, 0);
-      break;
-  }
-}
-
-void MarkAvailablePanels(Program& p) {
-  for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
-    std::string_view action = PanelAction(panel);
-    bool own = panel == kModePanel || panel == kMarkerPanel;
-    p.Status.Panel(panel).Available = own || (!action.empty() && IsActionWired(action));
-  }
-}
-
 void MarkUsablePanels(Program& p) {
   for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
     std::string_view action = PanelAction(panel);
     StatusPanel& model = p.Status.Panel(panel);
     model.Usable = action.empty() || (model.Available && MenuPathEnabled(p.Menu, action));
   }
-}
-
-void StatusPanelClick(Program& p, int panel) {
-  if (panel >= 1 && panel <= kStatusPanelCount && !p.Status.Panel(panel).Usable) return;
-  if (panel == kModePanel) {
-    KeyDown(p, kKeyEscape, false);
-  } else if (panel == kMarkerPanel) {
-    if (CurrentMode(p.Modes) == kModeScribble) {
-      ChooseScribbleColor(p);
-    } else {
-      mnuRakugaki(p);
-    }
-  } else if (std::string_view action = PanelAction(panel); !action.empty()) {
-    if (RunAction(p, action, nullptr).Status == CommandStatus::kDone && panel == kPicturePanel) {
-      p.Draw.PicturePanelInset = true;
-    }
-  }
-  RefreshModeDisplay(p);
 }
 
 }  // namespace plandra

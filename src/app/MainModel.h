@@ -1,5 +1,5 @@
 // The main window's core: mode names, the refresh of caption, status bar and
-// menus after every mode change, the menu language, and status-bar clicks.
+// menus after every mode change, the menu language and the panels' state.
 #pragma once
 
 #include <cstdint>
@@ -54,15 +54,10 @@ struct LanguageDialogItems {
 };
 LanguageDialogItems LanguageDialogList(const Program& p);
 
-// A timer of the main window fired.
-void OnTimer(Program& p, TimerId timer);
+// The command a click on a status panel runs; empty for panels 1 and 5
+// (Esc and the scribble) and for panels without one.
+std::string_view PanelAction(int panel);
 
-// A click on a status panel (1..12); RefreshModeDisplay afterwards. A panel
-// whose command is not in the program yet does nothing.
-void StatusPanelClick(Program& p, int panel);
-
-// Marks which panels have a command behind them.
-void MarkAvailablePanels(Program& p);
 // Marks the panels whose click does nothing in the current mode (their menu
 // command is disabled there); RefreshModeDisplay keeps them up to date.
 void MarkUsablePanels(Program& p);

@@ -152,6 +152,22 @@ MenuBar MainMenuBar() {
   return bar;
 }
 
+bool MenuPathTo(const std::vector<MenuItem>& items, std::string_view name,
+                std::vector<const MenuItem*>& path) {
+  for (const MenuItem& item : items) {
+    path.push_back(&item);
+    if (item.Name == name || MenuPathTo(item.Children, name, path)) return true;
+    path.pop_back();
+  }
+  return false;
+}
+
+bool MenuPathEnabled(const MenuBar& bar, std::string_view controlName) {
+  std::vector<const MenuItem*> path;
+  if (!MenuPathTo(bar.Items, controlName, path)) return true;
+  return std::all_of(path.begin(), path.end(), [](const MenuItem* item) { return item->Enabled; });
+}
+
 MenuItem* FindMenuItem(MenuBar& bar, std::string_view name) { return FindIn(bar.Items, name); }
 
 const MenuItem* FindMenuItem(const MenuBar& bar, std::string_view name) {

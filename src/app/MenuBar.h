@@ -49,6 +49,14 @@ std::vector<MenuItem> DesignedMenuItems();
 // and the commands whose action is not wired disabled.
 MenuBar MainMenuBar();
 
+// The items from a top menu down to the item of that name; false (path as
+// it was) when no item has it.
+bool MenuPathTo(const std::vector<MenuItem>& items, std::string_view name,
+                std::vector<const MenuItem*>& path);
+// False when the menu item of that name, or a menu above it, is disabled; a
+// name that is no menu item is enabled.
+bool MenuPathEnabled(const MenuBar& bar, std::string_view controlName);
+
 // The item of that control name anywhere in the bar; null when none.
 MenuItem* FindMenuItem(MenuBar& bar, std::string_view name);
 const MenuItem* FindMenuItem(const MenuBar& bar, std::string_view name);

@@ -14,6 +14,7 @@
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "app/MainEvents.h"
 #include "app/MainModel.h"
 #include "app/NewAndExit.h"
 #include "app/NewConstchk.h"

@@ -5,6 +5,7 @@
 #include "app/FigFileIO.h"
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
+#include "app/MainEvents.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"

@@ -9,6 +9,7 @@
 #include "app/FileCommands.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "app/MainEvents.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"

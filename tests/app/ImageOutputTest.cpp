@@ -1,5 +1,6 @@
 #include "app/FigFileIO.h"
 #include "app/MainCommands.h"
+#include "app/MainEvents.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
 #include "app/ImageOutput.h"

@@ -3,6 +3,7 @@
 #include "app/FigDataView.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "app/MainEvents.h"
 #include "app/MainModel.h"
 #include "app/Replay.h"
 #include "app/ViewCommands.h"
