@@ -10,7 +10,6 @@
 #include <sstream>
 #include <string>
 
-#include "BenchFigure.h"
 #include "CliJson.h"
 #include "app/FigFileIO.h"
 #include "app/Platform.h"
@@ -18,38 +17,17 @@
 #include "app/Recompute.h"
 #include "engine/GeoObj05.h"
 #include "persist/PDio05.h"
+#include "support/FigureBuilder.h"
 
 namespace {
 
 using namespace plandra;
 
-// A quarter free points, then lines and circles through them, every element named.
-void BuildFigureOfSteps(Figure& fig, int steps) {
-  const int points = std::max(3, steps / 4);
-  ResetFigure(fig, static_cast<int16_t>(steps + 10));
-  for (int i = 0; i < points; ++i) {
-    ObjRef pt = FreePoint(fig, std::fmod(i * 3.7, 30) - 15, std::fmod(i * 2.3, 18) - 9);
-    SetElementName(fig, pt, "P" + std::to_string(i + 1));
-  }
-  auto point = [points](int i) {
-    return ObjRef{kClassPoint, static_cast<int16_t>(i % points + 1)};
-  };
-  for (int i = 0; fig.StepCount < steps; ++i) {
-    if (i % 2 == 0) {
-      const int16_t line = AddStepWith(fig, "L1", {point(i), point(i + 7)});
-      SetElementName(fig, {kClassLine, line}, "l" + std::to_string(i + 1));
-    } else {
-      const int16_t circle = AddStepWith(fig, "C2", {point(i), point(i + 1)});
-      SetElementName(fig, {kClassCircle, circle}, "c" + std::to_string(i + 1));
-    }
-  }
-}
-
 std::filesystem::path WriteFigureFile(int steps) {
   SilentPlatform host;
   Program program;
   program.Host = &host;
-  BuildFigureOfSteps(program.Fig, steps);
+  test::BuildFigureOfSteps(program.Fig, steps);
   program.CurFileName =
       (std::filesystem::temp_directory_path() /
        ("bench_dump_" + std::to_string(getpid()) + "_" + std::to_string(steps) + ".pd4"))

@@ -8,19 +8,11 @@
 
 #include "figure/PDvar05.h"
 #include "persist/PDio05.h"
+#include "support/FigureBuilder.h"
 
 namespace {
 
 using namespace plandra;
-
-int16_t AddStepWithOutput(Figure& fig, std::string_view kind, int16_t cls, int16_t outClass) {
-  AppendStep(fig);
-  SetStepKind(fig, fig.StepCount, kind);
-  ReserveElement(fig, cls);
-  int16_t index = fig.ElemCount[cls];
-  fig.StepOut[fig.StepCount][1] = {outClass, index};
-  return index;
-}
 
 // 4000 free points, 3000 segments, 2000 circles through three points and
 // 1000 distances, with coordinates that need all 15 digits.
@@ -31,7 +23,7 @@ Figure SyntheticFigure() {
   std::uniform_real_distribution<double> coordinate(-20, 20);
   std::uniform_int_distribution<int> anyPoint(1, 4000);
   for (int i = 0; i < 4000; ++i) {
-    int16_t p = AddStepWithOutput(fig, "PNEW", kClassPoint, kClassPoint);
+    int16_t p = test::AddStep(fig, "PNEW", {});
     PtRec& pt = fig.PtTable[p];
     pt.X = coordinate(random);
     pt.Y = coordinate(random);
@@ -41,7 +33,7 @@ Figure SyntheticFigure() {
   }
   auto pick = [&] { return ObjRef{kClassPoint, static_cast<int16_t>(anyPoint(random))}; };
   for (int i = 0; i < 3000; ++i) {
-    int16_t l = AddStepWithOutput(fig, "L1", kClassLine, kClassLine);
+    int16_t l = test::AddStep(fig, "L1", {});
     fig.StepIn[fig.StepCount][1] = pick();
     fig.StepIn[fig.StepCount][2] = pick();
     LnRec& ln = fig.LnTable[l];
@@ -55,7 +47,7 @@ Figure SyntheticFigure() {
     ln.LineKind = 1;
   }
   for (int i = 0; i < 2000; ++i) {
-    int16_t c = AddStepWithOutput(fig, "C3", kClassCircle, kClassCircle);
+    int16_t c = test::AddStep(fig, "C3", {});
     for (int k = 1; k <= 3; ++k) fig.StepIn[fig.StepCount][k] = pick();
     CirRec& cir = fig.CirTable[c];
     cir.CX = coordinate(random);
@@ -64,7 +56,7 @@ Figure SyntheticFigure() {
     cir.Exists = kTrue;
   }
   for (int i = 0; i < 1000; ++i) {
-    int16_t n = AddStepWithOutput(fig, "ND2P", kClassNumber, 100);
+    int16_t n = test::AddStep(fig, "ND2P", {});
     fig.StepIn[fig.StepCount][1] = pick();
     fig.StepIn[fig.StepCount][2] = pick();
     fig.NumTable[n].Value = std::abs(coordinate(random));

@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "BenchFigure.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
+#include "support/FigureBuilder.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -48,14 +48,14 @@ void BuildTriangles(Figure& fig, int triangles) {
   for (int t = 0; t < triangles; ++t) {
     double cx = std::fmod(t * 3.7, 30) - 15;
     double cy = std::fmod(t * 2.3, 20) - 10;
-    ObjRef a = FreePoint(fig, cx, cy);
-    ObjRef b = FreePoint(fig, cx + 2, cy + 0.5);
-    ObjRef c = FreePoint(fig, cx + 0.7, cy + 1.8);
-    AddStepWith(fig, "L1", {a, b});
-    AddStepWith(fig, "L1", {b, c});
-    AddStepWith(fig, "L1", {c, a});
-    AddStepWith(fig, "C3", {a, b, c});
-    AddStepWith(fig, "ND2P", {a, b});
+    ObjRef a = test::PointRef(test::AddFreePoint(fig, cx, cy));
+    ObjRef b = test::PointRef(test::AddFreePoint(fig, cx + 2, cy + 0.5));
+    ObjRef c = test::PointRef(test::AddFreePoint(fig, cx + 0.7, cy + 1.8));
+    test::AddStep(fig, "L1", {a, b});
+    test::AddStep(fig, "L1", {b, c});
+    test::AddStep(fig, "L1", {c, a});
+    test::AddStep(fig, "C3", {a, b, c});
+    test::AddStep(fig, "ND2P", {a, b});
   }
 }
 

@@ -46,47 +46,4 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
   out << bytes;
 }
 
-int16_t AddFreePoint(Figure& fig, double x, double y) {
-  AppendStep(fig);
-  SetStepKind(fig, fig.StepCount, "PNEW");
-  ReserveElement(fig, kClassPoint);
-  int16_t index = fig.ElemCount[kClassPoint];
-  fig.StepOut[fig.StepCount][1] = {kClassPoint, index};
-  PtRec& pt = fig.PtTable[index];
-  pt.X = x;
-  pt.Y = y;
-  pt.Exists = kTrue;
-  pt.BoundMode = kTrue;
-  pt.Mark = 2;
-  return index;
-}
-
-int16_t AddNumber(Figure& fig, double value) {
-  ReserveElement(fig, kClassNumber);
-  int16_t index = fig.ElemCount[kClassNumber];
-  NumRec& num = fig.NumTable[index];
-  num.Value = value;
-  num.Exists = kTrue;
-  num.NumFlag = kTrue;
-  return index;
-}
-
-int16_t AddStep(Figure& fig, std::string_view kind, std::initializer_list<ObjRef> inputs) {
-  AppendStep(fig);
-  int16_t step = fig.StepCount;
-  SetStepKind(fig, step, kind);
-  int slot = 1;
-  for (ObjRef in : inputs) fig.StepIn[step][slot++] = in;
-  const KindInfo& info = KindInfoOf(fig.StepKindId[step]);
-  int16_t first = 0;
-  for (int k = 0; k < 5 && info.OutClass[k] != 0; ++k) {
-    auto cls = static_cast<int16_t>(info.OutClass[k] % 100);
-    ReserveElement(fig, cls);
-    int16_t index = fig.ElemCount[cls];
-    fig.StepOut[step][k + 1] = {info.OutClass[k], index};
-    if (k == 0) first = index;
-  }
-  return first;
-}
-
 }  // namespace plandra::test

@@ -1,5 +1,5 @@
 // Shared test helpers: near-equality with tolerances named after their use,
-// temporary folders, and small figure builders.
+// temporary folders, and the figure builders.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "figure/PDvar05.h"
+#include "support/FigureBuilder.h"
 
 namespace plandra::test {
 
@@ -37,11 +38,5 @@ class TempDir {
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
-
-// Figure builders: each appends one step with its output elements and
-// returns the index of the (first) output.
-int16_t AddFreePoint(Figure& fig, double x, double y);
-int16_t AddNumber(Figure& fig, double value);  // an independent number, no step
-int16_t AddStep(Figure& fig, std::string_view kind, std::initializer_list<ObjRef> inputs);
 
 }  // namespace plandra::test

@@ -1,0 +1,28 @@
+// Figures built step by step, shared by the tests and the benchmarks: each
+// builder appends one step with its output elements, as the construction
+// commands do, and returns the index of the (first) output.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "figure/PDvar05.h"
+
+namespace plandra::test {
+
+int16_t AddFreePoint(Figure& fig, double x, double y);
+int16_t AddNumber(Figure& fig, double value);  // an independent number, no step
+int16_t AddStep(Figure& fig, std::string_view kind, std::initializer_list<ObjRef> inputs);
+
+inline ObjRef PointRef(int16_t index) { return {kClassPoint, index}; }
+
+// 300 free points, 400 lines through pairs of them and 300 circles about
+// them, every element named.
+void BuildLargeFigure(Figure& fig);
+
+// A quarter of the steps free points, then lines and circles through them
+// in turn, every element named; the store is reset to hold them.
+void BuildFigureOfSteps(Figure& fig, int steps);
+
+}  // namespace plandra::test
