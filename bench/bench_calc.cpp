@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "numbers/Calc05.h"
+#include "engine/CalcEval.h"
 
 namespace {
 

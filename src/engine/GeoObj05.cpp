@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/CalcEval.h"
 #include "engine/GeoObj05_eval.h"
 #include "engine/Math05.h"
-#include "numbers/Calc05.h"
 
 namespace plandra {
 namespace {

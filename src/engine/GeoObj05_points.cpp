@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "engine/GeoObj05_eval.h"
-#include "macros/PDmacro01.h"
+#include "engine/MapEval.h"
 
 namespace plandra {
 namespace {

@@ -60,6 +60,14 @@ void RefreshFreePointCandidates(Program& p);
 void BuildVertexPickList(Program& p);
 
 bool IsExcluded(const PickState& pick, ObjRef ref);
+// The exclusion mask: every element of class cls allowed, then single ones
+// excluded.
+void SizeMask(PickState& pick, const Figure& fig, int16_t cls);
+void Exclude(PickState& pick, int16_t index);
+// Makes the entry at pos the current candidate.
+void MakeCurrent(Program& p, int16_t pos);
+// The list is empty: leave the selection mode.
+void EndEmptyList(Program& p);
 // The exclusion mask of the current selection step of mode 15.
 void BuildConstructionMask(Program& p, int16_t cls);
 

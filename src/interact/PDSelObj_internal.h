@@ -10,14 +10,9 @@ namespace plandra {
 // Clears PickList, sized to twice the point table.
 void ResetList(PickState& pick, const Figure& fig);
 void AppendEntry(PickState& pick, ObjRef ref);
-void SizeMask(PickState& pick, const Figure& fig, int16_t cls);
-void Exclude(PickState& pick, int16_t index);
 // The entry at a 1-based position; {0,0} outside the list.
 ObjRef Entry(const PickState& pick, int16_t pos);
 // First allowed position, 0 when none.
 int16_t FirstAllowed(const PickState& pick);
-void MakeCurrent(Program& p, int16_t pos);
-// The list is empty: leave the selection mode.
-void EndEmptyList(Program& p);
 
 }  // namespace plandra

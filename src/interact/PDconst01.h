@@ -85,6 +85,17 @@ void mnuEdit2_point_Bounded(Program& p);
 // last of their class).
 void RemoveLastStep(Figure& fig);
 
+// Appends a step with empty slots and the given kind; false when full.
+bool AppendCleanStep(Figure& fig, std::string_view code);
+// Appends an element of class cls with its class defaults; its index, or 0
+// when the table is full.
+int16_t AppendNewElement(Figure& fig, int16_t cls);
+// An independent number holding value; its index, or 0 when full.
+int16_t AppendNumber(Figure& fig, double value);
+
+// Leaves mode when it is the current one.
+void PopModeIf(Program& p, int16_t mode);
+
 // Expands the macro of the step under construction (marker slot reached).
 void ExpandMacro(Program& p, int16_t step);
 

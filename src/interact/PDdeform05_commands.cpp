@@ -11,7 +11,6 @@
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
 #include "interact/PDSelObj.h"
-#include "interact/PDSelObj_internal.h"
 #include "interact/PDdeform05.h"
 #include "interact/PDdeform05_internal.h"
 #include "view/PDDraw05.h"

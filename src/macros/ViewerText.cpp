@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/Multi_lang.h"
-#include "macros/PDmacro01.h"
 
 namespace plandra {
 namespace {
@@ -62,6 +61,13 @@ void inspectD(ViewerText& viewer, LangState& lang, double a, std::string_view x)
   MapMatrix single = MapMatrix::Zero(1, 1);
   single(1, 1) = a;
   ShowBlock(viewer, lang, MatrixBlock(x, single));
+}
+
+MatrixDisplay ViewerMatrixDisplay(ViewerText& viewer, LangState& lang, int16_t matrixShowSwitch) {
+  auto show = [&viewer, &lang](std::string_view name, const MapMatrix& matrix) {
+    InspectMatrix(viewer, lang, name, matrix);
+  };
+  return {show, matrixShowSwitch};
 }
 
 bool MatrixItemsVisible(const ViewerText& viewer, LangState& lang) {

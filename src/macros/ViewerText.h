@@ -7,10 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "engine/MapEval.h"
+
 namespace plandra {
 
 struct LangState;
-struct MapMatrix;
 
 constexpr int16_t kViewerOverwrite = 0;
 constexpr int16_t kViewerAppend = 1;
@@ -35,6 +36,9 @@ std::string MatrixBlock(std::string_view name, const MapMatrix& matrix);
 // Shows the viewer with the block under the heading of the matrix displays.
 void InspectMatrix(ViewerText& viewer, LangState& lang, std::string_view name,
                    const MapMatrix& matrix);
+// The map steps' matrices shown in the viewer; viewer and lang must outlive
+// the display.
+MatrixDisplay ViewerMatrixDisplay(ViewerText& viewer, LangState& lang, int16_t matrixShowSwitch);
 void inspectD(ViewerText& viewer, LangState& lang, double a, std::string_view x);
 
 // The matrix items of the viewer's menu are shown only under the heading of

@@ -8,7 +8,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
-#include "interact/PDconst01_internal.h"
+#include "interact/PDconst01.h"
 #include "numbers/Calc05.h"
 #include "numbers/Labels05.h"
 #include "view/PDDraw05.h"

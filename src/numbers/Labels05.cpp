@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "numbers/Calc05.h"
+#include "engine/CalcEval.h"
 
 namespace plandra {
 namespace {
+
+constexpr std::string_view kOperators = "+-*/^";
 
 constexpr int kSignificantDigits = 15;
 constexpr size_t kIntegerPositions = 3;
@@ -152,7 +154,32 @@ void SetDependentNumShow(Figure& fig, int16_t show) {
   }
 }
 
+// Display form of one operand token; a token naming no number stays as written.
+std::string OperandName(const Figure& fig, std::string_view token) {
+  size_t pos = 0;
+  int index = 0;
+  bool whole = ReadOperand(token, pos, index) && pos == token.size();
+  if (!whole || !NumberInRange(fig, index)) return std::string(Trim(token));
+  const NumRec& num = fig.NumTable[index];
+  std::string_view name = TrimRight(num.Name);
+  return name.empty() ? PlainNumberText(num.Value) : std::string(name);
+}
+
 }  // namespace
+
+std::string Num2Name(const Figure& fig, std::string_view expByNum) {
+  std::string_view text = TrimRight(expByNum);
+  std::string name;
+  size_t start = 0;
+  while (true) {
+    size_t end = std::min(text.find_first_of(kOperators, start), text.size());
+    name += OperandName(fig, text.substr(start, end - start));
+    if (end == text.size()) break;
+    name += text[end];
+    start = end + 1;
+  }
+  return name;
+}
 
 std::string PlainNumberText(double value) {
   std::string sign = value < 0 ? "-" : " ";

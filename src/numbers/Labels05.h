@@ -37,6 +37,11 @@ void SetElemName(Figure& fig, ObjRef ref, std::string_view text);
 // circle's name) come through words.
 void AutoLabels(Figure& fig, const TextLookup& words);
 
+// The display form of a "CALC" expression: each operand replaced by its
+// number's name, or by its value in plain number text when unnamed; operators
+// copied. "N1+N2" with unnamed numbers holding 1 and 2 gives " 1+ 2".
+std::string Num2Name(const Figure& fig, std::string_view expByNum);
+
 // " 3:AB =   2.50": a line of the number lists of the dialogs.
 std::string NumberListLine(const Figure& fig, int16_t index, int16_t ketaDecimal);
 

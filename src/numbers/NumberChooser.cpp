@@ -12,7 +12,6 @@
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
-#include "interact/PDconst01_internal.h"
 #include "numbers/Labels05.h"
 #include "persist/String05.h"
 #include "view/PDDraw05.h"

@@ -247,7 +247,7 @@ TEST(Macros, ProjectiveStepWritesItsFramesToTheViewer) {
   ASSERT_TRUE(MacroProjective(fig));
   ViewerText viewer;
   LangState lang;
-  MatrixDisplay display{&viewer, &lang, kFalse};
+  MatrixDisplay display = ViewerMatrixDisplay(viewer, lang, kFalse);
   SetViewerWriteMode(viewer, kViewerAppend);
   EvalTransformStep(fig, 10, &display);
   EXPECT_TRUE(viewer.Shown);

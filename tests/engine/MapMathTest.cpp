@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "macros/PDmacro01.h"
+#include "engine/MapEval.h"
 
 namespace plandra {
 namespace {
