@@ -10,20 +10,20 @@ void TellRecomputeReport(Platform& platform, const RecomputeReport& report) {
   }
 }
 
-void RecomputeStep(Figure& fig, Platform& platform, int16_t step) {
-  TellRecomputeReport(platform, RecomputeStep(fig, step));
+void RecomputeStep(Figure& fig, Platform& platform, int16_t step, const MatrixDisplay* display) {
+  TellRecomputeReport(platform, RecomputeStep(fig, step, display));
 }
 
-void RecomputeAll(Figure& fig, Platform& platform) {
-  TellRecomputeReport(platform, RecomputeAll(fig));
+void RecomputeAll(Figure& fig, Platform& platform, const MatrixDisplay* display) {
+  TellRecomputeReport(platform, RecomputeAll(fig, display));
 }
 
 void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved) {
   TellRecomputeReport(platform, MarkDependencies(fig, moved));
 }
 
-void RecomputeForRedraw(Figure& fig, Platform& platform) {
-  TellRecomputeReport(platform, RecomputeForRedraw(fig));
+void RecomputeForRedraw(Figure& fig, Platform& platform, const MatrixDisplay* display) {
+  TellRecomputeReport(platform, RecomputeForRedraw(fig, display));
 }
 
 }  // namespace plandra

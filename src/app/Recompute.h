@@ -12,9 +12,11 @@ namespace plandra {
 
 void TellRecomputeReport(Platform& platform, const RecomputeReport& report);
 
-void RecomputeStep(Figure& fig, Platform& platform, int16_t step);
-void RecomputeAll(Figure& fig, Platform& platform);
+// display, when given, receives the matrices of the map steps evaluated.
+void RecomputeStep(Figure& fig, Platform& platform, int16_t step,
+                   const MatrixDisplay* display = nullptr);
+void RecomputeAll(Figure& fig, Platform& platform, const MatrixDisplay* display = nullptr);
 void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved);
-void RecomputeForRedraw(Figure& fig, Platform& platform);
+void RecomputeForRedraw(Figure& fig, Platform& platform, const MatrixDisplay* display = nullptr);
 
 }  // namespace plandra

@@ -8,6 +8,7 @@
 #include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
+#include "macros/ViewerText.h"
 #include "numbers/Labels05.h"
 
 namespace plandra {
@@ -70,8 +71,15 @@ RenderContext RenderContextOf(Program& p, const std::vector<ScreenNumberLine>* n
                        numberList, &p.Layers};
 }
 
+MatrixDisplay MatrixDisplayOf(Program& p) {
+  // Nothing in the program turns the final matrices on; the projective
+  // frames are written at every evaluation.
+  return ViewerMatrixDisplay(p.Viewer, p.Lang, kFalse);
+}
+
 void Redraw(Program& p) {
-  RecomputeForRedraw(p.Fig, HostOf(p));
+  MatrixDisplay display = MatrixDisplayOf(p);
+  RecomputeForRedraw(p.Fig, HostOf(p), &display);
   DrawRecomputed(p);
 }
 

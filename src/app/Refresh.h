@@ -2,6 +2,7 @@
 // display. The renderer below only draws what it is given.
 #pragma once
 
+#include "engine/MapEval.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -14,6 +15,9 @@ Platform& HostOf(Program& p);
 
 // What the renderer reads of the program; numberList and layers may be null.
 RenderContext RenderContextOf(Program& p, const std::vector<ScreenNumberLine>* numberList = nullptr);
+
+// The Data Viewer as the map steps of the program's recompute write to it.
+MatrixDisplay MatrixDisplayOf(Program& p);
 
 // Recomputes the whole figure, draws it and refreshes the mode display.
 void Redraw(Program& p);

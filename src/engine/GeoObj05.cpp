@@ -200,14 +200,15 @@ void FinalSweep(Figure& fig, RecomputeReport& report, int steps) {
 }
 
 // RecomputeStep for a step known to be within the step tables.
-void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int16_t step) {
+void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int16_t step,
+                  const MatrixDisplay* display) {
   Kind kind = fig.StepKindId[step];
   if (kind == Kind::CALC) EvalCalcStep(fig, step);
   fig.CurStep = step;
   for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
   const KindInfo& info = KindInfoOf(kind);
   if (fig.LastPass) fig.CurKind.assign(info.Code);
-  StepEval eval{fig, report, step, kind, fig.StepIn[step], fig.StepOut[step], limits};
+  StepEval eval{fig, report, step, kind, fig.StepIn[step], fig.StepOut[step], limits, display};
   // The first letter of the code names the class of the main result; "CALC"
   // thus reaches the circles and matches none of them.
   switch (info.Code.empty() ? '\0' : info.Code[0]) {
@@ -268,15 +269,15 @@ bool InputsReady(StepEval& eval) {
   return false;
 }
 
-RecomputeReport RecomputeStep(Figure& fig, int16_t step) {
+RecomputeReport RecomputeStep(Figure& fig, int16_t step, const MatrixDisplay* display) {
   RecomputeReport report;
   if (step < 1 || step > StepLimit(fig)) return report;
   EnsureCurOut(fig);
-  EvaluateStep(fig, report, ElemLimitsOf(fig), step);
+  EvaluateStep(fig, report, ElemLimitsOf(fig), step, display);
   return report;
 }
 
-RecomputeReport RecomputeAll(Figure& fig) {
+RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display) {
   RecomputeReport report;
   int steps = StepLimit(fig);
   EnsureCurOut(fig);
@@ -285,7 +286,7 @@ RecomputeReport RecomputeAll(Figure& fig) {
     fig.LastPass = pass == fig.PassCount;
     if (fig.LastPass) PruneAngleMarks(fig);
     for (int s = 1; s <= steps; ++s) {
-      if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, static_cast<int16_t>(s));
+      if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, static_cast<int16_t>(s), display);
     }
     ReportedHostStep(fig, report);
   }
@@ -336,7 +337,7 @@ RecomputeReport MarkDependencies(Figure& fig, ObjRef moved) {
 
 namespace plandra {
 
-RecomputeReport RecomputeForRedraw(Figure& fig) {
+RecomputeReport RecomputeForRedraw(Figure& fig, const MatrixDisplay* display) {
   for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     if (fig.NumTable[i].Exists != 0) fig.NumTable[i].Exists = kTrue;
   }
@@ -344,7 +345,7 @@ RecomputeReport RecomputeForRedraw(Figure& fig) {
     if (fig.PtTable[i].Exists != 0) fig.PtTable[i].Exists = kTrue;
   }
   RecomputeReport report = MarkDependencies(fig, ObjRef{});
-  report += RecomputeAll(fig);
+  report += RecomputeAll(fig, display);
   SnapshotTables(fig);
   return report;
 }

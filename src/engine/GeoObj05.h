@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "engine/MapEval.h"
 #include "figure/PDvar05.h"
 
 namespace plandra {
@@ -33,11 +34,11 @@ struct RecomputeReport {
 
 // Evaluates step s. A step whose references do not name elements of the
 // classes its kind uses is not evaluated: its valid outputs get Exists 0.
-RecomputeReport RecomputeStep(Figure& fig, int16_t step);
+RecomputeReport RecomputeStep(Figure& fig, int16_t step, const MatrixDisplay* display = nullptr);
 
 // Evaluates the whole figure PassCount times; each pass's host step counts
 // once in HeldAtEnd when it held a point on a segment or half-line at an end.
-RecomputeReport RecomputeAll(Figure& fig);
+RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display = nullptr);
 
 // Moves a point on a figure onto its host (HostClass, HostIndex). Returns
 // true when the point had to be held at an end of a segment or half-line, so
@@ -54,6 +55,6 @@ RecomputeReport MarkDependencies(Figure& fig, ObjRef moved);
 
 // What a full redraw does before drawing: every defined number and point
 // gets Exists -1, then the marking, the recompute and the snapshot.
-RecomputeReport RecomputeForRedraw(Figure& fig);
+RecomputeReport RecomputeForRedraw(Figure& fig, const MatrixDisplay* display = nullptr);
 
 }  // namespace plandra

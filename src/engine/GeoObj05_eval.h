@@ -35,6 +35,7 @@ struct StepEval {
   const StepRefs& In;
   const StepRefs& Out;
   const ElemLimits& Limits;
+  const MatrixDisplay* Display;  // where the map steps show their matrices, or none
 
   const PtRec& Pt(int slot) const { return Fig.PtTable[In[slot].Index]; }
   const LnRec& Ln(int slot) const { return Fig.LnTable[In[slot].Index]; }

@@ -258,7 +258,7 @@ void EvalPointStep(StepEval& eval) {
     case Kind::PT5:
     case Kind::PT6:
     case Kind::PT7:
-    case Kind::PT62: EvalTransformStep(eval.Fig, eval.Step); return;
+    case Kind::PT62: EvalTransformStep(eval.Fig, eval.Step, eval.Display); return;
     case Kind::PNEW:  // a free point stays where the user put it
     case Kind::PBND:  // moved by the host step of the pass
     case Kind::PNEQ:  // expanded into PN steps when built

@@ -48,7 +48,8 @@ void VaryTarget(Program& p, int16_t key) {
   if (key == kKeyUp) num.Value += p.Config.DeltaVar;
   if (key == kKeyDown) num.Value -= p.Config.DeltaVar;
   SnapshotTables(fig);
-  RecomputeAll(fig, *p.Host);
+  MatrixDisplay display = MatrixDisplayOf(p);
+  RecomputeAll(fig, *p.Host, &display);
   RedrawAfterMove(p);
 }
 

@@ -4,7 +4,11 @@
 
 #include "app/FigDataView.h"
 #include "app/Multi_lang.h"
+#include "app/Program.h"
+#include "app/Refresh.h"
+#include "macros/PDmacro01.h"
 #include "macros/ViewerText.h"
+#include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {
@@ -174,6 +178,35 @@ TEST(FigDataView, ReportNumbers) {
   EXPECT_EQ(ReportNumber(1.0 / 3, 25), " 0.33333333333333331483");  // at most 20 decimals
   EXPECT_EQ(ReportNumber(7, -4), " 7");
   EXPECT_EQ(ReportNumber(-1e300, 2).size(), 305u);
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+// The program's own recompute reaches the Data Viewer: a projective map
+// writes its frame there at every redraw, so the viewer's matrix items show.
+TEST(FigDataView, TheProgramsRedrawWritesTheProjectiveFrame) {
+  test::AppFixture app;
+  Program& p = app.P;
+  ResetFigure(p.Fig, 200);
+  ASSERT_TRUE(MacroProjective(p.Fig));
+  Redraw(p);
+  EXPECT_TRUE(p.Viewer.Shown);
+  EXPECT_NE(p.Viewer.Text.find("M2=\r\n"), std::string::npos);
+  EXPECT_TRUE(MatrixItemsVisible(p.Viewer, p.Lang));
+  EXPECT_EQ(p.Viewer.Text.find("M=\r\n"), std::string::npos);  // the final matrix stays off
+
+  // A figure without a map step leaves the viewer alone.
+  ViewerClear(p.Viewer);
+  p.Viewer.Shown = false;
+  ResetFigure(p.Fig, 200);
+  test::AddFreePoint(p.Fig, 1, 1);
+  Redraw(p);
+  EXPECT_FALSE(p.Viewer.Shown);
+  EXPECT_TRUE(p.Viewer.Text.empty());
 }
 
 }  // namespace
