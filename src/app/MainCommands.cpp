@@ -287,6 +287,12 @@ bool IsActionWired(std::string_view action) {
   return action == kStartConstruction || Handlers().contains(action);
 }
 
+void DisableUnwiredItems(MenuBar& bar) {
+  ForEachMenuItem(bar.Items, [](MenuItem& item) {
+    if (!item.Action.empty()) item.Enabled = IsActionWired(item.Action);
+  });
+}
+
 CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item) {
   if (action == kStartConstruction) return StartConstructionCommand(p, item);
   auto found = Handlers().find(action);

@@ -25,6 +25,8 @@ struct CommandResult {
 };
 
 bool IsActionWired(std::string_view action);
+// Disables the menu items whose action the command table does not hold.
+void DisableUnwiredItems(MenuBar& bar);
 
 // Runs one action id; item is the menu item clicked, when there is one.
 CommandResult RunAction(Program& p, std::string_view action, const MenuItem* item);

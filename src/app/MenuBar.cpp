@@ -6,7 +6,6 @@
 #include <functional>
 #include <utility>
 
-#include "app/MainCommands.h"
 #include "app/Multi_lang.h"
 #include "app/ViewCommands.h"
 #include "app/WindowState.h"
@@ -50,13 +49,6 @@ std::string WithAccessLetter(std::string caption, char letter) {
   if (at == std::string::npos) return caption + "(&" + letter + ")";
   caption.insert(at, 1, '&');
   return caption;
-}
-
-void ForEachItem(std::vector<MenuItem>& items, const std::function<void(MenuItem&)>& visit) {
-  for (MenuItem& item : items) {
-    visit(item);
-    ForEachItem(item.Children, visit);
-  }
 }
 
 template <class Item>
@@ -136,6 +128,13 @@ void CheckReplaySpeed(MenuBar& bar, const Settings& config) {
 
 }  // namespace
 
+void ForEachMenuItem(std::vector<MenuItem>& items, const std::function<void(MenuItem&)>& visit) {
+  for (MenuItem& item : items) {
+    visit(item);
+    ForEachMenuItem(item.Children, visit);
+  }
+}
+
 MenuBar MainMenuBar() {
   MenuBar bar;
   bar.Items = DesignedMenuItems();
@@ -146,9 +145,6 @@ MenuBar MainMenuBar() {
     bool topMenu = std::find(kTopMenus.begin(), kTopMenus.end(), name) != kTopMenus.end();
     if (item && !topMenu) item->Visible = false;
   }
-  ForEachItem(bar.Items, [](MenuItem& item) {
-    if (!item.Action.empty()) item.Enabled = IsActionWired(item.Action);
-  });
   return bar;
 }
 
@@ -182,11 +178,11 @@ std::vector<const MenuItem*> AllMenuItems(const MenuBar& bar) {
 
 void TranslateMenuCaptions(MenuBar& bar, LangState& lang) {
   if (!bar.Store.Captured) {
-    ForEachItem(bar.Items,
+    ForEachMenuItem(bar.Items,
                 [&bar](MenuItem& item) { bar.Store.Captions[item.Name] = item.Caption; });
     bar.Store.Captured = true;
   }
-  ForEachItem(bar.Items, [&bar, &lang](MenuItem& item) {
+  ForEachMenuItem(bar.Items, [&bar, &lang](MenuItem& item) {
     auto stored = bar.Store.Captions.find(item.Name);
     if (stored != bar.Store.Captions.end()) item.Caption = TranslateCaption(lang, stored->second);
   });

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +46,13 @@ struct MenuBar {
 // The top-level menus as designed: Japanese captions, everything enabled.
 std::vector<MenuItem> DesignedMenuItems();
 
-// The menu bar at start: the designed items with the easy-menu items hidden
-// and the commands whose action is not wired disabled.
+// The menu bar at start: the designed items with the easy-menu items hidden.
+// The program then disables the commands it does not have
+// (DisableUnwiredItems of the command table).
 MenuBar MainMenuBar();
+
+// Every item, sub-menus before their children.
+void ForEachMenuItem(std::vector<MenuItem>& items, const std::function<void(MenuItem&)>& visit);
 
 // The items from a top menu down to the item of that name; false (path as
 // it was) when no item has it.

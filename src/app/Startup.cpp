@@ -87,6 +87,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   if (p.Canvas) p.Canvas->Clear();
   ResetFigure(p.Fig, kStartCapacity);
   WireNumberChooser(p);
+  DisableUnwiredItems(p.Menu);
   p.Status = DesignedStatusBar();
   MarkAvailablePanels(p);
   p.Modes = ModeState{};

@@ -2,6 +2,7 @@
 // tests of the main window's core.
 #pragma once
 
+#include "app/MainCommands.h"
 #include "app/Program.h"
 #include "support/ScriptedPlatform.h"
 
@@ -13,6 +14,7 @@ struct AppFixture {
 
   AppFixture() {
     P.Host = &Host;
+    DisableUnwiredItems(P.Menu);
     ModePush(P.Modes, kModeStandard, Host);
   }
   int Redraws() const { return static_cast<int>(P.Draw.RedrawCount); }
