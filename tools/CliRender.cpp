@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "app/FigFileIO.h"
-#include "app/Program.h"
 #include "app/ImageOutput.h"
+#include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/Startup.h"
 #include "app/ViewCommands.h"

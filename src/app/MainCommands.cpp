@@ -8,6 +8,7 @@
 
 #include "app/FigDataView.h"
 #include "app/FileCommands.h"
+#include "app/ImageOutput.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
@@ -22,7 +23,6 @@
 #include "interact/PDdeform05.h"
 #include "macros/PDmacro01.h"
 #include "numbers/Labels05.h"
-#include "app/ImageOutput.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

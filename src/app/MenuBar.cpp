@@ -179,7 +179,7 @@ std::vector<const MenuItem*> AllMenuItems(const MenuBar& bar) {
 void TranslateMenuCaptions(MenuBar& bar, LangState& lang) {
   if (!bar.Store.Captured) {
     ForEachMenuItem(bar.Items,
-                [&bar](MenuItem& item) { bar.Store.Captions[item.Name] = item.Caption; });
+                    [&bar](MenuItem& item) { bar.Store.Captions[item.Name] = item.Caption; });
     bar.Store.Captured = true;
   }
   ForEachMenuItem(bar.Items, [&bar, &lang](MenuItem& item) {

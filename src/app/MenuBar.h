@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ImageOutput.h"
 #include "app/MenuBar.h"
 #include "app/Modes.h"
 #include "app/Multi_lang.h"
@@ -24,7 +25,6 @@
 #include "numbers/NumberInput.h"
 #include "numbers/NumberVariation.h"
 #include "persist/PDio05_settings.h"
-#include "app/ImageOutput.h"
 #include "persist/ProgramFolder.h"
 #include "view/PDDraw05.h"
 #include "view/Surface.h"

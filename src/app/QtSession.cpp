@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/ImageOutput.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
@@ -30,7 +31,6 @@
 #include "interact/PDSelObj.h"
 #include "interact/PtAttribute.h"
 #include "interact/SelGeoKindBounded.h"
-#include "app/ImageOutput.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

@@ -51,7 +51,8 @@ void DrawRecomputed(Program& p) {
   RefreshL1PointIndices(p.Fig);
   std::vector<ScreenNumberLine> numberList;
   if (p.Canvas && !NamesHidden(p.Config, mode)) {
-    numberList = ScreenNumberList(p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal, p.Draw.LeftPanelShown);
+    numberList = ScreenNumberList(p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal,
+                                  p.Draw.LeftPanelShown);
   }
   RenderContext context = RenderContextOf(p, &numberList);
   DrawFrame(context);
@@ -67,7 +68,7 @@ Platform& HostOf(Program& p) {
 }
 
 RenderContext RenderContextOf(Program& p, const std::vector<ScreenNumberLine>* numberList) {
-  return RenderContext{p.Fig,    p.View,   p.Draw, p.Config, p.Canvas, CurrentMode(p.Modes),
+  return RenderContext{p.Fig,      p.View,   p.Draw, p.Config, p.Canvas, CurrentMode(p.Modes),
                        numberList, &p.Layers};
 }
 

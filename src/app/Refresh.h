@@ -14,7 +14,8 @@ class Platform;
 Platform& HostOf(Program& p);
 
 // What the renderer reads of the program; numberList and layers may be null.
-RenderContext RenderContextOf(Program& p, const std::vector<ScreenNumberLine>* numberList = nullptr);
+RenderContext RenderContextOf(Program& p,
+                              const std::vector<ScreenNumberLine>* numberList = nullptr);
 
 // The Data Viewer as the map steps of the program's recompute write to it.
 MatrixDisplay MatrixDisplayOf(Program& p);

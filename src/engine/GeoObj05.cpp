@@ -286,7 +286,8 @@ RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display) {
     fig.LastPass = pass == fig.PassCount;
     if (fig.LastPass) PruneAngleMarks(fig);
     for (int s = 1; s <= steps; ++s) {
-      if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, static_cast<int16_t>(s), display);
+      if (fig.StepState[s] != 2)
+        EvaluateStep(fig, report, limits, static_cast<int16_t>(s), display);
     }
     ReportedHostStep(fig, report);
   }

@@ -15,7 +15,7 @@ constexpr double kFullTurn = 6.28318530717958;
 // --- element fields ----------------------------------------------------------
 
 // PtRec::BoundMode
-constexpr int16_t kBoundMovable = -1;   // free, or on a host: the user may move it
+constexpr int16_t kBoundMovable = -1;  // free, or on a host: the user may move it
 constexpr int16_t kBoundConstructed = 0;
 constexpr int16_t kBoundFixedFree = 1;  // free, but not offered for deformation
 

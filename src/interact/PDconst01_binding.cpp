@@ -8,8 +8,8 @@
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
-#include "interact/PDdeform05.h"
 #include "interact/PDconst01_internal.h"
+#include "interact/PDdeform05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

@@ -65,8 +65,7 @@ int16_t ShownMark(const RenderContext& r, int16_t index, const PtRec& pt) {
 
 void DrawClass(RenderContext& r, int16_t cls, bool lateMarks) {
   for (int16_t i = 1; i <= r.Fig.ElemCount[cls]; ++i) {
-    if (cls == kClassPoint &&
-        (ShownMark(r, i, r.Fig.PtTable[i]) >= kMarkBlinkFirst) != lateMarks) {
+    if (cls == kClassPoint && (ShownMark(r, i, r.Fig.PtTable[i]) >= kMarkBlinkFirst) != lateMarks) {
       continue;
     }
     if (r.Draw.ItemColor[cls][i] == kColorNone) continue;

@@ -195,8 +195,8 @@ TEST(PrimitivesTest, SignedAngleReportsWhenNoTurnMatches) {
   // So far from the origin a unit step is lost in rounding: neither turn
   // brings one ray onto the other.
   NumRec angle;
-  EXPECT_FALSE(SignedAngle(MakePoint(1e16 + 1000, 0), MakePoint(1e16, 0), MakePoint(1e16, 1000),
-                           angle));
+  EXPECT_FALSE(
+      SignedAngle(MakePoint(1e16 + 1000, 0), MakePoint(1e16, 0), MakePoint(1e16, 1000), angle));
   EXPECT_EQ(angle.Exists, kTrue);
   EXPECT_NEAR(angle.Value, -90, 1e-9);
 }

@@ -87,7 +87,8 @@ TEST(Deform, FreePointDragFromTheStandardMode) {
   auto draggedRings = [&] {
     int rings = 0;
     for (const test::SurfaceCall& c : surface.Of(test::CallKind::kCircle)) {
-      if (std::fabs(c.X1 - fig.PtTable[a].X) < 1e-9 && std::fabs(c.X2 - 2.5 * kPixel) < 1e-9) ++rings;
+      if (std::fabs(c.X1 - fig.PtTable[a].X) < 1e-9 && std::fabs(c.X2 - 2.5 * kPixel) < 1e-9)
+        ++rings;
     }
     return rings;
   };
@@ -101,8 +102,8 @@ TEST(Deform, FreePointDragFromTheStandardMode) {
   EXPECT_POINT_NEAR(1.05, 2.05, fig.PtTable[a], 1e-9);
   EXPECT_NEAR(fig.LnTable[line].X1, 1.05, 1e-9);  // the construction follows
   EXPECT_NEAR(fig.LnTable[line].Y1, 2.05, 1e-9);
-  EXPECT_EQ(draggedRings(), 1);                    // drawn enlarged
-  EXPECT_EQ(fig.PtTable[a].Mark, kMarkCircle);     // the figure keeps its own mark
+  EXPECT_EQ(draggedRings(), 1);                 // drawn enlarged
+  EXPECT_EQ(fig.PtTable[a].Mark, kMarkCircle);  // the figure keeps its own mark
   EXPECT_EQ(f.P.Draw.DraggedPoint, 0);
   EXPECT_EQ(f.P.Deform.DragMarkPrev, kMarkDragged);
   surface.Calls.clear();

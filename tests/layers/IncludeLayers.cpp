@@ -3,7 +3,6 @@
 #include <fnmatch.h>
 
 #include <algorithm>
-
 #include <fstream>
 #include <sstream>
 
@@ -59,9 +58,9 @@ std::string IncludeTarget(const std::string& line) {
 // Quoted includes are looked up beside the file, then in each scanned folder.
 std::string Resolve(const LayerTable& table, const std::filesystem::path& root,
                     const std::string& from, const std::string& target) {
-  std::vector<std::filesystem::path> candidates{
-      std::filesystem::path(from).parent_path() / target};
-  for (const auto& folder : table.ScannedFolders) candidates.push_back(folder / std::filesystem::path(target));
+  std::vector<std::filesystem::path> candidates{std::filesystem::path(from).parent_path() / target};
+  for (const auto& folder : table.ScannedFolders)
+    candidates.push_back(folder / std::filesystem::path(target));
   for (const auto& c : candidates) {
     if (std::filesystem::exists(root / c)) return c.lexically_normal().generic_string();
   }
@@ -94,9 +93,9 @@ void CheckLine(const LayerTable& table, const std::filesystem::path& root, const
     report(table.LayerNames[fileLayer] + " includes " + included + " of layer " +
            table.LayerNames[includedLayer]);
   }
-  bool sameModule = std::filesystem::path(included).parent_path() ==
-                        std::filesystem::path(file).parent_path() &&
-                    ModuleStem(included) == ModuleStem(file);
+  bool sameModule =
+      std::filesystem::path(included).parent_path() == std::filesystem::path(file).parent_path() &&
+      ModuleStem(included) == ModuleStem(file);
   if (IsInternalHeader(included) && !sameModule) report("internal header " + included);
 }
 

@@ -30,7 +30,8 @@ LayerTable TableOf(const std::string& text) {
 
 std::string Describe(const std::vector<IncludeViolation>& violations) {
   std::string text;
-  for (const auto& v : violations) text += v.File + ":" + std::to_string(v.Line) + ": " + v.What + "\n";
+  for (const auto& v : violations)
+    text += v.File + ":" + std::to_string(v.Line) + ": " + v.What + "\n";
   return text;
 }
 
@@ -44,7 +45,8 @@ TEST(IncludeLayers, TheSourcesKeepToTheTable) {
 
 TEST(IncludeLayers, TheMostSpecificPatternDecidesTheLayer) {
   LayerTable table = TableOf(
-      "scan src\nlayer low src/a/*\nlayer mid src/b/* src/a/Special.*\nlayer top src/a/Qt*\nqt top\n");
+      "scan src\nlayer low src/a/*\nlayer mid src/b/* src/a/Special.*\nlayer top src/a/Qt*\nqt "
+      "top\n");
   EXPECT_EQ(LayerOf(table, "src/a/Plain.h"), 0);
   EXPECT_EQ(LayerOf(table, "src/a/Special.cpp"), 1);
   EXPECT_EQ(LayerOf(table, "src/a/QtWindow.cpp"), 2);

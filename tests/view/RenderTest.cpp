@@ -289,8 +289,8 @@ TEST_F(ViewTest, NumberListStartsAtTheTopLeft) {
   }
   AddNumber(p.Fig, 7);  // independent: not listed
   auto drawList = [&] {
-    std::vector<ScreenNumberLine> lines =
-        ScreenNumberList(p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal, p.Draw.LeftPanelShown);
+    std::vector<ScreenNumberLine> lines = ScreenNumberList(
+        p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal, p.Draw.LeftPanelShown);
     RenderContext r = RenderContextOf(p, &lines);
     DrawNumberList(r);
   };
