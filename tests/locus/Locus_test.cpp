@@ -5,6 +5,7 @@
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
+#include "app/MenuBar.h"
 #include "app/NewAndExit.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
@@ -75,6 +76,17 @@ TEST(Locus, TheSwitchShowsInPanelAndMenu) {
   EXPECT_EQ(f.P.Status.Panel(3).Text, "×軌");
   EXPECT_EQ(f.P.Status.Panel(3).Bevel, PanelBevel::kRaised);
   EXPECT_FALSE(FindMenuItem(f.P.Menu, "mnuLocusSW")->Checked);
+}
+
+// The locus colours are set through the attribute pick of each class.
+TEST(Locus, TheLocusSettingsOpenTheAttributePick) {
+  Fixture f;
+  AddFreePoint(f.P.Fig, 1, 1);
+  Redraw(f.P);
+  ShowFullMenu(f.P.Menu);
+  EXPECT_EQ(RunMenuCommand(f.P, "mnuLocusSetP").Status, CommandStatus::kDone);
+  ASSERT_GE(f.P.Modes.Depth, 2);
+  EXPECT_EQ(f.P.Modes.ModeStack[2], kModeEditPoint);
 }
 
 // A point with locus colour 3 leaves yellow traces where it stood before
