@@ -21,6 +21,8 @@
 #include "interact/PDAttribute.h"
 #include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
+#include "locus/MeasureRecord.h"
+#include "locus/PdLocus.h"
 #include "macros/PDmacro01.h"
 #include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
@@ -243,6 +245,11 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuOdeformVarManual", &Plain<mnuOdeformVarManual>},
       {"mnuKeta", &Plain<mnuKeta>},
       {"mnuCredo", &Plain<RepeatLastCommand>},
+      {"mnuLocusSW", &Plain<ToggleLocus>},
+      {"mnuLocusReset", &Plain<mnuLocusReset>},
+      {"mnuLocusNumCSV", &Plain<mnuLocusNumCSV>},
+      {"mnuLocusSetN", &Plain<mnuLocusSetN>},
+      {"mnuLocusNumClear", &Plain<mnuLocusNumClear>},
       {"mnuEbasicPt", &Plain<mnuEbasicPt>},
       {"mnuEbasicLine", &Plain<mnuEbasicLine>},
       {"mnuEbasicCircle", &Plain<mnuEbasicCircle>},

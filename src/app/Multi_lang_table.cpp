@@ -368,6 +368,8 @@ constexpr EnglishRow kEnglishRows[] = {
     {"束縛番号", "Constraint number"},
     {"測定", "Measure"},
     {"測定記録を見る", "View the measurement record"},
+    {"測定記録がありません。", "There is no measurement record yet."},
+    {"測定記録のファイルに書き込めません。", "The measurement record file cannot be written."},
     {"測定値の桁数", "Digits of measured values"},
     {"測定値の結果", "Measured results"},
     {"測定値の小数点以下の表示桁数を入力してください",

@@ -65,6 +65,7 @@ void StartNewFigure(Program& p) {
   if (p.Canvas) p.Canvas->Clear();
   p.CurFileName = std::string(kUntitled);
   ResetFigure(p.Fig, kNewFigureCapacity);
+  ResetLocus(p);
   NewFreePoint(p);
   MarkFigureSaved(p);
   RefreshModeDisplay(p);

@@ -19,6 +19,8 @@
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
+#include "locus/MeasureRecord.h"
+#include "locus/PdLocus.h"
 #include "macros/ViewerText.h"
 #include "numbers/ExpressionInput.h"
 #include "numbers/NumberChooser.h"
@@ -59,6 +61,8 @@ struct Program {
   ThumbnailMemory Thumbnail;
   // Drawing owned by the locus layer, handed to the renderer at each frame.
   RenderLayers Layers;
+  LocusState Locus;    // the switch and the traces
+  RecordFiles Record;  // the measurement record
 
   // Picking and the construction under way.
   PickState Pick;

@@ -8,6 +8,7 @@
 #include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
+#include "locus/MeasureRecord.h"
 #include "macros/ViewerText.h"
 #include "numbers/Labels05.h"
 
@@ -56,6 +57,8 @@ void DrawRecomputed(Program& p) {
   }
   RenderContext context = RenderContextOf(p, &numberList);
   DrawFrame(context);
+  // The number labels are refreshed: the record takes their values.
+  if (p.Locus.LocusOn != kFalse) RecordRow(p, "");
   ReportUnknownColors(p);
   RefreshModeDisplay(p);
 }

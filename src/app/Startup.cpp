@@ -52,7 +52,10 @@ bool ReadFigureFile(Program& p, const std::filesystem::path& file) {
   std::string previous = p.CurFileName;
   p.CurFileName = file.string();
   FigFileResult result = FigFileIO(p, 'R');
-  if (result.Status == FigFileStatus::kOk) return true;
+  if (result.Status == FigFileStatus::kOk) {
+    ResetLocus(p);  // another figure's traces and record mean nothing here
+    return true;
+  }
   p.CurFileName = previous;  // the open figure stays, and so does its name
   // The reader only beeps; the user is told why here.
   if (result.Status != FigFileStatus::kReadOnly && !result.Message.empty()) {
@@ -87,6 +90,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   if (p.Canvas) p.Canvas->Clear();
   ResetFigure(p.Fig, kStartCapacity);
   WireNumberChooser(p);
+  WireLocusLayer(p);
   DisableUnwiredItems(p.Menu);
   p.Status = DesignedStatusBar();
   MarkAvailablePanels(p);

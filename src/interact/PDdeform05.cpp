@@ -10,6 +10,7 @@
 #include "engine/GeoObj05.h"
 #include "engine/Math05.h"
 #include "interact/PDdeform05_internal.h"
+#include "locus/PdLocus.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -17,11 +18,30 @@ namespace {
 
 constexpr double kNoDistance = 10000.0;
 
-// The record of the dragged point that moves.
+// The record of the dragged point that moves, and the traced elements.
 struct MoveCopies {
   bool HasPoint = false;
   PtRec Moving;
+  TraceWatch Traced;
 };
+
+// The redraw of a move; the elements it carried leave their traces.
+void RedrawMove(Program& p, const TraceWatch& traced) {
+  Redraw(p);
+  TraceMovedElements(p, traced);
+}
+
+// The dragged point leaves its trace where it stood before the move, drawn
+// as it was drawn at the previous step.
+void TraceDraggedPoint(Program& p) {
+  DeformState& d = p.Deform;
+  PtRec& pt = p.Fig.PtTable[d.DraggedPoint];
+  PtRec own = pt;
+  pt.Mark = d.DragMarkPrev;
+  if (d.DragStylePrev != 0) pt.Style = d.DragStylePrev;
+  AddTrace(p, {kClassPoint, d.DraggedPoint});
+  pt = own;
+}
 
 // Before the position changes: the dependency analysis of the first move and
 // the snapshot the two-point constructions compare with.
@@ -30,6 +50,7 @@ MoveCopies BeginMove(Program& p) {
   DeformState& d = p.Deform;
   MoveCopies copies;
   copies.HasPoint = PointInRange(fig, d.DraggedPoint);
+  copies.Traced = WatchTracedElements(p, copies.HasPoint ? d.DraggedPoint : 0);
   if (copies.HasPoint) {
     PtRec& pt = fig.PtTable[d.DraggedPoint];
     pt.Exists = kTrue;
@@ -45,13 +66,14 @@ MoveCopies BeginMove(Program& p) {
 void FinishMove(Program& p, const MoveCopies& copies) {
   DeformState& d = p.Deform;
   if (!copies.HasPoint) {
-    Redraw(p);
+    RedrawMove(p, copies.Traced);
     return;
   }
+  TraceDraggedPoint(p);
   PtRec& pt = p.Fig.PtTable[d.DraggedPoint];
   pt = copies.Moving;
   p.Draw.DraggedPoint = d.DraggedPoint;
-  Redraw(p);
+  RedrawMove(p, copies.Traced);
   p.Draw.DraggedPoint = 0;
   d.DragMarkPrev = kMarkDragged;
   d.DragStylePrev = pt.Style;
@@ -265,6 +287,7 @@ void MultiDragStep(Program& p, double x, double y) {
   }
   std::vector<PtRec> copies;
   for (int16_t index : chosen) copies.push_back(fig.PtTable[index]);
+  TraceWatch traced = WatchTracedElements(p, 0);
   FirstMoveAnalysis(p, {kClassPoint, chosen.front()});
   SnapshotTables(fig);
   double dx = x - copies.front().X;
@@ -273,7 +296,11 @@ void MultiDragStep(Program& p, double x, double y) {
     SetPointPosition(p, copies[i], copies[i].X + dx, copies[i].Y + dy);
     fig.PtTable[chosen[i]] = copies[i];
   }
-  Redraw(p);
+  RedrawMove(p, traced);
+}
+
+void HomeStep(Program& p) {
+  if (PointInRange(p.Fig, p.Deform.DraggedPoint)) MoveTo(p, 0, 0);
 }
 
 void KeyStep(Program& p, int16_t key) {
@@ -305,12 +332,14 @@ void ShiftKeyStep(Program& p, int16_t key) {
 void MultiKeyStep(Program& p, int16_t key) {
   double step = KeyStepPixels(p) * p.View.PixelSize;
   std::vector<int16_t> chosen = ChosenPoints(p);
+  TraceWatch traced;
   if (!chosen.empty()) {
+    traced = WatchTracedElements(p, 0);
     FirstMoveAnalysis(p, {kClassPoint, chosen.front()});
     SnapshotTables(p.Fig);
     for (int16_t index : chosen) MoveByKey(p, p.Fig.PtTable[index], key, step);
   }
-  Redraw(p);
+  RedrawMove(p, traced);
 }
 
 std::vector<int16_t> ChosenPoints(const Program& p) {

@@ -73,6 +73,8 @@ void MultiDragStep(Program& p, double x, double y);
 // One arrow key on DraggedPoint; shifted lands as a Shift-drag does.
 void KeyStep(Program& p, int16_t key);
 void ShiftKeyStep(Program& p, int16_t key);
+// Key H: DraggedPoint to the origin, as a drag there would move it.
+void HomeStep(Program& p);
 // One arrow key on every chosen point, with one redraw.
 void MultiKeyStep(Program& p, int16_t key);
 

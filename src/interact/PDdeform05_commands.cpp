@@ -234,6 +234,9 @@ void DeformKeyDown(Program& p, const InputEvent& event) {
       }
       return;
     case kKeyEscape: EndDeformation(p, mode); return;
+    case kKeyH:
+      if (mode == kModeDeform) HomeStep(p);
+      return;
     default: break;
   }
   if (SharedDeformKey(p, key)) return;

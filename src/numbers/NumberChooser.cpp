@@ -222,6 +222,8 @@ void SelNumCancel(Program& p) {
     // Popping the two modes alone would leave the step half made: the
     // construction is withdrawn as Escape withdraws it.
     AcceptInput(p, {});
+  } else if (CurrentMode(p.Modes) == kModeNumTrace) {
+    ModePop(p.Modes, *p.Host);  // the locus number's choice pushed one mode
   } else {
     ModePop(p.Modes, *p.Host);
     ModePop(p.Modes, *p.Host);
@@ -308,6 +310,11 @@ void SelNumExit(Program& p) {
     Redraw(p);
   } else if (mode == kModePickEdit) {
     AcceptEditPick(p, chosen);  // pops mode 40 and opens the number's dialog
+  } else if (mode == kModeNumTrace) {
+    if (chosen.Index != 0) p.Locus.LocusNum = chosen.Index;
+    ModePop(p.Modes, *p.Host);
+    RefreshModeDisplay(p);
+    Redraw(p);
   } else {
     // The construction flow completes or abandons its step; the polygon's
     // vertex picking starts from there once its number is in.

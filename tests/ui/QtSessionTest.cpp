@@ -262,5 +262,28 @@ TEST_F(SessionFixture, DraggingAFreePoint) {
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
 }
 
+// Panel 3 turns the locus switch on; a dragged point with a locus colour
+// leaves its trace, and the record file takes a row per redraw.
+TEST_F(SessionFixture, TheLocusSwitchFromItsPanelAndADrag) {
+  QtSession session;
+  session.Start(PLANDRA_SAMPLES "/triangle.pd4");
+  QCoreApplication::processEvents();
+  Program& p = session.Prog();
+  p.Fig.PtTable[1].Style = kColorRed;
+  QTest::mouseClick(session.Window().Panel(kLocusPanel), Qt::LeftButton);
+  EXPECT_EQ(p.Locus.LocusOn, kTrue);
+  EXPECT_EQ(session.Window().Panel(kLocusPanel)->text(), QString("軌"));
+  const PtRec& a = p.Fig.PtTable[1];
+  double startX = a.X;
+  ZEvavCanvas* canvas = session.Window().Canvas();
+  QTest::mousePress(canvas, Qt::LeftButton, {}, PixelOf(session, a.X, a.Y));
+  QTest::mouseMove(canvas, PixelOf(session, 1, 1));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, PixelOf(session, 1, 1));
+  ASSERT_GE(p.Locus.TraceCount[kClassPoint], 1);
+  EXPECT_NEAR(p.Locus.TracePts[1].X, startX, 1e-9);
+  EXPECT_EQ(p.Locus.TracePts[1].Color, kColorRed);
+  EXPECT_FALSE(test::ReadFileBytes(home_ / "temp.csv").empty());
+}
+
 }  // namespace
 }  // namespace plandra

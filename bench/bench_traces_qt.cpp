@@ -1,0 +1,97 @@
+// A full redraw of the large figure with many traces left by a drag, against
+// the same redraw without them, and a drag step with the locus switch on and
+// 20 shown numbers recorded against one with the switch off, in the window's
+// own 1280x800 surface.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "BenchFigure.h"
+#include "BenchQtMain.h"
+#include "app/Program.h"
+#include "app/Refresh.h"
+#include "interact/PDdeform05.h"
+#include "locus/PdLocus.h"
+#include "support/FigureBuilder.h"
+#include "view/QtSurface.h"
+
+namespace plandra {
+namespace {
+
+// Traces along a spiral over the window, as a drag leaves them: the dragged
+// point's ring mark, or with pixels set the single pixel of mark 0.
+void LeaveTraces(LocusState& locus, int count, bool pixels) {
+  for (int i = 0; i < count; ++i) {
+    double angle = i * 0.01;
+    double radius = 2 + std::fmod(i * 0.003, 14);
+    PtRec pt;
+    pt.X = radius * std::cos(angle);
+    pt.Y = radius * std::sin(angle) * 0.6;
+    pt.Color = pt.Style = kColorRed;
+    pt.Exists = kTrue;
+    pt.Mark = pixels ? kMarkPixel : kMarkDragged;
+    AppendTracePoint(locus, pt);
+  }
+}
+
+void BM_RedrawWithTracesQt(benchmark::State& state) {
+  QtSurface surface(1280, 800);
+  surface.SetAntialiased(true);  // as the window draws
+  SilentPlatform platform;
+  Program p;
+  SetUpLargeFigure(p, surface, platform);
+  WireLocusLayer(p);
+  LeaveTraces(p.Locus, static_cast<int>(state.range(0)), state.range(1) != 0);
+  for (auto _ : state) {
+    Redraw(p);
+    benchmark::DoNotOptimize(surface.Image().constBits());
+  }
+}
+BENCHMARK(BM_RedrawWithTracesQt)
+    ->ArgNames({"traces", "pixels"})
+    ->Args({0, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_DragStepRecordedQt(benchmark::State& state) {
+  QtSurface surface(1280, 800);
+  SilentPlatform platform;
+  Program p;
+  SetUpLargeFigure(p, surface, platform);
+  WireLocusLayer(p);
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / "plandra_bench_record";
+  std::filesystem::create_directories(folder);
+  p.Folders.Folder = folder;
+  for (int i = 0; i < 20; ++i) {
+    NumRec& num = p.Fig.NumTable[test::AddNumber(p.Fig, i * 0.5)];
+    num.NumFlag = kFalse;  // shown like a measured number
+    num.Name = "d" + std::to_string(i);
+  }
+  if (state.range(0) != 0) ToggleLocus(p);
+  StartPointDrag(p, 1);
+  int move = 0;
+  for (auto _ : state) {
+    double offset = (move++ % 20) * 0.11;
+    DragStep(p, -15 + offset, -9 + offset);
+    benchmark::DoNotOptimize(surface.Image().constBits());
+  }
+  if (state.range(0) != 0) ToggleLocus(p);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+BENCHMARK(BM_DragStepRecordedQt)
+    ->ArgName("recording")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+}  // namespace plandra
+
+int main(int argc, char** argv) { return plandra::RunQtBenchmarks(argc, argv); }

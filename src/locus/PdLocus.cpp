@@ -1,0 +1,175 @@
+#include "locus/PdLocus.h"
+
+#include "app/MainModel.h"
+#include "app/MenuBar.h"
+#include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/TranslatedText.h"
+#include "locus/MeasureRecord.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+constexpr std::string_view kLocusOnText = "軌";
+constexpr std::string_view kLocusOffText = "×軌";
+
+// The list keeps its entry 0 unused; a full list grows by one block.
+template <class Rec>
+void AppendTrace(std::vector<Rec>& list, int16_t& count, const Rec& rec) {
+  ++count;
+  if (static_cast<size_t>(count) >= list.size()) list.resize(list.size() + kTraceGrowth);
+  list[static_cast<size_t>(count)] = rec;
+}
+
+template <class Rec>
+void ResetList(std::vector<Rec>& list) {
+  list.assign(static_cast<size_t>(kTraceStartSize) + 1, Rec{});
+}
+
+// A copy in its locus colour, kept when that colour is set.
+template <class Rec>
+void KeepTrace(std::vector<Rec>& list, int16_t& count, const Rec& rec) {
+  if (rec.Style == kColorNone) return;
+  Rec copy = rec;
+  copy.Color = rec.Style;
+  AppendTrace(list, count, copy);
+}
+
+void KeepTraceOf(LocusState& locus, const Figure& fig, ObjRef ref) {
+  std::array<int16_t, 4>& count = locus.TraceCount;
+  switch (ref.BaseClass()) {
+    case kClassPoint: KeepTrace(locus.TracePts, count[kClassPoint], fig.PtTable[ref.Index]); break;
+    case kClassLine: KeepTrace(locus.TraceLns, count[kClassLine], fig.LnTable[ref.Index]); break;
+    default: KeepTrace(locus.TraceCirs, count[kClassCircle], fig.CirTable[ref.Index]); break;
+  }
+}
+
+// Where an element is drawn. Exists is left out: the dependency marking of a
+// move's first step writes its own marks there.
+std::array<double, 4> PlaceOf(const Figure& fig, ObjRef ref) {
+  switch (ref.BaseClass()) {
+    case kClassPoint: {
+      const PtRec& pt = fig.PtTable[ref.Index];
+      return {pt.X, pt.Y, 0, 0};
+    }
+    case kClassLine: {
+      const LnRec& ln = fig.LnTable[ref.Index];
+      return {ln.X1, ln.Y1, ln.DX, ln.DY};
+    }
+    default: {
+      const CirRec& cir = fig.CirTable[ref.Index];
+      return {cir.CX, cir.CY, cir.R, 0};
+    }
+  }
+}
+
+template <class Rec>
+void WatchClass(const std::vector<Rec>& table, int16_t cls, int16_t count, int16_t excluded,
+                const Figure& fig, TraceWatch& watch) {
+  for (int16_t i = 1; i <= count && static_cast<size_t>(i) < table.size(); ++i) {
+    if (table[static_cast<size_t>(i)].Style == kColorNone ||
+        (cls == kClassPoint && i == excluded)) {
+      continue;
+    }
+    watch.Refs.push_back({cls, i});
+    watch.Places.push_back(PlaceOf(fig, {cls, i}));
+  }
+}
+
+void ShowLocusSwitch(Program& p) {
+  bool on = p.Locus.LocusOn != kFalse;
+  StatusPanel& panel = p.Status.Panel(kLocusPanel);
+  panel.Text = Translate(p.Lang, on ? kLocusOnText : kLocusOffText);
+  panel.Bevel = on ? PanelBevel::kInset : PanelBevel::kRaised;
+  if (MenuItem* item = FindMenuItem(p.Menu, "mnuLocusSW")) item->Checked = on;
+}
+
+}  // namespace
+
+LocusState::LocusState() { ClearTraces(*this); }
+
+void ClearTraces(LocusState& locus) {
+  ResetList(locus.TracePts);
+  ResetList(locus.TraceLns);
+  ResetList(locus.TraceCirs);
+  locus.TraceCount = {};
+}
+
+void AppendTracePoint(LocusState& locus, const PtRec& pt) {
+  AppendTrace(locus.TracePts, locus.TraceCount[kClassPoint], pt);
+}
+
+void AddTrace(Program& p, ObjRef ref) {
+  if (!RefInRange(p.Fig, ref) || ref.BaseClass() < kClassPoint || ref.Index < 1) return;
+  if (GetExists(p.Fig, ref) == 0) return;
+  bool on = p.Locus.LocusOn != kFalse;
+  DrawElement(p, ref, on ? kOverrideLocus : kOverrideErase, kSourceCurrent);
+  if (on) KeepTraceOf(p.Locus, p.Fig, ref);
+}
+
+void DrawTraces(const LocusState& locus, RenderContext& r) {
+  const std::array<int16_t, 4>& count = locus.TraceCount;
+  for (int16_t i = 1; i <= count[kClassPoint]; ++i) DrawPointMark(r, locus.TracePts[i]);
+  for (int16_t i = 1; i <= count[kClassLine]; ++i) DrawLine(r, locus.TraceLns[i]);
+  for (int16_t i = 1; i <= count[kClassCircle]; ++i) DrawCircle(r, locus.TraceCirs[i]);
+}
+
+void WireLocusLayer(Program& p) {
+  p.Layers.DrawTraces = [&locus = p.Locus](RenderContext& r) { DrawTraces(locus, r); };
+}
+
+TraceWatch WatchTracedElements(const Program& p, int16_t excludedPoint) {
+  TraceWatch watch;
+  if (p.Locus.LocusOn == kFalse) return watch;
+  const Figure& fig = p.Fig;
+  WatchClass(fig.PtTable, kClassPoint, fig.ElemCount[kClassPoint], excludedPoint, fig, watch);
+  WatchClass(fig.LnTable, kClassLine, fig.ElemCount[kClassLine], 0, fig, watch);
+  WatchClass(fig.CirTable, kClassCircle, fig.ElemCount[kClassCircle], 0, fig, watch);
+  return watch;
+}
+
+void TraceMovedElements(Program& p, const TraceWatch& watch) {
+  for (size_t i = 0; i < watch.Refs.size(); ++i) {
+    if (PlaceOf(p.Fig, watch.Refs[i]) != watch.Places[i]) AddTrace(p, watch.Refs[i]);
+  }
+}
+
+void ToggleLocus(Program& p) {
+  p.Locus.LocusOn = p.Locus.LocusOn != kFalse ? kFalse : kTrue;
+  ShowLocusSwitch(p);
+  if (p.Locus.LocusOn != kFalse) {
+    RearmRecordReport(p.Record);
+    RecordCommand(p, "open");
+  } else {
+    RecordCommand(p, "close");
+  }
+  RefreshModeDisplay(p);
+}
+
+void mnuLocusReset(Program& p) {
+  ResetLocus(p);
+  Redraw(p);
+}
+
+void ResetLocus(Program& p) {
+  ClearTraces(p.Locus);
+  RecordCommand(p, "new");
+}
+
+void mnuLocusSetN(Program& p) {
+  ModePush(p.Modes, kModeNumTrace, HostOf(p));
+  RefreshModeDisplay(p);
+  if (p.Build.OpenNumberDialog) {
+    p.Build.OpenNumberDialog(p);
+    return;
+  }
+  // No number chooser to answer: leave at once rather than wait in mode 71.
+  ModePop(p.Modes, HostOf(p));
+  RefreshModeDisplay(p);
+  HostOf(p).Beep();
+}
+
+void mnuLocusNumClear(Program& p) { p.Locus.LocusNum = 0; }
+
+}  // namespace plandra

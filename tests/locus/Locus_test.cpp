@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/KeyDispatch.h"
+#include "app/MainCommands.h"
+#include "app/MainEvents.h"
+#include "app/MenuBar.h"
+#include "app/NewAndExit.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
+#include "interact/PDSelObj.h"
+#include "interact/PDdeform05.h"
+#include "locus/PdLocus.h"
+#include "support/AppFixture.h"
+#include "support/RecordingSurface.h"
+#include "support/TestHelpers.h"
+
+namespace plandra {
+namespace {
+
+using test::AddFreePoint;
+using test::AddStep;
+using test::AppFixture;
+
+InputEvent Left(double x, double y) { return {.X = x, .Y = y, .Button = kButtonLeft}; }
+
+struct Fixture : AppFixture {
+  test::RecordingSurface Surface{641, 481};
+  test::TempDir Folder;  // the record files go there
+  Fixture() {
+    ResetFigure(P.Fig, 40);
+    P.Folders.Folder = Folder.Path();
+    P.Canvas = &Surface;
+    SetScreen(P);
+    MarkAvailablePanels(P);
+    WireLocusLayer(P);
+  }
+  const std::array<int16_t, 4>& Count() const { return P.Locus.TraceCount; }
+  // A free point at the origin with the locus colour, and the switch on.
+  int16_t TracedPoint(int16_t style) {
+    int16_t point = AddFreePoint(P.Fig, 0, 0);
+    P.Fig.PtTable[point].Style = style;
+    Redraw(P);
+    RunMenuCommand(P, "mnuLocusSW");
+    return point;
+  }
+  // A drag from the standard mode through the given positions, released at the end.
+  void Drag(const PtRec& from, std::initializer_list<std::pair<double, double>> to) {
+    MouseDown(P, Left(from.X, from.Y));
+    for (auto [x, y] : to) MouseMove(P, Left(x, y));
+    MouseUp(P, Left(0, 0));
+  }
+  bool DrawnPixelAt(double x, double y, RgbColor color) const {
+    for (const test::SurfaceCall& c : Surface.Of(test::CallKind::kPixel)) {
+      if (std::fabs(c.X1 - x) < 1e-9 && std::fabs(c.Y1 - y) < 1e-9 && c.Color == color) return true;
+    }
+    return false;
+  }
+};
+
+constexpr RgbColor kYellow{255, 255, 0};
+
+TEST(Locus, TheSwitchShowsInPanelAndMenu) {
+  Fixture f;
+  AddFreePoint(f.P.Fig, 1, 1);
+  Redraw(f.P);
+  EXPECT_TRUE(f.P.Status.Panel(3).Usable);
+  StatusPanelClick(f.P, 3);
+  EXPECT_EQ(f.P.Locus.LocusOn, kTrue);
+  EXPECT_EQ(f.P.Status.Panel(3).Text, "軌");
+  EXPECT_EQ(f.P.Status.Panel(3).Bevel, PanelBevel::kInset);
+  EXPECT_TRUE(FindMenuItem(f.P.Menu, "mnuLocusSW")->Checked);
+  EXPECT_EQ(RunMenuCommand(f.P, "mnuLocusSW").Status, CommandStatus::kDone);
+  EXPECT_EQ(f.P.Locus.LocusOn, kFalse);
+  EXPECT_EQ(f.P.Status.Panel(3).Text, "×軌");
+  EXPECT_EQ(f.P.Status.Panel(3).Bevel, PanelBevel::kRaised);
+  EXPECT_FALSE(FindMenuItem(f.P.Menu, "mnuLocusSW")->Checked);
+}
+
+// The locus colours are set through the attribute pick of each class.
+TEST(Locus, TheLocusSettingsOpenTheAttributePick) {
+  Fixture f;
+  AddFreePoint(f.P.Fig, 1, 1);
+  Redraw(f.P);
+  ShowFullMenu(f.P.Menu);
+  EXPECT_EQ(RunMenuCommand(f.P, "mnuLocusSetP").Status, CommandStatus::kDone);
+  ASSERT_GE(f.P.Modes.Depth, 2);
+  EXPECT_EQ(f.P.Modes.ModeStack[2], kModeEditPoint);
+}
+
+// A point with locus colour 3 leaves yellow traces where it stood before
+// each move, and the line through it where each move put it; a point with
+// locus colour 0 leaves none, though it moves.
+TEST(Locus, DraggedPointsLeaveTracesInTheirLocusColour) {
+  Fixture f;
+  Figure& fig = f.P.Fig;
+  int16_t a = AddFreePoint(fig, 0, 0);
+  int16_t b = AddFreePoint(fig, 4, 0);
+  int16_t c = AddFreePoint(fig, -4, -4);
+  int16_t line = AddStep(fig, "L1", {{kClassPoint, a}, {kClassPoint, b}});
+  fig.LnTable[line].Color = kColorBlack;
+  fig.PtTable[a].Style = kColorYellow;
+  fig.LnTable[line].Style = kColorGreen;
+  Redraw(f.P);
+  RunMenuCommand(f.P, "mnuLocusSW");
+
+  f.Drag(fig.PtTable[a], {{1.02, 1.02}, {2.02, 2.02}, {3.02, 1.02}});
+  ASSERT_EQ(f.Count()[kClassPoint], 3);
+  const PtRec& first = f.P.Locus.TracePts[1];
+  EXPECT_EQ(first.X, 0);
+  EXPECT_EQ(first.Y, 0);
+  EXPECT_EQ(first.Color, kColorYellow);
+  EXPECT_EQ(first.Mark, kMarkPixel);  // drawn as it was before the drag
+  EXPECT_EQ(f.P.Locus.TracePts[3].Mark, kMarkDragged);
+  EXPECT_NEAR(f.P.Locus.TracePts[3].X, 2.05, 1e-9);
+  ASSERT_EQ(f.Count()[kClassLine], 3);
+  EXPECT_NEAR(f.P.Locus.TraceLns[3].X1, 3.05, 1e-9);
+  EXPECT_EQ(f.P.Locus.TraceLns[3].Color, kColorGreen);
+
+  f.Surface.Calls.clear();
+  Redraw(f.P);
+  EXPECT_TRUE(f.DrawnPixelAt(0, 0, kYellow));  // the trace, drawn at every redraw
+
+  f.Drag(fig.PtTable[c], {{-3, -3}, {-2, -2}});
+  EXPECT_EQ(f.Count()[kClassPoint], 3);
+  EXPECT_EQ(f.Count()[kClassLine], 3);  // the line did not move
+}
+
+TEST(Locus, TheListGrowsByFiftyKeepingEarlierTraces) {
+  Fixture f;
+  int16_t a = f.TracedPoint(kColorRed);
+  f.P.Build.MenuTarget = {kClassPoint, a};
+  RunMenuCommand(f.P, "mnuEdit2_point_Deform");
+  ASSERT_EQ(CurrentMode(f.P.Modes), kModeDeform);
+  for (int i = 0; i < 200; ++i) KeyDown(f.P, i % 2 ? kKeyLeft : kKeyRight, false);
+  EXPECT_EQ(f.Count()[kClassPoint], 200);
+  EXPECT_EQ(f.P.Locus.TracePts.size(), 201u);
+  KeyDown(f.P, kKeyUp, false);
+  EXPECT_EQ(f.Count()[kClassPoint], 201);
+  EXPECT_EQ(f.P.Locus.TracePts.size(), 251u);
+  EXPECT_EQ(f.P.Locus.TracePts[1].X, 0);
+  EXPECT_NEAR(f.P.Locus.TracePts[2].X, 0.5, 1e-9);
+  EXPECT_EQ(f.P.Locus.TracePts[1].Color, kColorRed);
+}
+
+TEST(Locus, SwitchingOffKeepsTracesAndResetClearsThem) {
+  Fixture f;
+  int16_t a = f.TracedPoint(kColorYellow);
+  f.Drag(f.P.Fig.PtTable[a], {{1, 1}, {2, 2}});
+  RunMenuCommand(f.P, "mnuLocusSW");
+  f.Drag(f.P.Fig.PtTable[a], {{3, 3}, {4, 4}});
+  EXPECT_EQ(f.Count()[kClassPoint], 2);
+  f.Surface.Calls.clear();
+  Redraw(f.P);
+  EXPECT_TRUE(f.DrawnPixelAt(0, 0, kYellow));
+
+  f.Surface.Calls.clear();
+  StatusPanelClick(f.P, 4);  // the reset
+  EXPECT_EQ(f.Count()[kClassPoint], 0);
+  EXPECT_EQ(f.P.Locus.TracePts.size(), 201u);
+  EXPECT_FALSE(f.DrawnPixelAt(0, 0, kYellow));
+
+  RunMenuCommand(f.P, "mnuLocusSW");
+  f.Drag(f.P.Fig.PtTable[a], {{1, 1}});
+  EXPECT_EQ(f.Count()[kClassPoint], 1);
+  StartNewFigure(f.P);
+  EXPECT_EQ(f.Count()[kClassPoint], 0);
+}
+
+TEST(Locus, KeyHMovesTheDraggedPointToTheOrigin) {
+  Fixture f;
+  Figure& fig = f.P.Fig;
+  int16_t a = AddFreePoint(fig, 3, 2);
+  int16_t b = AddFreePoint(fig, 5, 2);
+  int16_t image = AddStep(fig, "PT3", {{kClassPoint, a}, {kClassPoint, b}});
+  fig.PtTable[image].Style = kColorBlue;
+  Redraw(f.P);
+  RunMenuCommand(f.P, "mnuLocusSW");
+  KeyDown(f.P, kKeyH, false);  // the standard mode has no dragged point
+  EXPECT_EQ(fig.PtTable[a].X, 3);
+  RunMenuCommand(f.P, "mnuDeform1Pt");
+  MouseDown(f.P, Left(3, 2));  // the nearest candidate is taken at once
+  ASSERT_EQ(f.P.Deform.DraggedPoint, a);
+  ASSERT_EQ(CurrentMode(f.P.Modes), kModeDeform);
+  KeyDown(f.P, kKeyH, false);
+  EXPECT_EQ(fig.PtTable[a].X, 0);
+  EXPECT_EQ(fig.PtTable[a].Y, 0);
+  EXPECT_NEAR(fig.PtTable[image].X, 10, 1e-9);  // the figure follows
+  EXPECT_NEAR(fig.PtTable[image].Y, 4, 1e-9);
+  ASSERT_EQ(f.Count()[kClassPoint], 1);  // the image it carried, where it went
+  EXPECT_NEAR(f.P.Locus.TracePts[1].X, 10, 1e-9);
+}
+
+}  // namespace
+}  // namespace plandra

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainCommands.h"
+#include "app/MenuBar.h"
+#include "app/Refresh.h"
+#include "locus/MeasureRecord.h"
+#include "locus/PdLocus.h"
+#include "numbers/Labels05.h"
+#include "numbers/NumberChooser.h"
+#include "support/AppFixture.h"
+#include "support/TestHelpers.h"
+
+namespace plandra {
+namespace {
+
+using test::AddNumber;
+using test::AppFixture;
+using test::ReadFileBytes;
+using test::TempDir;
+
+struct Fixture : AppFixture {
+  TempDir Folder;
+  Fixture() {
+    ResetFigure(P.Fig, 40);
+    P.Folders.Folder = Folder.Path();
+    P.CurFileName = "/home/t/fig.pd4";
+    P.Config.KetaDecimal = 2;
+    P.Record.DateTimeText = [] { return std::string("2026/12/08 : 10:00:00"); };
+  }
+  // A measured number, shown unless told.
+  int16_t Measured(std::string name, double value, int16_t show = 0) {
+    int16_t index = AddNumber(P.Fig, value);
+    NumRec& num = P.Fig.NumTable[index];
+    num.NumFlag = kFalse;
+    num.Name = std::move(name);
+    num.NumShow = show;
+    return index;
+  }
+  std::string Htm() const { return ReadFileBytes(Folder / "temp.htm"); }
+  std::string Csv() const { return ReadFileBytes(Folder / "temp.csv"); }
+};
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+std::string HeaderOf(const std::vector<std::string>& names) {
+  std::vector<std::string> lines{"<html><body>",
+                                 "<small>",
+                                 "<a href=temp2.csv>[Excelなどで開く]</a>",
+                                 "</small>",
+                                 "<h2>測定値の結果 by ZE/Vav " + std::string(PLANDRA_VERSION),
+                                 "</h2>",
+                                 "<div align = center>",
+                                 "<small>",
+                                 "file : /home/t/fig.pd4,",
+                                 "( 2026/12/08 : 10:00:00 )",
+                                 "</small>",
+                                 "</div>",
+                                 "<hr>",
+                                 "<table border=1>",
+                                 "<tr>"};
+  for (const std::string& name : names) lines.push_back("<th>" + name);
+  lines.emplace_back();
+  return Lines(lines);
+}
+
+// Names HTML-escaped in the page, as written in the CSV; hidden and
+// independent numbers left out; one row at every redraw.
+TEST(MeasureRecord, TheFilesHoldTheHeaderAndOneRowPerRedraw) {
+  Fixture f;
+  f.Measured(" a*b ", 1.5);
+  f.Measured("hidden", 2, 7);
+  AddNumber(f.P.Fig, 9);  // independent
+  int16_t odd = f.Measured("x<y&z", -0.25);
+  RunMenuCommand(f.P, "mnuLocusSW");
+  EXPECT_EQ(f.Htm(), HeaderOf({"a×b", "x&lt;y&amp;z"}));
+  EXPECT_EQ(f.Csv(), "\"a×b\",\"x<y&z\",\"\"\r\n");
+
+  Redraw(f.P);
+  f.P.Fig.NumTable[odd].Value = 3;
+  Redraw(f.P);
+  std::string a = ValueText(1.5, 2), b = ValueText(-0.25, 2), c = ValueText(3, 2);
+  EXPECT_EQ(a, "   1.50");
+  EXPECT_EQ(f.Htm(), HeaderOf({"a×b", "x&lt;y&amp;z"}) +
+                         Lines({"<tr>", "<td>" + a, "<td>" + b, ""}) +
+                         Lines({"<tr>", "<td>" + a, "<td>" + c, ""}));
+  EXPECT_EQ(f.Csv(), "\"a×b\",\"x<y&z\",\"\"\r\n\"" + a + "\",\"" + b + "\",\"\"\r\n\"" + a +
+                         "\",\"" + c + "\",\"\"\r\n");
+
+  RunMenuCommand(f.P, "mnuLocusSW");  // off: closed, nothing more is written
+  Redraw(f.P);
+  EXPECT_EQ(f.P.Record.RecordState, kRecordClosed);
+  RunMenuCommand(f.P, "mnuLocusSW");  // on again: a fresh header
+  EXPECT_EQ(f.Csv(), "\"a×b\",\"x<y&z\",\"\"\r\n");
+  Redraw(f.P);
+  RunMenuCommand(f.P, "mnuLocusReset");  // the reset restarts it too, then redraws
+  EXPECT_EQ(f.Csv(), "\"a×b\",\"x<y&z\",\"\"\r\n\"" + a + "\",\"" + c + "\",\"\"\r\n");
+}
+
+TEST(MeasureRecord, AFileThatCannotBeWrittenIsToldOnce) {
+  Fixture f;
+  f.Measured("d", 1);
+  f.P.Folders.Folder = f.Folder / "missing";
+  RunMenuCommand(f.P, "mnuLocusSW");
+  ASSERT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_NE(f.Host.Messages[0].Text.find("missing"), std::string::npos);
+  for (int i = 0; i < 3; ++i) Redraw(f.P);
+  EXPECT_EQ(f.Host.Messages.size(), 1u);
+  RunMenuCommand(f.P, "mnuLocusSW");
+  RunMenuCommand(f.P, "mnuLocusSW");  // turned on again: tried and told afresh
+  EXPECT_EQ(f.Host.Messages.size(), 2u);
+}
+
+TEST(MeasureRecord, NoProgramFolderMeansNoRecord) {
+  Fixture f;
+  f.P.Folders.Folder.clear();
+  RunMenuCommand(f.P, "mnuLocusSW");
+  Redraw(f.P);
+  EXPECT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists("temp.csv"));
+}
+
+TEST(MeasureRecord, ReadOnlyProgramWritesNoRecord) {
+  Fixture f;
+  f.Measured("d", 1);
+  f.P.Window.ExeReadOnly = kTrue;
+  RunMenuCommand(f.P, "mnuLocusSW");
+  Redraw(f.P);
+  EXPECT_FALSE(std::filesystem::exists(f.Folder / "temp.csv"));
+  EXPECT_TRUE(f.Host.Messages.empty());
+}
+
+TEST(MeasureRecord, ShowingTheRecordCopiesTheCsvAndKeepsRecording) {
+  Fixture f;
+  f.Measured("d", 1);
+  RunMenuCommand(f.P, "mnuLocusNumCSV");  // nothing recorded yet: said so
+  ASSERT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_NE(f.Host.Messages[0].Text.find("測定記録がありません。"), std::string::npos);
+  EXPECT_TRUE(f.Host.Opened.empty());
+
+  RunMenuCommand(f.P, "mnuLocusSW");
+  Redraw(f.P);
+  RunMenuCommand(f.P, "mnuLocusNumCSV");
+  ASSERT_EQ(f.Host.Opened.size(), 1u);
+  EXPECT_EQ(f.Host.Opened[0], (f.Folder / "temp.htm").string());
+  std::string shown = f.Csv();
+  EXPECT_EQ(ReadFileBytes(f.Folder / "temp2.csv"), shown);
+  Redraw(f.P);  // appended after what the copy holds
+  EXPECT_EQ(f.Csv().substr(0, shown.size()), shown);
+  EXPECT_GT(f.Csv().size(), shown.size());
+}
+
+TEST(MeasureRecord, TheLocusNumberIsChosenAndCleared) {
+  Fixture f;
+  WireNumberChooser(f.P);
+  ShowFullMenu(f.P.Menu);  // the locus settings are in the full menu
+  f.Measured("d", 1);
+  int16_t second = f.Measured("e", 2);
+  RunMenuCommand(f.P, "mnuLocusSetN");
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeNumTrace);
+  EXPECT_TRUE(f.P.SelNum.Shown);
+  SelNumCancel(f.P);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);  // one mode pushed, one popped
+  EXPECT_EQ(f.P.Modes.Depth, 1);
+  RunMenuCommand(f.P, "mnuLocusSetN");
+  SelNumSelectLine(f.P, 1);
+  SelNumOK(f.P);
+  EXPECT_EQ(f.P.Locus.LocusNum, second);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  RunMenuCommand(f.P, "mnuLocusNumClear");
+  EXPECT_EQ(f.P.Locus.LocusNum, 0);
+}
+
+}  // namespace
+}  // namespace plandra
