@@ -21,6 +21,7 @@
 #include "app/Refresh.h"
 #include "app/Startup.h"
 #include "app/ViewCommands.h"
+#include "locus/PdLocus.h"
 #include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
@@ -309,6 +310,7 @@ int RenderCommand(const std::vector<std::string>& args) {
   StderrPlatform host;
   Program program;
   program.Host = &host;
+  WireLocusLayer(program);
   if (!LoadForRender(options, program, error)) {
     std::fprintf(stderr, "plandra-cli render: %s\n", error.c_str());
     return kRenderUnreadable;
@@ -368,6 +370,7 @@ int BatchCommand(const std::vector<std::string>& args) {
   Program program;
   program.Host = &host;
   program.Canvas = &surface;
+  WireLocusLayer(program);
   ResetFigure(program.Fig, kRenderCapacity);
   SetScreen(program);
   BatchResult result = mnuHmakeAllBmp(program, folder);

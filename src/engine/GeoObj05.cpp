@@ -132,26 +132,27 @@ struct HostStepResult {
   bool Clamped = false;    // some point was held at an end of its host
 };
 
-// Moves the points on figures and lowers each movable point's Exists to its
-// host's.
+// The host step for one point: moves a point on a figure and lowers a
+// movable point's Exists to its host's.
+void HostStepPoint(Figure& fig, const ElemLimits& limits, PtRec& point, HostStepResult& result) {
+  if (point.BoundMode == 0) return;
+  int16_t hostExists;
+  if (point.HostClass == 0) {
+    hostExists = point.Exists;
+  } else {
+    result.AnyHosted = true;
+    if (point.HostClass < kClassPoint || point.HostClass > kClassCircle) return;
+    result.Clamped |= PlaceOnHost(fig, limits, point);
+    hostExists = HostExists(fig, limits, point);
+  }
+  if (point.Exists > hostExists) point.Exists = hostExists;
+}
+
 HostStepResult HostStep(Figure& fig) {
   HostStepResult result;
   ElemLimits limits = ElemLimitsOf(fig);
   int count = limits[kClassPoint];
-  for (int i = 1; i <= count; ++i) {
-    PtRec& point = fig.PtTable[i];
-    if (point.BoundMode == 0) continue;
-    int16_t hostExists;
-    if (point.HostClass == 0) {
-      hostExists = point.Exists;
-    } else {
-      result.AnyHosted = true;
-      if (point.HostClass < kClassPoint || point.HostClass > kClassCircle) continue;
-      result.Clamped |= PlaceOnHost(fig, limits, point);
-      hostExists = HostExists(fig, limits, point);
-    }
-    if (point.Exists > hostExists) point.Exists = hostExists;
-  }
+  for (int i = 1; i <= count; ++i) HostStepPoint(fig, limits, fig.PtTable[i], result);
   return result;
 }
 
@@ -277,22 +278,114 @@ RecomputeReport RecomputeStep(Figure& fig, int16_t step, const MatrixDisplay* di
   return report;
 }
 
-RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display) {
+namespace {
+
+// The passes of RecomputeAll over all steps, or over only the steps and
+// hosted points of a dependent set.
+RecomputeReport RunPasses(Figure& fig, const DependentSet* only, const MatrixDisplay* display) {
   RecomputeReport report;
   int steps = StepLimit(fig);
   EnsureCurOut(fig);
   ElemLimits limits = ElemLimitsOf(fig);
+  auto evaluate = [&](int s) {
+    if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, static_cast<int16_t>(s), display);
+  };
   for (int pass = 1; pass <= fig.PassCount; ++pass) {
     fig.LastPass = pass == fig.PassCount;
     if (fig.LastPass) PruneAngleMarks(fig);
-    for (int s = 1; s <= steps; ++s) {
-      if (fig.StepState[s] != 2)
-        EvaluateStep(fig, report, limits, static_cast<int16_t>(s), display);
+    if (!only) {
+      for (int s = 1; s <= steps; ++s) evaluate(s);
+      ReportedHostStep(fig, report);
+      continue;
     }
-    ReportedHostStep(fig, report);
+    for (int16_t s : only->Steps)
+      if (s <= steps) evaluate(s);
+    HostStepResult result;
+    for (int16_t i : only->HostedPoints)
+      if (i <= limits[kClassPoint]) HostStepPoint(fig, limits, fig.PtTable[i], result);
+    if (result.Clamped) ++report.HeldAtEnd;
   }
   fig.LastPass = false;
   return report;
+}
+
+using Follows = std::vector<std::vector<char>>;
+
+bool IsFollowed(const Follows& follows, ObjRef ref) {
+  int16_t cls = ref.BaseClass();
+  return cls >= kClassNumber && cls <= kClassCircle && ref.Index >= 1 &&
+         static_cast<size_t>(ref.Index) < follows[cls].size() && follows[cls][ref.Index] != 0;
+}
+
+// Marks the outputs of step s as following the point when an input does. A
+// "CALC" step names no inputs (its expression reads numbers by name), so it
+// is always taken.
+bool TakeStepIfDependent(const Figure& fig, int16_t s, Follows& follows) {
+  const StepRefs& in = fig.StepIn[s];
+  bool reads = std::any_of(in.begin() + 1, in.end(),
+                           [&follows](ObjRef ref) { return IsFollowed(follows, ref); });
+  if (!reads && fig.StepKindId[s] != Kind::CALC) return false;
+  for (ObjRef out : fig.StepOut[s]) {
+    int16_t cls = out.BaseClass();
+    if (cls >= kClassNumber && cls <= kClassCircle && out.Index >= 1 &&
+        static_cast<size_t>(out.Index) < follows[cls].size())
+      follows[cls][out.Index] = 1;
+  }
+  return true;
+}
+
+// A point on a figure follows its host; its step names no inputs.
+bool TakeHostedPoints(const Figure& fig, int points, Follows& follows) {
+  bool added = false;
+  for (int i = 1; i <= points; ++i) {
+    const PtRec& pt = fig.PtTable[i];
+    if (follows[kClassPoint][i] || pt.HostClass < kClassPoint || pt.HostClass > kClassCircle)
+      continue;
+    if (!IsFollowed(follows, {pt.HostClass, pt.HostIndex})) continue;
+    follows[kClassPoint][i] = 1;
+    added = true;
+  }
+  return added;
+}
+
+}  // namespace
+
+RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display) {
+  return RunPasses(fig, nullptr, display);
+}
+
+RecomputeReport RecomputeDependents(Figure& fig, const DependentSet& set) {
+  return RunPasses(fig, &set, nullptr);
+}
+
+DependentSet DependentsOf(const Figure& fig, int16_t point) {
+  DependentSet set;
+  ElemLimits limits = ElemLimitsOf(fig);
+  if (point < 1 || point > limits[kClassPoint]) return set;
+  Follows follows(4);
+  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls)
+    follows[cls].assign(limits[cls] + 1, 0);
+  follows[kClassPoint][point] = 1;
+  int steps = StepLimit(fig);
+  std::vector<char> taken(static_cast<size_t>(steps) + 1, 0);
+  // A step may read what a later step makes: sweep until nothing is added.
+  for (bool added = true; added;) {
+    added = false;
+    for (int s = 1; s <= steps; ++s) {
+      if (taken[s] || !TakeStepIfDependent(fig, static_cast<int16_t>(s), follows)) continue;
+      taken[s] = 1;
+      added = true;
+    }
+    added |= TakeHostedPoints(fig, limits[kClassPoint], follows);
+  }
+  for (int s = 1; s <= steps; ++s)
+    if (taken[s]) set.Steps.push_back(static_cast<int16_t>(s));
+  for (int i = 1; i <= limits[kClassPoint]; ++i) {
+    const PtRec& pt = fig.PtTable[i];
+    if (follows[kClassPoint][i] && pt.BoundMode != 0 && pt.HostClass != 0)
+      set.HostedPoints.push_back(static_cast<int16_t>(i));
+  }
+  return set;
 }
 
 bool UpdatePointOnHost(Figure& fig, PtRec& point) {

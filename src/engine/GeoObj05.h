@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/MapEval.h"
 #include "figure/PDvar05.h"
@@ -39,6 +40,20 @@ RecomputeReport RecomputeStep(Figure& fig, int16_t step, const MatrixDisplay* di
 // Evaluates the whole figure PassCount times; each pass's host step counts
 // once in HeldAtEnd when it held a point on a segment or half-line at an end.
 RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display = nullptr);
+
+// What follows one point: the steps that read it or read what such a step
+// made, in step order, and the points on figures among it (the point itself
+// when it lies on one).
+struct DependentSet {
+  std::vector<int16_t> Steps;
+  std::vector<int16_t> HostedPoints;
+};
+DependentSet DependentsOf(const Figure& fig, int16_t point);
+
+// RecomputeAll with the same passes, over only the set. Gives what
+// RecomputeAll gives when everything outside the set is already evaluated
+// from unchanged inputs: the point moves, the rest of the figure stays.
+RecomputeReport RecomputeDependents(Figure& fig, const DependentSet& set);
 
 // Moves a point on a figure onto its host (HostClass, HostIndex). Returns
 // true when the point had to be held at an end of a segment or half-line, so

@@ -6,6 +6,7 @@
 #include "app/Refresh.h"
 #include "app/TranslatedText.h"
 #include "locus/MeasureRecord.h"
+#include "locus/SampledLocus.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -117,6 +118,7 @@ void DrawTraces(const LocusState& locus, RenderContext& r) {
 
 void WireLocusLayer(Program& p) {
   p.Layers.DrawTraces = [&locus = p.Locus](RenderContext& r) { DrawTraces(locus, r); };
+  p.Layers.DrawSampledLoci = [&p](RenderContext& r) { DrawSampledLoci(p, r); };
 }
 
 TraceWatch WatchTracedElements(const Program& p, int16_t excludedPoint) {

@@ -40,7 +40,7 @@ void AppendTracePoint(LocusState& locus, const PtRec& pt);
 void AddTrace(Program& p, ObjRef ref);
 // Every trace in its stored colour, beneath the elements of a frame.
 void DrawTraces(const LocusState& locus, RenderContext& r);
-// Hands DrawTraces to the renderer's layers; the program object must stay
+// Hands DrawTraces and the sampled loci to the renderer's layers; the program object must stay
 // where it is from then on.
 void WireLocusLayer(Program& p);
 

@@ -43,16 +43,7 @@ class EngineTest : public ::testing::Test {
     return Step("C2", {Pt(centre), Pt(through)});
   }
   // A point on a line or circle, as the construction flow leaves it.
-  int16_t OnHost(ObjRef host, double param) {
-    int16_t p = Step("PBND", {host});
-    PtRec& point = fig.PtTable[p];
-    point.BoundMode = kTrue;
-    point.HostClass = host.Class;
-    point.HostIndex = host.Index;
-    point.Param = param;
-    point.Exists = kTrue;
-    return p;
-  }
+  int16_t OnHost(ObjRef host, double param) { return AddPointOnHost(fig, host, param); }
 
   // What a redraw does before drawing.
   void Redraw() { RecomputeForRedraw(fig, platform); }

@@ -192,5 +192,31 @@ TEST(Locus, KeyHMovesTheDraggedPointToTheOrigin) {
   EXPECT_NEAR(f.P.Locus.TracePts[1].X, 10, 1e-9);
 }
 
+// The redraw draws the curve of an "XLOCS" step in red dots (the traced
+// point has no locus colour) and leaves both points where they were.
+TEST(Locus, TheRedrawDrawsASampledLocus) {
+  Fixture f;
+  Figure& fig = f.P.Fig;
+  int16_t centre = AddFreePoint(fig, 0, 0);
+  int16_t through = AddFreePoint(fig, 4, 0);
+  int16_t circle = AddStep(fig, "C2", {test::PointRef(centre), test::PointRef(through)});
+  int16_t driving = test::AddPointOnHost(fig, {kClassCircle, circle}, 2);
+  int16_t traced = AddStep(fig, "PT3", {test::PointRef(driving), test::PointRef(through)});
+  AddStep(fig, "XLOCS", {test::PointRef(driving), test::PointRef(traced)});
+  Redraw(f.P);
+  const PtRec before = fig.PtTable[driving];
+  f.Surface.Calls.clear();
+  Redraw(f.P);
+  int onCurve = 0;
+  for (const test::SurfaceCall& c : f.Surface.Of(test::CallKind::kPixel)) {
+    // The point reflected through (4, 0) runs round the circle of radius 4 about (8, 0).
+    if (c.Color == RgbColor{255, 0, 0} && std::fabs(std::hypot(c.X1 - 8, c.Y1) - 4) < 1e-9)
+      ++onCurve;
+  }
+  EXPECT_EQ(onCurve, 1001);
+  EXPECT_EQ(fig.PtTable[driving].Param, before.Param);
+  EXPECT_EQ(fig.PtTable[driving].X, before.X);
+}
+
 }  // namespace
 }  // namespace plandra

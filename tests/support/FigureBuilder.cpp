@@ -32,6 +32,17 @@ int16_t AddFreePoint(Figure& fig, double x, double y) {
   return index;
 }
 
+int16_t AddPointOnHost(Figure& fig, ObjRef host, double param) {
+  int16_t index = AddStep(fig, "PBND", {host});
+  PtRec& pt = fig.PtTable[index];
+  pt.BoundMode = kTrue;
+  pt.HostClass = host.Class;
+  pt.HostIndex = host.Index;
+  pt.Param = param;
+  pt.Exists = kTrue;
+  return index;
+}
+
 int16_t AddNumber(Figure& fig, double value) {
   ReserveElement(fig, kClassNumber);
   int16_t index = fig.ElemCount[kClassNumber];

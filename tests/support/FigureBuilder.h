@@ -17,6 +17,10 @@ int16_t AddStep(Figure& fig, std::string_view kind, std::initializer_list<ObjRef
 
 inline ObjRef PointRef(int16_t index) { return {kClassPoint, index}; }
 
+// A movable point on a line or circle; its step names the host, as figure
+// files do.
+int16_t AddPointOnHost(Figure& fig, ObjRef host, double param);
+
 // 300 free points, 400 lines through pairs of them and 300 circles about
 // them, every element named.
 void BuildLargeFigure(Figure& fig);

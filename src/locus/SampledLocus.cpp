@@ -1,0 +1,88 @@
+#include "locus/SampledLocus.h"
+
+#include <cmath>
+
+#include "app/Program.h"
+#include "engine/GeoObj05.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+bool PointIndexValid(const Figure& fig, int16_t index) {
+  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
+}
+
+// The Param values of the samples; none for a point on no line or circle.
+std::vector<double> SampleParams(const Figure& fig, const PtRec& driving) {
+  std::vector<double> params;
+  if (driving.HostClass == kClassLine) {
+    // By index rather than by adding the step, so that no rounding piles up.
+    for (int i = 0;; ++i) {
+      double t = -kPi / 2 + i * kLineSampleStep;
+      if (t > kPi / 2) break;
+      params.push_back(std::tan(t));
+    }
+  } else if (driving.HostClass == kClassCircle && driving.HostIndex >= 1 &&
+             driving.HostIndex <= fig.ElemCount[kClassCircle] &&
+             driving.HostIndex <= UpperBound(fig.CirTable)) {
+    double step = kFullTurn * fig.CirTable[driving.HostIndex].R / kCircleSampleSteps;
+    for (int i = 0; i <= kCircleSampleSteps; ++i) params.push_back(i * step);
+  }
+  return params;
+}
+
+}  // namespace
+
+void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
+                 const std::function<void(const PtRec&)>& visit) {
+  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return;
+  std::vector<double> params = SampleParams(fig, fig.PtTable[driving]);
+  if (params.empty()) return;
+  const PtRec drivingCopy = fig.PtTable[driving];
+  const PtRec tracedCopy = fig.PtTable[traced];
+  DependentSet dependents;
+  if (way == SampleWay::Dependents) dependents = DependentsOf(fig, driving);
+  for (size_t i = 0; i < params.size(); ++i) {
+    fig.PtTable[driving].Param = params[i];
+    // The first sample evaluates everything, so that the steps left out later
+    // stand exactly as the literal way leaves them.
+    if (way == SampleWay::Literal || i == 0) {
+      RecomputeAll(fig);
+    } else {
+      RecomputeDependents(fig, dependents);
+    }
+    visit(fig.PtTable[traced]);
+  }
+  fig.PtTable[driving] = drivingCopy;
+  fig.PtTable[traced] = tracedCopy;
+  if (way == SampleWay::Literal) {
+    RecomputeAll(fig);
+  } else {
+    RecomputeDependents(fig, dependents);
+  }
+}
+
+void DrawSampledLoci(Program& p, RenderContext& r) {
+  if (!r.Canvas) return;
+  Figure& fig = p.Fig;
+  int steps = std::min(
+      {static_cast<int>(fig.StepCount), UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
+  for (int s = 1; s <= steps; ++s) {
+    if (fig.StepKindId[s] != Kind::XLOCS) continue;
+    const StepRefs& in = fig.StepIn[s];
+    if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
+    int16_t traced = in[2].Index;
+    if (!PointIndexValid(fig, traced)) continue;
+    int16_t style = fig.PtTable[traced].Style;
+    int16_t color = style != kColorNone ? style : kColorRed;
+    SampleLocus(fig, in[1].Index, traced, SampleWay::Dependents, [&r, color](const PtRec& pt) {
+      PtRec dot = pt;
+      dot.Color = color;
+      dot.Mark = kMarkPixel;
+      DrawPointMark(r, dot);
+    });
+  }
+}
+
+}  // namespace plandra
