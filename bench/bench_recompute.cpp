@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/GeoObj05.h"
+#include "support/FigureBuilder.h"
 
 namespace plandra {
 namespace {
@@ -23,16 +24,7 @@ class FigureBuilder {
 
   bool Full() const { return fig_.StepCount >= maxSteps_; }
 
-  int16_t Free(double x, double y) {
-    int16_t p = Add("PNEW", {});
-    if (p == 0) return 0;
-    PtRec& pt = fig_.PtTable[p];
-    pt.X = x;
-    pt.Y = y;
-    pt.Exists = kTrue;
-    pt.BoundMode = kTrue;
-    return p;
-  }
+  int16_t Free(double x, double y) { return Full() ? 0 : test::AddFreePoint(fig_, x, y); }
 
   int16_t Number(double value) {
     ReserveElement(fig_, kClassNumber);
@@ -43,36 +35,13 @@ class FigureBuilder {
   }
 
   int16_t OnHost(ObjRef host, double param) {
-    int16_t p = Add("PBND", {host});
-    if (p == 0) return 0;
-    PtRec& pt = fig_.PtTable[p];
-    pt.BoundMode = kTrue;
-    pt.HostClass = host.Class;
-    pt.HostIndex = host.Index;
-    pt.Param = param;
-    pt.Exists = kTrue;
-    return p;
+    return Full() ? 0 : test::AddPointOnHost(fig_, host, param);
   }
 
   // Appends a step and its outputs; returns the first output, or 0 when the
   // figure is full.
   int16_t Add(std::string_view kind, std::initializer_list<ObjRef> inputs) {
-    if (Full()) return 0;
-    AppendStep(fig_);
-    int16_t step = fig_.StepCount;
-    SetStepKind(fig_, step, kind);
-    int slot = 1;
-    for (ObjRef in : inputs) fig_.StepIn[step][slot++] = in;
-    const KindInfo& info = KindInfoOf(fig_.StepKindId[step]);
-    int16_t first = 0;
-    for (int k = 0; k < 5 && info.OutClass[k] != 0; ++k) {
-      auto cls = static_cast<int16_t>(info.OutClass[k] % 100);
-      ReserveElement(fig_, cls);
-      int16_t index = fig_.ElemCount[cls];
-      fig_.StepOut[step][k + 1] = {info.OutClass[k], index};
-      if (k == 0) first = index;
-    }
-    return first;
+    return Full() ? 0 : test::AddStep(fig_, kind, inputs);
   }
 
  private:

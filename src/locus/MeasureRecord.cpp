@@ -8,6 +8,7 @@
 #include "app/Multi_lang.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "numbers/Labels05.h"
 
 namespace plandra {
 namespace {
@@ -50,11 +51,7 @@ std::vector<int16_t> RecordedNumbers(const Figure& fig) {
 }
 
 std::string HeaderName(const NumRec& num) {
-  std::string name(Trim(num.Name));
-  for (size_t at = name.find('*'); at != std::string::npos; at = name.find('*', at)) {
-    name.replace(at, 1, "×");
-  }
-  return std::string(Trim(name));
+  return std::string(Trim(WithTimesSigns(Trim(num.Name))));
 }
 
 void TellFailure(Program& p, const std::filesystem::path& file) {

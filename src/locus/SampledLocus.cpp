@@ -13,22 +13,32 @@ bool PointIndexValid(const Figure& fig, int16_t index) {
   return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
 }
 
-// The Param values of the samples; none for a point on no line or circle.
-std::vector<double> SampleParams(const Figure& fig, const PtRec& driving) {
-  std::vector<double> params;
-  if (driving.HostClass == kClassLine) {
-    // By index rather than by adding the step, so that no rounding piles up.
+// The Param values of a point on a line, the same for every line: taken
+// once, not at every redraw. By index rather than by adding the step, so that
+// no rounding piles up.
+const std::vector<double>& LineSampleParams() {
+  static const std::vector<double> params = [] {
+    std::vector<double> tangents;
     for (int i = 0;; ++i) {
       double t = -kPi / 2 + i * kLineSampleStep;
       if (t > kPi / 2) break;
-      params.push_back(std::tan(t));
+      tangents.push_back(std::tan(t));
     }
-  } else if (driving.HostClass == kClassCircle && driving.HostIndex >= 1 &&
-             driving.HostIndex <= fig.ElemCount[kClassCircle] &&
-             driving.HostIndex <= UpperBound(fig.CirTable)) {
-    double step = kFullTurn * fig.CirTable[driving.HostIndex].R / kCircleSampleSteps;
-    for (int i = 0; i <= kCircleSampleSteps; ++i) params.push_back(i * step);
+    return tangents;
+  }();
+  return params;
+}
+
+// The Param values of a point on a circle: 1,001 positions round it; none
+// for a circle that is not in the tables.
+std::vector<double> CircleSampleParams(const Figure& fig, const PtRec& driving) {
+  std::vector<double> params;
+  if (driving.HostIndex < 1 || driving.HostIndex > fig.ElemCount[kClassCircle] ||
+      driving.HostIndex > UpperBound(fig.CirTable)) {
+    return params;
   }
+  double step = kFullTurn * fig.CirTable[driving.HostIndex].R / kCircleSampleSteps;
+  for (int i = 0; i <= kCircleSampleSteps; ++i) params.push_back(i * step);
   return params;
 }
 
@@ -37,7 +47,11 @@ std::vector<double> SampleParams(const Figure& fig, const PtRec& driving) {
 void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
                  const std::function<void(const PtRec&)>& visit) {
   if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return;
-  std::vector<double> params = SampleParams(fig, fig.PtTable[driving]);
+  const int16_t hostClass = fig.PtTable[driving].HostClass;
+  std::vector<double> circleParams;
+  if (hostClass == kClassCircle) circleParams = CircleSampleParams(fig, fig.PtTable[driving]);
+  // None for a point on no line or circle.
+  const std::vector<double>& params = hostClass == kClassLine ? LineSampleParams() : circleParams;
   if (params.empty()) return;
   const PtRec drivingCopy = fig.PtTable[driving];
   const PtRec tracedCopy = fig.PtTable[traced];

@@ -135,18 +135,6 @@ std::string NumberLineText(int16_t index, std::string_view name, double value, i
   return PlainNumberText(index) + ":" + std::string(name) + " = " + ValueText(value, keta);
 }
 
-std::string WithTimesSigns(std::string_view name) {
-  std::string text;
-  for (char c : name) {
-    if (c == '*') {
-      text += "×";
-    } else {
-      text += c;
-    }
-  }
-  return text;
-}
-
 void SetDependentNumShow(Figure& fig, int16_t show) {
   for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     NumRec& num = fig.NumTable[i];
@@ -166,6 +154,18 @@ std::string OperandName(const Figure& fig, std::string_view token) {
 }
 
 }  // namespace
+
+std::string WithTimesSigns(std::string_view name) {
+  std::string text;
+  for (char c : name) {
+    if (c == '*') {
+      text += "×";
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
 
 std::string Num2Name(const Figure& fig, std::string_view expByNum) {
   std::string_view text = TrimRight(expByNum);

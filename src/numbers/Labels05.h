@@ -42,6 +42,9 @@ void AutoLabels(Figure& fig, const TextLookup& words);
 // copied. "N1+N2" with unnamed numbers holding 1 and 2 gives " 1+ 2".
 std::string Num2Name(const Figure& fig, std::string_view expByNum);
 
+// A number's name as shown: each "*" written "×".
+std::string WithTimesSigns(std::string_view name);
+
 // " 3:AB =   2.50": a line of the number lists of the dialogs.
 std::string NumberListLine(const Figure& fig, int16_t index, int16_t ketaDecimal);
 

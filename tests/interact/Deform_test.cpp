@@ -38,14 +38,8 @@ int16_t AddCircleThrough(Figure& fig, int16_t centre, int16_t onCircle) {
 }
 
 int16_t AddBoundPoint(Figure& fig, int16_t hostClass, int16_t host, double param) {
-  int16_t index = AddStep(fig, "PBND", {{hostClass, host}});
-  PtRec& pt = fig.PtTable[index];
-  pt.BoundMode = kTrue;
-  pt.Exists = kTrue;
-  pt.Mark = kMarkCircle;
-  pt.HostClass = hostClass;
-  pt.HostIndex = host;
-  pt.Param = param;
+  int16_t index = test::AddPointOnHost(fig, {hostClass, host}, param);
+  fig.PtTable[index].Mark = kMarkCircle;
   return index;
 }
 
