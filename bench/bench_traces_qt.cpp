@@ -1,7 +1,8 @@
 // A full redraw of the large figure with many traces left by a drag, against
 // the same redraw without them, and a drag step with the locus switch on and
 // 20 shown numbers recorded against one with the switch off, in the window's
-// own 1280x800 surface.
+// own 1280x800 surface; and the table of a number over that plane, from OK to
+// the file, with its progress redraws.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "app/Refresh.h"
 #include "interact/PDdeform05.h"
 #include "locus/PdLocus.h"
+#include "locus/PlaneTable.h"
 #include "support/FigureBuilder.h"
 #include "view/QtSurface.h"
 
@@ -88,6 +90,40 @@ BENCHMARK(BM_DragStepRecordedQt)
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// Point 1 swept over the 1280x800 view; the number is its distance to point 2.
+void BM_PlaneTableQt(benchmark::State& state) {
+  QtSurface surface(1280, 800);
+  surface.SetAntialiased(true);
+  SilentPlatform platform;  // answers OK to the question
+  Program p;
+  SetUpLargeFigure(p, surface, platform);
+  WireLocusLayer(p);
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / "plandra_bench_table";
+  std::filesystem::create_directories(folder);
+  p.Folders.Folder = folder;
+  p.CurFileName = (folder / "large.pd4").string();
+  p.Locus.LocusNum = test::AddStep(p.Fig, "ND2P", {test::PointRef(1), test::PointRef(2)});
+  Redraw(p);
+  ToggleLocus(p);
+  long samples = 0;
+  for (auto _ : state) {
+    ModePush(p.Modes, kModeDeform, platform);
+    p.Deform.DraggedPoint = 1;
+    StartPlaneTable(p);
+    while (PlaneTableRunning(p)) PlaneTableTick(p);
+    samples = p.PlaneTable.Grid.Samples();
+  }
+  state.counters["samples"] = static_cast<double>(samples);
+  ToggleLocus(p);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+BENCHMARK(BM_PlaneTableQt)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 

@@ -6,6 +6,7 @@
 #include "app/Replay.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
+#include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -24,6 +25,11 @@ void EscapeKey(Program& p, bool shift) {
 }  // namespace
 
 KeyResult KeyDown(Program& p, int16_t key, bool shift) {
+  // While the table over the plane runs, Escape stops it and nothing else acts.
+  if (PlaneTableRunning(p)) {
+    if (key == kKeyEscape) CancelPlaneTable(p);
+    return KeyResult::kHandled;
+  }
   int16_t mode = CurrentMode(p.Modes);
   InputEvent event;
   event.Shift = shift ? kShiftKey : int16_t{0};

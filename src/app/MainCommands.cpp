@@ -23,6 +23,7 @@
 #include "interact/PDdeform05.h"
 #include "locus/MeasureRecord.h"
 #include "locus/PdLocus.h"
+#include "locus/PlaneTable.h"
 #include "macros/PDmacro01.h"
 #include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
@@ -308,6 +309,7 @@ CommandResult RunAction(Program& p, std::string_view action, const MenuItem* ite
 }
 
 CommandResult RunMenuCommand(Program& p, std::string_view controlName) {
+  if (PlaneTableRunning(p)) return {CommandStatus::kDisabled, {}};
   std::vector<const MenuItem*> path;
   if (!MenuPathTo(p.Menu.Items, controlName, path)) return {CommandStatus::kUnknown, {}};
   const MenuItem& item = *path.back();

@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/Rakugaki.h"
 #include "app/Replay.h"
+#include "locus/PlaneTable.h"
 
 namespace plandra {
 
@@ -23,6 +24,7 @@ void OnTimer(Program& p, TimerId timer) {
         p.Window.ReplayTimerOn = false;
       }
       break;
+    case TimerId::kPlaneTable: PlaneTableTick(p); break;
     case TimerId::kProgmanClear:
       // Closing another program by sending it keys is not done on this
       // desktop: the timer only switches itself off.
@@ -40,6 +42,7 @@ void MarkAvailablePanels(Program& p) {
 }
 
 void StatusPanelClick(Program& p, int panel) {
+  if (PlaneTableRunning(p)) return;
   if (panel >= 1 && panel <= kStatusPanelCount && !p.Status.Panel(panel).Usable) return;
   if (panel == kModePanel) {
     KeyDown(p, kKeyEscape, false);

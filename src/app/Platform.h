@@ -30,7 +30,7 @@ struct FontChoice {
   double Points = 9;
 };
 
-enum class TimerId { kDraw, kDrawSlow, kProgmanClear };
+enum class TimerId { kDraw, kDrawSlow, kProgmanClear, kPlaneTable };
 
 class Platform {
  public:

@@ -21,6 +21,7 @@
 #include "interact/PDdeform05.h"
 #include "locus/MeasureRecord.h"
 #include "locus/PdLocus.h"
+#include "locus/PlaneTable.h"
 #include "macros/ViewerText.h"
 #include "numbers/ExpressionInput.h"
 #include "numbers/NumberChooser.h"
@@ -62,6 +63,7 @@ struct Program {
   // Drawing owned by the locus layer, handed to the renderer at each frame.
   RenderLayers Layers;
   LocusState Locus;    // the switch and the traces
+  PlaneTableRun PlaneTable;  // key X of the deformation while it runs
   RecordFiles Record;  // the measurement record
 
   // Picking and the construction under way.

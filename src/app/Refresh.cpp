@@ -9,6 +9,7 @@
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
 #include "locus/MeasureRecord.h"
+#include "locus/PlaneTable.h"
 #include "macros/ViewerText.h"
 #include "numbers/Labels05.h"
 
@@ -58,7 +59,8 @@ void DrawRecomputed(Program& p) {
   RenderContext context = RenderContextOf(p, &numberList);
   DrawFrame(context);
   // The number labels are refreshed: the record takes their values.
-  if (p.Locus.LocusOn != kFalse) RecordRow(p, "");
+  // The samples of the table over the plane are no measurements.
+  if (p.Locus.LocusOn != kFalse && !PlaneTableRunning(p)) RecordRow(p, "");
   ReportUnknownColors(p);
   RefreshModeDisplay(p);
 }

@@ -13,6 +13,7 @@
 #include "interact/PDSelObj_internal.h"
 #include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
+#include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -410,6 +411,7 @@ void StandardMouseDown(Program& p, const InputEvent& event) {
 }
 
 void MouseDown(Program& p, const InputEvent& event) {
+  if (PlaneTableRunning(p)) return;
   int16_t mode = CurrentMode(p.Modes);
   if (IsSelectionMode(mode)) {
     SelectMouseDown(p, event);
@@ -423,6 +425,7 @@ void MouseDown(Program& p, const InputEvent& event) {
 }
 
 void MouseMove(Program& p, const InputEvent& event) {
+  if (PlaneTableRunning(p)) return;
   int16_t mode = CurrentMode(p.Modes);
   if (mode == kModeStandard) {
     HoverPick(p, event.X, event.Y);
@@ -432,6 +435,7 @@ void MouseMove(Program& p, const InputEvent& event) {
 }
 
 void MouseUp(Program& p, const InputEvent& event) {
+  if (PlaneTableRunning(p)) return;
   if (IsDeformMode(CurrentMode(p.Modes))) DeformMouseUp(p, event);
 }
 

@@ -30,6 +30,7 @@ constexpr int16_t kKeyB = 66;
 constexpr int16_t kKeyF = 70;
 constexpr int16_t kKeyM = 77;
 constexpr int16_t kKeyS = 83;
+constexpr int16_t kKeyX = 88;
 constexpr int16_t kKey0 = 48;
 
 constexpr std::string_view kTimingRunText = "100回の変形";
@@ -95,6 +96,10 @@ void BuildMultiPickMask(Program& p);
 // Escape in mode 62 with mode 61 below: true when points were chosen, so that
 // mode 61 stays and the chosen points are shown for dragging together.
 bool KeepMultiDeform(Program& p);
+
+// The end of a deformation: no dragged point or line, the mode popped, the
+// figure redrawn.
+void EndDeformation(Program& p, int16_t mode);
 
 // Mouse and keys in the modes 6, 72, 30 and 61.
 bool IsDeformMode(int16_t mode);

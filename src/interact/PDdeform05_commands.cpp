@@ -13,6 +13,7 @@
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
 #include "interact/PDdeform05_internal.h"
+#include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -69,16 +70,6 @@ void ArrowKey(Program& p, int16_t mode, const InputEvent& event) {
   }
 }
 
-void EndDeformation(Program& p, int16_t mode) {
-  p.Deform.DraggedPoint = 0;
-  p.Deform.DraggedLine = {};
-  // The chosen points' marks belong to the multi-point deformation.
-  if (mode == kModeMultiDeform) ClearHighlights(p.Draw);
-  ModePop(p.Modes, *p.Host);
-  Redraw(p);
-  RefreshModeDisplay(p);
-}
-
 void SetDeformStep(Program& p, int16_t pixels) {
   p.Config.Delta = pixels;
   MenuCheckSet(p);
@@ -100,6 +91,16 @@ void SetSnapKind(Program& p, int16_t kind) {
 }
 
 }  // namespace
+
+void EndDeformation(Program& p, int16_t mode) {
+  p.Deform.DraggedPoint = 0;
+  p.Deform.DraggedLine = {};
+  // The chosen points' marks belong to the multi-point deformation.
+  if (mode == kModeMultiDeform) ClearHighlights(p.Draw);
+  ModePop(p.Modes, *p.Host);
+  Redraw(p);
+  RefreshModeDisplay(p);
+}
 
 void PreparePlacingDrag(Program& p, int16_t point) {
   p.Deform.DraggedPoint = point;
@@ -236,6 +237,9 @@ void DeformKeyDown(Program& p, const InputEvent& event) {
     case kKeyEscape: EndDeformation(p, mode); return;
     case kKeyH:
       if (mode == kModeDeform) HomeStep(p);
+      return;
+    case kKeyX:
+      if (mode == kModeDeform) StartPlaneTable(p);
       return;
     default: break;
   }

@@ -147,6 +147,8 @@ TEST(EnglishCoverage, EveryJapaneseTextOfTheSourcesHasAnEnglishText) {
       "シ",
       "ｼ",              // keys the New dialog takes as typed
       "のﾊﾞｰｼﾞｮﾝ情報",  // joined to the program title first
+      "ﾃﾞｰﾀ形式,1",
+      "を平面内を動かしたときの次の変数の変化 : ",  // lines of the table file
   };
   int checked = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(PLANDRA_SOURCE_TREE)) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
@@ -12,6 +14,7 @@
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
 #include "locus/PdLocus.h"
+#include "locus/PlaneTable.h"
 #include "support/AppFixture.h"
 #include "support/RecordingSurface.h"
 #include "support/TestHelpers.h"
@@ -216,6 +219,124 @@ TEST(Locus, TheRedrawDrawsASampledLocus) {
   EXPECT_EQ(onCurve, 1001);
   EXPECT_EQ(fig.PtTable[driving].Param, before.Param);
   EXPECT_EQ(fig.PtTable[driving].X, before.X);
+}
+
+// The figure of the table tests: A dragged in mode 6, its distance to the
+// fixed origin chosen, the switch on.
+struct TableFixture : Fixture {
+  int16_t A = 0;
+  int16_t Distance = 0;
+  TableFixture() {
+    A = AddFreePoint(P.Fig, 1, 1);
+    P.Fig.PtTable[A].Name = "A";
+    int16_t origin = AddFreePoint(P.Fig, 0, 0);
+    P.Fig.PtTable[origin].Name = "O";
+    Distance = AddStep(P.Fig, "ND2P", {test::PointRef(A), test::PointRef(origin)});
+    P.CurFileName = (Folder.Path() / "tri.pd4").string();
+    Redraw(P);
+    RunMenuCommand(P, "mnuLocusSW");
+    P.Locus.LocusNum = Distance;
+    RunMenuCommand(P, "mnuDeform1Pt");
+    MouseDown(P, Left(1, 1));
+  }
+  void RunTicks() {
+    for (int tick = 0; Host.Timers[TimerId::kPlaneTable] > 0 && tick < 10000; ++tick) {
+      OnTimer(P, TimerId::kPlaneTable);
+    }
+  }
+  std::vector<std::string> TableLines() const {
+    std::string text = test::ReadFileBytes(Folder.Path() / "tri_3D.csv");
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      lines.push_back(text.substr(at, end - at));
+    }
+    return lines;
+  }
+};
+
+// 641 × 481 pixels of 0.05: samples every half unit, 32 columns and 24 rows
+// each side of the origin.
+TEST(PlaneTable, KeyXWritesTheNumberOverThePlaneAndPutsThePointBack) {
+  TableFixture f;
+  ASSERT_EQ(f.P.Deform.DraggedPoint, f.A);
+  KeyDown(f.P, kKeyX, false);
+  ASSERT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_EQ(f.Host.Messages[0].Text, "数秒程度時間がかかります。");
+  EXPECT_TRUE(PlaneTableRunning(f.P));
+  EXPECT_EQ(f.P.Status.Panel(kModePanel).Text.rfind("計算中 0 / 3185", 0), 0u);
+  MouseDown(f.P, Left(5, 5));  // the pointer does nothing meanwhile
+  f.RunTicks();
+  EXPECT_FALSE(PlaneTableRunning(f.P));
+
+  std::vector<std::string> lines = f.TableLines();
+  ASSERT_EQ(lines.size(), 4u + 49u);
+  EXPECT_EQ(lines[0], "ﾃﾞｰﾀ形式,1");
+  EXPECT_EQ(lines[1], "PD file : " + f.P.CurFileName);
+  EXPECT_EQ(lines[2], "点Aを平面内を動かしたときの次の変数の変化 : AO");
+  EXPECT_EQ(lines[3].substr(0, 15), ",-16,-15.5,-15,");
+  EXPECT_EQ(lines[3].substr(lines[3].size() - 10), " 15.5, 16,");
+  // Bottom left (-16, -12) lies 20 from the origin; each row holds its y and 65 values.
+  EXPECT_EQ(lines[4].substr(0, 9), "-12, 20, ");
+  EXPECT_EQ(std::count(lines[4].begin(), lines[4].end(), ','), 66);
+  EXPECT_EQ(lines[4 + 24].substr(0, 4), " 0, ");  // the row through the origin
+  EXPECT_NE(lines[4 + 24].find(", 0, "), std::string::npos);
+
+  EXPECT_EQ(f.P.Fig.PtTable[f.A].X, 1);
+  EXPECT_EQ(f.P.Fig.PtTable[f.A].Y, 1);
+  EXPECT_NEAR(f.P.Fig.NumTable[f.Distance].Value, std::sqrt(2.0), 1e-12);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  EXPECT_EQ(f.P.Deform.DraggedPoint, 0);
+  EXPECT_EQ(f.Host.Messages.size(), 1u);  // a named figure's table is beside it
+  EXPECT_EQ(f.Count()[kClassPoint], 0);   // the samples leave no traces
+}
+
+TEST(PlaneTable, EscapeCancelsLeavingNoFileAndTheDeformationOn) {
+  TableFixture f;
+  KeyDown(f.P, kKeyX, false);
+  ASSERT_TRUE(PlaneTableRunning(f.P));
+  KeyDown(f.P, kKeyEscape, false);
+  EXPECT_FALSE(PlaneTableRunning(f.P));
+  EXPECT_EQ(f.Host.Timers[TimerId::kPlaneTable], 0);
+  EXPECT_EQ(f.P.Fig.PtTable[f.A].X, 1);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeDeform);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Folder.Path()), {}),
+            std::ptrdiff_t{2});  // the record files alone
+}
+
+TEST(PlaneTable, RefusedWithoutSwitchOrNumberAndWhenCancelled) {
+  TableFixture f;
+  f.Host.Answers.push_back(MsgResult::kCancel);
+  KeyDown(f.P, kKeyX, false);
+  EXPECT_FALSE(PlaneTableRunning(f.P));
+  f.P.Locus.LocusNum = 0;
+  KeyDown(f.P, kKeyX, false);
+  ASSERT_EQ(f.Host.Messages.size(), 2u);
+  EXPECT_EQ(f.Host.Messages[1].Text, "軌跡のスイッチがoffか, 変数の選択がしてありません。");
+  EXPECT_FALSE(PlaneTableRunning(f.P));
+  EXPECT_EQ(f.Host.Timers[TimerId::kPlaneTable], 0);
+}
+
+// An untitled figure has no folder: the program's, and the message says where.
+// A table that cannot be written says which file.
+TEST(PlaneTable, UntitledGoesToTheProgramFolderAndFailuresAreTold) {
+  TableFixture f;
+  f.P.CurFileName = std::string(kUntitled);
+  KeyDown(f.P, kKeyX, false);
+  f.RunTicks();
+  std::filesystem::path file = f.P.Folders.Folder / "untitled_3D.csv";
+  EXPECT_TRUE(std::filesystem::exists(file));
+  ASSERT_EQ(f.Host.Messages.size(), 2u);
+  EXPECT_NE(f.Host.Messages[1].Text.find(file.string()), std::string::npos);
+
+  f.P.CurFileName = (f.Folder.Path() / "gone" / "tri.pd4").string();
+  RunMenuCommand(f.P, "mnuDeform1Pt");
+  MouseDown(f.P, Left(1, 1));
+  KeyDown(f.P, kKeyX, false);
+  f.RunTicks();
+  ASSERT_EQ(f.Host.Messages.size(), 4u);
+  EXPECT_EQ(f.Host.Messages[3].Text.rfind("表のファイルを書き込めません。\n", 0), 0u);
+  EXPECT_NE(f.Host.Messages[3].Text.find("tri_3D.csv"), std::string::npos);
+  EXPECT_EQ(f.P.Fig.PtTable[f.A].X, 1);
 }
 
 }  // namespace

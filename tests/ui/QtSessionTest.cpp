@@ -8,17 +8,22 @@
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/Modes.h"
 #include "app/QtSession.h"
 #include "interact/PDSelObj.h"
+#include "locus/PlaneTable.h"
 #include "numbers/NumberVariation.h"
 #include "numbers/PDSelNum.h"
+#include "support/FigureBuilder.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {
@@ -283,6 +288,35 @@ TEST_F(SessionFixture, TheLocusSwitchFromItsPanelAndADrag) {
   EXPECT_NEAR(p.Locus.TracePts[1].X, startX, 1e-9);
   EXPECT_EQ(p.Locus.TracePts[1].Color, kColorRed);
   EXPECT_FALSE(test::ReadFileBytes(home_ / "temp.csv").empty());
+}
+
+// Key X in the deformation: the table over the plane runs from the window's
+// timer while the window goes on showing it, and ends with the file beside
+// the figure and the point back.
+TEST_F(SessionFixture, TheTableOverThePlaneRunsFromTheTimer) {
+  std::filesystem::copy_file(PLANDRA_SAMPLES "/triangle.pd4", home_ / "tri.pd4");
+  QtSession session;
+  session.Start((home_ / "tri.pd4").string());
+  QCoreApplication::processEvents();
+  Program& p = session.Prog();
+  p.Locus.LocusNum = test::AddStep(p.Fig, "ND2P", {test::PointRef(1), test::PointRef(2)});
+  QTest::mouseClick(session.Window().Panel(kLocusPanel), Qt::LeftButton);
+  Choose(session, "mnuDeform1Pt");
+  const PtRec& a = p.Fig.PtTable[1];
+  const double startX = a.X;
+  ZEvavCanvas* canvas = session.Window().Canvas();
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, PixelOf(session, a.X, a.Y));
+  ASSERT_EQ(p.Deform.DraggedPoint, 1);
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box != nullptr) box->button(QMessageBox::Ok)->click();
+  });
+  QTest::keyClick(canvas, Qt::Key_X);
+  ASSERT_TRUE(PlaneTableRunning(p));
+  QTRY_VERIFY_WITH_TIMEOUT(!PlaneTableRunning(p), 30000);
+  EXPECT_GT(std::filesystem::file_size(home_ / "tri_3D.csv"), 1000u);
+  EXPECT_EQ(a.X, startX);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
 }
 
 }  // namespace

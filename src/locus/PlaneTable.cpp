@@ -1,0 +1,206 @@
+#include "locus/PlaneTable.h"
+
+#include <chrono>
+#include <cmath>
+#include <string_view>
+
+#include "app/MainModel.h"
+#include "app/Multi_lang.h"
+#include "app/Program.h"
+#include "app/Refresh.h"
+#include "engine/GeoObj05.h"
+#include "figure/PDvar05.h"
+#include "interact/PDdeform05.h"
+#include "numbers/Labels05.h"
+#include "persist/PDio05_text.h"
+
+namespace plandra {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kEol = "\r\n";
+constexpr std::string_view kNotReadyText = "軌跡のスイッチがoffか, 変数の選択がしてありません。";
+constexpr std::string_view kTakesTimeText = "数秒程度時間がかかります。";
+constexpr std::string_view kProgressText = "計算中";
+constexpr std::string_view kNotWrittenText = "表のファイルを書き込めません。";
+constexpr std::string_view kWrittenHereText = "表のファイルはここに書きました。";
+
+bool PointValid(const Figure& fig, int16_t index) {
+  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
+}
+
+bool NumberChosen(const Program& p) {
+  int16_t number = p.Locus.LocusNum;
+  return number >= 1 && number <= p.Fig.ElemCount[kClassNumber] &&
+         number <= UpperBound(p.Fig.NumTable);
+}
+
+bool Untitled(const Program& p) { return p.CurFileName.empty() || p.CurFileName == kUntitled; }
+
+// Beside the figure; an untitled figure has no folder, so the program's.
+fs::path TableFile(const Program& p) {
+  if (Untitled(p)) return p.Folders.Folder / (std::string(kUntitled) + "_3D.csv");
+  fs::path figure(p.CurFileName);
+  return figure.parent_path() / (figure.stem().string() + "_3D.csv");
+}
+
+std::string HeaderText(const Program& p, const PlaneTableRun& run) {
+  const Figure& fig = p.Fig;
+  std::string text = "ﾃﾞｰﾀ形式,1";
+  text += kEol;
+  text += "PD file : " + p.CurFileName;
+  text += kEol;
+  text += "点" + std::string(Trim(fig.PtTable[run.Point].Name)) +
+          "を平面内を動かしたときの次の変数の変化 : " +
+          std::string(Trim(fig.NumTable[p.Locus.LocusNum].Name));
+  text += kEol;
+  text += ",";
+  for (int i = -run.Grid.Nx; i <= run.Grid.Nx; ++i) {
+    text += PlainNumberText(run.Grid.Coordinate(i)) + ",";
+  }
+  text += kEol;
+  return text;
+}
+
+// The next sample, row by row from the bottom; each row starts with its y.
+void TakeSample(Program& p) {
+  PlaneTableRun& run = p.PlaneTable;
+  const int columns = run.Grid.Columns();
+  const int i = static_cast<int>(run.Done % columns) - run.Grid.Nx;
+  const int j = static_cast<int>(run.Done / columns) - run.Grid.Ny;
+  const double y = run.Grid.Coordinate(j);
+  if (i == -run.Grid.Nx) run.Text += PlainNumberText(y) + ",";
+  PlaceForTable(p, run.Point, run.Grid.Coordinate(i), y);
+  run.Text += PlainNumberText(p.Fig.NumTable[p.Locus.LocusNum].Value) + ",";
+  if (i == run.Grid.Nx) run.Text += kEol;
+  ++run.Done;
+}
+
+// The point back as it stood, and the figure with it.
+void RestorePoint(Program& p) {
+  PlaneTableRun& run = p.PlaneTable;
+  if (PointValid(p.Fig, run.Point)) p.Fig.PtTable[run.Point] = run.Start;
+  RecomputeForRedraw(p.Fig);
+}
+
+void Stop(Program& p) {
+  p.PlaneTable.Running = false;
+  HostOf(p).SetTimer(TimerId::kPlaneTable, 0);
+}
+
+// The sweep as it stands, the moving point enlarged, and the count.
+void ShowProgress(Program& p) {
+  const PlaneTableRun& run = p.PlaneTable;
+  p.Draw.DraggedPoint = run.Point;
+  RedrawAfterMove(p);
+  p.Draw.DraggedPoint = 0;
+  p.Status.Panel(kModePanel).Text = Translate(p.Lang, kProgressText) + " " +
+                                    std::to_string(run.Done) + " / " +
+                                    std::to_string(run.Grid.Samples()) + " (Esc)";
+}
+
+void Tell(Program& p, std::string_view text, const std::string& detail) {
+  HostOf(p).MessageBox(Translate(p.Lang, text) + "\n" + detail, Translate(p.Lang, kProgramTitle),
+                       MsgButtons::kOk);
+}
+
+void FinishPlaneTable(Program& p) {
+  Stop(p);
+  PlaneTableRun& run = p.PlaneTable;
+  std::string error;
+  const bool written = ReplaceFileContents(run.File, run.Text, error);
+  run.Text = std::string();
+  RestorePoint(p);
+  EndDeformation(p, kModeDeform);
+  if (!written) {
+    Tell(p, kNotWrittenText, run.File.string() + "\n" + error);
+  } else if (Untitled(p)) {
+    Tell(p, kWrittenHereText, run.File.string());
+  }
+}
+
+}  // namespace
+
+PlaneGrid PlaneGridOf(const ViewState& view) {
+  PlaneGrid grid;
+  grid.PixelSize = view.PixelSize;
+  if (view.PixelSize <= 0) return grid;
+  grid.Nx = static_cast<int>(std::trunc(view.HalfWidth / (10 * view.PixelSize)));
+  grid.Ny = static_cast<int>(std::trunc(view.HalfHeight / (10 * view.PixelSize)));
+  return grid;
+}
+
+void PlaceForTable(Program& p, int16_t point, double x, double y) {
+  Figure& fig = p.Fig;
+  PtRec& pt = fig.PtTable[point];
+  pt.Exists = kTrue;
+  if (pt.HostClass == 0) {
+    pt.X = x;
+    pt.Y = y;
+  } else if (pt.HostClass == kClassLine || pt.HostClass == kClassCircle) {
+    pt.Param = HostParam(fig, pt.HostClass, pt.HostIndex, x, y);
+    UpdatePointOnHost(fig, pt);
+  }
+  // No matrices for the Data Viewer and no beeps per sample: the redraw at the
+  // end shows them once.
+  RecomputeForRedraw(fig);
+}
+
+void StartPlaneTable(Program& p) {
+  const int16_t point = p.Deform.DraggedPoint;
+  if (PlaneTableRunning(p) || !PointValid(p.Fig, point)) return;
+  Platform& host = HostOf(p);
+  const std::string title = Translate(p.Lang, kProgramTitle);
+  if (p.Locus.LocusOn == kFalse || !NumberChosen(p)) {
+    host.MessageBox(Translate(p.Lang, kNotReadyText), title, MsgButtons::kOk);
+    return;
+  }
+  if (host.MessageBox(Translate(p.Lang, kTakesTimeText), title, MsgButtons::kOkCancel) !=
+      MsgResult::kOk) {
+    return;
+  }
+  PlaneTableRun& run = p.PlaneTable;
+  run = PlaneTableRun{};
+  run.Grid = PlaneGridOf(p.View);
+  run.Point = point;
+  run.Start = p.Fig.PtTable[point];
+  run.File = TableFile(p);
+  run.Text = HeaderText(p, run);
+  run.Running = true;
+  // The two-point constructions compare with the figure as the table finds it.
+  SnapshotTables(p.Fig);
+  host.SetTimer(TimerId::kPlaneTable, kPlaneTableTickMs);
+  ShowProgress(p);
+}
+
+void PlaneTableTick(Program& p) {
+  PlaneTableRun& run = p.PlaneTable;
+  if (!run.Running) {
+    Stop(p);
+    return;
+  }
+  const auto until =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(kPlaneTableSliceMs);
+  do {
+    TakeSample(p);
+  } while (run.Done < run.Grid.Samples() && std::chrono::steady_clock::now() < until);
+  if (run.Done < run.Grid.Samples()) {
+    ShowProgress(p);
+  } else {
+    FinishPlaneTable(p);
+  }
+}
+
+void CancelPlaneTable(Program& p) {
+  if (!PlaneTableRunning(p)) return;
+  Stop(p);
+  p.PlaneTable.Text = std::string();
+  RestorePoint(p);
+  Redraw(p);
+  RefreshModeDisplay(p);
+}
+
+bool PlaneTableRunning(const Program& p) { return p.PlaneTable.Running; }
+
+}  // namespace plandra
