@@ -282,29 +282,42 @@ namespace {
 
 // The passes of RecomputeAll over all steps, or over only the steps and
 // hosted points of a dependent set.
-RecomputeReport RunPasses(Figure& fig, const DependentSet* only, const MatrixDisplay* display) {
-  RecomputeReport report;
+// The points on figures of a dependent set put on their hosts.
+void HostedPointsStep(Figure& fig, const DependentSet& only, const ElemLimits& limits,
+                      RecomputeReport& report) {
+  HostStepResult result;
+  for (int16_t i : only.HostedPoints)
+    if (i <= limits[kClassPoint]) HostStepPoint(fig, limits, fig.PtTable[i], result);
+  if (result.Clamped) ++report.HeldAtEnd;
+}
+
+// One pass over all steps, or over the steps and hosted points of a set.
+void RunPass(Figure& fig, const DependentSet* only, bool last, RecomputeReport& report,
+             const MatrixDisplay* display) {
   int steps = StepLimit(fig);
-  EnsureCurOut(fig);
   ElemLimits limits = ElemLimitsOf(fig);
   auto evaluate = [&](int s) {
     if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, static_cast<int16_t>(s), display);
   };
-  for (int pass = 1; pass <= fig.PassCount; ++pass) {
-    fig.LastPass = pass == fig.PassCount;
-    if (fig.LastPass) PruneAngleMarks(fig);
-    if (!only) {
-      for (int s = 1; s <= steps; ++s) evaluate(s);
-      ReportedHostStep(fig, report);
-      continue;
-    }
-    for (int16_t s : only->Steps)
-      if (s <= steps) evaluate(s);
-    HostStepResult result;
-    for (int16_t i : only->HostedPoints)
-      if (i <= limits[kClassPoint]) HostStepPoint(fig, limits, fig.PtTable[i], result);
-    if (result.Clamped) ++report.HeldAtEnd;
+  fig.LastPass = last;
+  if (last) PruneAngleMarks(fig);
+  if (!only) {
+    for (int s = 1; s <= steps; ++s) evaluate(s);
+    ReportedHostStep(fig, report);
+    return;
   }
+  for (int16_t s : only->Steps)
+    if (s <= steps) evaluate(s);
+  HostedPointsStep(fig, *only, limits, report);
+}
+
+// The passes of RecomputeAll over all steps, or over only the steps and
+// hosted points of a dependent set.
+RecomputeReport RunPasses(Figure& fig, const DependentSet* only, const MatrixDisplay* display) {
+  RecomputeReport report;
+  EnsureCurOut(fig);
+  for (int pass = 1; pass <= fig.PassCount; ++pass)
+    RunPass(fig, only, pass == fig.PassCount, report, display);
   fig.LastPass = false;
   return report;
 }
@@ -334,6 +347,34 @@ bool TakeStepIfDependent(const Figure& fig, int16_t s, Follows& follows) {
   return true;
 }
 
+// The step of the set that makes each element, by class and index.
+using Producers = std::vector<std::vector<int16_t>>;
+
+// False when two steps of the set make the same element.
+bool MapProducers(const Figure& fig, const DependentSet& set, Producers& producers) {
+  ElemLimits limits = ElemLimitsOf(fig);
+  producers.assign(4, {});
+  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls)
+    producers[cls].assign(limits[cls] + 1, 0);
+  for (int16_t s : set.Steps) {
+    for (ObjRef out : fig.StepOut[s]) {
+      if (!RefMatches(limits, out, out.BaseClass())) continue;
+      int16_t& producer = producers[out.BaseClass()][out.Index];
+      if (producer != 0) return false;
+      producer = s;
+    }
+  }
+  return true;
+}
+
+int16_t ProducerOf(const Producers& producers, ObjRef ref) {
+  int16_t cls = ref.BaseClass();
+  if (cls < kClassNumber || cls > kClassCircle || ref.Index < 1 ||
+      static_cast<size_t>(ref.Index) >= producers[cls].size())
+    return 0;
+  return producers[cls][ref.Index];
+}
+
 // A point on a figure follows its host; its step names no inputs.
 bool TakeHostedPoints(const Figure& fig, int points, Follows& follows) {
   bool added = false;
@@ -356,6 +397,39 @@ RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display) {
 
 RecomputeReport RecomputeDependents(Figure& fig, const DependentSet& set) {
   return RunPasses(fig, &set, nullptr);
+}
+
+bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int16_t point) {
+  if (point < 1 || point > ElemLimitsOf(fig)[kClassPoint]) return false;
+  Producers producers;
+  if (!MapProducers(fig, set, producers)) return false;
+  const PtRec& driving = fig.PtTable[point];
+  if (ProducerOf(producers, {driving.HostClass, driving.HostIndex}) != 0) return false;
+  auto hostedOther = [&set, point](ObjRef ref) {
+    return ref.BaseClass() == kClassPoint && ref.Index != point &&
+           std::find(set.HostedPoints.begin(), set.HostedPoints.end(), ref.Index) !=
+               set.HostedPoints.end();
+  };
+  for (int16_t s : set.Steps) {
+    // The numbers an expression reads are known only by name.
+    if (fig.StepKindId[s] == Kind::CALC) return false;
+    for (ObjRef in : fig.StepIn[s]) {
+      if (in.IsEmpty()) continue;
+      if (ProducerOf(producers, in) >= s || hostedOther(in)) return false;
+    }
+  }
+  return true;
+}
+
+RecomputeReport RecomputeSettledDependents(Figure& fig, const DependentSet& set) {
+  RecomputeReport report;
+  EnsureCurOut(fig);
+  // The first passes would evaluate every step as the settled figure stands,
+  // changing nothing, before the points on figures took their new places.
+  HostedPointsStep(fig, set, ElemLimitsOf(fig), report);
+  RunPass(fig, &set, true, report, nullptr);
+  fig.LastPass = false;
+  return report;
 }
 
 DependentSet DependentsOf(const Figure& fig, int16_t point) {

@@ -57,12 +57,15 @@ void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
   const PtRec tracedCopy = fig.PtTable[traced];
   DependentSet dependents;
   if (way == SampleWay::Dependents) dependents = DependentsOf(fig, driving);
+  const bool onePass = way == SampleWay::Dependents && SettlesInOnePass(fig, dependents, driving);
   for (size_t i = 0; i < params.size(); ++i) {
     fig.PtTable[driving].Param = params[i];
     // The first sample evaluates everything, so that the steps left out later
-    // stand exactly as the literal way leaves them.
+    // stand exactly as the literal way leaves them, and the figure is settled.
     if (way == SampleWay::Literal || i == 0) {
       RecomputeAll(fig);
+    } else if (onePass) {
+      RecomputeSettledDependents(fig, dependents);
     } else {
       RecomputeDependents(fig, dependents);
     }
