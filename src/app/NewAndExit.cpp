@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "interact/PDconst01.h"
+#include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -72,6 +73,8 @@ void StartNewFigure(Program& p) {
 }
 
 void mnuExit(Program& p) {
+  // The figure is asked about as it was, not with the point at a sample.
+  CancelPlaneTable(p);
   if (FigureChanged(p) && !SaveOrDiscard(p)) return;
   if (!p.Folders.Folder.empty()) {
     for (std::string_view name : {kTempPageFileName, kTempFigureFileName}) {

@@ -303,6 +303,16 @@ TEST(PlaneTable, EscapeCancelsLeavingNoFileAndTheDeformationOn) {
             std::ptrdiff_t{2});  // the record files alone
 }
 
+TEST(PlaneTable, ClosingTheProgramStopsTheTableFirst) {
+  TableFixture f;
+  KeyDown(f.P, kKeyX, false);
+  f.P.Fig.PtTable[f.A].X = 7;  // as a sample leaves it
+  mnuExit(f.P);
+  EXPECT_FALSE(PlaneTableRunning(f.P));
+  EXPECT_EQ(f.P.Fig.PtTable[f.A].X, 1);
+  EXPECT_EQ(f.Host.Timers[TimerId::kPlaneTable], 0);
+}
+
 TEST(PlaneTable, RefusedWithoutSwitchOrNumberAndWhenCancelled) {
   TableFixture f;
   f.Host.Answers.push_back(MsgResult::kCancel);
