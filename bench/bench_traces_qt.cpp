@@ -59,15 +59,30 @@ BENCHMARK(BM_RedrawWithTracesQt)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
+// The large figure in the window's surface with the loci wired, its program
+// folder a scratch one removed afterwards. SilentPlatform answers OK.
+struct LocusBench {
+  QtSurface Surface{1280, 800};
+  SilentPlatform Platform;
+  Program P;
+  std::filesystem::path Folder;
+  explicit LocusBench(const char* name) : Folder(std::filesystem::temp_directory_path() / name) {
+    SetUpLargeFigure(P, Surface, Platform);
+    WireLocusLayer(P);
+    std::filesystem::create_directories(Folder);
+    P.Folders.Folder = Folder;
+  }
+  ~LocusBench() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+  }
+  LocusBench(const LocusBench&) = delete;
+  LocusBench& operator=(const LocusBench&) = delete;
+};
+
 void BM_DragStepRecordedQt(benchmark::State& state) {
-  QtSurface surface(1280, 800);
-  SilentPlatform platform;
-  Program p;
-  SetUpLargeFigure(p, surface, platform);
-  WireLocusLayer(p);
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "plandra_bench_record";
-  std::filesystem::create_directories(folder);
-  p.Folders.Folder = folder;
+  LocusBench bench("plandra_bench_record");
+  Program& p = bench.P;
   for (int i = 0; i < 20; ++i) {
     NumRec& num = p.Fig.NumTable[test::AddNumber(p.Fig, i * 0.5)];
     num.NumFlag = kFalse;  // shown like a measured number
@@ -79,11 +94,9 @@ void BM_DragStepRecordedQt(benchmark::State& state) {
   for (auto _ : state) {
     double offset = (move++ % 20) * 0.11;
     DragStep(p, -15 + offset, -9 + offset);
-    benchmark::DoNotOptimize(surface.Image().constBits());
+    benchmark::DoNotOptimize(bench.Surface.Image().constBits());
   }
   if (state.range(0) != 0) ToggleLocus(p);
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
 }
 BENCHMARK(BM_DragStepRecordedQt)
     ->ArgName("recording")
@@ -95,22 +108,16 @@ BENCHMARK(BM_DragStepRecordedQt)
 
 // Point 1 swept over the 1280x800 view; the number is its distance to point 2.
 void BM_PlaneTableQt(benchmark::State& state) {
-  QtSurface surface(1280, 800);
-  surface.SetAntialiased(true);
-  SilentPlatform platform;  // answers OK to the question
-  Program p;
-  SetUpLargeFigure(p, surface, platform);
-  WireLocusLayer(p);
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "plandra_bench_table";
-  std::filesystem::create_directories(folder);
-  p.Folders.Folder = folder;
-  p.CurFileName = (folder / "large.pd4").string();
+  LocusBench bench("plandra_bench_table");
+  Program& p = bench.P;
+  bench.Surface.SetAntialiased(true);
+  p.CurFileName = (bench.Folder / "large.pd4").string();
   p.Locus.LocusNum = test::AddStep(p.Fig, "ND2P", {test::PointRef(1), test::PointRef(2)});
   Redraw(p);
   ToggleLocus(p);
   long samples = 0;
   for (auto _ : state) {
-    ModePush(p.Modes, kModeDeform, platform);
+    ModePush(p.Modes, kModeDeform, bench.Platform);
     p.Deform.DraggedPoint = 1;
     StartPlaneTable(p);
     while (PlaneTableRunning(p)) PlaneTableTick(p);
@@ -118,8 +125,6 @@ void BM_PlaneTableQt(benchmark::State& state) {
   }
   state.counters["samples"] = static_cast<double>(samples);
   ToggleLocus(p);
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
 }
 BENCHMARK(BM_PlaneTableQt)
     ->Unit(benchmark::kMillisecond)
