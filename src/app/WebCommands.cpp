@@ -1,6 +1,8 @@
 #include "app/WebCommands.h"
 
 #include <optional>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/FileCommands.h"
@@ -35,6 +37,14 @@ std::string FigureTextUtf8(const Figure& fig) {
   return Cp932ToUtf8(FigFileText(fig, lost));
 }
 
+// The window's size, or the standard one without a window (or a minimized one).
+std::pair<int, int> PictureSize(const Program& p) {
+  if (p.Canvas && p.Canvas->PixelWidth() > 0 && p.Canvas->PixelHeight() > 0) {
+    return {p.Canvas->PixelWidth(), p.Canvas->PixelHeight()};
+  }
+  return {kPictureWidth, kPictureHeight};
+}
+
 void OpenPage(Program& p, const fs::path& page) {
   if (!p.Host->OpenWithDesktop(page.string())) {
     Tell(p, Translate(p.Lang, kPageNotOpenedText) + "\n" + page.string());
@@ -44,9 +54,8 @@ void OpenPage(Program& p, const fs::path& page) {
 }  // namespace
 
 std::string FigurePictureSvg(Program& p) {
-  const bool windowSized = p.Canvas && p.Canvas->PixelWidth() > 0 && p.Canvas->PixelHeight() > 0;
-  SvgSurface svg(windowSized ? p.Canvas->PixelWidth() : kPictureWidth,
-                 windowSized ? p.Canvas->PixelHeight() : kPictureHeight);
+  const auto [width, height] = PictureSize(p);
+  SvgSurface svg(width, height);
   ViewState view = p.View;
   SetScreen(view, &svg);
   DrawState draw = p.Draw;
@@ -77,8 +86,7 @@ PageExport ExportFigurePage(Program& p, const fs::path& page) {
   fields.Page = page;
   fields.FigureText = FigureTextUtf8(p.Fig);
   fields.PictureSvg = FigurePictureSvg(p);
-  fields.Width = p.Canvas ? p.Canvas->PixelWidth() : kPictureWidth;
-  fields.Height = p.Canvas ? p.Canvas->PixelHeight() : kPictureHeight;
+  std::tie(fields.Width, fields.Height) = PictureSize(p);
   WebWriteResult written = WriteFigurePage(*pageTemplate, *viewer, fields);
   if (!written.Ok) {
     result.Message = Translate(p.Lang, kPageNotWrittenText) + "\n" + written.File.string() + ": " +
