@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CliHtml.h"
 #include "CliJson.h"
 #include "CliRender.h"
 #include "app/FigDataView.h"
@@ -35,12 +36,18 @@ constexpr std::string_view kHelp =
     "  render FIGURE -o OUT.png|.svg|.pdf|.bmp [--size WxH] [--pixel-size P]\n"
     "                [--grid none|orthogonal|polar] [--lang japanese|english] [--aliased]\n"
     "                draw the figure as the window does, without a window\n"
+    "  html FIGURE [-o PAGE] [--lang japanese|english]\n"
+    "                the figure's web page (FIGURE with .htm by default), with its\n"
+    "                text, a static picture and the viewer's script beside it\n"
+    "  online FIGURE -o PAGE [--url URL] [--lang japanese|english]\n"
+    "                the form that posts the figure to a web server\n"
     "  batch [FOLDER]\n"
     "                every *.pd4 of the folder (default: the current one) as a\n"
     "                bitmap in its subfolder bmp/, named up to the first \".\"\n"
     "  --help        show this text\n"
     "\n"
-    "Exit status: 0 success, 1 bad usage, 2 a file that cannot be read.\n";
+    "Exit status: 0 success, 1 bad usage, 2 a file that cannot be read,\n"
+    "3 an output that cannot be written (html: also the viewer or template missing).\n";
 
 // Messages go to standard error instead of a window; the beep is silent.
 class ConsolePlatform : public SilentPlatform {
@@ -125,5 +132,7 @@ int main(int argc, char** argv) {
   if (command == "report") return Report(args);
   if (command == "render") return RenderCommand(args);
   if (command == "batch") return BatchCommand(args);
+  if (command == "html") return HtmlCommand(args);
+  if (command == "online") return OnlineCommand(args);
   return Usage("unknown command \"" + command + "\"");
 }

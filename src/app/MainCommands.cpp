@@ -18,6 +18,7 @@
 #include "app/SettingsFileIO.h"
 #include "app/TranslatedText.h"
 #include "app/ViewCommands.h"
+#include "app/WebCommands.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
@@ -166,6 +167,10 @@ const std::map<std::string_view, Handler>& Handlers() {
          return Done();
        }},
       {"mnufBMP", &Plain<mnufBMP>},
+      {"mnuf_html", &Plain<mnuf_html>},
+      {"mnuSaveOnLine", &Plain<mnuSaveOnLine>},
+      {"mnuOwwwManual", &Plain<mnuOwwwManual>},
+      {"mnuOwwwVarnhof", &Plain<mnuOwwwVarnhof>},
       {"mnuFprint", &Plain<mnuFprint>},
       // The thumbnail cycle resizes the window: it runs with the window's geometry.
       {"mnuOWindowMini", &WindowCommand},

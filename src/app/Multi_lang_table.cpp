@@ -600,6 +600,12 @@ constexpr EnglishRow kEnglishRows[] = {
      "The folder cannot be written, so the figure cannot be saved there. Choose another folder "
      "and save again."},
     {"指定された図形ファイルが見つかりません。", "The figure file named cannot be found."},
+    // Publishing a figure on the web.
+    {"Jarファイル等がないので, Html生成ができません",
+     "The viewer's files are missing, so no HTML page can be made."},
+    {"HTMLページを書けませんでした。", "The HTML page could not be written."},
+    {"ページを開けませんでした。", "The page could not be opened."},
+    {"あなたの名前", "Your name"},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "numbers/Labels05.h"
+#include "persist/WebPages.h"
 
 namespace plandra {
 namespace {
@@ -24,20 +25,6 @@ std::string LocalDateTimeText() {
   char text[32];
   std::strftime(text, sizeof text, "%Y/%m/%d : %H:%M:%S", &local);
   return text;
-}
-
-std::string HtmlEscaped(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c; break;
-    }
-  }
-  return out;
 }
 
 // The shown measured numbers, in index order.
@@ -117,7 +104,7 @@ std::vector<std::string> HeaderLines(Program& p, const std::vector<std::string>&
       "<hr>",
       "<table border=1>",
       "<tr>"};
-  for (const std::string& name : names) lines.push_back("<th>" + HtmlEscaped(name));
+  for (const std::string& name : names) lines.push_back("<th>" + HtmlEscape(name));
   lines.emplace_back();
   return lines;
 }

@@ -143,4 +143,45 @@ TEST(PlandraCli, ReportInBothLanguages) {
   EXPECT_EQ(RunCli("report " + sample + " --lang klingon", dir / "err").Status, 1);
 }
 
+TEST(PlandraCli, HtmlWritesThePageAndTheViewerAndOnlineTheForm) {
+  plandra::test::TempDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "home/web");
+  plandra::test::WriteFileBytes(dir / "home/web/plandra-viewer.js", "// viewer");
+  fs::copy_file(std::string(PLANDRA_SAMPLES) + "/triangle.pd4", dir / "tri.pd4");
+  const std::string env =
+      "env PLANDRA_HOME=" + (dir / "home").string() + " QT_QPA_PLATFORM=offscreen ";
+
+  RunResult run = RunCli("html " + (dir / "tri.pd4").string(), dir / "err", {}, env);
+  ASSERT_EQ(run.Status, 0) << plandra::test::ReadFileBytes(dir / "err");
+  EXPECT_EQ(run.Out, (dir / "tri.htm").string() + "\n");
+  EXPECT_EQ(plandra::test::ReadFileBytes(dir / "plandra-viewer.js"), "// viewer");
+  const std::string page = plandra::test::ReadFileBytes(dir / "tri.htm");
+  EXPECT_NE(page.find("<canvas class=\"plandra-figure\" width=641 height=481 "
+                      "data-pdfile=\"tri.pd4\"></canvas>"),
+            std::string::npos);
+  EXPECT_NE(page.find("<svg xmlns="), std::string::npos);
+
+  fs::create_directory(dir / "site");
+  run = RunCli("html " + (dir / "tri.pd4").string() + " -o " + (dir / "site/index.htm").string(),
+               dir / "err", {}, env);
+  ASSERT_EQ(run.Status, 0);
+  EXPECT_TRUE(fs::exists(dir / "site/plandra-viewer.js"));
+  EXPECT_NE(plandra::test::ReadFileBytes(dir / "site/index.htm").find("href=\"../tri.pd4\""),
+            std::string::npos);
+
+  run = RunCli("online " + (dir / "tri.pd4").string() + " -o " + (dir / "form.htm").string() +
+                   " --url http://127.0.0.1:9/save",
+               dir / "err", {}, env);
+  ASSERT_EQ(run.Status, 0);
+  EXPECT_NE(plandra::test::ReadFileBytes(dir / "form.htm")
+                .find("<form action=\"http://127.0.0.1:9/save\" METHOD=\"post\""),
+            std::string::npos);
+
+  EXPECT_EQ(RunCli("html", dir / "err", {}, env).Status, 1);
+  EXPECT_EQ(RunCli("online " + (dir / "tri.pd4").string(), dir / "err", {}, env).Status, 1);
+  EXPECT_EQ(RunCli("html " + (dir / "none.pd4").string(), dir / "err", {}, env).Status, 2);
+  EXPECT_FALSE(fs::exists(dir / "none.htm"));
+}
+
 }  // namespace

@@ -1,0 +1,141 @@
+#include "app/WebCommands.h"
+
+#include <optional>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "app/FileCommands.h"
+#include "app/Program.h"
+#include "app/TranslatedText.h"
+#include "figure/PDtype05.h"
+#include "numbers/Labels05.h"
+#include "persist/PDio05.h"
+#include "persist/PDio05_text.h"
+#include "persist/String05.h"
+#include "persist/WebPages.h"
+#include "view/PDDraw05.h"
+#include "view/SvgSurface.h"
+
+namespace plandra {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPictureWidth = 641;
+constexpr int kPictureHeight = 481;
+
+fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
+
+void Tell(Program& p, const std::string& text) {
+  p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+}
+
+// The figure file's text as the writer makes it, read as UTF-8 for a page.
+std::string FigureTextUtf8(const Figure& fig) {
+  bool lost = false;
+  return Cp932ToUtf8(FigFileText(fig, lost));
+}
+
+// The window's size, or the standard one without a window (or a minimized one).
+std::pair<int, int> PictureSize(const Program& p) {
+  if (p.Canvas && p.Canvas->PixelWidth() > 0 && p.Canvas->PixelHeight() > 0) {
+    return {p.Canvas->PixelWidth(), p.Canvas->PixelHeight()};
+  }
+  return {kPictureWidth, kPictureHeight};
+}
+
+void OpenPage(Program& p, const fs::path& page) {
+  if (!p.Host->OpenWithDesktop(page.string())) {
+    Tell(p, Translate(p.Lang, kPageNotOpenedText) + "\n" + page.string());
+  }
+}
+
+}  // namespace
+
+std::string FigurePictureSvg(Program& p) {
+  const auto [width, height] = PictureSize(p);
+  SvgSurface svg(width, height);
+  ViewState view = p.View;
+  SetScreen(view, &svg);
+  DrawState draw = p.Draw;
+  ClearHighlights(draw);
+  const int16_t mode = CurrentMode(p.Modes);
+  std::vector<ScreenNumberLine> numberList;
+  if (!NamesHidden(p.Config, mode)) {
+    numberList = ScreenNumberList(p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal,
+                                  p.Draw.LeftPanelShown);
+  }
+  RenderContext context{p.Fig, view, draw, p.Config, &svg, mode, &numberList, &p.Layers};
+  DrawFrame(context);
+  return svg.Svg();
+}
+
+PageExport ExportFigurePage(Program& p, const fs::path& page) {
+  PageExport result;
+  result.Page = page;
+  std::optional<fs::path> viewer = FindShippedFile(p.Folders, WebDataFile(kViewerFileName));
+  std::optional<fs::path> pageTemplate = FindShippedFile(p.Folders, WebDataFile(kPageTemplateName));
+  if (!viewer || !pageTemplate) {
+    result.Message = Translate(p.Lang, kNoViewerText) + "\n" +
+                     (p.Folders.Folder / WebDataFile(kViewerFileName)).string() + "\n";
+    return result;
+  }
+  FigurePageFields fields;
+  fields.Figure = p.CurFileName;
+  fields.Page = page;
+  fields.FigureText = FigureTextUtf8(p.Fig);
+  fields.PictureSvg = FigurePictureSvg(p);
+  std::tie(fields.Width, fields.Height) = PictureSize(p);
+  WebWriteResult written = WriteFigurePage(*pageTemplate, *viewer, fields);
+  if (!written.Ok) {
+    result.Message = Translate(p.Lang, kPageNotWrittenText) + "\n" + written.File.string() + ": " +
+                     written.Reason;
+    return result;
+  }
+  result.Ok = true;
+  return result;
+}
+
+void mnuf_html(Program& p) {
+  if (!mnuSave_Click(p)) return;
+  PageExport exported = ExportFigurePage(p, FigurePagePath(p.CurFileName));
+  if (!exported.Ok) {
+    Tell(p, exported.Message);
+    return;
+  }
+  OpenPage(p, exported.Page);
+}
+
+bool WriteOnlineSavePage(Program& p, const fs::path& page, std::string& message) {
+  if (p.Config.WWWurl.empty()) p.Config.WWWurl = std::string(kBuiltInWWWurl);
+  std::string reason;
+  const std::string text =
+      OnlineSavePage(p.Config.WWWurl, FigureTextUtf8(p.Fig), TranslatedText(p.Lang));
+  if (ReplaceFileContents(page, text, reason)) return true;
+  message = Translate(p.Lang, kPageNotWrittenText) + "\n" + page.string() + ": " + reason;
+  return false;
+}
+
+void mnuSaveOnLine(Program& p) {
+  const fs::path page = p.Folders.Folder / kOnlineSavePageName;
+  std::string message;
+  if (!WriteOnlineSavePage(p, page, message)) {
+    Tell(p, message);
+    return;
+  }
+  OpenPage(p, page);
+}
+
+void mnuOwwwManual(Program& p) {
+  std::optional<std::string> answer =
+      p.Host->InputBox(Translate(p.Lang, "データ保存に使うWWWサーバのURLを入力してください。"),
+                       Translate(p.Lang, "WWWサーバの設定"), p.Config.WWWurl);
+  if (!answer) return;
+  std::string url(Trim(*answer));
+  if (!url.empty()) p.Config.WWWurl = url;
+}
+
+void mnuOwwwVarnhof(Program& p) { p.Config.WWWurl = std::string(kBuiltInWWWurl); }
+
+}  // namespace plandra

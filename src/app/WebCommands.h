@@ -1,0 +1,46 @@
+// Publishing a figure through the browser: the page with the live viewer
+// beside the figure file, and the form that saves the figure on a web server.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace plandra {
+
+struct Program;
+
+constexpr std::string_view kNoViewerText = "Jarファイル等がないので, Html生成ができません";
+constexpr std::string_view kPageNotWrittenText = "HTMLページを書けませんでした。";
+constexpr std::string_view kPageNotOpenedText = "ページを開けませんでした。";
+
+// The static picture of the figure as the window shows it, at the window's
+// size (641 x 481 without a window), without the highlights of the moment.
+std::string FigurePictureSvg(Program& p);
+
+struct PageExport {
+  bool Ok = false;
+  std::filesystem::path Page;
+  std::string Message;  // translated: what failed, the file and why
+};
+
+// Writes the page of the figure saved as CurFileName to page, with the
+// viewer's script copied beside it when none is there yet. The template and
+// the viewer are looked up in the folder "web" of the program's data.
+PageExport ExportFigurePage(Program& p, const std::filesystem::path& page);
+
+// Saves the figure with the save command, then writes its page beside it and
+// opens the page. A cancelled or failed save publishes nothing.
+void mnuf_html(Program& p);
+
+// The online-saving form of the figure written to page; false with the
+// translated reason in message.
+bool WriteOnlineSavePage(Program& p, const std::filesystem::path& page, std::string& message);
+// Writes the form to the program folder and opens it in the browser.
+void mnuSaveOnLine(Program& p);
+
+// Asks for the server address; a blank answer or a cancel keeps the old one.
+void mnuOwwwManual(Program& p);
+void mnuOwwwVarnhof(Program& p);
+
+}  // namespace plandra

@@ -1,0 +1,77 @@
+// The two web pages of a figure: the published page made from the page
+// template (with the viewer's script beside it), and the online-saving form.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "persist/TextLookup.h"
+
+namespace plandra {
+
+constexpr std::string_view kPageTemplateName = "pd_html_org.htm";
+constexpr std::string_view kViewerFileName = "plandra-viewer.js";
+// The folder of the program's data that holds the template and the viewer.
+constexpr std::string_view kWebDataFolder = "web";
+constexpr std::string_view kOnlineSavePageName = "temp_zevav.htm";
+
+// The template's placeholders.
+constexpr std::string_view kFileMark = "%PDFILE%";
+constexpr std::string_view kTextMark = "%PDTEXT%";
+constexpr std::string_view kPictureMark = "%PDPICTURE%";
+constexpr std::string_view kWidthMark = "%PDWIDTH%";
+constexpr std::string_view kHeightMark = "%PDHEIGHT%";
+
+// &, <, >, " and ' as character references: safe in element content and in
+// quoted attribute values, and read back unchanged by the browser.
+std::string HtmlEscape(std::string_view text);
+
+// Every occurrence of each mark replaced by its value in one pass, so a value
+// that happens to hold a mark is never replaced again.
+std::string ReplaceMarks(std::string_view text,
+                         const std::vector<std::pair<std::string_view, std::string>>& values);
+
+// The figure file as the page refers to it: its path relative to the page's
+// folder, with the characters that would end a URL's path ("%", "#", "?")
+// percent-encoded and the whole HTML-escaped.
+std::string PageFileReference(const std::filesystem::path& figure,
+                              const std::filesystem::path& page);
+
+struct FigurePageFields {
+  std::filesystem::path Figure;  // the saved figure file
+  std::filesystem::path Page;    // the page to write
+  std::string FigureText;        // the figure file's text, UTF-8
+  std::string PictureSvg;        // the static picture, an <svg> element
+  int Width = 641;
+  int Height = 481;
+};
+
+// The template with its marks filled in.
+std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields& fields);
+
+// The page beside a figure: its extension replaced by ".htm".
+std::filesystem::path FigurePagePath(const std::filesystem::path& figure);
+
+struct WebWriteResult {
+  bool Ok = true;
+  bool ViewerCopied = false;
+  std::filesystem::path File;  // the file that failed
+  std::string Reason;          // why, from the system
+};
+
+// Copies the viewer's script beside the page when none is there yet, then
+// writes the page from the template; both through temporary files renamed
+// over their targets, so a failure leaves what was there before.
+WebWriteResult WriteFigurePage(const std::filesystem::path& templateFile,
+                               const std::filesystem::path& viewerFile,
+                               const FigurePageFields& fields);
+
+// The online-saving form posting the figure's text (UTF-8) to url; lines end
+// in CR LF.
+std::string OnlineSavePage(std::string_view url, std::string_view figureText,
+                           const TextLookup& lookup);
+
+}  // namespace plandra

@@ -1,0 +1,136 @@
+#include "view/SvgSurface.h"
+
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+
+#include "persist/WebPages.h"
+
+namespace plandra {
+namespace {
+
+// Pixels a point of a font takes at 96 dots an inch, as the window draws.
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+// The top of a line of text lies above its baseline by about this share of
+// the font's size, and the lines of a text are this far apart.
+constexpr double kAscentShare = 0.9;
+constexpr double kLineSpacing = 1.2;
+
+bool AllFinite(std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
+std::string Number(double value) {
+  char text[32];
+  if (std::fabs(value) < 0.005) value = 0;  // no "-0.00"
+  std::snprintf(text, sizeof text, "%.2f", value);
+  return text;
+}
+
+std::string ColorText(RgbColor color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", color.R, color.G, color.B);
+  return text;
+}
+
+}  // namespace
+
+SvgSurface::SvgSurface(int width, int height)
+    : width_(width < 1 ? 1 : width),
+      height_(height < 1 ? 1 : height),
+      worldWidth_(width_),
+      worldHeight_(height_) {}
+
+void SvgSurface::SetWorldWindow(double left, double top, double width, double height) {
+  // A window of no extent cannot be mapped; keep the last one.
+  if (width == 0 || height == 0 || !AllFinite({left, top, width, height})) return;
+  left_ = left;
+  top_ = top;
+  worldWidth_ = width;
+  worldHeight_ = height;
+}
+
+void SvgSurface::Clear() {
+  body_ = "<rect width=\"100%\" height=\"100%\" fill=\"" + ColorText(back_) + "\"/>\n";
+}
+
+void SvgSurface::SetFont(std::string_view family, double points) {
+  family_ = family;
+  if (points > 0 && std::isfinite(points)) points_ = points;
+}
+
+std::string SvgSurface::Stroke(RgbColor color) const {
+  std::string stroke = " fill=\"none\" stroke=\"" + ColorText(color) + "\" stroke-width=\"" +
+                       std::to_string(pen_) + "\"";
+  if (style_ == LineStyle::kDotted) {
+    stroke += " stroke-dasharray=\"" + std::to_string(pen_) + " " + std::to_string(2 * pen_) + "\"";
+  }
+  return stroke;
+}
+
+void SvgSurface::Line(double x1, double y1, double x2, double y2, RgbColor color) {
+  const double px1 = PixelX(x1), py1 = PixelY(y1), px2 = PixelX(x2), py2 = PixelY(y2);
+  if (!AllFinite({px1, py1, px2, py2})) return;
+  body_ += "<line x1=\"" + Number(px1) + "\" y1=\"" + Number(py1) + "\" x2=\"" + Number(px2) +
+           "\" y2=\"" + Number(py2) + "\"" + Stroke(color) + "/>\n";
+}
+
+void SvgSurface::Circle(double cx, double cy, double r, RgbColor color) {
+  const double rx = std::fabs(r * width_ / worldWidth_);
+  const double ry = std::fabs(r * height_ / worldHeight_);
+  const double px = PixelX(cx), py = PixelY(cy);
+  if (!AllFinite({px, py, rx, ry})) return;
+  body_ += "<ellipse cx=\"" + Number(px) + "\" cy=\"" + Number(py) + "\" rx=\"" + Number(rx) +
+           "\" ry=\"" + Number(ry) + "\"" + Stroke(color) + "/>\n";
+}
+
+void SvgSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) {
+  const double px1 = PixelX(x1), py1 = PixelY(y1), px2 = PixelX(x2), py2 = PixelY(y2);
+  if (!AllFinite({px1, py1, px2, py2})) return;
+  const std::string paint =
+      filled ? " fill=\"" + ColorText(color) + "\" stroke=\"" + ColorText(color) + "\""
+             : Stroke(color);
+  body_ += "<rect x=\"" + Number(std::fmin(px1, px2)) + "\" y=\"" + Number(std::fmin(py1, py2)) +
+           "\" width=\"" + Number(std::fabs(px2 - px1)) + "\" height=\"" +
+           Number(std::fabs(py2 - py1)) + "\"" + paint + "/>\n";
+}
+
+void SvgSurface::Pixel(double x, double y, RgbColor color) {
+  const double column = std::floor(PixelX(x));
+  const double row = std::floor(PixelY(y));
+  if (!AllFinite({column, row})) return;
+  body_ += "<rect x=\"" + Number(column) + "\" y=\"" + Number(row) +
+           "\" width=\"1\" height=\"1\" fill=\"" + ColorText(color) + "\"/>\n";
+}
+
+void SvgSurface::Text(double x, double y, std::string_view text, RgbColor color) {
+  const double left = PixelX(x);
+  const double top = PixelY(y);
+  if (!AllFinite({left, top})) return;
+  const double size = points_ * kPixelsPerPoint;
+  const std::string font = " font-family=\"" + HtmlEscape(family_) + ", sans-serif\" font-size=\"" +
+                           Number(size) + "\" fill=\"" + ColorText(color) + "\"";
+  double baseline = top + kAscentShare * size;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    body_ += "<text x=\"" + Number(left) + "\" y=\"" + Number(baseline) +
+             "\" xml:space=\"preserve\"" + font + ">" +
+             HtmlEscape(text.substr(start, end - start)) + "</text>\n";
+    baseline += kLineSpacing * size;
+    start = end + 1;
+  }
+}
+
+std::string SvgSurface::Svg() const {
+  const std::string w = std::to_string(width_);
+  const std::string h = std::to_string(height_);
+  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
+         "\" viewBox=\"0 0 " + w + " " + h + "\">\n" + body_ + "</svg>";
+}
+
+}  // namespace plandra

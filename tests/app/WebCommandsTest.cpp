@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "app/MainCommands.h"
+#include "app/MenuBar.h"
+#include "app/Refresh.h"
+#include "app/WebCommands.h"
+#include "persist/PDio05.h"
+#include "persist/String05.h"
+#include "persist/WebPages.h"
+#include "support/AppFixture.h"
+#include "support/RecordingSurface.h"
+#include "support/TestHelpers.h"
+
+namespace plandra::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kTemplateSource =
+    fs::path(PLANDRA_SOURCE_TREE).parent_path() / "web" / "pd_html_org.htm";
+
+class WebCommandsTest : public ::testing::Test {
+ protected:
+  WebCommandsTest() {
+    ResetFigure(p.Fig, 200);
+    p.Folders.Folder = data.Path();
+    fs::create_directory(data / "web");
+    fs::copy_file(kTemplateSource, data / "web" / "pd_html_org.htm");
+    WriteFileBytes(data / "web" / "plandra-viewer.js", "// the viewer");
+    ShowFullMenu(p.Menu);
+    AddFreePoint(p.Fig, 1, 2);
+    AddFreePoint(p.Fig, -3, 0);
+    p.Fig.PtTable[1].Name = "P</svg><b>&";
+    p.Canvas = &canvas;
+    SetScreen(p.View, &canvas);
+    Redraw(p);
+  }
+
+  std::string Page(const fs::path& file) { return ReadFileBytes(file); }
+
+  AppFixture app;
+  Program& p = app.P;
+  RecordingSurface canvas{400, 300};
+  TempDir data;  // the program folder
+  TempDir work;  // where the teacher saves
+};
+
+TEST_F(WebCommandsTest, ExportSavesWritesThePageAndTheViewerAndOpensThePage) {
+  app.Host.FileAnswers.push_back(work / "tri");
+  EXPECT_EQ(RunMenuCommand(p, "mnuf_html").Status, CommandStatus::kDone);
+
+  EXPECT_EQ(p.CurFileName, (work / "tri.pd4").string());
+  ASSERT_TRUE(fs::exists(work / "tri.pd4"));
+  EXPECT_EQ(ReadFileBytes(work / "plandra-viewer.js"), "// the viewer");
+  ASSERT_EQ(app.Host.Opened, std::vector<std::string>{(work / "tri.htm").string()});
+  EXPECT_TRUE(app.Host.Messages.empty());
+
+  const std::string page = Page(work / "tri.htm");
+  const std::string text = HtmlEscape(Cp932ToUtf8(ReadFileBytes(work / "tri.pd4")));
+  EXPECT_NE(page.find("<pre hidden class=\"plandra-figure-text\">" + text +
+                      "</pre><canvas class=\"plandra-figure\" width=400 height=300 "
+                      "data-pdfile=\"tri.pd4\"></canvas>"),
+            std::string::npos);
+  EXPECT_NE(page.find("<title>tri.pd4</title>"), std::string::npos);
+  EXPECT_NE(page.find("<div class=\"plandra-static\"><svg "), std::string::npos);
+  EXPECT_NE(page.find("P&lt;/svg&gt;&lt;b&gt;&amp;"), std::string::npos) << "the name is escaped";
+  EXPECT_EQ(page.find("P</svg>"), std::string::npos);
+  EXPECT_NE(page.find("href=\"tri.pd4\" download"), std::string::npos);
+  EXPECT_NE(page.find("<script src=\"plandra-viewer.js\"></script>"), std::string::npos);
+  EXPECT_EQ(page.find("%PD"), std::string::npos) << "every mark is filled";
+}
+
+TEST_F(WebCommandsTest, CancelledSaveExportsNothing) {
+  EXPECT_EQ(p.CurFileName, "untitled");
+  app.Host.FileAnswers.push_back(std::nullopt);
+  mnuf_html(p);
+  EXPECT_EQ(app.Host.FileDialogs.size(), 1u) << "the untitled figure is saved first";
+  EXPECT_EQ(p.CurFileName, "untitled");
+  EXPECT_TRUE(app.Host.Opened.empty());
+  EXPECT_TRUE(fs::is_empty(work.Path()));
+  EXPECT_FALSE(fs::exists("untitled.htm"));
+}
+
+TEST_F(WebCommandsTest, MissingViewerIsToldWithItsPathAndNothingIsWritten) {
+  fs::remove(data / "web" / "plandra-viewer.js");
+  app.Host.FileAnswers.push_back(work / "tri.pd4");
+  mnuf_html(p);
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_EQ(app.Host.Messages[0].Text, std::string(kNoViewerText) + "\n" +
+                                           (data / "web" / "plandra-viewer.js").string() + "\n");
+  EXPECT_TRUE(fs::exists(work / "tri.pd4")) << "the save itself stands";
+  EXPECT_FALSE(fs::exists(work / "tri.htm"));
+  EXPECT_TRUE(app.Host.Opened.empty());
+}
+
+TEST_F(WebCommandsTest, PageThatCannotBeWrittenIsToldWithTheFile) {
+  fs::create_directory(work / "tri.htm");  // a folder where the page should go
+  app.Host.FileAnswers.push_back(work / "tri.pd4");
+  mnuf_html(p);
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  const std::string& text = app.Host.Messages[0].Text;
+  EXPECT_EQ(
+      text.rfind(std::string(kPageNotWrittenText) + "\n" + (work / "tri.htm").string() + ": ", 0),
+      0u)
+      << text;
+  EXPECT_GT(text.size(), kPageNotWrittenText.size() + (work / "tri.htm").string().size() + 3);
+  EXPECT_TRUE(app.Host.Opened.empty());
+  for (const auto& entry : fs::directory_iterator(work.Path())) {
+    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+  }
+}
+
+TEST_F(WebCommandsTest, OnlineSavingWritesTheFormInTheProgramFolderAndOpensIt) {
+  p.Config.WWWurl = "";
+  EXPECT_EQ(RunMenuCommand(p, "mnuSaveOnLine").Status, CommandStatus::kDone);
+  EXPECT_EQ(p.Config.WWWurl, "http://localhost/asp/pd/pd_save.asp");
+  const fs::path page = data / "temp_zevav.htm";
+  ASSERT_EQ(app.Host.Opened, std::vector<std::string>{page.string()});
+  bool lost = false;
+  EXPECT_EQ(Page(page), OnlineSavePage(p.Config.WWWurl, Cp932ToUtf8(FigFileText(p.Fig, lost)),
+                                       PlainTextLookup()));
+}
+
+TEST_F(WebCommandsTest, ServerAddressRefusesBlanksAndTakesTrimmedAnswers) {
+  p.Config.WWWurl = "http://old.test/s";
+  for (std::optional<std::string> refused :
+       {std::optional<std::string>("   "), std::optional<std::string>(""),
+        std::optional<std::string>()}) {
+    app.Host.InputAnswers.push_back(refused);
+    EXPECT_EQ(RunMenuCommand(p, "mnuOwwwManual").Status, CommandStatus::kDone);
+    EXPECT_EQ(p.Config.WWWurl, "http://old.test/s");
+  }
+  ASSERT_EQ(app.Host.Prompts.size(), 3u);
+  EXPECT_EQ(app.Host.Prompts[0], "データ保存に使うWWWサーバのURLを入力してください。");
+
+  app.Host.InputAnswers.push_back("  http://new.test/pd  ");
+  mnuOwwwManual(p);
+  EXPECT_EQ(p.Config.WWWurl, "http://new.test/pd");
+  EXPECT_EQ(RunMenuCommand(p, "mnuOwwwVarnhof").Status, CommandStatus::kDone);
+  EXPECT_EQ(p.Config.WWWurl, "http://localhost/asp/pd/pd_save.asp");
+}
+
+}  // namespace
+}  // namespace plandra::test

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "persist/WebPages.h"
+#include "support/TestHelpers.h"
+
+namespace plandra {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+// Character references back to text, as the browser reads them.
+std::string Unescape(std::string text) {
+  for (auto [ref, c] : {std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"}, std::pair{"&quot;", "\""},
+                        std::pair{"&#39;", "'"}, std::pair{"&amp;", "&"}}) {
+    for (size_t at = text.find(ref); at != std::string::npos; at = text.find(ref, at + 1)) {
+      text.replace(at, std::string(ref).size(), c);
+    }
+  }
+  return text;
+}
+
+// The figure's text between the form's pd_data textarea tags.
+std::string PostedFigureText(const std::string& page) {
+  const std::string open = "ReadOnly>\r\n";
+  size_t from = page.find(open) + open.size();
+  size_t to = page.find("</textarea><br>\r\n<INPUT");
+  return Unescape(page.substr(from, to - from));
+}
+
+TEST(WebPages, OnlineSavePageHasTheFormLineForLine) {
+  const std::string figure = "2\r\n1,0,0\r\n";
+  const std::string page =
+      OnlineSavePage("http://a.test/asp/pd/pd_save.asp", figure, PlainTextLookup());
+  const std::string expected =
+      "\xEF\xBB\xBF<HTML>\r\n"
+      "<BODY>\r\n"
+      "<center><h2>PDデータのオンライン保存</h2></center>\r\n"
+      "あなたが作成したPDデータをWWWサーバに書き込み，インターネットを経由して他の学校の授業など"
+      "いろいろな場面で使えるようにします。<br>\r\n"
+      "下記の内容を書き込んで「送信」ボタンを押してください。<br>\r\n"
+      "<form action=\"http://a.test/asp/pd/pd_save.asp\" METHOD=\"post\" NAME=\"form1\">\r\n"
+      "<table>\r\n"
+      "<tr><th>タイトル<td><input name=\"title\" style=\"width:400px \"><br>\r\n"
+      "<tr><th>あなたの名前<td><input name=\"username\"><br>\r\n"
+      "<tr><th>学校/学年など<td><input name=\"schoolname\" style=\"width:400px \"><br>\r\n"
+      "<tr><th>コメント<td><textarea name=\"comment\" style=\"width:400px ; height:100px\">"
+      "</textarea><br>\r\n"
+      "</table>\r\n"
+      "<textarea name=\"pd_data\" style=\"width:1px; height:1px\" ReadOnly>\r\n"
+      "2\r\n1,0,0\r\n"
+      "</textarea><br>\r\n"
+      "<INPUT TYPE=\"Submit\" name=\"submitbutton\" VALUE=\"送信\">\r\n"
+      "</form>\r\n"
+      "</BODY>\r\n"
+      "</HTML>\r\n";
+  EXPECT_EQ(page, expected);
+}
+
+class UpperLookup : public TextLookup {
+ public:
+  std::string Text(std::string_view japanese) const override {
+    return "[" + std::string(japanese) + "]";
+  }
+};
+
+TEST(WebPages, OnlineSavePageLooksUpEveryCaptionButTheButton) {
+  const std::string page = OnlineSavePage("u", "", UpperLookup());
+  for (const char* caption :
+       {"[PDデータのオンライン保存]", "[タイトル]", "[あなたの名前]", "[学校/学年など]",
+        "[コメント]", "[下記の内容を書き込んで「送信」ボタンを押してください。]"}) {
+    EXPECT_NE(page.find(caption), std::string::npos) << caption;
+  }
+  EXPECT_NE(page.find("VALUE=\"送信\""), std::string::npos);
+}
+
+TEST(WebPages, FigureTextAndAddressCannotBreakTheForm) {
+  const std::string figure = "1\r\nA</textarea><script>x()</script>,\"&amp;'\r\n";
+  const std::string page =
+      OnlineSavePage("http://a.test/save?x=1&y=\"2\"", figure, PlainTextLookup());
+  EXPECT_EQ(page.find("</textarea><script>"), std::string::npos);
+  EXPECT_NE(page.find("action=\"http://a.test/save?x=1&amp;y=&quot;2&quot;\""), std::string::npos);
+  EXPECT_EQ(PostedFigureText(page), figure) << "the browser posts the text unchanged";
+}
+
+TEST(WebPages, MarksAreReplacedOnceInOnePass) {
+  EXPECT_EQ(ReplaceMarks("a %PDFILE% b %PDFILE%%PDTEXT%",
+                         {{kFileMark, "f.pd4"}, {kTextMark, "%PDFILE%"}}),
+            "a f.pd4 b f.pd4%PDFILE%");
+  const std::string plain = "<html>no marks here, 100% sure</html>";
+  EXPECT_EQ(ReplaceMarks(plain, {{kFileMark, "f.pd4"}}), plain);
+}
+
+TEST(WebPages, FileReferenceIsRelativeEncodedAndEscaped) {
+  EXPECT_EQ(PageFileReference("/d/tri.pd4", "/d/tri.htm"), "tri.pd4");
+  EXPECT_EQ(PageFileReference("/d/figs/tri.pd4", "/d/tri.htm"), "figs/tri.pd4");
+  EXPECT_EQ(PageFileReference("/d/a#1?&<b>%.pd4", "/d/a.htm"), "a%231%3F&amp;&lt;b&gt;%25.pd4");
+  EXPECT_EQ(PageFileReference("/d/三角形.pd4", "/d/x.htm"), "三角形.pd4");
+  EXPECT_EQ(FigurePagePath("/d/tri.pd4"), fs::path("/d/tri.htm"));
+  EXPECT_EQ(FigurePagePath("/d/tri.pd5"), fs::path("/d/tri.htm"));
+}
+
+TEST(WebPages, FigurePageFillsEveryMarkEscaped) {
+  FigurePageFields fields{"/d/a&b.pd4", "/d/a&b.htm", "1\r\nP<1>\r\n", "<svg></svg>", 300, 200};
+  const std::string page = FillFigurePage(
+      "<title>%PDFILE%</title><pre>%PDTEXT%</pre><canvas width=%PDWIDTH% height=%PDHEIGHT% "
+      "data-pdfile=\"%PDFILE%\"></canvas>%PDPICTURE%",
+      fields);
+  EXPECT_EQ(page,
+            "<title>a&amp;b.pd4</title><pre>1\r\nP&lt;1&gt;\r\n</pre><canvas width=300 height=200 "
+            "data-pdfile=\"a&amp;b.pd4\"></canvas><svg></svg>");
+}
+
+struct ExportFolder {
+  TempDir Dir;
+  fs::path Template = Dir / "pd_html_org.htm";
+  fs::path Viewer = Dir / "viewer-source.js";
+  fs::path Out = Dir / "out";
+  FigurePageFields Fields;
+  ExportFolder() {
+    WriteFileBytes(Template, "<p>%PDFILE%</p>");
+    WriteFileBytes(Viewer, "// viewer 1");
+    fs::create_directory(Out);
+    Fields.Figure = Out / "tri.pd4";
+    Fields.Page = Out / "tri.htm";
+  }
+  size_t FilesInOut() const {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(Out), {}));
+  }
+};
+
+TEST(WebPages, SecondExportKeepsTheViewerAndRewritesThePage) {
+  ExportFolder f;
+  WebWriteResult first = WriteFigurePage(f.Template, f.Viewer, f.Fields);
+  ASSERT_TRUE(first.Ok) << first.Reason;
+  EXPECT_TRUE(first.ViewerCopied);
+  EXPECT_EQ(ReadFileBytes(f.Out / "plandra-viewer.js"), "// viewer 1");
+  EXPECT_EQ(ReadFileBytes(f.Fields.Page), "<p>tri.pd4</p>");
+
+  WriteFileBytes(f.Viewer, "// viewer 2");
+  WriteFileBytes(f.Template, "<p>again %PDFILE%</p>");
+  WebWriteResult second = WriteFigurePage(f.Template, f.Viewer, f.Fields);
+  ASSERT_TRUE(second.Ok);
+  EXPECT_FALSE(second.ViewerCopied);
+  EXPECT_EQ(ReadFileBytes(f.Out / "plandra-viewer.js"), "// viewer 1");
+  EXPECT_EQ(ReadFileBytes(f.Fields.Page), "<p>again tri.pd4</p>");
+  EXPECT_EQ(f.FilesInOut(), 2u) << "no temporary file is left";
+}
+
+TEST(WebPages, FailuresNameTheFileAndTheReasonAndKeepWhatWasThere) {
+  ExportFolder f;
+  WebWriteResult missing = WriteFigurePage(f.Dir / "none.htm", f.Viewer, f.Fields);
+  EXPECT_FALSE(missing.Ok);
+  EXPECT_EQ(missing.File, f.Dir / "none.htm");
+  EXPECT_FALSE(missing.Reason.empty());
+  EXPECT_EQ(f.FilesInOut(), 0u);
+
+  // The viewer's copy cannot be made in a folder that does not exist.
+  f.Fields.Page = f.Dir / "gone" / "tri.htm";
+  WebWriteResult refused = WriteFigurePage(f.Template, f.Viewer, f.Fields);
+  EXPECT_FALSE(refused.Ok);
+  EXPECT_EQ(refused.File, f.Dir / "gone" / "plandra-viewer.js");
+  EXPECT_NE(refused.Reason.find("No such file"), std::string::npos) << refused.Reason;
+
+  // A page in the way (a folder of its name) is told and stays.
+  f.Fields.Page = f.Out / "tri.htm";
+  fs::create_directory(f.Fields.Page);
+  WebWriteResult blocked = WriteFigurePage(f.Template, f.Viewer, f.Fields);
+  EXPECT_FALSE(blocked.Ok);
+  EXPECT_EQ(blocked.File, f.Fields.Page);
+  EXPECT_FALSE(blocked.Reason.empty());
+  EXPECT_TRUE(fs::is_directory(f.Fields.Page));
+  EXPECT_EQ(f.FilesInOut(), 2u) << "the viewer and the folder; no temporary file";
+}
+
+}  // namespace
+}  // namespace plandra

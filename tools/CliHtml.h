@@ -1,0 +1,18 @@
+// plandra-cli html and online: a figure's published page and its
+// online-saving form, made without a window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace plandra {
+
+// plandra-cli html FIGURE [-o PAGE]: the page (FIGURE with ".htm" by
+// default) and the viewer's script beside it. When the page template or the
+// viewer cannot be found, says so and writes nothing.
+int HtmlCommand(const std::vector<std::string>& args);
+
+// plandra-cli online FIGURE -o PAGE [--url URL]: the online-saving form.
+int OnlineCommand(const std::vector<std::string>& args);
+
+}  // namespace plandra
