@@ -17,3 +17,12 @@ function(plandra_split_model sources out_model out_files)
   set(${out_model} ${model} PARENT_SCOPE)
   set(${out_files} ${files} PARENT_SCOPE)
 endfunction()
+
+# Makes folder a folder of links that shows only the model's own headers.
+function(plandra_model_include_folder folder source)
+  file(MAKE_DIRECTORY ${folder}/numbers)
+  foreach(layer figure engine persist view)
+    file(CREATE_LINK ${source}/src/${layer} ${folder}/${layer} SYMBOLIC)
+  endforeach()
+  file(CREATE_LINK ${source}/src/numbers/Labels05.h ${folder}/numbers/Labels05.h SYMBOLIC)
+endfunction()
