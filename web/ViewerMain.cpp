@@ -12,6 +12,7 @@
 #include "ElementTable.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
+#include "locus/SampledLocus.h"
 #include "numbers/Labels05.h"
 #include "persist/PDio05_read.h"
 #include "persist/Settings.h"
@@ -65,7 +66,10 @@ void Draw(Viewer& v) {
     numberList =
         ScreenNumberList(v.Fig, PlainTextLookup(), v.Config.KetaDecimal, v.Draw.LeftPanelShown);
   }
-  RenderContext context{v.Fig, v.View, v.Draw, v.Config, &v.Canvas, kModeStandard, &numberList};
+  RenderLayers layers;
+  layers.DrawSampledLoci = [&v](RenderContext& r) { DrawSampledLoci(v.Fig, r); };
+  RenderContext context{v.Fig,     v.View,        v.Draw,      v.Config,
+                        &v.Canvas, kModeStandard, &numberList, &layers};
   DrawFrame(context);
 }
 
