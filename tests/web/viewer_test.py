@@ -9,22 +9,25 @@ the figure file beside it. Prints the viewer's size and speed."""
 import argparse
 import gzip
 import html
-import json
 import os
 import shutil
 import statistics
 import struct
 import subprocess
 import sys
-import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.actions import interaction
-from selenium.webdriver.common.actions.action_builder import ActionBuilder
-from selenium.webdriver.common.actions.pointer_input import PointerInput
-from selenium.webdriver.common.actions.mouse_button import MouseButton
-from selenium.webdriver.support.ui import WebDriverWait
+try:
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.actions import interaction
+    from selenium.webdriver.common.actions.action_builder import ActionBuilder
+    from selenium.webdriver.common.actions.pointer_input import PointerInput
+    from selenium.webdriver.common.actions.mouse_button import MouseButton
+    from selenium.webdriver.support.ui import WebDriverWait
+except ImportError:
+    print('the web viewer\'s test needs python3-selenium, chromium and chromium-driver: '
+          'run scripts/install-deps')
+    sys.exit(1)
 
 WIDTH, HEIGHT = 600, 420
 DEFAULT_PIXEL = 0.05
@@ -275,6 +278,10 @@ def main():
     for option in ('--viewer', '--cli', '--reference', '--samples', '--work'):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
+    for program in ('/usr/bin/chromium', '/usr/bin/chromedriver'):
+        if not os.access(program, os.X_OK):
+            print('no %s: run scripts/install-deps' % program)
+            return 1
     if not os.path.isfile(args.viewer):
         print('no viewer at %s: build it (make web)' % args.viewer)
         return 1
