@@ -329,6 +329,20 @@ def main():
         open(html_path, 'w', encoding='utf-8').write(page(sample, '', with_text=False))
         driver.get('file://' + html_path)
         check(wait_painted(driver) == 'painted', 'the page did not read ' + sample)
+        # Every figure of a page is drawn, each from the text before it.
+        two = page(samples[0], open(os.path.join(args.work, samples[0]), 'rb').read()
+                   .decode('cp932'))
+        second = page(samples[1], open(os.path.join(args.work, samples[1]), 'rb').read()
+                      .decode('cp932'))
+        body = second[second.index('<pre'):second.index('<script')]
+        html_path = os.path.join(args.work, 'two.html')
+        open(html_path, 'w', encoding='utf-8').write(two.replace('<script', body + '<script'))
+        driver.get('file://' + html_path)
+        wait_painted(driver)
+        states = driver.execute_script(
+            "return Array.from(document.querySelectorAll('canvas.plandra-figure'))"
+            ".map(c => c.getAttribute('data-plandra-state'))")
+        check(states == ['painted', 'painted'], 'two figures on a page: %s' % states)
         # A figure text that is no figure: the canvas says why, nothing breaks.
         html_path = os.path.join(args.work, 'broken.html')
         open(html_path, 'w', encoding='utf-8').write(page('broken.pd4', '3\r\n"PNEW"\r\n'))
