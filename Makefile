@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 SAMPLE ?= sample.pd4/triangle.pd4
 
-.PHONY: deps build run test deb sanitize fuzz bench format clean
+.PHONY: deps build web run test deb sanitize fuzz bench format clean
 
 deps:
 	scripts/install-deps
@@ -14,6 +14,11 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The web viewer, $(BUILD)/web/plandra-viewer.js (the build makes it too).
+web: deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD) --target plandra_web -j $(JOBS)
 
 run: build
 	$(BUILD)/plandra $(SAMPLE)

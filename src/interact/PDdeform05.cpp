@@ -9,6 +9,7 @@
 #include "app/Refresh.h"
 #include "engine/GeoObj05.h"
 #include "engine/Math05.h"
+#include "engine/MoveStep.h"
 #include "interact/PDdeform05_internal.h"
 #include "locus/PdLocus.h"
 #include "view/PDDraw05.h"
@@ -180,39 +181,8 @@ int16_t KeyStepPixels(Program& p) {
   return p.Config.Delta;
 }
 
-double SnapToPixel(double c, double pixelSize) {
-  if (pixelSize == 0) return c;
-  double q = c / pixelSize;
-  return (c > 0 ? std::floor(q + 1) : std::floor(q)) * pixelSize;
-}
-
-double HostParam(const Figure& fig, int16_t hostClass, int16_t hostIndex, double x, double y) {
-  if (hostClass == kClassLine && hostIndex >= 1 && hostIndex <= fig.ElemCount[kClassLine]) {
-    const LnRec& line = fig.LnTable[hostIndex];
-    return (x - line.X1) * line.DX + (y - line.Y1) * line.DY;
-  }
-  if (hostClass == kClassCircle && hostIndex >= 1 && hostIndex <= fig.ElemCount[kClassCircle]) {
-    const CirRec& circle = fig.CirTable[hostIndex];
-    double angle = std::atan2(y - circle.CY, x - circle.CX);
-    if (angle < 0) angle += kFullTurn;
-    return angle * circle.R;
-  }
-  return 0;
-}
-
 void SetPointPosition(Program& p, PtRec& point, double x, double y) {
-  switch (point.HostClass) {
-    case 0:
-      point.X = x;
-      point.Y = y;
-      break;
-    case kClassLine:
-    case kClassCircle:
-      point.Param = HostParam(p.Fig, point.HostClass, point.HostIndex, x, y);
-      PlaceOnHostWithBeep(p, point);
-      break;
-    default: break;  // coinciding with another point: it follows that point
-  }
+  if (PlacePointAt(p.Fig, point, x, y)) p.Host->Beep();
 }
 
 void BuildIndependentTable(Program& p) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/MoveStep.h"
 #include "figure/PDtype05.h"
 
 namespace plandra {
@@ -52,17 +53,8 @@ struct DeformState {
   int16_t DragStylePrev = 0;
 };
 
-// The mouse coordinate on the pixel lattice, rounding away from the origin
-// for positive values.
-double SnapToPixel(double c, double pixelSize);
-
-// Moves a point record to (x, y) by its HostClass: free points go there,
-// points on a line or circle go to the projection, coinciding points stay.
+// PlacePointAt with the window's beep when a point on a host is refused.
 void SetPointPosition(Program& p, PtRec& point, double x, double y);
-
-// The signed distance along the line from its first point, or the arc length
-// on the circle, of the projection of (x, y).
-double HostParam(const Figure& fig, int16_t hostClass, int16_t hostIndex, double x, double y);
 
 void BuildIndependentTable(Program& p);
 

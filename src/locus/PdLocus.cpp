@@ -118,7 +118,7 @@ void DrawTraces(const LocusState& locus, RenderContext& r) {
 
 void WireLocusLayer(Program& p) {
   p.Layers.DrawTraces = [&locus = p.Locus](RenderContext& r) { DrawTraces(locus, r); };
-  p.Layers.DrawSampledLoci = [&p](RenderContext& r) { DrawSampledLoci(p, r); };
+  p.Layers.DrawSampledLoci = [&p](RenderContext& r) { DrawSampledLoci(p.Fig, r); };
 }
 
 TraceWatch WatchTracedElements(const Program& p, int16_t excludedPoint) {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/Program.h"
 #include "engine/GeoObj05.h"
 #include "view/PDDraw05.h"
 
@@ -80,9 +79,8 @@ void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
   }
 }
 
-void DrawSampledLoci(Program& p, RenderContext& r) {
+void DrawSampledLoci(Figure& fig, RenderContext& r) {
   if (!r.Canvas) return;
-  Figure& fig = p.Fig;
   int steps = std::min(
       {static_cast<int>(fig.StepCount), UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
   for (int s = 1; s <= steps; ++s) {

@@ -9,7 +9,6 @@
 
 namespace plandra {
 
-struct Program;
 struct RenderContext;
 
 // The line host is swept by t over the half-open turn, Param = tan t.
@@ -28,7 +27,9 @@ void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
                  const std::function<void(const PtRec&)>& visit);
 
 // Every "XLOCS" step's curve, as dots in the traced point's locus colour
-// (red when it has none). Nothing is computed without a surface.
-void DrawSampledLoci(Program& p, RenderContext& r);
+// (red when it has none). Nothing is computed without a surface. fig is the
+// figure r draws, which the sampling moves and puts back. Needs nothing but
+// the model, so the web viewer draws the curves too.
+void DrawSampledLoci(Figure& fig, RenderContext& r);
 
 }  // namespace plandra

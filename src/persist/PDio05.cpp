@@ -9,6 +9,9 @@
 #include <string>
 #include <system_error>
 
+#include "persist/Cp932.h"
+#include "persist/PDio05_read.h"
+
 namespace plandra {
 namespace {
 
@@ -177,6 +180,18 @@ FigFileResult ReplaceFile(const fs::path& requested, std::string_view bytes) {
 }  // namespace
 
 bool IsFigFileMode(char mode) { return mode == 'W' || mode == 'R' || mode == 'A'; }
+
+FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
+                           std::string_view fileName) {
+  FigTextReadResult read = ReadFigureText(fig, Cp932ToUtf8(bytes), mode, fileName);
+  FigFileResult result;
+  result.File = fileName;
+  result.Status = read.Ok ? FigFileStatus::kOk : FigFileStatus::kFailed;
+  result.Message = std::move(read.Message);
+  result.Line = read.Line;
+  result.TriedOlderLayout = read.TriedOlderLayout;
+  return result;
+}
 
 FigFileResult FigFileCore(Figure& fig, const std::filesystem::path& file, char mode) {
   if (mode == 'W') {

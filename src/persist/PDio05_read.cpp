@@ -1,6 +1,9 @@
 // Reading and merging figure files. Every attempt works on a scratch store
 // that replaces the destination only when the whole file has been read, and
-// every count and reference is checked before it is used.
+// every count and reference is checked before it is used. The first fault
+// ends the attempt: the reader keeps it and every later read gives nothing.
+#include "persist/PDio05_read.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "persist/PDio05.h"
 #include "persist/String05.h"
 
 namespace plandra {
@@ -127,10 +129,10 @@ const char* ClassName(int cls, bool plural) {
 
 bool IsElementClass(int cls) { return cls >= kClassNumber && cls <= kClassCircle; }
 
-// Message text of a field as found: decoded, cut, and without control codes.
-std::string Shown(Cp932Converter& converter, std::string_view raw) {
-  std::string text =
-      FixedText(converter.ToUtf8(raw.substr(0, 4 * kMessageTextChars)), kMessageTextChars);
+// Message text of a field as found: cut, and without control codes. No
+// character takes more than four bytes, so the cut keeps every one shown.
+std::string Shown(std::string_view raw) {
+  std::string text = FixedText(raw.substr(0, 4 * kMessageTextChars), kMessageTextChars);
   for (char& c : text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
   }
@@ -139,25 +141,24 @@ std::string Shown(Cp932Converter& converter, std::string_view raw) {
 
 class FigReader {
  public:
-  FigReader(Figure& fig, std::string_view bytes, char mode, bool olderLayout,
-            Cp932Converter& converter)
+  FigReader(Figure& fig, std::string_view text, char mode, bool olderLayout)
       : fig_(fig),
-        cursor_(bytes),
+        cursor_(text),
         merging_(mode == 'A'),
         olderLayout_(olderLayout),
-        converter_(converter),
         baseSteps_(fig.StepCount),
         baseCounts_(fig.ElemCount) {}
 
-  void Read() {
-    ReadSteps();
-    ReadCounts();
-    PlaceStepReferences();
-    ReadNumbers();
-    ReadPoints();
-    ReadLines();
-    ReadCircles();
-    ReadTrailer();
+  // The fault that ended reading, if any.
+  const std::optional<ReadError>& Read() {
+    for (void (FigReader::*part)() :
+         {&FigReader::ReadSteps, &FigReader::ReadCounts, &FigReader::PlaceStepReferences,
+          &FigReader::ReadNumbers, &FigReader::ReadPoints, &FigReader::ReadLines,
+          &FigReader::ReadCircles, &FigReader::ReadTrailer}) {
+      (this->*part)();
+      if (failure_) break;
+    }
+    return failure_;
   }
 
   // True once the counts announce number records: only from there on do the
@@ -165,61 +166,73 @@ class FigReader {
   bool ReachedNumbers() const { return reachedNumbers_; }
 
  private:
-  [[noreturn]] void Fail(int line, const std::string& what) const {
+  // Keeps the first fault; the reads after it give empty values.
+  void Fail(int line, const std::string& what) {
+    if (failure_) return;
     std::string where = "line " + std::to_string(line) + ": ";
     if (item_ > 0) where += std::string(section_) + " " + std::to_string(item_) + ": ";
-    throw ReadError{where + what, line, cursor_.Offset()};
+    failure_ = ReadError{where + what, line, cursor_.Offset()};
   }
 
-  Field NextField(const char* expected) {
+  // An empty field once reading has failed (or fails here).
+  std::optional<Field> NextField(const char* expected) {
+    if (failure_) return std::nullopt;
     Field field;
     switch (cursor_.Next(field)) {
       case FieldResult::kField: return field;
       case FieldResult::kEnd:
         Fail(cursor_.Line(), std::string("the file ends where ") + expected + " was expected");
+        return std::nullopt;
       case FieldResult::kUnterminated: break;
     }
-    Fail(field.Line, "the text \"" + Shown(converter_, field.Text) + "\" has no closing quote");
+    Fail(field.Line, "the text \"" + Shown(field.Text) + "\" has no closing quote");
+    return std::nullopt;
   }
 
-  Field NextNumericField(const char* expected) {
-    Field field = NextField(expected);
-    if (field.Quoted) {
-      Fail(field.Line, std::string("expected ") + expected + ", found the text \"" +
-                           Shown(converter_, field.Text) + "\"");
+  std::optional<Field> NextNumericField(const char* expected) {
+    std::optional<Field> field = NextField(expected);
+    if (field && field->Quoted) {
+      Fail(field->Line,
+           std::string("expected ") + expected + ", found the text \"" + Shown(field->Text) + "\"");
+      return std::nullopt;
     }
     return field;
   }
 
   int16_t ReadInt() {
-    Field field = NextNumericField("an integer");
+    std::optional<Field> field = NextNumericField("an integer");
+    if (!field) return 0;
     int16_t value = 0;
-    switch (ParseInt16(field.Text, value)) {
+    switch (ParseInt16(field->Text, value)) {
       case IntParse::kOk: return value;
       case IntParse::kOutOfRange:
-        Fail(field.Line,
-             "the number \"" + Shown(converter_, field.Text) + "\" lies outside -32768..32767");
+        Fail(field->Line, "the number \"" + Shown(field->Text) + "\" lies outside -32768..32767");
+        return 0;
       case IntParse::kNotInteger: break;
     }
-    Fail(field.Line, "expected an integer, found \"" + Shown(converter_, field.Text) + "\"");
+    Fail(field->Line, "expected an integer, found \"" + Shown(field->Text) + "\"");
+    return 0;
   }
 
   double ReadReal() {
-    Field field = NextNumericField("a number");
-    std::optional<double> value = ParseReal(field.Text);
+    std::optional<Field> field = NextNumericField("a number");
+    if (!field) return 0;
+    std::optional<double> value = ParseReal(field->Text);
     if (!value) {
-      Fail(field.Line, "expected a number, found \"" + Shown(converter_, field.Text) + "\"");
+      Fail(field->Line, "expected a number, found \"" + Shown(field->Text) + "\"");
+      return 0;
     }
     return *value;
   }
 
   std::string ReadText() {
-    Field field = NextField("a text");
-    if (!field.Quoted) {
-      Fail(field.Line,
-           "expected a text in double quotes, found \"" + Shown(converter_, field.Text) + "\"");
+    std::optional<Field> field = NextField("a text");
+    if (!field) return {};
+    if (!field->Quoted) {
+      Fail(field->Line, "expected a text in double quotes, found \"" + Shown(field->Text) + "\"");
+      return {};
     }
-    return converter_.ToUtf8(field.Text);
+    return std::string(field->Text);
   }
 
   // Refuses counts that the rest of the file is too short to hold, before
@@ -236,6 +249,7 @@ class FigReader {
     if (count < 0) {
       Fail(line,
            std::string("the ") + what + " " + std::to_string(count) + " lies outside 0..32767");
+      return 0;
     }
     return count;
   }
@@ -252,9 +266,10 @@ class FigReader {
     }
     RequireNumericFields(static_cast<long long>(steps) * kStepNumericFields + 11, line,
                          std::to_string(steps) + " steps");
+    if (failure_) return;
     SizeStepTables(total);
     fig_.StepCount = static_cast<int16_t>(total);
-    for (int i = 1; i <= steps; ++i) {
+    for (int i = 1; i <= steps && !failure_; ++i) {
       item_ = i;
       auto step = static_cast<int16_t>(baseSteps_ + i);
       SetStepKind(fig_, step, ReadText());
@@ -278,7 +293,7 @@ class FigReader {
   }
 
   void ReadStepSlots(std::vector<StepRefs>& refs, size_t lineBase) {
-    for (int i = 1; i <= fileSteps_; ++i) {
+    for (int i = 1; i <= fileSteps_ && !failure_; ++i) {
       item_ = i;
       for (int j = 1; j <= kSlots; ++j) {
         slotLines_[lineBase + static_cast<size_t>(i - 1) * kSlots + (j - 1)] = cursor_.Line();
@@ -302,6 +317,7 @@ class FigReader {
         Fail(line, std::string("merging ") + std::to_string(count) + " " +
                        (IsElementClass(c) ? ClassName(c, true) : "elements") +
                        " passes the limit of 32767");
+        return;
       }
       fileCounts_[c] = static_cast<int16_t>(count);
       if (c == kClassNumber) numericFields += static_cast<long long>(count) * NumberFields();
@@ -309,6 +325,7 @@ class FigReader {
     }
     reachedNumbers_ = fileCounts_[kClassNumber] > 0;
     RequireNumericFields(numericFields, firstLine, "more elements");
+    if (failure_) return;
     for (int c = 0; c < static_cast<int>(fileCounts_.size()); ++c) {
       fig_.ElemCount[c] = static_cast<int16_t>(baseCounts_[c] + fileCounts_[c]);
       if (IsElementClass(c)) {
@@ -341,7 +358,7 @@ class FigReader {
 
   void PlaceStepReferences() {
     section_ = "step";
-    for (int i = 1; i <= fileSteps_; ++i) {
+    for (int i = 1; i <= fileSteps_ && !failure_; ++i) {
       item_ = i;
       for (int j = 1; j <= kSlots; ++j) {
         PlaceStepSlot(fig_.StepIn[baseSteps_ + i][j], "input", 0, i, j);
@@ -360,7 +377,7 @@ class FigReader {
 
   void ReadNumbers() {
     section_ = "number";
-    for (int k = 1; k <= fileCounts_[kClassNumber]; ++k) {
+    for (int k = 1; k <= fileCounts_[kClassNumber] && !failure_; ++k) {
       item_ = k;
       NumRec& num = fig_.NumTable[baseCounts_[kClassNumber] + k];
       num = NumRec{};
@@ -382,7 +399,7 @@ class FigReader {
 
   void ReadPoints() {
     section_ = "point";
-    for (int k = 1; k <= fileCounts_[kClassPoint]; ++k) {
+    for (int k = 1; k <= fileCounts_[kClassPoint] && !failure_; ++k) {
       item_ = k;
       PtRec& pt = fig_.PtTable[baseCounts_[kClassPoint] + k];
       pt = PtRec{};
@@ -414,7 +431,7 @@ class FigReader {
 
   void ReadLines() {
     section_ = "line";
-    for (int k = 1; k <= fileCounts_[kClassLine]; ++k) {
+    for (int k = 1; k <= fileCounts_[kClassLine] && !failure_; ++k) {
       item_ = k;
       LnRec& ln = fig_.LnTable[baseCounts_[kClassLine] + k];
       ln = LnRec{};
@@ -434,7 +451,7 @@ class FigReader {
 
   void ReadCircles() {
     section_ = "circle";
-    for (int k = 1; k <= fileCounts_[kClassCircle]; ++k) {
+    for (int k = 1; k <= fileCounts_[kClassCircle] && !failure_; ++k) {
       item_ = k;
       CirRec& cir = fig_.CirTable[baseCounts_[kClassCircle] + k];
       cir = CirRec{};
@@ -455,7 +472,7 @@ class FigReader {
   void ReadTrailer() {
     std::string_view raw;
     while (cursor_.NextLine(raw)) {
-      std::string line = converter_.ToUtf8(raw);
+      std::string line(raw);
       std::erase(line, '"');
       FieldSplit split = SplitAtFirst(line, "=");
       if (!split.Found) continue;
@@ -476,7 +493,7 @@ class FigReader {
   FieldCursor cursor_;
   bool merging_;
   bool olderLayout_;
-  Cp932Converter& converter_;
+  std::optional<ReadError> failure_;
   int baseSteps_;
   std::array<int16_t, 11> baseCounts_;
   int fileSteps_ = 0;
@@ -496,16 +513,14 @@ bool AnyComplexOps(const Figure& fig) {
 
 }  // namespace
 
-FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
-                           std::string_view fileName) {
-  FigFileResult result;
-  result.File = fileName;
+FigTextReadResult ReadFigureText(Figure& fig, std::string_view text, char mode,
+                                 std::string_view fileName) {
+  FigTextReadResult result;
   if (mode != 'R' && mode != 'A') {
-    result.Status = FigFileStatus::kFailed;
+    result.Ok = false;
     result.Message = std::string(fileName) + ": unknown file mode '" + std::string(1, mode) + "'";
     return result;
   }
-  Cp932Converter converter;
   std::optional<ReadError> failure;
   for (bool olderLayout : {false, true}) {
     Figure work;
@@ -514,20 +529,19 @@ FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
     } else {
       work = fig;
     }
-    FigReader reader(work, bytes, mode, olderLayout, converter);
-    try {
-      reader.Read();
+    FigReader reader(work, text, mode, olderLayout);
+    const std::optional<ReadError>& error = reader.Read();
+    if (!error) {
       work.ComplexOpsUsed = AnyComplexOps(work) ? kTrue : kFalse;
       fig = std::move(work);
       return result;
-    } catch (const ReadError& error) {
-      // The message of the attempt that got further is the likelier cause.
-      if (!failure || error.Offset > failure->Offset) failure = error;
-      if (olderLayout || !reader.ReachedNumbers()) break;
-      result.TriedOlderLayout = true;
     }
+    // The message of the attempt that got further is the likelier cause.
+    if (!failure || error->Offset > failure->Offset) failure = error;
+    if (olderLayout || !reader.ReachedNumbers()) break;
+    result.TriedOlderLayout = true;
   }
-  result.Status = FigFileStatus::kFailed;
+  result.Ok = false;
   result.Message = std::string(fileName) + ": " + failure->Message;
   result.Line = failure->Line;
   return result;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "persist/Cp932.h"
 #include "persist/String05.h"
 
 namespace plandra {

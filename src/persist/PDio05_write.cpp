@@ -4,6 +4,7 @@
 #include <string>
 
 #include "persist/PDio05.h"
+#include "persist/Cp932.h"
 #include "persist/String05.h"
 
 namespace plandra {

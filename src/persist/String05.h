@@ -1,8 +1,6 @@
-// Text helpers of the file formats: field splitting, the CP932 code page of
-// figure files, and locale-independent reals.
+// Text helpers of the file formats: field splitting and locale-independent
+// reals. The code page of the files is Cp932.h, outside the model.
 #pragma once
-
-#include <iconv.h>
 
 #include <cstdint>
 #include <optional>
@@ -28,28 +26,6 @@ FieldSplit SplitAtFirst(std::string_view text, std::string_view delimiters);
 // The n-th field (n >= 1): field 1 is the text before the split, field n the
 // field n - 1 of the text after it; without a delimiter later fields are empty.
 std::string NthField(std::string_view text, std::string_view delimiters, int n);
-
-// Conversion between UTF-8 (in memory) and CP932 (in files). One converter
-// keeps its two iconv descriptors open for a whole file.
-class Cp932Converter {
- public:
-  Cp932Converter();
-  ~Cp932Converter();
-  Cp932Converter(const Cp932Converter&) = delete;
-  Cp932Converter& operator=(const Cp932Converter&) = delete;
-
-  // Bytes that are no CP932 character become U+FFFD.
-  std::string ToUtf8(std::string_view cp932);
-  // Characters CP932 cannot hold (and broken UTF-8) become "?"; sets lost.
-  std::string FromUtf8(std::string_view utf8, bool& lost);
-
- private:
-  iconv_t toUtf8_;
-  iconv_t fromUtf8_;
-};
-
-std::string Cp932ToUtf8(std::string_view cp932);
-std::string Utf8ToCp932(std::string_view utf8, bool& lost);
 
 // At most 15 significant digits, "." as separator, exponent form for very
 // large or small magnitudes ("1e-05"); a value written reads back to itself

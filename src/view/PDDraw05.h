@@ -12,7 +12,7 @@
 #include "figure/Codes.h"
 #include "figure/PDvar05.h"
 #include "numbers/Labels05.h"
-#include "persist/PDio05_settings.h"
+#include "persist/Settings.h"
 #include "view/Surface.h"
 
 namespace plandra {

@@ -148,7 +148,8 @@ check_package() {
   for file in usr/bin/plandra usr/bin/plandra-cli usr/share/applications/plandra.desktop \
     usr/share/mime/packages/plandra.xml usr/share/icons/hicolor/scalable/apps/plandra.svg \
     usr/share/icons/hicolor/48x48/apps/plandra.png usr/share/plandra/help/manual.html \
-    usr/share/plandra/sample.pd4/triangle.pd4 usr/share/plandra/web/pd_html_org.htm; do
+    usr/share/plandra/sample.pd4/triangle.pd4 usr/share/plandra/web/pd_html_org.htm \
+    usr/share/plandra/web/plandra-viewer.js; do
     [ -s "$root/$file" ] || fail "the package lacks /$file"
   done
   [ -x "$root/usr/bin/plandra" ] || fail "/usr/bin/plandra is not executable"

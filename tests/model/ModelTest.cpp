@@ -4,13 +4,15 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/GeoObj05.h"
 #include "figure/PDvar05.h"
-#include "persist/PDio05.h"
-#include "persist/PDio05_settings.h"
+#include "persist/PDio05_read.h"
+#include "persist/Settings.h"
 #include "support/RecordingSurface.h"
 #include "view/PDDraw05.h"
 
@@ -25,9 +27,12 @@ class TriangleModel : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetFigure(fig, 200);
-    FigFileResult result =
-        FigFileCore(fig, std::filesystem::path(PLANDRA_SAMPLES) / "triangle.pd4", 'R');
-    ASSERT_EQ(result.Status, FigFileStatus::kOk) << result.Message;
+    // The sample is plain ASCII: its bytes are its text.
+    std::ifstream file(std::filesystem::path(PLANDRA_SAMPLES) / "triangle.pd4", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(text.empty());
+    FigTextReadResult result = ReadFigureText(fig, text, 'R', "triangle.pd4");
+    ASSERT_TRUE(result.Ok) << result.Message;
     ASSERT_GE(fig.ElemCount[kClassPoint], 7);
     ASSERT_GE(fig.ElemCount[kClassCircle], 1);
   }
@@ -112,6 +117,42 @@ TEST_F(TriangleModel, DrawsTheSidesTheCircleThroughTheVerticesAndTheNames) {
     }
     EXPECT_TRUE(placed) << name;
   }
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+// The model reads text already decoded: names keep their characters, and a
+// fault comes back as a result that leaves the open figure as it was.
+TEST(ModelReader, ReadsDecodedTextAndReportsFaultsWithoutTouchingTheFigure) {
+  const std::string text =
+      "1\r\n\"PNEW\"\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n1,1\r\n0,0\r\n0,0\r\n0,0\r\n0,0\r\n"
+      "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+      "1.5,-2,0,0,1,1,-1,0,0,0,\"点Ａ\"\r\n";
+  Figure fig;
+  ResetFigure(fig, 20);
+  FigTextReadResult read = ReadFigureText(fig, text, 'R', "one.pd4");
+  ASSERT_TRUE(read.Ok) << read.Message;
+  ASSERT_EQ(fig.ElemCount[kClassPoint], 1);
+  EXPECT_EQ(TrimRight(fig.PtTable[1].Name), "点Ａ");
+  EXPECT_EQ(fig.PtTable[1].X, 1.5);
+
+  std::string broken = text;
+  broken.replace(broken.find("1.5"), 3, "x.5");
+  FigTextReadResult failed = ReadFigureText(fig, broken, 'R', "one.pd4");
+  EXPECT_FALSE(failed.Ok);
+  EXPECT_EQ(failed.Line, 24);
+  EXPECT_NE(failed.Message.find("one.pd4: line 24: point 1: expected a number, found \"x.5\""),
+            std::string::npos)
+      << failed.Message;
+  EXPECT_EQ(fig.PtTable[1].X, 1.5);  // the figure read before stays
+
+  FigTextReadResult cut = ReadFigureText(fig, text.substr(0, text.size() - 3), 'R', "one.pd4");
+  EXPECT_FALSE(cut.Ok);
+  EXPECT_NE(cut.Message.find("no closing quote"), std::string::npos) << cut.Message;
 }
 
 }  // namespace

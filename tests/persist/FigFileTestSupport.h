@@ -8,6 +8,7 @@
 #include "app/Multi_lang.h"
 #include "figure/PDvar05.h"
 #include "persist/PDio05.h"
+#include "persist/Cp932.h"
 #include "persist/String05.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"

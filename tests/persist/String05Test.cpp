@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "persist/Cp932.h"
 #include "persist/String05.h"
 
 namespace plandra {

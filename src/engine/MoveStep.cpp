@@ -1,0 +1,59 @@
+#include "engine/MoveStep.h"
+
+#include <cmath>
+
+namespace plandra {
+
+double SnapToPixel(double c, double pixelSize) {
+  if (pixelSize == 0) return c;
+  double q = c / pixelSize;
+  return (c > 0 ? std::floor(q + 1) : std::floor(q)) * pixelSize;
+}
+
+double HostParam(const Figure& fig, int16_t hostClass, int16_t hostIndex, double x, double y) {
+  if (hostClass == kClassLine && hostIndex >= 1 && hostIndex <= fig.ElemCount[kClassLine]) {
+    const LnRec& line = fig.LnTable[hostIndex];
+    return (x - line.X1) * line.DX + (y - line.Y1) * line.DY;
+  }
+  if (hostClass == kClassCircle && hostIndex >= 1 && hostIndex <= fig.ElemCount[kClassCircle]) {
+    const CirRec& circle = fig.CirTable[hostIndex];
+    double angle = std::atan2(y - circle.CY, x - circle.CX);
+    if (angle < 0) angle += kFullTurn;
+    return angle * circle.R;
+  }
+  return 0;
+}
+
+bool PlacePointAt(Figure& fig, PtRec& point, double x, double y) {
+  switch (point.HostClass) {
+    case 0:
+      point.X = x;
+      point.Y = y;
+      return false;
+    case kClassLine:
+    case kClassCircle:
+      point.Param = HostParam(fig, point.HostClass, point.HostIndex, x, y);
+      return UpdatePointOnHost(fig, point);
+    default: return false;  // coinciding with another point: it follows that point
+  }
+}
+
+PointMoveReport MovePointStep(Figure& fig, int16_t point, double x, double y, double pixelSize,
+                              bool firstMove) {
+  PointMoveReport report;
+  if (point < 1 || point > fig.ElemCount[kClassPoint] || point > UpperBound(fig.PtTable)) {
+    return report;
+  }
+  PtRec& pt = fig.PtTable[point];
+  pt.Exists = kTrue;
+  PtRec moving = pt;
+  if (firstMove) report.Recompute = MarkDependencies(fig, {kClassPoint, point});
+  SnapshotTables(fig);
+  report.HostRefused =
+      PlacePointAt(fig, moving, SnapToPixel(x, pixelSize), SnapToPixel(y, pixelSize));
+  fig.PtTable[point] = moving;
+  report.Recompute += RecomputeForRedraw(fig);
+  return report;
+}
+
+}  // namespace plandra

@@ -1,0 +1,36 @@
+// The move step of a dragged point, shared by the window and the web viewer:
+// the mouse position snapped to the pixel lattice, the point placed by its
+// host, and the figure recomputed from the marked steps.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/GeoObj05.h"
+#include "figure/PDvar05.h"
+
+namespace plandra {
+
+// The mouse coordinate on the pixel lattice, rounding away from the origin
+// for positive values.
+double SnapToPixel(double c, double pixelSize);
+
+// The signed distance along the line from its first point, or the arc length
+// on the circle, of the projection of (x, y); 0 for any other host.
+double HostParam(const Figure& fig, int16_t hostClass, int16_t hostIndex, double x, double y);
+
+// Moves a point record to (x, y) by its HostClass: free points go there,
+// points on a line or circle go to the projection, coinciding points stay.
+// True when the point on a host could not be placed (the window beeps).
+bool PlacePointAt(Figure& fig, PtRec& point, double x, double y);
+
+struct PointMoveReport {
+  RecomputeReport Recompute;
+  bool HostRefused = false;
+};
+
+// One move of a dragged point as the window makes it, without drawing: the
+// first move of a drag marks the steps that depend on the point.
+PointMoveReport MovePointStep(Figure& fig, int16_t point, double x, double y, double pixelSize,
+                              bool firstMove);
+
+}  // namespace plandra

@@ -1,0 +1,112 @@
+// The program's side of the web viewer's tests. "drag FIGURE W H C,R ..."
+// opens the figure as the command-line renderer does on a W x H picture,
+// presses the mouse at the first canvas pixel, moves it through the others
+// and lets go, all through the window's own event handling, then prints
+// the element table. "large FILE" writes the benchmark figure.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CliRender.h"
+#include "ElementTable.h"
+#include "app/InputEvent.h"
+#include "app/Modes.h"
+#include "app/Platform.h"
+#include "app/Program.h"
+#include "app/Refresh.h"
+#include "app/ViewCommands.h"
+#include "engine/GeoObj05.h"
+#include "interact/PDSelObj.h"
+#include "locus/PdLocus.h"
+#include "persist/PDio05.h"
+#include "support/FigureBuilder.h"
+#include "support/RecordingSurface.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+bool ParsePixel(const std::string& text, double& column, double& row) {
+  return std::sscanf(text.c_str(), "%lf,%lf", &column, &row) == 2;
+}
+
+InputEvent EventAt(const Program& p, double column, double row) {
+  WorldPoint at = PixelToWorld(p.View, column, row);
+  InputEvent event;
+  event.X = at.X;
+  event.Y = at.Y;
+  event.Button = kButtonLeft;
+  return event;
+}
+
+int Drag(const std::vector<std::string>& args) {
+  if (args.size() < 4) {
+    std::cerr << "web_reference drag FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
+    return 2;
+  }
+  RenderOptions options;
+  options.Figure = args[0];
+  options.Width = std::stoi(args[1]);
+  options.Height = std::stoi(args[2]);
+  SilentPlatform host;
+  Program program;
+  program.Host = &host;
+  WireLocusLayer(program);
+  std::string error;
+  if (!LoadForRender(options, program, error)) {
+    std::cerr << "web_reference: " << error << '\n';
+    return 1;
+  }
+  // The window waits in the standard mode, where a press takes a point.
+  ModePush(program.Modes, kModeStandard, host);
+  test::RecordingSurface surface(options.Width, options.Height);
+  program.Canvas = &surface;
+  SetScreen(program);
+  Redraw(program);
+  for (size_t i = 3; i < args.size(); ++i) {
+    double column = 0, row = 0;
+    if (!ParsePixel(args[i], column, row)) {
+      std::cerr << "web_reference: not a pixel: " << args[i] << '\n';
+      return 2;
+    }
+    InputEvent event = EventAt(program, column, row);
+    if (i == 3) {
+      MouseDown(program, event);
+    } else {
+      MouseMove(program, event);
+    }
+  }
+  MouseUp(program, EventAt(program, 0, 0));
+  std::cout << ElementTableText(program.Fig);
+  return 0;
+}
+
+int WriteLarge(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    std::cerr << "web_reference large FILE\n";
+    return 2;
+  }
+  Figure fig;
+  test::BuildLargeFigure(fig);
+  RecomputeAll(fig);
+  FigFileResult written = FigFileCore(fig, args[0], 'W');
+  if (written.Status != FigFileStatus::kOk) {
+    std::cerr << "web_reference: " << written.Message << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace plandra
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "drag") return plandra::Drag({args.begin() + 1, args.end()});
+  if (!args.empty() && args[0] == "large") {
+    return plandra::WriteLarge({args.begin() + 1, args.end()});
+  }
+  std::cerr << "web_reference drag FIGURE W H C,R... | large FILE\n";
+  return 2;
+}

@@ -1,0 +1,364 @@
+#!/usr/bin/python3
+"""The web viewer in headless Chromium, on pages opened from file://.
+
+Each sample figure's page paints what plandra-cli renders at the same size;
+dragging a free point moves the figure exactly as the window's move step
+does for the same pointer positions; a page without the figure's text reads
+the figure file beside it. Prints the viewer's size and speed."""
+
+import argparse
+import gzip
+import html
+import os
+import shutil
+import statistics
+import struct
+import subprocess
+import sys
+
+try:
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.actions import interaction
+    from selenium.webdriver.common.actions.action_builder import ActionBuilder
+    from selenium.webdriver.common.actions.pointer_input import PointerInput
+    from selenium.webdriver.common.actions.mouse_button import MouseButton
+    from selenium.webdriver.support.ui import WebDriverWait
+except ImportError:
+    print('the web viewer\'s test needs python3-selenium, chromium and chromium-driver: '
+          'run scripts/install-deps')
+    sys.exit(1)
+
+WIDTH, HEIGHT = 600, 420
+DEFAULT_PIXEL = 0.05
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print('FAIL: ' + message, flush=True)
+    return condition
+
+
+def page(figure_name, text, with_text=True):
+    held = html.escape(text) if with_text else ''
+    return ('<!DOCTYPE html><html><head><meta charset="utf-8"><title>%s</title></head><body>\n'
+            '<pre hidden class="plandra-figure-text">%s</pre>'
+            '<canvas class="plandra-figure" width="%d" height="%d" data-pdfile="%s"></canvas>'
+            '<div class="plandra-static">static picture</div>\n'
+            '<script src="plandra-viewer.js"></script></body></html>\n'
+            % (html.escape(figure_name), held, WIDTH, HEIGHT, html.escape(figure_name)))
+
+
+def read_bmp(path):
+    """Pixels of an uncompressed 24- or 32-bit BMP as rows of (r, g, b)."""
+    data = open(path, 'rb').read()
+    offset, = struct.unpack_from('<I', data, 10)
+    width, height, _, bits = struct.unpack_from('<iiHH', data, 18)
+    step = bits // 8
+    stride = (width * step + 3) // 4 * 4
+    rows = []
+    for y in range(abs(height)):
+        source = y if height < 0 else abs(height) - 1 - y
+        base = offset + source * stride
+        rows.append([(data[base + x * step + 2], data[base + x * step + 1], data[base + x * step])
+                     for x in range(width)])
+    return rows
+
+
+def canvas_pixels(driver):
+    flat = driver.execute_script(
+        "var c = document.querySelector('canvas.plandra-figure');"
+        "return Array.from(c.getContext('2d').getImageData(0, 0, c.width, c.height).data);")
+    return [[tuple(flat[(y * WIDTH + x) * 4:(y * WIDTH + x) * 4 + 3]) for x in range(WIDTH)]
+            for y in range(HEIGHT)]
+
+
+def ink(rows, background):
+    return {(x, y) for y, row in enumerate(rows) for x, pixel in enumerate(row)
+            if max(abs(a - b) for a, b in zip(pixel, background)) > 60}
+
+
+def near(points, other, reach=1):
+    return sum(1 for (x, y) in points
+               if any((x + dx, y + dy) in other
+                      for dx in range(-reach, reach + 1) for dy in range(-reach, reach + 1)))
+
+
+def wait_painted(driver, timeout=20):
+    WebDriverWait(driver, timeout).until(lambda d: d.execute_script(
+        "var c = document.querySelector('canvas.plandra-figure');"
+        "return c && c.getAttribute('data-plandra-state');"))
+    return driver.execute_script(
+        "return document.querySelector('canvas.plandra-figure').getAttribute('data-plandra-state')")
+
+
+def table(driver):
+    return driver.execute_script(
+        "return PlandraViewer.elementTable(document.querySelector('canvas.plandra-figure'))")
+
+
+def points_of(table_text):
+    points = {}
+    for line in table_text.splitlines():
+        fields = line.split()
+        if fields[0] == 'P':
+            points[int(fields[1])] = (float(fields[2]), float(fields[3]), int(fields[4]))
+    return points
+
+
+def pixel_of(x, y, pixel_size):
+    return (x / pixel_size + (WIDTH - 1) / 2, (HEIGHT - 1) / 2 - y / pixel_size)
+
+
+def fields_of(text):
+    """The fields of a figure file: commas and line ends separate them, and a
+    quoted text runs to its closing quote."""
+    fields, at = [], 0
+    while at < len(text):
+        if text[at] in ',\r\n':
+            at += 1
+        elif text[at] == '"':
+            end = text.index('"', at + 1)
+            fields.append(text[at + 1:end])
+            at = end + 1
+        else:
+            end = at
+            while end < len(text) and text[end] not in ',\r\n':
+                end += 1
+            fields.append(text[at:end].strip())
+            at = end
+    return fields
+
+
+def figure_points(figure_path):
+    """Bound mode and host class of each point record of a figure file."""
+    fields = fields_of(open(figure_path, 'rb').read().decode('cp932'))
+    steps = int(fields[0])
+    kinds = fields[1:1 + steps]
+    at = 1 + steps + 20 * steps
+    counts = [int(f) for f in fields[at:at + 11]]
+    at += 11 + 4 * counts[0]
+    points = {}
+    for k in range(counts[1]):
+        record = fields[at + 11 * k:at + 11 * (k + 1)]
+        points[k + 1] = {'bound': int(record[6]), 'host': int(record[7])}
+    complex_figure = any(kind.startswith('PO') for kind in kinds)
+    return points, DEFAULT_PIXEL / 4 if complex_figure else DEFAULT_PIXEL
+
+
+def movable_point(figure_path, on_host):
+    """A point the reader may drag: free, or on a line or circle."""
+    points, pixel_size = figure_points(figure_path)
+    for index, point in points.items():
+        if point['bound'] == -1 and (point['host'] in (2, 3)) == on_host:
+            return index, pixel_size
+    return None, pixel_size
+
+
+def check_paint(driver, args, name, figure_path):
+    state = wait_painted(driver)
+    if not check(state == 'painted', '%s: the page did not paint (%s)' % (name, state)):
+        return
+    hidden = driver.execute_script(
+        "return getComputedStyle(document.querySelector('.plandra-static')).display")
+    check(hidden == 'none', '%s: the static picture is still shown' % name)
+    bmp = os.path.join(args.work, name + '.bmp')
+    subprocess.run([args.cli, 'render', figure_path, '-o', bmp, '--size', '%dx%d' % (WIDTH, HEIGHT)],
+                   check=True, timeout=60)
+    reference = read_bmp(bmp)
+    painted = canvas_pixels(driver)
+    background = reference[0][0]
+    check(painted[0][0] == background,
+          '%s: background %s, plandra-cli has %s' % (name, painted[0][0], background))
+    want, got = ink(reference, background), ink(painted, background)
+    found = near(want, got) / max(len(want), 1)
+    extra = near(got, want) / max(len(got), 1)
+    print('%s: %d ink pixels rendered, %d painted; %.1f%% found, %.1f%% of painted expected'
+          % (name, len(want), len(got), 100 * found, 100 * extra), flush=True)
+    check(len(want) > 0 and found >= 0.95,
+          '%s: only %.1f%% of the rendered figure painted' % (name, 100 * found))
+    check(extra >= 0.95, '%s: %.1f%% of the painting is where nothing is rendered'
+          % (name, 100 * (1 - extra)))
+
+
+def drag(driver, canvas, start, path, touch):
+    if touch:
+        actions = ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, 'finger'))
+    else:
+        actions = ActionBuilder(driver)
+    pointer = actions.pointer_action
+    pointer.move_to(canvas, int(start[0] - WIDTH / 2), int(start[1] - HEIGHT / 2))
+    pointer.pointer_down(MouseButton.LEFT)
+    for column, row in path:
+        pointer.move_to(canvas, int(column - WIDTH / 2), int(row - HEIGHT / 2))
+    pointer.pointer_up(MouseButton.LEFT)
+    actions.perform()
+
+
+def check_drag(driver, args, name, figure_path, on_host=False, touch=False):
+    """A drag on the page against the window's drag through the same pixels."""
+    index, pixel_size = movable_point(figure_path, on_host)
+    if index is None:
+        return False
+    what = '%s, %s point %d%s' % (name, 'host' if on_host else 'free', index,
+                                   ' by touch' if touch else '')
+    before = table(driver)
+    x, y, _ = points_of(before)[index]
+    start = tuple(round(c) for c in pixel_of(x, y, pixel_size))
+    path = [(start[0] + 7 * k, start[1] + 4 * k) for k in range(1, 6)]
+    canvas = driver.find_element('css selector', 'canvas.plandra-figure')
+    drag(driver, canvas, start, path, touch)
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+        "return PlandraViewer.figures[0] && !PlandraViewer.figures[0].dragging"))
+    after = table(driver)
+    moves = driver.execute_script("return PlandraViewer.moves(document.querySelector('canvas'))")
+    check(len(moves) > 0, '%s: the drag made no move' % what)
+    check(after != before, '%s: the drag changed nothing' % what)
+    # Each drag starts on a freshly opened page, as the window starts from the file.
+    core = subprocess.run(
+        [args.reference, 'drag', figure_path, str(WIDTH), str(HEIGHT), '%d,%d' % start] +
+        ['%d,%d' % tuple(m) for m in moves], check=True, capture_output=True, text=True,
+        timeout=60).stdout
+    if not check(after == core, '%s: the page and the window differ after the drag' % what):
+        for mine, theirs in zip(after.splitlines(), core.splitlines()):
+            if mine != theirs:
+                print('  page:   ' + mine + '\n  window: ' + theirs)
+                break
+    moved = points_of(after)[index]
+    check(abs(moved[0] - x) + abs(moved[1] - y) > 0.1,
+          '%s: the point did not follow the pointer' % what)
+    return True
+
+
+def first_paint_times(driver, url, count=7):
+    times = []
+    for _ in range(count):
+        driver.get(url)
+        wait_painted(driver)
+        times.append(driver.execute_script("return PlandraViewer.firstPaint"))
+    return statistics.median(times)
+
+
+def drag_frame_time(driver, args):
+    """Median of one move step and its drawing on the 1,000-element figure."""
+    large = os.path.join(args.work, 'large.pd4')
+    subprocess.run([args.reference, 'large', large], check=True, timeout=60)
+    text = open(large, 'rb').read().decode('cp932')
+    open(os.path.join(args.work, 'large.html'), 'w', encoding='utf-8').write(page('large.pd4', text))
+    driver.get('file://' + os.path.join(args.work, 'large.html'))
+    check(wait_painted(driver, 60) == 'painted', 'large: the page did not paint')
+    index, pixel_size = movable_point(large, False)
+    x, y, _ = points_of(table(driver))[index]
+    column, row = pixel_of(x, y, pixel_size)
+    times = driver.execute_script("""
+        var c = document.querySelector('canvas.plandra-figure');
+        var r = c.getBoundingClientRect();
+        var column = arguments[0], row = arguments[1];
+        function at(type, dx) {
+          c.dispatchEvent(new PointerEvent(type, {clientX: r.left + column + dx,
+            clientY: r.top + row, button: 0, buttons: 1, pointerId: 1, bubbles: true}));
+        }
+        at('pointerdown', 0);
+        var times = [];
+        for (var k = 1; k <= 30; ++k) {
+          var t0 = performance.now();
+          at('pointermove', k);
+          PlandraViewer.redraw(c);
+          times.push(performance.now() - t0);
+        }
+        at('pointerup', 30);
+        return times;""", column + 0.5, row + 0.5)
+    return statistics.median(times)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ('--viewer', '--cli', '--reference', '--samples', '--work'):
+        parser.add_argument(option, required=True)
+    args = parser.parse_args()
+    for program in ('/usr/bin/chromium', '/usr/bin/chromedriver'):
+        if not os.access(program, os.X_OK):
+            print('no %s: run scripts/install-deps' % program)
+            return 1
+    if not os.path.isfile(args.viewer):
+        print('no viewer at %s: build it (make web)' % args.viewer)
+        return 1
+    shutil.rmtree(args.work, ignore_errors=True)
+    os.makedirs(args.work)
+    shutil.copy(args.viewer, args.work)
+    raw = open(args.viewer, 'rb').read()
+    print('viewer: %d bytes, %d gzip-compressed' % (len(raw), len(gzip.compress(raw, 9))))
+    check(len(raw) <= 1500000, 'the viewer is larger than 1.5 MB')
+
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                 '--allow-file-access-from-files', '--window-size=900,700'):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.set_page_load_timeout(60)
+    driver.set_script_timeout(60)
+    try:
+        samples = sorted(f for f in os.listdir(args.samples) if f.endswith('.pd4'))
+        check(len(samples) > 0, 'no sample figures in ' + args.samples)
+        host_drags = 0
+        for sample in samples:
+            name = sample[:-4]
+            figure_path = os.path.join(args.work, sample)
+            shutil.copy(os.path.join(args.samples, sample), figure_path)
+            text = open(figure_path, 'rb').read().decode('cp932')
+            html_path = os.path.join(args.work, name + '.html')
+            open(html_path, 'w', encoding='utf-8').write(page(sample, text))
+            driver.get('file://' + html_path)
+            check_paint(driver, args, name, figure_path)
+            check_drag(driver, args, name, figure_path)
+            driver.get('file://' + html_path)
+            wait_painted(driver)
+            host_drags += check_drag(driver, args, name, figure_path, on_host=True)
+        # A finger drags as the mouse does.
+        driver.get('file://' + os.path.join(args.work, samples[-1][:-4] + '.html'))
+        wait_painted(driver)
+        check(check_drag(driver, args, samples[-1][:-4], os.path.join(args.work, samples[-1]),
+                         touch=True), 'no free point to drag by touch')
+        check(host_drags > 0, 'no sample has a point on a line or circle to drag')
+        # Without text of its own the page reads the figure file beside it.
+        sample = samples[0]
+        html_path = os.path.join(args.work, 'from-file.html')
+        open(html_path, 'w', encoding='utf-8').write(page(sample, '', with_text=False))
+        driver.get('file://' + html_path)
+        check(wait_painted(driver) == 'painted', 'the page did not read ' + sample)
+        # Every figure of a page is drawn, each from the text before it.
+        two = page(samples[0], open(os.path.join(args.work, samples[0]), 'rb').read()
+                   .decode('cp932'))
+        second = page(samples[1], open(os.path.join(args.work, samples[1]), 'rb').read()
+                      .decode('cp932'))
+        body = second[second.index('<pre'):second.index('<script')]
+        html_path = os.path.join(args.work, 'two.html')
+        open(html_path, 'w', encoding='utf-8').write(two.replace('<script', body + '<script'))
+        driver.get('file://' + html_path)
+        wait_painted(driver)
+        states = driver.execute_script(
+            "return Array.from(document.querySelectorAll('canvas.plandra-figure'))"
+            ".map(c => c.getAttribute('data-plandra-state'))")
+        check(states == ['painted', 'painted'], 'two figures on a page: %s' % states)
+        # A figure text that is no figure: the canvas says why, nothing breaks.
+        html_path = os.path.join(args.work, 'broken.html')
+        open(html_path, 'w', encoding='utf-8').write(page('broken.pd4', '3\r\n"PNEW"\r\n'))
+        driver.get('file://' + html_path)
+        check(wait_painted(driver) == 'failed', 'a broken figure was not refused')
+        print('first paint: %.0f ms (median)' % first_paint_times(
+            driver, 'file://' + os.path.join(args.work, samples[0][:-4] + '.html')))
+        print('drag frame, 1,000 elements: %.2f ms (median)' % drag_frame_time(driver, args))
+    finally:
+        driver.quit()
+    if failures:
+        print('%d failures' % len(failures))
+        return 1
+    print('all passed')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,104 @@
+#include "CanvasSurface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+// The page's drawing calls. Colours travel packed as 0xRRGGBB.
+#define PLANDRA_CANVAS_IMPORT(name) \
+  extern "C" __attribute__((import_module("canvas"), import_name(name)))
+
+PLANDRA_CANVAS_IMPORT("clear") void JsClear(uint32_t color);
+PLANDRA_CANVAS_IMPORT("pen") void JsPen(int width, int dotted);
+PLANDRA_CANVAS_IMPORT("font") void JsFont(const char* family, size_t length, double pixels);
+PLANDRA_CANVAS_IMPORT("line")
+void JsLine(double x1, double y1, double x2, double y2, uint32_t color);
+PLANDRA_CANVAS_IMPORT("ellipse")
+void JsEllipse(double cx, double cy, double rx, double ry, uint32_t color);
+PLANDRA_CANVAS_IMPORT("box")
+void JsBox(double x, double y, double w, double h, uint32_t color, int filled);
+PLANDRA_CANVAS_IMPORT("pixel") void JsPixel(int column, int row, uint32_t color);
+PLANDRA_CANVAS_IMPORT("text")
+void JsText(double x, double y, const char* text, size_t length, uint32_t color);
+
+#undef PLANDRA_CANVAS_IMPORT
+
+namespace plandra {
+namespace {
+
+uint32_t Packed(RgbColor c) { return (uint32_t{c.R} << 16) | (uint32_t{c.G} << 8) | c.B; }
+
+bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+// A font size in points becomes CSS pixels at 96 per inch, as on the screen.
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+
+}  // namespace
+
+CanvasSurface::CanvasSurface(int width, int height) { Resize(width, height); }
+
+void CanvasSurface::Resize(int width, int height) {
+  width_ = width < 1 ? 1 : width;
+  height_ = height < 1 ? 1 : height;
+}
+
+void CanvasSurface::SetWorldWindow(double left, double top, double width, double height) {
+  // A window of no extent cannot be mapped; keep the last one.
+  if (width == 0 || height == 0 || !Finite(width, height)) return;
+  left_ = left;
+  top_ = top;
+  worldWidth_ = width;
+  worldHeight_ = height;
+}
+
+void CanvasSurface::Clear() { JsClear(Packed(back_)); }
+
+void CanvasSurface::SetPenWidth(int pixels) {
+  penWidth_ = pixels < 1 ? 1 : pixels;
+  JsPen(penWidth_, style_ == LineStyle::kDotted);
+}
+
+void CanvasSurface::SetLineStyle(LineStyle style) {
+  style_ = style;
+  JsPen(penWidth_, style_ == LineStyle::kDotted);
+}
+
+void CanvasSurface::SetFont(std::string_view family, double points) {
+  fontFamily_ = std::string(family);
+  fontPoints_ = points > 0 && std::isfinite(points) ? points : 9;
+  JsFont(fontFamily_.data(), fontFamily_.size(), fontPoints_ * kPixelsPerPoint);
+}
+
+void CanvasSurface::Line(double x1, double y1, double x2, double y2, RgbColor color) {
+  double c1 = ColumnOf(x1), r1 = RowOf(y1), c2 = ColumnOf(x2), r2 = RowOf(y2);
+  if (!Finite(c1, r1) || !Finite(c2, r2)) return;
+  JsLine(c1, r1, c2, r2, Packed(color));
+}
+
+void CanvasSurface::Circle(double cx, double cy, double r, RgbColor color) {
+  double column = ColumnOf(cx), row = RowOf(cy);
+  double rx = std::abs(r * width_ / worldWidth_), ry = std::abs(r * height_ / worldHeight_);
+  if (!Finite(column, row) || !Finite(rx, ry)) return;
+  JsEllipse(column, row, rx, ry, Packed(color));
+}
+
+void CanvasSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) {
+  double c1 = ColumnOf(x1), r1 = RowOf(y1), c2 = ColumnOf(x2), r2 = RowOf(y2);
+  if (!Finite(c1, r1) || !Finite(c2, r2)) return;
+  JsBox(std::min(c1, c2), std::min(r1, r2), std::abs(c2 - c1), std::abs(r2 - r1), Packed(color),
+        filled);
+}
+
+void CanvasSurface::Pixel(double x, double y, RgbColor color) {
+  double column = std::floor(ColumnOf(x)), row = std::floor(RowOf(y));
+  if (!Finite(column, row) || column < 0 || row < 0 || column >= width_ || row >= height_) return;
+  JsPixel(static_cast<int>(column), static_cast<int>(row), Packed(color));
+}
+
+void CanvasSurface::Text(double x, double y, std::string_view text, RgbColor color) {
+  double column = ColumnOf(x), row = RowOf(y);
+  if (!Finite(column, row)) return;
+  JsText(column, row, text.data(), text.size(), Packed(color));
+}
+
+}  // namespace plandra

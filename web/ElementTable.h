@@ -1,0 +1,16 @@
+// The positions and states of a figure's elements as plain text, one element
+// a line, reals in full precision: the web viewer and the program's own move
+// step print it so that a test can compare the two exactly.
+#pragma once
+
+#include <string>
+
+#include "figure/PDvar05.h"
+
+namespace plandra {
+
+// "P index x y exists", "L index x1 y1 x2 y2 exists", "C index cx cy r
+// exists", "N index value exists".
+std::string ElementTableText(const Figure& fig);
+
+}  // namespace plandra

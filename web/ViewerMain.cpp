@@ -1,0 +1,171 @@
+// The web viewer's module: figures read from their text, drawn on canvases
+// and dragged with the pointer. The page's script calls the exported
+// functions; each figure on the page has its own handle.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CanvasSurface.h"
+#include "ElementTable.h"
+#include "engine/GeoObj05.h"
+#include "engine/MoveStep.h"
+#include "locus/SampledLocus.h"
+#include "numbers/Labels05.h"
+#include "persist/PDio05_read.h"
+#include "persist/Settings.h"
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+// As large a store as the command-line renderer opens figures with.
+constexpr int16_t kViewerCapacity = 200;
+// How near the pointer must come to a movable point to take it, in pixels.
+constexpr double kPickPixels = 8;
+
+struct Viewer {
+  explicit Viewer(int width, int height) : Canvas(width, height) {}
+  Figure Fig;
+  ViewState View;
+  DrawState Draw;
+  Settings Config;
+  CanvasSurface Canvas;
+  int16_t Dragged = 0;
+  bool FirstMove = false;
+};
+
+std::vector<std::unique_ptr<Viewer>> viewers;
+// The last text handed to the page (a message or a table).
+std::string reply;
+
+Viewer* ViewerOf(int handle) {
+  if (handle < 0 || static_cast<size_t>(handle) >= viewers.size()) return nullptr;
+  return viewers[static_cast<size_t>(handle)].get();
+}
+
+// The view of a figure just opened, as the program and its renderer open it:
+// the standard scale without the grid; figures of complex numbers closer,
+// with the grid.
+void ViewForOpenedFigure(Viewer& v) {
+  v.View.PixelSize = kDefaultPixelSize;
+  v.Config.AxisShow = kFalse;
+  v.View.AxisKind = 0;
+  if (v.Fig.ComplexOpsUsed) {
+    v.View.PixelSize = kDefaultPixelSize / 4;
+    v.Config.AxisShow = kTrue;
+  }
+}
+
+void Draw(Viewer& v) {
+  SetScreen(v.View, &v.Canvas);
+  std::vector<ScreenNumberLine> numberList;
+  if (!NamesHidden(v.Config, kModeStandard)) {
+    numberList =
+        ScreenNumberList(v.Fig, PlainTextLookup(), v.Config.KetaDecimal, v.Draw.LeftPanelShown);
+  }
+  RenderLayers layers;
+  layers.DrawSampledLoci = [&v](RenderContext& r) { DrawSampledLoci(v.Fig, r); };
+  RenderContext context{v.Fig,     v.View,        v.Draw,      v.Config,
+                        &v.Canvas, kModeStandard, &numberList, &layers};
+  DrawFrame(context);
+}
+
+// The movable point nearest to the pixel, or 0.
+int16_t PickPoint(const Viewer& v, double column, double row) {
+  int16_t best = 0;
+  double bestDistance = kPickPixels;
+  for (int16_t i = 1; i <= v.Fig.ElemCount[kClassPoint]; ++i) {
+    const PtRec& pt = v.Fig.PtTable[i];
+    if (pt.BoundMode != kBoundMovable || pt.Exists == kFalse) continue;
+    WorldPoint at = WorldToPixel(v.View, pt.X, pt.Y);
+    double distance = std::hypot(at.X - column, at.Y - row);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = i;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+}  // namespace plandra
+
+using plandra::Viewer;
+using plandra::ViewerOf;
+
+#define PLANDRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
+
+// Memory for the page to write a figure's text into.
+PLANDRA_EXPORT("alloc") char* ViewerAlloc(size_t bytes) {
+  return static_cast<char*>(std::malloc(bytes ? bytes : 1));
+}
+PLANDRA_EXPORT("release") void ViewerRelease(char* memory) { std::free(memory); }
+
+// The text of the last reply: a failure's message or a table.
+PLANDRA_EXPORT("reply_text") const char* ViewerReplyText() { return plandra::reply.c_str(); }
+PLANDRA_EXPORT("reply_length") size_t ViewerReplyLength() { return plandra::reply.size(); }
+
+// Reads a figure from its UTF-8 text; the handle, or -1 with the reason as
+// the reply.
+PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width, int height) {
+  auto viewer = std::make_unique<Viewer>(width, height);
+  plandra::ResetFigure(viewer->Fig, plandra::kViewerCapacity);
+  plandra::FigTextReadResult read =
+      plandra::ReadFigureText(viewer->Fig, std::string_view(text, length), 'R', "figure");
+  if (!read.Ok) {
+    plandra::reply = read.Message;
+    return -1;
+  }
+  plandra::RecomputeForRedraw(viewer->Fig);
+  plandra::ViewForOpenedFigure(*viewer);
+  plandra::viewers.push_back(std::move(viewer));
+  return static_cast<int>(plandra::viewers.size() - 1);
+}
+
+PLANDRA_EXPORT("resize") void ViewerResize(int handle, int width, int height) {
+  if (Viewer* v = ViewerOf(handle)) v->Canvas.Resize(width, height);
+}
+
+PLANDRA_EXPORT("draw") void ViewerDraw(int handle) {
+  if (Viewer* v = ViewerOf(handle)) plandra::Draw(*v);
+}
+
+// A press on the canvas takes the movable point under it; 1 when it did.
+PLANDRA_EXPORT("pointer_down") int ViewerPointerDown(int handle, double column, double row) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return 0;
+  v->Dragged = plandra::PickPoint(*v, column, row);
+  v->FirstMove = true;
+  v->Draw.DraggedPoint = v->Dragged;
+  return v->Dragged != 0;
+}
+
+// One move step of the taken point to the pixel; 1 when the figure moved.
+PLANDRA_EXPORT("pointer_move") int ViewerPointerMove(int handle, double column, double row) {
+  Viewer* v = ViewerOf(handle);
+  if (!v || v->Dragged == 0) return 0;
+  plandra::WorldPoint at = plandra::PixelToWorld(v->View, column, row);
+  plandra::MovePointStep(v->Fig, v->Dragged, at.X, at.Y, v->View.PixelSize, v->FirstMove);
+  v->FirstMove = false;
+  return 1;
+}
+
+// The point is let go; the figure is recomputed once more, as the window does.
+PLANDRA_EXPORT("pointer_up") int ViewerPointerUp(int handle) {
+  Viewer* v = ViewerOf(handle);
+  if (!v || v->Dragged == 0) return 0;
+  v->Dragged = 0;
+  v->Draw.DraggedPoint = 0;
+  plandra::RecomputeForRedraw(v->Fig);
+  return 1;
+}
+
+// The element table of the figure as the reply, for tests.
+PLANDRA_EXPORT("element_table") size_t ViewerElementTable(int handle) {
+  Viewer* v = ViewerOf(handle);
+  plandra::reply = v ? plandra::ElementTableText(v->Fig) : std::string();
+  return plandra::reply.size();
+}
