@@ -10,6 +10,7 @@
 #include "app/TranslatedText.h"
 #include "figure/PDtype05.h"
 #include "numbers/Labels05.h"
+#include "persist/Cp932.h"
 #include "persist/PDio05.h"
 #include "persist/PDio05_text.h"
 #include "persist/String05.h"

@@ -4,6 +4,7 @@
 #include "app/MenuBar.h"
 #include "app/Refresh.h"
 #include "app/WebCommands.h"
+#include "persist/Cp932.h"
 #include "persist/PDio05.h"
 #include "persist/String05.h"
 #include "persist/WebPages.h"
