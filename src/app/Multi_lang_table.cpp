@@ -595,6 +595,27 @@ constexpr EnglishRow kEnglishRows[] = {
      "The folder cannot be written, so the figure cannot be saved there. Choose another folder "
      "and save again."},
     {"指定された図形ファイルが見つかりません。", "The figure file named cannot be found."},
+    // Event points and their windows.
+    {"消す", "Close"},
+    {"ファイル %1 がありません。", "File %1 does not exist."},
+    {"%1がありません", "%1 does not exist"},
+    {"%1 がみつかりません。", "%1 cannot be found."},
+    {"画像ファイル %1がありません。", "Picture file %1 does not exist."},
+    {"この画像ファイルは表示できません。", "This picture file cannot be shown."},
+    {"開く先が書かれていません。", "The file names nothing to open."},
+    {"次のものを開きますか。", "Open this?"},
+    {"開くもの:", "Opened with:"},
+    {"図形のフォルダの外にあります。", "It lies outside the figure's folder."},
+    {"この図形ソフト", "this program"},
+    {"プログラム、スクリプト、起動用ファイルは開きません。",
+     "Programs, scripts and launchers are not opened."},
+    {"この種類のアドレスは開きません。", "Addresses of this kind are not opened."},
+    {"開けませんでした。", "It could not be opened."},
+    {"図形をファイルに保存すると、メモを書けます。",
+     "Save the figure to a file first; its memo goes beside it."},
+    {"新規作成です。", "A new memo."},
+    {"メモを保存できませんでした。", "The memo could not be saved."},
+    {"メモを読めませんでした。", "The memo could not be read."},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/MenuBar.h"
 #include "app/Modes.h"
 #include "app/Multi_lang.h"
+#include "app/PDevent.h"
 #include "app/Platform.h"
 #include "app/Rakugaki.h"
 #include "app/StatusBar.h"
@@ -62,6 +63,7 @@ struct Program {
   // Drawing owned by the locus layer, handed to the renderer at each frame.
   RenderLayers Layers;
   LocusState Locus;    // the switch and the traces
+  EventState Events;   // event recognition and the memo window
   RecordFiles Record;  // the measurement record
 
   // Picking and the construction under way.

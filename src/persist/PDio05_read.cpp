@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "figure/EventMark.h"
 #include "persist/PDio05.h"
 #include "persist/String05.h"
 
@@ -398,7 +399,7 @@ class FigReader {
       pt.HostIndex = ReadInt();
       PlaceHost(pt, hostLine);
       pt.Param = ReadReal();
-      pt.Name = FixedText(ReadText(), kPtNameWidth);
+      SetPointName(pt, ReadText());
     }
   }
 
