@@ -134,7 +134,7 @@ void OpenTextTarget(Program& p, const std::string& target) {
     return;
   }
   if (!opened.Address.empty()) {
-    Shell_OpenFile(p, opened.Address, true);
+    Shell_OpenFile(p, opened.Address, false);
   } else if (!Exists(opened.Path)) {
     TellAbout(p, kFileMissingText, line);
   } else {

@@ -5,6 +5,7 @@
 
 #include "app/MenuBar.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 
 namespace plandra {
 namespace {
@@ -48,6 +49,7 @@ void RefreshEventDisplay(Program& p) {
 void EventLevelClick(Program& p) {
   p.Events.EventMode = static_cast<int16_t>((p.Events.EventMode + 1) % kEventModeTexts.size());
   RefreshEventDisplay(p);
+  Redraw(p);  // the event marks show only while recognition is on
 }
 
 void SetEventHitSize(Program& p, int16_t hitSize) {

@@ -170,9 +170,11 @@ TEST_F(EventTest, PanelElevenCyclesWhileTheLocusSwitchIsOn) {
   EXPECT_FALSE(p.Draw.EventDisplayOn);
   StatusPanelClick(p, kPanelEvent);
   EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "1Ev.");
+  const int redraws = app.Redraws();
   StatusPanelClick(p, kPanelEvent);
   EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "Ev");
   EXPECT_TRUE(p.Draw.EventDisplayOn);
+  EXPECT_GT(app.Redraws(), redraws);  // the event marks appear at once
   StatusPanelClick(p, kPanelEvent);
   EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "×Ev.");
 
@@ -292,6 +294,7 @@ TEST_F(EventTest, TextFilesNameTheirTargetOnTheFirstLine) {
   ClickAt(1);
   ASSERT_EQ(app.Host.OpenQuestions.size(), 1u);
   EXPECT_NE(app.Host.OpenQuestions[0].find("https://example.org/page"), std::string::npos);
+  EXPECT_EQ(app.Host.OpenQuestions[0].find("図形のフォルダの外"), std::string::npos);
   ASSERT_EQ(app.Host.Opened.size(), 1u);
   EXPECT_EQ(app.Host.Opened[0], "https://example.org/page");
 
