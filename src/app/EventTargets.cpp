@@ -69,6 +69,9 @@ EventTarget ResolveEventTarget(const std::filesystem::path& folder, std::string_
                                bool addresses) {
   EventTarget resolved;
   std::string text(target);
+  // A control character would cut the name short where the system reads it.
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
   const std::string lower = Lower(text);
   if (addresses) {
     if (lower.starts_with("http://") || lower.starts_with("https://") ||

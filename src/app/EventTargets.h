@@ -21,8 +21,9 @@ std::filesystem::path FigureFolder(std::string_view curFileName);
 
 // A target relative to the figure's folder ("\" and "/" both separate);
 // an absolute target, or one that leaves the folder by ".." or a link, is
-// marked Outside. With addresses true, http, https and mailto addresses are
-// taken as such, a file: address as its file, and other schemes are refused.
+// marked Outside; control characters become "?". With addresses true, http,
+// https and mailto addresses are taken as such, a file: address as its file,
+// and other schemes are refused.
 EventTarget ResolveEventTarget(const std::filesystem::path& folder, std::string_view target,
                                bool addresses);
 

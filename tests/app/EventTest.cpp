@@ -282,6 +282,8 @@ TEST_F(EventTest, TargetsLeavingTheFigureFolderAreAskedAbout) {
   const EventTarget absolute = ResolveEventTarget(inner, "/etc/hosts", false);
   EXPECT_TRUE(absolute.Outside);
   EXPECT_FALSE(ResolveEventTarget(inner, "sub/../a.txt", false).Outside);
+  const std::string cut("a\0b.pdf", 7);
+  EXPECT_EQ(ResolveEventTarget(inner, cut, false).Path, inner / "a?b.pdf");
 }
 
 TEST_F(EventTest, TextFilesNameTheirTargetOnTheFirstLine) {
