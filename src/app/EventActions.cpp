@@ -29,7 +29,6 @@ constexpr std::string_view kNoTargetLineText = "開く先が書かれていま�
 constexpr std::string_view kOpenQuestionText = "次のものを開きますか。";
 constexpr std::string_view kOpenerText = "開くもの:";
 constexpr std::string_view kOutsideText = "図形のフォルダの外にあります。";
-constexpr std::string_view kThisProgramText = "この図形ソフト";
 constexpr std::string_view kRefusedText = "プログラム、スクリプト、起動用ファイルは開きません。";
 constexpr std::string_view kRefusedAddressText = "この種類のアドレスは開きません。";
 constexpr std::string_view kNotOpenedText = "開けませんでした。";
@@ -60,8 +59,7 @@ bool AskToOpen(Program& p, const std::string& shown, const std::string& opener, 
 // A file the program itself shows (picture, memo, figure): asked about only
 // when it lies outside the figure's folder.
 bool MayShow(Program& p, const EventTarget& target) {
-  return !target.Outside ||
-         AskToOpen(p, target.Path.string(), Translate(p.Lang, kThisProgramText), true);
+  return !target.Outside || AskToOpen(p, target.Path.string(), std::string(kProgramTitle), true);
 }
 
 EventTarget Resolve(Program& p, std::string_view target, bool addresses) {

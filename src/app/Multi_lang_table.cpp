@@ -606,7 +606,6 @@ constexpr EnglishRow kEnglishRows[] = {
     {"次のものを開きますか。", "Open this?"},
     {"開くもの:", "Opened with:"},
     {"図形のフォルダの外にあります。", "It lies outside the figure's folder."},
-    {"この図形ソフト", "this program"},
     {"プログラム、スクリプト、起動用ファイルは開きません。",
      "Programs, scripts and launchers are not opened."},
     {"この種類のアドレスは開きません。", "Addresses of this kind are not opened."},
