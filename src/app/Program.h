@@ -58,12 +58,12 @@ struct Program {
   MenuBar Menu = MainMenuBar();
   WindowState Window;
   ScribbleState Scribble;
+  EventState Events;  // event recognition and the memo window
   ViewerText Viewer;  // the text viewer window's contents
   ThumbnailMemory Thumbnail;
   // Drawing owned by the locus layer, handed to the renderer at each frame.
   RenderLayers Layers;
   LocusState Locus;    // the switch and the traces
-  EventState Events;   // event recognition and the memo window
   RecordFiles Record;  // the measurement record
 
   // Picking and the construction under way.
