@@ -6,12 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "app/EventActions.h"
 #include "app/FigDataView.h"
 #include "app/FileCommands.h"
 #include "app/ImageOutput.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
+#include "app/PDevent.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/Replay.h"
@@ -41,6 +43,12 @@ CommandResult Dialog(std::string_view name) { return {CommandStatus::kOpenDialog
 template <void (*Command)(Program&)>
 CommandResult Plain(Program& p) {
   Command(p);
+  return Done();
+}
+
+template <int16_t HitSize>
+CommandResult EventHitSizeCommand(Program& p) {
+  SetEventHitSize(p, HitSize);
   return Done();
 }
 
@@ -273,6 +281,11 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuOSDeformLC", &Plain<mnuOSDeformLC>},
       {"mnuOSDeformL", &Plain<mnuOSDeformL>},
       {"mnuOSDeformCross", &Plain<mnuOSDeformCross>},
+      {"EventLevel", &Plain<EventLevelClick>},
+      {"mnuOEvent_S", &EventHitSizeCommand<1>},
+      {"mnuOEvent_M", &EventHitSizeCommand<2>},
+      {"mnuOEvent_F", &EventHitSizeCommand<3>},
+      {"mnuHMemo", &Plain<mnuHMemo>},
       {"ShiftSwitch",
        [](Program& p) {
          p.Window.ShiftSwitch = p.Window.ShiftSwitch ? 0 : -1;

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "app/PDevent.h"
 #include "app/Program.h"
 #include "app/SettingsFileIO.h"
 #include "interact/PDSelObj.h"
@@ -124,6 +125,7 @@ void RefreshModeDisplay(Program& p) {
   MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
   MarkUsablePanels(p);
   MenuCheckSet(p);
+  RefreshEventDisplay(p);
 }
 
 void MenuCheckSet(Program& p) {

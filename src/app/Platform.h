@@ -57,6 +57,19 @@ class Platform {
   virtual bool SavePicture(const std::filesystem::path& file) = 0;
   // Interval 0 stops the timer.
   virtual void SetTimer(TimerId timer, int intervalMs) = 0;
+
+  // Event points. The message window (one, reused) shows a text on one of
+  // seven background colours (by the point's colour 1..7) or a picture;
+  // false when the file holds no picture this desktop can show.
+  virtual void ShowMessageWindow(int backColor, std::string_view text) = 0;
+  virtual bool ShowPictureWindow(const std::filesystem::path& picture) = 0;
+  // Brings up the memo window (one, reused) on the program's memo.
+  virtual void ShowMemoWindow() = 0;
+  // Asks before a file or address from a figure is opened; the question
+  // shows it and its opener. Cancel is the default answer (false).
+  virtual bool ConfirmOpen(std::string_view question, std::string_view title) = 0;
+  // What the desktop would open a file or address with, said for the question.
+  virtual std::string DesktopOpenerOf(const std::string& pathOrUrl) = 0;
 };
 
 // A platform that does nothing and takes the first choice of every question;
@@ -86,6 +99,12 @@ class SilentPlatform : public Platform {
   bool PrintPicture() override { return false; }
   bool SavePicture(const std::filesystem::path&) override { return false; }
   void SetTimer(TimerId, int) override {}
+  void ShowMessageWindow(int, std::string_view) override {}
+  bool ShowPictureWindow(const std::filesystem::path&) override { return false; }
+  void ShowMemoWindow() override {}
+  // Nobody is watching: nothing is opened.
+  bool ConfirmOpen(std::string_view, std::string_view) override { return false; }
+  std::string DesktopOpenerOf(const std::string&) override { return {}; }
 };
 
 }  // namespace plandra

@@ -10,6 +10,7 @@
 #include "app/MenuBar.h"
 #include "app/Modes.h"
 #include "app/Multi_lang.h"
+#include "app/PDevent.h"
 #include "app/Platform.h"
 #include "app/Rakugaki.h"
 #include "app/StatusBar.h"
@@ -58,6 +59,7 @@ struct Program {
   MenuBar Menu = MainMenuBar();
   WindowState Window;
   ScribbleState Scribble;
+  EventState Events;  // event recognition and the memo window
   ViewerText Viewer;  // the text viewer window's contents
   ThumbnailMemory Thumbnail;
   // Drawing owned by the locus layer, handed to the renderer at each frame.

@@ -20,6 +20,8 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "app/frmMemo.h"
+#include "app/frmMsg.h"
 #include "view/QtSurface.h"
 
 namespace plandra {
@@ -179,14 +181,27 @@ std::optional<FontChoice> QtPlatform::FontDialog(const FontChoice& initial) {
   return FontChoice{chosen.family().toStdString(), chosen.pointSizeF()};
 }
 
+namespace {
+
+// The desktop's default application for a type (empty: none); nothing when
+// the desktop cannot be asked.
+std::optional<QString> DesktopDefaultFor(const QString& typeName) {
+  const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
+  if (xdgMime.isEmpty()) return std::nullopt;
+  QProcess query;
+  query.start(xdgMime, {"query", "default", typeName});
+  if (!query.waitForFinished(kDesktopQueryMs)) return std::nullopt;
+  return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+}
+
+}  // namespace
+
 bool DesktopCanOpen(const QString& file) {
   if (qEnvironmentVariableIsSet("BROWSER")) return true;
-  const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
-  if (xdgMime.isEmpty()) return true;  // no way to ask: the launch will tell
-  QProcess query;
-  query.start(xdgMime, {"query", "default", QMimeDatabase().mimeTypeForFile(file).name()});
-  if (!query.waitForFinished(kDesktopQueryMs)) return true;
-  if (!query.readAllStandardOutput().trimmed().isEmpty()) return true;
+  // No way to ask: the launch will tell.
+  const std::optional<QString> application =
+      DesktopDefaultFor(QMimeDatabase().mimeTypeForFile(file).name());
+  if (!application || !application->isEmpty()) return true;
   // Without an application for the type, the launcher still tries a browser.
   return std::any_of(std::begin(kBrowsers), std::end(kBrowsers), [](const char* browser) {
     return !QStandardPaths::findExecutable(browser).isEmpty();
@@ -248,6 +263,47 @@ int QtPlatform::TimerInterval(TimerId timer) const {
   const auto found = timers_.find(timer);
   if (found == timers_.end() || !found->second->isActive()) return 0;
   return found->second->interval();
+}
+
+void QtPlatform::ShowMessageWindow(int backColor, std::string_view text) {
+  if (message_ != nullptr) message_->ShowMsg(backColor, text);
+}
+
+bool QtPlatform::ShowPictureWindow(const std::filesystem::path& picture) {
+  return message_ != nullptr && message_->ShowFig(picture);
+}
+
+void QtPlatform::ShowMemoWindow() {
+  if (memo_ != nullptr) memo_->Mirror();
+}
+
+bool QtPlatform::ConfirmOpen(std::string_view question, std::string_view title) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(title), FromUtf8(question),
+                  QMessageBox::Open | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Open;
+}
+
+// The kind of the file or address and the desktop's application for it,
+// as far as the desktop tells.
+std::string QtPlatform::DesktopOpenerOf(const std::string& pathOrUrl) {
+  const QString text = QString::fromStdString(pathOrUrl);
+  QString typeName;
+  QString kind;
+  if (text.startsWith("mailto:")) {
+    typeName = "x-scheme-handler/mailto";
+    kind = "mail";
+  } else if (text.contains("://")) {
+    typeName = "x-scheme-handler/https";
+    kind = "web browser";
+  } else {
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(text);
+    typeName = type.name();
+    kind = type.comment() + " (" + typeName + ")";
+  }
+  const QString application = DesktopDefaultFor(typeName).value_or(QString());
+  return (application.isEmpty() ? kind : application + " - " + kind).toStdString();
 }
 
 }  // namespace plandra

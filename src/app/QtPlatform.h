@@ -18,6 +18,8 @@ class QWidget;
 namespace plandra {
 
 class QtSurface;
+class frmMemo;
+class frmMsg;
 
 struct QtFileFilters {
   QStringList Filters;  // "description (pattern pattern)", as the file dialog takes them
@@ -70,6 +72,17 @@ class QtPlatform : public Platform {
   bool PrintPicture() override;
   bool SavePicture(const std::filesystem::path& file) override;
   void SetTimer(TimerId timer, int intervalMs) override;
+  void ShowMessageWindow(int backColor, std::string_view text) override;
+  bool ShowPictureWindow(const std::filesystem::path& picture) override;
+  void ShowMemoWindow() override;
+  bool ConfirmOpen(std::string_view question, std::string_view title) override;
+  std::string DesktopOpenerOf(const std::string& pathOrUrl) override;
+
+  // The event windows, owned by the session.
+  void SetEventWindows(frmMsg* message, frmMemo* memo) {
+    message_ = message;
+    memo_ = memo;
+  }
 
  private:
   std::optional<std::filesystem::path> RunFileDialog(const FileDialogRequest& request, bool save);
@@ -78,6 +91,8 @@ class QtPlatform : public Platform {
   const QtSurface& picture_;
   std::map<TimerId, QTimer*> timers_;
   std::function<void(TimerId)> onTimer_;
+  frmMsg* message_ = nullptr;
+  frmMemo* memo_ = nullptr;
 };
 
 }  // namespace plandra

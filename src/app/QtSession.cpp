@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/EventActions.h"
 #include "app/ImageOutput.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
@@ -53,6 +54,7 @@ void QtSession::Call(Call_&& call) {
   selNum_.Mirror();
   express_.Mirror();
   numInput_.Mirror();
+  memo_.Mirror();
   if (prog_.Window.ExitRequested) window_.close();
   ShowRequested();
 }
@@ -92,7 +94,10 @@ QtSession::QtSession()
           prog_.Viewer, prog_.Lang, [this] { RunMenu("mnuPTmatrixSW"); }, &window_),
       selNum_(prog_, Runner(), &window_),
       express_(prog_, Runner(), &window_),
-      numInput_(prog_, Runner(), &window_) {
+      numInput_(prog_, Runner(), &window_),
+      message_(prog_.Lang, &window_),
+      memo_(prog_, Runner(), &window_) {
+  platform_.SetEventWindows(&message_, &memo_);
   prog_.Host = &platform_;
   prog_.Canvas = &surface_;
   prog_.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());
@@ -112,6 +117,7 @@ QtSession::QtSession()
   on.MouseDown = [this](const InputEvent& e) { Mouse(e, 'D'); };
   on.MouseMove = [this](const InputEvent& e) { Mouse(e, 'M'); };
   on.MouseUp = [this](const InputEvent& e) { Mouse(e, 'U'); };
+  on.DoubleClick = [this](const InputEvent& e) { Call([&] { EventDoubleClick(prog_, e); }); };
   on.Closing = [this] {
     if (!prog_.Window.ExitRequested) Call([this] { mnuExit(prog_); });
     return prog_.Window.ExitRequested;

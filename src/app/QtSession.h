@@ -11,6 +11,8 @@
 #include "app/QtTitleFit.h"
 #include "app/WindowState.h"
 #include "app/ZEvav.h"
+#include "app/frmMemo.h"
+#include "app/frmMsg.h"
 #include "interact/PDAttribute.h"
 #include "macros/TextViewer.h"
 #include "numbers/PDExpress.h"
@@ -63,6 +65,8 @@ class QtSession {
   PDSelNum selNum_;
   PDExpress express_;
   pdNumInput numInput_;
+  frmMsg message_;
+  frmMemo memo_;
 };
 
 }  // namespace plandra

@@ -152,6 +152,11 @@ void ZEvavCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (callbacks_.MouseUp) callbacks_.MouseUp(MouseInput(*event, event->button()));
 }
 
+// The second press of a double click is the double click itself.
+void ZEvavCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (callbacks_.DoubleClick) callbacks_.DoubleClick(MouseInput(*event, event->button()));
+}
+
 void ZEvavCanvas::keyPressEvent(QKeyEvent* event) {
   InputEvent input;
   input.KeyCode = CoreKeyCode(event->key());

@@ -30,6 +30,7 @@ struct ZEvavCallbacks {
   std::function<void(const InputEvent&)> MouseDown;
   std::function<void(const InputEvent&)> MouseMove;
   std::function<void(const InputEvent&)> MouseUp;
+  std::function<void(const InputEvent&)> DoubleClick;
   std::function<void(const InputEvent&)> KeyDown;
   std::function<void(int panel)> PanelClicked;  // 1..12
   std::function<void(const std::string& name)> MenuChosen;
@@ -67,6 +68,7 @@ class ZEvavCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

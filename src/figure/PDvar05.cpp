@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "figure/EventMark.h"
+
 namespace plandra {
 namespace {
 
@@ -250,7 +252,7 @@ void SetElementName(Figure& fig, ObjRef ref, std::string_view text) {
   std::string_view name = TrimLeft(text);
   switch (ref.Class) {
     case kClassNumber: fig.NumTable[i].Name = FixedText(name, kNumNameWidth); break;
-    case kClassPoint: fig.PtTable[i].Name = FixedText(name, kPtNameWidth); break;
+    case kClassPoint: SetPointName(fig.PtTable[i], name); break;
     case kClassLine: fig.LnTable[i].Name = FixedText(name, kLnNameWidth); break;
     case kClassCircle: fig.CirTable[i].Name = FixedText(name, kCirNameWidth); break;
     default: break;

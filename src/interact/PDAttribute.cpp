@@ -1,15 +1,17 @@
 #include "interact/PDAttribute.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "app/MainModel.h"
+#include "app/PDevent.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/TranslatedText.h"
 #include "app/ViewCommands.h"
+#include "figure/EventMark.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "numbers/Labels05.h"
@@ -93,14 +95,20 @@ std::string CleanText(std::string_view typed, bool point) {
   return clean;
 }
 
-// The name as the dialog shows it, and the event marker with its target
-// that follows it (from the first "!" on). The marker is kept apart so that
-// OK gives it back unchanged: turning its "!" into "！" would lose the event.
-std::pair<std::string, std::string> SplitEventMarker(const PtRec& pt) {
-  std::string name(Trim(pt.Name));
-  const size_t marker = name.find('!');
-  if (marker == std::string::npos) return {name, {}};
-  return {std::string(TrimRight(name.substr(0, marker))), name.substr(marker)};
+// The name as the dialog shows it: the part before the event marker.
+std::string ShownPointName(const PtRec& pt) {
+  std::string_view name = Trim(pt.Name);
+  return std::string(TrimRight(name.substr(0, std::min(name.find('!'), name.size()))));
+}
+
+// The stored name: the typed name (its "!" made full-width, as the half-width
+// one marks events), the marker of the chosen event and its target. A point
+// whose name is empty then begins with the marker and is not drawn.
+std::string BuiltPointName(const PtAttributeModel& m) {
+  std::string name = StorableName(m.TextName, true);
+  const int16_t event = Position(m.Combo_Event, kEventNone);
+  if (event == kEventNone) return name;
+  return name + std::string(EventMarker(event)) + std::string(Trim(CleanText(m.Text_Event, false)));
 }
 
 void AskForDialog(Program& p, AttributeDialog dialog) { p.Attr.Pending = dialog; }
@@ -180,8 +188,8 @@ PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.LabelIndependent = Translate(p.Lang, "変形時の選択");
   m.LabelEvent = Translate(p.Lang, "イベント・内容");
-  std::tie(m.TextName, m.NameEvent) = SplitEventMarker(pt);
-  m.Combo_Event = TranslatedList(p, kEventKinds, pt.EventKind);
+  m.TextName = ShownPointName(pt);
+  m.Combo_Event = TranslatedList(p, kEventKinds, pt.EventKind % kEventHidden);
   m.Text_Event = std::string(TrimLeft(pt.EventText));
   m.ComboClr = TranslatedList(p, kPointColors, pt.Color);
   m.ComboLocus = TranslatedList(p, kPointColors, pt.Style);
@@ -189,9 +197,8 @@ PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
   int independent = pt.BoundMode == kBoundMovable ? 0 : pt.BoundMode == kBoundFixedFree ? 1 : -1;
   m.ComboIndependent = TranslatedList(p, kIndependent, independent);
   m.ComboIndependent.Visible = pt.BoundMode != 0;
-  // The program has no event recognition yet, so nothing switches the
-  // event controls on.
-  m.Combo_Event.Visible = false;
+  // Events are made while event recognition is on (status panel 11).
+  m.Combo_Event.Visible = p.Events.EventMode != kEventModeOff;
   return m;
 }
 
@@ -265,9 +272,7 @@ void PtAttributeOK(Program& p) {
   const PtAttributeModel& m = p.Attr.Point;
   if (RefInRange(p.Fig, m.Target)) {
     PtRec& pt = p.Fig.PtTable[m.Target.Index];
-    SetElementName(p.Fig, m.Target, StorableName(m.TextName, true) + m.NameEvent);
-    pt.EventKind = Position(m.Combo_Event, 0);
-    pt.EventText = std::string(TrimRight(CleanText(m.Text_Event, false)));
+    SetElementName(p.Fig, m.Target, BuiltPointName(m));
     pt.Color = Position(m.ComboClr, kDefaultColor);
     pt.Style = Position(m.ComboLocus, 0);
     pt.Mark = Position(m.ComboKind, 0);

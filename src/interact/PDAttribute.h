@@ -35,8 +35,7 @@ struct PtAttributeModel {
   ObjRef Target;
   DialogTexts Texts;
   std::string LabelName, LabelClr, LabelLocus, LabelKind, LabelIndependent, LabelEvent;
-  std::string TextName;
-  std::string NameEvent;  // the name's event marker and target, given back by OK
+  std::string TextName;  // the name before its event marker
   ListControl ComboClr, ComboLocus, ComboKind, ComboIndependent, Combo_Event;
   // ComboIndependent.Visible covers its label; Combo_Event.Visible covers
   // Text_Event and Label_Event too.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "engine/CalcEval.h"
+#include "figure/EventMark.h"
 
 namespace plandra {
 namespace {
@@ -206,7 +207,7 @@ void SetElemName(Figure& fig, ObjRef ref, std::string_view text) {
   if (!RefInRange(fig, ref)) return;
   switch (ref.BaseClass()) {
     case kClassNumber: fig.NumTable[ref.Index].Name = FixedText(text, kNumNameWidth); break;
-    case kClassPoint: fig.PtTable[ref.Index].Name = FixedText(text, kPtNameWidth); break;
+    case kClassPoint: SetPointName(fig.PtTable[ref.Index], text); break;
     case kClassLine: fig.LnTable[ref.Index].Name = FixedText(text, kLnNameWidth); break;
     case kClassCircle: fig.CirTable[ref.Index].Name = FixedText(text, kCirNameWidth); break;
     default: break;

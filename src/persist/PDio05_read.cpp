@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "figure/EventMark.h"
 #include "persist/String05.h"
 
 namespace plandra {
@@ -415,7 +416,7 @@ class FigReader {
       pt.HostIndex = ReadInt();
       PlaceHost(pt, hostLine);
       pt.Param = ReadReal();
-      pt.Name = FixedText(ReadText(), kPtNameWidth);
+      SetPointName(pt, ReadText());
     }
   }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string>
 
+#include "figure/EventMark.h"
 #include "persist/PDio05.h"
 #include "persist/Cp932.h"
 #include "persist/String05.h"
@@ -173,7 +174,7 @@ std::string FigFileText(const Figure& fig, bool& lostCharacters) {
 std::string FigFileExt(const Figure& fig) {
   int points = std::min<int>(fig.ElemCount[kClassPoint], UpperBound(fig.PtTable));
   for (int k = 1; k <= points; ++k) {
-    if (fig.PtTable[k].Name.find('!') != std::string::npos) return ".pd5";
+    if (EventKindOf(fig.PtTable[k].Name) != kEventNone) return ".pd5";
   }
   return ".pd4";
 }

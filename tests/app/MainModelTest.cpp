@@ -66,14 +66,14 @@ TEST(MainModelTest, StatusPanels) {
   EXPECT_TRUE(p.Status.Panel(kModePanel).Available);
   EXPECT_TRUE(p.Status.Panel(kMarkerPanel).Available);
   EXPECT_TRUE(p.Status.Panel(kShiftPanel).Available);
-  EXPECT_TRUE(p.Status.Panel(4).Available);    // the locus reset is wired
-  EXPECT_FALSE(p.Status.Panel(11).Available);  // the event level comes later
+  EXPECT_TRUE(p.Status.Panel(4).Available);   // the locus reset is wired
+  EXPECT_TRUE(p.Status.Panel(11).Available);  // the event level is wired
   EXPECT_TRUE(p.Status.Panel(10).Available);  // undo is wired
 
   // Panel 5 starts the scribble, and in it chooses the colour.
   RefreshModeDisplay(p);
   EXPECT_TRUE(p.Status.Panel(10).Usable && p.Status.Panel(kFilePanel).Usable);
-  EXPECT_FALSE(p.Status.Panel(11).Usable);
+  EXPECT_FALSE(p.Status.Panel(11).Usable);  // only while the locus switch is on
   StatusPanelClick(p, kMarkerPanel);
   EXPECT_EQ(CurrentMode(p.Modes), 70);
   EXPECT_EQ(p.Status.Panel(kMarkerPanel).Text, "Color");

@@ -2,6 +2,7 @@
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "figure/EventMark.h"
 #include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
@@ -68,7 +69,7 @@ TEST_F(AttributeTest, PointDialogFromTheContextMenu) {
   EXPECT_EQ(m.ComboKind.ListIndex, -1);
   EXPECT_TRUE(m.ComboIndependent.Visible);
   EXPECT_EQ(m.ComboIndependent.ListIndex, 0);
-  EXPECT_FALSE(m.Combo_Event.Visible);  // no event recognition in the program
+  EXPECT_FALSE(m.Combo_Event.Visible);  // event recognition is off
 
   // Nothing typed can make the figure file unreadable.
   m.TextName = "  P!\"q\"\r\nr  ";
@@ -106,6 +107,45 @@ TEST_F(AttributeTest, PointDialogFromTheContextMenu) {
   p.Attr.Point.TextName = "C!";
   PtAttributeOK(p);
   EXPECT_EQ(pt.Name, "C！!!Hello");
+}
+
+TEST_F(AttributeTest, TheEventControlsBuildTheNameWhileRecognitionIsOn) {
+  int16_t a = AddFreePoint(fig, 0, 0);
+  p.Events.EventMode = kEventModeOn;
+  SetElementName(fig, {kClassPoint, a}, "A!@notes");
+  EditAttributes(p, {kClassPoint, a});
+  PtAttributeModel& m = p.Attr.Point;
+  EXPECT_TRUE(m.Combo_Event.Visible);
+  EXPECT_EQ(m.TextName, "A");
+  EXPECT_EQ(m.Combo_Event.ListIndex, kEventMemo);
+  EXPECT_EQ(m.Combo_Event.Items[kEventMemo], "text(拡張子不要)");
+  EXPECT_EQ(m.Text_Event, "notes");
+
+  m.Combo_Event.ListIndex = kEventDocument;
+  m.Text_Event = " handout.pdf  ";
+  PtAttributeOK(p);
+  const PtRec& pt = fig.PtTable[a];
+  EXPECT_EQ(pt.Name, "A!#handout.pdf");
+  EXPECT_EQ(pt.EventKind, kEventDocument);
+  EXPECT_EQ(pt.EventText, "handout.pdf");
+
+  // Without a name the point begins with its marker: hidden, with its event.
+  EditAttributes(p, {kClassPoint, a});
+  m.TextName = "";
+  m.Combo_Event.ListIndex = kEventMessage;
+  m.Text_Event = "Well done";
+  PtAttributeOK(p);
+  EXPECT_EQ(pt.Name, "!!Well done");
+  EXPECT_EQ(pt.EventKind, kEventMessage + kEventHidden);
+  EditAttributes(p, {kClassPoint, a});
+  EXPECT_EQ(m.Combo_Event.ListIndex, kEventMessage);
+
+  // "なし" drops the event and its target.
+  m.TextName = "B";
+  m.Combo_Event.ListIndex = kEventNone;
+  PtAttributeOK(p);
+  EXPECT_EQ(pt.Name, "B");
+  EXPECT_EQ(pt.EventKind, kEventNone);
 }
 
 TEST_F(AttributeTest, ConstructedPointKeepsBoundModeAndCancelWritesNothing) {

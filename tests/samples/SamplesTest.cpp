@@ -15,6 +15,7 @@
 #include "app/Platform.h"
 #include "app/TranslatedText.h"
 #include "engine/GeoObj05.h"
+#include "figure/EventMark.h"
 #include "figure/PDvar05.h"
 #include "numbers/Labels05.h"
 #include "support/TestHelpers.h"
@@ -28,7 +29,11 @@ constexpr double kEps = 1e-9;
 
 const std::vector<std::string> kSamples = {
     "triangle.pd4", "euler.pd4",   "ninepoint.pd4", "tangents.pd4", "inversion.pd4",
-    "polar.pd4",    "complex.pd4", "linear.pd4",    "affine.pd4",   "projective.pd4"};
+    "polar.pd4",    "complex.pd4", "linear.pd4",    "affine.pd4",   "projective.pd4",
+    "events.pd5"};
+
+// Files beside the figures that an event point of events.pd5 opens.
+const std::set<std::string> kEventCompanions = {"events.txt", "events.png"};
 
 fs::path SamplePath(const std::string& name) { return fs::path(PLANDRA_SAMPLES) / name; }
 
@@ -106,7 +111,8 @@ double AngleGap(double a, double b) { return std::remainder(a - b, 2 * std::numb
 TEST(Samples, EachLoadsRecomputesFullyAndWritesBackTheSameBytes) {
   std::set<std::string> listed(kSamples.begin(), kSamples.end());
   for (const auto& entry : fs::directory_iterator(PLANDRA_SAMPLES)) {
-    EXPECT_TRUE(listed.count(entry.path().filename().string()))
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(listed.count(name) || kEventCompanions.count(name))
         << entry.path() << " is a sample without a test";
   }
   for (const std::string& name : kSamples) {
@@ -337,6 +343,30 @@ TEST(Samples, TransformationMacrosMapThePointByTheirMatrix) {
     ExpectImageIsMatrixTimesPoint(s, 3);
     EXPECT_GT(std::abs(s.Number("A(3,1)")) + std::abs(s.Number("A(3,2)")), 1e-3);
   }
+}
+
+TEST(Samples, EventPointsOpenWhatLiesBesideTheFigure) {
+  SampleFigure sample("events.pd5");
+  std::set<int16_t> kinds;
+  std::set<std::string> opened;
+  for (int i = 1; i <= sample.fig.ElemCount[kClassPoint]; ++i) {
+    const PtRec& pt = sample.fig.PtTable[i];
+    kinds.insert(pt.EventKind);
+    switch (pt.EventKind) {
+      case kEventMemo: opened.insert(pt.EventText + ".txt"); break;
+      case kEventPicture: opened.insert(pt.EventText); break;
+      case kEventFigure:
+        // No ".pd5" of that name: the ".pd4" one opens.
+        EXPECT_FALSE(fs::exists(SamplePath(pt.EventText + ".pd5")));
+        EXPECT_TRUE(fs::exists(SamplePath(pt.EventText + ".pd4"))) << pt.EventText;
+        break;
+      default: break;
+    }
+  }
+  EXPECT_EQ(kinds, (std::set<int16_t>{kEventNone, kEventMessageBox, kEventMessage, kEventPicture,
+                                      kEventMemo, kEventFigure}));
+  EXPECT_EQ(opened, kEventCompanions);
+  for (const std::string& name : opened) EXPECT_TRUE(fs::exists(SamplePath(name))) << name;
 }
 
 }  // namespace

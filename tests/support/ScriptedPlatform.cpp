@@ -76,4 +76,25 @@ bool ScriptedPlatform::SavePicture(const std::filesystem::path& file) {
 
 void ScriptedPlatform::SetTimer(TimerId timer, int intervalMs) { Timers[timer] = intervalMs; }
 
+void ScriptedPlatform::ShowMessageWindow(int backColor, std::string_view text) {
+  WindowMessages.push_back({backColor, std::string(text)});
+}
+
+bool ScriptedPlatform::ShowPictureWindow(const std::filesystem::path& picture) {
+  ShownPictures.push_back(picture);
+  return PictureShowResult;
+}
+
+bool ScriptedPlatform::ConfirmOpen(std::string_view question, std::string_view) {
+  OpenQuestions.emplace_back(question);
+  if (OpenAnswers.empty()) return false;
+  const bool answer = OpenAnswers.front();
+  OpenAnswers.pop_front();
+  return answer;
+}
+
+std::string ScriptedPlatform::DesktopOpenerOf(const std::string& pathOrUrl) {
+  return "viewer of " + std::filesystem::path(pathOrUrl).extension().string();
+}
+
 }  // namespace plandra::test

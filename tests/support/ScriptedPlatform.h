@@ -33,6 +33,11 @@ class ScriptedPlatform : public Platform {
   bool PrintPicture() override;
   bool SavePicture(const std::filesystem::path& file) override;
   void SetTimer(TimerId timer, int intervalMs) override;
+  void ShowMessageWindow(int backColor, std::string_view text) override;
+  bool ShowPictureWindow(const std::filesystem::path& picture) override;
+  void ShowMemoWindow() override { ++MemoWindowShows; }
+  bool ConfirmOpen(std::string_view question, std::string_view title) override;
+  std::string DesktopOpenerOf(const std::string& pathOrUrl) override;
 
   // What happened.
   int Beeps = 0;
@@ -44,6 +49,14 @@ class ScriptedPlatform : public Platform {
   int Prints = 0;
   std::vector<std::filesystem::path> SavedPictures;
   std::map<TimerId, int> Timers;
+  struct WindowMessage {
+    int BackColor;
+    std::string Text;
+  };
+  std::vector<WindowMessage> WindowMessages;         // the message window's texts
+  std::vector<std::filesystem::path> ShownPictures;  // the message window's pictures
+  int MemoWindowShows = 0;
+  std::vector<std::string> OpenQuestions;  // ConfirmOpen questions
 
   // Answers, taken in order. An empty queue answers kOk (kYes for yes/no
   // boxes), cancels input boxes and dialogs.
@@ -53,6 +66,9 @@ class ScriptedPlatform : public Platform {
   std::deque<std::optional<RgbColor>> ColorAnswers;
   std::deque<std::optional<FontChoice>> FontAnswers;
   bool PictureResult = true;
+  bool PictureShowResult = true;  // ShowPictureWindow's answer
+  // ConfirmOpen answers; an empty queue answers Cancel (false), the default.
+  std::deque<bool> OpenAnswers;
 };
 
 }  // namespace plandra::test

@@ -10,7 +10,9 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "app/PDevent.h"
 #include "app/ZEvav.h"
+#include "figure/EventMark.h"
 #include "interact/CircleAttribute.h"
 #include "interact/LineAttribute.h"
 #include "interact/NumAttribute.h"
@@ -75,6 +77,26 @@ TEST_F(AttributeDialogsTest, PtAttributeMirrorsAndAnswers) {
   EXPECT_EQ(fig.PtTable[a].Color, 5);
   EXPECT_EQ(fig.PtTable[a].BoundMode, 1);
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+TEST_F(AttributeDialogsTest, PtAttributeMakesEventPointsWhileRecognitionIsOn) {
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  p.Events.EventMode = kEventModeOn;
+  EditAttributes(p, {kClassPoint, a});
+  PtAttribute dialog(p);
+  dialog.show();
+  auto* kind = Control<QComboBox>(dialog, "Combo_Event");
+  auto* contents = Control<QLineEdit>(dialog, "Text_Event");
+  EXPECT_TRUE(kind->isVisible());
+  EXPECT_TRUE(contents->isVisible());
+  EXPECT_TRUE(Control<QLabel>(dialog, "Label_Event")->isVisible());
+  EXPECT_EQ(kind->count(), 8);
+  EXPECT_EQ(kind->currentIndex(), 0);
+  kind->setCurrentIndex(kEventMessage);
+  contents->setText("Well done");
+  QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+  EXPECT_EQ(fig.PtTable[a].Name, "A!!Well done");
+  EXPECT_EQ(fig.PtTable[a].EventKind, kEventMessage);
 }
 
 TEST_F(AttributeDialogsTest, PtAttributeOfAConstructedPointAndEscape) {

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 #include "app/QtPlatform.h"
 #include "support/TestHelpers.h"
@@ -35,6 +40,39 @@ TEST(QtPlatform, ADesktopWithoutAnApplicationForTheFileIsNoticed) {
   EXPECT_TRUE(DesktopCanOpen(page));
   qputenv("PATH", path);
   if (!browser.isEmpty()) qputenv("BROWSER", browser);
+}
+
+// The question before a document opens: Enter takes the default, Cancel;
+// only the Open button opens. The opener names what the desktop says.
+TEST(QtPlatform, TheOpenQuestionDefaultsToCancelAndNamesTheOpener) {
+  QtSurface surface(10, 10);
+  QtPlatform platform(nullptr, surface);
+  auto answer = [](Qt::Key key) {
+    QTimer::singleShot(0, [key] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      QTest::keyClick(box, key);
+    });
+  };
+  answer(Qt::Key_Return);
+  EXPECT_FALSE(platform.ConfirmOpen("Open /tmp/a.pdf?", "Plandra Win"));
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->text().indexOf("/tmp/a.pdf"), -1);
+    box->button(QMessageBox::Open)->click();
+  });
+  EXPECT_TRUE(platform.ConfirmOpen("Open /tmp/a.pdf?", "Plandra Win"));
+
+  test::TempDir bin;
+  test::WriteFileBytes(bin / "xdg-mime", "#!/bin/sh\necho reader.desktop\n");
+  std::filesystem::permissions(bin / "xdg-mime", std::filesystem::perms::owner_all);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QByteArray::fromStdString(bin.Path().string()));
+  const std::string opener = platform.DesktopOpenerOf((bin / "a.pdf").string());
+  qputenv("PATH", path);
+  EXPECT_NE(opener.find("reader.desktop"), std::string::npos) << opener;
+  EXPECT_NE(opener.find("application/pdf"), std::string::npos) << opener;
 }
 
 TEST(QtPlatform, ProgramFiltersBecomeDialogFilters) {

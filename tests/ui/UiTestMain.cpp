@@ -14,7 +14,9 @@ extern "C" const char* __lsan_default_suppressions() {
 // The headless platform warns about window hints it has no use for.
 void QuietHeadlessWarnings(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
-  if (message.contains("propagateSizeHints")) return;
+  if (message.contains("propagateSizeHints") || message.contains("does not support raise()")) {
+    return;
+  }
   std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 

@@ -1,0 +1,35 @@
+// The memo window: a text file shown and, unless read-only, edited and
+// saved. It mirrors the program's memo model; every click and edit runs
+// through the core. One window serves every event and the memo command.
+#pragma once
+
+#include <QWidget>
+
+#include "numbers/QtModelDialog.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace plandra {
+
+struct Program;
+
+class frmMemo : public QWidget {
+ public:
+  frmMemo(Program& p, CoreRunner runner, QWidget* parent);
+
+  // Takes the model's text, font and button states; comes up when the model
+  // was shown again since the last mirror.
+  void Mirror();
+
+ private:
+  Program& p_;
+  CoreRunner runner_;
+  QPlainTextEdit* text1_;
+  QPushButton* command1_;
+  QPushButton* command2_;
+  QPushButton* command3_;
+  int shown_ = 0;
+};
+
+}  // namespace plandra

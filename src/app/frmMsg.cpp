@@ -1,0 +1,92 @@
+#include "app/frmMsg.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <array>
+
+#include "app/Multi_lang.h"
+#include "view/QtSurface.h"
+
+namespace plandra {
+namespace {
+
+// Pale backgrounds after the point colours red, green, yellow, blue, purple,
+// light blue and black, so that the text stays readable on each.
+constexpr std::array<const char*, 7> kBackgrounds{"#ffd9d9", "#d9f2d9", "#fff5c2", "#d9e6ff",
+                                                  "#eedbff", "#d6f5f5", "#e6e6e6"};
+constexpr const char* kPlainBackground = "#ffffff";
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+frmMsg::frmMsg(LangState& lang, QWidget* parent) : QWidget(parent, Qt::Window), lang_(lang) {
+  setObjectName("frmMsg");
+  lblMsg_ = new QLabel(this);
+  lblMsg_->setObjectName("LblMsg");
+  lblMsg_->setWordWrap(true);
+  lblMsg_->setAlignment(Qt::AlignCenter);
+  lblMsg_->setMargin(16);
+  lblMsg_->setAutoFillBackground(true);
+  QFont font = lblMsg_->font();
+  font.setFamily(ResolveFontFamily("ＭＳ Ｐゴシック"));
+  font.setPointSize(14);
+  lblMsg_->setFont(font);
+  picture_ = new QLabel;
+  picture_->setObjectName("Picture");
+  picture_->setAlignment(Qt::AlignCenter);
+  pictureArea_ = new QScrollArea(this);
+  pictureArea_->setWidget(picture_);
+  pictureArea_->setWidgetResizable(true);
+  command1_ = new QPushButton(this);
+  command1_->setObjectName("Command1");
+  connect(command1_, &QPushButton::clicked, this, &QWidget::hide);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblMsg_, 1);
+  layout->addWidget(pictureArea_, 1);
+  layout->addWidget(command1_, 0, Qt::AlignRight);
+  pictureArea_->hide();
+  resize(360, 200);
+}
+
+void frmMsg::ShowMsg(int clr, std::string_view x) {
+  const bool known = clr >= 1 && clr <= static_cast<int>(kBackgrounds.size());
+  const QColor back(known ? kBackgrounds[static_cast<size_t>(clr - 1)] : kPlainBackground);
+  QPalette palette = lblMsg_->palette();
+  palette.setColor(QPalette::Window, back);
+  palette.setColor(QPalette::WindowText, Qt::black);
+  lblMsg_->setPalette(palette);
+  lblMsg_->setText(FromUtf8(x));
+  pictureArea_->hide();
+  lblMsg_->show();
+  Present();
+}
+
+bool frmMsg::ShowFig(const std::filesystem::path& file) {
+  QImageReader reader(QString::fromStdString(file.string()));
+  reader.setAutoTransform(true);
+  const QImage image = reader.read();
+  if (image.isNull()) return false;
+  picture_->setPixmap(QPixmap::fromImage(image));
+  lblMsg_->hide();
+  pictureArea_->show();
+  resize(std::min(image.width() + 40, 1000), std::min(image.height() + 80, 800));
+  Present();
+  return true;
+}
+
+void frmMsg::Present() {
+  setWindowTitle(FromUtf8(Translate(lang_, "メッセージ")));
+  command1_->setText(FromUtf8(Translate(lang_, "消す")));
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace plandra

@@ -1,0 +1,383 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "app/EventActions.h"
+#include "app/EventTargets.h"
+#include "app/FigFileIO.h"
+#include "app/FileCommands.h"
+#include "app/MainCommands.h"
+#include "app/MainEvents.h"
+#include "app/MainModel.h"
+#include "app/MemoWindow.h"
+#include "app/PDevent.h"
+#include "figure/EventMark.h"
+#include "interact/PDSelObj.h"
+#include "persist/PDio05.h"
+#include "support/AppFixture.h"
+#include "support/TestHelpers.h"
+
+namespace plandra::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kPixel = 0.05;
+
+// A figure saved in its own folder, the locus switch and event recognition on.
+class EventTest : public ::testing::Test {
+ protected:
+  EventTest() {
+    ResetFigure(p.Fig, 200);
+    p.View.PixelSize = kPixel;
+    p.CurFileName = (temp / "lesson.pd5").string();
+    p.Locus.LocusOn = kTrue;
+    p.Events.EventMode = kEventModeOn;
+    MarkAvailablePanels(p);
+  }
+
+  int16_t AddEventPoint(std::string_view name, double x, double y) {
+    const int16_t k = AddFreePoint(p.Fig, x, y);
+    SetElementName(p.Fig, {kClassPoint, k}, name);
+    return k;
+  }
+
+  // A double click pixels to the right of the point at the origin.
+  void ClickAt(double pixels) {
+    InputEvent click;
+    click.X = pixels * kPixel;
+    click.Button = kButtonLeft;
+    EventDoubleClick(p, click);
+  }
+
+  fs::path WritePoints(const std::string& name, int points) {
+    Figure fig;
+    ResetFigure(fig, 20);
+    for (int i = 0; i < points; ++i) AddFreePoint(fig, i, i);
+    const fs::path file = temp / name;
+    EXPECT_EQ(FigFileCoreShown(fig, file, 'W', app.Host, p.Lang).Status, FigFileStatus::kOk);
+    return file;
+  }
+
+  AppFixture app;
+  Program& p = app.P;
+  TempDir temp;
+};
+
+TEST_F(EventTest, TheLevelFollowsTheDistanceAndTheHitSize) {
+  PtRec pt;
+  const double p1 = kPixel;
+  EXPECT_EQ(EventHitLevel(2.9 * p1, 0, pt, p1, 1), 1);
+  EXPECT_EQ(EventHitLevel(3.1 * p1, 0, pt, p1, 1), 2);
+  EXPECT_EQ(EventHitLevel(0, 4.9 * p1, pt, p1, 1), 2);
+  EXPECT_EQ(EventHitLevel(5.1 * p1, 0, pt, p1, 1), 3);
+  EXPECT_EQ(EventHitLevel(9.9 * p1, 0, pt, p1, 1), 3);
+  EXPECT_EQ(EventHitLevel(10.1 * p1, 0, pt, p1, 1), 0);
+  // Size 3: every radius grows by the square root of 3.
+  const double root3 = std::sqrt(3.0);
+  EXPECT_EQ(EventHitLevel(3 * root3 * 0.99 * p1, 0, pt, p1, 3), 1);
+  EXPECT_EQ(EventHitLevel(3 * root3 * 1.01 * p1, 0, pt, p1, 3), 2);
+  EXPECT_EQ(EventHitLevel(5 * root3 * 0.99 * p1, 0, pt, p1, 3), 2);
+  EXPECT_EQ(EventHitLevel(5 * root3 * 1.01 * p1, 0, pt, p1, 3), 3);
+  EXPECT_EQ(EventHitLevel(10 * root3 * 0.99 * p1, 0, pt, p1, 3), 3);
+  EXPECT_EQ(EventHitLevel(10 * root3 * 1.01 * p1, 0, pt, p1, 3), 0);
+}
+
+TEST_F(EventTest, MessagesShowOnThePointAndOnlyHighlightFurtherAway) {
+  AddEventPoint("A!!Hello", 0, 0);
+  p.Fig.PtTable[1].Color = 4;
+  const int16_t depth = p.Modes.Depth;
+  ClickAt(2);
+  ASSERT_EQ(app.Host.WindowMessages.size(), 1u);
+  EXPECT_EQ(app.Host.WindowMessages[0].Text, "Hello");
+  EXPECT_EQ(app.Host.WindowMessages[0].BackColor, 4);
+  EXPECT_EQ(p.Modes.Depth, depth);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+
+  ClickAt(4);
+  EXPECT_EQ(p.Pick.Cursor, kCursorEventNear);
+  ClickAt(8);
+  EXPECT_EQ(p.Pick.Cursor, kCursorEventFar);
+  ClickAt(12);
+  EXPECT_EQ(p.Pick.Cursor, kCursorArrow);
+  EXPECT_EQ(app.Host.WindowMessages.size(), 1u);
+
+  // With the reach "強" the click 4 pixels away is on the point.
+  EXPECT_EQ(RunMenuCommand(p, "mnuOEvent_F").Status, CommandStatus::kDone);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOEvent_F")->Checked);
+  EXPECT_FALSE(FindMenuItem(p.Menu, "mnuOEvent_S")->Checked);
+  ClickAt(5);
+  EXPECT_EQ(app.Host.WindowMessages.size(), 2u);
+}
+
+TEST_F(EventTest, EveryCodeActsAtItsLevels) {
+  AddEventPoint("B!Box", 0, 0);
+  AddEventPoint("P!%missing.png", 0, 0);
+  ClickAt(4);  // level 2: feedback only
+  EXPECT_TRUE(app.Host.Messages.empty());
+  ClickAt(1);
+  ASSERT_EQ(app.Host.Messages.size(), 2u);
+  EXPECT_EQ(app.Host.Messages[0].Text, "Box");
+  EXPECT_EQ(app.Host.Messages[1].Text, "画像ファイル missing.pngがありません。");
+  EXPECT_TRUE(app.Host.ShownPictures.empty());
+
+  WriteFileBytes(temp / "missing.png", "not really a picture");
+  app.Host.PictureShowResult = false;
+  ClickAt(1);
+  ASSERT_EQ(app.Host.ShownPictures.size(), 1u);
+  EXPECT_EQ(app.Host.ShownPictures[0], temp / "missing.png");
+  EXPECT_NE(app.Host.Messages.back().Text.find("表示できません"), std::string::npos);
+
+  // Memos, documents and linked figures act at every level within reach.
+  ResetFigure(p.Fig, 200);
+  AddEventPoint("M!@notes", 0, 0);
+  ClickAt(8);
+  EXPECT_EQ(app.Host.MemoWindowShows, 1);
+  EXPECT_EQ(p.Events.Memo.File, temp / "notes.txt");
+}
+
+TEST_F(EventTest, OnlyWithTheLocusSwitchInModeEightyAndRecognitionOn) {
+  AddEventPoint("A!!Hello", 0, 0);
+  p.Locus.LocusOn = kFalse;
+  ClickAt(0);
+  p.Locus.LocusOn = kTrue;
+  OnEventClick(p, 0, 0);  // the standard mode is no event mode
+  p.Events.EventMode = kEventModeOff;
+  ClickAt(0);
+  EXPECT_TRUE(app.Host.WindowMessages.empty());
+
+  // "1Ev." allows exactly one event click.
+  p.Events.EventMode = kEventModeOnce;
+  ClickAt(0);
+  ClickAt(0);
+  EXPECT_EQ(app.Host.WindowMessages.size(), 1u);
+  EXPECT_EQ(p.Events.EventMode, kEventModeOff);
+  EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "×Ev.");
+
+  // A double click outside the standard mode does nothing.
+  ModePush(p.Modes, kModeLocus, app.Host);
+  p.Events.EventMode = kEventModeOn;
+  ClickAt(0);
+  EXPECT_EQ(app.Host.WindowMessages.size(), 1u);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeLocus);
+}
+
+TEST_F(EventTest, PanelElevenCyclesWhileTheLocusSwitchIsOn) {
+  p.Events.EventMode = kEventModeOff;
+  RefreshModeDisplay(p);
+  EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "×Ev.");
+  EXPECT_FALSE(p.Draw.EventDisplayOn);
+  StatusPanelClick(p, kPanelEvent);
+  EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "1Ev.");
+  const int redraws = app.Redraws();
+  StatusPanelClick(p, kPanelEvent);
+  EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "Ev");
+  EXPECT_TRUE(p.Draw.EventDisplayOn);
+  EXPECT_GT(app.Redraws(), redraws);  // the event marks appear at once
+  StatusPanelClick(p, kPanelEvent);
+  EXPECT_EQ(p.Status.Panel(kPanelEvent).Text, "×Ev.");
+
+  p.Locus.LocusOn = kFalse;
+  RefreshModeDisplay(p);
+  EXPECT_FALSE(p.Status.Panel(kPanelEvent).Usable);
+  StatusPanelClick(p, kPanelEvent);
+  EXPECT_EQ(p.Events.EventMode, kEventModeOff);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOEvent_S")->Checked);  // the reach starts at 1
+}
+
+TEST_F(EventTest, LinkedFiguresTryPd5ThenPd4AndKeepTheFigureOnFailure) {
+  AddEventPoint("Next!_next", 0, 0);
+  AddEventPoint("A", 1, 1);
+  WritePoints("next.pd4", 3);
+  ClickAt(1);
+  EXPECT_EQ(p.CurFileName, (temp / "next.pd4").string());
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 3);
+
+  // ".pd5" comes first when both exist.
+  WritePoints("next.pd5", 5);
+  OpenEventFigure(p, "next");
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 5);
+
+  // Missing: the message, and nothing else changes.
+  const std::string kept = p.CurFileName;
+  EXPECT_FALSE(OpenEventFigure(p, "gone"));
+  EXPECT_EQ(app.Host.Messages.back().Text, "gone がみつかりません。");
+  EXPECT_EQ(p.CurFileName, kept);
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 5);
+
+  // A file that is no figure: told, and the open figure stays.
+  WriteFileBytes(temp / "broken.pd5", "this is no figure\r\n");
+  const size_t told = app.Host.Messages.size();
+  EXPECT_FALSE(OpenEventFigure(p, "broken"));
+  EXPECT_GT(app.Host.Messages.size(), told);
+  EXPECT_EQ(p.CurFileName, kept);
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 5);
+}
+
+TEST_F(EventTest, DocumentsAreOpenedOnlyAfterTheQuestion) {
+  AddEventPoint("D!#handout.pdf", 0, 0);
+  WriteFileBytes(temp / "handout.pdf", "%PDF-1.4\n");
+  ClickAt(1);  // no answer given: Cancel
+  ASSERT_EQ(app.Host.OpenQuestions.size(), 1u);
+  const std::string& question = app.Host.OpenQuestions[0];
+  EXPECT_NE(question.find((temp / "handout.pdf").string()), std::string::npos);
+  EXPECT_NE(question.find("viewer of .pdf"), std::string::npos);
+  EXPECT_EQ(question.find("図形のフォルダの外"), std::string::npos);
+  EXPECT_TRUE(app.Host.Opened.empty());
+
+  app.Host.OpenAnswers.push_back(true);
+  ClickAt(1);
+  ASSERT_EQ(app.Host.Opened.size(), 1u);
+  EXPECT_EQ(app.Host.Opened[0], (temp / "handout.pdf").string());
+
+  // Missing: the message, no question.
+  SetElementName(p.Fig, {kClassPoint, 1}, "D!#gone.pdf");
+  ClickAt(1);
+  EXPECT_EQ(app.Host.Messages.back().Text, "ファイル gone.pdf がありません。");
+  EXPECT_EQ(app.Host.OpenQuestions.size(), 2u);
+}
+
+TEST_F(EventTest, ProgramsScriptsAndLaunchersAreRefusedWhateverTheAnswer) {
+  WriteFileBytes(temp / "start.desktop", "[Desktop Entry]\nExec=true\n");
+  WriteFileBytes(temp / "tool", "#!/bin/sh\necho\n");
+  WriteFileBytes(temp / "plain",
+                 "\x7f"
+                 "ELF....");
+  WriteFileBytes(temp / "notes.odt", "odt");
+  fs::permissions(temp / "notes.odt", fs::perms::owner_exec, fs::perm_options::add);
+  AddEventPoint("D!#start.desktop", 0, 0);
+  for (const char* target : {"start.desktop", "tool", "plain", "notes.odt"}) {
+    SetElementName(p.Fig, {kClassPoint, 1}, std::string("D!#") + target);
+    app.Host.OpenAnswers.assign(1, true);
+    ClickAt(1);
+    EXPECT_NE(app.Host.Messages.back().Text.find("開きません"), std::string::npos) << target;
+  }
+  EXPECT_TRUE(app.Host.Opened.empty());
+  EXPECT_TRUE(app.Host.OpenQuestions.empty());
+}
+
+TEST_F(EventTest, TargetsLeavingTheFigureFolderAreAskedAbout) {
+  const fs::path inner = temp / "class";
+  fs::create_directories(inner);
+  p.CurFileName = (inner / "lesson.pd5").string();
+  WriteFileBytes(temp / "outside.png", "png");
+  AddEventPoint("P!%..\\outside.png", 0, 0);
+  ClickAt(1);
+  ASSERT_EQ(app.Host.OpenQuestions.size(), 1u);
+  EXPECT_NE(app.Host.OpenQuestions[0].find("図形のフォルダの外"), std::string::npos);
+  EXPECT_NE(app.Host.OpenQuestions[0].find((temp / "outside.png").string()), std::string::npos);
+  EXPECT_TRUE(app.Host.ShownPictures.empty());
+  app.Host.OpenAnswers.push_back(true);
+  ClickAt(1);
+  EXPECT_EQ(app.Host.ShownPictures.size(), 1u);
+
+  // Inside the folder a picture shows without a question.
+  WriteFileBytes(inner / "inside.png", "png");
+  SetElementName(p.Fig, {kClassPoint, 1}, "P!%inside.png");
+  ClickAt(1);
+  EXPECT_EQ(app.Host.ShownPictures.size(), 2u);
+  EXPECT_EQ(app.Host.OpenQuestions.size(), 2u);
+
+  const EventTarget absolute = ResolveEventTarget(inner, "/etc/hosts", false);
+  EXPECT_TRUE(absolute.Outside);
+  EXPECT_FALSE(ResolveEventTarget(inner, "sub/../a.txt", false).Outside);
+  const std::string cut("a\0b.pdf", 7);
+  EXPECT_EQ(ResolveEventTarget(inner, cut, false).Path, inner / "a?b.pdf");
+}
+
+TEST_F(EventTest, TextFilesNameTheirTargetOnTheFirstLine) {
+  AddEventPoint("W!>link", 0, 0);
+  ClickAt(1);
+  EXPECT_EQ(app.Host.Messages.back().Text, "link.txtがありません");
+
+  WriteFileBytes(temp / "link.txt", "\r\n   \r\n https://example.org/page \r\nignored\r\n");
+  app.Host.OpenAnswers.push_back(true);
+  ClickAt(1);
+  ASSERT_EQ(app.Host.OpenQuestions.size(), 1u);
+  EXPECT_NE(app.Host.OpenQuestions[0].find("https://example.org/page"), std::string::npos);
+  EXPECT_EQ(app.Host.OpenQuestions[0].find("図形のフォルダの外"), std::string::npos);
+  ASSERT_EQ(app.Host.Opened.size(), 1u);
+  EXPECT_EQ(app.Host.Opened[0], "https://example.org/page");
+
+  WriteFileBytes(temp / "link.txt", "javascript:alert(1)\r\n");
+  app.Host.OpenAnswers.push_back(true);
+  ClickAt(1);
+  EXPECT_NE(app.Host.Messages.back().Text.find("アドレスは開きません"), std::string::npos);
+  EXPECT_EQ(app.Host.Opened.size(), 1u);
+}
+
+TEST_F(EventTest, MemosAreShownEditedAndSavedThroughARename) {
+  AddEventPoint("M!@notes", 0, 0);
+  ClickAt(1);
+  MemoState& memo = p.Events.Memo;
+  EXPECT_EQ(memo.Text, "新規作成です。");
+  EXPECT_FALSE(memo.SaveEnabled);
+  EXPECT_FALSE(memo.ReadOnly);
+  MemoTextEdited(memo, "line 1\nline 2");
+  EXPECT_TRUE(memo.SaveEnabled);
+  EXPECT_TRUE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_FALSE(memo.SaveEnabled);
+  EXPECT_EQ(ReadFileBytes(temp / "notes.txt"), "line 1\r\nline 2");
+  ClickAt(1);
+  EXPECT_EQ(memo.Text, "line 1\nline 2");
+
+  // A hidden memo point opens read-only; the next memo point is editable again.
+  SetElementName(p.Fig, {kClassPoint, 1}, "!@notes");
+  ClickAt(1);
+  EXPECT_TRUE(memo.ReadOnly);
+  MemoTextEdited(memo, "changed");
+  EXPECT_FALSE(memo.SaveEnabled);
+  EXPECT_FALSE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_EQ(ReadFileBytes(temp / "notes.txt"), "line 1\r\nline 2");
+  SetElementName(p.Fig, {kClassPoint, 1}, "M!@notes");
+  ClickAt(1);
+  EXPECT_FALSE(memo.ReadOnly);
+
+  // A memo that cannot be saved says so and keeps its text.
+  SetElementName(p.Fig, {kClassPoint, 1}, "M!@nofolder/notes");
+  ClickAt(1);
+  MemoTextEdited(memo, "keep me");
+  EXPECT_FALSE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_EQ(memo.Text, "keep me");
+  EXPECT_TRUE(memo.SaveEnabled);
+  EXPECT_NE(app.Host.Messages.back().Text.find("メモを保存できませんでした。"), std::string::npos);
+
+  MemoFontSwitch(memo);
+  EXPECT_EQ(memo.FontSize, kMemoSmallFont);
+  MemoFontSwitch(memo);
+  EXPECT_EQ(memo.FontSize, kMemoLargeFont);
+}
+
+TEST_F(EventTest, TheFiguresOwnMemoIsItsNameWithTxt) {
+  EXPECT_EQ(RunMenuCommand(p, "mnuHMemo").Status, CommandStatus::kDone);
+  EXPECT_EQ(p.Events.Memo.File, temp / "lesson.txt");
+  EXPECT_EQ(app.Host.MemoWindowShows, 1);
+  p.CurFileName = std::string(kUntitled);
+  RunMenuCommand(p, "mnuHMemo");
+  EXPECT_EQ(app.Host.MemoWindowShows, 1);
+  EXPECT_NE(app.Host.Messages.back().Text.find("メモ"), std::string::npos);
+}
+
+TEST_F(EventTest, EventPointsMakeTheFigureAPd5AndSurviveAReadAndAMerge) {
+  AddEventPoint("A", 0, 0);
+  EXPECT_EQ(FigFileExt(p.Fig), ".pd4");
+  AddEventPoint("B!!Hi there", 1, 0);
+  EXPECT_EQ(FigFileExt(p.Fig), ".pd5");
+  p.CurFileName = (temp / "saved").string();
+  EXPECT_EQ(SaveNameFor(p, (temp / "saved").string()), (temp / "saved.pd5").string());
+  const fs::path file = temp / "saved.pd5";
+  ASSERT_EQ(FigFileCoreShown(p.Fig, file, 'W', app.Host, p.Lang).Status, FigFileStatus::kOk);
+
+  Figure read;
+  ResetFigure(read, 20);
+  ASSERT_EQ(FigFileCoreShown(read, file, 'R', app.Host, p.Lang).Status, FigFileStatus::kOk);
+  EXPECT_EQ(read.PtTable[2].EventKind, kEventMessage);
+  EXPECT_EQ(read.PtTable[2].EventText, "Hi there");
+  ASSERT_EQ(FigFileCoreShown(read, file, 'A', app.Host, p.Lang).Status, FigFileStatus::kOk);
+  EXPECT_EQ(read.PtTable[4].EventKind, kEventMessage);
+  EXPECT_EQ(read.PtTable[1].EventKind, kEventNone);
+}
+
+}  // namespace
+}  // namespace plandra::test

@@ -1,0 +1,153 @@
+// The event windows and the double click that reaches them, driven as the
+// user drives them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+
+#include "app/MemoWindow.h"
+#include "app/PDevent.h"
+#include "app/QtSession.h"
+#include "app/frmMsg.h"
+#include "figure/EventMark.h"
+#include "support/FigureBuilder.h"
+#include "support/TestHelpers.h"
+
+namespace plandra {
+namespace {
+
+class EventWindowsTest : public ::testing::Test {
+ protected:
+  EventWindowsTest() { setenv("PLANDRA_HOME", home_.Path().c_str(), 1); }
+  ~EventWindowsTest() override { unsetenv("PLANDRA_HOME"); }
+
+  template <typename Widget>
+  Widget* Find(QWidget& root, const char* name) {
+    Widget* widget = root.findChild<Widget*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  test::TempDir home_;
+  test::TempDir temp_;
+};
+
+// A GIF of one pixel, written from the format: header, screen, colour table,
+// image descriptor, LZW data, trailer.
+constexpr char kOnePixelGif[] =
+    "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00"
+    ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;";
+
+TEST_F(EventWindowsTest, TheMessageWindowShowsTextsAndPictures) {
+  LangState lang;
+  QWidget owner;
+  frmMsg window(lang, &owner);
+  window.ShowMsg(4, "Hello");
+  EXPECT_TRUE(window.isVisible());
+  QLabel* label = Find<QLabel>(window, "LblMsg");
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_EQ(label->text(), QString("Hello"));
+  const QColor blueish = label->palette().color(QPalette::Window);
+  window.ShowMsg(1, "Red");
+  EXPECT_NE(label->palette().color(QPalette::Window), blueish);
+  QPushButton* erase = Find<QPushButton>(window, "Command1");
+  EXPECT_EQ(erase->text(), QString("消す"));
+
+  QImage image(8, 6, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  for (const char* name : {"a.png", "a.jpg", "a.bmp"}) {
+    const QString file = QString::fromStdString((temp_ / name).string());
+    ASSERT_TRUE(image.save(file)) << name;
+    EXPECT_TRUE(window.ShowFig(temp_ / name)) << name;
+    EXPECT_FALSE(label->isVisible());
+  }
+  test::WriteFileBytes(temp_ / "a.gif", std::string(kOnePixelGif, sizeof kOnePixelGif - 1));
+  EXPECT_TRUE(window.ShowFig(temp_ / "a.gif"));
+  EXPECT_FALSE(Find<QLabel>(window, "Picture")->pixmap().isNull());
+
+  // No picture in the file: refused, the window as it was.
+  test::WriteFileBytes(temp_ / "b.png", "no picture");
+  window.ShowMsg(2, "Kept");
+  EXPECT_FALSE(window.ShowFig(temp_ / "b.png"));
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_EQ(label->text(), QString("Kept"));
+
+  QTest::mouseClick(erase, Qt::LeftButton);
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(EventWindowsTest, TheMemoWindowEditsSavesAndTurnsReadOnly) {
+  QtSession session;
+  session.Start("");
+  Program& p = session.Prog();
+  const auto file = temp_ / "memo.txt";
+  ShowMemo(p.Events.Memo, file, p.Lang);
+  p.Host->ShowMemoWindow();
+  QWidget* memo = session.Window().findChild<QWidget*>("frmMemo");
+  ASSERT_NE(memo, nullptr);
+  EXPECT_TRUE(memo->isVisible());
+  auto* text = Find<QPlainTextEdit>(*memo, "Text1");
+  auto* font = Find<QPushButton>(*memo, "Command1");
+  auto* save = Find<QPushButton>(*memo, "Command2");
+  auto* erase = Find<QPushButton>(*memo, "Command3");
+  EXPECT_EQ(text->toPlainText(), QString("新規作成です。"));
+  EXPECT_EQ(save->text(), QString("Save"));
+  EXPECT_FALSE(save->isEnabled());
+
+  text->selectAll();
+  QTest::keyClicks(text, "first line");
+  EXPECT_TRUE(save->isEnabled());
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_FALSE(save->isEnabled());
+  EXPECT_EQ(test::ReadFileBytes(file), "first line");
+
+  const double size = text->font().pointSizeF();
+  QTest::mouseClick(font, Qt::LeftButton);
+  EXPECT_NE(text->font().pointSizeF(), size);
+
+  // Read-only: no save button, the text cannot be changed.
+  SetMemoReadOnly(p.Events.Memo);
+  ShowMemo(p.Events.Memo, file, p.Lang);
+  p.Host->ShowMemoWindow();
+  EXPECT_FALSE(save->isVisible());
+  EXPECT_TRUE(text->isReadOnly());
+  EXPECT_EQ(text->toPlainText(), QString("first line"));
+
+  QTest::mouseClick(erase, Qt::LeftButton);
+  EXPECT_FALSE(memo->isVisible());
+  EXPECT_FALSE(p.Events.Memo.ReadOnly);
+}
+
+TEST_F(EventWindowsTest, ADoubleClickNearAnEventPointShowsItsMessage) {
+  QtSession session;
+  session.Start("");
+  Program& p = session.Prog();
+  const int16_t k = test::AddFreePoint(p.Fig, 0, 0);
+  SetElementName(p.Fig, {kClassPoint, k}, "A!!Hello");
+  p.Locus.LocusOn = kTrue;
+  p.Events.EventMode = kEventModeOn;
+  ZEvavCanvas* canvas = session.Window().Canvas();
+  const QPoint at = session.Surface().ToPixel(0, 0).toPoint();
+  QTest::mouseDClick(canvas, Qt::LeftButton, {}, at);
+  QWidget* message = session.Window().findChild<QWidget*>("frmMsg");
+  ASSERT_NE(message, nullptr);
+  EXPECT_TRUE(message->isVisible());
+  EXPECT_EQ(Find<QLabel>(*message, "LblMsg")->text(), QString("Hello"));
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+
+  // Further away only the pointer tells that the point is near.
+  message->hide();
+  QTest::mouseDClick(canvas, Qt::LeftButton, {}, at + QPoint(4, 0));
+  EXPECT_FALSE(message->isVisible());
+  EXPECT_EQ(canvas->cursor().shape(), Qt::PointingHandCursor);
+  QTest::mouseDClick(canvas, Qt::LeftButton, {}, at + QPoint(7, 0));
+  EXPECT_EQ(canvas->cursor().shape(), Qt::WhatsThisCursor);
+}
+
+}  // namespace
+}  // namespace plandra
