@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The web viewer in headless Chromium, on pages opened from file://.
 
-Each sample figure's page paints what plandra-cli renders at the same size;
+Each sample figure's page, exported by plandra-cli html, paints what plandra-cli renders at the same size;
 dragging a free point moves the figure exactly as the window's move step
 does for the same pointer positions; a page without the figure's text reads
 the figure file beside it. Prints the viewer's size and speed."""
@@ -29,7 +29,8 @@ except ImportError:
           'run scripts/install-deps')
     sys.exit(1)
 
-WIDTH, HEIGHT = 600, 420
+# The size of an exported page without a window.
+WIDTH, HEIGHT = 641, 481
 DEFAULT_PIXEL = 0.05
 failures = []
 
@@ -308,9 +309,9 @@ def main():
             name = sample[:-4]
             figure_path = os.path.join(args.work, sample)
             shutil.copy(os.path.join(args.samples, sample), figure_path)
-            text = open(figure_path, 'rb').read().decode('cp932')
+            # The page as the program exports it.
             html_path = os.path.join(args.work, name + '.html')
-            open(html_path, 'w', encoding='utf-8').write(page(sample, text))
+            subprocess.run([args.cli, 'html', figure_path, '-o', html_path], check=True, timeout=60)
             driver.get('file://' + html_path)
             check_paint(driver, args, name, figure_path)
             check_drag(driver, args, name, figure_path)
