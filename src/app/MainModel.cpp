@@ -8,6 +8,7 @@
 #include "app/SettingsFileIO.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
+#include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -123,6 +124,7 @@ void RefreshModeDisplay(Program& p) {
   p.Status.Panel(kPicturePanel).Bevel =
       p.Draw.PicturePanelInset ? PanelBevel::kInset : PanelBevel::kRaised;
   MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
+  if (PlaneTableRunning(p)) DisableTopMenus(p.Menu);
   MarkUsablePanels(p);
   MenuCheckSet(p);
   RefreshEventDisplay(p);

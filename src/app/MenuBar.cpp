@@ -197,6 +197,12 @@ void MenuEnabledSet(MenuBar& bar, int16_t mode) {
   }
 }
 
+void DisableTopMenus(MenuBar& bar) {
+  for (std::string_view menu : kTopMenus) {
+    if (MenuItem* item = FindMenuItem(bar, menu)) item->Enabled = false;
+  }
+}
+
 void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool angleMarksShown,
                   const ClientSize& client) {
   Check(bar, "mnuOchrDisp", config.NotChrDisp == 0);

@@ -75,6 +75,8 @@ void TranslateMenuCaptions(MenuBar& bar, LangState& lang);
 
 // The nine top-level menus by the mode in force.
 void MenuEnabledSet(MenuBar& bar, int16_t mode);
+// Every top-level menu disabled, while a long computation holds the figure.
+void DisableTopMenus(MenuBar& bar);
 
 // The check marks of the option menus from the settings (the replay interval
 // among them), the grid kind and the angle-mark switch.

@@ -264,6 +264,7 @@ TEST(PlaneTable, KeyXWritesTheNumberOverThePlaneAndPutsThePointBack) {
   EXPECT_EQ(f.Host.Messages[0].Text, "数秒程度時間がかかります。");
   EXPECT_TRUE(PlaneTableRunning(f.P));
   EXPECT_EQ(f.P.Status.Panel(kModePanel).Text.rfind("計算中 0 / 3185", 0), 0u);
+  EXPECT_FALSE(FindMenuItem(f.P.Menu, "mnuLocus")->Enabled);  // the menus wait too
   MouseDown(f.P, Left(5, 5));  // the pointer does nothing meanwhile
   f.RunTicks();
   EXPECT_FALSE(PlaneTableRunning(f.P));
@@ -285,6 +286,7 @@ TEST(PlaneTable, KeyXWritesTheNumberOverThePlaneAndPutsThePointBack) {
   EXPECT_EQ(f.P.Fig.PtTable[f.A].Y, 1);
   EXPECT_NEAR(f.P.Fig.NumTable[f.Distance].Value, std::sqrt(2.0), 1e-12);
   EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  EXPECT_TRUE(FindMenuItem(f.P.Menu, "mnuLocus")->Enabled);
   EXPECT_EQ(f.P.Deform.DraggedPoint, 0);
   EXPECT_EQ(f.Host.Messages.size(), 1u);  // a named figure's table is beside it
   EXPECT_EQ(f.Count()[kClassPoint], 0);   // the samples leave no traces
