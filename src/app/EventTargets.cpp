@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <fstream>
+
+#include "figure/PDtype05.h"
 
 namespace plandra {
 namespace {
@@ -14,13 +15,6 @@ constexpr std::array<std::string_view, 36> kRunnableExtensions{
     ".pyw",     ".pl",  ".rb",       ".php", ".js",  ".mjs",        ".jar",  ".jnlp",    ".exe",
     ".com",     ".bat", ".cmd",      ".msi", ".vbs", ".vbe",        ".wsf",  ".ps1",     ".scr",
     ".pif",     ".lnk", ".appimage", ".run", ".bin", ".flatpakref", ".deb",  ".rpm",     ".so"};
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
 
 bool StartsLikeProgram(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -72,7 +66,7 @@ EventTarget ResolveEventTarget(const std::filesystem::path& folder, std::string_
   // A control character would cut the name short where the system reads it.
   std::replace_if(
       text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
-  const std::string lower = Lower(text);
+  const std::string lower = LowerAscii(text);
   if (addresses) {
     if (lower.starts_with("http://") || lower.starts_with("https://") ||
         lower.starts_with("mailto:")) {
@@ -106,7 +100,7 @@ std::string WithExtension(std::string_view target, std::string_view extension) {
 }
 
 bool IsRunnableFile(const std::filesystem::path& file) {
-  const std::string extension = Lower(file.extension().string());
+  const std::string extension = LowerAscii(file.extension().string());
   if (std::find(kRunnableExtensions.begin(), kRunnableExtensions.end(), extension) !=
       kRunnableExtensions.end()) {
     return true;

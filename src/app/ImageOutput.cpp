@@ -1,13 +1,11 @@
 #include "app/ImageOutput.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "app/FigFileIO.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
+#include "figure/PDtype05.h"
 #include "persist/PDio05.h"
 
 namespace plandra {
@@ -75,10 +73,7 @@ void Resize(WindowGeometry& window, int width, int height) {
 bool EndsWithPd4(const fs::path& file) {
   std::string name = file.filename().string();
   if (name.size() < 4) return false;
-  std::string tail = name.substr(name.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return tail == ".pd4";
+  return LowerAscii(std::string_view(name).substr(name.size() - 4)) == ".pd4";
 }
 
 // The figure files of folder, in the order of the listing.

@@ -1,7 +1,5 @@
 #include "app/Multi_lang.h"
 
-#include <algorithm>
-
 #include "figure/PDtype05.h"
 #include "persist/PDio05_text.h"
 
@@ -24,13 +22,6 @@ const EnglishMap& EnglishIndex() {
     return map;
   }();
   return index;
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-  return lower;
 }
 
 // Field n (1-based) of a text split at every "=".

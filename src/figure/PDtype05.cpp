@@ -136,6 +136,14 @@ std::string_view TrimLeft(std::string_view text) {
 
 std::string_view Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
 
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 std::string FixedText(std::string_view text, int width) {
   size_t pos = 0;
   int chars = 0;

@@ -148,6 +148,8 @@ std::string_view KindJapaneseName(std::string_view code);
 std::string_view TrimRight(std::string_view text);
 std::string_view TrimLeft(std::string_view text);
 std::string_view Trim(std::string_view text);
+// A-Z lowered; every other byte kept, so UTF-8 passes unchanged.
+std::string LowerAscii(std::string_view text);
 // Cuts a UTF-8 text to at most width characters and drops trailing blanks.
 std::string FixedText(std::string_view text, int width);
 

@@ -9,6 +9,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "engine/GeoObj05.h"
+#include "engine/MoveStep.h"
 #include "figure/PDvar05.h"
 #include "interact/PDdeform05.h"
 #include "numbers/Labels05.h"
@@ -26,15 +27,9 @@ constexpr std::string_view kProgressText = "計算中";
 constexpr std::string_view kNotWrittenText = "表のファイルを書き込めません。";
 constexpr std::string_view kWrittenHereText = "表のファイルはここに書きました。";
 
-bool PointValid(const Figure& fig, int16_t index) {
-  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
-}
+bool PointValid(const Figure& fig, int16_t index) { return RefInRange(fig, {kClassPoint, index}); }
 
-bool NumberChosen(const Program& p) {
-  int16_t number = p.Locus.LocusNum;
-  return number >= 1 && number <= p.Fig.ElemCount[kClassNumber] &&
-         number <= UpperBound(p.Fig.NumTable);
-}
+bool NumberChosen(const Program& p) { return RefInRange(p.Fig, {kClassNumber, p.Locus.LocusNum}); }
 
 bool Untitled(const Program& p) { return p.CurFileName.empty() || p.CurFileName == kUntitled; }
 
@@ -77,11 +72,10 @@ void TakeSample(Program& p) {
   ++run.Done;
 }
 
-// The point back as it stood, and the figure with it.
+// The point back as it stood; the caller's redraw recomputes the figure.
 void RestorePoint(Program& p) {
   PlaneTableRun& run = p.PlaneTable;
   if (PointValid(p.Fig, run.Point)) p.Fig.PtTable[run.Point] = run.Start;
-  RecomputeForRedraw(p.Fig);
 }
 
 void Stop(Program& p) {
@@ -135,13 +129,7 @@ void PlaceForTable(Program& p, int16_t point, double x, double y) {
   Figure& fig = p.Fig;
   PtRec& pt = fig.PtTable[point];
   pt.Exists = kTrue;
-  if (pt.HostClass == 0) {
-    pt.X = x;
-    pt.Y = y;
-  } else if (pt.HostClass == kClassLine || pt.HostClass == kClassCircle) {
-    pt.Param = HostParam(fig, pt.HostClass, pt.HostIndex, x, y);
-    UpdatePointOnHost(fig, pt);
-  }
+  PlacePointAt(fig, pt, x, y);
   // No matrices for the Data Viewer and no beeps per sample: the redraw at the
   // end shows them once.
   RecomputeForRedraw(fig);

@@ -9,7 +9,7 @@ namespace plandra {
 namespace {
 
 bool PointIndexValid(const Figure& fig, int16_t index) {
-  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
+  return RefInRange(fig, {kClassPoint, index});
 }
 
 // The Param values of a point on a line, the same for every line: taken
