@@ -36,7 +36,7 @@ void BM_EvalCalcStep(benchmark::State& state) {
   const int steps = static_cast<int>(state.range(0));
   Figure fig = CalcFigure(steps);
   for (auto _ : state) {
-    for (int16_t s = 1; s <= fig.StepCount; ++s) EvalCalcStep(fig, s);
+    for (int s = 1; s <= fig.StepCount; ++s) EvalCalcStep(fig, s);
     benchmark::ClobberMemory();
   }
   if (fig.NumTable[fig.ElemCount[kClassNumber]].Exists != kTrue) {

@@ -151,7 +151,7 @@ void Steps(JsonStream& json, const Figure& fig) {
   for (int s = 1; s <= fig.StepCount; ++s) {
     json.BeginObject();
     Field(json, "index", s);
-    TextField(json, "kind", StepKindText(fig, static_cast<int16_t>(s)));
+    TextField(json, "kind", StepKindText(fig, s));
     SlotList(json, "in", fig.StepIn[s]);
     SlotList(json, "out", fig.StepOut[s]);
     Field(json, "state", fig.StepState[s]);

@@ -33,7 +33,7 @@ struct Viewer {
   DrawState Draw;
   Settings Config;
   CanvasSurface Canvas;
-  int16_t Dragged = 0;
+  int Dragged = 0;
   bool FirstMove = false;
 };
 
@@ -74,10 +74,10 @@ void Draw(Viewer& v) {
 }
 
 // The movable point nearest to the pixel, or 0.
-int16_t PickPoint(const Viewer& v, double column, double row) {
-  int16_t best = 0;
+int PickPoint(const Viewer& v, double column, double row) {
+  int best = 0;
   double bestDistance = kPickPixels;
-  for (int16_t i = 1; i <= v.Fig.ElemCount[kClassPoint]; ++i) {
+  for (int i = 1; i <= v.Fig.ElemCount[kClassPoint]; ++i) {
     const PtRec& pt = v.Fig.PtTable[i];
     if (pt.BoundMode != kBoundMovable || pt.Exists == kFalse) continue;
     WorldPoint at = WorldToPixel(v.View, pt.X, pt.Y);

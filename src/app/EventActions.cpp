@@ -203,9 +203,8 @@ void OnEventClick(Program& p, double x, double y) {
   p.Pick.Cursor = kCursorArrow;
   std::string linked;
   bool linkedSeen = false;
-  const int16_t count = std::min<int16_t>(p.Fig.ElemCount[kClassPoint],
-                                          static_cast<int16_t>(p.Fig.PtTable.size() - 1));
-  for (int16_t k = 1; k <= count; ++k) {
+  const int count = std::min(p.Fig.ElemCount[kClassPoint], UpperBound(p.Fig.PtTable));
+  for (int k = 1; k <= count; ++k) {
     // A copy: an action may open another figure or change this one.
     const PtRec pt = p.Fig.PtTable[k];
     if (pt.EventKind == kEventNone || pt.Exists == kFalse) continue;

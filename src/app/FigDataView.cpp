@@ -31,7 +31,7 @@ std::string CountText(int value) {
 }
 
 // A step number right-aligned to the widest one, so the kinds line up.
-std::string StepNumberText(const Figure& fig, int16_t step) {
+std::string StepNumberText(const Figure& fig, int step) {
   std::string text = CountText(step);
   size_t width = CountText(fig.StepCount).size();
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
@@ -232,7 +232,7 @@ void ElementDetails(Report& r) {
 
 }  // namespace
 
-std::string StepText(const Figure& fig, LangState& lang, int16_t step) {
+std::string StepText(const Figure& fig, LangState& lang, int step) {
   if (step < 1 || step > fig.StepCount) return {};
   auto item = [&](ObjRef ref) {
     return Translate(lang, ClassWord(ref.BaseClass())) + ElementName(fig, ref);

@@ -16,7 +16,7 @@ struct ViewerText;
 // Kind display name, ":(", the inputs, ")", "→(", the outputs, ")"; each
 // input or output with a non-zero index as its class word and name, the
 // items separated by " , ". Empty for a step outside 1..StepCount.
-std::string StepText(const Figure& fig, LangState& lang, int16_t step);
+std::string StepText(const Figure& fig, LangState& lang, int step);
 
 // A value of the report: fixed decimals (0..20), a blank before a value
 // that is not negative, never "-0".

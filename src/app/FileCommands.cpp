@@ -59,7 +59,7 @@ void MarkFigureSaved(Program& p) { p.SavedFigureText = SettledFigureText(p); }
 
 bool FigureChanged(const Program& p) {
   if (p.SavedFigureText) return SettledFigureText(p) != *p.SavedFigureText;
-  int16_t settledSteps = p.Fig.StepCount;
+  int settledSteps = p.Fig.StepCount;
   if (CurrentMode(p.Modes) == kModeAddPoint) --settledSteps;
   return settledSteps > 0 || p.Fig.ElemCount[kClassNumber] > 0;
 }

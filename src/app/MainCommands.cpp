@@ -99,11 +99,11 @@ CommandResult RefreshAfterSettings(Program& p) {
 }
 
 // A transformation demonstration, then its matrix entries' labels hidden; a
-// figure that cannot take it stays as it was, with the beep.
+// figure whose tables cannot take it stays as it was, and the user is told.
 template <bool (*Macro)(Figure&)>
 CommandResult TransformMacro(Program& p) {
   if (!Macro(p.Fig)) {
-    p.Host->Beep();
+    TellStoreFull(p);
     return Done();
   }
   AutoLabels(p.Fig, TranslatedText(p.Lang));

@@ -395,6 +395,10 @@ constexpr EnglishRow kEnglishRows[] = {
     {"長さ", "Length"},
     {"頂点の数が足りないので,この多角形は作れません。この作業はキャンセルします。",
      "There are not enough vertices to make this polygon. This operation is cancelled."},
+    {"図形がいっぱいなので,これ以上は作れません。作図の手順と,点・直線・円・数値は,それぞれ32767"
+     "個までです。",
+     "The figure is full: nothing more can be made. It holds at most 32767 construction steps, "
+     "and 32767 each of points, lines, circles and numbers."},
     {"直径", "Diameter"},
     {"直交座標系", "Cartesian coordinates"},
     {"直線", "Line"},

@@ -10,7 +10,7 @@ void TellRecomputeReport(Platform& platform, const RecomputeReport& report) {
   }
 }
 
-void RecomputeStep(Figure& fig, Platform& platform, int16_t step, const MatrixDisplay* display) {
+void RecomputeStep(Figure& fig, Platform& platform, int step, const MatrixDisplay* display) {
   TellRecomputeReport(platform, RecomputeStep(fig, step, display));
 }
 

@@ -13,7 +13,7 @@ namespace plandra {
 void TellRecomputeReport(Platform& platform, const RecomputeReport& report);
 
 // display, when given, receives the matrices of the map steps evaluated.
-void RecomputeStep(Figure& fig, Platform& platform, int16_t step,
+void RecomputeStep(Figure& fig, Platform& platform, int step,
                    const MatrixDisplay* display = nullptr);
 void RecomputeAll(Figure& fig, Platform& platform, const MatrixDisplay* display = nullptr);
 void MarkDependencies(Figure& fig, Platform& platform, ObjRef moved);

@@ -17,7 +17,7 @@ namespace plandra {
 namespace {
 
 // A point the user may move anywhere: free, and on no host.
-bool FreelyMovable(const Figure& fig, int16_t index) {
+bool FreelyMovable(const Figure& fig, int index) {
   if (index < 1 || index > fig.ElemCount[kClassPoint]) return false;
   const PtRec& pt = fig.PtTable[index];
   return pt.BoundMode == kBoundMovable && pt.HostIndex == 0;
@@ -42,7 +42,7 @@ void RefreshL1PointIndices(Figure& fig) {
 void ReportUnknownColors(Program& p) {
   std::vector<int16_t> colors;
   colors.swap(p.Draw.ColorsToReport);
-  for (int16_t number : colors) {
+  for (int number : colors) {
     HostOf(p).MessageBox(std::to_string(number), kProgramTitle, MsgButtons::kOk);
   }
 }

@@ -24,9 +24,9 @@ void DrawStepOutputs(Program& p, int step, int16_t colorOverride) {
 
 // The leading run of movable points; the first constructed point ends it.
 void DrawLeadingFreePoints(Program& p) {
-  for (int16_t i = 1; i <= p.Fig.ElemCount[kClassPoint]; ++i) {
+  for (int i = 1; i <= p.Fig.ElemCount[kClassPoint]; ++i) {
     if (p.Fig.PtTable[static_cast<size_t>(i)].BoundMode == 0) break;
-    DrawElement(p, ObjRef{kClassPoint, i}, 0, kSourceCurrent);
+    DrawElement(p, ObjRef::Of(kClassPoint, i), 0, kSourceCurrent);
   }
 }
 

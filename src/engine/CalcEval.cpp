@@ -114,7 +114,7 @@ bool NumberInRange(const Figure& fig, int index) {
   return index >= 1 && index <= fig.ElemCount[kClassNumber] && index <= UpperBound(fig.NumTable);
 }
 
-void EvalCalcStep(Figure& fig, int16_t step) {
+void EvalCalcStep(Figure& fig, int step) {
   if (step < 1 || step > fig.StepCount || step > UpperBound(fig.StepOut)) return;
   ObjRef out = fig.StepOut[step][1];
   if (out.BaseClass() != kClassNumber || !RefInRange(fig, out)) return;

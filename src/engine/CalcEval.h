@@ -56,6 +56,6 @@ bool NumberInRange(const Figure& fig, int index);
 // contributes 0. A malformed expression, or any operand or partial result that
 // is not finite (a negative base to a fractional power, an overflow), leaves
 // the number not existing with its previous Value. Never throws.
-void EvalCalcStep(Figure& fig, int16_t step);
+void EvalCalcStep(Figure& fig, int step);
 
 }  // namespace plandra

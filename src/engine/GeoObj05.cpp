@@ -166,12 +166,11 @@ void SetListedPointExists(Figure& fig, ObjRef moved) {
 bool MarkingSweep(Figure& fig, int steps) {
   bool changed = false;
   for (int s = 1; s <= steps; ++s) {
-    auto step = static_cast<int16_t>(s);
-    int16_t mark = StepMark(fig, step);
+    int16_t mark = StepMark(fig, s);
     changed |= mark != fig.StepState[s];
     fig.StepState[s] = mark;
     int16_t value = mark == 0 ? 0 : mark == 2 ? 2 : static_cast<int16_t>(-s);
-    SetStepOutputsExists(fig, step, value);
+    SetStepOutputsExists(fig, s, value);
   }
   return changed;
 }
@@ -185,23 +184,22 @@ HostStepResult ReportedHostStep(Figure& fig, RecomputeReport& report) {
 
 void FinalSweep(Figure& fig, RecomputeReport& report, int steps) {
   for (int s = 1; s <= steps; ++s) {
-    auto step = static_cast<int16_t>(s);
-    int16_t mark = StepMark(fig, step);
+    int16_t mark = StepMark(fig, s);
     fig.StepState[s] = mark;
     if (mark == 0) {
-      SetStepOutputsExists(fig, step, 0);
+      SetStepOutputsExists(fig, s, 0);
     } else if (mark == 2) {
-      SetStepOutputsExists(fig, step, 2);
-      if (fig.StepKindId[s] == Kind::PBND) SetStepOutputsExists(fig, step, kTrue);
+      SetStepOutputsExists(fig, s, 2);
+      if (fig.StepKindId[s] == Kind::PBND) SetStepOutputsExists(fig, s, kTrue);
     } else {
-      SetStepOutputsExists(fig, step, static_cast<int16_t>(-s));
+      SetStepOutputsExists(fig, s, static_cast<int16_t>(-s));
     }
   }
   ReportedHostStep(fig, report);
 }
 
 // RecomputeStep for a step known to be within the step tables.
-void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int16_t step,
+void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int step,
                   const MatrixDisplay* display) {
   Kind kind = fig.StepKindId[step];
   if (kind == Kind::CALC) EvalCalcStep(fig, step);
@@ -232,7 +230,7 @@ void EnsureCurOut(Figure& fig) {
 
 ElemLimits ElemLimitsOf(const Figure& fig) {
   ElemLimits limits{};
-  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls) {
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls) {
     limits[cls] = std::min<int>(fig.ElemCount[cls], TableUpperBound(fig, cls));
   }
   return limits;
@@ -270,7 +268,7 @@ bool InputsReady(StepEval& eval) {
   return false;
 }
 
-RecomputeReport RecomputeStep(Figure& fig, int16_t step, const MatrixDisplay* display) {
+RecomputeReport RecomputeStep(Figure& fig, int step, const MatrixDisplay* display) {
   RecomputeReport report;
   if (step < 1 || step > StepLimit(fig)) return report;
   EnsureCurOut(fig);
@@ -286,7 +284,7 @@ namespace {
 void HostedPointsStep(Figure& fig, const DependentSet& only, const ElemLimits& limits,
                       RecomputeReport& report) {
   HostStepResult result;
-  for (int16_t i : only.HostedPoints)
+  for (int i : only.HostedPoints)
     if (i <= limits[kClassPoint]) HostStepPoint(fig, limits, fig.PtTable[i], result);
   if (result.Clamped) ++report.HeldAtEnd;
 }
@@ -297,7 +295,7 @@ void RunPass(Figure& fig, const DependentSet* only, bool last, RecomputeReport& 
   int steps = StepLimit(fig);
   ElemLimits limits = ElemLimitsOf(fig);
   auto evaluate = [&](int s) {
-    if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, static_cast<int16_t>(s), display);
+    if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, s, display);
   };
   fig.LastPass = last;
   if (last) PruneAngleMarks(fig);
@@ -306,7 +304,7 @@ void RunPass(Figure& fig, const DependentSet* only, bool last, RecomputeReport& 
     ReportedHostStep(fig, report);
     return;
   }
-  for (int16_t s : only->Steps)
+  for (int s : only->Steps)
     if (s <= steps) evaluate(s);
   HostedPointsStep(fig, *only, limits, report);
 }
@@ -333,7 +331,7 @@ bool IsFollowed(const Follows& follows, ObjRef ref) {
 // Marks the outputs of step s as following the point when an input does. A
 // "CALC" step names no inputs (its expression reads numbers by name), so it
 // is always taken.
-bool TakeStepIfDependent(const Figure& fig, int16_t s, Follows& follows) {
+bool TakeStepIfDependent(const Figure& fig, int s, Follows& follows) {
   const StepRefs& in = fig.StepIn[s];
   bool reads = std::any_of(in.begin() + 1, in.end(),
                            [&follows](ObjRef ref) { return IsFollowed(follows, ref); });
@@ -348,18 +346,18 @@ bool TakeStepIfDependent(const Figure& fig, int16_t s, Follows& follows) {
 }
 
 // The step of the set that makes each element, by class and index.
-using Producers = std::vector<std::vector<int16_t>>;
+using Producers = std::vector<std::vector<int>>;
 
 // False when two steps of the set make the same element.
 bool MapProducers(const Figure& fig, const DependentSet& set, Producers& producers) {
   ElemLimits limits = ElemLimitsOf(fig);
   producers.assign(4, {});
-  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls)
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
     producers[cls].assign(limits[cls] + 1, 0);
-  for (int16_t s : set.Steps) {
+  for (int s : set.Steps) {
     for (ObjRef out : fig.StepOut[s]) {
       if (!RefMatches(limits, out, out.BaseClass())) continue;
-      int16_t& producer = producers[out.BaseClass()][out.Index];
+      int& producer = producers[out.BaseClass()][out.Index];
       if (producer != 0) return false;
       producer = s;
     }
@@ -367,7 +365,7 @@ bool MapProducers(const Figure& fig, const DependentSet& set, Producers& produce
   return true;
 }
 
-int16_t ProducerOf(const Producers& producers, ObjRef ref) {
+int ProducerOf(const Producers& producers, ObjRef ref) {
   int16_t cls = ref.BaseClass();
   if (cls < kClassNumber || cls > kClassCircle || ref.Index < 1 ||
       static_cast<size_t>(ref.Index) >= producers[cls].size())
@@ -399,7 +397,7 @@ RecomputeReport RecomputeDependents(Figure& fig, const DependentSet& set) {
   return RunPasses(fig, &set, nullptr);
 }
 
-bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int16_t point) {
+bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int point) {
   if (point < 1 || point > ElemLimitsOf(fig)[kClassPoint]) return false;
   Producers producers;
   if (!MapProducers(fig, set, producers)) return false;
@@ -410,7 +408,7 @@ bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int16_t point)
            std::find(set.HostedPoints.begin(), set.HostedPoints.end(), ref.Index) !=
                set.HostedPoints.end();
   };
-  for (int16_t s : set.Steps) {
+  for (int s : set.Steps) {
     // The numbers an expression reads are known only by name.
     if (fig.StepKindId[s] == Kind::CALC) return false;
     for (ObjRef in : fig.StepIn[s]) {
@@ -432,12 +430,12 @@ RecomputeReport RecomputeSettledDependents(Figure& fig, const DependentSet& set)
   return report;
 }
 
-DependentSet DependentsOf(const Figure& fig, int16_t point) {
+DependentSet DependentsOf(const Figure& fig, int point) {
   DependentSet set;
   ElemLimits limits = ElemLimitsOf(fig);
   if (point < 1 || point > limits[kClassPoint]) return set;
   Follows follows(4);
-  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls)
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
     follows[cls].assign(limits[cls] + 1, 0);
   follows[kClassPoint][point] = 1;
   int steps = StepLimit(fig);
@@ -446,18 +444,18 @@ DependentSet DependentsOf(const Figure& fig, int16_t point) {
   for (bool added = true; added;) {
     added = false;
     for (int s = 1; s <= steps; ++s) {
-      if (taken[s] || !TakeStepIfDependent(fig, static_cast<int16_t>(s), follows)) continue;
+      if (taken[s] || !TakeStepIfDependent(fig, s, follows)) continue;
       taken[s] = 1;
       added = true;
     }
     added |= TakeHostedPoints(fig, limits[kClassPoint], follows);
   }
   for (int s = 1; s <= steps; ++s)
-    if (taken[s]) set.Steps.push_back(static_cast<int16_t>(s));
+    if (taken[s]) set.Steps.push_back(s);
   for (int i = 1; i <= limits[kClassPoint]; ++i) {
     const PtRec& pt = fig.PtTable[i];
     if (follows[kClassPoint][i] && pt.BoundMode != 0 && pt.HostClass != 0)
-      set.HostedPoints.push_back(static_cast<int16_t>(i));
+      set.HostedPoints.push_back(i);
   }
   return set;
 }
@@ -466,7 +464,7 @@ bool UpdatePointOnHost(Figure& fig, PtRec& point) {
   return PlaceOnHost(fig, ElemLimitsOf(fig), point);
 }
 
-int16_t StepMark(const Figure& fig, int16_t step) {
+int16_t StepMark(const Figure& fig, int step) {
   if (step < 1 || step > UpperBound(fig.StepIn)) return 0;
   const StepRefs& in = fig.StepIn[step];
   int16_t mark = 2;
@@ -495,7 +493,7 @@ RecomputeReport MarkDependencies(Figure& fig, ObjRef moved) {
     changed = MarkingSweep(fig, steps);
     anyHosted |= ReportedHostStep(fig, report).AnyHosted;
   }
-  fig.PassCount = static_cast<int16_t>(sweeps + (anyHosted ? 1 : 0));
+  fig.PassCount = sweeps + (anyHosted ? 1 : 0);
   SetListedPointExists(fig, moved);
   for (int pass = 1; pass <= fig.PassCount; ++pass) FinalSweep(fig, report, steps);
   return report;

@@ -35,7 +35,7 @@ struct RecomputeReport {
 
 // Evaluates step s. A step whose references do not name elements of the
 // classes its kind uses is not evaluated: its valid outputs get Exists 0.
-RecomputeReport RecomputeStep(Figure& fig, int16_t step, const MatrixDisplay* display = nullptr);
+RecomputeReport RecomputeStep(Figure& fig, int step, const MatrixDisplay* display = nullptr);
 
 // Evaluates the whole figure PassCount times; each pass's host step counts
 // once in HeldAtEnd when it held a point on a segment or half-line at an end.
@@ -45,10 +45,10 @@ RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display = nullptr
 // made, in step order, and the points on figures among it (the point itself
 // when it lies on one).
 struct DependentSet {
-  std::vector<int16_t> Steps;
-  std::vector<int16_t> HostedPoints;
+  std::vector<int> Steps;
+  std::vector<int> HostedPoints;
 };
-DependentSet DependentsOf(const Figure& fig, int16_t point);
+DependentSet DependentsOf(const Figure& fig, int point);
 
 // RecomputeAll with the same passes, over only the set. Gives what
 // RecomputeAll gives when everything outside the set is already evaluated
@@ -59,7 +59,7 @@ RecomputeReport RecomputeDependents(Figure& fig, const DependentSet& set);
 // the set reads only what earlier steps of the set made, the point itself,
 // or elements outside the set; no expression; no other point on a figure of
 // the set read by a step; the point's host outside the set.
-bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int16_t point);
+bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int point);
 // RecomputeDependents for a figure settled before the point moved, with
 // SettlesInOnePass true: the points on figures placed, then the one pass
 // that changes anything, as the last pass.
@@ -71,7 +71,7 @@ RecomputeReport RecomputeSettledDependents(Figure& fig, const DependentSet& set)
 bool UpdatePointOnHost(Figure& fig, PtRec& point);
 
 // The dependency mark of step s from the Exists of its inputs.
-int16_t StepMark(const Figure& fig, int16_t step);
+int16_t StepMark(const Figure& fig, int step);
 
 // Computes StepState and PassCount. moved names the point about to be
 // dragged, or is the empty reference. The points on figures are moved here

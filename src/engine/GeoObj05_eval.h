@@ -30,7 +30,7 @@ inline bool RefMatches(const ElemLimits& limits, ObjRef ref, int cls) {
 struct StepEval {
   Figure& Fig;
   RecomputeReport& Report;
-  int16_t Step;
+  int Step;
   Kind Id;
   const StepRefs& In;
   const StepRefs& Out;
@@ -74,9 +74,9 @@ void MeasureAngle(StepEval& eval, const PtRec& a, const PtRec& vertex, const PtR
 bool MeasuresAngle(Kind kind);
 // Angle marks are kept only from the last pass and while recording is on;
 // one mark per step, kept in step order.
-void RegisterAngleMark(Figure& fig, int16_t step, const PtRec& from, const PtRec& vertex,
+void RegisterAngleMark(Figure& fig, int step, const PtRec& from, const PtRec& vertex,
                        const PtRec& to, double degrees);
-void DropAngleMark(Figure& fig, int16_t step);
+void DropAngleMark(Figure& fig, int step);
 // Removes the marks of steps that are gone or no longer measure an angle.
 void PruneAngleMarks(Figure& fig);
 

@@ -147,7 +147,7 @@ void EvalOtherMeasure(StepEval& eval, NumRec& out) {
   }
 }
 
-bool MarkBefore(const AngleMark& mark, int16_t step) { return mark.Step < step; }
+bool MarkBefore(const AngleMark& mark, int step) { return mark.Step < step; }
 
 }  // namespace
 
@@ -165,7 +165,7 @@ bool MeasuresAngle(Kind kind) {
   return kind == Kind::NA3P || kind == Kind::NA3Plus || kind == Kind::NA3Star || kind == Kind::LH2;
 }
 
-void RegisterAngleMark(Figure& fig, int16_t step, const PtRec& from, const PtRec& vertex,
+void RegisterAngleMark(Figure& fig, int step, const PtRec& from, const PtRec& vertex,
                        const PtRec& to, double degrees) {
   if (!fig.AngleMarkRecording || !fig.LastPass) return;
   AngleMark mark{step, vertex.X, vertex.Y, from.X, from.Y, to.X, to.Y, degrees};
@@ -177,7 +177,7 @@ void RegisterAngleMark(Figure& fig, int16_t step, const PtRec& from, const PtRec
   }
 }
 
-void DropAngleMark(Figure& fig, int16_t step) {
+void DropAngleMark(Figure& fig, int step) {
   if (!fig.AngleMarkRecording || !fig.LastPass) return;
   auto at = std::lower_bound(fig.AngleMarks.begin(), fig.AngleMarks.end(), step, MarkBefore);
   if (at != fig.AngleMarks.end() && at->Step == step) fig.AngleMarks.erase(at);

@@ -63,6 +63,6 @@ struct MatrixDisplay {
 // the last two) in place. A "PT62" step alone does nothing: its outputs are
 // written by the step before it. References that do not name an element of
 // the right class are treated as missing, never followed.
-void EvalTransformStep(Figure& fig, int16_t step, const MatrixDisplay* display = nullptr);
+void EvalTransformStep(Figure& fig, int step, const MatrixDisplay* display = nullptr);
 
 }  // namespace plandra

@@ -22,7 +22,7 @@ using MapPoints = std::array<MapPt, 9>;
 // Inputs and outputs carried by the continuation step of each kind.
 int ContinuationInputs(Kind kind) { return kind == Kind::PT6 ? 2 : 4; }
 
-bool HasContinuation(const Figure& fig, int16_t step) {
+bool HasContinuation(const Figure& fig, int step) {
   return step + 1 <= fig.StepCount && fig.StepKindId[step + 1] == Kind::PT62;
 }
 
@@ -31,7 +31,7 @@ void AddSlots(const StepRefs& refs, int count, std::array<ObjRef, N>& into, size
   for (int k = 1; k <= count && used < N; ++k) into[used++] = refs[k];
 }
 
-MapRefs GatherRefs(const Figure& fig, int16_t step, Kind kind) {
+MapRefs GatherRefs(const Figure& fig, int step, Kind kind) {
   MapRefs refs;
   AddSlots(fig.StepIn[step], 5, refs.In, refs.InCount);
   AddSlots(fig.StepOut[step], 5, refs.Out, refs.OutCount);
@@ -118,7 +118,7 @@ void ShowMatrices(const Figure& fig, Kind kind, const MapResult& result,
 
 }  // namespace
 
-void EvalTransformStep(Figure& fig, int16_t step, const MatrixDisplay* display) {
+void EvalTransformStep(Figure& fig, int step, const MatrixDisplay* display) {
   if (step < 1 || step > fig.StepCount) return;
   Kind kind = fig.StepKindId[step];
   if (kind != Kind::PT5 && kind != Kind::PT6 && kind != Kind::PT7) return;

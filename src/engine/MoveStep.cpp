@@ -38,7 +38,7 @@ bool PlacePointAt(Figure& fig, PtRec& point, double x, double y) {
   }
 }
 
-PointMoveReport MovePointStep(Figure& fig, int16_t point, double x, double y, double pixelSize,
+PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double pixelSize,
                               bool firstMove) {
   PointMoveReport report;
   if (point < 1 || point > fig.ElemCount[kClassPoint] || point > UpperBound(fig.PtTable)) {
@@ -47,7 +47,7 @@ PointMoveReport MovePointStep(Figure& fig, int16_t point, double x, double y, do
   PtRec& pt = fig.PtTable[point];
   pt.Exists = kTrue;
   PtRec moving = pt;
-  if (firstMove) report.Recompute = MarkDependencies(fig, {kClassPoint, point});
+  if (firstMove) report.Recompute = MarkDependencies(fig, ObjRef::Of(kClassPoint, point));
   SnapshotTables(fig);
   report.HostRefused =
       PlacePointAt(fig, moving, SnapToPixel(x, pixelSize), SnapToPixel(y, pixelSize));

@@ -30,7 +30,7 @@ struct PointMoveReport {
 
 // One move of a dragged point as the window makes it, without drawing: the
 // first move of a drag marks the steps that depend on the point.
-PointMoveReport MovePointStep(Figure& fig, int16_t point, double x, double y, double pixelSize,
+PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double pixelSize,
                               bool firstMove);
 
 }  // namespace plandra

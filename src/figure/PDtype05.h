@@ -34,6 +34,11 @@ struct ObjRef {
   int16_t Class = 0;
   int16_t Index = 0;
 
+  // A reference to element index of class cls; no count passes kMaxCount,
+  // so the index always fits.
+  static constexpr ObjRef Of(int cls, int index) {
+    return {static_cast<int16_t>(cls), static_cast<int16_t>(index)};
+  }
   bool IsEmpty() const { return Class % 100 == 0 && Index == 0; }
   int16_t BaseClass() const { return static_cast<int16_t>(Class % 100); }
   friend bool operator==(const ObjRef&, const ObjRef&) = default;

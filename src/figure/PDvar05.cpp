@@ -73,7 +73,7 @@ void GrowStepKinds(Figure& fig, size_t rows) {
   fig.StepKindId.resize(rows, Kind::kUnknown);
 }
 
-void GrowClass(Figure& fig, int16_t cls, size_t newSize) {
+void GrowClass(Figure& fig, int cls, size_t newSize) {
   switch (cls) {
     case kClassNumber:
       GrowTable(fig.NumTable, newSize);
@@ -113,7 +113,7 @@ std::string DefaultPointName(int index) {
   return std::to_string(index);
 }
 
-int TableUpperBound(const Figure& fig, int16_t cls) {
+int TableUpperBound(const Figure& fig, int cls) {
   switch (cls) {
     case kClassNumber: return UpperBound(fig.NumTable);
     case kClassPoint: return UpperBound(fig.PtTable);
@@ -123,10 +123,10 @@ int TableUpperBound(const Figure& fig, int16_t cls) {
   }
 }
 
-void ResetFigure(Figure& fig, int16_t capacity) {
+void ResetFigure(Figure& fig, int capacity) {
   int n = std::clamp<int>(capacity, 0, kMaxCount);
   fig = Figure{};
-  fig.StoreCapacity = static_cast<int16_t>(n);
+  fig.StoreCapacity = n;
   size_t stepRows = static_cast<size_t>(2 * n + 1);
   size_t elemRows = static_cast<size_t>(n + 1);
   fig.StepKind.assign(stepRows, std::string{});
@@ -188,14 +188,14 @@ void ClearElement(Figure& fig, ObjRef ref) {
   }
 }
 
-bool ReserveElement(Figure& fig, int16_t cls) {
+bool ReserveElement(Figure& fig, int cls) {
   if (cls < kClassNumber || cls > kClassCircle) return false;
-  int count = fig.ElemCount[cls];
+  int count = fig.ElemCount[static_cast<size_t>(cls)];
   if (count >= kMaxCount) return false;
   if (count >= TableUpperBound(fig, cls)) {
     GrowClass(fig, cls, static_cast<size_t>(TableUpperBound(fig, cls) + 1 + kGrowth));
   }
-  fig.ElemCount[cls] = static_cast<int16_t>(count + 1);
+  fig.ElemCount[static_cast<size_t>(cls)] = count + 1;
   return true;
 }
 
@@ -209,7 +209,7 @@ bool AppendStep(Figure& fig) {
   if (UpperBound(fig.StepIn) <= count) {
     GrowStepRows(fig, std::max(fig.StepIn.size() + kGrowth, static_cast<size_t>(count) + 2));
   }
-  fig.StepCount = static_cast<int16_t>(count + 1);
+  fig.StepCount = count + 1;
   return true;
 }
 
@@ -217,7 +217,7 @@ bool RefInRange(const Figure& fig, ObjRef ref) {
   int cls = ref.Class % 100;
   if (cls < kClassNumber || cls > kClassCircle) return false;
   return ref.Index >= 1 && ref.Index <= fig.ElemCount[cls] &&
-         ref.Index <= TableUpperBound(fig, static_cast<int16_t>(cls));
+         ref.Index <= TableUpperBound(fig, cls);
 }
 
 int16_t GetExists(const Figure& fig, ObjRef ref) {
@@ -237,7 +237,7 @@ void SetExists(Figure& fig, ObjRef ref, int16_t value) {
   if (int16_t* field = ExistsField(fig, ref)) *field = value;
 }
 
-void SetStepOutputsExists(Figure& fig, int16_t step, int16_t value) {
+void SetStepOutputsExists(Figure& fig, int step, int16_t value) {
   const StepRefs& out = fig.StepOut[step];
   for (int k = 1; k <= 5; ++k) {
     if (out[k].Class == 0 && out[k].Index == 0) break;
@@ -266,23 +266,23 @@ void SnapshotTables(Figure& fig) {
   std::copy_n(fig.CirTable.begin() + 1, fig.ElemCount[3], fig.CirTablePrev.begin() + 1);
 }
 
-void SetStepKind(Figure& fig, int16_t step, std::string_view code) {
+void SetStepKind(Figure& fig, int step, std::string_view code) {
   fig.StepKind[step] = FixedText(code, kKindWidth);
   fig.StepKindId[step] = DecodeKind(fig.StepKind[step]);
 }
 
-std::string_view StepKindText(const Figure& fig, int16_t step) { return Trim(fig.StepKind[step]); }
+std::string_view StepKindText(const Figure& fig, int step) { return Trim(fig.StepKind[step]); }
 
 void GrowFigure(Figure& fig, int capacity) {
   int n = std::clamp(capacity, 0, kMaxCount);
-  if (n > fig.StoreCapacity) fig.StoreCapacity = static_cast<int16_t>(n);
+  if (n > fig.StoreCapacity) fig.StoreCapacity = n;
   size_t stepRows = static_cast<size_t>(2 * n + 1);
   GrowStepKinds(fig, stepRows);
   GrowStepRows(fig, stepRows);
-  for (int16_t cls = kClassNumber; cls <= kClassCircle; ++cls) GrowClass(fig, cls, n + 1);
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls) GrowClass(fig, cls, n + 1);
 }
 
-void EnsureElementCapacity(Figure& fig, int16_t cls, int count) {
+void EnsureElementCapacity(Figure& fig, int cls, int count) {
   if (count > TableUpperBound(fig, cls)) GrowClass(fig, cls, static_cast<size_t>(count) + 1);
 }
 

@@ -18,7 +18,7 @@ using StepRefs = std::array<ObjRef, 6>;  // slot 0 unused
 // the ray towards From, turned by Degrees counterclockwise. One mark per
 // measuring step, replaced when the step is measured again.
 struct AngleMark {
-  int16_t Step = 0;
+  int Step = 0;
   double VertexX = 0, VertexY = 0;
   double FromX = 0, FromY = 0;
   double ToX = 0, ToY = 0;
@@ -26,18 +26,20 @@ struct AngleMark {
 };
 
 // Tables are one-based; index 0 exists and is never used. A table's upper
-// bound is its size minus one and grows as the store's rules say.
+// bound is its size minus one and grows as the store's rules say. Counts and
+// step numbers are int although the file holds them in 16 bits: none passes
+// kMaxCount, and no loop over them can wrap.
 struct Figure {
-  int16_t StoreCapacity = 0;
-  int16_t StepCount = 0;
+  int StoreCapacity = 0;
+  int StepCount = 0;
   std::vector<std::string> StepKind;  // written only through SetStepKind
   std::vector<Kind> StepKindId;       // decoded StepKind, same bounds
   std::vector<StepRefs> StepIn;
   std::vector<StepRefs> StepOut;
   std::vector<int16_t> StepState;
   std::vector<int16_t> StepRev;
-  std::vector<int16_t> CurOut;
-  std::array<int16_t, 11> ElemCount{};
+  std::vector<int> CurOut;
+  std::array<int, 11> ElemCount{};
 
   std::vector<NumRec> NumTable, NumTablePrev;
   std::vector<PtRec> PtTable, PtTablePrev;
@@ -45,9 +47,9 @@ struct Figure {
   std::vector<CirRec> CirTable, CirTablePrev;
 
   // Recompute pass.
-  int16_t PassCount = 0;
+  int PassCount = 0;
   bool LastPass = false;
-  int16_t CurStep = 0;
+  int CurStep = 0;
   std::string CurKind;
 
   // Angle marks registered by the measurements during a recompute.
@@ -63,30 +65,30 @@ int UpperBound(const std::vector<T>& table) {
   return static_cast<int>(table.size()) - 1;
 }
 
-void ResetFigure(Figure& fig, int16_t capacity);
+void ResetFigure(Figure& fig, int capacity);
 void ClearFigure(Figure& fig);
 void ClearElement(Figure& fig, ObjRef ref);
 // Both refuse (return false, store unchanged) past kMaxCount.
-bool ReserveElement(Figure& fig, int16_t cls);
+bool ReserveElement(Figure& fig, int cls);
 bool AppendStep(Figure& fig);
 int16_t GetExists(const Figure& fig, ObjRef ref);
 void SetExists(Figure& fig, ObjRef ref, int16_t value);
-void SetStepOutputsExists(Figure& fig, int16_t step, int16_t value);
+void SetStepOutputsExists(Figure& fig, int step, int16_t value);
 void SetElementName(Figure& fig, ObjRef ref, std::string_view text);
 void SnapshotTables(Figure& fig);
 
 // Writes a step's kind text and its decoded id together.
-void SetStepKind(Figure& fig, int16_t step, std::string_view code);
-std::string_view StepKindText(const Figure& fig, int16_t step);  // trimmed
+void SetStepKind(Figure& fig, int step, std::string_view code);
+std::string_view StepKindText(const Figure& fig, int step);  // trimmed
 
 // Grows every table to hold at least the given capacity, keeping contents;
 // used by merging.
 void GrowFigure(Figure& fig, int capacity);
 // Makes the table of class cls hold at least count elements.
-void EnsureElementCapacity(Figure& fig, int16_t cls, int count);
+void EnsureElementCapacity(Figure& fig, int cls, int count);
 
 // The upper bound of the table of class cls (0..3); -1 for any other class.
-int TableUpperBound(const Figure& fig, int16_t cls);
+int TableUpperBound(const Figure& fig, int cls);
 
 // True when ref names an element within the counts (class taken mod 100).
 bool RefInRange(const Figure& fig, ObjRef ref);

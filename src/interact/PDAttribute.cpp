@@ -182,9 +182,9 @@ std::string StorableName(std::string_view typed, bool point) {
   return std::string(Trim(CleanText(typed, point)));
 }
 
-PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
+PtAttributeModel FillPtAttribute(Program& p, int index) {
   const PtRec& pt = p.Fig.PtTable[index];
-  auto m = StartDrawnModel<PtAttributeModel>(p, {kClassPoint, index}, "点の属性の設定");
+  auto m = StartDrawnModel<PtAttributeModel>(p, ObjRef::Of(kClassPoint, index), "点の属性の設定");
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.LabelIndependent = Translate(p.Lang, "変形時の選択");
   m.LabelEvent = Translate(p.Lang, "イベント・内容");
@@ -202,9 +202,9 @@ PtAttributeModel FillPtAttribute(Program& p, int16_t index) {
   return m;
 }
 
-LineAttributeModel FillLineAttribute(Program& p, int16_t index) {
+LineAttributeModel FillLineAttribute(Program& p, int index) {
   const LnRec& ln = p.Fig.LnTable[index];
-  auto m = StartDrawnModel<LineAttributeModel>(p, {kClassLine, index}, "直線の属性の設定");
+  auto m = StartDrawnModel<LineAttributeModel>(p, ObjRef::Of(kClassLine, index), "直線の属性の設定");
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.TextName = std::string(Trim(ln.Name));
   m.ComboClr = TranslatedList(p, kLineColors, ln.Color);
@@ -213,18 +213,18 @@ LineAttributeModel FillLineAttribute(Program& p, int16_t index) {
   return m;
 }
 
-CircleAttributeModel FillCircleAttribute(Program& p, int16_t index) {
+CircleAttributeModel FillCircleAttribute(Program& p, int index) {
   const CirRec& cir = p.Fig.CirTable[index];
-  auto m = StartDrawnModel<CircleAttributeModel>(p, {kClassCircle, index}, "円の属性の設定");
+  auto m = StartDrawnModel<CircleAttributeModel>(p, ObjRef::Of(kClassCircle, index), "円の属性の設定");
   m.TextName = std::string(Trim(cir.Name));
   m.ComboClr = TranslatedList(p, kLineColors, cir.Color);
   m.ComboLocus = TranslatedList(p, kLineColors, cir.Style);
   return m;
 }
 
-NumAttributeModel FillNumAttribute(Program& p, int16_t index) {
+NumAttributeModel FillNumAttribute(Program& p, int index) {
   const NumRec& num = p.Fig.NumTable[index];
-  auto m = StartModel<NumAttributeModel>(p, {kClassNumber, index}, "変数の属性の設定");
+  auto m = StartModel<NumAttributeModel>(p, ObjRef::Of(kClassNumber, index), "変数の属性の設定");
   m.LabelAttr = Translate(p.Lang, "属性");
   m.TextName = std::string(TrimRight(num.Name));
   m.TextVal = PlainNumberText(num.Value);

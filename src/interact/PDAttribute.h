@@ -100,10 +100,10 @@ AttributeDialog TakePendingDialog(AttributeState& state);
 // half-width one marks events); trimmed of blanks on both sides.
 std::string StorableName(std::string_view typed, bool point);
 
-PtAttributeModel FillPtAttribute(Program& p, int16_t index);
-LineAttributeModel FillLineAttribute(Program& p, int16_t index);
-CircleAttributeModel FillCircleAttribute(Program& p, int16_t index);
-NumAttributeModel FillNumAttribute(Program& p, int16_t index);
+PtAttributeModel FillPtAttribute(Program& p, int index);
+LineAttributeModel FillLineAttribute(Program& p, int index);
+CircleAttributeModel FillCircleAttribute(Program& p, int index);
+NumAttributeModel FillNumAttribute(Program& p, int index);
 
 // Fills the dialog of the element's class and asks the window for it; for
 // points, lines and circles the dialog's mode is pushed first.

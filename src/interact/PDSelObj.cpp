@@ -67,26 +67,26 @@ struct Best {
 };
 
 void OfferLinesAndCircles(const Figure& fig, double x, double y, Best& best) {
-  for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
     const LnRec& ln = fig.LnTable[i];
-    if (ln.Exists != 0) best.Offer(kLineWeight * DistanceToLine(ln, x, y), {kClassLine, i});
+    if (ln.Exists != 0) best.Offer(kLineWeight * DistanceToLine(ln, x, y), ObjRef::Of(kClassLine, i));
   }
-  for (int16_t i = 1; i <= fig.ElemCount[kClassCircle]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassCircle]; ++i) {
     const CirRec& cir = fig.CirTable[i];
     if (cir.Exists != 0) {
-      best.Offer(kLineWeight * DistanceToCircle(cir, x, y), {kClassCircle, i});
+      best.Offer(kLineWeight * DistanceToCircle(cir, x, y), ObjRef::Of(kClassCircle, i));
     }
   }
 }
 
 void OfferPoints(const Figure& fig, double x, double y, bool easyMenu, Best& best) {
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
     const PtRec& pt = fig.PtTable[i];
     if (pt.Exists == 0) continue;
     double d = DistanceToPoint(pt, x, y);
     if (pt.BoundMode == kBoundMovable) d *= kMovableWeight;
     if (pt.BoundMode == kBoundFixedFree && !easyMenu) d *= kFixedFreeWeight;
-    best.Offer(d, {kClassPoint, i});
+    best.Offer(d, ObjRef::Of(kClassPoint, i));
   }
 }
 
@@ -98,7 +98,7 @@ bool IsDraggable(const Figure& fig, ObjRef ref) {
 
 bool InAddPointMode(const Program& p) { return CurrentMode(p.Modes) == kModeAddPoint; }
 
-void MoveCurrent(Program& p, int16_t pos) {
+void MoveCurrent(Program& p, int pos) {
   UnhighlightCandidate(p);
   MakeCurrent(p, pos);
   HighlightCandidate(p);
@@ -167,7 +167,7 @@ void AcceptCurrent(Program& p) {
     AcceptBelowSelection(p, accepted);
     return;
   }
-  int16_t step = p.Fig.StepCount;
+  int step = p.Fig.StepCount;
   if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
     AcceptVertex(p, accepted);
   } else {
@@ -195,7 +195,7 @@ void EscapeSelection(Program& p) {
     return;
   }
   if (CurrentMode(p.Modes) == kModePickConstruct) {
-    int16_t step = p.Fig.StepCount;
+    int step = p.Fig.StepCount;
     if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
       AcceptVertex(p, {});
     } else {
@@ -300,7 +300,7 @@ void MarkChosenInput(Program& p, ObjRef ref) {
 }
 
 void MarkAllCandidates(Program& p, int16_t color) {
-  for (int16_t pos = 1; pos <= p.Pick.PickCount; ++pos) {
+  for (int pos = 1; pos <= p.Pick.PickCount; ++pos) {
     ObjRef ref = Entry(p.Pick, pos);
     if (color == kColorNone) {
       RemoveHighlight(p.Draw, ref);
@@ -343,7 +343,7 @@ void ClearObjStatus(Program& p) { p.Status.Panel(12).Text.clear(); }
 void SelectMouseDown(Program& p, const InputEvent& event) {
   p.Status.Panel(2).Bevel = PanelBevel::kRaised;
   if (CurrentMode(p.Modes) == kModePickConstruct) {
-    int16_t step = p.Fig.StepCount;
+    int step = p.Fig.StepCount;
     ObjRef cur = p.Pick.PickCur;
     int16_t cls = cur.Class != 0 ? cur.BaseClass() : Entry(p.Pick, 1).BaseClass();
     if (step >= 1 && StepKindText(p.Fig, step) == "LPG+") {
@@ -359,7 +359,7 @@ void SelectMouseDown(Program& p, const InputEvent& event) {
       return;
     }
   }
-  int16_t pos = PickNearest(p, event.X, event.Y);
+  int pos = PickNearest(p, event.X, event.Y);
   ObjRef found = Entry(p.Pick, pos);
   if (found == p.Pick.PickCur && (pos == p.Pick.PickPos || found.Index == 0)) {
     AcceptCurrent(p);
@@ -374,7 +374,7 @@ void SelectKeyDown(Program& p, const InputEvent& event) {
     case kKeyEscape: EscapeSelection(p); break;
     case kKeyDown:
     case kKeyUp: {
-      int16_t pos = event.KeyCode == kKeyDown ? PickNext(p.Pick) : PickPrev(p.Pick);
+      int pos = event.KeyCode == kKeyDown ? PickNext(p.Pick) : PickPrev(p.Pick);
       if (pos != 0) MoveCurrent(p, pos);
       break;
     }
@@ -395,7 +395,7 @@ void StandardMouseDown(Program& p, const InputEvent& event) {
     // Shows what can be dragged; with no movable point there is nothing to
     // show and the standard mode must not be left.
     bool anyMovable = false;
-    for (int16_t i = 1; i <= p.Fig.ElemCount[kClassPoint]; ++i) {
+    for (int i = 1; i <= p.Fig.ElemCount[kClassPoint]; ++i) {
       anyMovable |= p.Fig.PtTable[i].BoundMode == kBoundMovable;
     }
     if (anyMovable) {

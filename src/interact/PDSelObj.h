@@ -29,9 +29,9 @@ constexpr int16_t kMaskExcluded = -1;
 
 struct PickState {
   std::vector<ObjRef> PickList;  // 1-based; entry 0 unused
-  int16_t PickCount = 0;
+  int PickCount = 0;
   ObjRef PickCur;
-  int16_t PickPos = 0;
+  int PickPos = 0;
   ObjRef HoverObj;
   int16_t LineKindFilter = -1;
   // By element index of the list's class, for one selection step.
@@ -62,20 +62,20 @@ void BuildVertexPickList(Program& p);
 bool IsExcluded(const PickState& pick, ObjRef ref);
 // The exclusion mask: every element of class cls allowed, then single ones
 // excluded.
-void SizeMask(PickState& pick, const Figure& fig, int16_t cls);
-void Exclude(PickState& pick, int16_t index);
+void SizeMask(PickState& pick, const Figure& fig, int cls);
+void Exclude(PickState& pick, int index);
 // Makes the entry at pos the current candidate.
-void MakeCurrent(Program& p, int16_t pos);
+void MakeCurrent(Program& p, int pos);
 // The list is empty: leave the selection mode.
 void EndEmptyList(Program& p);
 // The exclusion mask of the current selection step of mode 15.
 void BuildConstructionMask(Program& p, int16_t cls);
 
 // Position in PickList of the nearest allowed existing entry; 0 when none.
-int16_t PickNearest(const Program& p, double x, double y);
+int PickNearest(const Program& p, double x, double y);
 // The next or previous allowed position, wrapping; 0 when none is allowed.
-int16_t PickNext(const PickState& pick);
-int16_t PickPrev(const PickState& pick);
+int PickNext(const PickState& pick);
+int PickPrev(const PickState& pick);
 
 // Highlight operations through the renderer's overlay.
 void HighlightCandidate(Program& p);

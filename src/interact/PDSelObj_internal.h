@@ -11,8 +11,8 @@ namespace plandra {
 void ResetList(PickState& pick, const Figure& fig);
 void AppendEntry(PickState& pick, ObjRef ref);
 // The entry at a 1-based position; {0,0} outside the list.
-ObjRef Entry(const PickState& pick, int16_t pos);
+ObjRef Entry(const PickState& pick, int pos);
 // First allowed position, 0 when none.
-int16_t FirstAllowed(const PickState& pick);
+int FirstAllowed(const PickState& pick);
 
 }  // namespace plandra

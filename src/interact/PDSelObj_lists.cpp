@@ -25,29 +25,29 @@ void AppendEntry(PickState& pick, ObjRef ref) {
   pick.PickList[static_cast<size_t>(++pick.PickCount)] = ref;
 }
 
-void SizeMask(PickState& pick, const Figure& fig, int16_t cls) {
+void SizeMask(PickState& pick, const Figure& fig, int cls) {
   pick.Mask.assign(static_cast<size_t>(fig.ElemCount[cls]) + 1, kMaskAllowed);
 }
 
-void Exclude(PickState& pick, int16_t index) {
+void Exclude(PickState& pick, int index) {
   if (index >= 1 && static_cast<size_t>(index) < pick.Mask.size()) {
     pick.Mask[static_cast<size_t>(index)] = kMaskExcluded;
   }
 }
 
-ObjRef Entry(const PickState& pick, int16_t pos) {
+ObjRef Entry(const PickState& pick, int pos) {
   if (pos < 1 || pos > pick.PickCount) return {};
   return pick.PickList[static_cast<size_t>(pos)];
 }
 
-int16_t FirstAllowed(const PickState& pick) {
-  for (int16_t pos = 1; pos <= pick.PickCount; ++pos) {
+int FirstAllowed(const PickState& pick) {
+  for (int pos = 1; pos <= pick.PickCount; ++pos) {
     if (!IsExcluded(pick, Entry(pick, pos))) return pos;
   }
   return 0;
 }
 
-void MakeCurrent(Program& p, int16_t pos) {
+void MakeCurrent(Program& p, int pos) {
   p.Pick.PickPos = pos;
   p.Pick.PickCur = pos == 0 ? ObjRef{} : Entry(p.Pick, pos);
 }
@@ -75,7 +75,7 @@ void BuildConstructionMask(Program& p, int16_t cls) {
     }
   }
   if (cls == kClassLine && pick.LineKindFilter >= 0) {
-    for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+    for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
       if (fig.LnTable[i].LineKind != pick.LineKindFilter) Exclude(pick, i);
     }
   }
@@ -90,7 +90,7 @@ void BuildPickList(Program& p, int16_t classCode) {
   PickState& pick = p.Pick;
   BuildConstructionMask(p, cls);
   ResetList(pick, p.Fig);
-  for (int16_t i = 1; i <= p.Fig.ElemCount[cls]; ++i) AppendEntry(pick, {cls, i});
+  for (int i = 1; i <= p.Fig.ElemCount[cls]; ++i) AppendEntry(pick, ObjRef::Of(cls, i));
   MakeCurrent(p, FirstAllowed(pick));
   if (pick.PickCur.Index != 0) ShowObjStatus(p, pick.PickCur);
   if (pick.PickCount == 0) {
@@ -106,8 +106,8 @@ void BuildFreePointPickList(Program& p) {
   PickState& pick = p.Pick;
   SizeMask(pick, fig, kClassPoint);
   ResetList(pick, fig);
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
-    if (fig.PtTable[i].BoundMode == kBoundMovable) AppendEntry(pick, {kClassPoint, i});
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+    if (fig.PtTable[i].BoundMode == kBoundMovable) AppendEntry(pick, ObjRef::Of(kClassPoint, i));
   }
   MakeCurrent(p, pick.PickCount > 0 ? 1 : 0);
   if (pick.PickCount == 0) {
@@ -124,7 +124,7 @@ void BuildFreePointPickList(Program& p) {
 
 void RefreshFreePointCandidates(Program& p) {
   const Figure& fig = p.Fig;
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
     if (fig.PtTable[i].BoundMode == kBoundMovable) {
       BuildFreePointPickList(p);
       return;
@@ -137,9 +137,9 @@ void BuildVertexPickList(Program& p) {
   PickState& pick = p.Pick;
   SizeMask(pick, fig, kClassPoint);
   ResetList(pick, fig);
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) AppendEntry(pick, {kClassPoint, i});
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) AppendEntry(pick, ObjRef::Of(kClassPoint, i));
   const ConstState& build = p.Build;
-  for (int16_t v = 1; v < build.PolyVertexNo; ++v) {
+  for (int v = 1; v < build.PolyVertexNo; ++v) {
     Exclude(pick, build.PolyVertices[static_cast<size_t>(v)]);
   }
   MakeCurrent(p, FirstAllowed(pick));
@@ -153,11 +153,11 @@ void BuildVertexPickList(Program& p) {
   }
 }
 
-int16_t PickNearest(const Program& p, double x, double y) {
+int PickNearest(const Program& p, double x, double y) {
   const PickState& pick = p.Pick;
   double best = kNoDistance;
-  int16_t bestPos = 0;
-  for (int16_t pos = 1; pos <= pick.PickCount; ++pos) {
+  int bestPos = 0;
+  for (int pos = 1; pos <= pick.PickCount; ++pos) {
     ObjRef ref = Entry(pick, pos);
     if (IsExcluded(pick, ref) || !RefInRange(p.Fig, ref) || GetExists(p.Fig, ref) == 0) continue;
     double d = DistanceToElement(p.Fig, ref, x, y);
@@ -169,20 +169,20 @@ int16_t PickNearest(const Program& p, double x, double y) {
   return bestPos;
 }
 
-int16_t PickNext(const PickState& pick) {
+int PickNext(const PickState& pick) {
   if (pick.PickCount == 0 || FirstAllowed(pick) == 0) return 0;
-  int16_t pos = pick.PickPos;
+  int pos = pick.PickPos;
   do {
-    pos = static_cast<int16_t>(pos % pick.PickCount + 1);
+    pos = pos % pick.PickCount + 1;
   } while (IsExcluded(pick, Entry(pick, pos)));
   return pos;
 }
 
-int16_t PickPrev(const PickState& pick) {
+int PickPrev(const PickState& pick) {
   if (pick.PickCount == 0 || FirstAllowed(pick) == 0) return 0;
-  int16_t pos = pick.PickPos;
+  int pos = pick.PickPos;
   do {
-    pos = static_cast<int16_t>((pick.PickCount + pos - 1) % pick.PickCount);
+    pos = (pick.PickCount + pos - 1) % pick.PickCount;
     if (pos == 0) pos = pick.PickCount;
   } while (IsExcluded(pick, Entry(pick, pos)));
   return pos;

@@ -28,8 +28,8 @@ std::string NormalisedCode(std::string_view code) {
   return text;
 }
 
-StepRefs& InputsOf(Figure& fig, int16_t step) { return fig.StepIn[static_cast<size_t>(step)]; }
-StepRefs& OutputsOf(Figure& fig, int16_t step) { return fig.StepOut[static_cast<size_t>(step)]; }
+StepRefs& InputsOf(Figure& fig, int step) { return fig.StepIn[static_cast<size_t>(step)]; }
+StepRefs& OutputsOf(Figure& fig, int step) { return fig.StepOut[static_cast<size_t>(step)]; }
 
 void ReportNotEnough(Program& p, std::string_view code) {
   // The brackets are translated too: English quotes the name and puts the
@@ -40,27 +40,27 @@ void ReportNotEnough(Program& p, std::string_view code) {
 }
 
 // Picks the input of a slot: the number dialog, or a candidate list.
-void PickSlot(Program& p, int16_t step, int slot) {
+void PickSlot(Program& p, int step, int slot) {
   const ObjRef& ref = InputsOf(p.Fig, step)[static_cast<size_t>(slot)];
   p.Pick.LineKindFilter = p.Build.ParentLineKind[static_cast<size_t>(slot)];
   BuildPickList(p, ref.Class);
 }
 
-void CompleteConstruction(Program& p, int16_t step) {
+void CompleteConstruction(Program& p, int step) {
   Figure& fig = p.Fig;
   StepRefs& outputs = OutputsOf(fig, step);
   for (int slot = 1; slot <= 5; ++slot) {
     int16_t cls = outputs[static_cast<size_t>(slot)].Class;
     if (cls == kSlotNone) continue;
-    int16_t made = AppendNewElement(fig, static_cast<int16_t>(cls % 100));
+    int made = AppendNewElement(fig, cls % 100);
     if (made == 0) {
       // The tables are full: withdraw the step rather than leave it half made.
       WithdrawLastStep(fig);
       EndConstruction(p);
-      p.Host->Beep();
+      TellStoreFull(p);
       return;
     }
-    outputs[static_cast<size_t>(slot)].Index = made;
+    outputs[static_cast<size_t>(slot)] = ObjRef::Of(cls, made);
   }
   ApplyOutputStyles(p, step);
   EndConstruction(p);
@@ -104,7 +104,7 @@ void DiscardNewPoint(Program& p) {
 
 // The host of a new bound point was chosen: the point goes onto it and the
 // user drags it to its place.
-void AcceptBoundHost(Program& p, int16_t step, ObjRef host) {
+void AcceptBoundHost(Program& p, int step, ObjRef host) {
   Figure& fig = p.Fig;
   InputsOf(fig, step)[1].Index = host.Index;
   ObjRef point = OutputsOf(fig, step)[1];
@@ -127,7 +127,7 @@ void ResetStyles(ConstState& state) {
   state.OutputStyle.fill(-1);
 }
 
-void SetKindSlots(Program& p, int16_t step, std::string_view code) {
+void SetKindSlots(Program& p, int step, std::string_view code) {
   Figure& fig = p.Fig;
   StepRefs& inputs = InputsOf(fig, step);
   StepRefs& outputs = OutputsOf(fig, step);
@@ -163,7 +163,7 @@ bool CheckInputsAvailable(const Figure& fig, const StepRefs& inputs, const SlotS
     if (needByClass[cls] > fig.ElemCount[cls]) return false;
   }
   std::array<int, kLineKinds> haveByLineKind{};
-  for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
     int16_t lineKind = fig.LnTable[i].LineKind;
     if (lineKind >= 0 && lineKind < kLineKinds) ++haveByLineKind[static_cast<size_t>(lineKind)];
   }
@@ -176,21 +176,21 @@ bool CheckInputsAvailable(const Figure& fig, const StepRefs& inputs, const SlotS
 void StartConstruction(Program& p, std::string_view kindCode) {
   Figure& fig = p.Fig;
   ConstState& build = p.Build;
-  int16_t last = fig.StepCount;
+  int last = fig.StepCount;
   if (last >= 1 && build.RepeatFlag && StepKindText(fig, last) == "PBND") {
     NewBoundPoint(p, InputsOf(fig, last)[1].BaseClass());
     return;
   }
   std::string code = NormalisedCode(kindCode);
   if (!AppendCleanStep(fig, code)) {
-    p.Host->Beep();
+    TellStoreFull(p);
     return;
   }
   ModePush(p.Modes, kModeConstruct, *p.Host);
   RefreshModeDisplay(p);
-  int16_t step = fig.StepCount;
+  int step = fig.StepCount;
   if (build.RepeatFlag && step >= 2) {
-    InputsOf(fig, step) = InputsOf(fig, static_cast<int16_t>(step - 1));
+    InputsOf(fig, step) = InputsOf(fig, step - 1);
   } else {
     ResetStyles(build);
   }
@@ -220,7 +220,7 @@ void StartConstruction(Program& p, std::string_view kindCode) {
 
 void AcceptInput(Program& p, ObjRef ref) {
   Figure& fig = p.Fig;
-  int16_t step = fig.StepCount;
+  int step = fig.StepCount;
   if (step < 1) return;
   if (ref.Index == 0) {
     WithdrawLastStep(fig);
@@ -252,7 +252,7 @@ void AcceptInput(Program& p, ObjRef ref) {
   }
 }
 
-void ApplyOutputStyles(Program& p, int16_t step) {
+void ApplyOutputStyles(Program& p, int step) {
   Figure& fig = p.Fig;
   const StepRefs& outputs = OutputsOf(fig, step);
   for (size_t slot = 1; slot <= 5; ++slot) {
@@ -286,6 +286,11 @@ void PopModeIf(Program& p, int16_t mode) {
   if (CurrentMode(p.Modes) == mode) ModePop(p.Modes, *p.Host);
 }
 
+void TellStoreFull(Program& p) {
+  p.Host->MessageBox(Translate(p.Lang, kStoreFullText), kProgramTitle, MsgButtons::kOk);
+}
+
+
 void NewFreePoint(Program& p) {
   Figure& fig = p.Fig;
   ModePush(p.Modes, kModeAddPoint, *p.Host);
@@ -293,26 +298,28 @@ void NewFreePoint(Program& p) {
   if (p.Config.AxisShow != kFalse) DrawAxes(p);
   if (!AppendCleanStep(fig, "PNEW")) {
     PopModeIf(p, kModeAddPoint);
-    p.Host->Beep();
+    RefreshModeDisplay(p);
+    TellStoreFull(p);
     return;
   }
   ResetStyles(p.Build);
-  int16_t step = fig.StepCount;
+  int step = fig.StepCount;
   SetKindSlots(p, step, "PNEW");
-  int16_t index = AppendNewElement(fig, kClassPoint);
+  int index = AppendNewElement(fig, kClassPoint);
   if (index == 0) {
     WithdrawLastStep(fig);
     PopModeIf(p, kModeAddPoint);
-    p.Host->Beep();
+    RefreshModeDisplay(p);
+    TellStoreFull(p);
     return;
   }
-  OutputsOf(fig, step)[1] = {kClassPoint, index};
+  OutputsOf(fig, step)[1] = ObjRef::Of(kClassPoint, index);
   PtRec& pt = fig.PtTable[index];
   pt.Mark = kMarkCircle;
   pt.BoundMode = -1;
   pt.Exists = kTrue;
   pt.Color = kColorBlack;
-  p.Build.NewPointRef = {kClassPoint, index};
+  p.Build.NewPointRef = ObjRef::Of(kClassPoint, index);
   p.Pick.PickCur = p.Build.NewPointRef;
   HighlightCandidate(p);
 }
@@ -358,23 +365,23 @@ void NewBoundPoint(Program& p, int16_t hostClass) {
   }
   p.Build.RepeatFlag = false;
   if (!AppendCleanStep(fig, "PBND")) {
-    p.Host->Beep();
+    TellStoreFull(p);
     return;
   }
-  int16_t index = AppendNewElement(fig, kClassPoint);
+  int index = AppendNewElement(fig, kClassPoint);
   if (index == 0) {
     WithdrawLastStep(fig);
-    p.Host->Beep();
+    TellStoreFull(p);
     return;
   }
   ModePush(p.Modes, kModeBoundPoint, *p.Host);
   RefreshModeDisplay(p);
   if (p.Config.AxisShow != kFalse) DrawAxes(p);
   ResetStyles(p.Build);
-  int16_t step = fig.StepCount;
+  int step = fig.StepCount;
   SetKindSlots(p, step, "PBND");
   InputsOf(fig, step)[1].Class = hostClass;
-  OutputsOf(fig, step)[1] = {kClassPoint, index};
+  OutputsOf(fig, step)[1] = ObjRef::Of(kClassPoint, index);
   PtRec& pt = fig.PtTable[index];
   pt.Mark = kMarkPixel;
   pt.BoundMode = -1;

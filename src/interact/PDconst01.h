@@ -21,6 +21,9 @@ constexpr std::string_view kNotEnoughInputsText =
 constexpr std::string_view kNoHostText = "元にする対象がありません。キャンセルします。";
 constexpr std::string_view kTooFewVerticesText =
     "頂点の数が足りないので,この多角形は作れません。この作業はキャンセルします。";
+constexpr std::string_view kStoreFullText =
+    "図形がいっぱいなので,これ以上は作れません。作図の手順と,点・直線・円・数値は,それぞれ32767"
+    "個までです。";
 
 using SlotStyles = std::array<int16_t, 6>;  // slots 1..5; 0 unused
 
@@ -29,10 +32,10 @@ struct ConstState {
   SlotStyles OutputStyle{-1, -1, -1, -1, -1, -1};
   bool RepeatFlag = false;
   ObjRef NewPointRef;
-  int16_t PolyVertexCount = 0;
-  int16_t PolyVertexNo = 0;
-  std::vector<int16_t> PolyVertices;  // 1-based
-  int16_t PolyStep = 0;
+  int PolyVertexCount = 0;
+  int PolyVertexNo = 0;
+  std::vector<int> PolyVertices;  // 1-based
+  int PolyStep = 0;
   // Opens the number-selection dialog for the pending number slot; the
   // dialog answers through AcceptInput with the chosen number (class 0).
   // Unset, the slot waits for AcceptInput.
@@ -47,7 +50,7 @@ struct ConstState {
 void ResetStyles(ConstState& state);
 // Empties every slot of the step and writes the kind's slot classes; the
 // kind's style lists go into the flow state.
-void SetKindSlots(Program& p, int16_t step, std::string_view code);
+void SetKindSlots(Program& p, int step, std::string_view code);
 // False when the figure lacks elements the step's input slots need.
 bool CheckInputsAvailable(const Figure& fig, const StepRefs& inputs, const SlotStyles& lineKinds);
 
@@ -89,14 +92,17 @@ void RemoveLastStep(Figure& fig);
 bool AppendCleanStep(Figure& fig, std::string_view code);
 // Appends an element of class cls with its class defaults; its index, or 0
 // when the table is full.
-int16_t AppendNewElement(Figure& fig, int16_t cls);
+int AppendNewElement(Figure& fig, int cls);
 // An independent number holding value; its index, or 0 when full.
-int16_t AppendNumber(Figure& fig, double value);
+int AppendNumber(Figure& fig, double value);
+
+// Tells that the figure's tables cannot take what a command would add.
+void TellStoreFull(Program& p);
 
 // Leaves mode when it is the current one.
 void PopModeIf(Program& p, int16_t mode);
 
 // Expands the macro of the step under construction (marker slot reached).
-void ExpandMacro(Program& p, int16_t step);
+void ExpandMacro(Program& p, int step);
 
 }  // namespace plandra

@@ -14,7 +14,7 @@ struct Program;
 // Withdraws the step under construction with the elements it reserved.
 inline void WithdrawLastStep(Figure& fig) { RemoveLastStep(fig); }
 
-void ApplyOutputStyles(Program& p, int16_t step);
+void ApplyOutputStyles(Program& p, int step);
 // Pops modes 15 and 17, drops the marks and redraws.
 void EndConstruction(Program& p);
 

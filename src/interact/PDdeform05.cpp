@@ -40,7 +40,7 @@ void TraceDraggedPoint(Program& p) {
   PtRec own = pt;
   pt.Mark = d.DragMarkPrev;
   if (d.DragStylePrev != 0) pt.Style = d.DragStylePrev;
-  AddTrace(p, {kClassPoint, d.DraggedPoint});
+  AddTrace(p, ObjRef::Of(kClassPoint, d.DraggedPoint));
   pt = own;
 }
 
@@ -57,7 +57,7 @@ MoveCopies BeginMove(Program& p) {
     pt.Exists = kTrue;
     copies.Moving = pt;
   }
-  FirstMoveAnalysis(p, copies.HasPoint ? ObjRef{kClassPoint, d.DraggedPoint} : ObjRef{});
+  FirstMoveAnalysis(p, copies.HasPoint ? ObjRef::Of(kClassPoint, d.DraggedPoint) : ObjRef{});
   SnapshotTables(fig);
   return copies;
 }
@@ -104,7 +104,7 @@ void MoveTo(Program& p, double x, double y) {
   FinishMove(p, copies);
 }
 
-bool Independent(const DeformState& d, int16_t cls, int16_t index) {
+bool Independent(const DeformState& d, int cls, int index) {
   const std::vector<int16_t>& table = d.IndependentTable[static_cast<size_t>(cls)];
   return index >= 1 && static_cast<size_t>(index) < table.size() &&
          table[static_cast<size_t>(index)] == kTrue;
@@ -120,22 +120,22 @@ ObjRef NearestIndependent(const Program& p, double x, double y, bool withCircles
   const Figure& fig = p.Fig;
   double best = kNoDistance;
   ObjRef winner;
-  for (int16_t i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
     const LnRec& line = fig.LnTable[i];
     if (!Independent(p.Deform, kClassLine, i) || line.Exists == 0) continue;
     double distance = LineDistance(line, x, y);
     if (distance < best) {
       best = distance;
-      winner = {kClassLine, i};
+      winner = ObjRef::Of(kClassLine, i);
     }
   }
-  for (int16_t i = 1; withCircles && i <= fig.ElemCount[kClassCircle]; ++i) {
+  for (int i = 1; withCircles && i <= fig.ElemCount[kClassCircle]; ++i) {
     const CirRec& circle = fig.CirTable[i];
     if (!Independent(p.Deform, kClassCircle, i) || circle.Exists == 0) continue;
     double distance = std::abs(std::hypot(x - circle.CX, y - circle.CY) - circle.R);
     if (distance < best) {
       best = distance;
-      winner = {kClassCircle, i};
+      winner = ObjRef::Of(kClassCircle, i);
     }
   }
   return winner;
@@ -162,7 +162,7 @@ void MoveByKey(Program& p, PtRec& pt, int16_t key, double step) {
 
 }  // namespace
 
-bool PointInRange(const Figure& fig, int16_t index) {
+bool PointInRange(const Figure& fig, int index) {
   return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
 }
 
@@ -188,7 +188,7 @@ void SetPointPosition(Program& p, PtRec& point, double x, double y) {
 void BuildIndependentTable(Program& p) {
   const Figure& fig = p.Fig;
   DeformState& d = p.Deform;
-  int16_t largest = *std::max_element(fig.ElemCount.begin(), fig.ElemCount.begin() + 4);
+  int largest = *std::max_element(fig.ElemCount.begin(), fig.ElemCount.begin() + 4);
   for (std::vector<int16_t>& table : d.IndependentTable) {
     table.assign(static_cast<size_t>(largest) + 1, kTrue);
   }
@@ -250,15 +250,15 @@ void MultiDragStep(Program& p, double x, double y) {
   x = SnapToPixel(x, pixel);
   y = SnapToPixel(y, pixel);
   Figure& fig = p.Fig;
-  std::vector<int16_t> chosen = ChosenPoints(p);
+  std::vector<int> chosen = ChosenPoints(p);
   if (chosen.empty()) {
     Redraw(p);
     return;
   }
   std::vector<PtRec> copies;
-  for (int16_t index : chosen) copies.push_back(fig.PtTable[index]);
+  for (int index : chosen) copies.push_back(fig.PtTable[index]);
   TraceWatch traced = WatchTracedElements(p, 0);
-  FirstMoveAnalysis(p, {kClassPoint, chosen.front()});
+  FirstMoveAnalysis(p, ObjRef::Of(kClassPoint, chosen.front()));
   SnapshotTables(fig);
   double dx = x - copies.front().X;
   double dy = y - copies.front().Y;
@@ -285,7 +285,7 @@ void KeyStep(Program& p, int16_t key) {
 }
 
 void ShiftKeyStep(Program& p, int16_t key) {
-  int16_t index = p.Deform.DraggedPoint;
+  int index = p.Deform.DraggedPoint;
   if (!PointInRange(p.Fig, index)) {
     Redraw(p);
     return;
@@ -301,22 +301,22 @@ void ShiftKeyStep(Program& p, int16_t key) {
 
 void MultiKeyStep(Program& p, int16_t key) {
   double step = KeyStepPixels(p) * p.View.PixelSize;
-  std::vector<int16_t> chosen = ChosenPoints(p);
+  std::vector<int> chosen = ChosenPoints(p);
   TraceWatch traced;
   if (!chosen.empty()) {
     traced = WatchTracedElements(p, 0);
-    FirstMoveAnalysis(p, {kClassPoint, chosen.front()});
+    FirstMoveAnalysis(p, ObjRef::Of(kClassPoint, chosen.front()));
     SnapshotTables(p.Fig);
-    for (int16_t index : chosen) MoveByKey(p, p.Fig.PtTable[index], key, step);
+    for (int index : chosen) MoveByKey(p, p.Fig.PtTable[index], key, step);
   }
   RedrawMove(p, traced);
 }
 
-std::vector<int16_t> ChosenPoints(const Program& p) {
-  std::vector<int16_t> chosen;
+std::vector<int> ChosenPoints(const Program& p) {
+  std::vector<int> chosen;
   const DeformState& d = p.Deform;
-  for (int16_t i = 1; i <= d.MultiCount && static_cast<size_t>(i) < d.MultiPoints.size(); ++i) {
-    int16_t index = d.MultiPoints[static_cast<size_t>(i)];
+  for (int i = 1; i <= d.MultiCount && static_cast<size_t>(i) < d.MultiPoints.size(); ++i) {
+    int index = d.MultiPoints[static_cast<size_t>(i)];
     if (PointInRange(p.Fig, index)) chosen.push_back(index);
   }
   return chosen;

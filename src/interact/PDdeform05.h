@@ -39,7 +39,7 @@ constexpr std::string_view kDeformStepPrompt = "1から60までの数を入力�
 constexpr std::string_view kDeformStepTitle = "変形の幅の設定";
 
 struct DeformState {
-  int16_t DraggedPoint = 0;  // 0: none
+  int DraggedPoint = 0;  // 0: none
   ObjRef DraggedLine;
   // Pt1Index point minus the click (X, Y), then the same for Pt2Index.
   std::array<double, 4> LineDragOffset{};
@@ -47,8 +47,8 @@ struct DeformState {
   // By class 0..3, indices 0..largest ElemCount: -1 = independent of
   // DraggedPoint, 0 = depends on it.
   std::array<std::vector<int16_t>, 4> IndependentTable;
-  std::vector<int16_t> MultiPoints;  // 1-based, in the order chosen
-  int16_t MultiCount = 0;
+  std::vector<int> MultiPoints;  // 1-based, in the order chosen
+  int MultiCount = 0;
   int16_t DragMarkPrev = 0;
   int16_t DragStylePrev = 0;
 };
@@ -73,10 +73,10 @@ void MultiKeyStep(Program& p, int16_t key);
 
 // The point a position-setting drag (mode 30) will move: a new bound point
 // or a re-bound one.
-void PreparePlacingDrag(Program& p, int16_t point);
+void PreparePlacingDrag(Program& p, int point);
 
 // Drags started in the standard mode (mode 72 pushed).
-void StartPointDrag(Program& p, int16_t point);
+void StartPointDrag(Program& p, int point);
 void StartLineDrag(Program& p, ObjRef line, double x, double y);
 
 // The point accepted in the selection modes 13 and 62, with the mode under

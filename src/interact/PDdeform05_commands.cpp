@@ -28,7 +28,7 @@ void BeginDeformation(DeformState& d) {
   d.DraggedLine = {};
 }
 
-bool IsMovablePoint(const Figure& fig, int16_t index) {
+bool IsMovablePoint(const Figure& fig, int index) {
   return PointInRange(fig, index) && fig.PtTable[index].BoundMode == kBoundMovable;
 }
 
@@ -102,13 +102,13 @@ void EndDeformation(Program& p, int16_t mode) {
   RefreshModeDisplay(p);
 }
 
-void PreparePlacingDrag(Program& p, int16_t point) {
+void PreparePlacingDrag(Program& p, int point) {
   p.Deform.DraggedPoint = point;
   p.Deform.DraggedLine = {};
   p.Deform.FirstMoveFlag = kTrue;
 }
 
-void StartPointDrag(Program& p, int16_t point) {
+void StartPointDrag(Program& p, int point) {
   BeginDeformation(p.Deform);
   p.Deform.DraggedPoint = point;
   BuildIndependentTable(p);
@@ -144,10 +144,10 @@ void AcceptDeformPoint(Program& p, ObjRef point) {
 void BuildMultiPickMask(Program& p) {
   const Figure& fig = p.Fig;
   SizeMask(p.Pick, fig, kClassPoint);
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
     if (fig.PtTable[i].BoundMode == 0) Exclude(p.Pick, i);
   }
-  for (int16_t index : ChosenPoints(p)) Exclude(p.Pick, index);
+  for (int index : ChosenPoints(p)) Exclude(p.Pick, index);
 }
 
 void AcceptMultiPoint(Program& p, ObjRef point) {
@@ -162,7 +162,7 @@ void AcceptMultiPoint(Program& p, ObjRef point) {
   DrawHighlights(p);
   ModePush(p.Modes, kModePickMulti, *p.Host);
   BuildMultiPickMask(p);
-  int16_t next = PickNext(p.Pick);
+  int next = PickNext(p.Pick);
   if (next == 0) {
     EndEmptyList(p);
     return;
@@ -175,12 +175,12 @@ void AcceptMultiPoint(Program& p, ObjRef point) {
 bool KeepMultiDeform(Program& p) {
   if (p.Deform.MultiCount == 0) return false;
   const Figure& fig = p.Fig;
-  std::vector<int16_t> chosen = ChosenPoints(p);
-  for (int16_t i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
+  std::vector<int> chosen = ChosenPoints(p);
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
     if (fig.PtTable[i].BoundMode != kBoundMovable) continue;
     bool isChosen = std::find(chosen.begin(), chosen.end(), i) != chosen.end();
-    AddHighlight(p.Draw, isChosen ? HighlightEntry{{kClassPoint, i}, kColorBlue, kMarkSquare, false}
-                                  : HighlightEntry{{kClassPoint, i}, -1, kMarkCircle, false});
+    AddHighlight(p.Draw, isChosen ? HighlightEntry{ObjRef::Of(kClassPoint, i), kColorBlue, kMarkSquare, false}
+                                  : HighlightEntry{ObjRef::Of(kClassPoint, i), -1, kMarkCircle, false});
   }
   DrawHighlights(p);
   return true;
@@ -265,11 +265,11 @@ bool SharedDeformKey(Program& p, int16_t key) {
 
 void TimingRun(Program& p) {
   // The run measures; the point being dragged stays the dragged point.
-  int16_t dragged = p.Deform.DraggedPoint;
+  int dragged = p.Deform.DraggedPoint;
   p.Deform.DraggedPoint = 1;
   auto start = std::chrono::steady_clock::now();
   for (int round = 0; round < kTimingRounds; ++round) {
-    for (int16_t key : {kKeyUp, kKeyRight, kKeyDown, kKeyLeft}) KeyStep(p, key);
+    for (int key : {kKeyUp, kKeyRight, kKeyDown, kKeyLeft}) KeyStep(p, static_cast<int16_t>(key));
   }
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   p.Deform.DraggedPoint = dragged;

@@ -10,7 +10,7 @@ namespace plandra {
 
 struct Figure;
 
-bool PointInRange(const Figure& fig, int16_t index);
+bool PointInRange(const Figure& fig, int index);
 // MarkDependencies once after a deformation command.
 void FirstMoveAnalysis(Program& p, ObjRef moved);
 // UpdatePointOnHost; beeps when the point had to be held at an end.
@@ -18,6 +18,6 @@ void PlaceOnHostWithBeep(Program& p, PtRec& pt);
 // DeformStep in pixels; a 0 from the settings is stored as 10.
 int16_t KeyStepPixels(Program& p);
 // The chosen points of the multi-point deformation that name points.
-std::vector<int16_t> ChosenPoints(const Program& p);
+std::vector<int> ChosenPoints(const Program& p);
 
 }  // namespace plandra

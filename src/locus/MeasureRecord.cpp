@@ -28,9 +28,9 @@ std::string LocalDateTimeText() {
 }
 
 // The shown measured numbers, in index order.
-std::vector<int16_t> RecordedNumbers(const Figure& fig) {
-  std::vector<int16_t> numbers;
-  for (int16_t i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
+std::vector<int> RecordedNumbers(const Figure& fig) {
+  std::vector<int> numbers;
+  for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     const NumRec& num = fig.NumTable[i];
     if (num.NumFlag != kTrue && num.NumFlag != 7 && num.NumShow == 0) numbers.push_back(i);
   }
@@ -165,7 +165,7 @@ void RecordRow(Program& p, std::string_view mode) {
   }
   const Figure& fig = p.Fig;
   std::vector<std::string> cells;
-  for (int16_t i : RecordedNumbers(fig)) {
+  for (int i : RecordedNumbers(fig)) {
     const NumRec& num = fig.NumTable[i];
     cells.push_back(mode == "top" ? HeaderName(num) : ValueText(num.Value, p.Config.KetaDecimal));
   }

@@ -1,5 +1,7 @@
 #include "locus/PdLocus.h"
 
+#include <algorithm>
+
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
 #include "app/Program.h"
@@ -15,12 +17,27 @@ namespace {
 constexpr std::string_view kLocusOnText = "軌";
 constexpr std::string_view kLocusOffText = "×軌";
 
-// The list keeps its entry 0 unused; a full list grows by one block.
+// The list keeps its entry 0 unused and grows by one block up to kMaxTraces;
+// after that the newest trace takes the place of the oldest, so a long
+// lesson with the switch on keeps drawing without end of memory.
 template <class Rec>
-void AppendTrace(std::vector<Rec>& list, int16_t& count, const Rec& rec) {
+void AppendTrace(std::vector<Rec>& list, int& count, int& first, const Rec& rec) {
+  if (count >= kMaxTraces) {
+    list[static_cast<size_t>(first)] = rec;
+    first = first % kMaxTraces + 1;
+    return;
+  }
   ++count;
-  if (static_cast<size_t>(count) >= list.size()) list.resize(list.size() + kTraceGrowth);
+  if (static_cast<size_t>(count) >= list.size()) {
+    list.resize(std::min(list.size() + kTraceGrowth, static_cast<size_t>(kMaxTraces) + 1));
+  }
   list[static_cast<size_t>(count)] = rec;
+}
+
+// The traces of a list from the oldest to the newest.
+template <class Rec, class Draw>
+void ForEachTrace(const std::vector<Rec>& list, int count, int first, Draw draw) {
+  for (int k = 0; k < count; ++k) draw(list[static_cast<size_t>((first - 1 + k) % count + 1)]);
 }
 
 template <class Rec>
@@ -30,19 +47,18 @@ void ResetList(std::vector<Rec>& list) {
 
 // A copy in its locus colour, kept when that colour is set.
 template <class Rec>
-void KeepTrace(std::vector<Rec>& list, int16_t& count, const Rec& rec) {
+void KeepTrace(LocusState& locus, std::vector<Rec>& list, int cls, const Rec& rec) {
   if (rec.Style == kColorNone) return;
   Rec copy = rec;
   copy.Color = rec.Style;
-  AppendTrace(list, count, copy);
+  AppendTrace(list, locus.TraceCount[cls], locus.TraceFirst[cls], copy);
 }
 
 void KeepTraceOf(LocusState& locus, const Figure& fig, ObjRef ref) {
-  std::array<int16_t, 4>& count = locus.TraceCount;
   switch (ref.BaseClass()) {
-    case kClassPoint: KeepTrace(locus.TracePts, count[kClassPoint], fig.PtTable[ref.Index]); break;
-    case kClassLine: KeepTrace(locus.TraceLns, count[kClassLine], fig.LnTable[ref.Index]); break;
-    default: KeepTrace(locus.TraceCirs, count[kClassCircle], fig.CirTable[ref.Index]); break;
+    case kClassPoint: KeepTrace(locus, locus.TracePts, kClassPoint, fig.PtTable[ref.Index]); break;
+    case kClassLine: KeepTrace(locus, locus.TraceLns, kClassLine, fig.LnTable[ref.Index]); break;
+    default: KeepTrace(locus, locus.TraceCirs, kClassCircle, fig.CirTable[ref.Index]); break;
   }
 }
 
@@ -66,15 +82,15 @@ std::array<double, 4> PlaceOf(const Figure& fig, ObjRef ref) {
 }
 
 template <class Rec>
-void WatchClass(const std::vector<Rec>& table, int16_t cls, int16_t count, int16_t excluded,
+void WatchClass(const std::vector<Rec>& table, int cls, int count, int excluded,
                 const Figure& fig, TraceWatch& watch) {
-  for (int16_t i = 1; i <= count && static_cast<size_t>(i) < table.size(); ++i) {
+  for (int i = 1; i <= count && static_cast<size_t>(i) < table.size(); ++i) {
     if (table[static_cast<size_t>(i)].Style == kColorNone ||
         (cls == kClassPoint && i == excluded)) {
       continue;
     }
-    watch.Refs.push_back({cls, i});
-    watch.Places.push_back(PlaceOf(fig, {cls, i}));
+    watch.Refs.push_back(ObjRef::Of(cls, i));
+    watch.Places.push_back(PlaceOf(fig, watch.Refs.back()));
   }
 }
 
@@ -95,10 +111,11 @@ void ClearTraces(LocusState& locus) {
   ResetList(locus.TraceLns);
   ResetList(locus.TraceCirs);
   locus.TraceCount = {};
+  locus.TraceFirst = {1, 1, 1, 1};
 }
 
 void AppendTracePoint(LocusState& locus, const PtRec& pt) {
-  AppendTrace(locus.TracePts, locus.TraceCount[kClassPoint], pt);
+  AppendTrace(locus.TracePts, locus.TraceCount[kClassPoint], locus.TraceFirst[kClassPoint], pt);
 }
 
 void AddTrace(Program& p, ObjRef ref) {
@@ -110,10 +127,14 @@ void AddTrace(Program& p, ObjRef ref) {
 }
 
 void DrawTraces(const LocusState& locus, RenderContext& r) {
-  const std::array<int16_t, 4>& count = locus.TraceCount;
-  for (int16_t i = 1; i <= count[kClassPoint]; ++i) DrawPointMark(r, locus.TracePts[i]);
-  for (int16_t i = 1; i <= count[kClassLine]; ++i) DrawLine(r, locus.TraceLns[i]);
-  for (int16_t i = 1; i <= count[kClassCircle]; ++i) DrawCircle(r, locus.TraceCirs[i]);
+  const std::array<int, 4>& count = locus.TraceCount;
+  const std::array<int, 4>& first = locus.TraceFirst;
+  ForEachTrace(locus.TracePts, count[kClassPoint], first[kClassPoint],
+               [&r](const PtRec& pt) { DrawPointMark(r, pt); });
+  ForEachTrace(locus.TraceLns, count[kClassLine], first[kClassLine],
+               [&r](const LnRec& ln) { DrawLine(r, ln); });
+  ForEachTrace(locus.TraceCirs, count[kClassCircle], first[kClassCircle],
+               [&r](const CirRec& cir) { DrawCircle(r, cir); });
 }
 
 void WireLocusLayer(Program& p) {
@@ -121,7 +142,7 @@ void WireLocusLayer(Program& p) {
   p.Layers.DrawSampledLoci = [&p](RenderContext& r) { DrawSampledLoci(p.Fig, r); };
 }
 
-TraceWatch WatchTracedElements(const Program& p, int16_t excludedPoint) {
+TraceWatch WatchTracedElements(const Program& p, int excludedPoint) {
   TraceWatch watch;
   if (p.Locus.LocusOn == kFalse) return watch;
   const Figure& fig = p.Fig;

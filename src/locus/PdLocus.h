@@ -13,27 +13,32 @@ namespace plandra {
 struct Program;
 struct RenderContext;
 
-constexpr int16_t kTraceStartSize = 200;
-constexpr int16_t kTraceGrowth = 50;
+constexpr int kTraceStartSize = 200;
+constexpr int kTraceGrowth = 50;
+// Traces kept of each class; past it each new trace takes the oldest one's place.
+constexpr int kMaxTraces = kMaxCount;
 // DrawElement overrides: the locus colour, and the background colour.
 constexpr int16_t kOverrideLocus = 10;
 constexpr int16_t kOverrideErase = 20;
 
 struct LocusState {
   int16_t LocusOn = kFalse;
-  // 1-based like the element tables; the sizes grow in blocks of 50.
+  // 1-based like the element tables; the sizes grow in blocks of 50 up to
+  // kMaxTraces. A full list is a ring: its oldest trace is at TraceFirst.
   std::vector<PtRec> TracePts;
   std::vector<LnRec> TraceLns;
   std::vector<CirRec> TraceCirs;
-  std::array<int16_t, 4> TraceCount{};  // by class: 1 points, 2 lines, 3 circles
-  int16_t LocusNum = 0;                 // the number chosen with mnuLocusSetN; 0 none
+  std::array<int, 4> TraceCount{};  // by class: 1 points, 2 lines, 3 circles
+  std::array<int, 4> TraceFirst{1, 1, 1, 1};
+  int LocusNum = 0;  // the number chosen with mnuLocusSetN; 0 none
 
   LocusState();
 };
 
 // Empty lists of 200 entries each.
 void ClearTraces(LocusState& locus);
-// A copy of the record, whatever its locus colour (event scripts use it).
+// A copy of the record, whatever its locus colour (event scripts use it); a
+// full list drops its oldest trace for it.
 void AppendTracePoint(LocusState& locus, const PtRec& pt);
 // Draws the element where it stands, in its locus colour with the switch on
 // (and keeps a copy when that colour is set) or in the background colour.
@@ -51,7 +56,7 @@ struct TraceWatch {
   std::vector<std::array<double, 4>> Places;
 };
 // Empty with the switch off; the excluded point is traced by the move itself.
-TraceWatch WatchTracedElements(const Program& p, int16_t excludedPoint);
+TraceWatch WatchTracedElements(const Program& p, int excludedPoint);
 void TraceMovedElements(Program& p, const TraceWatch& watch);
 
 // mnuLocusSW: flips the switch and shows it in panel 3 and the menu.

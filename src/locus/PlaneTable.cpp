@@ -27,9 +27,11 @@ constexpr std::string_view kProgressText = "計算中";
 constexpr std::string_view kNotWrittenText = "表のファイルを書き込めません。";
 constexpr std::string_view kWrittenHereText = "表のファイルはここに書きました。";
 
-bool PointValid(const Figure& fig, int16_t index) { return RefInRange(fig, {kClassPoint, index}); }
+bool PointValid(const Figure& fig, int index) { return RefInRange(fig, ObjRef::Of(kClassPoint, index)); }
 
-bool NumberChosen(const Program& p) { return RefInRange(p.Fig, {kClassNumber, p.Locus.LocusNum}); }
+bool NumberChosen(const Program& p) {
+  return RefInRange(p.Fig, ObjRef::Of(kClassNumber, p.Locus.LocusNum));
+}
 
 bool Untitled(const Program& p) { return p.CurFileName.empty() || p.CurFileName == kUntitled; }
 
@@ -125,7 +127,7 @@ PlaneGrid PlaneGridOf(const ViewState& view) {
   return grid;
 }
 
-void PlaceForTable(Program& p, int16_t point, double x, double y) {
+void PlaceForTable(Program& p, int point, double x, double y) {
   Figure& fig = p.Fig;
   PtRec& pt = fig.PtTable[point];
   pt.Exists = kTrue;
@@ -136,7 +138,7 @@ void PlaceForTable(Program& p, int16_t point, double x, double y) {
 }
 
 void StartPlaneTable(Program& p) {
-  const int16_t point = p.Deform.DraggedPoint;
+  const int point = p.Deform.DraggedPoint;
   if (PlaneTableRunning(p) || !PointValid(p.Fig, point)) return;
   Platform& host = HostOf(p);
   const std::string title = Translate(p.Lang, kProgramTitle);

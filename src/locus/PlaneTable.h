@@ -32,7 +32,7 @@ PlaneGrid PlaneGridOf(const ViewState& view);
 struct PlaneTableRun {
   bool Running = false;
   PlaneGrid Grid;
-  int16_t Point = 0;
+  int Point = 0;
   PtRec Start;  // the point as it stood before the table
   std::filesystem::path File;
   std::string Text;  // the lines so far
@@ -53,6 +53,6 @@ bool PlaneTableRunning(const Program& p);
 
 // The dragged point placed at (x, y) and the figure recomputed as a move's
 // redraw recomputes it; nothing drawn.
-void PlaceForTable(Program& p, int16_t point, double x, double y);
+void PlaceForTable(Program& p, int point, double x, double y);
 
 }  // namespace plandra

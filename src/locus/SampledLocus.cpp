@@ -8,8 +8,8 @@
 namespace plandra {
 namespace {
 
-bool PointIndexValid(const Figure& fig, int16_t index) {
-  return RefInRange(fig, {kClassPoint, index});
+bool PointIndexValid(const Figure& fig, int index) {
+  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
 }
 
 // The Param values of a point on a line, the same for every line: taken
@@ -43,7 +43,7 @@ std::vector<double> CircleSampleParams(const Figure& fig, const PtRec& driving) 
 
 }  // namespace
 
-void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
+void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
                  const std::function<void(const PtRec&)>& visit) {
   if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return;
   const int16_t hostClass = fig.PtTable[driving].HostClass;
@@ -82,12 +82,12 @@ void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
 void DrawSampledLoci(Figure& fig, RenderContext& r) {
   if (!r.Canvas) return;
   int steps = std::min(
-      {static_cast<int>(fig.StepCount), UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
+      {fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
   for (int s = 1; s <= steps; ++s) {
     if (fig.StepKindId[s] != Kind::XLOCS) continue;
     const StepRefs& in = fig.StepIn[s];
     if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
-    int16_t traced = in[2].Index;
+    int traced = in[2].Index;
     if (!PointIndexValid(fig, traced)) continue;
     int16_t style = fig.PtTable[traced].Style;
     int16_t color = style != kColorNone ? style : kColorRed;

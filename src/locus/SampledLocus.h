@@ -23,7 +23,7 @@ enum class SampleWay { Literal, Dependents };
 // Runs the driving point along its host and hands the traced point to visit
 // after each sample; then both points are put back and the figure evaluated
 // again. A driving point on no line or circle gives no samples.
-void SampleLocus(Figure& fig, int16_t driving, int16_t traced, SampleWay way,
+void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
                  const std::function<void(const PtRec&)>& visit);
 
 // Every "XLOCS" step's curve, as dots in the traced point's locus colour

@@ -21,16 +21,16 @@ bool StoreCanTake(const Figure& fig, int steps, int points, int lines, int numbe
          fig.ElemCount[kClassNumber] + numbers <= kMaxCount;
 }
 
-int16_t NewElement(Figure& fig, int16_t cls) {
+int NewElement(Figure& fig, int cls) {
   ReserveElement(fig, cls);
-  return fig.ElemCount[cls];
+  return fig.ElemCount[static_cast<size_t>(cls)];
 }
 
-int16_t AppendFreePoint(Figure& fig, const NewPointAttrs& attrs) {
+int AppendFreePoint(Figure& fig, const NewPointAttrs& attrs) {
   AppendStep(fig);
-  int16_t step = fig.StepCount;
-  int16_t index = NewElement(fig, kClassPoint);
-  fig.StepOut[step][1] = {kClassPoint, index};
+  int step = fig.StepCount;
+  int index = NewElement(fig, kClassPoint);
+  fig.StepOut[step][1] = ObjRef::Of(kClassPoint, index);
   SetStepKind(fig, step, "PNEW");
   PtRec& pt = fig.PtTable[index];
   pt.X = attrs.X;
@@ -40,17 +40,17 @@ int16_t AppendFreePoint(Figure& fig, const NewPointAttrs& attrs) {
   pt.Style = attrs.Style;
   pt.BoundMode = attrs.Movable ? kTrue : kFalse;
   pt.Exists = kTrue;
-  SetElementName(fig, {kClassPoint, index}, attrs.Name);
+  SetElementName(fig, ObjRef::Of(kClassPoint, index), attrs.Name);
   return index;
 }
 
-void AppendSegment(Figure& fig, int16_t from, int16_t to, int16_t color) {
+void AppendSegment(Figure& fig, int from, int to, int16_t color) {
   AppendStep(fig);
-  int16_t step = fig.StepCount;
-  int16_t index = NewElement(fig, kClassLine);
-  fig.StepIn[step][1] = {kClassPoint, from};
-  fig.StepIn[step][2] = {kClassPoint, to};
-  fig.StepOut[step][1] = {kClassLine, index};
+  int step = fig.StepCount;
+  int index = NewElement(fig, kClassLine);
+  fig.StepIn[step][1] = ObjRef::Of(kClassPoint, from);
+  fig.StepIn[step][2] = ObjRef::Of(kClassPoint, to);
+  fig.StepOut[step][1] = ObjRef::Of(kClassLine, index);
   SetStepKind(fig, step, "L1");
   LnRec& line = fig.LnTable[index];
   line.LineKind = 1;
@@ -58,21 +58,21 @@ void AppendSegment(Figure& fig, int16_t from, int16_t to, int16_t color) {
 }
 
 std::vector<ObjRef> NewMapOutputs(Figure& fig, int size) {
-  int16_t image = NewElement(fig, kClassPoint);
+  int image = NewElement(fig, kClassPoint);
   PtRec& pt = fig.PtTable[image];
   pt.Mark = 1;
   pt.Color = 1;
   pt.Style = 1;
   pt.BoundMode = kFalse;
-  SetElementName(fig, {kClassPoint, image}, "φ(P)");
-  std::vector<ObjRef> outputs{{kClassPoint, image}};
+  SetElementName(fig, ObjRef::Of(kClassPoint, image), "φ(P)");
+  std::vector<ObjRef> outputs{ObjRef::Of(kClassPoint, image)};
   for (int i = 1; i <= size; ++i) {
     for (int j = 1; j <= size; ++j) {
-      int16_t entry = NewElement(fig, kClassNumber);
+      int entry = NewElement(fig, kClassNumber);
       fig.NumTable[entry].NumFlag = kFalse;
       std::string name = "A(" + std::to_string(i) + "," + std::to_string(j) + ")";
-      SetElementName(fig, {kClassNumber, entry}, name);
-      outputs.push_back({kClassNumber, entry});
+      SetElementName(fig, ObjRef::Of(kClassNumber, entry), name);
+      outputs.push_back(ObjRef::Of(kClassNumber, entry));
     }
   }
   return outputs;
@@ -84,20 +84,20 @@ void FillSlots(StepRefs& slots, const std::vector<ObjRef>& refs, size_t first) {
 
 // The map step and, for more than five references, its continuation; the
 // map step's kind is written last, once all its references are in place.
-void AppendMapSteps(Figure& fig, std::string_view kind, const std::vector<int16_t>& inputPoints,
+void AppendMapSteps(Figure& fig, std::string_view kind, const std::vector<int>& inputPoints,
                     int size) {
   std::vector<ObjRef> inputs;
-  for (int16_t index : inputPoints) inputs.push_back({kClassPoint, index});
+  for (int index : inputPoints) inputs.push_back(ObjRef::Of(kClassPoint, index));
   std::vector<ObjRef> outputs = NewMapOutputs(fig, size);
   AppendStep(fig);
-  int16_t step = fig.StepCount;
+  int step = fig.StepCount;
   FillSlots(fig.StepIn[step], inputs, 0);
   FillSlots(fig.StepOut[step], outputs, 0);
   if (outputs.size() > 5) {
     AppendStep(fig);
     FillSlots(fig.StepIn[step + 1], inputs, 5);
     FillSlots(fig.StepOut[step + 1], outputs, 5);
-    SetStepKind(fig, static_cast<int16_t>(step + 1), "PT62");
+    SetStepKind(fig, step + 1, "PT62");
   }
   SetStepKind(fig, step, kind);
 }
@@ -106,12 +106,12 @@ void AppendMapSteps(Figure& fig, std::string_view kind, const std::vector<int16_
 
 bool MacroLinear(Figure& fig) {
   if (!StoreCanTake(fig, 11, 7, 4, 4)) return false;
-  int16_t p = AppendFreePoint(fig, {"P", 1, 1, 1, 2, 2, true});
-  int16_t o = AppendFreePoint(fig, {"O", 0, 0, 0, 7, 0, false});
-  int16_t p1 = AppendFreePoint(fig, {"P1", 1, 0, 0, 7, 0, true});
-  int16_t p2 = AppendFreePoint(fig, {"P2", 0, 1, 0, 7, 0, true});
-  int16_t q1 = AppendFreePoint(fig, {"Q1", 2, 1, 0, 7, 0, true});
-  int16_t q2 = AppendFreePoint(fig, {"Q2", 1, 2, 0, 7, 0, true});
+  int p = AppendFreePoint(fig, {"P", 1, 1, 1, 2, 2, true});
+  int o = AppendFreePoint(fig, {"O", 0, 0, 0, 7, 0, false});
+  int p1 = AppendFreePoint(fig, {"P1", 1, 0, 0, 7, 0, true});
+  int p2 = AppendFreePoint(fig, {"P2", 0, 1, 0, 7, 0, true});
+  int q1 = AppendFreePoint(fig, {"Q1", 2, 1, 0, 7, 0, true});
+  int q2 = AppendFreePoint(fig, {"Q2", 1, 2, 0, 7, 0, true});
   AppendSegment(fig, o, p1, 2);
   AppendSegment(fig, o, p2, 2);
   AppendSegment(fig, o, q1, 1);
@@ -122,13 +122,13 @@ bool MacroLinear(Figure& fig) {
 
 bool MacroAffine(Figure& fig) {
   if (!StoreCanTake(fig, 13, 8, 4, 9)) return false;
-  int16_t p = AppendFreePoint(fig, {"P", -2, 2, 1, 2, 2, true});
-  int16_t p1 = AppendFreePoint(fig, {"P1", -4, 0, 0, 2, 0, true});
-  int16_t p2 = AppendFreePoint(fig, {"P2", -3, 0, 0, 2, 0, true});
-  int16_t p3 = AppendFreePoint(fig, {"P3", -4, 1, 0, 2, 0, true});
-  int16_t q1 = AppendFreePoint(fig, {"Q1", 4, 0, 0, 1, 0, true});
-  int16_t q2 = AppendFreePoint(fig, {"Q2", 5, 0, 0, 1, 0, true});
-  int16_t q3 = AppendFreePoint(fig, {"Q3", 4, 1, 0, 1, 0, true});
+  int p = AppendFreePoint(fig, {"P", -2, 2, 1, 2, 2, true});
+  int p1 = AppendFreePoint(fig, {"P1", -4, 0, 0, 2, 0, true});
+  int p2 = AppendFreePoint(fig, {"P2", -3, 0, 0, 2, 0, true});
+  int p3 = AppendFreePoint(fig, {"P3", -4, 1, 0, 2, 0, true});
+  int q1 = AppendFreePoint(fig, {"Q1", 4, 0, 0, 1, 0, true});
+  int q2 = AppendFreePoint(fig, {"Q2", 5, 0, 0, 1, 0, true});
+  int q3 = AppendFreePoint(fig, {"Q3", 4, 1, 0, 1, 0, true});
   AppendSegment(fig, p1, p2, 2);
   AppendSegment(fig, p1, p3, 2);
   AppendSegment(fig, q1, q2, 1);
@@ -139,10 +139,10 @@ bool MacroAffine(Figure& fig) {
 
 bool MacroProjective(Figure& fig) {
   if (!StoreCanTake(fig, 11, 10, 0, 9)) return false;
-  int16_t p = AppendFreePoint(fig, {"P", -2, 2, 1, 2, 2, true});
+  int p = AppendFreePoint(fig, {"P", -2, 2, 1, 2, 2, true});
   const std::array<MapPt, 4> sources{{{-8, 0}, {-4, 0}, {-4, 4}, {-8, 4}}};
   const std::array<MapPt, 4> images{{{2, 0}, {6, 0}, {6, 4}, {2, 4}}};
-  std::vector<int16_t> inputs{p};
+  std::vector<int> inputs{p};
   const char* sourceNames[] = {"P1", "P2", "P3", "P4"};
   const char* imageNames[] = {"Q1", "Q2", "Q3", "Q4"};
   for (int k = 0; k < 4; ++k) {

@@ -44,10 +44,11 @@ TextViewer::TextViewer(ViewerText& viewer, LangState& lang, std::function<void()
   modes->setObjectName("mnuMode");
   captions_.emplace_back(modes->menuAction(), "モード");
   const char* captions[] = {"上書", "追加", "先送り"};
-  for (int16_t mode = 0; mode < 3; ++mode) {
+  for (int mode = 0; mode < 3; ++mode) {
     QAction* item = AddItem(modes, kModeItems[mode], captions[mode]);
     item->setCheckable(true);
-    connect(item, &QAction::triggered, this, [this, mode] { SetWriteMode(mode); });
+    connect(item, &QAction::triggered, this,
+            [this, mode] { SetWriteMode(static_cast<int16_t>(mode)); });
   }
   connect(AddTopItem("mnuDispMatrixSWOff", "行列表示Off"), &QAction::triggered, this, [this] {
     if (matrixSwitchOff_) matrixSwitchOff_();
@@ -92,7 +93,7 @@ void TextViewer::Mirror() {
   text.replace("\r\n", "\n");
   if (text_->toPlainText() != text) text_->setPlainText(text);
   ShowCaptions();
-  for (int16_t mode = 0; mode < 3; ++mode) {
+  for (int mode = 0; mode < 3; ++mode) {
     Item(kModeItems[mode])->setChecked(viewer_.ViewerWriteMode == mode);
   }
   ShowMatrixItems();

@@ -56,15 +56,15 @@ CalcResult FinishExpression(Figure& fig, LangState& lang, std::string_view expBy
     return {false, Translate(lang, "これ以上の数値は追加できません。")};
   }
   AppendStep(fig);
-  int16_t step = fig.StepCount;
+  int step = fig.StepCount;
   SetStepKind(fig, step, kCalcKind);
   fig.StepIn[step] = {};
   fig.StepOut[step] = {};
   fig.StepState[step] = 0;
   fig.StepRev[step] = 0;
   ReserveElement(fig, kClassNumber);
-  int16_t number = fig.ElemCount[kClassNumber];
-  ObjRef out{kClassNumber, number};
+  int number = fig.ElemCount[kClassNumber];
+  ObjRef out = ObjRef::Of(kClassNumber, number);
   ClearElement(fig, out);
   fig.StepOut[step][1] = out;
   fig.NumTable[number].Expr = FixedText(TrimRight(expByNum), kExprWidth);

@@ -23,8 +23,8 @@ std::vector<std::string> SetupNumList(const Figure& fig, int16_t ketaDecimal);
 struct CalcResult {
   bool Ok = false;
   std::string Message;  // translated; empty on success
-  int16_t Step = 0;
-  int16_t Number = 0;
+  int Step = 0;
+  int Number = 0;
 };
 
 // Finishing the expression dialog: appends the "CALC" step and its number

@@ -45,7 +45,7 @@ void EnterState(Program& p, ExpressState state) {
   dialog.LabelExpress.Caption = Num2Name(p.Fig, dialog.ExpByNum);
 }
 
-void AppendOperand(Program& p, int16_t index) {
+void AppendOperand(Program& p, int index) {
   Express(p).ExpByNum += "N" + std::to_string(index);
   SetVisibleOp(p);
 }
@@ -145,7 +145,7 @@ void ExpressTakeNumber(Program& p) {
       list.Selected >= static_cast<int>(list.Lines.size())) {
     return;
   }
-  AppendOperand(p, static_cast<int16_t>(list.Selected + 1));
+  AppendOperand(p, list.Selected + 1);
 }
 
 void ExpressOperator(Program& p, char op) {
@@ -173,9 +173,9 @@ void ExpressAddNum(Program& p) {
 void ExpressNewNumOK(Program& p) {
   ExpressionInput& dialog = Express(p);
   if (dialog.State != ExpressState::kTypingConstant) return;
-  int16_t made = AppendNumber(p.Fig, LeadingNumber(dialog.Text1.Caption));
+  int made = AppendNumber(p.Fig, LeadingNumber(dialog.Text1.Caption));
   if (made == 0) {
-    p.Host->Beep();  // the number table is full
+    TellStoreFull(p);
     return;
   }
   SetupNumList(p);

@@ -77,7 +77,7 @@ std::string ElementName(const Figure& fig, ObjRef ref) {
 }
 
 // Names of inputs first..last of a step, joined.
-std::string JoinedInputNames(const Figure& fig, int16_t step, int first, int last) {
+std::string JoinedInputNames(const Figure& fig, int step, int first, int last) {
   std::string text;
   for (int k = first; k <= last; ++k) text += ElementName(fig, fig.StepIn[step][k]);
   return text;
@@ -90,7 +90,7 @@ std::string DistanceOperand(const Figure& fig, const TextLookup& words, ObjRef r
 }
 
 // The label of a step, or false when its kind keeps its names.
-bool StepLabel(const Figure& fig, const TextLookup& words, int16_t step, std::string& label) {
+bool StepLabel(const Figure& fig, const TextLookup& words, int step, std::string& label) {
   const StepRefs& in = fig.StepIn[step];
   switch (fig.StepKindId[step]) {
     case Kind::L1:
@@ -132,7 +132,7 @@ bool StepLabel(const Figure& fig, const TextLookup& words, int16_t step, std::st
   }
 }
 
-std::string NumberLineText(int16_t index, std::string_view name, double value, int16_t keta) {
+std::string NumberLineText(int index, std::string_view name, double value, int16_t keta) {
   return PlainNumberText(index) + ":" + std::string(name) + " = " + ValueText(value, keta);
 }
 
@@ -221,8 +221,8 @@ void AutoLabels(Figure& fig, const TextLookup& words) {
   }
 }
 
-std::string NumberListLine(const Figure& fig, int16_t index, int16_t ketaDecimal) {
-  if (!RefInRange(fig, {kClassNumber, index})) return {};
+std::string NumberListLine(const Figure& fig, int index, int16_t ketaDecimal) {
+  if (!RefInRange(fig, ObjRef::Of(kClassNumber, index))) return {};
   const NumRec& num = fig.NumTable[index];
   return NumberLineText(index, Trim(num.Name), num.Value, ketaDecimal);
 }
@@ -237,7 +237,7 @@ std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, const TextLookup& wo
     if (num.NumFlag != kFalse || num.NumShow != kNumShown) continue;
     std::string text = NumberLineText(i, WithTimesSigns(num.Name), num.Value, ketaDecimal);
     lines.push_back(
-        {std::move(text), static_cast<int16_t>(i), left, static_cast<int>(lines.size())});
+        {std::move(text), i, left, static_cast<int>(lines.size())});
   }
   return lines;
 }

@@ -46,12 +46,12 @@ std::string Num2Name(const Figure& fig, std::string_view expByNum);
 std::string WithTimesSigns(std::string_view name);
 
 // " 3:AB =   2.50": a line of the number lists of the dialogs.
-std::string NumberListLine(const Figure& fig, int16_t index, int16_t ketaDecimal);
+std::string NumberListLine(const Figure& fig, int index, int16_t ketaDecimal);
 
 // One line of the number list on the drawing area; Row counts from 0 at the top.
 struct ScreenNumberLine {
   std::string Text;
-  int16_t Number = 0;
+  int Number = 0;
   int LeftPixels = kNumListLeft;
   int Row = 0;
 };

@@ -26,7 +26,7 @@ void FillList(Program& p, bool independentOnly) {
   list.Lines.clear();
   list.Selected = -1;
   const Figure& fig = p.Fig;
-  for (int16_t i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
+  for (int i = 1; i <= fig.ElemCount[kClassNumber]; ++i) {
     if (independentOnly && fig.NumTable[i].NumFlag == kFalse) continue;
     list.Lines.push_back(NumberListLine(fig, i, p.Config.KetaDecimal));
   }
@@ -179,16 +179,16 @@ void SelNumSelectLine(Program& p, int line) {
   if (CurrentMode(p.Modes) == kModeNumVaryChoice) ShowControl(chooser.Reset, true);
 }
 
-int16_t SelNumLineIndex(const NumberChooser& chooser) {
+int SelNumLineIndex(const NumberChooser& chooser) {
   const DialogList& list = chooser.NumList;
   if (list.Selected < 0 || list.Selected >= static_cast<int>(list.Lines.size())) return 0;
   double index = LeadingNumber(NthField(list.Lines[static_cast<size_t>(list.Selected)], ":", 1));
-  return static_cast<int16_t>(std::clamp(index, 0.0, static_cast<double>(kMaxCount)));
+  return static_cast<int>(std::clamp(index, 0.0, static_cast<double>(kMaxCount)));
 }
 
 void SelNumOK(Program& p) {
   NumberChooser& chooser = Chooser(p);
-  int16_t index = SelNumLineIndex(chooser);
+  int index = SelNumLineIndex(chooser);
   if (index == 0) return;  // nothing chosen yet
   chooser.SelectedNum = index;
   Hide(chooser);
@@ -197,9 +197,9 @@ void SelNumOK(Program& p) {
 
 void SelNumNewNumOK(Program& p) {
   NumberChooser& chooser = Chooser(p);
-  int16_t made = AppendNumber(p.Fig, LeadingNumber(chooser.Text1.Caption));
+  int made = AppendNumber(p.Fig, LeadingNumber(chooser.Text1.Caption));
   if (made == 0) {
-    p.Host->Beep();  // the number table is full
+    TellStoreFull(p);
     return;
   }
   chooser.SelectedNum = made;
@@ -234,8 +234,8 @@ void SelNumCancel(Program& p) {
 
 void SelNumReset(Program& p) {
   NumberChooser& chooser = Chooser(p);
-  int16_t index = SelNumLineIndex(chooser);
-  if (index == 0 || !RefInRange(p.Fig, {kClassNumber, index})) return;
+  int index = SelNumLineIndex(chooser);
+  if (index == 0 || !RefInRange(p.Fig, ObjRef::Of(kClassNumber, index))) return;
   ShowResetControls(chooser, true);
   chooser.ResetText.Caption = PlainNumberText(p.Fig.NumTable[index].Value);
   chooser.Cmd_OK.Visible = false;
@@ -245,8 +245,8 @@ void SelNumReset(Program& p) {
 
 void SelNumResetOK(Program& p) {
   NumberChooser& chooser = Chooser(p);
-  int16_t index = SelNumLineIndex(chooser);
-  if (index != 0 && RefInRange(p.Fig, {kClassNumber, index})) {
+  int index = SelNumLineIndex(chooser);
+  if (index != 0 && RefInRange(p.Fig, ObjRef::Of(kClassNumber, index))) {
     NumRec& num = p.Fig.NumTable[index];
     num.Value = LeadingNumber(chooser.ResetText.Caption);
     chooser.NumList.Lines[static_cast<size_t>(chooser.NumList.Selected)] =
@@ -302,7 +302,7 @@ bool SelNumKey(Program& p, std::string_view control, int16_t key) {
 void SelNumExit(Program& p) {
   NumberChooser& chooser = Chooser(p);
   int16_t mode = CurrentMode(p.Modes);
-  ObjRef chosen{kClassNumber, chooser.SelectedNum};
+  ObjRef chosen = ObjRef::Of(kClassNumber, chooser.SelectedNum);
   if (ChoosingToVary(mode)) {
     p.Var.VarTarget = chosen;
     ModePop(p.Modes, *p.Host);

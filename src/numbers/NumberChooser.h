@@ -42,7 +42,7 @@ struct NumberChooser {
   DialogControl ResetCancel{"キャンセル", true, false};
   std::string Focus;  // object name of the control with the focus
 
-  int16_t SelectedNum = 0;  // 0 = none
+  int SelectedNum = 0;  // 0 = none
 };
 
 // The list of every number, or of the independent numbers only.
@@ -64,7 +64,7 @@ void SelNumNewNumberFace(Program& p);
 
 void SelNumSelectLine(Program& p, int line);
 // The index the selected line stands for; 0 when no line is selected.
-int16_t SelNumLineIndex(const NumberChooser& chooser);
+int SelNumLineIndex(const NumberChooser& chooser);
 
 void SelNumOK(Program& p);  // Cmd_OK, a double click, Enter in the list
 void SelNumNewNumOK(Program& p);

@@ -269,10 +269,10 @@ class FigReader {
                          std::to_string(steps) + " steps");
     if (failure_) return;
     SizeStepTables(total);
-    fig_.StepCount = static_cast<int16_t>(total);
+    fig_.StepCount = total;
     for (int i = 1; i <= steps && !failure_; ++i) {
       item_ = i;
-      auto step = static_cast<int16_t>(baseSteps_ + i);
+      int step = baseSteps_ + i;
       SetStepKind(fig_, step, ReadText());
       fig_.StepRev[step] = 0;
     }
@@ -285,7 +285,7 @@ class FigReader {
   void SizeStepTables(int total) {
     if (!merging_) {
       if (total > fig_.StoreCapacity) {
-        ResetFigure(fig_, static_cast<int16_t>(std::min(total + 10, kMaxCount)));
+        ResetFigure(fig_, std::min(total + 10, kMaxCount));
       }
       return;
     }
@@ -320,7 +320,7 @@ class FigReader {
                        " passes the limit of 32767");
         return;
       }
-      fileCounts_[c] = static_cast<int16_t>(count);
+      fileCounts_[c] = count;
       if (c == kClassNumber) numericFields += static_cast<long long>(count) * NumberFields();
       if (c >= kClassPoint && c <= kClassCircle) numericFields += 1LL * count * kRecordFields[c];
     }
@@ -328,9 +328,9 @@ class FigReader {
     RequireNumericFields(numericFields, firstLine, "more elements");
     if (failure_) return;
     for (int c = 0; c < static_cast<int>(fileCounts_.size()); ++c) {
-      fig_.ElemCount[c] = static_cast<int16_t>(baseCounts_[c] + fileCounts_[c]);
+      fig_.ElemCount[c] = baseCounts_[c] + fileCounts_[c];
       if (IsElementClass(c)) {
-        EnsureElementCapacity(fig_, static_cast<int16_t>(c), fig_.ElemCount[c]);
+        EnsureElementCapacity(fig_, c, fig_.ElemCount[c]);
       }
     }
   }
@@ -496,9 +496,9 @@ class FigReader {
   bool olderLayout_;
   std::optional<ReadError> failure_;
   int baseSteps_;
-  std::array<int16_t, 11> baseCounts_;
+  std::array<int, 11> baseCounts_;
   int fileSteps_ = 0;
-  std::array<int16_t, 11> fileCounts_{};
+  std::array<int, 11> fileCounts_{};
   std::vector<int> slotLines_;  // line of each step slot, for messages
   const char* section_ = "";
   int item_ = 0;

@@ -59,17 +59,17 @@ void AdvanceBlinkPhase(RenderContext& r) {
 }
 
 // The mark a point is drawn with: its own, or the dragged mark while it moves.
-int16_t ShownMark(const RenderContext& r, int16_t index, const PtRec& pt) {
+int16_t ShownMark(const RenderContext& r, int index, const PtRec& pt) {
   return index == r.Draw.DraggedPoint ? kMarkDragged : pt.Mark;
 }
 
 void DrawClass(RenderContext& r, int16_t cls, bool lateMarks) {
-  for (int16_t i = 1; i <= r.Fig.ElemCount[cls]; ++i) {
+  for (int i = 1; i <= r.Fig.ElemCount[cls]; ++i) {
     if (cls == kClassPoint && (ShownMark(r, i, r.Fig.PtTable[i]) >= kMarkBlinkFirst) != lateMarks) {
       continue;
     }
     if (r.Draw.ItemColor[cls][i] == kColorNone) continue;
-    DrawElement(r, ObjRef{cls, i}, 0, kSourceCurrent);
+    DrawElement(r, ObjRef::Of(cls, i), 0, kSourceCurrent);
   }
 }
 
@@ -98,7 +98,7 @@ const Rec& RecordOf(const std::vector<Rec>& current, const std::vector<Rec>& sna
   return table[index];
 }
 
-void DrawPointElement(RenderContext& r, int16_t index, int16_t c, int16_t source) {
+void DrawPointElement(RenderContext& r, int index, int16_t c, int16_t source) {
   PtRec copy = RecordOf(r.Fig.PtTable, r.Fig.PtTablePrev, index, source);
   if (copy.EventKind / 10 != 0) return;
   copy.Mark = ShownMark(r, index, copy);
@@ -119,7 +119,7 @@ bool ElementInTables(const Figure& fig, ObjRef ref) {
 // The element with the entry's mark and colour in place of its own.
 void DrawHighlight(RenderContext& r, const HighlightEntry& entry) {
   if (!ElementInTables(r.Fig, entry.Ref)) return;
-  int16_t index = entry.Ref.Index;
+  int index = entry.Ref.Index;
   switch (entry.Ref.BaseClass()) {
     case kClassPoint: {
       PtRec copy = r.Fig.PtTable[index];

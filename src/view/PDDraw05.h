@@ -58,7 +58,7 @@ struct DrawState {
   // The element being drawn and the colour of every element by class
   // (1 points, 2 lines, 3 circles), rebuilt at every redraw.
   ObjRef DrawItem;
-  int16_t ReplayStep = 0;  // the step the construction replay showed last
+  int ReplayStep = 0;  // the step the construction replay showed last
   std::array<std::vector<int16_t>, 4> ItemColor;
   int16_t BlinkPeriod = 0;
   int16_t BlinkPhase = 0;
@@ -67,7 +67,7 @@ struct DrawState {
   std::vector<HighlightEntry> Highlights;
   // The point a drag is moving, drawn with the dragged mark in place of its
   // own; 0 for none. The figure keeps the point's own mark.
-  int16_t DraggedPoint = 0;
+  int DraggedPoint = 0;
   // The picture cycle's state: 0 normal, 1 half size, 2 thumbnail, 3 the
   // small thumbnail. Thumbnails (2 or more) draw small point marks.
   int16_t ThumbnailState = 0;
@@ -143,7 +143,7 @@ void DrawPointMark(RenderContext& r, const PtRec& pt);
 void DrawLine(RenderContext& r, const LnRec& ln);
 void DrawCircle(RenderContext& r, const CirRec& cir);
 // Label mode 2 places the label at the snapshot position.
-void DrawPointLabel(RenderContext& r, int16_t index, int16_t c, int16_t mode);
+void DrawPointLabel(RenderContext& r, int index, int16_t c, int16_t mode);
 void DrawNumberList(RenderContext& r);
 // Names and the number list are hidden by the text switch in some modes.
 bool NamesHidden(const Settings& config, int16_t mode);

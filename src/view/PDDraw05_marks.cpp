@@ -115,7 +115,7 @@ void DrawPointMark(RenderContext& r, const PtRec& pt) {
   }
 }
 
-void DrawPointLabel(RenderContext& r, int16_t index, int16_t c, int16_t mode) {
+void DrawPointLabel(RenderContext& r, int index, int16_t c, int16_t mode) {
   if (!r.Canvas || index < 1 || index > r.Fig.ElemCount[kClassPoint]) return;
   if (c != kColorNone && NamesHidden(r.Config, r.Mode)) return;
   const PtRec& pt = r.Fig.PtTable[index];

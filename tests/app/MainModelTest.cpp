@@ -7,6 +7,7 @@
 #include "app/NewAndExit.h"
 #include "app/Refresh.h"
 #include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
 #include "numbers/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
@@ -332,12 +333,14 @@ TEST(MainModelTest, TransformMacroCommands) {
   EXPECT_EQ(fig.NumTable[2].Value, 1.0);  // A(1,2)
   EXPECT_EQ(app.Redraws(), 1);
 
-  // A figure that cannot take the projective demonstration stays unchanged.
+  // A figure that cannot take the projective demonstration stays unchanged,
+  // and the user is told why.
   app.P.Fig.ElemCount[kClassNumber] = kMaxCount - 3;
   int16_t steps = fig.StepCount;
   RunMenuCommand(app.P, "mnuCMacroProjective");
   EXPECT_EQ(fig.StepCount, steps);
-  EXPECT_EQ(app.Host.Beeps, 1);
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_EQ(app.Host.Messages[0].Text, std::string(kStoreFullText));
 }
 
 }  // namespace

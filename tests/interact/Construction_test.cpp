@@ -23,8 +23,8 @@ InputEvent Click(double x, double y) { return {.X = x, .Y = y, .Button = kButton
 
 // What an abandoned construction must leave exactly as it was.
 struct TablesBefore {
-  int16_t StepCount;
-  std::array<int16_t, 11> ElemCount;
+  int StepCount;
+  std::array<int, 11> ElemCount;
   std::vector<std::string> Kinds;
   std::vector<StepRefs> In, Out;
   explicit TablesBefore(const Figure& fig) : StepCount(fig.StepCount), ElemCount(fig.ElemCount) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace plandra {
@@ -159,6 +160,33 @@ int LayerOf(const LayerTable& table, const std::string& relativePath) {
     }
   }
   return layer;
+}
+
+std::vector<IncludeViolation> CheckLoopCounters(const std::filesystem::path& root,
+                                                const std::vector<std::string>& folders) {
+  static const std::regex narrowLoop(
+      R"(\bfor\s*\(\s*(const\s+)?(std::)?(u?int(8|16)_t|(unsigned\s+|signed\s+)?short)\b)");
+  std::vector<std::string> files;
+  for (const auto& folder : folders) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root / folder)) {
+      if (entry.is_regular_file() && IsSource(entry.path())) {
+        files.push_back(entry.path().lexically_relative(root).generic_string());
+      }
+    }
+  }
+  std::sort(files.begin(), files.end());
+  std::vector<IncludeViolation> violations;
+  for (const auto& file : files) {
+    std::istringstream text(SourceText(root / file));
+    int lineNo = 0;
+    for (std::string line; std::getline(text, line);) {
+      ++lineNo;
+      if (std::regex_search(line, narrowLoop)) {
+        violations.push_back({file, lineNo, "16-bit loop counter"});
+      }
+    }
+  }
+  return violations;
 }
 
 std::vector<IncludeViolation> CheckIncludes(const LayerTable& table,

@@ -43,4 +43,10 @@ int LayerOf(const LayerTable& table, const std::string& relativePath);
 std::vector<IncludeViolation> CheckIncludes(const LayerTable& table,
                                             const std::filesystem::path& root);
 
+// Every loop of the sources under the folders whose variable is a 16-bit (or
+// narrower) integer: counts reach 32767, where such a counter wraps and the
+// loop never ends. Counters and indexes are int.
+std::vector<IncludeViolation> CheckLoopCounters(const std::filesystem::path& root,
+                                                const std::vector<std::string>& folders);
+
 }  // namespace plandra

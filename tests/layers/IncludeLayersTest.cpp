@@ -41,6 +41,9 @@ TEST(IncludeLayers, TheSourcesKeepToTheTable) {
   ASSERT_GE(table.LayerNames.size(), 6u);
   std::vector<IncludeViolation> violations = CheckIncludes(table, root);
   EXPECT_TRUE(violations.empty()) << Describe(violations);
+  // Not an include, but the same walk keeps a second rule of the sources.
+  violations = CheckLoopCounters(root, {"src", "tools", "web"});
+  EXPECT_TRUE(violations.empty()) << Describe(violations);
 }
 
 TEST(IncludeLayers, TheMostSpecificPatternDecidesTheLayer) {

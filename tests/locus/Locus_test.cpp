@@ -39,7 +39,7 @@ struct Fixture : AppFixture {
     MarkAvailablePanels(P);
     WireLocusLayer(P);
   }
-  const std::array<int16_t, 4>& Count() const { return P.Locus.TraceCount; }
+  const std::array<int, 4>& Count() const { return P.Locus.TraceCount; }
   // A free point at the origin with the locus colour, and the switch on.
   int16_t TracedPoint(int16_t style) {
     int16_t point = AddFreePoint(P.Fig, 0, 0);

@@ -15,7 +15,7 @@ using test::AddFreePoint;
 
 std::vector<std::string> Kinds(const Figure& fig, int16_t from) {
   std::vector<std::string> kinds;
-  for (int16_t s = from; s <= fig.StepCount; ++s) kinds.emplace_back(StepKindText(fig, s));
+  for (int s = from; s <= fig.StepCount; ++s) kinds.emplace_back(StepKindText(fig, s));
   return kinds;
 }
 
