@@ -5,6 +5,7 @@
 #include "app/Refresh.h"
 #include "app/Replay.h"
 #include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
 #include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
@@ -50,7 +51,7 @@ KeyResult KeyDown(Program& p, int16_t key, bool shift) {
   }
   if (mode == kModeScribble) {
     ScribbleKeyDown(p, key);
-  } else if (key == kKeyEscape) {
+  } else if (key == kKeyEscape && !EscapeConstructionMode(p)) {
     EscapeKey(p, shift);
   }
   return KeyResult::kHandled;

@@ -14,6 +14,7 @@
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01_internal.h"
 #include "numbers/ExpressionInput.h"
+#include "numbers/NumberChooser.h"
 #include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
 
@@ -64,6 +65,20 @@ void CompleteConstruction(Program& p, int step) {
   }
   ApplyOutputStyles(p, step);
   EndConstruction(p);
+}
+
+bool IsConstructionMode(int16_t mode) {
+  return mode == kModePickConstruct || mode == kModeConstruct || mode == kModeBoundPoint;
+}
+
+// A step still gathering its inputs: a slot without its element, or a bound
+// point without its host.
+bool StepUnfinished(const Figure& fig, int step) {
+  if (step < 1 || step > UpperBound(fig.StepIn)) return false;
+  if (StepKindText(fig, step) == "LPG+") return true;
+  const StepRefs& inputs = fig.StepIn[static_cast<size_t>(step)];
+  return std::any_of(inputs.begin() + 1, inputs.end(),
+                     [](const ObjRef& in) { return in.Class != kSlotNone && in.Index == 0; });
 }
 
 bool IsLineTransform(Kind kind) {
@@ -271,8 +286,10 @@ void ApplyOutputStyles(Program& p, int step) {
 }
 
 void EndConstruction(Program& p) {
-  PopModeIf(p, kModePickConstruct);
-  PopModeIf(p, kModeConstruct);
+  // Every mode the construction stacked goes, the bound point's 29 too, so
+  // that no way out of the flow leaves a mode without keys behind.
+  while (IsConstructionMode(CurrentMode(p.Modes))) ModePop(p.Modes, *p.Host);
+  if (p.SelNum.Shown) SelNumHide(p);
   p.Pick.PickCount = 0;
   p.Pick.PickCur = {};
   ClearHighlights(p.Draw);
@@ -290,6 +307,19 @@ void TellStoreFull(Program& p) {
   p.Host->MessageBox(Translate(p.Lang, kStoreFullText), kProgramTitle, MsgButtons::kOk);
 }
 
+bool EscapeConstructionMode(Program& p) {
+  switch (CurrentMode(p.Modes)) {
+    case kModeEditBinding: SelGeoKindBoundedCancel(p); return true;
+    case kModeNumExpression: ExpressCancel(p); return true;
+    case kModeConstruct:
+    case kModeBoundPoint:
+      if (StepUnfinished(p.Fig, p.Fig.StepCount)) WithdrawLastStep(p.Fig);
+      p.Build.NewPointRef = {};
+      EndConstruction(p);
+      return true;
+    default: return false;
+  }
+}
 
 void NewFreePoint(Program& p) {
   Figure& fig = p.Fig;

@@ -101,6 +101,11 @@ void TellStoreFull(Program& p);
 
 // Leaves mode when it is the current one.
 void PopModeIf(Program& p, int16_t mode);
+// Escape where the construction flow has no keys of its own: a construction
+// left in mode 17 or 29, the binding edit's mode 51, the expression dialog's
+// mode 21. What is unfinished is withdrawn and the standard mode is back;
+// false in any other mode.
+bool EscapeConstructionMode(Program& p);
 
 // Expands the macro of the step under construction (marker slot reached).
 void ExpandMacro(Program& p, int step);

@@ -195,6 +195,11 @@ void SelNumOK(Program& p) {
   SelNumExit(p);
 }
 
+void SelNumHide(Program& p) {
+  Chooser(p).SelectedNum = 0;
+  Hide(Chooser(p));
+}
+
 void SelNumNewNumOK(Program& p) {
   NumberChooser& chooser = Chooser(p);
   int made = AppendNumber(p.Fig, LeadingNumber(chooser.Text1.Caption));

@@ -67,6 +67,8 @@ void SelNumSelectLine(Program& p, int line);
 int SelNumLineIndex(const NumberChooser& chooser);
 
 void SelNumOK(Program& p);  // Cmd_OK, a double click, Enter in the list
+// Closes the dialog with no choice and no answer: what it was open for ended.
+void SelNumHide(Program& p);
 void SelNumNewNumOK(Program& p);
 void SelNumNewNumCancel(Program& p);
 void SelNumCancel(Program& p);

@@ -1,12 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "app/MainEvents.h"
+#include "app/MainModel.h"
+#include "app/MenuBar.h"
+#include "app/Refresh.h"
+#include "app/StatusBar.h"
 #include "engine/GeoObj05.h"
 #include "engine/Math05.h"
+#include "interact/PDAttribute.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "numbers/ExpressionInput.h"
+#include "numbers/NumberChooser.h"
 #include "persist/PDio05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
@@ -421,6 +430,142 @@ TEST(Construction, UndoTakesTheNumberOfEveryNumberKind) {
   UndoLastConstruction(f.P);
   before.ExpectSame(fig);
   EXPECT_EQ(TrimRight(fig.NumTable[3].Expr), "");
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+// Points, lines of each kind, circles and numbers: enough for every kind's inputs.
+void BuildEveryKindOfInput(test::AppFixture& f) {
+  Figure& fig = f.P.Fig;
+  ResetFigure(fig, 60);
+  const WorldPoint places[] = {{0, 0}, {4, 0}, {0, 3}, {-3, 1}, {2, -2}, {-1, -3}};
+  for (WorldPoint pt : places) test::AddFreePoint(fig, pt.X, pt.Y);
+  for (int16_t kind = 0; kind <= 2; ++kind) {
+    for (int16_t k = 0; k < 2; ++k) {
+      auto from = static_cast<int16_t>(1 + (kind * 2 + k) % 6);
+      auto to = static_cast<int16_t>(1 + (kind * 2 + k + 1) % 6);
+      int16_t line = test::AddStep(fig, "L1", {test::PointRef(from), test::PointRef(to)});
+      fig.LnTable[line].LineKind = kind;
+    }
+  }
+  test::AddStep(fig, "C2", {test::PointRef(1), test::PointRef(2)});
+  test::AddStep(fig, "C2", {test::PointRef(3), test::PointRef(4)});
+  test::AddNumber(fig, 3);
+  test::AddNumber(fig, 4);
+  WireNumberChooser(f.P);
+  Redraw(f.P);
+  RefreshModeDisplay(f.P);
+}
+
+// One more input of whatever the state in force waits for; false when it
+// waits for nothing this walk can give.
+bool GiveOneInput(test::AppFixture& f) {
+  Program& p = f.P;
+  const int16_t mode = CurrentMode(p.Modes);
+  if (p.Attr.Pending == AttributeDialog::kBinding) {
+    p.Attr.Pending = AttributeDialog::kNone;
+    p.Attr.Binding.ListKind.ListIndex = kClassLine;  // "直線上に取る"
+    SelGeoKindBoundedOK(p);
+    return true;
+  }
+  if (p.SelNum.Shown) {
+    SelNumSelectLine(p, 0);
+    SelNumOK(p);
+    return true;
+  }
+  switch (mode) {
+    case kModeAddPoint: MouseDown(p, Click(1.5, 2.5)); return true;
+    case kModePlacePoint: KeyDown(p, kKeyEnter, false); return true;
+    case kModePickConstruct:
+    case kModePickBindPoint:
+    case kModePickBindHost:
+      if (p.Pick.PickCur.Index == 0) KeyDown(p, kKeyDown, false);
+      KeyDown(p, kKeyEnter, false);
+      return true;
+    default: return false;
+  }
+}
+
+// Escape, or a click on the mode panel, where the user is; a modal dialog
+// takes the Escape itself.
+void LeaveBy(test::AppFixture& f, bool modePanel) {
+  if (f.P.Attr.Pending == AttributeDialog::kBinding) {
+    f.P.Attr.Pending = AttributeDialog::kNone;
+    SelGeoKindBoundedCancel(f.P);
+  } else if (modePanel) {
+    StatusPanelClick(f.P, kModePanel);
+  } else {
+    KeyDown(f.P, kKeyEscape, false);
+  }
+}
+
+// Every construction command of the command table, left by Escape (or the
+// mode panel) before any pick, with a candidate highlighted and after each
+// input accepted: the standard mode is back with every menu, no step is left
+// half made and no dialog waits for the abandoned construction.
+TEST(Construction, EscapeLeavesEveryConstructionStateForTheStandardMode) {
+  std::vector<std::string> commands{"mnuPnewFreeP", "mnuPboundL", "mnuPboundC",
+                                    "mnuMcalc",     "mnuCredo",   "mnuEboundedPt"};
+  {
+    test::AppFixture f;
+    ForEachMenuItem(f.P.Menu.Items, [&commands](MenuItem& item) {
+      if (item.Action == "StartConstruction") commands.push_back(item.Name);
+    });
+  }
+  ASSERT_GT(commands.size(), 60u);
+  int left = 0;  // the states left, so that a walk that reached nothing cannot pass
+  std::set<int16_t> modesLeft;
+  for (const std::string& command : commands) {
+    for (int inputs = 0; inputs <= 6; ++inputs) {
+      bool reached = true;
+      for (bool modePanel : {false, true}) {
+        test::AppFixture f;
+        BuildEveryKindOfInput(f);
+        const int steps = f.P.Fig.StepCount;
+        f.Host.Messages.clear();
+        ASSERT_EQ(RunMenuCommand(f.P, command).Status, CommandStatus::kDone) << command;
+        EXPECT_TRUE(f.Host.Messages.empty()) << command << ": " << f.Host.Messages[0].Text;
+        for (int k = 0; k < inputs && reached; ++k) {
+          reached = CurrentMode(f.P.Modes) != kModeStandard && GiveOneInput(f);
+        }
+        if (!reached || CurrentMode(f.P.Modes) == kModeStandard) {
+          reached = false;
+          break;
+        }
+        // A candidate made current and highlighted, as the mouse does.
+        if (modePanel && f.P.Pick.PickCount > 1) KeyDown(f.P, kKeyDown, false);
+        const std::string where = command + " after " + std::to_string(inputs) + " input(s), " +
+                                  (modePanel ? "mode panel" : "Escape") + ", mode " +
+                                  std::to_string(CurrentMode(f.P.Modes));
+        ++left;
+        modesLeft.insert(CurrentMode(f.P.Modes));
+        LeaveBy(f, modePanel);
+        const Program& p = f.P;
+        EXPECT_EQ(p.Modes.Depth, 1) << where;
+        EXPECT_EQ(CurrentMode(p.Modes), kModeStandard) << where;
+        for (const MenuItem& menu : p.Menu.Items) EXPECT_TRUE(menu.Enabled) << where << menu.Name;
+        EXPECT_FALSE(p.SelNum.Shown) << where;
+        EXPECT_FALSE(p.Express.Shown) << where;
+        EXPECT_TRUE(p.Draw.Highlights.empty()) << where;
+        const Figure& fig = p.Fig;
+        if (fig.StepCount > steps) {
+          for (size_t slot = 1; slot <= 5; ++slot) {
+            const ObjRef& in = fig.StepIn[static_cast<size_t>(fig.StepCount)][slot];
+            EXPECT_TRUE(in.Class == 0 || in.Index != 0) << where << " slot " << slot;
+          }
+        }
+      }
+      if (!reached) break;
+    }
+  }
+  EXPECT_GE(left, 400);
+  EXPECT_EQ(modesLeft, (std::set<int16_t>{kModePickConstruct, kModeNumExpression, kModeAddPoint,
+                                          kModePlacePoint, kModeEditBinding, kModePickBindPoint,
+                                          kModePickBindHost}));
 }
 
 }  // namespace
