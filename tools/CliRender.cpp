@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 
 #include "app/FigFileIO.h"
@@ -22,6 +21,7 @@
 #include "app/Startup.h"
 #include "app/ViewCommands.h"
 #include "locus/PdLocus.h"
+#include "persist/FileRead.h"
 #include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
@@ -169,22 +169,10 @@ bool WrittenFileExists(const std::filesystem::path& file) {
 }
 
 bool FileReadable(const std::filesystem::path& file, std::string& error) {
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) {
-    error = "cannot read " + file.string() + ": no such file";
-    return false;
-  }
-  if (!std::filesystem::is_regular_file(file, ec)) {
-    error = "cannot read " + file.string() + ": not a file";
-    return false;
-  }
-  std::ifstream in(file, std::ios::binary);
-  char probe = 0;
-  if (!in || (!in.get(probe) && !in.eof())) {
-    error = "cannot read " + file.string();
-    return false;
-  }
-  return true;
+  FileBytes probe = ReadRegularFile(file, 1);
+  if (probe.Status == FileReadStatus::kOk) return true;
+  error = "cannot read " + file.string() + ": " + probe.Reason;
+  return false;
 }
 
 }  // namespace

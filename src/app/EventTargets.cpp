@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 
 #include "figure/PDtype05.h"
+#include "persist/FileRead.h"
 
 namespace plandra {
 namespace {
@@ -17,10 +17,8 @@ constexpr std::array<std::string_view, 36> kRunnableExtensions{
     ".pif",     ".lnk", ".appimage", ".run", ".bin", ".flatpakref", ".deb",  ".rpm",     ".so"};
 
 bool StartsLikeProgram(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  char head[4] = {};
-  in.read(head, sizeof head);
-  const std::string_view start(head, static_cast<size_t>(in.gcount()));
+  const FileBytes head = ReadRegularFile(file, 4);
+  const std::string_view start = head.Bytes;
   return start.starts_with("#!") ||
          start.starts_with(
              "\x7f"

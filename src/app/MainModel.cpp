@@ -147,6 +147,23 @@ void SetFonts(Program& p, std::string_view fontName) {
   p.Window.DialogFont = std::string(fontName);
 }
 
+namespace {
+
+constexpr std::string_view kDictionaryUnreadableText = "辞書ファイルを読めませんでした。";
+
+// A dictionary that is there but could not be read (a folder or a named pipe
+// in its place, say) is told once; its texts stay Japanese.
+void TellDictionaryProblems(Program& p) {
+  std::vector<std::string> problems;
+  problems.swap(p.Lang.DicProblems);
+  if (problems.empty()) return;
+  std::string text = Translate(p.Lang, kDictionaryUnreadableText);
+  for (const std::string& problem : problems) text += "\n" + problem;
+  p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
+}
+
+}  // namespace
+
 void ApplyMenuLanguage(Program& p) {
   SetFonts(p, "");
   p.Status.Panel(kModePanel).Text = ModeName(p.Modes, p.Lang, *p.Host);
@@ -156,6 +173,7 @@ void ApplyMenuLanguage(Program& p) {
   // The element's name is in the old language until the next pick.
   ClearObjStatus(p);
   TranslateMenuCaptions(p.Menu, p.Lang);
+  TellDictionaryProblems(p);
 }
 
 bool LanguageDialogOk(Program& p, int position) {

@@ -57,9 +57,12 @@ void CollectKeys(std::string_view text, std::unordered_set<std::string>& keys) {
   }
 }
 
-// Reads a file of the program folder; an unreadable one reads as empty.
-std::string ReadProgramFile(const LangState& lang, std::string_view name) {
-  TextFileRead file = ReadTextFileCapped(lang.ProgramFolder / name, kMaxDictionaryBytes);
+// Reads a file of the program folder; an unreadable one reads as empty and
+// is kept for the message.
+std::string ReadProgramFile(LangState& lang, std::string_view name) {
+  const std::filesystem::path path = lang.ProgramFolder / name;
+  TextFileRead file = ReadTextFileCapped(path, kMaxDictionaryBytes);
+  if (file.Result == ReadResult::kFailed) lang.DicProblems.push_back(path.string() + ": " + file.Error);
   return file.Result == ReadResult::kOk ? std::move(file.Bytes) : std::string();
 }
 

@@ -27,6 +27,9 @@ struct LangState {
   // The texts dic_needed.txt already holds, read with the dictionary, so that
   // each missing text is noted once however often it is shown.
   std::unordered_set<std::string> NeededNoted;
+  // Dictionary files that are there but could not be read, each with the
+  // reason, until the user has been told.
+  std::vector<std::string> DicProblems;
 };
 
 enum class LanguageChoice { kJapanese, kEnglish, kManual };

@@ -503,6 +503,8 @@ constexpr EnglishRow kEnglishRows[] = {
     {"例の読み込み", "Load an example"},
     // Messages of the settings and data-folder files.
     {"設定ファイルを読めませんでした。", "The settings file could not be read."},
+    {"辞書ファイルを読めませんでした。",
+     "A dictionary file could not be read; the texts it holds are not used."},
     {"設定ファイルを保存できませんでした。", "The settings file could not be saved."},
     {"データフォルダの設定を保存できませんでした。", "The data folder setting could not be saved."},
     // Saving a name the figure file's code page cannot hold.

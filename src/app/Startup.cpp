@@ -25,8 +25,9 @@ void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   std::string path = CommandLineFigurePath(inputs.CommandLine);
   std::error_code error;
   if (path.empty() || !inputs.ReadFigure) return;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  if (!std::filesystem::exists(path, error)) {
     // The user asked for this figure: an empty window alone would not say why.
+    // One that is there but no file is refused by the reader, which says so.
     p.Host->MessageBox(Translate(p.Lang, kCommandLineFigureMissingText) + "\n" + path,
                        Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
     return;

@@ -1,5 +1,8 @@
 #include "app/frmMsg.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
@@ -9,6 +12,7 @@
 #include <array>
 
 #include "app/Multi_lang.h"
+#include "persist/FileRead.h"
 #include "view/QtSurface.h"
 
 namespace plandra {
@@ -19,6 +23,8 @@ namespace {
 constexpr std::array<const char*, 7> kBackgrounds{"#ffd9d9", "#d9f2d9", "#fff5c2", "#d9e6ff",
                                                   "#eedbff", "#d6f5f5", "#e6e6e6"};
 constexpr const char* kPlainBackground = "#ffffff";
+// A picture shown beside a lesson's figure; a larger file is not read.
+constexpr size_t kMaxPictureBytes = size_t{256} << 20;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -69,8 +75,15 @@ void frmMsg::ShowMsg(int clr, std::string_view x) {
 }
 
 bool frmMsg::ShowFig(const std::filesystem::path& file) {
-  QImageReader reader(QString::fromStdString(file.string()));
+  // Read through the program's one reader, which takes regular files only:
+  // Qt would wait on a named pipe for ever.
+  FileBytes read = ReadRegularFile(file, kMaxPictureBytes);
+  if (read.Status != FileReadStatus::kOk || read.More) return false;
+  QByteArray bytes(read.Bytes.data(), static_cast<qsizetype>(read.Bytes.size()));
+  QBuffer buffer(&bytes);
+  QImageReader reader(&buffer, QFileInfo(QString::fromStdString(file.string())).suffix().toLatin1());
   reader.setAutoTransform(true);
+  reader.setDecideFormatFromContent(true);
   const QImage image = reader.read();
   if (image.isNull()) return false;
   picture_->setPixmap(QPixmap::fromImage(image));

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "persist/Cp932.h"
+#include "persist/FileRead.h"
 #include "persist/PDio05_read.h"
 
 namespace plandra {
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 
 // Far more than the largest figure the store can hold; a larger file is no
 // figure file and is not read into memory.
-constexpr off_t kMaxFileBytes = 128LL << 20;
+constexpr size_t kMaxFileBytes = size_t{128} << 20;
 
 // Closes the descriptor on every path.
 class FileDescriptor {
@@ -77,41 +78,24 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, FigFileResult& resu
     result = Failure(FigFileStatus::kFailed, file, "the folder does not exist");
     return false;
   }
-  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) {
-    int error = errno;
-    if (error == ENOENT) {
-      result = Failure(FigFileStatus::kNotFound, file, "the file does not exist");
-    } else {
-      // Reading refused is no read-only case: the caller reports the reason.
-      result = Failure(FigFileStatus::kFailed, file, std::strerror(error));
-    }
-    return false;
-  }
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    result = Failure(FigFileStatus::kFailed, file, "not a regular file");
-    return false;
-  }
-  if (info.st_size > kMaxFileBytes) {
-    result = Failure(
-        FigFileStatus::kFailed, file,
-        "the file is too large to be a figure (" + std::to_string(info.st_size) + " bytes)");
-    return false;
-  }
-  bytes.resize(static_cast<size_t>(info.st_size));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t got = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      result = Failure(FigFileStatus::kFailed, file, std::strerror(errno));
+  FileBytes read = ReadRegularFile(file, kMaxFileBytes);
+  switch (read.Status) {
+    case FileReadStatus::kOk: break;
+    case FileReadStatus::kMissing:
+      result = Failure(FigFileStatus::kNotFound, file, read.Reason);
       return false;
-    }
-    if (got == 0) break;  // the file shrank while being read
-    done += static_cast<size_t>(got);
+    default:
+      // Reading refused is no read-only case: the caller reports the reason.
+      result = Failure(FigFileStatus::kFailed, file, read.Reason);
+      return false;
   }
-  bytes.resize(done);
+  if (read.More) {
+    result = Failure(FigFileStatus::kFailed, file,
+                     "the file is too large to be a figure (more than " +
+                         std::to_string(kMaxFileBytes) + " bytes)");
+    return false;
+  }
+  bytes = std::move(read.Bytes);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "persist/Cp932.h"
+#include "persist/FileRead.h"
 #include "persist/String05.h"
 
 namespace plandra {
@@ -35,25 +36,16 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 TextFileRead ReadTextFileCapped(const std::filesystem::path& path, size_t maxBytes) {
   TextFileRead read;
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return read;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  FileBytes file = ReadRegularFile(path, maxBytes);
+  if (file.Status == FileReadStatus::kMissing) return read;
+  if (file.Status != FileReadStatus::kOk) {
     read.Result = ReadResult::kFailed;
-    read.Error = ErrnoText(errno);
+    read.Error = file.Reason;
     return read;
   }
-  read.Bytes.resize(maxBytes + 1);
-  in.read(read.Bytes.data(), static_cast<std::streamsize>(read.Bytes.size()));
-  if (in.bad()) {
-    read.Result = ReadResult::kFailed;
-    read.Error = ErrnoText(errno);
-    read.Bytes.clear();
-    return read;
-  }
-  read.Bytes.resize(static_cast<size_t>(in.gcount()));
-  if (read.Bytes.size() > maxBytes) {
-    size_t lastEnd = read.Bytes.rfind('\n', maxBytes - 1);
+  read.Bytes = std::move(file.Bytes);
+  if (file.More) {
+    size_t lastEnd = maxBytes == 0 ? std::string::npos : read.Bytes.rfind('\n', maxBytes - 1);
     read.Bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   }
   read.Result = ReadResult::kOk;

@@ -1,10 +1,9 @@
 #include "persist/WebPages.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
+#include "persist/FileRead.h"
 #include "persist/PDio05_text.h"
 
 namespace plandra {
@@ -18,20 +17,16 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kQuote = '"';
 
+// The template and the viewer are a few hundred kilobytes.
+constexpr size_t kMaxShippedFileBytes = size_t{64} << 20;
+
 bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string& reason) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    std::error_code ec(errno, std::generic_category());
-    reason = ec.message();
+  FileBytes read = ReadRegularFile(file, kMaxShippedFileBytes);
+  if (read.Status != FileReadStatus::kOk || read.More) {
+    reason = read.More ? "the file is too large" : read.Reason;
     return false;
   }
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) {
-    reason = "read error";
-    return false;
-  }
-  bytes = content.str();
+  bytes = std::move(read.Bytes);
   return true;
 }
 
