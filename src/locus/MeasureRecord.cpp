@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <iterator>
 #include <vector>
 
 #include "app/MainModel.h"
@@ -9,6 +10,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "numbers/Labels05.h"
+#include "persist/FileWriter.h"
 #include "persist/WebPages.h"
 
 namespace plandra {
@@ -73,8 +75,31 @@ bool OpenFiles(Program& p, std::ios::openmode mode) {
   return false;
 }
 
+// The files are made anew through the file writer (a link, the mode and the
+// owner kept; what is no plain writable file refused, never opened); the
+// rows then go to their ends in place, one write per row.
+bool MakeEmptyFiles(Program& p) {
+  if (p.Folders.Folder.empty()) return true;  // OpenFiles tells
+  for (const std::filesystem::path* file : {&p.Record.RecordCsvPath, &p.Record.RecordHtmPath}) {
+    if (!WriteFileSafely(*file, {}).Ok()) {
+      TellFailure(p, *file);
+      return false;
+    }
+  }
+  return true;
+}
+
 void CreateFiles(Program& p) {
-  if (OpenFiles(p, std::ios::out | std::ios::trunc)) RecordRow(p, "top");
+  if (MakeEmptyFiles(p) && OpenFiles(p, std::ios::out | std::ios::app)) RecordRow(p, "top");
+}
+
+// The page links to a copy, so that the record may go on growing while the
+// copy is open elsewhere; the copy is written whole, as every file is.
+bool CopyRecord(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::ifstream in(from, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string error;
+  return !in.bad() && ReplaceFileContents(to, bytes, error);
 }
 
 void FirstUse(Program& p) {
@@ -191,9 +216,7 @@ void mnuLocusNumCSV(Program& p) {
     // The copy is made before the page opens, so that its link finds it.
     RecordCommand(p, "close");
     std::filesystem::path copy = p.Folders.Folder / kRecordCopyName;
-    std::filesystem::copy_file(record.RecordCsvPath, copy,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) TellFailure(p, copy);
+    if (!CopyRecord(record.RecordCsvPath, copy)) TellFailure(p, copy);
   }
   HostOf(p).OpenWithDesktop(record.RecordHtmPath.string());
   if (on) RecordCommand(p, "append");
