@@ -95,18 +95,31 @@ FigFileResult WriteFailure(const fs::path& file, const FileWriteResult& written)
   return Failure(FigFileStatus::kFailed, file, written.Reason);
 }
 
+// A NUL byte, or bytes that are no character of the code page (U+FFFD where
+// they stood), mark a file that is no text.
+bool IsBinary(std::string_view bytes, std::string_view text) {
+  return bytes.find('\0') != std::string_view::npos ||
+         text.find("\xEF\xBF\xBD") != std::string_view::npos;
+}
+
 }  // namespace
 
 bool IsFigFileMode(char mode) { return mode == 'W' || mode == 'R' || mode == 'A'; }
 
 FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
                            std::string_view fileName) {
-  FigTextReadResult read = ReadFigureText(fig, Cp932ToUtf8(bytes), mode, fileName);
+  const std::string text = Cp932ToUtf8(bytes);
+  FigTextReadResult read = ReadFigureText(fig, text, mode, fileName);
   FigFileResult result;
   result.File = fileName;
   result.Status = read.Ok ? FigFileStatus::kOk : FigFileStatus::kFailed;
   result.Message = std::move(read.Message);
   result.Line = read.Line;
+  if (!read.Ok && IsBinary(bytes, text)) {
+    // What was found there would only repeat the file's bytes.
+    result.Message = std::string(fileName) + ": line " + std::to_string(read.Line) +
+                     ": not a figure file (it holds binary data)";
+  }
   result.TriedOlderLayout = read.TriedOlderLayout;
   return result;
 }
