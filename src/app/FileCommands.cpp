@@ -39,9 +39,11 @@ void LeaveMode(Program& p) {
 
 void ShowFileName(Program& p) { p.Status.Panel(kFilePanel).Text = FileNameOnly(p.CurFileName); }
 
-// The last four characters, which hold the extension when there is one.
+// The last four characters, which hold the extension when there is one;
+// part is given in small letters and found in either case.
 bool LastFourContain(std::string_view name, std::string_view part) {
-  return name.size() > 4 && name.substr(name.size() - 4).find(part) != std::string_view::npos;
+  return name.size() > 4 &&
+         LowerAscii(name.substr(name.size() - 4)).find(part) != std::string::npos;
 }
 
 // The file text of the figure without a new point that waits for its click.

@@ -5,6 +5,7 @@
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
+#include "app/MemoWindow.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "interact/PDconst01.h"
@@ -75,6 +76,7 @@ void StartNewFigure(Program& p) {
 void mnuExit(Program& p) {
   // The figure is asked about as it was, not with the point at a sample.
   CancelPlaneTable(p);
+  if (!MemoMayGo(p.Events.Memo, *p.Host, p.Lang)) return;
   if (FigureChanged(p) && !SaveOrDiscard(p)) return;
   if (!p.Folders.Folder.empty()) {
     for (std::string_view name : {kTempPageFileName, kTempFigureFileName}) {

@@ -45,8 +45,9 @@ void StartNewFigure(Program& p);
 constexpr std::string_view kSaveBeforeExitText = "図が変更されています。終了する前に保存しますか。";
 
 // Deletes the temporary files in the program folder and asks the window to
-// end. A figure changed since it was opened or saved is offered for saving
-// first; cancelling (or a save that did not happen) keeps the program open.
+// end. A changed memo and then a figure changed since it was opened or saved
+// are offered for saving first; cancelling (or a save that did not happen)
+// keeps the program open.
 void mnuExit(Program& p);
 
 struct AboutBoxTexts {
