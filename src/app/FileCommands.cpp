@@ -75,6 +75,13 @@ FileDialogRequest FigureDialogRequest(Program& p) {
   return request;
 }
 
+bool IsWindowCopy(const Program& p, const std::filesystem::path& file) {
+  std::error_code error;
+  return file.filename() == kWindowCopyFileName && !p.Folders.Folder.empty() &&
+         std::filesystem::equivalent(std::filesystem::absolute(file, error).parent_path(),
+                                     p.Folders.Folder, error);
+}
+
 bool OpenPDFile(Program& p, const std::filesystem::path& file) {
   // The reader fills a fresh store of the program's capacity and replaces
   // the open figure only when the whole file was read.
@@ -173,6 +180,7 @@ bool mnuOcopyWindow_Click(Program& p) {
     if (result.Status != FigFileStatus::kReadOnly) ShowFailure(p, kCopyFailedText, result);
     return false;
   }
+  NoteTemporaryFile(p.Folders, copy);
   return p.Host->StartProgramCopy(copy);
 }
 

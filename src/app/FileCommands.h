@@ -44,7 +44,12 @@ std::string ProposedSaveName(const Program& p);
 std::string SaveNameFor(const Program& p, std::string_view chosen);
 
 // Writes the figure to temp_zevav.pd4 in the program's folder and starts
-// another copy of the program on it; false (and a message) on failure.
+// another copy of the program on it; false (and a message) on failure. The
+// file is this program's to remove when it ends, if no one saved over it.
 bool mnuOcopyWindow_Click(Program& p);
+
+// The file is the window copy in the program's folder: a figure read from
+// it is a new figure, whose first save asks for a place of its own.
+bool IsWindowCopy(const Program& p, const std::filesystem::path& file);
 
 }  // namespace plandra

@@ -1,7 +1,5 @@
 #include "app/NewAndExit.h"
 
-#include <filesystem>
-
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
@@ -78,12 +76,9 @@ void mnuExit(Program& p) {
   CancelPlaneTable(p);
   if (!MemoMayGo(p.Events.Memo, *p.Host, p.Lang)) return;
   if (FigureChanged(p) && !SaveOrDiscard(p)) return;
-  if (!p.Folders.Folder.empty()) {
-    for (std::string_view name : {kTempPageFileName, kTempFigureFileName}) {
-      std::error_code ignored;  // a file that is not there is fine
-      std::filesystem::remove(p.Folders.Folder / name, ignored);
-    }
-  }
+  // Only the files this program wrote, and only as it wrote them: the copy
+  // window may have saved its work into one.
+  RemoveTemporaryFiles(p.Folders);
   p.Window.ExitRequested = true;
 }
 

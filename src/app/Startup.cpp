@@ -111,6 +111,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   RefreshModeDisplay(p);
 
   ReadCommandLineFigure(p, inputs);
+  if (IsWindowCopy(p, p.CurFileName)) p.CurFileName = std::string(kUntitled);
   if (!p.Config.MenuEasy) ShowFullMenu(p.Menu);
   CheckExecutable(p, inputs.ExecutablePath);
   RefreshModeDisplay(p);

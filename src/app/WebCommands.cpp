@@ -125,6 +125,7 @@ void mnuSaveOnLine(Program& p) {
     Tell(p, message);
     return;
   }
+  NoteTemporaryFile(p.Folders, page);
   OpenPage(p, page);
 }
 

@@ -217,4 +217,21 @@ bool AppendToFile(const fs::path& path, std::string_view bytes) {
   return fd.Close() && written;
 }
 
+std::optional<FileStamp> StampOf(const fs::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) return std::nullopt;
+  return FileStamp{file, static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
+                   static_cast<int64_t>(info.st_size),
+                   static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+bool RemoveIfUnchanged(const FileStamp& stamp) {
+  const std::optional<FileStamp> now = StampOf(stamp.Path);
+  if (!now || now->Device != stamp.Device || now->Inode != stamp.Inode || now->Size != stamp.Size ||
+      now->ModifiedNs != stamp.ModifiedNs) {
+    return false;
+  }
+  return ::unlink(stamp.Path.c_str()) == 0;
+}
+
 }  // namespace plandra

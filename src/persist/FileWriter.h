@@ -3,7 +3,9 @@
 // that a failed or interrupted write never destroys the previous file.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,5 +55,20 @@ bool ReplaceFileContents(const std::filesystem::path& path, std::string_view byt
 // in place: a log that grows row by row cannot be copied whole for each row.
 // The same refusals as for a replacement hold (read-only, special files).
 bool AppendToFile(const std::filesystem::path& path, std::string_view bytes);
+
+// A file as it stood when it was written. A temporary file is removed only
+// while it is still the one the program wrote: another program may have
+// saved its own work under that name since.
+struct FileStamp {
+  std::filesystem::path Path;
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  int64_t Size = 0;
+  int64_t ModifiedNs = 0;
+};
+
+std::optional<FileStamp> StampOf(const std::filesystem::path& file);
+// Removes the stamped file when it is still that file; true when removed.
+bool RemoveIfUnchanged(const FileStamp& stamp);
 
 }  // namespace plandra

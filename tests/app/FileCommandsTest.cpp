@@ -14,6 +14,7 @@
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
 #include "app/Refresh.h"
+#include "app/Startup.h"
 #include "interact/PDSelObj.h"
 #include "persist/PDio05.h"
 #include "support/AppFixture.h"
@@ -212,6 +213,48 @@ TEST_F(FileCommandsTest, WindowCopyGoesToTheProgramFolder) {
   EXPECT_EQ(app.Host.Opened.size(), 1u);
   ASSERT_EQ(app.Host.Messages.size(), 1u);
   EXPECT_EQ(app.Host.Messages[0].Text.rfind("画面複写のファイルを書けませんでした。", 0), 0u);
+}
+
+TEST_F(FileCommandsTest, TheWindowCopySavesToARealPlaceAndItsWorkOutlivesBothExits) {
+  OpenPoints(2);
+  MarkFigureSaved(p);
+  RunMenuCommand(p, "mnuOcopyWindow");
+  ASSERT_EQ(app.Host.Opened.size(), 1u);
+  const fs::path copy = app.Host.Opened[0];
+
+  // The second program, started on the copy, shares the program folder.
+  AppFixture second;
+  TempDir documents;
+  second.P.Folders.Folder = temp.Path();
+  StartupInputs inputs;
+  inputs.CommandLine = copy.string();
+  inputs.DocumentsFolder = documents.Path();
+  StartUp(second.P, inputs);
+  EXPECT_EQ(second.P.Fig.ElemCount[kClassPoint], 2);
+  EXPECT_EQ(second.P.CurFileName, "untitled");
+
+  // Its first save proposes a real place, as for a new figure.
+  second.Host.FileAnswers.push_back(documents / "copy.pd4");
+  RunMenuCommand(second.P, "mnuSave");
+  ASSERT_EQ(second.Host.FileDialogs.size(), 1u);
+  EXPECT_EQ(second.Host.FileDialogs[0].FileName, "untitled");
+  EXPECT_EQ(second.Host.FileDialogs[0].InitialFolder, documents.Path());
+  EXPECT_TRUE(fs::exists(documents / "copy.pd4"));
+
+  // Saved over the temporary file on purpose, the work outlives both exits:
+  // neither program made that file as it now stands.
+  AddFreePoint(second.P.Fig, 5, 5);
+  Redraw(second.P);
+  second.Host.FileAnswers.push_back(copy);
+  RunMenuCommand(second.P, "mnuSave");
+  const std::string saved = ReadFileBytes(copy);
+  RunMenuCommand(second.P, "mnuExit");
+  EXPECT_TRUE(second.P.Window.ExitRequested);
+  RunMenuCommand(p, "mnuExit");
+  EXPECT_TRUE(p.Window.ExitRequested);
+  ASSERT_TRUE(fs::exists(copy));
+  EXPECT_EQ(ReadFileBytes(copy), saved);
+  EXPECT_TRUE(fs::exists(documents / "copy.pd4"));
 }
 
 TEST_F(FileCommandsTest, FilePanelLoadsAndCommandLineReadPops) {
