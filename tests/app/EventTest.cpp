@@ -398,6 +398,13 @@ TEST_F(EventTest, AMemoIsSavedAsItWasReadAndNeverWithWhatItDidNotRead) {
   EXPECT_EQ(ReadFileBytes(real), "\x89\x7e\x81\x60\nabc\ndef\n");
   EXPECT_TRUE(fs::is_symlink(temp / "notes.txt"));
   EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  // A character code page 932 cannot hold is asked about; cancelled, nothing is written.
+  MemoTextEdited(memo, "円～\nabc\ndef\n\xF0\x9F\x98\x80\n");
+  app.Host.Answers.push_back(MsgResult::kCancel);
+  EXPECT_FALSE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_NE(app.Host.Messages.back().Text.find("Shift_JIS"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(real), "\x89\x7e\x81\x60\nabc\ndef\n");
+  MemoTextEdited(memo, "円～\nabc\ndef\n");
 
   // UTF-8 with CR LF keeps both; a text without a final line break keeps none.
   WriteFileBytes(temp / "utf.txt", "α\r\nβ\r\n");
