@@ -615,6 +615,9 @@ constexpr EnglishRow kEnglishRows[] = {
     // Quitting, saving and opening: what the user is asked and told.
     {"図が変更されています。終了する前に保存しますか。",
      "The figure has changed. Save it before quitting?"},
+    {"図が変更されています。別の図を開く前に保存しますか。",
+     "The figure has changed. Save it before opening another?"},
+    {"残り%1文字", "%1 characters left"},
     {"保存先のフォルダには書き込めないので,保存できません。別のフォルダを選んで,保存し直して"
      "ください。",
      "The folder cannot be written, so the figure cannot be saved there. Choose another folder "
