@@ -24,14 +24,6 @@ bool AnyOf(std::string_view typed, std::initializer_list<std::string_view> keys)
   return false;
 }
 
-// Before the figure is lost: save it, let it go, or stay. True to go on.
-bool SaveOrDiscard(Program& p) {
-  MsgResult answer = p.Host->MessageBox(Translate(p.Lang, kSaveBeforeExitText),
-                                        Translate(p.Lang, kProgramTitle), MsgButtons::kYesNoCancel);
-  if (answer == MsgResult::kYes) return mnuSave_Click(p);
-  return answer == MsgResult::kNo;
-}
-
 }  // namespace
 
 NewConstchkTexts NewConstchkDialogTexts(LangState& lang) {
@@ -75,7 +67,7 @@ void StartNewFigure(Program& p) {
 void mnuExit(Program& p) {
   // The figure is asked about as it was, not with the point at a sample.
   CancelPlaneTable(p);
-  if (FigureChanged(p) && !SaveOrDiscard(p)) return;
+  if (!SaveChangedFigureFirst(p, kSaveBeforeExitText)) return;
   if (!p.Folders.Folder.empty()) {
     for (std::string_view name : {kTempPageFileName, kTempFigureFileName}) {
       std::error_code ignored;  // a file that is not there is fine

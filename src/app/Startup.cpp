@@ -25,6 +25,11 @@ void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   std::string path = CommandLineFigurePath(inputs.CommandLine);
   std::error_code error;
   if (path.empty() || !inputs.ReadFigure) return;
+  // Taken from the folder the program was started in, now: a save dialog
+  // would take a bare name from the folder it opens in.
+  if (std::filesystem::path absolute = std::filesystem::absolute(path, error); !error) {
+    path = absolute.string();
+  }
   if (!std::filesystem::is_regular_file(path, error)) {
     // The user asked for this figure: an empty window alone would not say why.
     p.Host->MessageBox(Translate(p.Lang, kCommandLineFigureMissingText) + "\n" + path,

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "app/FileCommands.h"
+#include "app/MainCommands.h"
 #include "app/MainModel.h"
+#include "app/Refresh.h"
 #include "app/SettingsFileIO.h"
 #include "app/Startup.h"
+#include "persist/PDio05.h"
+#include "persist/ProgramFolder.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -174,6 +181,39 @@ TEST(StartupTest, ReadsARealFigureFileAndRefusesAMalformedOne) {
   EXPECT_NE(other.Host.Messages[0].Text.find("broken.pd4"), std::string::npos);
   EXPECT_GE(other.Host.Beeps, 1);
   EXPECT_EQ(CurrentMode(other.P.Modes), kModeStandard);
+}
+
+// "plandra lesson.pd4" started in the lesson's folder: the name is taken
+// from that folder once, so a later save proposes the lesson itself, not a
+// file of that name in whatever folder the dialog starts in.
+TEST(StartupTest, ARelativeCommandLinePathIsSavedBackToItself) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir / "lessons");
+  const std::filesystem::path lesson = dir / "lessons" / "lesson.pd4";
+  test::WriteFileBytes(
+      lesson, test::ReadFileBytes(std::filesystem::path(PLANDRA_TEST_DATA) / "triangle.pd4"));
+  test::AppFixture app;
+  app.P.Folders.Folder = dir.Path();
+  app.P.DataPaths.LoadInitialFolder = dir.Path();
+  const std::filesystem::path started = std::filesystem::current_path();
+  std::filesystem::current_path(dir / "lessons");
+  StartupInputs inputs;
+  inputs.CommandLine = "lesson.pd4";
+  StartUp(app.P, inputs);
+  std::filesystem::current_path(started);
+
+  EXPECT_EQ(app.P.CurFileName, lesson.string());
+  EXPECT_GT(app.P.Fig.ElemCount[1], 0);
+  test::AddFreePoint(app.P.Fig, 7, 7);
+  app.Host.FileAnswers.push_back(lesson);
+  ASSERT_TRUE(mnuSave_Click(app.P));
+  ASSERT_EQ(app.Host.FileDialogs.size(), 1u);
+  EXPECT_EQ(app.Host.FileDialogs[0].FileName, lesson.string());
+  EXPECT_FALSE(std::filesystem::exists(dir / "lesson.pd4"));
+  Figure back;
+  ResetFigure(back, 200);
+  ASSERT_EQ(FigFileCore(back, lesson, 'R').Status, FigFileStatus::kOk);
+  EXPECT_EQ(back.ElemCount[1], app.P.Fig.ElemCount[1]);
 }
 
 }  // namespace
