@@ -126,26 +126,44 @@ TEST(StartupTest, SettingsLanguageAndEasyMenu) {
   EXPECT_EQ(p.DataPaths.LoadInitialFolder, std::filesystem::path("/srv/figures"));
 }
 
-TEST(StartupTest, ReadOnlyExecutableHidesTheRecordView) {
+// Installed, the executable is never the user's to write; the record lives
+// in the program folder, and only that folder decides whether it can be kept.
+TEST(StartupTest, TheRecordFollowsTheProgramFolderNotTheExecutable) {
   StartupRun run;
-  std::filesystem::path exe = run.Dir / "plandra";
+  const std::filesystem::path bin = run.Dir / "usr" / "bin";
+  std::filesystem::create_directories(bin);
+  const std::filesystem::path exe = bin / "plandra";
   test::WriteFileBytes(exe, "exe");
   using std::filesystem::perms;
   std::filesystem::permissions(exe, perms::owner_read | perms::owner_exec);
+  const std::filesystem::path home = run.Dir / "user";
   StartupInputs inputs = run.Inputs("");
-  inputs.ExecutablePath = exe;
-  StartUp(run.App.P, inputs);
-  EXPECT_TRUE(run.App.P.Window.ExeReadOnly);
-  EXPECT_FALSE(FindMenuItem(run.App.P.Menu, "mnuLocusNumCSV")->Visible);
+  Program& p = run.App.P;
+  p.Folders = LocateProgramFolder(exe, [&](std::string_view name) -> std::optional<std::string> {
+    if (name == "HOME") return home.string();
+    return std::nullopt;
+  });
+  const std::filesystem::path folder = home / ".local" / "share" / "plandra";
+  ASSERT_EQ(p.Folders.Folder, folder);
+  StartUp(p, inputs);
+  EXPECT_FALSE(p.Window.ExeReadOnly);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuLocusNumCSV")->Visible);
+  test::AddNumber(p.Fig, 1);
+  p.Fig.NumTable[1].NumFlag = kFalse;
+  RunMenuCommand(p, "mnuLocusSW");
+  Redraw(p);
+  EXPECT_TRUE(std::filesystem::exists(folder / "temp.csv"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "temp.htm"));
 
-  StartupRun writable;
-  std::filesystem::path exe2 = writable.Dir / "plandra";
-  test::WriteFileBytes(exe2, "exe");
-  inputs = writable.Inputs("");
-  inputs.ExecutablePath = exe2;
-  StartUp(writable.App.P, inputs);
-  EXPECT_FALSE(writable.App.P.Window.ExeReadOnly);
-  EXPECT_TRUE(FindMenuItem(writable.App.P.Menu, "mnuLocusNumCSV")->Visible);
+  // A program folder that cannot be written: the record is off and hidden.
+  std::optional<std::filesystem::path> locked = test::UnwritableFolder(run.Dir);
+  if (!locked) GTEST_SKIP() << "no folder here refuses this user";
+  StartupRun refused;
+  inputs = refused.Inputs("");
+  refused.App.P.Folders.Folder = *locked;
+  StartUp(refused.App.P, inputs);
+  EXPECT_TRUE(refused.App.P.Window.ExeReadOnly);
+  EXPECT_FALSE(FindMenuItem(refused.App.P.Menu, "mnuLocusNumCSV")->Visible);
 }
 
 }  // namespace
