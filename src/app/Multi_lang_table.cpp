@@ -628,6 +628,8 @@ constexpr EnglishRow kEnglishRows[] = {
      "The viewer's files are missing, so no HTML page can be made."},
     {"HTMLページを書けませんでした。", "The HTML page could not be written."},
     {"ページを開けませんでした。", "The page could not be opened."},
+    {"送信先のURLは http:// か https:// で始まるものにしてください。",
+     "The address to send to must begin with http:// or https://."},
     {"あなたの名前", "Your name"},
 };
 
