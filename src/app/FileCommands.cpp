@@ -59,6 +59,14 @@ std::string SettledFigureText(const Program& p) {
 
 void MarkFigureSaved(Program& p) { p.SavedFigureText = SettledFigureText(p); }
 
+bool SaveChangedFigureFirst(Program& p, std::string_view question) {
+  if (!FigureChanged(p)) return true;
+  MsgResult answer = p.Host->MessageBox(Translate(p.Lang, question),
+                                        Translate(p.Lang, kProgramTitle), MsgButtons::kYesNoCancel);
+  if (answer == MsgResult::kYes) return mnuSave_Click(p);
+  return answer == MsgResult::kNo;
+}
+
 bool FigureChanged(const Program& p) {
   if (p.SavedFigureText) return SettledFigureText(p) != *p.SavedFigureText;
   int16_t settledSteps = p.Fig.StepCount;
@@ -83,6 +91,7 @@ bool IsWindowCopy(const Program& p, const std::filesystem::path& file) {
 }
 
 bool OpenPDFile(Program& p, const std::filesystem::path& file) {
+  if (!SaveChangedFigureFirst(p, kSaveBeforeOpenText)) return false;
   // The reader fills a fresh store of the program's capacity and replaces
   // the open figure only when the whole file was read.
   bool read = ReadFigureFile(p, file);

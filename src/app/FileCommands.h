@@ -13,13 +13,21 @@ namespace plandra {
 struct Program;
 constexpr std::string_view kWindowCopyFileName = "temp_zevav.pd4";
 constexpr std::string_view kFigureReadFailedText = "図形ファイルを読めませんでした。";
+constexpr std::string_view kSaveBeforeOpenText =
+    "図が変更されています。別の図を開く前に保存しますか。";
 
 // The load and save dialog: all files and the figure files, the second
 // preselected, starting in the load folder.
 FileDialogRequest FigureDialogRequest(Program& p);
 
+// Before the open figure makes way for another: a changed figure is offered
+// for saving with the question (save, let go, cancel). True to go on: the
+// figure was not changed, was saved, or the user let it go.
+bool SaveChangedFigureFirst(Program& p, std::string_view question);
+
 // Reads file into the program (the open figure and its name stay when it
 // cannot, and the user is told why), redraws and shows the name in panel 2.
+// A changed figure is offered for saving first; false when the user kept it.
 bool OpenPDFile(Program& p, const std::filesystem::path& file);
 // OpenPDFile for the figure of the command line, whose caller pushed mode 8.
 bool ReadPDFigFile(Program& p, const std::filesystem::path& file);

@@ -23,14 +23,6 @@ bool AnyOf(std::string_view typed, std::initializer_list<std::string_view> keys)
   return false;
 }
 
-// Before the figure is lost: save it, let it go, or stay. True to go on.
-bool SaveOrDiscard(Program& p) {
-  MsgResult answer = p.Host->MessageBox(Translate(p.Lang, kSaveBeforeExitText),
-                                        Translate(p.Lang, kProgramTitle), MsgButtons::kYesNoCancel);
-  if (answer == MsgResult::kYes) return mnuSave_Click(p);
-  return answer == MsgResult::kNo;
-}
-
 }  // namespace
 
 NewConstchkTexts NewConstchkDialogTexts(LangState& lang) {
@@ -75,7 +67,7 @@ void mnuExit(Program& p) {
   // The figure is asked about as it was, not with the point at a sample.
   CancelPlaneTable(p);
   if (!MemoMayGo(p.Events.Memo, *p.Host, p.Lang)) return;
-  if (FigureChanged(p) && !SaveOrDiscard(p)) return;
+  if (!SaveChangedFigureFirst(p, kSaveBeforeExitText)) return;
   // Only the files this program wrote, and only as it wrote them: the copy
   // window may have saved its work into one.
   RemoveTemporaryFiles(p.Folders);

@@ -110,6 +110,43 @@ void FirstUse(Program& p) {
   record.RecordState = kRecordClosed;
 }
 
+// A row of the table: "<tr>", one line per cell, an empty line.
+std::vector<std::string> RowLines(std::string_view tag, const std::vector<std::string>& cells) {
+  std::vector<std::string> lines{"<tr>"};
+  for (const std::string& cell : cells) lines.push_back(std::string(tag) + cell);
+  lines.emplace_back();
+  return lines;
+}
+
+// Quoted cells; a quote in a cell is doubled, as CSV reads it back.
+std::string CsvRow(const std::vector<std::string>& cells) {
+  std::string row;
+  for (const std::string& cell : cells) {
+    row += '"';
+    for (char c : cell) row += c == '"' ? std::string(2, c) : std::string(1, c);
+    row += "\",";
+  }
+  return row + "\"\"" + std::string(kEol);
+}
+
+std::vector<std::pair<int16_t, std::string>> ColumnsOf(const Figure& fig) {
+  std::vector<std::pair<int16_t, std::string>> columns;
+  for (int16_t i : RecordedNumbers(fig)) columns.emplace_back(i, HeaderName(fig.NumTable[i]));
+  return columns;
+}
+
+std::vector<std::string> NamesOf(const std::vector<std::pair<int16_t, std::string>>& columns) {
+  std::vector<std::string> names;
+  for (const auto& column : columns) names.push_back(column.second);
+  return names;
+}
+
+std::vector<std::string> EscapedNames(const std::vector<std::string>& names) {
+  std::vector<std::string> escaped;
+  for (const std::string& name : names) escaped.push_back(HtmlEscape(name));
+  return escaped;
+}
+
 std::vector<std::string> HeaderLines(Program& p, const std::vector<std::string>& names) {
   auto dateTime = p.Record.DateTimeText ? p.Record.DateTimeText : LocalDateTimeText;
   std::vector<std::string> lines{
@@ -122,29 +159,14 @@ std::vector<std::string> HeaderLines(Program& p, const std::vector<std::string>&
       "</h2>",
       "<div align = center>",
       "<small>",
-      "file : " + p.CurFileName + ",",
+      "file : " + HtmlEscape(p.CurFileName) + ",",
       "( " + dateTime() + " )",
       "</small>",
       "</div>",
       "<hr>",
-      "<table border=1>",
-      "<tr>"};
-  for (const std::string& name : names) lines.push_back("<th>" + HtmlEscape(name));
-  lines.emplace_back();
+      "<table border=1>"};
+  for (std::string& line : RowLines("<th>", EscapedNames(names))) lines.push_back(std::move(line));
   return lines;
-}
-
-std::vector<std::string> DataLines(const std::vector<std::string>& values) {
-  std::vector<std::string> lines{"<tr>"};
-  for (const std::string& value : values) lines.push_back("<td>" + value);
-  lines.emplace_back();
-  return lines;
-}
-
-std::string CsvRow(const std::vector<std::string>& cells) {
-  std::string row;
-  for (const std::string& cell : cells) row += "\"" + cell + "\",";
-  return row + "\"\"" + std::string(kEol);
 }
 
 void WriteLines(std::ofstream& file, const std::vector<std::string>& lines) {
@@ -189,13 +211,26 @@ void RecordRow(Program& p, std::string_view mode) {
     return;
   }
   const Figure& fig = p.Fig;
-  std::vector<std::string> cells;
-  for (int16_t i : RecordedNumbers(fig)) {
-    const NumRec& num = fig.NumTable[i];
-    cells.push_back(mode == "top" ? HeaderName(num) : ValueText(num.Value, p.Config.KetaDecimal));
+  std::vector<std::pair<int16_t, std::string>> columns = ColumnsOf(fig);
+  std::vector<std::string> names = NamesOf(columns);
+  if (mode == "top") {
+    WriteLines(record.RecordHtmFile, HeaderLines(p, names));
+    record.RecordCsvFile << CsvRow(names);
+  } else {
+    // A number shown, hidden or renamed since the last header: the values
+    // that follow stand under a header of their own.
+    if (columns != record.Columns) {
+      WriteLines(record.RecordHtmFile, RowLines("<th>", EscapedNames(names)));
+      record.RecordCsvFile << CsvRow(names);
+    }
+    std::vector<std::string> values;
+    for (const auto& column : columns) {
+      values.push_back(ValueText(fig.NumTable[column.first].Value, p.Config.KetaDecimal));
+    }
+    WriteLines(record.RecordHtmFile, RowLines("<td>", values));
+    record.RecordCsvFile << CsvRow(values);
   }
-  WriteLines(record.RecordHtmFile, mode == "top" ? HeaderLines(p, cells) : DataLines(cells));
-  record.RecordCsvFile << CsvRow(cells);
+  record.Columns = std::move(columns);
   FlushBoth(p);
 }
 

@@ -190,6 +190,7 @@ TEST_F(EventTest, PanelElevenCyclesWhileTheLocusSwitchIsOn) {
 TEST_F(EventTest, LinkedFiguresTryPd5ThenPd4AndKeepTheFigureOnFailure) {
   AddEventPoint("Next!_next", 0, 0);
   AddEventPoint("A", 1, 1);
+  MarkFigureSaved(p);  // the lesson as it was opened
   WritePoints("next.pd4", 3);
   ClickAt(1);
   EXPECT_EQ(p.CurFileName, (temp / "next.pd4").string());
