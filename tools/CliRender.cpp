@@ -1,13 +1,11 @@
 #include "CliRender.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -20,8 +18,10 @@
 #include "app/Refresh.h"
 #include "app/Startup.h"
 #include "app/ViewCommands.h"
+#include "figure/PDtype05.h"
 #include "locus/PdLocus.h"
 #include "persist/FileRead.h"
+#include "persist/FileWriter.h"
 #include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
@@ -42,19 +42,13 @@ class StderrPlatform : public SilentPlatform {
   }
 };
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 bool ParseInt(std::string_view text, int& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   return ec == std::errc() && end == text.data() + text.size();
 }
 
 bool ParseSize(const std::string& text, RenderOptions& options) {
-  const size_t cross = Lower(text).find('x');
+  const size_t cross = LowerAscii(text).find('x');
   if (cross == std::string::npos) return false;
   int width = 0;
   int height = 0;
@@ -78,7 +72,7 @@ bool ParsePixelSize(const std::string& text, std::optional<double>& pixelSize) {
 }
 
 bool ParseGrid(const std::string& text, std::optional<GridChoice>& grid) {
-  const std::string word = Lower(text);
+  const std::string word = LowerAscii(text);
   if (word == "none")
     grid = GridChoice::kNone;
   else if (word == "orthogonal")
@@ -91,7 +85,7 @@ bool ParseGrid(const std::string& text, std::optional<GridChoice>& grid) {
 }
 
 bool ParseLanguage(const std::string& text, std::string& language) {
-  const std::string word = Lower(text);
+  const std::string word = LowerAscii(text);
   if (word == "japanese")
     language = "Japanese";
   else if (word == "english")
@@ -163,9 +157,10 @@ void DrawOn(QtSurface& surface, const PictureRequest& request,
   surface.Finish();
 }
 
-bool WrittenFileExists(const std::filesystem::path& file) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(file, ec) && std::filesystem::file_size(file, ec) > 0;
+// Pictures are made in memory and written whole through the file writer.
+bool WriteBuffer(const QByteArray& bytes, const std::filesystem::path& file, std::string& error) {
+  return ReplaceFileContents(
+      file, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error);
 }
 
 bool FileReadable(const std::filesystem::path& file, std::string& error) {
@@ -178,7 +173,7 @@ bool FileReadable(const std::filesystem::path& file, std::string& error) {
 }  // namespace
 
 std::optional<PictureKind> PictureKindOf(const std::filesystem::path& file) {
-  const std::string extension = Lower(file.extension().string());
+  const std::string extension = LowerAscii(file.extension().string());
   if (extension == ".png") return PictureKind::kPng;
   if (extension == ".bmp") return PictureKind::kBmp;
   if (extension == ".svg") return PictureKind::kSvg;
@@ -226,17 +221,21 @@ void SetViewWindow(Surface& surface, double pixelSize) {
 bool WritePicture(const PictureRequest& request, const std::function<void(Surface&)>& draw,
                   std::string& error) {
   EnsureGuiApplication();
-  const QString name = QString::fromStdString(request.File.string());
   const int width = request.Width;
   const int height = request.Height;
+  std::string reason;
   bool written = false;
   if (request.Kind == PictureKind::kPng || request.Kind == PictureKind::kBmp) {
     QtSurface surface(width, height);
     DrawOn(surface, request, draw);
-    written = surface.Image().save(name, request.Kind == PictureKind::kPng ? "PNG" : "BMP");
+    written = WriteImageFile(surface.Image(), request.File,
+                             request.Kind == PictureKind::kPng ? "PNG" : "BMP", reason);
   } else if (request.Kind == PictureKind::kSvg) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setFileName(name);
+    svg.setOutputDevice(&buffer);
     svg.setResolution(96);  // sizes are in millimetres otherwise
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
@@ -245,20 +244,23 @@ bool WritePicture(const PictureRequest& request, const std::function<void(Surfac
       QtSurface surface(svg, width, height);
       DrawOn(surface, request, draw);
     }
-    written = WrittenFileExists(request.File);
+    written = WriteBuffer(bytes, request.File, reason);
   } else {
-    QPdfWriter pdf(name);
-    pdf.setResolution(96);
-    pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / 96, height * 72.0 / 96), QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle("Plandra Win");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
+      QPdfWriter pdf(&buffer);
+      pdf.setResolution(96);
+      pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / 96, height * 72.0 / 96), QPageSize::Point));
+      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+      pdf.setTitle("Plandra Win");
       QtSurface surface(pdf, width, height);
       DrawOn(surface, request, draw);
     }
-    written = WrittenFileExists(request.File);
+    written = WriteBuffer(bytes, request.File, reason);
   }
-  if (!written) error = "cannot write " + request.File.string();
+  if (!written) error = "cannot write " + request.File.string() + ": " + reason;
   return written;
 }
 
@@ -330,8 +332,9 @@ class BatchPlatform : public StderrPlatform {
  public:
   explicit BatchPlatform(const QtSurface& surface) : surface_(surface) {}
   bool SavePicture(const std::filesystem::path& file) override {
-    const char* format = Lower(file.extension().string()) == ".png" ? "PNG" : "BMP";
-    return surface_.Image().save(QString::fromStdString(file.string()), format);
+    const char* format = LowerAscii(file.extension().string()) == ".png" ? "PNG" : "BMP";
+    std::string error;
+    return WriteImageFile(surface_.Image(), file, format, error);
   }
 
  private:

@@ -13,6 +13,7 @@
 #include "app/PDevent.h"
 #include "app/Program.h"
 #include "figure/EventMark.h"
+#include "figure/PDtype05.h"
 #include "interact/PDSelObj.h"
 #include "persist/PDio05_text.h"
 
@@ -83,19 +84,43 @@ void ShowPicture(Program& p, const std::string& target) {
   }
 }
 
-void ShowEventMemo(Program& p, const std::string& target, bool readOnly) {
-  const EventTarget memo = Resolve(p, WithExtension(target, ".txt"), false);
-  if (!MayShow(p, memo)) return;
-  if (readOnly) {
-    SetMemoReadOnly(p.Events.Memo);
+// Programs, scripts and launchers are refused whatever the user would
+// answer: documents, and memos, which Save would rewrite.
+bool RefusedAsProgram(Program& p, const std::filesystem::path& file) {
+  if (!IsRunnableFile(file)) return false;
+  Tell(p, Translate(p.Lang, kRefusedText) + "\n" + file.string());
+  return true;
+}
+
+// Shows a memo in the window; the memo shown before, when changed, is asked
+// about first. The same memo with its edits only comes up again.
+void OpenMemo(Program& p, const std::filesystem::path& file, bool readOnly) {
+  MemoState& memo = p.Events.Memo;
+  if (MemoChanged(memo) && memo.File == file && !readOnly) {
+    ++memo.Shown;
   } else {
-    setMemoRW(p.Events.Memo);
+    if (!MemoMayGo(memo, *p.Host, p.Lang)) return;
+    if (readOnly) {
+      SetMemoReadOnly(memo);
+    } else {
+      setMemoRW(memo);
+    }
+    ShowMemo(memo, file, p.Lang);
   }
-  ShowMemo(p.Events.Memo, memo.Path, p.Lang);
   p.Host->ShowMemoWindow();
 }
 
+void ShowEventMemo(Program& p, const std::string& target, bool readOnly) {
+  const EventTarget memo = Resolve(p, WithExtension(target, ".txt"), false);
+  if (RefusedAsProgram(p, memo.Path) || !MayShow(p, memo)) return;
+  OpenMemo(p, memo.Path, readOnly);
+}
+
 void OpenDocument(Program& p, const std::string& target) {
+  if (IsDesktopAddress(target)) {
+    Shell_OpenFile(p, target, false);
+    return;
+  }
   const EventTarget document = Resolve(p, target, false);
   if (!Exists(document.Path)) {
     TellAbout(p, kFileMissingText, target);
@@ -221,13 +246,7 @@ void OnEventClick(Program& p, double x, double y) {
 }
 
 bool Shell_OpenFile(Program& p, const std::string& pathOrUrl, bool outside) {
-  const std::filesystem::path file(pathOrUrl);
-  const bool address =
-      pathOrUrl.find("://") != std::string::npos || pathOrUrl.starts_with("mailto:");
-  if (!address && IsRunnableFile(file)) {
-    Tell(p, Translate(p.Lang, kRefusedText) + "\n" + pathOrUrl);
-    return false;
-  }
+  if (!IsDesktopAddress(pathOrUrl) && RefusedAsProgram(p, pathOrUrl)) return false;
   const std::string opener = p.Host->DesktopOpenerOf(pathOrUrl);
   if (!AskToOpen(p, pathOrUrl, opener, outside)) return false;
   if (!p.Host->OpenWithDesktop(pathOrUrl)) {
@@ -241,8 +260,9 @@ bool OpenEventFigure(Program& p, const std::string& target) {
   std::string named = WithExtension(target, ".pd5");
   EventTarget figure = Resolve(p, named, false);
   if (!Exists(figure.Path)) {
-    if (const size_t at = named.rfind(".pd5"); at != std::string::npos)
-      named.replace(at, 4, ".pd4");
+    // ".PD5" as well: the digit alone changes, the letters keep their case.
+    if (const size_t at = LowerAscii(named).rfind(".pd5"); at != std::string::npos)
+      named[at + 3] = '4';
     figure = Resolve(p, named, false);
   }
   if (!Exists(figure.Path)) {
@@ -261,9 +281,7 @@ void mnuHMemo(Program& p) {
   }
   std::filesystem::path memo = figure;
   memo.replace_extension(".txt");
-  setMemoRW(p.Events.Memo);
-  ShowMemo(p.Events.Memo, memo, p.Lang);
-  p.Host->ShowMemoWindow();
+  OpenMemo(p, memo, false);
 }
 
 }  // namespace plandra

@@ -49,6 +49,12 @@ bool IsInside(const std::filesystem::path& folder, const std::filesystem::path& 
 
 }  // namespace
 
+bool IsDesktopAddress(std::string_view text) {
+  const std::string lower = LowerAscii(text.substr(0, 8));
+  return lower.starts_with("http://") || lower.starts_with("https://") ||
+         lower.starts_with("mailto:");
+}
+
 std::filesystem::path FigureFolder(std::string_view curFileName) {
   std::filesystem::path folder = std::filesystem::path(curFileName).parent_path();
   if (!folder.empty()) return folder;
@@ -64,15 +70,13 @@ EventTarget ResolveEventTarget(const std::filesystem::path& folder, std::string_
   // A control character would cut the name short where the system reads it.
   std::replace_if(
       text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
-  const std::string lower = LowerAscii(text);
   if (addresses) {
-    if (lower.starts_with("http://") || lower.starts_with("https://") ||
-        lower.starts_with("mailto:")) {
+    if (IsDesktopAddress(text)) {
       resolved.Address = text;
       resolved.Outside = true;
       return resolved;
     }
-    if (lower.starts_with("file://")) {
+    if (LowerAscii(text.substr(0, 7)) == "file://") {
       text.erase(0, 7);
     } else if (const size_t colon = text.find(':');
                colon != std::string::npos && colon > 1 && text.find_first_of("/\\") > colon) {

@@ -16,6 +16,10 @@ struct EventTarget {
   bool Refused = false;        // an address of a kind that is never opened
 };
 
+// An http, https or mailto address, however its scheme is written: the
+// desktop opens it with the browser or the mail program, never as a file.
+bool IsDesktopAddress(std::string_view text);
+
 // The folder of the figure file ("untitled" figures: the current folder).
 std::filesystem::path FigureFolder(std::string_view curFileName);
 

@@ -39,9 +39,11 @@ void LeaveMode(Program& p) {
 
 void ShowFileName(Program& p) { p.Status.Panel(kFilePanel).Text = FileNameOnly(p.CurFileName); }
 
-// The last four characters, which hold the extension when there is one.
+// The last four characters, which hold the extension when there is one;
+// part is given in small letters and found in either case.
 bool LastFourContain(std::string_view name, std::string_view part) {
-  return name.size() > 4 && name.substr(name.size() - 4).find(part) != std::string_view::npos;
+  return name.size() > 4 &&
+         LowerAscii(name.substr(name.size() - 4)).find(part) != std::string::npos;
 }
 
 // The file text of the figure without a new point that waits for its click.
@@ -56,6 +58,14 @@ std::string SettledFigureText(const Program& p) {
 }  // namespace
 
 void MarkFigureSaved(Program& p) { p.SavedFigureText = SettledFigureText(p); }
+
+bool SaveChangedFigureFirst(Program& p, std::string_view question) {
+  if (!FigureChanged(p)) return true;
+  MsgResult answer = p.Host->MessageBox(Translate(p.Lang, question),
+                                        Translate(p.Lang, kProgramTitle), MsgButtons::kYesNoCancel);
+  if (answer == MsgResult::kYes) return mnuSave_Click(p);
+  return answer == MsgResult::kNo;
+}
 
 bool FigureChanged(const Program& p) {
   if (p.SavedFigureText) return SettledFigureText(p) != *p.SavedFigureText;
@@ -73,7 +83,15 @@ FileDialogRequest FigureDialogRequest(Program& p) {
   return request;
 }
 
+bool IsWindowCopy(const Program& p, const std::filesystem::path& file) {
+  std::error_code error;
+  return file.filename() == kWindowCopyFileName && !p.Folders.Folder.empty() &&
+         std::filesystem::equivalent(std::filesystem::absolute(file, error).parent_path(),
+                                     p.Folders.Folder, error);
+}
+
 bool OpenPDFile(Program& p, const std::filesystem::path& file) {
+  if (!SaveChangedFigureFirst(p, kSaveBeforeOpenText)) return false;
   // The reader fills a fresh store of the program's capacity and replaces
   // the open figure only when the whole file was read.
   bool read = ReadFigureFile(p, file);
@@ -171,6 +189,7 @@ bool mnuOcopyWindow_Click(Program& p) {
     if (result.Status != FigFileStatus::kReadOnly) ShowFailure(p, kCopyFailedText, result);
     return false;
   }
+  NoteTemporaryFile(p.Folders, copy);
   return p.Host->StartProgramCopy(copy);
 }
 

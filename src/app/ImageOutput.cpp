@@ -1,5 +1,8 @@
 #include "app/ImageOutput.h"
 
+#include <optional>
+#include <utility>
+
 #include "app/FigFileIO.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
@@ -75,6 +78,34 @@ bool EndsWithPd4(const fs::path& file) {
   if (name.size() < 4) return false;
   return LowerAscii(std::string_view(name).substr(name.size() - 4)) == ".pd4";
 }
+
+// The open figure, its name and its traces, put aside while the batch draws
+// other figures through the program and given back after: the batch only
+// makes pictures. With the traces the locus switch goes aside too, so that
+// no other figure's values enter the record.
+class FigureSetAside {
+ public:
+  explicit FigureSetAside(Program& p)
+      : p_(p), fig_(p.Fig), name_(p.CurFileName), saved_(p.SavedFigureText) {
+    std::swap(locus_, p.Locus);
+  }
+  ~FigureSetAside() {
+    p_.Fig = std::move(fig_);
+    p_.CurFileName = std::move(name_);
+    p_.SavedFigureText = std::move(saved_);
+    std::swap(locus_, p_.Locus);
+    Redraw(p_);
+  }
+  FigureSetAside(const FigureSetAside&) = delete;
+  FigureSetAside& operator=(const FigureSetAside&) = delete;
+
+ private:
+  Program& p_;
+  Figure fig_;
+  std::string name_;
+  std::optional<std::string> saved_;
+  LocusState locus_;
+};
 
 // The figure files of folder, in the order of the listing.
 std::vector<fs::path> FigureFilesOf(const fs::path& folder, std::vector<std::string>& problems) {
@@ -166,14 +197,11 @@ BatchResult mnuHmakeAllBmp(Program& p, const fs::path& folder) {
     result.Problems.push_back(pictures.string() + ": " + error.message());
     return result;
   }
+  const FigureSetAside open(p);
   for (const fs::path& file : FigureFilesOf(folder, result.Problems)) {
-    // The reader fills a fresh store; a broken file leaves the last good
-    // figure and its name in place.
-    std::string previous = p.CurFileName;
     p.CurFileName = file.string();
     FigFileResult read = FigFileIO(p, 'R');
     if (read.Status != FigFileStatus::kOk) {
-      p.CurFileName = previous;
       result.Problems.push_back(read.Message.empty() ? file.string() : read.Message);
       continue;
     }

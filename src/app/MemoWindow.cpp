@@ -1,9 +1,12 @@
 #include "app/MemoWindow.h"
 
-#include <vector>
+#include <system_error>
 
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
+#include "persist/Cp932.h"
+#include "persist/FileRead.h"
+#include "persist/FileWriter.h"
 #include "persist/PDio05_text.h"
 
 namespace plandra {
@@ -12,18 +15,103 @@ namespace {
 constexpr std::string_view kNewMemoText = "新規作成です。";
 constexpr std::string_view kMemoNotSavedText = "メモを保存できませんでした。";
 constexpr std::string_view kMemoNotReadText = "メモを読めませんでした。";
+constexpr std::string_view kMemoTooLargeText = "メモが大きすぎるので,ここでは編集できません。";
+constexpr std::string_view kMemoUnknownCodeText =
+    "メモの文字コードが分からないので,ここでは編集できません。";
+constexpr std::string_view kMemoLostCharactersText =
+    "このメモの文字コード(Shift_JIS)で書けない文字は「?」になります。保存しますか。";
+constexpr std::string_view kMemoChangedText = "メモが変更されています。保存しますか。";
 constexpr std::string_view kMemoTitle = "メモ";
-// A memo is a page of notes; a larger file is shown cut at a line end.
+// A memo is a page of notes; a larger file is not taken in part, which a
+// save would then cut.
 constexpr size_t kMemoMaxBytes = 4 * 1024 * 1024;
+constexpr std::string_view kCrLf = "\r\n";
 
-std::string MemoLines(std::string_view bytes) {
-  const std::vector<std::string_view> lines = SplitLines(bytes);
-  std::string text;
-  for (size_t k = 0; k < lines.size(); ++k) {
-    if (k > 0) text += '\n';
-    text += UserLineToUtf8(lines[k]).value_or(std::string(lines[k]));
+std::string WithLfOnly(std::string_view text) {
+  std::string lf;
+  lf.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lf += text[i];
   }
-  return text;
+  return lf;
+}
+
+std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
+  std::string bytes;
+  bytes.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') {
+      bytes += lineEnd;
+    } else {
+      bytes += c;
+    }
+  }
+  return bytes;
+}
+
+bool IsAscii(std::string_view bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// The line end of the first line, empty when the file has none.
+std::string_view FirstLineEnd(std::string_view bytes) {
+  const size_t lf = bytes.find('\n');
+  if (lf == std::string_view::npos) return {};
+  return lf > 0 && bytes[lf - 1] == '\r' ? kCrLf : std::string_view("\n");
+}
+
+void CannotEdit(MemoState& memo, LangState& lang, std::string_view why, const std::string& detail) {
+  memo.Readable = false;
+  memo.Notice = Translate(lang, why) + "\n" + memo.File.string() + "\n" + detail;
+}
+
+// UTF-8 or code page 932 as the bytes are; plain ASCII fits both, and CR LF
+// then tells a memo written on Windows, where memos are code page 932.
+void DecodeMemo(MemoState& memo, std::string_view bytes, LangState& lang) {
+  const std::string_view lineEnd = FirstLineEnd(bytes);
+  if (!lineEnd.empty()) memo.LineEnd = lineEnd;
+  if (IsValidUtf8(bytes) && !(IsAscii(bytes) && lineEnd == kCrLf)) {
+    memo.Text = WithLfOnly(bytes);
+    return;
+  }
+  memo.Encoding = MemoEncoding::kCp932;
+  memo.Text = WithLfOnly(Cp932ToUtf8(bytes));
+  // CP932 holds no U+FFFD: one in the text marks bytes of neither code.
+  if (memo.Text.find("\xEF\xBF\xBD") != std::string::npos) {
+    CannotEdit(memo, lang, kMemoUnknownCodeText, {});
+  }
+}
+
+void LoadMemoFile(MemoState& memo, LangState& lang) {
+  // The program's one reader: a named pipe or a folder in the memo's place
+  // is refused at once, and a memo too large is not cut.
+  const FileBytes read = ReadRegularFile(memo.File, kMemoMaxBytes);
+  switch (read.Status) {
+    case FileReadStatus::kMissing: memo.Notice = Translate(lang, kNewMemoText); return;
+    case FileReadStatus::kOk: break;
+    default: CannotEdit(memo, lang, kMemoNotReadText, read.Reason); return;
+  }
+  if (read.More) {
+    CannotEdit(memo, lang, kMemoTooLargeText, "more than " + std::to_string(kMemoMaxBytes) + " bytes");
+    return;
+  }
+  DecodeMemo(memo, read.Bytes, lang);
+}
+
+// The bytes of the text as the file held it; false when the user would
+// rather not lose the characters code page 932 cannot hold.
+bool EncodeMemo(const MemoState& memo, Platform& platform, LangState& lang, std::string& bytes) {
+  bytes = WithLineEnds(memo.Text, memo.LineEnd);
+  if (memo.Encoding == MemoEncoding::kUtf8) return true;
+  bool lost = false;
+  bytes = Utf8ToCp932(bytes, lost);
+  return !lost ||
+         platform.MessageBox(Translate(lang, kMemoLostCharactersText) + "\n" + memo.File.string(),
+                             Translate(lang, kMemoTitle), MsgButtons::kOkCancel) == MsgResult::kOk;
 }
 
 }  // namespace
@@ -32,28 +120,29 @@ void ShowMemo(MemoState& memo, const std::filesystem::path& file, LangState& lan
   memo.File = file;
   memo.SaveEnabled = false;
   ++memo.Shown;
-  const TextFileRead read = ReadTextFileCapped(file, kMemoMaxBytes);
-  switch (read.Result) {
-    case ReadResult::kOk: memo.Text = MemoLines(read.Bytes); break;
-    case ReadResult::kMissing: memo.Text = Translate(lang, kNewMemoText); break;
-    case ReadResult::kFailed:
-      memo.Text = Translate(lang, kMemoNotReadText) + "\n" + read.Error;
-      break;
-  }
+  memo.Text.clear();
+  memo.Notice.clear();
+  memo.Readable = true;
+  memo.Encoding = MemoEncoding::kUtf8;
+  memo.LineEnd = std::string(kCrLf);
+  LoadMemoFile(memo, lang);
+  memo.FileText = memo.Text;
 }
 
 void MemoTextEdited(MemoState& memo, std::string_view text) {
-  memo.Text = std::string(text);
+  if (!memo.Readable) return;  // what is shown is not the file's text
+  memo.Text = WithLfOnly(text);
   memo.SaveEnabled = !memo.ReadOnly;
 }
 
+bool MemoChanged(const MemoState& memo) {
+  return memo.Readable && !memo.ReadOnly && memo.Text != memo.FileText;
+}
+
 bool SaveMemo(MemoState& memo, Platform& platform, LangState& lang) {
-  if (memo.ReadOnly) return false;
+  if (memo.ReadOnly || !memo.Readable) return false;
   std::string bytes;
-  for (char c : memo.Text) {
-    if (c == '\r') continue;
-    bytes += c == '\n' ? std::string_view("\r\n") : std::string_view(&c, 1);
-  }
+  if (!EncodeMemo(memo, platform, lang, bytes)) return false;
   std::string error;
   if (!ReplaceFileContents(memo.File, bytes, error)) {
     platform.MessageBox(
@@ -61,7 +150,28 @@ bool SaveMemo(MemoState& memo, Platform& platform, LangState& lang) {
         Translate(lang, kMemoTitle), MsgButtons::kOk);
     return false;
   }
+  memo.FileText = memo.Text;
+  memo.Notice.clear();
   memo.SaveEnabled = false;
+  return true;
+}
+
+bool MemoMayGo(MemoState& memo, Platform& platform, LangState& lang) {
+  if (!MemoChanged(memo)) return true;
+  const MsgResult answer =
+      platform.MessageBox(Translate(lang, kMemoChangedText) + "\n" + memo.File.string(),
+                          Translate(lang, kMemoTitle), MsgButtons::kYesNoCancel);
+  if (answer == MsgResult::kYes) return SaveMemo(memo, platform, lang);
+  if (answer != MsgResult::kNo) return false;
+  // Let go: should the window come back, it shows the file's text.
+  memo.Text = memo.FileText;
+  memo.SaveEnabled = false;
+  return true;
+}
+
+bool MemoEraseClicked(MemoState& memo, Platform& platform, LangState& lang) {
+  if (!MemoMayGo(memo, platform, lang)) return false;
+  setMemoRW(memo);
   return true;
 }
 
@@ -72,7 +182,7 @@ void SetMemoReadOnly(MemoState& memo) {
 
 void setMemoRW(MemoState& memo) {
   memo.ReadOnly = false;
-  memo.SaveEnabled = true;
+  memo.SaveEnabled = memo.Readable;
 }
 
 void MemoFontSwitch(MemoState& memo) {

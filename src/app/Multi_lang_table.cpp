@@ -594,6 +594,12 @@ constexpr EnglishRow kEnglishRows[] = {
     {"新規作成です。", "A new memo."},
     {"メモを保存できませんでした。", "The memo could not be saved."},
     {"メモを読めませんでした。", "The memo could not be read."},
+    {"メモが大きすぎるので,ここでは編集できません。", "The memo is too large to be edited here."},
+    {"メモの文字コードが分からないので,ここでは編集できません。",
+     "The memo is in a character code this program does not know; it cannot be edited here."},
+    {"このメモの文字コード(Shift_JIS)で書けない文字は「?」になります。保存しますか。",
+     "Characters this memo's character code (Shift_JIS) cannot hold become \"?\". Save it?"},
+    {"メモが変更されています。保存しますか。", "The memo has been changed. Save it?"},
     {"数", "Number"},
     {"値", "Value"},
     {"先送り", "Add at the top"},
@@ -621,6 +627,9 @@ constexpr EnglishRow kEnglishRows[] = {
     // Quitting, saving and opening: what the user is asked and told.
     {"図が変更されています。終了する前に保存しますか。",
      "The figure has changed. Save it before quitting?"},
+    {"図が変更されています。別の図を開く前に保存しますか。",
+     "The figure has changed. Save it before opening another?"},
+    {"残り%1文字", "%1 characters left"},
     {"保存先のフォルダには書き込めないので,保存できません。別のフォルダを選んで,保存し直して"
      "ください。",
      "The folder cannot be written, so the figure cannot be saved there. Choose another folder "
@@ -631,6 +640,8 @@ constexpr EnglishRow kEnglishRows[] = {
      "The viewer's files are missing, so no HTML page can be made."},
     {"HTMLページを書けませんでした。", "The HTML page could not be written."},
     {"ページを開けませんでした。", "The page could not be opened."},
+    {"送信先のURLは http:// か https:// で始まるものにしてください。",
+     "The address to send to must begin with http:// or https://."},
     {"あなたの名前", "Your name"},
 };
 

@@ -1,10 +1,9 @@
 #include "app/NewAndExit.h"
 
-#include <filesystem>
-
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainModel.h"
+#include "app/MemoWindow.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "interact/PDconst01.h"
@@ -22,14 +21,6 @@ bool AnyOf(std::string_view typed, std::initializer_list<std::string_view> keys)
     if (typed == key) return true;
   }
   return false;
-}
-
-// Before the figure is lost: save it, let it go, or stay. True to go on.
-bool SaveOrDiscard(Program& p) {
-  MsgResult answer = p.Host->MessageBox(Translate(p.Lang, kSaveBeforeExitText),
-                                        Translate(p.Lang, kProgramTitle), MsgButtons::kYesNoCancel);
-  if (answer == MsgResult::kYes) return mnuSave_Click(p);
-  return answer == MsgResult::kNo;
 }
 
 }  // namespace
@@ -75,13 +66,11 @@ void StartNewFigure(Program& p) {
 void mnuExit(Program& p) {
   // The figure is asked about as it was, not with the point at a sample.
   CancelPlaneTable(p);
-  if (FigureChanged(p) && !SaveOrDiscard(p)) return;
-  if (!p.Folders.Folder.empty()) {
-    for (std::string_view name : {kTempPageFileName, kTempFigureFileName}) {
-      std::error_code ignored;  // a file that is not there is fine
-      std::filesystem::remove(p.Folders.Folder / name, ignored);
-    }
-  }
+  if (!MemoMayGo(p.Events.Memo, *p.Host, p.Lang)) return;
+  if (!SaveChangedFigureFirst(p, kSaveBeforeExitText)) return;
+  // Only the files this program wrote, and only as it wrote them: the copy
+  // window may have saved its work into one.
+  RemoveTemporaryFiles(p.Folders);
   p.Window.ExitRequested = true;
 }
 

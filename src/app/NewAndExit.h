@@ -11,9 +11,6 @@ namespace plandra {
 struct LangState;
 struct Program;
 
-constexpr std::string_view kTempFigureFileName = "temp_zevav.pd4";
-constexpr std::string_view kTempPageFileName = "temp_zevav.htm";
-
 enum class NewChoice { kYes, kSave, kCancel };
 
 // The texts of the confirmation dialog, translated.
@@ -44,9 +41,10 @@ void StartNewFigure(Program& p);
 
 constexpr std::string_view kSaveBeforeExitText = "図が変更されています。終了する前に保存しますか。";
 
-// Deletes the temporary files in the program folder and asks the window to
-// end. A figure changed since it was opened or saved is offered for saving
-// first; cancelling (or a save that did not happen) keeps the program open.
+// Deletes the temporary files this program made and asks the window to end.
+// A changed memo and then a figure changed since it was opened or saved are
+// offered for saving first; cancelling (or a save that did not happen) keeps
+// the program open.
 void mnuExit(Program& p);
 
 struct AboutBoxTexts {

@@ -20,8 +20,10 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "app/EventTargets.h"
 #include "app/frmMemo.h"
 #include "app/frmMsg.h"
+#include "figure/PDtype05.h"
 #include "view/QtSurface.h"
 
 namespace plandra {
@@ -101,8 +103,7 @@ QtFileFilters ConvertFileFilter(std::string_view filter, int filterIndex) {
 }
 
 const char* PictureFormat(const std::filesystem::path& file) {
-  return QFileInfo(PathText(file)).suffix().compare("png", Qt::CaseInsensitive) == 0 ? "PNG"
-                                                                                     : "BMP";
+  return LowerAscii(file.extension().string()) == ".png" ? "PNG" : "BMP";
 }
 
 QRect FitCentered(QSize picture, QRect page) {
@@ -208,13 +209,18 @@ bool DesktopCanOpen(const QString& file) {
   });
 }
 
-bool QtPlatform::OpenWithDesktop(const std::string& pathOrUrl) {
+QUrl DesktopUrl(const std::string& pathOrUrl) {
   const QString text = QString::fromStdString(pathOrUrl);
-  if (text.contains("://")) return QDesktopServices::openUrl(QUrl(text));
+  if (IsDesktopAddress(pathOrUrl)) return QUrl(text);
+  return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+}
+
+bool QtPlatform::OpenWithDesktop(const std::string& pathOrUrl) {
+  const QUrl url = DesktopUrl(pathOrUrl);
+  if (!url.isLocalFile()) return QDesktopServices::openUrl(url);
   // The launcher starts at once and fails later where no application takes
   // the file; ask first, so that the caller can say where the file is.
-  const QString file = QFileInfo(text).absoluteFilePath();
-  return DesktopCanOpen(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+  return DesktopCanOpen(url.toLocalFile()) && QDesktopServices::openUrl(url);
 }
 
 bool QtPlatform::StartProgramCopy(const std::filesystem::path& figure) {
@@ -241,7 +247,8 @@ bool QtPlatform::PrintPicture() {
 }
 
 bool QtPlatform::SavePicture(const std::filesystem::path& file) {
-  return picture_.Image().save(PathText(file), PictureFormat(file));
+  std::string error;
+  return WriteImageFile(picture_.Image(), file, PictureFormat(file), error);
 }
 
 void QtPlatform::SetTimer(TimerId timer, int intervalMs) {
@@ -291,10 +298,10 @@ std::string QtPlatform::DesktopOpenerOf(const std::string& pathOrUrl) {
   const QString text = QString::fromStdString(pathOrUrl);
   QString typeName;
   QString kind;
-  if (text.startsWith("mailto:")) {
+  if (DesktopUrl(pathOrUrl).scheme() == "mailto") {
     typeName = "x-scheme-handler/mailto";
     kind = "mail";
-  } else if (text.contains("://")) {
+  } else if (IsDesktopAddress(pathOrUrl)) {
     typeName = "x-scheme-handler/https";
     kind = "web browser";
   } else {

@@ -6,8 +6,10 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
 #include <map>
+#include <string>
 #include <string_view>
 
 #include "app/Platform.h"
@@ -39,6 +41,10 @@ const char* PictureFormat(const std::filesystem::path& file);
 // Where a picture goes on a page: as large as fits with its proportions,
 // centred.
 QRect FitCentered(QSize picture, QRect page);
+
+// What the desktop is handed: an http, https or mailto address as the
+// address (its scheme in any case), anything else as a local file.
+QUrl DesktopUrl(const std::string& pathOrUrl);
 
 // False when the desktop has no application for this local file and no
 // browser to fall back to: a launch would start and then fail unseen.

@@ -132,7 +132,6 @@ void QtSession::QuitAfterFirstPaint() {
 void QtSession::Start(const std::string& commandLine) {
   StartupInputs inputs;
   inputs.CommandLine = commandLine;
-  inputs.ExecutablePath = CurrentExecutablePath();
   inputs.DocumentsFolder = DocumentsFolder();
   StartUp(prog_, inputs);
   ApplyDisplaySettings(prog_.Config, prog_.Canvas);

@@ -25,6 +25,11 @@ void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   std::string path = CommandLineFigurePath(inputs.CommandLine);
   std::error_code error;
   if (path.empty() || !inputs.ReadFigure) return;
+  // Taken from the folder the program was started in, now: a save dialog
+  // would take a bare name from the folder it opens in.
+  if (std::filesystem::path absolute = std::filesystem::absolute(path, error); !error) {
+    path = absolute.string();
+  }
   if (!std::filesystem::exists(path, error)) {
     // The user asked for this figure: an empty window alone would not say why.
     // One that is there but no file is refused by the reader, which says so.
@@ -40,8 +45,10 @@ void ReadCommandLineFigure(Program& p, const StartupInputs& inputs) {
   ZoomForOpenedFigure(p);
 }
 
-void CheckExecutable(Program& p, const std::filesystem::path& exe) {
-  p.Window.ExeReadOnly = !exe.empty() && ExecutableIsReadOnly(exe) ? -1 : 0;
+// The record files go to the program folder: the record is kept when that
+// folder can be written, whatever the executable's own file allows.
+void CheckProgramFolder(Program& p) {
+  p.Window.ExeReadOnly = FolderIsWritable(p.Folders.Folder) ? 0 : -1;
   if (p.Window.ExeReadOnly) {
     if (MenuItem* item = FindMenuItem(p.Menu, "mnuLocusNumCSV")) item->Visible = false;
   }
@@ -77,13 +84,16 @@ std::string CommandLineFigurePath(std::string_view commandLine) {
   return std::string(path);
 }
 
-bool ExecutableIsReadOnly(const std::filesystem::path& exe) {
-  using std::filesystem::perms;
-  std::error_code error;
-  perms bits = std::filesystem::status(exe, error).permissions();
-  if (error) return false;
-  perms anyWrite = perms::owner_write | perms::group_write | perms::others_write;
-  return (bits & anyWrite) == perms::none || access(exe.c_str(), W_OK) != 0;
+bool FolderIsWritable(const std::filesystem::path& folder) {
+  if (folder.empty()) return false;
+  // Only a file made there tells: permission bits say nothing to root, nor
+  // about a file system mounted read-only.
+  std::string probe = (folder / ".plandra-probe-XXXXXX").string();
+  const int fd = mkstemp(probe.data());
+  if (fd < 0) return false;
+  close(fd);
+  unlink(probe.c_str());
+  return true;
 }
 
 void StartUp(Program& p, const StartupInputs& inputs) {
@@ -112,8 +122,9 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   RefreshModeDisplay(p);
 
   ReadCommandLineFigure(p, inputs);
+  if (IsWindowCopy(p, p.CurFileName)) p.CurFileName = std::string(kUntitled);
   if (!p.Config.MenuEasy) ShowFullMenu(p.Menu);
-  CheckExecutable(p, inputs.ExecutablePath);
+  CheckProgramFolder(p);
   RefreshModeDisplay(p);
   MarkFigureSaved(p);
 }

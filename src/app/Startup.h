@@ -1,5 +1,5 @@
 // The window's load: settings, language, data folders, the figure named on
-// the command line, the menu mode and the read-only executable check.
+// the command line, the menu mode and whether the record can be kept.
 #pragma once
 
 #include <filesystem>
@@ -20,7 +20,6 @@ bool ReadFigureFile(Program& p, const std::filesystem::path& file);
 
 struct StartupInputs {
   std::string CommandLine;                   // the whole command-line text
-  std::filesystem::path ExecutablePath;      // the program's own file
   FigureReader ReadFigure = ReadFigureFile;  // the figure file reader
   std::filesystem::path DocumentsFolder;     // the user's documents folder
 };
@@ -34,9 +33,9 @@ void ZoomForOpenedFigure(Program& p);
 // then a leading double quote dropped.
 std::string CommandLineFigurePath(std::string_view commandLine);
 
-// The executable cannot be written by this user (or carries no write bit at
-// all, which is what a read-only file is here).
-bool ExecutableIsReadOnly(const std::filesystem::path& exe);
+// This user can create files in the folder (a file is made and removed to
+// find out).
+bool FolderIsWritable(const std::filesystem::path& folder);
 
 // The start-up sequence; the window sets up its view and size around it.
 void StartUp(Program& p, const StartupInputs& inputs);

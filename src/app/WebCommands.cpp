@@ -24,6 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kPictureWidth = 641;
+constexpr std::string_view kNotWebAddressText =
+    "送信先のURLは http:// か https:// で始まるものにしてください。";
 constexpr int kPictureHeight = 481;
 
 fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
@@ -110,6 +112,10 @@ void mnuf_html(Program& p) {
 
 bool WriteOnlineSavePage(Program& p, const fs::path& page, std::string& message) {
   if (p.Config.WWWurl.empty()) p.Config.WWWurl = std::string(kBuiltInWWWurl);
+  if (!IsWebAddress(p.Config.WWWurl)) {
+    message = Translate(p.Lang, kNotWebAddressText) + "\n" + p.Config.WWWurl;
+    return false;
+  }
   std::string reason;
   const std::string text =
       OnlineSavePage(p.Config.WWWurl, FigureTextUtf8(p.Fig), TranslatedText(p.Lang));
@@ -125,6 +131,7 @@ void mnuSaveOnLine(Program& p) {
     Tell(p, message);
     return;
   }
+  NoteTemporaryFile(p.Folders, page);
   OpenPage(p, page);
 }
 
@@ -134,7 +141,12 @@ void mnuOwwwManual(Program& p) {
                        Translate(p.Lang, "WWWサーバの設定"), p.Config.WWWurl);
   if (!answer) return;
   std::string url(Trim(*answer));
-  if (!url.empty()) p.Config.WWWurl = url;
+  if (url.empty()) return;
+  if (!IsWebAddress(url)) {
+    Tell(p, Translate(p.Lang, kNotWebAddressText) + "\n" + url);
+    return;
+  }
+  p.Config.WWWurl = url;
 }
 
 void mnuOwwwVarnhof(Program& p) { p.Config.WWWurl = std::string(kBuiltInWWWurl); }

@@ -29,7 +29,7 @@ struct WindowGeometry {
 
 struct WindowState {
   std::string Caption;
-  int16_t ExeReadOnly = 0;     // flag: the program's executable is read-only
+  int16_t ExeReadOnly = 0;     // flag: the program folder cannot be written (no record)
   int16_t ShiftSwitch = 0;     // flag: sticky Shift for deformation (status panel 8)
   bool ReplayTimerOn = false;  // the replay timer is running
   bool ExitRequested = false;  // the window hides and the program ends

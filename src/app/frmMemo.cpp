@@ -1,6 +1,8 @@
 #include "app/frmMemo.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -21,6 +23,9 @@ QString FromUtf8(const std::string& text) {
 frmMemo::frmMemo(Program& p, CoreRunner runner, QWidget* parent)
     : QWidget(parent, Qt::Window), p_(p), runner_(std::move(runner)) {
   setObjectName("frmMemo");
+  notice_ = new QLabel(this);
+  notice_->setObjectName("Notice");
+  notice_->setWordWrap(true);
   text1_ = new QPlainTextEdit(this);
   text1_->setObjectName("Text1");
   command1_ = new QPushButton(this);
@@ -38,9 +43,8 @@ frmMemo::frmMemo(Program& p, CoreRunner runner, QWidget* parent)
           [this, &memo] { runner_([&] { MemoFontSwitch(memo); }); });
   connect(command2_, &QPushButton::clicked, this,
           [this, &memo] { runner_([&] { SaveMemo(memo, *p_.Host, p_.Lang); }); });
-  connect(command3_, &QPushButton::clicked, this, [this, &memo] {
-    runner_([&] { setMemoRW(memo); });
-    hide();
+  connect(command3_, &QPushButton::clicked, this, [this] {
+    if (Erase()) hide();
   });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(command1_);
@@ -48,9 +52,24 @@ frmMemo::frmMemo(Program& p, CoreRunner runner, QWidget* parent)
   buttons->addWidget(command2_);
   buttons->addWidget(command3_);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(notice_);
   layout->addWidget(text1_, 1);  // the layout resizes the text with the window
   layout->addLayout(buttons);
   resize(480, 360);
+}
+
+bool frmMemo::Erase() {
+  bool mayGo = false;
+  runner_([&] { mayGo = MemoEraseClicked(p_.Events.Memo, *p_.Host, p_.Lang); });
+  return mayGo;
+}
+
+void frmMemo::closeEvent(QCloseEvent* event) {
+  if (Erase()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 void frmMemo::Mirror() {
@@ -64,14 +83,17 @@ void frmMemo::Mirror() {
     const QSignalBlocker quiet(text1_);  // a mirrored text is no edit
     text1_->setPlainText(text);
   }
-  text1_->setReadOnly(memo.ReadOnly);
+  notice_->setText(FromUtf8(memo.Notice));
+  notice_->setVisible(!memo.Notice.empty());
+  const bool editable = !memo.ReadOnly && memo.Readable;
+  text1_->setReadOnly(!editable);
   QFont font = text1_->font();
   if (font.pointSizeF() != memo.FontSize) {
     font.setPointSizeF(memo.FontSize);
     text1_->setFont(font);
   }
-  command2_->setVisible(!memo.ReadOnly);
-  command2_->setEnabled(memo.SaveEnabled && !memo.ReadOnly);
+  command2_->setVisible(editable);
+  command2_->setEnabled(memo.SaveEnabled && editable);
   if (memo.Shown != shown_) {
     shown_ = memo.Shown;
     show();

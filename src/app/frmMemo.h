@@ -7,6 +7,7 @@
 
 #include "numbers/QtModelDialog.h"
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -22,9 +23,17 @@ class frmMemo : public QWidget {
   // was shown again since the last mirror.
   void Mirror();
 
+ protected:
+  // Closing the window is the "消す" button: changed text is asked about.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  // True when the window may go.
+  bool Erase();
+
   Program& p_;
   CoreRunner runner_;
+  QLabel* notice_;
   QPlainTextEdit* text1_;
   QPushButton* command1_;
   QPushButton* command2_;

@@ -159,6 +159,13 @@ std::string FixedText(std::string_view text, int width) {
   return std::string(TrimRight(text.substr(0, pos)));
 }
 
+std::string FullWidth(char c) {
+  // U+FF01..U+FF5E follow "!".."~" in order.
+  const unsigned code = 0xFF01u + static_cast<unsigned char>(c) - static_cast<unsigned char>('!');
+  return {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+          static_cast<char>(0x80 | (code & 0x3F))};
+}
+
 const KindInfo* FindKind(std::string_view code) {
   std::string_view trimmed = Trim(code);
   if (trimmed.empty()) return nullptr;

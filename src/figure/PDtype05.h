@@ -157,5 +157,8 @@ std::string_view Trim(std::string_view text);
 std::string LowerAscii(std::string_view text);
 // Cuts a UTF-8 text to at most width characters and drops trailing blanks.
 std::string FixedText(std::string_view text, int width);
+// The full-width form of a printable ASCII character ("_" gives "＿"), as
+// UTF-8; the names take it where the file format reserves the character.
+std::string FullWidth(char c);
 
 }  // namespace plandra

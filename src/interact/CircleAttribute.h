@@ -14,6 +14,7 @@ class CircleAttribute : public DrawnAttributeDialog {
  protected:
   void Ok() override;
   void Cancel() override;
+  int Room(const QLineEdit* edited, const QString& text) const override;
 };
 
 }  // namespace plandra

@@ -12,7 +12,14 @@ LineAttribute::LineAttribute(Program& program, QWidget* parent)
   const LineAttributeModel& m = program_.Attr.Line;
   comboKind_ = MirrorList(m.ComboKind, "ComboKind");
   AddRow(m.LabelKind, "LabelKind", comboKind_);
+  room_.Show();
   textName_->setFocus();
+}
+
+int LineAttribute::Room(const QLineEdit* edited, const QString& text) const {
+  LineAttributeModel m = program_.Attr.Line;
+  m.TextName = TextWith(textName_, edited, text);
+  return RoomLeft(m);
 }
 
 void LineAttribute::Ok() {

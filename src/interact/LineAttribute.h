@@ -17,6 +17,7 @@ class LineAttribute : public DrawnAttributeDialog {
  protected:
   void Ok() override;
   void Cancel() override;
+  int Room(const QLineEdit* edited, const QString& text) const override;
 
  private:
   QComboBox* comboKind_;

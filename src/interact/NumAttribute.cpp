@@ -1,6 +1,7 @@
 #include "interact/NumAttribute.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -22,7 +23,11 @@ QRadioButton* MirrorOption(const std::string& text, bool selected, bool enabled,
 NumAttribute::NumAttribute(Program& program, QWidget* parent)
     : AttributeDialogFrame(program.Attr.Number.Texts, "NumAttribute", "CommandOK", "CommandCancel",
                            parent),
-      program_(program) {
+      program_(program),
+      room_(
+          program,
+          [this](const QLineEdit* edited, const QString& text) { return Room(edited, text); },
+          this) {
   const NumAttributeModel& m = program_.Attr.Number;
   textName_ = MirrorText(m.TextName, "TextName");
   QLineEdit* textAttr = MirrorText(m.TextAttr, "TextAttr");
@@ -38,11 +43,18 @@ NumAttribute::NumAttribute(Program& program, QWidget* parent)
   optionRow->setContentsMargins(0, 0, 0, 0);
   optionRow->addWidget(optionVisible_);
   optionRow->addWidget(optionNotVisible_);
-  AddRow(m.LabelName, "LabelName", textName_);
+  AddRow(m.LabelName, "LabelName", textName_, room_.Guard(textName_));
   AddRow(m.LabelAttr, "LabelAttr", textAttr);
   AddRow({}, nullptr, textVal_);
   AddRow({}, nullptr, options);
+  room_.Show();
   textName_->setFocus();
+}
+
+int NumAttribute::Room(const QLineEdit* edited, const QString& text) const {
+  NumAttributeModel m = program_.Attr.Number;
+  m.TextName = TextWith(textName_, edited, text);
+  return RoomLeft(m);
 }
 
 void NumAttribute::Ok() {

@@ -19,7 +19,10 @@ class NumAttribute : public AttributeDialogFrame {
   void Cancel() override;
 
  private:
+  int Room(const QLineEdit* edited, const QString& text) const;
+
   Program& program_;
+  RoomKeeper room_;
   QLineEdit* textName_;
   QLineEdit* textVal_;
   QRadioButton* optionVisible_;

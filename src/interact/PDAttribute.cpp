@@ -15,13 +15,16 @@
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "numbers/Labels05.h"
+#include "persist/Cp932.h"
+#include "persist/PDio05_text.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
 
-constexpr std::string_view kFullWidthQuote = "\xEF\xBC\x82";        // ＂
-constexpr std::string_view kFullWidthExclamation = "\xEF\xBC\x81";  // ！
+// The second characters of the event markers ("!!", "!@", ...).
+constexpr std::string_view kMarkerSeconds = "!@#>_%";
+constexpr std::string_view kRoomText = "残り%1文字";
 
 constexpr std::array<std::string_view, 8> kPointColors{"書かない", "赤", "緑",   "黄",
                                                        "青",       "紫", "水色", "黒"};
@@ -78,22 +81,55 @@ Model StartDrawnModel(Program& p, ObjRef target, std::string_view caption) {
   return m;
 }
 
-// Quotes and line breaks have no place in a figure file's text fields.
-std::string CleanText(std::string_view typed, bool point) {
+// Whether the field's file text must not hold the ASCII character c, the
+// next character being next.
+bool Reserved(char c, char next, NameField field) {
+  switch (field) {
+    case NameField::kPoint: return c == '!';
+    case NameField::kEventText:
+      return c == '!' && kMarkerSeconds.find(next) != std::string_view::npos;
+    case NameField::kNumber: return c == '_' || c == '@';
+    case NameField::kLineOrCircle: return false;
+  }
+  return false;
+}
+
+// The bytes of the UTF-8 character that starts at text[at] (1 for a broken one).
+size_t CharLength(std::string_view text, size_t at) {
+  size_t end = at + 1;
+  if (static_cast<unsigned char>(text[at]) >= 0xC0) {
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  }
+  return end - at;
+}
+
+// Character for character, what the field's file text can hold.
+std::string CleanText(std::string_view typed, NameField field) {
+  Cp932Converter cp932;
   std::string clean;
-  for (char c : typed) {
-    if (c == '"') {
-      clean += kFullWidthQuote;
-    } else if (c == '\r' || c == '\n') {
+  for (size_t at = 0; at < typed.size();) {
+    const size_t length = CharLength(typed, at);
+    const std::string_view one = typed.substr(at, length);
+    const char c = one.front();
+    const char next = at + length < typed.size() ? typed[at + length] : '\0';
+    bool lost = false;
+    if (c == '"' || (length == 1 && Reserved(c, next, field))) {
+      clean += FullWidth(c);
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') {
       clean += ' ';
-    } else if (c == '!' && point) {
-      clean += kFullWidthExclamation;
-    } else {
+    } else if (length == 1 && static_cast<unsigned char>(c) < 0x80) {
       clean += c;
+    } else if (std::string held = cp932.FromUtf8(one, lost); lost || held.empty()) {
+      clean += '?';
+    } else {
+      clean += one;
     }
+    at += length;
   }
   return clean;
 }
+
+int CharsOf(std::string_view text) { return static_cast<int>(CharCountBefore(text, text.size())); }
 
 // The name as the dialog shows it: the part before the event marker.
 std::string ShownPointName(const PtRec& pt) {
@@ -105,10 +141,10 @@ std::string ShownPointName(const PtRec& pt) {
 // one marks events), the marker of the chosen event and its target. A point
 // whose name is empty then begins with the marker and is not drawn.
 std::string BuiltPointName(const PtAttributeModel& m) {
-  std::string name = StorableName(m.TextName, true);
+  std::string name = StorableName(m.TextName, NameField::kPoint);
   const int16_t event = Position(m.Combo_Event, kEventNone);
   if (event == kEventNone) return name;
-  return name + std::string(EventMarker(event)) + std::string(Trim(CleanText(m.Text_Event, false)));
+  return name + std::string(EventMarker(event)) + StorableEventText(m.Text_Event, event);
 }
 
 void AskForDialog(Program& p, AttributeDialog dialog) { p.Attr.Pending = dialog; }
@@ -178,8 +214,40 @@ AttributeDialog TakePendingDialog(AttributeState& state) {
   return pending;
 }
 
-std::string StorableName(std::string_view typed, bool point) {
-  return std::string(Trim(CleanText(typed, point)));
+std::string StorableName(std::string_view typed, NameField field) {
+  return std::string(Trim(CleanText(typed, field)));
+}
+
+std::string StorableEventText(std::string_view typed, int16_t eventKind) {
+  std::string text = StorableName(typed, NameField::kEventText);
+  const std::string_view marker = EventMarker(eventKind);
+  if (!text.empty() && marker.ends_with('!') &&
+      kMarkerSeconds.find(text.front()) != std::string_view::npos) {
+    text.replace(0, 1, FullWidth(text.front()));
+  }
+  return text;
+}
+
+int RoomLeft(const PtAttributeModel& m) { return kPtNameWidth - CharsOf(BuiltPointName(m)); }
+
+int RoomLeft(const LineAttributeModel& m) {
+  return kLnNameWidth - CharsOf(StorableName(m.TextName, NameField::kLineOrCircle));
+}
+
+int RoomLeft(const CircleAttributeModel& m) {
+  return kCirNameWidth - CharsOf(StorableName(m.TextName, NameField::kLineOrCircle));
+}
+
+int RoomLeft(const NumAttributeModel& m) {
+  return kNumNameWidth - CharsOf(StorableName(m.TextName, NameField::kNumber));
+}
+
+std::string RoomText(LangState& lang, int room) {
+  std::string text = Translate(lang, kRoomText);
+  if (const size_t at = text.find("%1"); at != std::string::npos) {
+    text.replace(at, 2, std::to_string(room));
+  }
+  return text;
 }
 
 PtAttributeModel FillPtAttribute(Program& p, int index) {
@@ -290,7 +358,7 @@ void LineAttributeOK(Program& p) {
   const LineAttributeModel& m = p.Attr.Line;
   if (RefInRange(p.Fig, m.Target)) {
     LnRec& ln = p.Fig.LnTable[m.Target.Index];
-    SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, NameField::kLineOrCircle));
     ln.Color = Position(m.ComboClr, kDefaultColor);
     ln.Style = Position(m.ComboLocus, 0);
     ln.LineKind = Position(m.ComboKind, 0);
@@ -305,7 +373,7 @@ void CircleAttributeOK(Program& p) {
   const CircleAttributeModel& m = p.Attr.Circle;
   if (RefInRange(p.Fig, m.Target)) {
     CirRec& cir = p.Fig.CirTable[m.Target.Index];
-    SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, NameField::kLineOrCircle));
     cir.Color = Position(m.ComboClr, kDefaultColor);
     cir.Style = Position(m.ComboLocus, 0);
     AutoLabels(p.Fig, TranslatedText(p.Lang));
@@ -320,7 +388,7 @@ void NumAttributeOK(Program& p) {
   if (RefInRange(p.Fig, m.Target)) {
     NumRec& num = p.Fig.NumTable[m.Target.Index];
     if (num.NumFlag != kTrue) num.NumShow = m.OptionNotVisible ? kNumHidden : kNumShown;
-    SetElementName(p.Fig, m.Target, StorableName(m.TextName, false));
+    SetElementName(p.Fig, m.Target, StorableName(m.TextName, NameField::kNumber));
     num.Value = LeadingNumber(m.TextVal);
     AutoLabels(p.Fig, TranslatedText(p.Lang));
   }

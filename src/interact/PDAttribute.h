@@ -13,6 +13,7 @@
 
 namespace plandra {
 
+struct LangState;
 struct Program;
 
 constexpr std::string_view kObjectMenu = "mnuEdit2_point";
@@ -95,10 +96,31 @@ ListControl TranslatedList(Program& p, std::span<const std::string_view> texts, 
 // The pending dialog, cleared.
 AttributeDialog TakePendingDialog(AttributeState& state);
 
-// A name as typed, made storable: a double quote becomes the full-width
-// "＂", line breaks become blanks, and for points "!" becomes "！" (the
-// half-width one marks events); trimmed of blanks on both sides.
-std::string StorableName(std::string_view typed, bool point);
+// The name fields of the dialogs: the text each one has in the figure file
+// cannot hold certain characters.
+enum class NameField { kPoint, kEventText, kNumber, kLineOrCircle };
+
+// A name as typed, made storable and trimmed of blanks on both sides. Each
+// character its text in the file cannot hold is replaced by one it can, so
+// nothing typed is lost: a double quote becomes "＂", a control character
+// (a line break above all) a blank, a character code page 932 lacks "?"; in
+// a point's name "!" becomes "！" (the half-width one marks events), in a
+// number's name "_" and "@" become "＿" and "＠" (in the file they end the
+// name), in an event's text a "!" that would start a marker becomes "！".
+std::string StorableName(std::string_view typed, NameField field);
+
+// An event's text as it follows the marker of its kind: after "!" and "!!",
+// a first character that would make another marker of them is full-width.
+std::string StorableEventText(std::string_view typed, int16_t eventKind);
+
+// The characters a name field has left in the file with the model as it
+// stands; a point's name shares its 40 with its event's marker and text.
+int RoomLeft(const PtAttributeModel& m);
+int RoomLeft(const LineAttributeModel& m);
+int RoomLeft(const CircleAttributeModel& m);
+int RoomLeft(const NumAttributeModel& m);
+// "残り12文字", translated: the counter beside a name field.
+std::string RoomText(LangState& lang, int room);
 
 PtAttributeModel FillPtAttribute(Program& p, int index);
 LineAttributeModel FillLineAttribute(Program& p, int index);

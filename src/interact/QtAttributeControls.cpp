@@ -6,7 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QValidator>
+#include <memory>
+
+#include "app/Program.h"
 
 namespace plandra {
 
@@ -30,6 +35,64 @@ QLineEdit* MirrorText(const std::string& text, const char* name) {
   auto* edit = new QLineEdit(ToQString(text));
   edit->setObjectName(name);
   return edit;
+}
+
+namespace {
+
+// Consulted before an edit is taken: what would not fit is never typed.
+class RoomValidator : public QValidator {
+ public:
+  RoomValidator(const RoomKeeper& keeper, QLineEdit* edit)
+      : QValidator(edit), keeper_(keeper), edit_(edit) {}
+  State validate(QString& input, int&) const override {
+    return keeper_.Fits(edit_, input) ? Acceptable : Invalid;
+  }
+
+ private:
+  const RoomKeeper& keeper_;
+  const QLineEdit* edit_;
+};
+
+}  // namespace
+
+std::string TextWith(const QLineEdit* field, const QLineEdit* edited, const QString& text) {
+  return FromQString(field == edited ? text : field->text());
+}
+
+RoomKeeper::RoomKeeper(Program& program, RoomOf room, QObject* parent)
+    : QObject(parent), program_(program), room_(std::move(room)) {}
+
+QLabel* RoomKeeper::Guard(QLineEdit* edit) {
+  auto* counter = new QLabel;
+  counter->setObjectName(edit->objectName() + "Room");
+  counters_.push_back(counter);
+  edit->setValidator(new RoomValidator(*this, edit));
+  connect(edit, &QLineEdit::textChanged, this, [this] { Show(); });
+  return counter;
+}
+
+void RoomKeeper::Guard(QComboBox* list) {
+  auto chosen = std::make_shared<int>(list->currentIndex());
+  connect(list, &QComboBox::currentIndexChanged, this, [this, list, chosen](int index) {
+    if (Fits(nullptr, {})) {
+      *chosen = index;
+    } else {
+      const QSignalBlocker quiet(list);
+      list->setCurrentIndex(*chosen);
+    }
+    Show();
+  });
+}
+
+void RoomKeeper::Show() const {
+  const QString text = ToQString(RoomText(program_.Lang, room_(nullptr, {})));
+  for (QLabel* counter : counters_) counter->setText(text);
+}
+
+bool RoomKeeper::Fits(const QLineEdit* edit, const QString& text) const {
+  if (room_(edit, text) >= 0) return true;
+  if (program_.Host) program_.Host->Beep();
+  return false;
 }
 
 AttributeDialogFrame::AttributeDialogFrame(const DialogTexts& texts, const char* name,
@@ -56,7 +119,7 @@ AttributeDialogFrame::AttributeDialogFrame(const DialogTexts& texts, const char*
 }
 
 QLabel* AttributeDialogFrame::AddRow(const std::string& label, const char* labelName,
-                                     QWidget* control) {
+                                     QWidget* control, QWidget* beside) {
   QLabel* caption = nullptr;
   if (labelName != nullptr) {
     caption = new QLabel(ToQString(label));
@@ -65,6 +128,7 @@ QLabel* AttributeDialogFrame::AddRow(const std::string& label, const char* label
     grid_->addWidget(caption, rows_, 0);
   }
   grid_->addWidget(control, rows_, 1);
+  if (beside != nullptr) grid_->addWidget(beside, rows_, 2);
   ++rows_;
   return caption;
 }
@@ -76,7 +140,7 @@ void DrawnAttributeDialog::AddNameRows(const std::string& labelName, const std::
   textName_ = MirrorText(textName, "TextName");
   comboClr_ = MirrorList(comboClr, "ComboClr");
   comboLocus_ = MirrorList(comboLocus, "ComboLocus");
-  AddRow(labelName, "LabelName", textName_);
+  AddRow(labelName, "LabelName", textName_, room_.Guard(textName_));
   AddRow(labelClr, "LabelClr", comboClr_);
   AddRow(labelLocus, "LabelLocus", comboLocus_);
 }

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QObject>
 #include <QString>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "interact/PDAttribute.h"
 
@@ -26,6 +29,30 @@ QComboBox* MirrorList(const ListControl& list, const char* name);
 void ReadList(const QComboBox* combo, ListControl& list);
 QLineEdit* MirrorText(const std::string& text, const char* name);
 
+// The text a field would hold: text when it is the field being edited.
+std::string TextWith(const QLineEdit* field, const QLineEdit* edited, const QString& text);
+
+// Keeps typed names within what their fields hold in the file: an edit (or
+// a choice of list) that would leave less than nothing is refused with a
+// beep, and a counter beside each guarded field shows what is left.
+class RoomKeeper : public QObject {
+ public:
+  // The characters left were edited to hold text (none edited: as they stand).
+  using RoomOf = std::function<int(const QLineEdit* edited, const QString& text)>;
+  RoomKeeper(Program& program, RoomOf room, QObject* parent);
+  // The counter to put beside the field, named after it with "Room".
+  QLabel* Guard(QLineEdit* edit);
+  void Guard(QComboBox* list);
+  void Show() const;
+  // Whether edit may hold text; a refusal beeps.
+  bool Fits(const QLineEdit* edit, const QString& text) const;
+
+ private:
+  Program& program_;
+  RoomOf room_;
+  std::vector<QLabel*> counters_;
+};
+
 // A modal dialog whose OK and Cancel (also Escape and closing) answer the
 // core; subclasses copy their controls into the model before OK.
 class AttributeDialogFrame : public QDialog {
@@ -39,8 +66,9 @@ class AttributeDialogFrame : public QDialog {
   AttributeDialogFrame(const DialogTexts& texts, const char* name, const char* okName,
                        const char* cancelName, QWidget* parent);
   // A row of the form; a null labelName leaves the label column empty and
-  // returns null.
-  QLabel* AddRow(const std::string& label, const char* labelName, QWidget* control);
+  // returns null. A widget beside the control goes in a third column.
+  QLabel* AddRow(const std::string& label, const char* labelName, QWidget* control,
+                 QWidget* beside = nullptr);
   virtual void Ok() = 0;
   virtual void Cancel() = 0;
 
@@ -59,7 +87,11 @@ class DrawnAttributeDialog : public AttributeDialogFrame {
   template <typename Model>
   DrawnAttributeDialog(Program& program, const Model& m, const char* name, QWidget* parent)
       : AttributeDialogFrame(m.Texts, name, "CommandOK", "CommandCancel", parent),
-        program_(program) {
+        program_(program),
+        room_(
+            program,
+            [this](const QLineEdit* edited, const QString& text) { return Room(edited, text); },
+            this) {
     AddNameRows(m.LabelName, m.TextName, m.LabelClr, m.ComboClr, m.LabelLocus, m.ComboLocus);
   }
   template <typename Model>
@@ -68,8 +100,12 @@ class DrawnAttributeDialog : public AttributeDialogFrame {
     ReadList(comboClr_, m.ComboClr);
     ReadList(comboLocus_, m.ComboLocus);
   }
+  // The characters the name has left were edited to hold text; the
+  // subclass's constructor shows the counters once its controls are there.
+  virtual int Room(const QLineEdit* edited, const QString& text) const = 0;
 
   Program& program_;
+  RoomKeeper room_;
   QLineEdit* textName_;
   QComboBox* comboClr_;
   QComboBox* comboLocus_;

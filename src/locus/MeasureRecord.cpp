@@ -9,6 +9,8 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "numbers/Labels05.h"
+#include "persist/FileRead.h"
+#include "persist/FileWriter.h"
 #include "persist/WebPages.h"
 
 namespace plandra {
@@ -17,6 +19,8 @@ namespace {
 constexpr std::string_view kEol = "\r\n";
 constexpr std::string_view kNotWrittenText = "測定記録のファイルに書き込めません。";
 constexpr std::string_view kNoRecordText = "測定記録がありません。";
+// Far more than a lesson's record; a larger file is not copied.
+constexpr size_t kMaxRecordBytes = size_t{1} << 30;
 
 std::string LocalDateTimeText() {
   std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
@@ -73,8 +77,31 @@ bool OpenFiles(Program& p, std::ios::openmode mode) {
   return false;
 }
 
+// The files are made anew through the file writer (a link, the mode and the
+// owner kept; what is no plain writable file refused, never opened); the
+// rows then go to their ends in place, one write per row.
+bool MakeEmptyFiles(Program& p) {
+  if (p.Folders.Folder.empty()) return true;  // OpenFiles tells
+  for (const std::filesystem::path* file : {&p.Record.RecordCsvPath, &p.Record.RecordHtmPath}) {
+    if (!WriteFileSafely(*file, {}).Ok()) {
+      TellFailure(p, *file);
+      return false;
+    }
+  }
+  return true;
+}
+
 void CreateFiles(Program& p) {
-  if (OpenFiles(p, std::ios::out | std::ios::trunc)) RecordRow(p, "top");
+  if (MakeEmptyFiles(p) && OpenFiles(p, std::ios::out | std::ios::app)) RecordRow(p, "top");
+}
+
+// The page links to a copy, so that the record may go on growing while the
+// copy is open elsewhere; the copy is written whole, as every file is.
+bool CopyRecord(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const FileBytes read = ReadRegularFile(from, kMaxRecordBytes);
+  std::string error;
+  return read.Status == FileReadStatus::kOk && !read.More &&
+         ReplaceFileContents(to, read.Bytes, error);
 }
 
 void FirstUse(Program& p) {
@@ -83,6 +110,43 @@ void FirstUse(Program& p) {
   record.RecordCsvPath = p.Folders.Folder / kRecordCsvName;
   record.RecordHtmPath = p.Folders.Folder / kRecordHtmName;
   record.RecordState = kRecordClosed;
+}
+
+// A row of the table: "<tr>", one line per cell, an empty line.
+std::vector<std::string> RowLines(std::string_view tag, const std::vector<std::string>& cells) {
+  std::vector<std::string> lines{"<tr>"};
+  for (const std::string& cell : cells) lines.push_back(std::string(tag) + cell);
+  lines.emplace_back();
+  return lines;
+}
+
+// Quoted cells; a quote in a cell is doubled, as CSV reads it back.
+std::string CsvRow(const std::vector<std::string>& cells) {
+  std::string row;
+  for (const std::string& cell : cells) {
+    row += '"';
+    for (char c : cell) row += c == '"' ? std::string(2, c) : std::string(1, c);
+    row += "\",";
+  }
+  return row + "\"\"" + std::string(kEol);
+}
+
+std::vector<std::pair<int, std::string>> ColumnsOf(const Figure& fig) {
+  std::vector<std::pair<int, std::string>> columns;
+  for (int i : RecordedNumbers(fig)) columns.emplace_back(i, HeaderName(fig.NumTable[i]));
+  return columns;
+}
+
+std::vector<std::string> NamesOf(const std::vector<std::pair<int, std::string>>& columns) {
+  std::vector<std::string> names;
+  for (const auto& column : columns) names.push_back(column.second);
+  return names;
+}
+
+std::vector<std::string> EscapedNames(const std::vector<std::string>& names) {
+  std::vector<std::string> escaped;
+  for (const std::string& name : names) escaped.push_back(HtmlEscape(name));
+  return escaped;
 }
 
 std::vector<std::string> HeaderLines(Program& p, const std::vector<std::string>& names) {
@@ -97,29 +161,14 @@ std::vector<std::string> HeaderLines(Program& p, const std::vector<std::string>&
       "</h2>",
       "<div align = center>",
       "<small>",
-      "file : " + p.CurFileName + ",",
+      "file : " + HtmlEscape(p.CurFileName) + ",",
       "( " + dateTime() + " )",
       "</small>",
       "</div>",
       "<hr>",
-      "<table border=1>",
-      "<tr>"};
-  for (const std::string& name : names) lines.push_back("<th>" + HtmlEscape(name));
-  lines.emplace_back();
+      "<table border=1>"};
+  for (std::string& line : RowLines("<th>", EscapedNames(names))) lines.push_back(std::move(line));
   return lines;
-}
-
-std::vector<std::string> DataLines(const std::vector<std::string>& values) {
-  std::vector<std::string> lines{"<tr>"};
-  for (const std::string& value : values) lines.push_back("<td>" + value);
-  lines.emplace_back();
-  return lines;
-}
-
-std::string CsvRow(const std::vector<std::string>& cells) {
-  std::string row;
-  for (const std::string& cell : cells) row += "\"" + cell + "\",";
-  return row + "\"\"" + std::string(kEol);
 }
 
 void WriteLines(std::ofstream& file, const std::vector<std::string>& lines) {
@@ -164,13 +213,26 @@ void RecordRow(Program& p, std::string_view mode) {
     return;
   }
   const Figure& fig = p.Fig;
-  std::vector<std::string> cells;
-  for (int i : RecordedNumbers(fig)) {
-    const NumRec& num = fig.NumTable[i];
-    cells.push_back(mode == "top" ? HeaderName(num) : ValueText(num.Value, p.Config.KetaDecimal));
+  std::vector<std::pair<int, std::string>> columns = ColumnsOf(fig);
+  std::vector<std::string> names = NamesOf(columns);
+  if (mode == "top") {
+    WriteLines(record.RecordHtmFile, HeaderLines(p, names));
+    record.RecordCsvFile << CsvRow(names);
+  } else {
+    // A number shown, hidden or renamed since the last header: the values
+    // that follow stand under a header of their own.
+    if (columns != record.Columns) {
+      WriteLines(record.RecordHtmFile, RowLines("<th>", EscapedNames(names)));
+      record.RecordCsvFile << CsvRow(names);
+    }
+    std::vector<std::string> values;
+    for (const auto& column : columns) {
+      values.push_back(ValueText(fig.NumTable[column.first].Value, p.Config.KetaDecimal));
+    }
+    WriteLines(record.RecordHtmFile, RowLines("<td>", values));
+    record.RecordCsvFile << CsvRow(values);
   }
-  WriteLines(record.RecordHtmFile, mode == "top" ? HeaderLines(p, cells) : DataLines(cells));
-  record.RecordCsvFile << CsvRow(cells);
+  record.Columns = std::move(columns);
   FlushBoth(p);
 }
 
@@ -191,9 +253,7 @@ void mnuLocusNumCSV(Program& p) {
     // The copy is made before the page opens, so that its link finds it.
     RecordCommand(p, "close");
     std::filesystem::path copy = p.Folders.Folder / kRecordCopyName;
-    std::filesystem::copy_file(record.RecordCsvPath, copy,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) TellFailure(p, copy);
+    if (!CopyRecord(record.RecordCsvPath, copy)) TellFailure(p, copy);
   }
   HostOf(p).OpenWithDesktop(record.RecordHtmPath.string());
   if (on) RecordCommand(p, "append");

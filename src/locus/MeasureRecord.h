@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace plandra {
 
@@ -29,6 +31,9 @@ struct RecordFiles {
   // Open while the switch is on, so that a drag costs no open and close per row.
   std::ofstream RecordCsvFile;
   std::ofstream RecordHtmFile;
+  // The columns under the last header written (number and name): a row of
+  // other columns gets its own header first.
+  std::vector<std::pair<int, std::string>> Columns;
   // A file that cannot be written is told once, not at every redraw; turning
   // the switch on again tries afresh.
   bool FailureTold = false;

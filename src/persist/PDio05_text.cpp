@@ -1,38 +1,10 @@
 #include "persist/PDio05_text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <system_error>
-
 #include "persist/Cp932.h"
 #include "persist/FileRead.h"
 #include "persist/String05.h"
 
 namespace plandra {
-
-namespace {
-
-std::string ErrnoText(int err) { return std::generic_category().message(err); }
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
-}  // namespace
 
 TextFileRead ReadTextFileCapped(const std::filesystem::path& path, size_t maxBytes) {
   TextFileRead read;
@@ -106,39 +78,6 @@ std::optional<std::string> UserLineToUtf8(std::string_view line) {
   std::string converted = Cp932ToUtf8(line);
   if (converted.find("\xEF\xBF\xBD") != std::string::npos) return std::nullopt;
   return converted;
-}
-
-bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
-                         std::string& error) {
-  std::string pattern = path.string() + ".tmp-XXXXXX";
-  int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    error = ErrnoText(errno);
-    return false;
-  }
-  // mkstemp makes the file private; these are ordinary user files.
-  bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  int err = errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (ok && std::rename(pattern.c_str(), path.c_str()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    ::unlink(pattern.c_str());
-    error = ErrnoText(err);
-  }
-  return ok;
-}
-
-bool AppendToFile(const std::filesystem::path& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  return ::close(fd) == 0 && ok;
 }
 
 size_t CharCountBefore(std::string_view text, size_t pos) {

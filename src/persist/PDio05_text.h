@@ -1,5 +1,6 @@
 // Plain text files of the program folder (settings, data folder, dictionaries):
-// bounded reading, line splitting, character sets and safe replacement.
+// bounded reading, line splitting and character sets; they are written
+// through the program's one file writer.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "persist/FileWriter.h"  // the writer of these files
 
 namespace plandra {
 
@@ -33,13 +36,6 @@ bool IsValidUtf8(std::string_view text);
 // otherwise read as CP932 (files carried over from Windows); nullopt when it
 // is neither.
 std::optional<std::string> UserLineToUtf8(std::string_view line);
-
-// Writes a temporary file beside the target and renames it over the target,
-// so an interrupted or failed write leaves the previous file intact.
-bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
-                         std::string& error);
-
-bool AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 
 // The number of characters of a UTF-8 text before byte offset pos.
 size_t CharCountBefore(std::string_view text, size_t pos);

@@ -11,8 +11,6 @@
 namespace plandra {
 namespace {
 
-constexpr std::string_view kFullWidthQuote = "\xEF\xBC\x82";  // ＂
-
 class FigWriter {
  public:
   FigWriter(std::string& out, bool& lostCharacters) : out_(out), lost_(lostCharacters) {}
@@ -56,7 +54,7 @@ class FigWriter {
     std::string clean;
     for (char c : text) {
       if (c == '"') {
-        clean += kFullWidthQuote;
+        clean += FullWidth(c);
       } else {
         clean += (c == '\r' || c == '\n') ? ' ' : c;
       }
@@ -108,8 +106,16 @@ void WriteSteps(FigWriter& w, const Figure& fig, int steps) {
   }
 }
 
+// "_" and "@" end a number's name in its text field: a name holding them
+// (a label made from point names, say) keeps them in their full-width form.
+std::string NumberNameField(std::string_view name) {
+  std::string field;
+  for (char c : TrimRight(name)) field += c == '_' || c == '@' ? FullWidth(c) : std::string(1, c);
+  return field;
+}
+
 void WriteNumber(FigWriter& w, const NumRec& num) {
-  std::string text(TrimRight(num.Name));
+  std::string text = NumberNameField(num.Name);
   if (num.NumShow == 7) text += '_';
   text += '@';
   text += TrimRight(num.Expr);

@@ -88,4 +88,15 @@ std::optional<std::filesystem::path> FindShippedFile(const ProgramFolder& folder
   return std::nullopt;
 }
 
+void NoteTemporaryFile(ProgramFolder& folders, const std::filesystem::path& file) {
+  std::erase_if(folders.MadeTemporaries,
+                [&file](const FileStamp& made) { return made.Path == file; });
+  if (std::optional<FileStamp> stamp = StampOf(file)) folders.MadeTemporaries.push_back(*stamp);
+}
+
+void RemoveTemporaryFiles(ProgramFolder& folders) {
+  for (const FileStamp& made : folders.MadeTemporaries) RemoveIfUnchanged(made);
+  folders.MadeTemporaries.clear();
+}
+
 }  // namespace plandra

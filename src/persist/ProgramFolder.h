@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "persist/FileWriter.h"
 
 namespace plandra {
 
@@ -22,7 +25,14 @@ struct ProgramFolder {
   std::filesystem::path Folder;             // settings, dictionaries, temporary files
   std::filesystem::path ExeFolder;          // folder of the executable
   std::filesystem::path InstallDataFolder;  // <prefix>/share/plandra beside bin/
+  // The temporary files this program wrote there, removed when it ends.
+  std::vector<FileStamp> MadeTemporaries;
 };
+
+// Remembers a temporary file just written (a later write replaces the stamp).
+void NoteTemporaryFile(ProgramFolder& folders, const std::filesystem::path& file);
+// Removes the temporary files this program wrote, those still as it wrote them.
+void RemoveTemporaryFiles(ProgramFolder& folders);
 
 // $PLANDRA_HOME when set; else the executable's folder when it is writable and
 // already holds config_zevav.txt (a portable copy); else the per-user data

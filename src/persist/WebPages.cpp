@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "figure/PDtype05.h"
 #include "persist/FileRead.h"
 #include "persist/PDio05_text.h"
 
@@ -90,21 +91,23 @@ std::string PageFileReference(const fs::path& figure, const fs::path& page) {
   fs::path from = fs::absolute(page, ec).parent_path();
   fs::path relative = fs::absolute(figure, ec).lexically_relative(from);
   if (relative.empty()) relative = figure.filename();
-  std::string reference;
+  std::string reference = "./";
   for (char c : relative.generic_string()) {
-    if (c == '%' || c == '#' || c == '?') {
+    const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (alnum || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+      reference += c;
+    } else {
       char code[4];
       std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned char>(c));
       reference += code;
-    } else {
-      reference += c;
     }
   }
-  return HtmlEscape(reference);
+  return reference;
 }
 
 std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields& fields) {
   return ReplaceMarks(pageTemplate, {{kFileMark, PageFileReference(fields.Figure, fields.Page)},
+                                     {kNameMark, HtmlEscape(fields.Figure.filename().string())},
                                      {kTextMark, HtmlEscape(fields.FigureText)},
                                      {kPictureMark, fields.PictureSvg},
                                      {kWidthMark, std::to_string(fields.Width)},
@@ -135,6 +138,11 @@ WebWriteResult WriteFigurePage(const fs::path& templateFile, const fs::path& vie
     return Failed(fields.Page, reason);
   }
   return result;
+}
+
+bool IsWebAddress(std::string_view url) {
+  const std::string lower = LowerAscii(url.substr(0, 8));
+  return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
 std::string OnlineSavePage(std::string_view url, std::string_view figureText,

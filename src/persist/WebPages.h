@@ -18,8 +18,10 @@ constexpr std::string_view kViewerFileName = "plandra-viewer.js";
 constexpr std::string_view kWebDataFolder = "web";
 constexpr std::string_view kOnlineSavePageName = "temp_zevav.htm";
 
-// The template's placeholders.
+// The template's placeholders: the figure file as the page refers to it,
+// and its name as the page shows it.
 constexpr std::string_view kFileMark = "%PDFILE%";
+constexpr std::string_view kNameMark = "%PDNAME%";
 constexpr std::string_view kTextMark = "%PDTEXT%";
 constexpr std::string_view kPictureMark = "%PDPICTURE%";
 constexpr std::string_view kWidthMark = "%PDWIDTH%";
@@ -34,9 +36,11 @@ std::string HtmlEscape(std::string_view text);
 std::string ReplaceMarks(std::string_view text,
                          const std::vector<std::pair<std::string_view, std::string>>& values);
 
-// The figure file as the page refers to it: its path relative to the page's
-// folder, with the characters that would end a URL's path ("%", "#", "?")
-// percent-encoded and the whole HTML-escaped.
+// The figure file as the page refers to it: "./" and its path relative to
+// the page's folder, every byte but letters, digits, "-", ".", "_", "~" and
+// the folder separators percent-encoded. So a name is never read as a
+// scheme ("javascript:"), a fragment or a query, and the reference leads to
+// the file whatever the name holds; it needs no HTML escape anywhere.
 std::string PageFileReference(const std::filesystem::path& figure,
                               const std::filesystem::path& page);
 
@@ -68,6 +72,10 @@ struct WebWriteResult {
 WebWriteResult WriteFigurePage(const std::filesystem::path& templateFile,
                                const std::filesystem::path& viewerFile,
                                const FigurePageFields& fields);
+
+// An address the online-saving form may post to: http or https, in any case.
+// Any other scheme ("javascript:") would run in the page when it is sent.
+bool IsWebAddress(std::string_view url);
 
 // The online-saving form posting the figure's text (UTF-8) to url; lines end
 // in CR LF.

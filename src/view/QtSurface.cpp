@@ -1,5 +1,6 @@
 #include "view/QtSurface.h"
 
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -13,6 +14,7 @@
 #include <optional>
 #include <utility>
 
+#include "persist/FileWriter.h"
 #include "view/QtSurfaceRaster.h"
 
 namespace plandra {
@@ -62,6 +64,18 @@ QString ResolveFontFamily(std::string_view family) {
 }
 
 QColor ToQColor(RgbColor color) { return QColor(color.R, color.G, color.B); }
+
+bool WriteImageFile(const QImage& image, const std::filesystem::path& file, const char* format,
+                    std::string& error) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format)) {
+    error = "the picture could not be encoded";
+    return false;
+  }
+  return ReplaceFileContents(
+      file, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error);
+}
 
 QtSurface::QtSurface(int width, int height)
     : image_(width < 1 ? 1 : width, height < 1 ? 1 : height, QImage::Format_RGB32),

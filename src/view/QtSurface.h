@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QThreadPool>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +34,11 @@ namespace plandra {
 QString ResolveFontFamily(std::string_view family);
 
 QColor ToQColor(RgbColor color);
+
+// Encodes image in format ("PNG", "BMP") and writes the bytes through the
+// program's file writer; false with the reason when it could not.
+bool WriteImageFile(const QImage& image, const std::filesystem::path& file, const char* format,
+                    std::string& error);
 
 // The fonts one thread paints with. A font shared between threads has its
 // glyph engines looked up anew whenever another thread used it last, so each

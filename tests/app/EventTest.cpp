@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
@@ -189,6 +190,7 @@ TEST_F(EventTest, PanelElevenCyclesWhileTheLocusSwitchIsOn) {
 TEST_F(EventTest, LinkedFiguresTryPd5ThenPd4AndKeepTheFigureOnFailure) {
   AddEventPoint("Next!_next", 0, 0);
   AddEventPoint("A", 1, 1);
+  MarkFigureSaved(p);  // the lesson as it was opened
   WritePoints("next.pd4", 3);
   ClickAt(1);
   EXPECT_EQ(p.CurFileName, (temp / "next.pd4").string());
@@ -311,7 +313,8 @@ TEST_F(EventTest, MemosAreShownEditedAndSavedThroughARename) {
   AddEventPoint("M!@notes", 0, 0);
   ClickAt(1);
   MemoState& memo = p.Events.Memo;
-  EXPECT_EQ(memo.Text, "新規作成です。");
+  EXPECT_EQ(memo.Text, "");
+  EXPECT_EQ(memo.Notice, "新規作成です。");
   EXPECT_FALSE(memo.SaveEnabled);
   EXPECT_FALSE(memo.ReadOnly);
   MemoTextEdited(memo, "line 1\nline 2");
@@ -377,6 +380,113 @@ TEST_F(EventTest, EventPointsMakeTheFigureAPd5AndSurviveAReadAndAMerge) {
   ASSERT_EQ(FigFileCoreShown(read, file, 'A', app.Host, p.Lang).Status, FigFileStatus::kOk);
   EXPECT_EQ(read.PtTable[4].EventKind, kEventMessage);
   EXPECT_EQ(read.PtTable[1].EventKind, kEventNone);
+}
+
+TEST_F(EventTest, AMemoIsSavedAsItWasReadAndNeverWithWhatItDidNotRead) {
+  MemoState& memo = p.Events.Memo;
+  AddEventPoint("M!@notes", 0, 0);
+  // Code page 932, LF line ends and a final line break; a private file
+  // reached through a link.
+  const fs::path real = temp / "memos" / "real.txt";
+  fs::create_directories(real.parent_path());
+  WriteFileBytes(real, "\x89\x7e\x81\x60\nabc\n");
+  ::chmod(real.c_str(), 0600);
+  fs::create_symlink("memos/real.txt", temp / "notes.txt");
+  ClickAt(1);
+  EXPECT_EQ(memo.Text, "円～\nabc\n");
+  MemoTextEdited(memo, "円～\nabc\ndef\n");
+  ASSERT_TRUE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_EQ(ReadFileBytes(real), "\x89\x7e\x81\x60\nabc\ndef\n");
+  EXPECT_TRUE(fs::is_symlink(temp / "notes.txt"));
+  EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  // A character code page 932 cannot hold is asked about; cancelled, nothing is written.
+  MemoTextEdited(memo, "円～\nabc\ndef\n\xF0\x9F\x98\x80\n");
+  app.Host.Answers.push_back(MsgResult::kCancel);
+  EXPECT_FALSE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_NE(app.Host.Messages.back().Text.find("Shift_JIS"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(real), "\x89\x7e\x81\x60\nabc\ndef\n");
+  MemoTextEdited(memo, "円～\nabc\ndef\n");
+
+  // UTF-8 with CR LF keeps both; a text without a final line break keeps none.
+  WriteFileBytes(temp / "utf.txt", "α\r\nβ\r\n");
+  SetElementName(p.Fig, {kClassPoint, 1}, "M!@utf");
+  ClickAt(1);
+  EXPECT_EQ(memo.Text, "α\nβ\n");
+  MemoTextEdited(memo, "α\nβ\nγ");
+  ASSERT_TRUE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_EQ(ReadFileBytes(temp / "utf.txt"), "α\r\nβ\r\nγ");
+
+  // A new memo: the notice is shown beside the text, never saved with it.
+  SetElementName(p.Fig, {kClassPoint, 1}, "M!@fresh");
+  ClickAt(1);
+  EXPECT_EQ(memo.Text.find("新規作成"), std::string::npos);
+  MemoTextEdited(memo, memo.Text + "first\n");
+  ASSERT_TRUE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_EQ(ReadFileBytes(temp / "fresh.txt"), "first\r\n");
+
+  // What could not be read is not the memo: neither the reason it could not
+  // nor the first megabytes of a memo too large are ever saved over it.
+  fs::create_directory(temp / "folder.txt");
+  SetElementName(p.Fig, {kClassPoint, 1}, "M!@folder");
+  ClickAt(1);
+  EXPECT_EQ(memo.Text.find("メモを読めませんでした"), std::string::npos);
+  MemoTextEdited(memo, memo.Text + "x");
+  EXPECT_FALSE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_TRUE(fs::is_directory(temp / "folder.txt"));
+  std::string big;
+  while (big.size() < (5u << 20)) big += "0123456789abcdef\r\n";
+  WriteFileBytes(temp / "big.txt", big);
+  SetElementName(p.Fig, {kClassPoint, 1}, "M!@big");
+  ClickAt(1);
+  MemoTextEdited(memo, memo.Text + "x");
+  EXPECT_FALSE(SaveMemo(memo, app.Host, p.Lang));
+  EXPECT_TRUE(ReadFileBytes(temp / "big.txt") == big) << "the big memo was rewritten";
+}
+
+TEST_F(EventTest, TargetsAreJudgedAlikeWhateverTheirCaseAndMemosRefuseProgramsToo) {
+  // A memo target gets the refusals of a document.
+  WriteFileBytes(temp / "run.sh", "#!/bin/sh\necho hello\n");
+  fs::permissions(temp / "run.sh", fs::perms::owner_all);
+  WriteFileBytes(temp / "Setup.DESKTOP", "[Desktop Entry]\nExec=true\n");
+  WriteFileBytes(temp / "Tool.JAR", "PK");
+  AddEventPoint("m1!@run.sh", 0, 0);
+  for (const char* target :
+       {"m1!@run.sh", "m1!@Setup.DESKTOP", "D!#Tool.JAR", "D!#Setup.DESKTOP"}) {
+    SetElementName(p.Fig, {kClassPoint, 1}, target);
+    app.Host.OpenAnswers.assign(1, true);
+    app.Host.Messages.clear();
+    ClickAt(1);
+    EXPECT_EQ(app.Host.Messages.size(), 1u) << target;
+    const std::string told = app.Host.Messages.empty() ? "" : app.Host.Messages[0].Text;
+    EXPECT_NE(told.find("開きません"), std::string::npos) << target;
+  }
+  EXPECT_EQ(app.Host.MemoWindowShows, 0);
+  EXPECT_TRUE(p.Events.Memo.File.empty());
+  EXPECT_TRUE(app.Host.Opened.empty());
+  EXPECT_EQ(ReadFileBytes(temp / "run.sh"), "#!/bin/sh\necho hello\n");
+
+  // A mail address goes to the desktop as an address, after the question.
+  SetElementName(p.Fig, {kClassPoint, 1}, "D!#MAILTO:teacher@example.org");
+  app.Host.OpenAnswers.assign(1, true);
+  ClickAt(1);
+  EXPECT_EQ(app.Host.Opened, std::vector<std::string>{"MAILTO:teacher@example.org"});
+  EXPECT_EQ(app.Host.OpenQuestions.size(), 1u);
+
+  // A figure chosen with its extension in capitals is saved under that name.
+  app.Host.FileAnswers.push_back(temp / "Lesson.PD5");
+  RunMenuCommand(p, "mnuSave");
+  EXPECT_EQ(p.CurFileName, (temp / "Lesson.PD5").string());
+  EXPECT_TRUE(fs::exists(temp / "Lesson.PD5"));
+
+  // A linked figure that is no text: the path and the reason, not its bytes.
+  WriteFileBytes(temp / "picture.pd5", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  const size_t told = app.Host.Messages.size();
+  EXPECT_FALSE(OpenEventFigure(p, "picture"));
+  ASSERT_EQ(app.Host.Messages.size(), told + 1);
+  const std::string message = app.Host.Messages.back().Text;
+  EXPECT_NE(message.find((temp / "picture.pd5").string()), std::string::npos) << message;
+  EXPECT_EQ(message.find("NG"), std::string::npos) << message;
+  EXPECT_EQ(message.find("found"), std::string::npos) << message;
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <optional>
 
+#include "app/EventActions.h"
 #include "app/FigFileIO.h"
 #include "app/FileCommands.h"
+#include "app/ImageOutput.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
@@ -14,6 +13,7 @@
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
 #include "app/Refresh.h"
+#include "app/Startup.h"
 #include "interact/PDSelObj.h"
 #include "persist/PDio05.h"
 #include "support/AppFixture.h"
@@ -100,6 +100,8 @@ TEST_F(FileCommandsTest, FirstSaveStartsInTheDocumentsFolder) {
 
 TEST_F(FileCommandsTest, AFileThatCannotBeReadKeepsTheFigureAndSaysWhy) {
   OpenPoints(3);
+  Redraw(p);
+  MarkFigureSaved(p);  // as opened: a file that cannot be read asks nothing first
   fs::path broken = temp / "broken.pd4";
   WriteFileBytes(broken, "2\r\n\"PNEW\"\r\n\"PNEW\"\r\n1,x\r\n");
   for (const fs::path& file : {temp / "missing.pd4", broken}) {
@@ -214,6 +216,48 @@ TEST_F(FileCommandsTest, WindowCopyGoesToTheProgramFolder) {
   EXPECT_EQ(app.Host.Messages[0].Text.rfind("画面複写のファイルを書けませんでした。", 0), 0u);
 }
 
+TEST_F(FileCommandsTest, TheWindowCopySavesToARealPlaceAndItsWorkOutlivesBothExits) {
+  OpenPoints(2);
+  MarkFigureSaved(p);
+  RunMenuCommand(p, "mnuOcopyWindow");
+  ASSERT_EQ(app.Host.Opened.size(), 1u);
+  const fs::path copy = app.Host.Opened[0];
+
+  // The second program, started on the copy, shares the program folder.
+  AppFixture second;
+  TempDir documents;
+  second.P.Folders.Folder = temp.Path();
+  StartupInputs inputs;
+  inputs.CommandLine = copy.string();
+  inputs.DocumentsFolder = documents.Path();
+  StartUp(second.P, inputs);
+  EXPECT_EQ(second.P.Fig.ElemCount[kClassPoint], 2);
+  EXPECT_EQ(second.P.CurFileName, "untitled");
+
+  // Its first save proposes a real place, as for a new figure.
+  second.Host.FileAnswers.push_back(documents / "copy.pd4");
+  RunMenuCommand(second.P, "mnuSave");
+  ASSERT_EQ(second.Host.FileDialogs.size(), 1u);
+  EXPECT_EQ(second.Host.FileDialogs[0].FileName, "untitled");
+  EXPECT_EQ(second.Host.FileDialogs[0].InitialFolder, documents.Path());
+  EXPECT_TRUE(fs::exists(documents / "copy.pd4"));
+
+  // Saved over the temporary file on purpose, the work outlives both exits:
+  // neither program made that file as it now stands.
+  AddFreePoint(second.P.Fig, 5, 5);
+  Redraw(second.P);
+  second.Host.FileAnswers.push_back(copy);
+  RunMenuCommand(second.P, "mnuSave");
+  const std::string saved = ReadFileBytes(copy);
+  RunMenuCommand(second.P, "mnuExit");
+  EXPECT_TRUE(second.P.Window.ExitRequested);
+  RunMenuCommand(p, "mnuExit");
+  EXPECT_TRUE(p.Window.ExitRequested);
+  ASSERT_TRUE(fs::exists(copy));
+  EXPECT_EQ(ReadFileBytes(copy), saved);
+  EXPECT_TRUE(fs::exists(documents / "copy.pd4"));
+}
+
 TEST_F(FileCommandsTest, FilePanelLoadsAndCommandLineReadPops) {
   MarkAvailablePanels(p);
   EXPECT_TRUE(p.Status.Panel(kFilePanel).Available);
@@ -283,23 +327,62 @@ TEST_F(FileCommandsTest, QuittingAsksOnlyWhenTheFigureChanged) {
   EXPECT_EQ(app.Host.Messages.size(), 1u);
 }
 
-// A folder this process may not write into: a locked one, or for root, who
-// writes anywhere else, the kernel's own.
-std::optional<fs::path> UnwritableFolder(const TempDir& temp) {
-  if (::geteuid() != 0) {
-    fs::path locked = temp / "locked";
-    fs::create_directory(locked);
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-    return locked;
+// Opening another figure and following a linked figure ask what quitting
+// asks before a changed figure goes; the batch pictures ask nothing and
+// leave the open figure and its name as they were.
+TEST_F(FileCommandsTest, EveryPathThatReplacesAChangedFigureAsksFirst) {
+  const std::string asked = "図が変更されています。別の図を開く前に保存しますか。";
+  const fs::path other = WriteFigure("other.pd4", 3, false);
+  const std::string open = (temp / "open.pd4").string();
+  p.CurFileName = open;
+  OpenPoints(2);
+  ASSERT_TRUE(FigureChanged(p));
+  auto kept = [&] {
+    EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 2);
+    EXPECT_EQ(p.CurFileName, open);
+    EXPECT_TRUE(FigureChanged(p));
+  };
+
+  // Cancel, and a save whose dialog is cancelled, keep the figure.
+  app.Host.Answers = {MsgResult::kCancel, MsgResult::kCancel, MsgResult::kYes};
+  app.Host.FileAnswers.push_back(other);
+  RunMenuCommand(p, "mnuLoad");
+  kept();
+  EXPECT_FALSE(OpenEventFigure(p, "other"));
+  kept();
+  EXPECT_FALSE(OpenEventFigure(p, "other"));
+  kept();
+  ASSERT_EQ(app.Host.Messages.size(), 3u);
+  for (const auto& message : app.Host.Messages) {
+    EXPECT_EQ(message.Text, asked);
+    EXPECT_EQ(message.Buttons, MsgButtons::kYesNoCancel);
   }
-  const char* probe = "/sys/.plandra-probe";
-  int fd = ::open(probe, O_WRONLY | O_CREAT | O_EXCL, 0600);
-  if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) return fs::path("/sys");
-  if (fd >= 0) {
-    ::close(fd);
-    ::unlink(probe);
-  }
-  return std::nullopt;
+
+  // The batch draws every figure of the folder and gives the open one back.
+  BatchResult batch = mnuHmakeAllBmp(p, temp.Path());
+  EXPECT_EQ(batch.Written.size(), 1u);
+  kept();
+  EXPECT_EQ(app.Host.Messages.size(), 3u);
+
+  // Let go: replaced without a save.
+  app.Host.Answers = {MsgResult::kNo};
+  app.Host.FileAnswers.push_back(other);
+  RunMenuCommand(p, "mnuLoad");
+  EXPECT_EQ(p.CurFileName, other.string());
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 3);
+  EXPECT_FALSE(fs::exists(open));
+
+  // Saved first from the question, then the linked figure opens.
+  OpenPoints(1);
+  app.Host.Answers = {MsgResult::kYes};
+  app.Host.FileAnswers.push_back(temp / "saved.pd4");
+  EXPECT_TRUE(OpenEventFigure(p, "other"));
+  EXPECT_EQ(p.CurFileName, other.string());
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 3);
+  Figure saved;
+  ResetFigure(saved, 200);
+  ASSERT_EQ(FigFileCore(saved, temp / "saved.pd4", 'R').Status, FigFileStatus::kOk);
+  EXPECT_EQ(saved.ElemCount[kClassPoint], 4);
 }
 
 TEST_F(FileCommandsTest, SavingWhereNothingCanBeWrittenNamesTheFolderOrTheFile) {

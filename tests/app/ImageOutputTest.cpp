@@ -44,10 +44,9 @@ TEST_F(ImageOutputTest, BatchWritesOnePicturePerFigureAndCollectsTheBrokenOnes) 
   ASSERT_EQ(result.Problems.size(), 1u);
   EXPECT_NE(result.Problems[0].find("broken.pd4"), std::string::npos) << result.Problems[0];
   EXPECT_TRUE(platform.Messages.empty());
-  // The figure and name of the last good file stay open.
-  EXPECT_NE(p.CurFileName, "untitled");
-  EXPECT_EQ(p.CurFileName.find("broken"), std::string::npos);
-  EXPECT_GE(p.Fig.ElemCount[kClassPoint], 1);
+  // The open figure and its name are given back.
+  EXPECT_EQ(p.CurFileName, "untitled");
+  EXPECT_EQ(p.Fig.ElemCount[kClassPoint], 0);
 
   // In the thumbnail states the names get "t_"; a refused save is collected.
   EXPECT_EQ(BatchPictureName("x.y.pd4", 0), "x.bmp");

@@ -182,8 +182,12 @@ TEST(MainModelTest, ExitDeletesTheTemporaryFilesOnly) {
   test::TempDir dir;
   AppFixture app;
   app.P.Folders.Folder = dir.Path();
-  test::WriteFileBytes(dir / "temp_zevav.htm", "x");
-  test::WriteFileBytes(dir / "temp_zevav.pd4", "x");
+  // The temporary files this program made: the online page and the copy.
+  ShowFullMenu(app.P.Menu);
+  RunMenuCommand(app.P, "mnuSaveOnLine");
+  RunMenuCommand(app.P, "mnuOcopyWindow");
+  ASSERT_TRUE(std::filesystem::exists(dir / "temp_zevav.htm"));
+  ASSERT_TRUE(std::filesystem::exists(dir / "temp_zevav.pd4"));
   test::WriteFileBytes(dir / "config_zevav.txt", "x");
   EXPECT_EQ(RunMenuCommand(app.P, "mnuExit").Status, CommandStatus::kDone);
   EXPECT_TRUE(app.P.Window.ExitRequested);

@@ -43,6 +43,7 @@ TEST(NamedPipe, WhereAFileIsExpectedItIsRefusedAtOnce) {
   AddFreePoint(p.Fig, 1, 2);
   AddFreePoint(p.Fig, 3, 4);
   p.CurFileName = "open.pd4";
+  MarkFigureSaved(p);  // only looked at: opening another asks nothing
   p.Folders.Folder = dir.Path();
   const fs::path figurePipe = dir / "pipe.pd4";
   const fs::path settingsPipe = dir / std::string(kSettingsFileName);

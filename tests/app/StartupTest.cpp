@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "app/FileCommands.h"
+#include "app/MainCommands.h"
 #include "app/MainModel.h"
+#include "app/Refresh.h"
 #include "app/SettingsFileIO.h"
 #include "app/Startup.h"
+#include "persist/PDio05.h"
+#include "persist/ProgramFolder.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -119,26 +126,44 @@ TEST(StartupTest, SettingsLanguageAndEasyMenu) {
   EXPECT_EQ(p.DataPaths.LoadInitialFolder, std::filesystem::path("/srv/figures"));
 }
 
-TEST(StartupTest, ReadOnlyExecutableHidesTheRecordView) {
+// Installed, the executable is never the user's to write; the record lives
+// in the program folder, and only that folder decides whether it can be kept.
+TEST(StartupTest, TheRecordFollowsTheProgramFolderNotTheExecutable) {
   StartupRun run;
-  std::filesystem::path exe = run.Dir / "plandra";
+  const std::filesystem::path bin = run.Dir / "usr" / "bin";
+  std::filesystem::create_directories(bin);
+  const std::filesystem::path exe = bin / "plandra";
   test::WriteFileBytes(exe, "exe");
   using std::filesystem::perms;
   std::filesystem::permissions(exe, perms::owner_read | perms::owner_exec);
+  const std::filesystem::path home = run.Dir / "user";
   StartupInputs inputs = run.Inputs("");
-  inputs.ExecutablePath = exe;
-  StartUp(run.App.P, inputs);
-  EXPECT_TRUE(run.App.P.Window.ExeReadOnly);
-  EXPECT_FALSE(FindMenuItem(run.App.P.Menu, "mnuLocusNumCSV")->Visible);
+  Program& p = run.App.P;
+  p.Folders = LocateProgramFolder(exe, [&](std::string_view name) -> std::optional<std::string> {
+    if (name == "HOME") return home.string();
+    return std::nullopt;
+  });
+  const std::filesystem::path folder = home / ".local" / "share" / "plandra";
+  ASSERT_EQ(p.Folders.Folder, folder);
+  StartUp(p, inputs);
+  EXPECT_FALSE(p.Window.ExeReadOnly);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuLocusNumCSV")->Visible);
+  test::AddNumber(p.Fig, 1);
+  p.Fig.NumTable[1].NumFlag = kFalse;
+  RunMenuCommand(p, "mnuLocusSW");
+  Redraw(p);
+  EXPECT_TRUE(std::filesystem::exists(folder / "temp.csv"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "temp.htm"));
 
-  StartupRun writable;
-  std::filesystem::path exe2 = writable.Dir / "plandra";
-  test::WriteFileBytes(exe2, "exe");
-  inputs = writable.Inputs("");
-  inputs.ExecutablePath = exe2;
-  StartUp(writable.App.P, inputs);
-  EXPECT_FALSE(writable.App.P.Window.ExeReadOnly);
-  EXPECT_TRUE(FindMenuItem(writable.App.P.Menu, "mnuLocusNumCSV")->Visible);
+  // A program folder that cannot be written: the record is off and hidden.
+  std::optional<std::filesystem::path> locked = test::UnwritableFolder(run.Dir);
+  if (!locked) GTEST_SKIP() << "no folder here refuses this user";
+  StartupRun refused;
+  inputs = refused.Inputs("");
+  refused.App.P.Folders.Folder = *locked;
+  StartUp(refused.App.P, inputs);
+  EXPECT_TRUE(refused.App.P.Window.ExeReadOnly);
+  EXPECT_FALSE(FindMenuItem(refused.App.P.Menu, "mnuLocusNumCSV")->Visible);
 }
 
 }  // namespace
@@ -174,6 +199,39 @@ TEST(StartupTest, ReadsARealFigureFileAndRefusesAMalformedOne) {
   EXPECT_NE(other.Host.Messages[0].Text.find("broken.pd4"), std::string::npos);
   EXPECT_GE(other.Host.Beeps, 1);
   EXPECT_EQ(CurrentMode(other.P.Modes), kModeStandard);
+}
+
+// "plandra lesson.pd4" started in the lesson's folder: the name is taken
+// from that folder once, so a later save proposes the lesson itself, not a
+// file of that name in whatever folder the dialog starts in.
+TEST(StartupTest, ARelativeCommandLinePathIsSavedBackToItself) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir / "lessons");
+  const std::filesystem::path lesson = dir / "lessons" / "lesson.pd4";
+  test::WriteFileBytes(
+      lesson, test::ReadFileBytes(std::filesystem::path(PLANDRA_TEST_DATA) / "triangle.pd4"));
+  test::AppFixture app;
+  app.P.Folders.Folder = dir.Path();
+  app.P.DataPaths.LoadInitialFolder = dir.Path();
+  const std::filesystem::path started = std::filesystem::current_path();
+  std::filesystem::current_path(dir / "lessons");
+  StartupInputs inputs;
+  inputs.CommandLine = "lesson.pd4";
+  StartUp(app.P, inputs);
+  std::filesystem::current_path(started);
+
+  EXPECT_EQ(app.P.CurFileName, lesson.string());
+  EXPECT_GT(app.P.Fig.ElemCount[1], 0);
+  test::AddFreePoint(app.P.Fig, 7, 7);
+  app.Host.FileAnswers.push_back(lesson);
+  ASSERT_TRUE(mnuSave_Click(app.P));
+  ASSERT_EQ(app.Host.FileDialogs.size(), 1u);
+  EXPECT_EQ(app.Host.FileDialogs[0].FileName, lesson.string());
+  EXPECT_FALSE(std::filesystem::exists(dir / "lesson.pd4"));
+  Figure back;
+  ResetFigure(back, 200);
+  ASSERT_EQ(FigFileCore(back, lesson, 'R').Status, FigFileStatus::kOk);
+  EXPECT_EQ(back.ElemCount[1], app.P.Fig.ElemCount[1]);
 }
 
 }  // namespace

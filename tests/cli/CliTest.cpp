@@ -158,7 +158,7 @@ TEST(PlandraCli, HtmlWritesThePageAndTheViewerAndOnlineTheForm) {
   EXPECT_EQ(plandra::test::ReadFileBytes(dir / "plandra-viewer.js"), "// viewer");
   const std::string page = plandra::test::ReadFileBytes(dir / "tri.htm");
   EXPECT_NE(page.find("<canvas class=\"plandra-figure\" width=641 height=481 "
-                      "data-pdfile=\"tri.pd4\"></canvas>"),
+                      "data-pdfile=\"./tri.pd4\"></canvas>"),
             std::string::npos);
   EXPECT_NE(page.find("<svg xmlns="), std::string::npos);
 
@@ -167,7 +167,7 @@ TEST(PlandraCli, HtmlWritesThePageAndTheViewerAndOnlineTheForm) {
                dir / "err", {}, env);
   ASSERT_EQ(run.Status, 0);
   EXPECT_TRUE(fs::exists(dir / "site/plandra-viewer.js"));
-  EXPECT_NE(plandra::test::ReadFileBytes(dir / "site/index.htm").find("href=\"../tri.pd4\""),
+  EXPECT_NE(plandra::test::ReadFileBytes(dir / "site/index.htm").find("href=\"./../tri.pd4\""),
             std::string::npos);
 
   run = RunCli("online " + (dir / "tri.pd4").string() + " -o " + (dir / "form.htm").string() +

@@ -7,6 +7,8 @@
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "numbers/Labels05.h"
+#include "persist/PDio05.h"
+#include "persist/PDio05_text.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -461,10 +463,84 @@ TEST_F(AttributeTest, BindingToAPointFromTheMenuPick) {
 }
 
 TEST_F(AttributeTest, StorableNames) {
-  EXPECT_EQ(StorableName(" a!b ", true), "a！b");
-  EXPECT_EQ(StorableName(" a!b ", false), "a!b");
-  EXPECT_EQ(StorableName("x\r\ny\"", false), "x  y＂");
-  EXPECT_EQ(StorableName("\n", true), "");
+  EXPECT_EQ(StorableName(" a!b ", NameField::kPoint), "a！b");
+  EXPECT_EQ(StorableName(" a!b ", NameField::kLineOrCircle), "a!b");
+  EXPECT_EQ(StorableName("x\r\ny\"", NameField::kLineOrCircle), "x  y＂");
+  EXPECT_EQ(StorableName("\n", NameField::kPoint), "");
+}
+
+// Every kind of character the name fields take comes back from the file as
+// the dialog stored it, whole: a number's hiding mark and expression are not
+// taken from its name, a point's event not from its event text, and nothing
+// turns into "?" only when saved.
+TEST_F(AttributeTest, TypedNamesComeBackFromTheFile) {
+  const std::vector<std::string> typed = {
+      "AB12",   "x_1",        "a@b",   "_@_",        "q\"z",      "a,b;c=d'",   "\\(1+2)*3",
+      "p<q>&r", "角の二等分", "ｶﾀｶﾅ",  "ＡＢ１＠＿", "tab\there", "line\nnext", "café",
+      "smile😀", " trimmed ",  "Hi!_x", "Go!!now!%",  "@home"};
+  p.Events.EventMode = kEventModeOn;
+  const int16_t a = AddFreePoint(fig, 0, 0);
+  const int16_t line = AddLineAlongX(fig, "g");
+  const int16_t circle = AddCircle(fig, 2, "c");
+  const int16_t operand = AddNumber(fig, 1.5);
+  const int16_t shown = AddNumber(fig, 3);
+  fig.NumTable[shown].NumFlag = kFalse;
+  fig.NumTable[shown].Expr = "N" + std::to_string(operand) + "*N" + std::to_string(operand);
+  // The text typed as the element's name (and as the point's message).
+  auto typeName = [&](ObjRef ref, const std::string& text) {
+    EditAttributes(p, ref);
+    switch (ref.BaseClass()) {
+      case kClassNumber:
+        p.Attr.Number.TextName = text;
+        NumAttributeOK(p);
+        break;
+      case kClassPoint:
+        p.Attr.Point.TextName = text;
+        p.Attr.Point.Combo_Event.ListIndex = kEventMessage;
+        p.Attr.Point.Text_Event = text;
+        PtAttributeOK(p);
+        break;
+      case kClassLine:
+        p.Attr.Line.TextName = text;
+        LineAttributeOK(p);
+        break;
+      default:
+        p.Attr.Circle.TextName = text;
+        CircleAttributeOK(p);
+        break;
+    }
+  };
+  test::TempDir dir;
+  for (const std::string& text : typed) {
+    SCOPED_TRACE(text);
+    for (ObjRef ref :
+         {ObjRef{kClassNumber, shown}, ObjRef{kClassNumber, operand}, ObjRef{kClassPoint, a},
+          ObjRef{kClassLine, line}, ObjRef{kClassCircle, circle}}) {
+      typeName(ref, text);
+    }
+
+    // Only replaced, character for character: nothing typed is lost.
+    const size_t kept = CharCountBefore(Trim(text), Trim(text).size());
+    EXPECT_EQ(CharCountBefore(fig.NumTable[shown].Name, fig.NumTable[shown].Name.size()), kept);
+    EXPECT_EQ(CharCountBefore(fig.LnTable[line].Name, fig.LnTable[line].Name.size()), kept);
+    EXPECT_EQ(fig.PtTable[a].EventKind, kEventMessage);
+
+    ASSERT_EQ(FigFileCore(fig, dir / "names.pd5", 'W').Status, FigFileStatus::kOk);
+    Figure back;
+    ResetFigure(back, 20);
+    ASSERT_EQ(FigFileCore(back, dir / "names.pd5", 'R').Status, FigFileStatus::kOk);
+    for (int16_t n : {operand, shown}) {
+      EXPECT_EQ(back.NumTable[n].Name, fig.NumTable[n].Name);
+      EXPECT_EQ(back.NumTable[n].NumShow, fig.NumTable[n].NumShow);
+      EXPECT_EQ(back.NumTable[n].Expr, fig.NumTable[n].Expr);
+    }
+    EXPECT_EQ(back.NumTable[shown].NumShow, kNumShown);
+    EXPECT_EQ(back.PtTable[a].Name, fig.PtTable[a].Name);
+    EXPECT_EQ(back.PtTable[a].EventKind, kEventMessage);
+    EXPECT_EQ(back.PtTable[a].EventText, fig.PtTable[a].EventText);
+    EXPECT_EQ(back.LnTable[line].Name, fig.LnTable[line].Name);
+    EXPECT_EQ(back.CirTable[circle].Name, fig.CirTable[circle].Name);
+  }
 }
 
 }  // namespace

@@ -177,5 +177,31 @@ TEST(MeasureRecord, TheLocusNumberIsChosenAndCleared) {
   EXPECT_EQ(f.P.Locus.LocusNum, 0);
 }
 
+// A number shown, hidden or renamed while the record runs: a new header row
+// comes before the next values, in the page and in the CSV alike, so each
+// value stands under its own name.
+TEST(MeasureRecord, TheHeaderFollowsTheRecordedNumbers) {
+  Fixture f;
+  int16_t ab = f.Measured("AB", 1);
+  int16_t ac = f.Measured("AC", 2);
+  RunMenuCommand(f.P, "mnuLocusSW");
+  Redraw(f.P);
+  f.P.Fig.NumTable[ab].NumShow = 7;
+  Redraw(f.P);
+  Redraw(f.P);
+  f.P.Fig.NumTable[ab].NumShow = 0;
+  f.P.Fig.NumTable[ac].Name = "BC";
+  Redraw(f.P);
+  std::string one = ValueText(1, 2), two = ValueText(2, 2);
+  EXPECT_EQ(f.Htm(), HeaderOf({"AB", "AC"}) + Lines({"<tr>", "<td>" + one, "<td>" + two, ""}) +
+                         Lines({"<tr>", "<th>AC", ""}) + Lines({"<tr>", "<td>" + two, ""}) +
+                         Lines({"<tr>", "<td>" + two, ""}) +
+                         Lines({"<tr>", "<th>AB", "<th>BC", ""}) +
+                         Lines({"<tr>", "<td>" + one, "<td>" + two, ""}));
+  EXPECT_EQ(f.Csv(), "\"AB\",\"AC\",\"\"\r\n\"" + one + "\",\"" + two + "\",\"\"\r\n" +
+                         "\"AC\",\"\"\r\n\"" + two + "\",\"\"\r\n\"" + two + "\",\"\"\r\n" +
+                         "\"AB\",\"BC\",\"\"\r\n\"" + one + "\",\"" + two + "\",\"\"\r\n");
+}
+
 }  // namespace
 }  // namespace plandra

@@ -140,7 +140,10 @@ TEST(FigFile, WriterLayoutRules) {
   EXPECT_EQ(Bytes(back), text);
 }
 
-TEST(FigFile, NamesHoldingUnderscoreOrAtComeBackShortened) {
+// A name holding "_" or "@" (a label made from point names, say) is written
+// with their full-width forms, so the hiding mark and the expression are not
+// taken from it; a file that holds them as they are reads as the format says.
+TEST(FigFile, NamesHoldingUnderscoreOrAtKeepThemFullWidth) {
   Figure fig;
   ResetFigure(fig, 200);
   fig.NumTable[test::AddNumber(fig, 1)].Name = "x_y";
@@ -151,13 +154,23 @@ TEST(FigFile, NamesHoldingUnderscoreOrAtComeBackShortened) {
   Figure back;
   ResetFigure(back, 200);
   ASSERT_EQ(Parse(back, Bytes(fig)).Status, FigFileStatus::kOk);
+  EXPECT_EQ(back.NumTable[1].Name, "x＿y");
+  EXPECT_EQ(back.NumTable[1].NumShow, 0);
+  EXPECT_EQ(back.NumTable[1].Expr, "");
+  EXPECT_EQ(back.NumTable[2].Name, "p＠q");
+  EXPECT_EQ(back.NumTable[2].NumShow, 0);
+  EXPECT_EQ(back.NumTable[2].Expr, "");
+  EXPECT_EQ(back.NumTable[3].Expr, "N1@N2");
+
+  std::string literal = Bytes(fig);
+  bool lost = false;
+  const std::string written = Utf8ToCp932("\"x＿y@\"", lost);
+  ASSERT_NE(literal.find(written), std::string::npos);
+  literal.replace(literal.find(written), written.size(), "\"x_y@\"");
+  ResetFigure(back, 200);
+  ASSERT_EQ(Parse(back, literal).Status, FigFileStatus::kOk);
   EXPECT_EQ(back.NumTable[1].Name, "x");
   EXPECT_EQ(back.NumTable[1].NumShow, 7);
-  EXPECT_EQ(back.NumTable[1].Expr, "");
-  EXPECT_EQ(back.NumTable[2].Name, "p");
-  EXPECT_EQ(back.NumTable[2].NumShow, 0);
-  EXPECT_EQ(back.NumTable[2].Expr, "q@");
-  EXPECT_EQ(back.NumTable[3].Expr, "N1@N2");
 }
 
 TEST(FigFile, CharactersTheCodePageLacksAreReported) {

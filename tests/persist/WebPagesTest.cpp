@@ -96,10 +96,11 @@ TEST(WebPages, MarksAreReplacedOnceInOnePass) {
 }
 
 TEST(WebPages, FileReferenceIsRelativeEncodedAndEscaped) {
-  EXPECT_EQ(PageFileReference("/d/tri.pd4", "/d/tri.htm"), "tri.pd4");
-  EXPECT_EQ(PageFileReference("/d/figs/tri.pd4", "/d/tri.htm"), "figs/tri.pd4");
-  EXPECT_EQ(PageFileReference("/d/a#1?&<b>%.pd4", "/d/a.htm"), "a%231%3F&amp;&lt;b&gt;%25.pd4");
-  EXPECT_EQ(PageFileReference("/d/三角形.pd4", "/d/x.htm"), "三角形.pd4");
+  EXPECT_EQ(PageFileReference("/d/tri.pd4", "/d/tri.htm"), "./tri.pd4");
+  EXPECT_EQ(PageFileReference("/d/figs/tri.pd4", "/d/tri.htm"), "./figs/tri.pd4");
+  EXPECT_EQ(PageFileReference("/d/a#1?&<b>%.pd4", "/d/a.htm"), "./a%231%3F%26%3Cb%3E%25.pd4");
+  EXPECT_EQ(PageFileReference("/d/三角形.pd4", "/d/x.htm"), "./%E4%B8%89%E8%A7%92%E5%BD%A2.pd4");
+  EXPECT_EQ(PageFileReference("/d/javascript:x.pd4", "/d/x.htm"), "./javascript%3Ax.pd4");
   EXPECT_EQ(FigurePagePath("/d/tri.pd4"), fs::path("/d/tri.htm"));
   EXPECT_EQ(FigurePagePath("/d/tri.pd5"), fs::path("/d/tri.htm"));
 }
@@ -107,12 +108,12 @@ TEST(WebPages, FileReferenceIsRelativeEncodedAndEscaped) {
 TEST(WebPages, FigurePageFillsEveryMarkEscaped) {
   FigurePageFields fields{"/d/a&b.pd4", "/d/a&b.htm", "1\r\nP<1>\r\n", "<svg></svg>", 300, 200};
   const std::string page = FillFigurePage(
-      "<title>%PDFILE%</title><pre>%PDTEXT%</pre><canvas width=%PDWIDTH% height=%PDHEIGHT% "
+      "<title>%PDNAME%</title><pre>%PDTEXT%</pre><canvas width=%PDWIDTH% height=%PDHEIGHT% "
       "data-pdfile=\"%PDFILE%\"></canvas>%PDPICTURE%",
       fields);
   EXPECT_EQ(page,
             "<title>a&amp;b.pd4</title><pre>1\r\nP&lt;1&gt;\r\n</pre><canvas width=300 height=200 "
-            "data-pdfile=\"a&amp;b.pd4\"></canvas><svg></svg>");
+            "data-pdfile=\"./a%26b.pd4\"></canvas><svg></svg>");
 }
 
 struct ExportFolder {
@@ -139,7 +140,7 @@ TEST(WebPages, SecondExportKeepsTheViewerAndRewritesThePage) {
   ASSERT_TRUE(first.Ok) << first.Reason;
   EXPECT_TRUE(first.ViewerCopied);
   EXPECT_EQ(ReadFileBytes(f.Out / "plandra-viewer.js"), "// viewer 1");
-  EXPECT_EQ(ReadFileBytes(f.Fields.Page), "<p>tri.pd4</p>");
+  EXPECT_EQ(ReadFileBytes(f.Fields.Page), "<p>./tri.pd4</p>");
 
   WriteFileBytes(f.Viewer, "// viewer 2");
   WriteFileBytes(f.Template, "<p>again %PDFILE%</p>");
@@ -147,7 +148,7 @@ TEST(WebPages, SecondExportKeepsTheViewerAndRewritesThePage) {
   ASSERT_TRUE(second.Ok);
   EXPECT_FALSE(second.ViewerCopied);
   EXPECT_EQ(ReadFileBytes(f.Out / "plandra-viewer.js"), "// viewer 1");
-  EXPECT_EQ(ReadFileBytes(f.Fields.Page), "<p>again tri.pd4</p>");
+  EXPECT_EQ(ReadFileBytes(f.Fields.Page), "<p>again ./tri.pd4</p>");
   EXPECT_EQ(f.FilesInOut(), 2u) << "no temporary file is left";
 }
 

@@ -1,8 +1,10 @@
 #include "support/TestHelpers.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -44,6 +46,26 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+std::optional<std::filesystem::path> UnwritableFolder(const TempDir& temp) {
+  if (::geteuid() != 0) {
+    std::filesystem::path locked = temp / "locked";
+    std::filesystem::create_directory(locked);
+    using std::filesystem::perms;
+    std::filesystem::permissions(locked, perms::owner_read | perms::owner_exec);
+    return locked;
+  }
+  const char* probe = "/sys/.plandra-probe";
+  int fd = ::open(probe, O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+    return std::filesystem::path("/sys");
+  }
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(probe);
+  }
+  return std::nullopt;
 }
 
 }  // namespace plandra::test

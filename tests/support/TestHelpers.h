@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "figure/PDvar05.h"
@@ -38,5 +39,9 @@ class TempDir {
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// A folder this process may not write into: a locked one in temp, or for
+// root, who writes anywhere else, the kernel's own; none when there is none.
+std::optional<std::filesystem::path> UnwritableFolder(const TempDir& temp);
 
 }  // namespace plandra::test

@@ -42,6 +42,13 @@ struct AttributeDialogsTest : ::testing::Test {
   Program& p = f.P;
   Figure& fig = f.P.Fig;
   void SetUp() override { ResetFigure(fig, 20); }
+  // A new free point "A" whose dialog is to open while event recognition is on.
+  int16_t EditNewEventPoint() {
+    int16_t a = test::AddFreePoint(fig, 0, 0);
+    p.Events.EventMode = kEventModeOn;
+    EditAttributes(p, {kClassPoint, a});
+    return a;
+  }
 };
 
 TEST_F(AttributeDialogsTest, PtAttributeMirrorsAndAnswers) {
@@ -80,9 +87,7 @@ TEST_F(AttributeDialogsTest, PtAttributeMirrorsAndAnswers) {
 }
 
 TEST_F(AttributeDialogsTest, PtAttributeMakesEventPointsWhileRecognitionIsOn) {
-  int16_t a = test::AddFreePoint(fig, 0, 0);
-  p.Events.EventMode = kEventModeOn;
-  EditAttributes(p, {kClassPoint, a});
+  int16_t a = EditNewEventPoint();
   PtAttribute dialog(p);
   dialog.show();
   auto* kind = Control<QComboBox>(dialog, "Combo_Event");
@@ -180,6 +185,63 @@ TEST_F(AttributeDialogsTest, NumAttributeStates) {
   value->setText("-4.25");
   QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
   EXPECT_EQ(fig.NumTable[free].Value, -4.25);
+}
+
+// Typing past what a name field holds in the file is refused as it is
+// typed, and the counter beside the field says what is left, so that what
+// the dialog stores is all that was typed.
+TEST_F(AttributeDialogsTest, NameFieldsTakeNoMoreThanTheFileHolds) {
+  int16_t a = EditNewEventPoint();
+  {
+    PtAttribute dialog(p);
+    dialog.show();
+    auto* kind = Control<QComboBox>(dialog, "Combo_Event");
+    auto* contents = Control<QLineEdit>(dialog, "Text_Event");
+    auto* left = Control<QLabel>(dialog, "Text_EventRoom");
+    kind->setCurrentIndex(kEventMessageBox);
+    EXPECT_EQ(left->text(), QString("残り38文字"));  // "A" and "!"
+    QTest::keyClicks(contents, QString(45, 'x'));
+    EXPECT_EQ(contents->text(), QString(38, 'x'));
+    EXPECT_EQ(left->text(), QString("残り0文字"));
+    EXPECT_EQ(Control<QLabel>(dialog, "TextNameRoom")->text(), QString("残り0文字"));
+    auto* name = Control<QLineEdit>(dialog, "TextName");
+    name->end(false);
+    QTest::keyClicks(name, "BC");
+    EXPECT_EQ(name->text(), QString("A"));
+    // A two-character marker would push the text out: the kind stays.
+    const int beeps = f.Host.Beeps;
+    kind->setCurrentIndex(kEventMessage);
+    EXPECT_EQ(kind->currentIndex(), kEventMessageBox);
+    EXPECT_GT(f.Host.Beeps, beeps);
+    QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
+  }
+  EXPECT_EQ(fig.PtTable[a].EventText, std::string(38, 'x'));
+  EXPECT_EQ(fig.PtTable[a].EventKind, kEventMessageBox);
+
+  ReserveElement(fig, kClassLine);
+  fig.LnTable[1] = LnRec{-1, 0, 1, 0, kTrue, 2, 1, 0, 7, 0, "", 0, 0, 0};
+  EditAttributes(p, {kClassLine, 1});
+  {
+    LineAttribute line(p);
+    line.show();
+    QTest::keyClicks(Control<QLineEdit>(line, "TextName"), "ABCDEFGHIJKL");
+    EXPECT_EQ(Control<QLabel>(line, "TextNameRoom")->text(), QString("残り0文字"));
+    QTest::mouseClick(line.OKButton(), Qt::LeftButton);
+  }
+  EXPECT_EQ(fig.LnTable[1].Name, "ABCDEFGHIJ");
+
+  int16_t n = test::AddNumber(fig, 1);
+  EditAttributes(p, {kClassNumber, n});
+  {
+    NumAttribute number(p);
+    number.show();
+    auto* name = Control<QLineEdit>(number, "TextName");
+    QTest::keyClicks(name, QString(39, 'n') + "x_@");
+    EXPECT_EQ(name->text(), QString(39, 'n') + "x");
+    EXPECT_EQ(Control<QLabel>(number, "TextNameRoom")->text(), QString("残り0文字"));
+    QTest::mouseClick(number.OKButton(), Qt::LeftButton);
+  }
+  EXPECT_EQ(fig.NumTable[n].Name, std::string(39, 'n') + "x");
 }
 
 TEST_F(AttributeDialogsTest, SelGeoKindBoundedTakesTheHostClass) {

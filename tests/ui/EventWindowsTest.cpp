@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 
+#include "app/FileCommands.h"
 #include "app/MemoWindow.h"
 #include "app/PDevent.h"
 #include "app/QtSession.h"
@@ -95,7 +98,8 @@ TEST_F(EventWindowsTest, TheMemoWindowEditsSavesAndTurnsReadOnly) {
   auto* font = Find<QPushButton>(*memo, "Command1");
   auto* save = Find<QPushButton>(*memo, "Command2");
   auto* erase = Find<QPushButton>(*memo, "Command3");
-  EXPECT_EQ(text->toPlainText(), QString("新規作成です。"));
+  EXPECT_EQ(text->toPlainText(), QString(""));
+  EXPECT_EQ(Find<QLabel>(*memo, "Notice")->text(), QString("新規作成です。"));
   EXPECT_EQ(save->text(), QString("Save"));
   EXPECT_FALSE(save->isEnabled());
 
@@ -105,6 +109,7 @@ TEST_F(EventWindowsTest, TheMemoWindowEditsSavesAndTurnsReadOnly) {
   QTest::mouseClick(save, Qt::LeftButton);
   EXPECT_FALSE(save->isEnabled());
   EXPECT_EQ(test::ReadFileBytes(file), "first line");
+  EXPECT_FALSE(Find<QLabel>(*memo, "Notice")->isVisible());
 
   const double size = text->font().pointSizeF();
   QTest::mouseClick(font, Qt::LeftButton);
@@ -147,6 +152,73 @@ TEST_F(EventWindowsTest, ADoubleClickNearAnEventPointShowsItsMessage) {
   EXPECT_EQ(canvas->cursor().shape(), Qt::PointingHandCursor);
   QTest::mouseDClick(canvas, Qt::LeftButton, {}, at + QPoint(7, 0));
   EXPECT_EQ(canvas->cursor().shape(), Qt::WhatsThisCursor);
+}
+
+// Answers the next message box with button and keeps its text; a box that
+// never comes leaves the text empty.
+void AnswerNextBox(QMessageBox::StandardButton button, QString& text) {
+  text.clear();
+  QTimer::singleShot(0, [button, &text] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    text = box->text();
+    box->button(button)->click();
+  });
+}
+
+TEST_F(EventWindowsTest, MemoEditsAreAskedAboutBeforeTheyAreLost) {
+  QtSession session;
+  session.Start("");
+  Program& p = session.Prog();
+  p.CurFileName = (temp_ / "lesson.pd5").string();
+  const int16_t k = test::AddFreePoint(p.Fig, 0, 0);
+  SetElementName(p.Fig, {kClassPoint, k}, "M!@other");
+  MarkFigureSaved(p);
+  p.Locus.LocusOn = kTrue;
+  p.Events.EventMode = kEventModeOn;
+  const auto file = temp_ / "memo.txt";
+  test::WriteFileBytes(file, "kept\n");
+  ShowMemo(p.Events.Memo, file, p.Lang);
+  p.Host->ShowMemoWindow();
+  QWidget* memo = session.Window().findChild<QWidget*>("frmMemo");
+  ASSERT_NE(memo, nullptr);
+  auto* text = Find<QPlainTextEdit>(*memo, "Text1");
+  auto* erase = Find<QPushButton>(*memo, "Command3");
+  text->moveCursor(QTextCursor::End);
+  QTest::keyClicks(text, "typed");
+  const QString edited("kept\ntyped");
+  QString asked;
+
+  // 消す: cancelled, the window and the edits stay.
+  AnswerNextBox(QMessageBox::Cancel, asked);
+  QTest::mouseClick(erase, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_NE(asked.indexOf("メモ"), -1) << asked.toStdString();
+  EXPECT_TRUE(memo->isVisible());
+  EXPECT_EQ(text->toPlainText(), edited);
+
+  // Another memo from an event point: cancelled, this one stays.
+  AnswerNextBox(QMessageBox::Cancel, asked);
+  const QPoint at = session.Surface().ToPixel(0, 0).toPoint();
+  QTest::mouseDClick(session.Window().Canvas(), Qt::LeftButton, {}, at);
+  QCoreApplication::processEvents();
+  EXPECT_NE(asked.indexOf("メモ"), -1) << asked.toStdString();
+  EXPECT_EQ(p.Events.Memo.File, file);
+  EXPECT_EQ(text->toPlainText(), edited);
+
+  // Quitting: cancelled, the program stays.
+  AnswerNextBox(QMessageBox::Cancel, asked);
+  session.Window().close();
+  QCoreApplication::processEvents();
+  EXPECT_NE(asked.indexOf("メモ"), -1) << asked.toStdString();
+  EXPECT_FALSE(p.Window.ExitRequested);
+
+  // 消す and save: the edits reach the file, then the window goes.
+  AnswerNextBox(QMessageBox::Yes, asked);
+  QTest::mouseClick(erase, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(memo->isVisible());
+  EXPECT_EQ(test::ReadFileBytes(file), "kept\ntyped");
 }
 
 }  // namespace

@@ -73,6 +73,14 @@ TEST(QtPlatform, TheOpenQuestionDefaultsToCancelAndNamesTheOpener) {
   qputenv("PATH", path);
   EXPECT_NE(opener.find("reader.desktop"), std::string::npos) << opener;
   EXPECT_NE(opener.find("application/pdf"), std::string::npos) << opener;
+
+  // A mail address, its scheme in any case, is mail and goes out as an address.
+  const std::string mail = platform.DesktopOpenerOf("MAILTO:teacher@example.org");
+  EXPECT_NE(mail.find("mail"), std::string::npos) << mail;
+  EXPECT_EQ(DesktopUrl("MAILTO:teacher@example.org").scheme(), QString("mailto"));
+  EXPECT_EQ(DesktopUrl("Https://example.org/a").scheme(), QString("https"));
+  EXPECT_TRUE(DesktopUrl("/tmp/mailto.pdf").isLocalFile());
+  EXPECT_EQ(DesktopUrl("mailto:x").toLocalFile(), QString());
 }
 
 TEST(QtPlatform, ProgramFiltersBecomeDialogFilters) {

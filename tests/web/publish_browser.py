@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The published page and the online-saving form in headless Chromium.
 
-Usage: publish_browser.py PLANDRA_CLI TEST_DATA_FOLDER
+Usage: publish_browser.py PLANDRA_CLI TEST_DATA_FOLDER WEB_REFERENCE
 Exit status 77 (a skipped test) when Chromium, its driver or Selenium is missing.
 """
+import functools
 import html
 import http.server
 import os
@@ -20,6 +21,12 @@ CHROMIUM = "/usr/bin/chromium"
 DRIVER = "/usr/bin/chromedriver"
 # The name that must not break either page.
 ODD_NAME = "点</textarea><b>&amp;"
+# Figure files whose names would make a script, an address or markup of a
+# reference written as they stand.
+HOSTILE_FILES = ["javascript:alert(document.title).pd4", "a:b.pd4", "c#d.pd4", "e?f%41.pd4",
+                 "<img src=x onerror=alert(document.title)>.pd4", "g'h\"i&amp;.pd4"]
+# Every alert a page would show is noted instead.
+ALERT_TRAP = "window.plandraAlerts = []; window.alert = m => window.plandraAlerts.push(String(m));"
 
 
 def skip(reason):
@@ -171,7 +178,7 @@ def test_exported_page(cli, env, driver, figure, folder, posted_text):
     check(found[0]["text"] == posted_text.replace("\r\n", "\n"),
           "the page holds the figure's text, as the form posts it")
     check((found[0]["width"], found[0]["height"]) == ("641", "481"), "the canvas size")
-    check(found[0]["pdfile"] == "odd figure.pd4", "the figure named: %r" % found[0]["pdfile"])
+    check(found[0]["pdfile"] == "./odd%20figure.pd4", "the figure named: %r" % found[0]["pdfile"])
     check(ODD_NAME in found[0]["staticNames"], "the static picture shows the odd name")
     check(driver.title == "odd figure.pd4", "the title: " + driver.title)
     link = driver.find_element(By.CSS_SELECTOR, "a.plandra-download").get_attribute("href")
@@ -181,8 +188,92 @@ def test_exported_page(cli, env, driver, figure, folder, posted_text):
           "the static picture is shown")
 
 
+class SiteServer(http.server.ThreadingHTTPServer):
+    """Serves a folder on 127.0.0.1 at a free port, as a school's web server would."""
+
+    def __init__(self, folder):
+        handler = functools.partial(QuietFiles, directory=folder)
+        super().__init__(("127.0.0.1", 0), handler)
+
+
+class QuietFiles(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def settled_page(driver, url):
+    """Loads the page and waits until a failed picture would have run its handler."""
+    driver.get(url)
+    driver.execute_async_script(
+        "const done = arguments[arguments.length - 1];"
+        "const wait = () => Array.from(document.images).every(i => i.complete)"
+        " ? setTimeout(done, 200) : setTimeout(wait, 50); wait();")
+
+
+def no_script_ran(driver, what):
+    check(driver.execute_script("return window.plandraAlerts;") == [], what + ": a script ran")
+    check(driver.execute_script("return document.images.length;") == 0,
+          what + ": the name became markup")
+
+
+def test_hostile_names(cli, reference, env, driver, figure, folder):
+    """The page's link, title and data attribute, and the record page, of
+    figures with hostile names: no script runs and the link fetches the figure."""
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": ALERT_TRAP})
+    site = os.path.join(folder, "hostile")
+    os.mkdir(site)
+    server = SiteServer(site)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        base = "http://127.0.0.1:%d/" % server.server_address[1]
+        for name in HOSTILE_FILES:
+            target = os.path.join(site, name)
+            shutil.copy(figure, target)
+            run_cli(cli, env, "html", target)
+            page = os.path.splitext(name)[0] + ".htm"
+            settled_page(driver, base + urllib.parse.quote(page))
+            no_script_ran(driver, name)
+            check(driver.title == name, "the title: %r" % driver.title)
+            heading = driver.find_element(By.TAG_NAME, "h1").get_attribute("textContent")
+            check(heading == name, "the heading: %r" % heading)
+            link = driver.find_element(By.CSS_SELECTOR, "a.plandra-download")
+            href = link.get_attribute("href")
+            check(href == base + urllib.parse.quote(name), "the link of %r: %r" % (name, href))
+            check(link.get_attribute("textContent").endswith(": " + name),
+                  "the link's text: %r" % link.get_attribute("textContent"))
+            pdfile = driver.execute_script(
+                "const c = document.querySelector('canvas.plandra-figure');"
+                "return new URL(c.dataset.pdfile, document.baseURI).href;")
+            check(pdfile == href, "the viewer's figure of %r: %r" % (name, pdfile))
+            fetched = driver.execute_async_script(
+                "const done = arguments[arguments.length - 1];"
+                "fetch(arguments[0]).then(r => r.arrayBuffer()).then(b => done(b.byteLength),"
+                " e => done(String(e)));", href)
+            check(fetched == os.path.getsize(target), "the link fetches %r: %r" % (name, fetched))
+
+            home = os.path.join(folder, "record")
+            os.makedirs(home, exist_ok=True)
+            done = subprocess.run([reference, "record", target, home], env=env,
+                                  capture_output=True, timeout=60)
+            check(done.returncode == 0, "the record of %r: %s" % (name, done.stderr.decode()))
+            settled_page(driver, "file://" + urllib.parse.quote(os.path.join(home, "temp.htm")))
+            no_script_ran(driver, "the record of " + name)
+            body = driver.find_element(By.TAG_NAME, "body").get_attribute("textContent")
+            check(("file : " + target + ",") in body, "the record names %r: %r" % (name, body))
+        # The sending page posts only to a web address: a script would run on sending.
+        page = os.path.join(folder, "script_form.htm")
+        refused = subprocess.run([cli, "online", figure, "-o", page, "--url",
+                                  "JavaScript:alert(document.title)"],
+                                 env=env, capture_output=True, timeout=60)
+        check(refused.returncode != 0 and not os.path.exists(page),
+              "a sending page posting to a script was written")
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
 def main():
-    cli, data_folder = sys.argv[1], sys.argv[2]
+    cli, data_folder, reference = sys.argv[1], sys.argv[2], sys.argv[3]
     signal.alarm(170)  # ctest's timeout is the last word; this ends a hung browser first
     root = os.environ.get("PLANDRA_TEST_TMP") or tempfile.gettempdir()
     os.makedirs(root, exist_ok=True)
@@ -195,6 +286,7 @@ def main():
         driver = start_browser(os.path.join(folder, "profile"))
         posted_text = test_online_saving(cli, env, driver, figure, folder)
         test_exported_page(cli, env, driver, figure, folder, posted_text)
+        test_hostile_names(cli, reference, env, driver, figure, folder)
     finally:
         if driver is not None:
             driver.quit()

@@ -2,7 +2,9 @@
 // opens the figure as the command-line renderer does on a W x H picture,
 // presses the mouse at the first canvas pixel, moves it through the others
 // and lets go, all through the window's own event handling, then prints
-// the element table. "large FILE" writes the benchmark figure.
+// the element table. "large FILE" writes the benchmark figure. "record
+// FIGURE FOLDER" opens the figure with FOLDER as the program folder and keeps
+// the measurement record of one redraw there.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -11,6 +13,7 @@
 #include "CliRender.h"
 #include "ElementTable.h"
 #include "app/InputEvent.h"
+#include "app/MainCommands.h"
 #include "app/Modes.h"
 #include "app/Platform.h"
 #include "app/Program.h"
@@ -18,6 +21,7 @@
 #include "app/ViewCommands.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
+#include "locus/MeasureRecord.h"
 #include "locus/PdLocus.h"
 #include "persist/PDio05.h"
 #include "support/FigureBuilder.h"
@@ -40,6 +44,21 @@ InputEvent EventAt(const Program& p, double column, double row) {
   return event;
 }
 
+// The figure opened as the command-line renderer opens it, the program
+// waiting in the standard mode (where a press takes a point); false, and
+// said why, when it cannot be read.
+bool OpenFigure(const RenderOptions& options, SilentPlatform& host, Program& program) {
+  program.Host = &host;
+  WireLocusLayer(program);
+  std::string error;
+  if (!LoadForRender(options, program, error)) {
+    std::cerr << "web_reference: " << error << '\n';
+    return false;
+  }
+  ModePush(program.Modes, kModeStandard, host);
+  return true;
+}
+
 int Drag(const std::vector<std::string>& args) {
   if (args.size() < 4) {
     std::cerr << "web_reference drag FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
@@ -51,15 +70,7 @@ int Drag(const std::vector<std::string>& args) {
   options.Height = std::stoi(args[2]);
   SilentPlatform host;
   Program program;
-  program.Host = &host;
-  WireLocusLayer(program);
-  std::string error;
-  if (!LoadForRender(options, program, error)) {
-    std::cerr << "web_reference: " << error << '\n';
-    return 1;
-  }
-  // The window waits in the standard mode, where a press takes a point.
-  ModePush(program.Modes, kModeStandard, host);
+  if (!OpenFigure(options, host, program)) return 1;
   test::RecordingSurface surface(options.Width, options.Height);
   program.Canvas = &surface;
   SetScreen(program);
@@ -98,6 +109,27 @@ int WriteLarge(const std::vector<std::string>& args) {
   return 0;
 }
 
+int WriteRecord(const std::vector<std::string>& args) {
+  if (args.size() != 2) {
+    std::cerr << "web_reference record FIGURE FOLDER\n";
+    return 2;
+  }
+  RenderOptions options;
+  options.Figure = args[0];
+  SilentPlatform host;
+  Program program;
+  program.Folders.Folder = args[1];
+  if (!OpenFigure(options, host, program)) return 1;
+  // Every number takes part, so the page has columns to show.
+  for (int i = 1; i <= program.Fig.ElemCount[kClassNumber]; ++i) {
+    program.Fig.NumTable[static_cast<size_t>(i)].NumFlag = kFalse;
+  }
+  RunMenuCommand(program, "mnuLocusSW");
+  Redraw(program);
+  RecordRow(program, "end");
+  return 0;
+}
+
 }  // namespace
 }  // namespace plandra
 
@@ -107,6 +139,9 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "large") {
     return plandra::WriteLarge({args.begin() + 1, args.end()});
   }
-  std::cerr << "web_reference drag FIGURE W H C,R... | large FILE\n";
+  if (!args.empty() && args[0] == "record") {
+    return plandra::WriteRecord({args.begin() + 1, args.end()});
+  }
+  std::cerr << "web_reference drag FIGURE W H C,R... | large FILE | record FIGURE FOLDER\n";
   return 2;
 }
