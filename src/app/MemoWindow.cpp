@@ -96,7 +96,8 @@ void LoadMemoFile(MemoState& memo, LangState& lang) {
     default: CannotEdit(memo, lang, kMemoNotReadText, read.Reason); return;
   }
   if (read.More) {
-    CannotEdit(memo, lang, kMemoTooLargeText, "more than " + std::to_string(kMemoMaxBytes) + " bytes");
+    CannotEdit(memo, lang, kMemoTooLargeText,
+               "more than " + std::to_string(kMemoMaxBytes) + " bytes");
     return;
   }
   DecodeMemo(memo, read.Bytes, lang);

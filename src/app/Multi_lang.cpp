@@ -62,7 +62,8 @@ void CollectKeys(std::string_view text, std::unordered_set<std::string>& keys) {
 std::string ReadProgramFile(LangState& lang, std::string_view name) {
   const std::filesystem::path path = lang.ProgramFolder / name;
   TextFileRead file = ReadTextFileCapped(path, kMaxDictionaryBytes);
-  if (file.Result == ReadResult::kFailed) lang.DicProblems.push_back(path.string() + ": " + file.Error);
+  if (file.Result == ReadResult::kFailed)
+    lang.DicProblems.push_back(path.string() + ": " + file.Error);
   return file.Result == ReadResult::kOk ? std::move(file.Bytes) : std::string();
 }
 

@@ -81,7 +81,8 @@ bool frmMsg::ShowFig(const std::filesystem::path& file) {
   if (read.Status != FileReadStatus::kOk || read.More) return false;
   QByteArray bytes(read.Bytes.data(), static_cast<qsizetype>(read.Bytes.size()));
   QBuffer buffer(&bytes);
-  QImageReader reader(&buffer, QFileInfo(QString::fromStdString(file.string())).suffix().toLatin1());
+  QImageReader reader(&buffer,
+                      QFileInfo(QString::fromStdString(file.string())).suffix().toLatin1());
   reader.setAutoTransform(true);
   reader.setDecideFormatFromContent(true);
   const QImage image = reader.read();

@@ -435,8 +435,7 @@ DependentSet DependentsOf(const Figure& fig, int point) {
   ElemLimits limits = ElemLimitsOf(fig);
   if (point < 1 || point > limits[kClassPoint]) return set;
   Follows follows(4);
-  for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
-    follows[cls].assign(limits[cls] + 1, 0);
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls) follows[cls].assign(limits[cls] + 1, 0);
   follows[kClassPoint][point] = 1;
   int steps = StepLimit(fig);
   std::vector<char> taken(static_cast<size_t>(steps) + 1, 0);

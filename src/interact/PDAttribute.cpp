@@ -272,7 +272,8 @@ PtAttributeModel FillPtAttribute(Program& p, int index) {
 
 LineAttributeModel FillLineAttribute(Program& p, int index) {
   const LnRec& ln = p.Fig.LnTable[index];
-  auto m = StartDrawnModel<LineAttributeModel>(p, ObjRef::Of(kClassLine, index), "直線の属性の設定");
+  auto m =
+      StartDrawnModel<LineAttributeModel>(p, ObjRef::Of(kClassLine, index), "直線の属性の設定");
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.TextName = std::string(Trim(ln.Name));
   m.ComboClr = TranslatedList(p, kLineColors, ln.Color);
@@ -283,7 +284,8 @@ LineAttributeModel FillLineAttribute(Program& p, int index) {
 
 CircleAttributeModel FillCircleAttribute(Program& p, int index) {
   const CirRec& cir = p.Fig.CirTable[index];
-  auto m = StartDrawnModel<CircleAttributeModel>(p, ObjRef::Of(kClassCircle, index), "円の属性の設定");
+  auto m =
+      StartDrawnModel<CircleAttributeModel>(p, ObjRef::Of(kClassCircle, index), "円の属性の設定");
   m.TextName = std::string(Trim(cir.Name));
   m.ComboClr = TranslatedList(p, kLineColors, cir.Color);
   m.ComboLocus = TranslatedList(p, kLineColors, cir.Style);

@@ -69,7 +69,8 @@ struct Best {
 void OfferLinesAndCircles(const Figure& fig, double x, double y, Best& best) {
   for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
     const LnRec& ln = fig.LnTable[i];
-    if (ln.Exists != 0) best.Offer(kLineWeight * DistanceToLine(ln, x, y), ObjRef::Of(kClassLine, i));
+    if (ln.Exists != 0)
+      best.Offer(kLineWeight * DistanceToLine(ln, x, y), ObjRef::Of(kClassLine, i));
   }
   for (int i = 1; i <= fig.ElemCount[kClassCircle]; ++i) {
     const CirRec& cir = fig.CirTable[i];

@@ -137,7 +137,8 @@ void BuildVertexPickList(Program& p) {
   PickState& pick = p.Pick;
   SizeMask(pick, fig, kClassPoint);
   ResetList(pick, fig);
-  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) AppendEntry(pick, ObjRef::Of(kClassPoint, i));
+  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i)
+    AppendEntry(pick, ObjRef::Of(kClassPoint, i));
   const ConstState& build = p.Build;
   for (int v = 1; v < build.PolyVertexNo; ++v) {
     Exclude(pick, build.PolyVertices[static_cast<size_t>(v)]);

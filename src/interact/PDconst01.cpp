@@ -14,8 +14,8 @@
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01_internal.h"
 #include "numbers/ExpressionInput.h"
-#include "numbers/NumberChooser.h"
 #include "numbers/Labels05.h"
+#include "numbers/NumberChooser.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

@@ -125,7 +125,7 @@ void ExpandRegularPolygon(Figure& fig, const StepRefs& in) {
     int angle = AppendNumber(fig, 180.0 - 360.0 / n);
     if (angle == 0) return;
     int made = AppendPoint(fig, "PT1", {Point(vertex[k]), Point(vertex[k + 1]), Number(angle)},
-                               kMarkPixel);
+                           kMarkPixel);
     if (made == 0) return;
     vertex.push_back(made);
   }

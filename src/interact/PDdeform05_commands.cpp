@@ -179,8 +179,9 @@ bool KeepMultiDeform(Program& p) {
   for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
     if (fig.PtTable[i].BoundMode != kBoundMovable) continue;
     bool isChosen = std::find(chosen.begin(), chosen.end(), i) != chosen.end();
-    AddHighlight(p.Draw, isChosen ? HighlightEntry{ObjRef::Of(kClassPoint, i), kColorBlue, kMarkSquare, false}
-                                  : HighlightEntry{ObjRef::Of(kClassPoint, i), -1, kMarkCircle, false});
+    const ObjRef point = ObjRef::Of(kClassPoint, i);
+    AddHighlight(p.Draw, isChosen ? HighlightEntry{point, kColorBlue, kMarkSquare, false}
+                                  : HighlightEntry{point, -1, kMarkCircle, false});
   }
   DrawHighlights(p);
   return true;

@@ -27,7 +27,9 @@ constexpr std::string_view kProgressText = "計算中";
 constexpr std::string_view kNotWrittenText = "表のファイルを書き込めません。";
 constexpr std::string_view kWrittenHereText = "表のファイルはここに書きました。";
 
-bool PointValid(const Figure& fig, int index) { return RefInRange(fig, ObjRef::Of(kClassPoint, index)); }
+bool PointValid(const Figure& fig, int index) {
+  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
+}
 
 bool NumberChosen(const Program& p) {
   return RefInRange(p.Fig, ObjRef::Of(kClassNumber, p.Locus.LocusNum));

@@ -81,8 +81,7 @@ void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
 
 void DrawSampledLoci(Figure& fig, RenderContext& r) {
   if (!r.Canvas) return;
-  int steps = std::min(
-      {fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
+  int steps = std::min({fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
   for (int s = 1; s <= steps; ++s) {
     if (fig.StepKindId[s] != Kind::XLOCS) continue;
     const StepRefs& in = fig.StepIn[s];

@@ -236,8 +236,7 @@ std::vector<ScreenNumberLine> ScreenNumberList(Figure& fig, const TextLookup& wo
     const NumRec& num = fig.NumTable[i];
     if (num.NumFlag != kFalse || num.NumShow != kNumShown) continue;
     std::string text = NumberLineText(i, WithTimesSigns(num.Name), num.Value, ketaDecimal);
-    lines.push_back(
-        {std::move(text), i, left, static_cast<int>(lines.size())});
+    lines.push_back({std::move(text), i, left, static_cast<int>(lines.size())});
   }
   return lines;
 }

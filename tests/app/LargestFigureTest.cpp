@@ -71,7 +71,8 @@ struct FigureText {
     for (const char* field : {"-1", "1", "1,0", "7", "0", "\"\""}) Line(field);
   }
   void Counts(int numbers, int points, int lines) {
-    for (int c = 0; c <= 10; ++c) Line(std::to_string(c == 0 ? numbers : c == 1 ? points : c == 2 ? lines : 0));
+    for (int c = 0; c <= 10; ++c)
+      Line(std::to_string(c == 0 ? numbers : c == 1 ? points : c == 2 ? lines : 0));
   }
 };
 
