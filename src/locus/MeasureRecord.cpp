@@ -151,13 +151,15 @@ std::vector<std::string> EscapedNames(const std::vector<std::string>& names) {
 
 std::vector<std::string> HeaderLines(Program& p, const std::vector<std::string>& names) {
   auto dateTime = p.Record.DateTimeText ? p.Record.DateTimeText : LocalDateTimeText;
+  // A user dictionary's texts are not markup either.
+  const std::string openCopy = HtmlEscape(Translate(p.Lang, "Excelなどで開く"));
+  const std::string title = HtmlEscape(Translate(p.Lang, "測定値の結果"));
   std::vector<std::string> lines{
       "<html><body>",
       "<small>",
-      "<a href=" + std::string(kRecordCopyName) + ">[" + Translate(p.Lang, "Excelなどで開く") +
-          "]</a>",
+      "<a href=" + std::string(kRecordCopyName) + ">[" + openCopy + "]</a>",
       "</small>",
-      "<h2>" + Translate(p.Lang, "測定値の結果") + " by ZE/Vav " + std::string(ProgramVersion()),
+      "<h2>" + title + " by ZE/Vav " + std::string(ProgramVersion()),
       "</h2>",
       "<div align = center>",
       "<small>",

@@ -37,9 +37,14 @@ WebWriteResult Failed(const fs::path& file, std::string reason) {
 
 std::string Quoted(std::string_view text) { return kQuote + std::string(text) + kQuote; }
 
+// A user dictionary is a file like any other: its texts are not markup.
+std::string HtmlText(const TextLookup& lookup, std::string_view key) {
+  return HtmlEscape(lookup.Text(key));
+}
+
 // "<tr><th>" caption "<td>" field "<br>": one row of the form's table.
 std::string FormRow(const TextLookup& lookup, std::string_view caption, std::string_view field) {
-  return "<tr><th>" + lookup.Text(caption) + "<td>" + std::string(field) + "<br>";
+  return "<tr><th>" + HtmlText(lookup, caption) + "<td>" + std::string(field) + "<br>";
 }
 
 std::string InputField(std::string_view name, std::string_view style) {
@@ -150,11 +155,12 @@ std::string OnlineSavePage(std::string_view url, std::string_view figureText,
   const std::vector<std::string> lines = {
       std::string(kUtf8Mark) + "<HTML>",
       "<BODY>",
-      "<center><h2>" + lookup.Text("PDデータのオンライン保存") + "</h2></center>",
-      lookup.Text("あなたが作成したPDデータをWWWサーバに書き込み，インターネットを経由して他の学校"
-                  "の授業などいろいろな場面で使えるようにします。") +
+      "<center><h2>" + HtmlText(lookup, "PDデータのオンライン保存") + "</h2></center>",
+      HtmlText(lookup,
+               "あなたが作成したPDデータをWWWサーバに書き込み，インターネットを経由して他の学校"
+               "の授業などいろいろな場面で使えるようにします。") +
           "<br>",
-      lookup.Text("下記の内容を書き込んで「送信」ボタンを押してください。") + "<br>",
+      HtmlText(lookup, "下記の内容を書き込んで「送信」ボタンを押してください。") + "<br>",
       "<form action=" + Quoted(HtmlEscape(url)) + " METHOD=" + Quoted("post") +
           " NAME=" + Quoted("form1") + ">",
       "<table>",

@@ -78,13 +78,22 @@ TEST(WebPages, OnlineSavePageLooksUpEveryCaptionButTheButton) {
   EXPECT_NE(page.find("VALUE=\"送信\""), std::string::npos);
 }
 
-TEST(WebPages, FigureTextAndAddressCannotBreakTheForm) {
+// A user dictionary's texts, as a stranger's dictionary might hold them.
+class MarkupLookup : public TextLookup {
+ public:
+  std::string Text(std::string_view japanese) const override {
+    return "<img src=x onerror=y()>" + std::string(japanese);
+  }
+};
+
+TEST(WebPages, FigureTextAddressAndCaptionsCannotBreakTheForm) {
   const std::string figure = "1\r\nA</textarea><script>x()</script>,\"&amp;'\r\n";
   const std::string page =
       OnlineSavePage("http://a.test/save?x=1&y=\"2\"", figure, PlainTextLookup());
   EXPECT_EQ(page.find("</textarea><script>"), std::string::npos);
   EXPECT_NE(page.find("action=\"http://a.test/save?x=1&amp;y=&quot;2&quot;\""), std::string::npos);
   EXPECT_EQ(PostedFigureText(page), figure) << "the browser posts the text unchanged";
+  EXPECT_EQ(OnlineSavePage("u", "", MarkupLookup()).find("<img"), std::string::npos);
 }
 
 TEST(WebPages, MarksAreReplacedOnceInOnePass) {
