@@ -100,8 +100,23 @@ std::string TranslateCaption(LangState& lang, std::string_view text) {
   return caption;
 }
 
+namespace {
+
+// Kinds the catalogue leaves unnamed are described in the report by their
+// command's caption, or for the continuation step by what it carries.
+std::string_view ReportKindName(std::string_view code) {
+  std::string_view name = KindJapaneseName(code);
+  if (!name.empty()) return name;
+  if (code == "XLOCS") return "軌跡(点→点)";
+  if (code == "X2JI") return "5点→2次曲線";
+  if (code == "PT62") return "変換の続き";
+  return {};
+}
+
+}  // namespace
+
 std::string KindDisplayName(LangState& lang, std::string_view code) {
-  std::string_view name = KindJapaneseName(TrimRight(code));
+  std::string_view name = ReportKindName(TrimRight(code));
   if (name.empty()) return {};
   return Translate(lang, name);
 }

@@ -561,6 +561,7 @@ constexpr EnglishRow kEnglishRows[] = {
     {"移動・変換", "Move/transform"},
     {"軌跡(点→点)", "Locus (point -> point)"},
     {"5点→2次曲線", "Conic through 5 points"},
+    {"変換の続き", "Transformation (continued)"},
     {"印刷", "Print"},
     {"html保存", "Save as HTML"},
     {"変形の幅", "Step of deformation"},
