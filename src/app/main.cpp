@@ -1,6 +1,10 @@
 // plandra [FIGURE]: the program's window. The window mirrors the core after
 // every call into it; what happens is decided by the core.
 #include <QApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +43,24 @@ bool CheckDisplay() {
   return false;
 }
 
+// The installed theme's icon, else the one built in, drawn at the sizes the
+// desktop asks for (the SVG icon engine may be missing).
+QIcon ProgramIcon() {
+  QIcon themed = QIcon::fromTheme(QStringLiteral("plandra"));
+  if (!themed.isNull()) return themed;
+  QSvgRenderer renderer(QStringLiteral(":/plandra.svg"));
+  QIcon drawn;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    drawn.addPixmap(pixmap);
+  }
+  return drawn;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,6 +68,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // Lets the desktop match the window with plandra.desktop (its icon, its name).
   QGuiApplication::setDesktopFileName(QStringLiteral("plandra"));
+  QApplication::setWindowIcon(ProgramIcon());
   std::string commandLine;
   for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
   QtSession session;
