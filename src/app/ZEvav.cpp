@@ -220,7 +220,9 @@ void ZEvav::MirrorStatus(const StatusBar& bar) {
     label->setEnabled(model.Usable);
     if (number == kStretchPanel) {
       // The panel that stretches holds the replay's step text whole; the
-      // others yield to it.
+      // others yield to it. A label's size hint counts its minimum width, so
+      // that is let go first, or a long text would hold its room for ever.
+      label->setMinimumWidth(model.MinWidth);
       label->setMinimumWidth(std::max(model.MinWidth, label->sizeHint().width()));
     } else if (model.MinWidth > 0) {
       label->setMinimumWidth(model.MinWidth);

@@ -64,6 +64,21 @@ TEST(ZEvav, PanelsAndPointerFollowTheModel) {
   EXPECT_FALSE(window.Panel(10)->isEnabled());
   EXPECT_TRUE(window.Panel(9)->isEnabled());
 
+  // When the replay ends its room is given back: no panel stays cut short.
+  bar.Panel(1).Text = "Construction replay";
+  bar.Panel(kLocusPanel).Text = std::string(120, 'x');
+  window.MirrorStatus(bar);
+  QCoreApplication::processEvents();
+  bar.Panel(1).Text = "Standard";
+  bar.Panel(kLocusPanel).Text.clear();
+  window.MirrorStatus(bar);
+  QCoreApplication::processEvents();
+  for (int panel : {1, 2, 5}) {
+    QLabel* label = window.Panel(panel);
+    EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
+        << panel;
+  }
+
   Program p;
   p.Pick.Cursor = kCursorSizeAll;
   window.Mirror(p);
