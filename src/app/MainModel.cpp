@@ -8,6 +8,7 @@
 #include "app/SettingsFileIO.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
+#include "locus/PdLocus.h"
 #include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
 
@@ -80,6 +81,39 @@ constexpr std::array<std::pair<int, std::string_view>, 9> kPanelActions{{
     {10, "mnuCundo"},
     {11, "EventLevel"},
 }};
+
+// What each panel does, and the menu item whose key does the same.
+struct PanelHelp {
+  std::string_view Text;
+  std::string_view KeyItem;
+};
+constexpr std::array<PanelHelp, kStatusPanelCount + 1> kPanelHelp{{
+    {},
+    {"クリックで標準モードに戻ります", {}},
+    {"図を開く", "mnuLoad"},
+    {"軌跡の表示の切り換え(On/Off)", "mnuLocusSW"},
+    {"軌跡の消去", "mnuLocusReset"},
+    {"落書き機能(落書き中は色の選択)", {}},
+    {"画面保存(bmp,クリップボード)", "mnufBMP"},
+    {"フォントサイズと線の幅の設定", {}},
+    {"Shiftキーを押したままの変形の切り換え", {}},
+    {"直前のコマンドの繰り返し", "mnuCredo"},
+    {"最後抹消(Undo)", "mnuCundo"},
+    {"イベントの認識(×Ev.→1Ev.→Ev)", {}},
+    {"マウスの下の対象", {}},
+}};
+
+void ShowPanelTooltips(Program& p) {
+  for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
+    const PanelHelp& help = kPanelHelp[static_cast<size_t>(panel)];
+    std::string key = panel == kModePanel ? "Esc" : "";
+    if (const MenuItem* item = help.KeyItem.empty() ? nullptr : FindMenuItem(p.Menu, help.KeyItem)) {
+      key = item->Shortcut;
+    }
+    std::string tip = Translate(p.Lang, help.Text);
+    p.Status.Panel(panel).Tooltip = key.empty() ? tip : tip + " (" + key + ")";
+  }
+}
 
 }  // namespace
 
@@ -172,6 +206,9 @@ void ApplyMenuLanguage(Program& p) {
   if (!shift.Text.empty()) shift.Text = Translate(p.Lang, SnapKindText(p.Config.SDeformKind));
   // The element's name is in the old language until the next pick.
   ClearObjStatus(p);
+  // During a replay panel 3 holds the step; its end shows the switch again.
+  if (CurrentMode(p.Modes) != kModeReplay) ShowLocusSwitch(p);
+  ShowPanelTooltips(p);
   TranslateMenuCaptions(p.Menu, p.Lang);
   TellDictionaryProblems(p);
 }

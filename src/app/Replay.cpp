@@ -5,6 +5,7 @@
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "locus/PdLocus.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -48,7 +49,7 @@ void EndReplay(Program& p) {
   RefreshModeDisplay(p);
   p.Host->SetTimer(TimerId::kDrawSlow, 0);
   p.Window.ReplayTimerOn = false;
-  p.Status.Panel(kLocusPanel).Text.clear();
+  ShowLocusSwitch(p);
   Redraw(p);
 }
 

@@ -22,6 +22,7 @@ enum class PanelStyle { kText, kOther };
 
 struct StatusPanel {
   std::string Text;
+  std::string Tooltip;  // what a click does, in the interface language
   PanelBevel Bevel = PanelBevel::kInset;
   PanelStyle Style = PanelStyle::kText;
   int MinWidth = 0;

@@ -216,6 +216,7 @@ void ZEvav::MirrorStatus(const StatusBar& bar) {
     const StatusPanel& model = bar.Panel(number);
     PanelLabel* label = Panel(number);
     label->setText(FromUtf8(model.Text));
+    label->setToolTip(FromUtf8(model.Tooltip));
     label->SetBevel(model.Bevel);
     label->setEnabled(model.Usable);
     if (number == kStretchPanel) {

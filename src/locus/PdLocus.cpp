@@ -94,13 +94,6 @@ void WatchClass(const std::vector<Rec>& table, int cls, int count, int excluded,
   }
 }
 
-void ShowLocusSwitch(Program& p) {
-  bool on = p.Locus.LocusOn != kFalse;
-  StatusPanel& panel = p.Status.Panel(kLocusPanel);
-  panel.Text = Translate(p.Lang, on ? kLocusOnText : kLocusOffText);
-  panel.Bevel = on ? PanelBevel::kInset : PanelBevel::kRaised;
-  if (MenuItem* item = FindMenuItem(p.Menu, "mnuLocusSW")) item->Checked = on;
-}
 
 }  // namespace
 
@@ -156,6 +149,14 @@ void TraceMovedElements(Program& p, const TraceWatch& watch) {
   for (size_t i = 0; i < watch.Refs.size(); ++i) {
     if (PlaceOf(p.Fig, watch.Refs[i]) != watch.Places[i]) AddTrace(p, watch.Refs[i]);
   }
+}
+
+void ShowLocusSwitch(Program& p) {
+  bool on = p.Locus.LocusOn != kFalse;
+  StatusPanel& panel = p.Status.Panel(kLocusPanel);
+  panel.Text = Translate(p.Lang, on ? kLocusOnText : kLocusOffText);
+  panel.Bevel = on ? PanelBevel::kInset : PanelBevel::kRaised;
+  if (MenuItem* item = FindMenuItem(p.Menu, "mnuLocusSW")) item->Checked = on;
 }
 
 void ToggleLocus(Program& p) {

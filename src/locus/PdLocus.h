@@ -60,6 +60,8 @@ TraceWatch WatchTracedElements(const Program& p, int excludedPoint);
 void TraceMovedElements(Program& p, const TraceWatch& watch);
 
 // mnuLocusSW: flips the switch and shows it in panel 3 and the menu.
+// Panel 3 and the menu check show the switch, in the interface language.
+void ShowLocusSwitch(Program& p);
 void ToggleLocus(Program& p);
 // mnuLocusReset: the traces cleared, the record restarted, the figure redrawn.
 void mnuLocusReset(Program& p);

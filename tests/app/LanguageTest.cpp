@@ -59,7 +59,7 @@ TEST(Translate, ChoosesByTheLanguageSetting) {
   lang.Language = "ENGLISH";
   EXPECT_EQ(Translate(lang, "円"), "circle");
   EXPECT_EQ(KindDisplayName(lang, "PC1  "), "Intersection (two lines)");
-  EXPECT_EQ(KindDisplayName(lang, "XLOCS"), "");
+  EXPECT_EQ(KindDisplayName(lang, "ZZZZ"), "");  // not a kind
   lang.Language = "japanese";
   EXPECT_EQ(Translate(lang, " 円 "), " 円 ");
   lang.Language = "Deutsch";

@@ -6,10 +6,14 @@
 #include "app/MainModel.h"
 #include "app/NewAndExit.h"
 #include "app/Refresh.h"
+#include "app/Replay.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "numbers/Labels05.h"
+#include "app/ViewCommands.h"
 #include "support/AppFixture.h"
+#include "support/FigureBuilder.h"
+#include "support/RecordingSurface.h"
 #include "support/TestHelpers.h"
 #include "view/PDDraw05.h"
 
@@ -115,6 +119,33 @@ TEST(MainModelTest, StatusPanels) {
   Redraw(p);
   RefreshModeDisplay(p);
   EXPECT_EQ(p.Status.Panel(kPicturePanel).Bevel, PanelBevel::kRaised);
+}
+
+// Each panel says what a click on it does, in the interface language, and
+// the locus panel shows the switch from the start and after a replay.
+TEST(MainModelTest, StatusPanelsSayWhatTheyDo) {
+  test::TempDir dir;
+  AppFixture app;
+  Program& p = app.P;
+  p.Folders.Folder = dir.Path();
+  ApplyMenuLanguage(p);
+  EXPECT_EQ(p.Status.Panel(kLocusPanel).Text, "×軌");
+  for (int panel = 1; panel <= kStatusPanelCount; ++panel) {
+    EXPECT_FALSE(p.Status.Panel(panel).Tooltip.empty()) << panel;
+  }
+  EXPECT_NE(p.Status.Panel(10).Tooltip.find("Ctrl+U"), std::string::npos);
+  ASSERT_TRUE(LanguageDialogOk(p, 1));
+  EXPECT_EQ(p.Status.Panel(kLocusPanel).Text, EnglishText("×軌"));
+  EXPECT_EQ(p.Status.Panel(4).Tooltip.find("軌"), std::string::npos);
+  test::RecordingSurface surface;
+  p.Canvas = &surface;
+  SetScreen(p);
+  test::AddFreePoint(p.Fig, 1, 2);
+  test::AddFreePoint(p.Fig, 3, 4);
+  mnuFigData_Redraw(p);
+  ReplayFigure(p, -1);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+  EXPECT_EQ(p.Status.Panel(kLocusPanel).Text, EnglishText("×軌"));
 }
 
 TEST(MainModelTest, NewOnEmptyFigureStartsAtOnce) {

@@ -61,7 +61,7 @@ TEST_F(ReplayTest, AConstructedFirstPointShowsNoFreePointsAtTheStart) {
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
   EXPECT_EQ(SlowTimer(), 0);
   EXPECT_FALSE(p.Window.ReplayTimerOn);
-  EXPECT_TRUE(p.Status.Panel(kLocusPanel).Text.empty());
+  EXPECT_EQ(p.Status.Panel(kLocusPanel).Text, "×軌");  // the switch again
   EXPECT_EQ(p.Draw.RedrawCount, redraws + 1);
   EXPECT_GE(PointMarksDrawn(), 1u);
 }
