@@ -6,6 +6,7 @@
 
 #include "app/Multi_lang.h"
 #include "macros/ViewerText.h"
+#include "numbers/Labels05.h"
 
 namespace plandra {
 namespace {
@@ -86,14 +87,8 @@ std::string_view ClassWord(int cls) {
   }
 }
 
-std::string ElementName(const Figure& fig, ObjRef ref) {
-  if (!RefInRange(fig, ref)) return "?";
-  switch (ref.BaseClass()) {
-    case kClassNumber: return fig.NumTable[ref.Index].Name;
-    case kClassPoint: return fig.PtTable[ref.Index].Name;
-    case kClassLine: return fig.LnTable[ref.Index].Name;
-    default: return fig.CirTable[ref.Index].Name;
-  }
+std::string SlotName(const Figure& fig, ObjRef ref) {
+  return RefInRange(fig, ref) ? ElementName(fig, ref) : "?";
 }
 
 // The used slots of a step side, each item made by itemText.
@@ -139,7 +134,7 @@ void StepOutline(Report& r) {
 void StepDetails(Report& r) {
   r.Line(r.Tr("■作図手続き(入出力の詳細)■"));
   auto item = [&r](ObjRef ref) {
-    return r.Tr(ClassWord(ref.BaseClass())) + ElementName(r.Fig, ref) + "[" +
+    return r.Tr(ClassWord(ref.BaseClass())) + SlotName(r.Fig, ref) + "[" +
            std::to_string(ref.Index) + "]";
   };
   for (int s = 1; s <= r.Fig.StepCount; ++s) {
@@ -235,7 +230,7 @@ void ElementDetails(Report& r) {
 std::string StepText(const Figure& fig, LangState& lang, int step) {
   if (step < 1 || step > fig.StepCount) return {};
   auto item = [&](ObjRef ref) {
-    return Translate(lang, ClassWord(ref.BaseClass())) + ElementName(fig, ref);
+    return Translate(lang, ClassWord(ref.BaseClass())) + SlotName(fig, ref);
   };
   return KindDisplayName(lang, StepKindText(fig, step)) + ":(" + SlotList(fig.StepIn[step], item) +
          ")" + "→(" + SlotList(fig.StepOut[step], item) + ")";

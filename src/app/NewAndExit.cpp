@@ -6,6 +6,7 @@
 #include "app/MemoWindow.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "interact/PDSelObj.h"
 #include "interact/PDconst01.h"
 #include "locus/PlaneTable.h"
 #include "view/PDDraw05.h"
@@ -58,6 +59,7 @@ void StartNewFigure(Program& p) {
   p.CurFileName = std::string(kUntitled);
   ResetFigure(p.Fig, kNewFigureCapacity);
   ResetLocus(p);
+  ClearObjStatus(p);
   NewFreePoint(p);
   MarkFigureSaved(p);
   RefreshModeDisplay(p);

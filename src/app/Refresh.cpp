@@ -87,6 +87,7 @@ void Redraw(Program& p) {
   MatrixDisplay display = MatrixDisplayOf(p);
   RecomputeForRedraw(p.Fig, HostOf(p), &display);
   DrawRecomputed(p);
+  RefreshObjStatus(p);
 }
 
 void RedrawAfterMove(Program& p) { DrawRecomputed(p); }

@@ -12,6 +12,7 @@
 #include "app/SettingsFileIO.h"
 #include "app/ViewCommands.h"
 #include "figure/PDtype05.h"
+#include "interact/PDSelObj.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -62,6 +63,7 @@ bool ReadFigureFile(Program& p, const std::filesystem::path& file) {
   FigFileResult result = FigFileIO(p, 'R');
   if (result.Status == FigFileStatus::kOk) {
     ResetLocus(p);  // another figure's traces and record mean nothing here
+    ClearObjStatus(p);
     return true;
   }
   p.CurFileName = previous;  // the open figure stays, and so does its name

@@ -1,5 +1,6 @@
 #include "figure/EventMark.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -62,6 +63,11 @@ std::string_view EventMarker(int16_t code) {
 void DerivePointEvent(PtRec& pt) {
   pt.EventKind = EventKindOf(pt.Name);
   pt.EventText = EventTargetOf(pt.Name);
+}
+
+std::string_view PointNameShown(std::string_view name) {
+  name = name.substr(0, std::min(name.find('!'), name.size()));
+  return Trim(name);
 }
 
 void SetPointName(PtRec& pt, std::string_view name) {

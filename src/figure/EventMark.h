@@ -33,6 +33,10 @@ std::string EventTargetOf(std::string_view name);
 // The marker of a code (1..7, or with +10): "!", "!!", ...; empty otherwise.
 std::string_view EventMarker(int16_t code);
 
+// The name a point shows and lends to other names: the part before its
+// event marker, blanks trimmed.
+std::string_view PointNameShown(std::string_view name);
+
 // Stores the point's name (cut to its width) and derives its EventKind and
 // EventText from it.
 void SetPointName(PtRec& pt, std::string_view name);

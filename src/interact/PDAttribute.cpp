@@ -132,10 +132,7 @@ std::string CleanText(std::string_view typed, NameField field) {
 int CharsOf(std::string_view text) { return static_cast<int>(CharCountBefore(text, text.size())); }
 
 // The name as the dialog shows it: the part before the event marker.
-std::string ShownPointName(const PtRec& pt) {
-  std::string_view name = Trim(pt.Name);
-  return std::string(TrimRight(name.substr(0, std::min(name.find('!'), name.size()))));
-}
+std::string ShownPointName(const PtRec& pt) { return std::string(PointNameShown(pt.Name)); }
 
 // The stored name: the typed name (its "!" made full-width, as the half-width
 // one marks events), the marker of the chosen event and its target. A point

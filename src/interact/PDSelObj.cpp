@@ -14,6 +14,7 @@
 #include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
 #include "locus/PlaneTable.h"
+#include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -322,24 +323,37 @@ std::string ObjStatusText(Program& p, ObjRef ref) {
   int16_t cls = ref.BaseClass();
   if (!RefInRange(p.Fig, ref)) return {};
   const Figure& fig = p.Fig;
-  std::string name;
-  switch (cls) {
-    case kClassNumber: name = fig.NumTable[ref.Index].Name; break;
-    case kClassPoint: name = fig.PtTable[ref.Index].Name; break;
-    case kClassLine: name = fig.LnTable[ref.Index].Name; break;
-    default: name = fig.CirTable[ref.Index].Name; break;
-  }
-  std::string text = TranslateCaption(p.Lang, kClassWords[cls]) + std::string(Trim(name));
+  std::string text =
+      TranslateCaption(p.Lang, kClassWords[cls]) + std::string(TrimLeft(ElementName(fig, ref)));
   if (cls == kClassPoint) {
     int16_t level = fig.PtTable[ref.Index].EventKind;
     if (level >= 1 && level <= 4) text += kEventMarkers[level];
   }
+  if (cls == kClassNumber) {
+    text +=
+        " = " + std::string(Trim(ValueText(fig.NumTable[ref.Index].Value, p.Config.KetaDecimal)));
+  }
   return text;
 }
 
-void ShowObjStatus(Program& p, ObjRef ref) { p.Status.Panel(12).Text = ObjStatusText(p, ref); }
+void ShowObjStatus(Program& p, ObjRef ref) {
+  p.Pick.StatusObj = ref;
+  p.Status.Panel(12).Text = ObjStatusText(p, ref);
+}
 
-void ClearObjStatus(Program& p) { p.Status.Panel(12).Text.clear(); }
+void ClearObjStatus(Program& p) {
+  p.Pick.StatusObj = {};
+  p.Status.Panel(12).Text.clear();
+}
+
+void RefreshObjStatus(Program& p) {
+  if (p.Pick.StatusObj.Index == 0) return;
+  if (RefInRange(p.Fig, p.Pick.StatusObj)) {
+    ShowObjStatus(p, p.Pick.StatusObj);
+  } else {
+    ClearObjStatus(p);
+  }
+}
 
 void SelectMouseDown(Program& p, const InputEvent& event) {
   p.Status.Panel(2).Bevel = PanelBevel::kRaised;

@@ -33,6 +33,7 @@ struct PickState {
   ObjRef PickCur;
   int PickPos = 0;
   ObjRef HoverObj;
+  ObjRef StatusObj;  // the element panel 12 names
   int16_t LineKindFilter = -1;
   // By element index of the list's class, for one selection step.
   std::vector<int16_t> Mask;
@@ -87,6 +88,9 @@ void ClearHover(Program& p);
 std::string ObjStatusText(Program& p, ObjRef ref);
 void ShowObjStatus(Program& p, ObjRef ref);
 void ClearObjStatus(Program& p);
+// Renames panel 12 after the figure changed, or clears it when its element
+// is gone.
+void RefreshObjStatus(Program& p);
 
 // Events of the selection modes (mode 15 and the vertex picking).
 void SelectMouseDown(Program& p, const InputEvent& event);

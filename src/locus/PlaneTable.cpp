@@ -10,6 +10,7 @@
 #include "app/Refresh.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
+#include "figure/EventMark.h"
 #include "figure/PDvar05.h"
 #include "interact/PDdeform05.h"
 #include "numbers/Labels05.h"
@@ -50,7 +51,7 @@ std::string HeaderText(const Program& p, const PlaneTableRun& run) {
   text += kEol;
   text += "PD file : " + p.CurFileName;
   text += kEol;
-  text += "点" + std::string(Trim(fig.PtTable[run.Point].Name)) +
+  text += "点" + std::string(PointNameShown(fig.PtTable[run.Point].Name)) +
           "を平面内を動かしたときの次の変数の変化 : " +
           std::string(Trim(fig.NumTable[p.Locus.LocusNum].Name));
   text += kEol;

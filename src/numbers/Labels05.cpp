@@ -65,17 +65,6 @@ std::string FixedDecimalDigits(double magnitude, int decimals) {
   return kept.substr(0, wholeLength) + "." + kept.substr(wholeLength);
 }
 
-std::string ElementName(const Figure& fig, ObjRef ref) {
-  if (!RefInRange(fig, ref)) return {};
-  switch (ref.BaseClass()) {
-    case kClassNumber: return std::string(TrimRight(fig.NumTable[ref.Index].Name));
-    case kClassPoint: return std::string(TrimRight(fig.PtTable[ref.Index].Name));
-    case kClassLine: return std::string(TrimRight(fig.LnTable[ref.Index].Name));
-    case kClassCircle: return std::string(TrimRight(fig.CirTable[ref.Index].Name));
-    default: return {};
-  }
-}
-
 // Names of inputs first..last of a step, joined.
 std::string JoinedInputNames(const Figure& fig, int step, int first, int last) {
   std::string text;
@@ -155,6 +144,17 @@ std::string OperandName(const Figure& fig, std::string_view token) {
 }
 
 }  // namespace
+
+std::string ElementName(const Figure& fig, ObjRef ref) {
+  if (!RefInRange(fig, ref)) return {};
+  switch (ref.BaseClass()) {
+    case kClassNumber: return std::string(TrimRight(fig.NumTable[ref.Index].Name));
+    case kClassPoint: return std::string(PointNameShown(fig.PtTable[ref.Index].Name));
+    case kClassLine: return std::string(TrimRight(fig.LnTable[ref.Index].Name));
+    case kClassCircle: return std::string(TrimRight(fig.CirTable[ref.Index].Name));
+    default: return {};
+  }
+}
 
 std::string WithTimesSigns(std::string_view name) {
   std::string text;

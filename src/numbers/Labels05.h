@@ -19,6 +19,10 @@ constexpr int16_t kMaxKetaDecimal = 20;
 constexpr int kNumListLeft = 3;
 constexpr int kNumListLeftBesidePanel = 35;
 
+// An element's name as other names and texts use it: blanks trimmed, a
+// point's without its event part; empty for a reference out of range.
+std::string ElementName(const Figure& fig, ObjRef ref);
+
 // The platform's plain text of a number: a blank or "-", then up to 15
 // significant digits, no zero before the decimal point (" .5"), exponent form
 // for very small or large magnitudes (" 1E-05").

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "figure/EventMark.h"
 #include "numbers/Labels05.h"
 #include "view/PDDraw05.h"
 #include "view/PDDraw05_internal.h"
@@ -63,11 +64,7 @@ void DrawHoverMark(RenderContext& r, const MarkPen& pen, int16_t color) {
   pen.Ring(3 * pen.R / 5, green);
 }
 
-std::string LabelText(const PtRec& pt) {
-  std::string text(Trim(pt.Name));
-  if (pt.EventKind >= 1 && pt.EventKind <= 9) text = text.substr(0, text.find('!'));
-  return text;
-}
+std::string LabelText(const PtRec& pt) { return std::string(PointNameShown(pt.Name)); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include "app/EventActions.h"
 #include "app/EventTargets.h"
+#include "app/FigDataView.h"
 #include "app/FigFileIO.h"
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
@@ -13,10 +14,14 @@
 #include "app/MainModel.h"
 #include "app/MemoWindow.h"
 #include "app/PDevent.h"
+#include "app/TranslatedText.h"
 #include "figure/EventMark.h"
 #include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
+#include "numbers/Labels05.h"
 #include "persist/PDio05.h"
 #include "support/AppFixture.h"
+#include "support/FigureBuilder.h"
 #include "support/TestHelpers.h"
 
 namespace plandra::test {
@@ -65,6 +70,29 @@ class EventTest : public ::testing::Test {
   Program& p = app.P;
   TempDir temp;
 };
+
+// The event part of a name is the point's secret: lines, labels, the report
+// and the status panel use the name before it, and the panel forgets an
+// element that is gone.
+TEST_F(EventTest, EventMarksStayOutOfOtherNames) {
+  const int16_t a = AddEventPoint("A!!よくできました", 0, 0);
+  const int16_t b = AddEventPoint("B!@lesson1", 4, 0);
+  const int16_t line = AddStep(p.Fig, "L1", {{kClassPoint, a}, {kClassPoint, b}});
+  AddStep(p.Fig, "ND2P", {{kClassPoint, a}, {kClassPoint, b}});
+  AutoLabels(p.Fig, TranslatedText(p.Lang));
+  EXPECT_EQ(std::string(TrimRight(p.Fig.LnTable[line].Name)), "AB");
+  EXPECT_EQ(std::string(TrimRight(p.Fig.NumTable[1].Name)), "AB");
+  std::string report = FigDataViewReport(p.Fig, p.Lang, "lesson.pd5", 2);
+  EXPECT_NE(report.find("点A"), std::string::npos);
+  EXPECT_EQ(report.find("点A!!"), std::string::npos);
+  ShowObjStatus(p, {kClassPoint, a});
+  EXPECT_EQ(p.Status.Panel(12).Text.find("よくできました"), std::string::npos);
+  EXPECT_EQ(p.Status.Panel(12).Text.rfind("点A", 0), 0u);
+  ShowObjStatus(p, {kClassLine, line});
+  UndoLastConstruction(p);
+  UndoLastConstruction(p);
+  EXPECT_EQ(p.Status.Panel(12).Text, "");
+}
 
 TEST_F(EventTest, TheLevelFollowsTheDistanceAndTheHitSize) {
   PtRec pt;
