@@ -61,12 +61,30 @@ CommandResult ReplaySpeed(Program& p) {
 CommandResult WindowCommand(Program&) { return {CommandStatus::kWindowCommand, {}}; }
 
 constexpr std::string_view kBatchProblemsText = "次のファイルからは画像を作れませんでした。";
+constexpr std::string_view kBatchFolderQuestion = "次のフォルダの図をすべて画像(bmp)にします。";
+constexpr std::string_view kStandardFolderQuestion = "次のフォルダを標準のデータフォルダにします。";
 
-// The batch run over the current folder; the files that gave no picture are told.
+// The folder the teacher works in: the open figure's, or the data folder
+// while the figure is untitled (the process's folder is wherever the
+// desktop started it).
+std::filesystem::path WorkingFolder(const Program& p) {
+  std::filesystem::path folder = std::filesystem::path(p.CurFileName).parent_path();
+  if (p.CurFileName != kUntitled && !folder.empty()) return folder;
+  if (!p.DataPaths.DataFolder.empty()) return p.DataPaths.DataFolder;
+  return p.Folders.Folder;
+}
+
+bool FolderConfirmed(Program& p, std::string_view question, const std::filesystem::path& folder) {
+  std::string text = Translate(p.Lang, question) + "\n" + folder.string();
+  return p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOkCancel) ==
+         MsgResult::kOk;
+}
+
+// The batch run over the working folder; the files that gave no picture are told.
 CommandResult MakeAllPictures(Program& p) {
-  std::error_code error;
-  std::filesystem::path current = std::filesystem::current_path(error);
-  BatchResult result = mnuHmakeAllBmp(p, current);
+  std::filesystem::path folder = WorkingFolder(p);
+  if (!FolderConfirmed(p, kBatchFolderQuestion, folder)) return Done();
+  BatchResult result = mnuHmakeAllBmp(p, folder);
   if (!result.Problems.empty()) {
     std::string text = Translate(p.Lang, kBatchProblemsText);
     for (const std::string& problem : result.Problems) text += "\n" + problem;
@@ -227,9 +245,10 @@ const std::map<std::string_view, Handler>& Handlers() {
        }},
       {"mnuFDataFolderStandardSet",
        [](Program& p) {
-         std::error_code error;
-         std::filesystem::path current = std::filesystem::current_path(error);
-         mnuFDataFolderStandardSet(p.Folders, current, *p.Host, p.Lang);
+         std::filesystem::path folder = WorkingFolder(p);
+         if (FolderConfirmed(p, kStandardFolderQuestion, folder)) {
+           mnuFDataFolderStandardSet(p.Folders, folder, *p.Host, p.Lang);
+         }
          return Done();
        }},
       {"mnuEVarDispAllOn",
@@ -259,6 +278,7 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuOdeformVarManual", &Plain<mnuOdeformVarManual>},
       {"mnuKeta", &Plain<mnuKeta>},
       {"mnuCredo", &Plain<RepeatLastCommand>},
+      {"mnuCredoUndone", &Plain<RedoUndoneStep>},
       {"mnuLocusSW", &Plain<ToggleLocus>},
       {"mnuLocusReset", &Plain<mnuLocusReset>},
       {"mnuLocusNumCSV", &Plain<mnuLocusNumCSV>},

@@ -7,6 +7,7 @@
 #include "app/Program.h"
 #include "app/SettingsFileIO.h"
 #include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
 #include "locus/PdLocus.h"
 #include "locus/PlaneTable.h"
@@ -158,6 +159,7 @@ void RefreshModeDisplay(Program& p) {
   p.Status.Panel(kPicturePanel).Bevel =
       p.Draw.PicturePanelInset ? PanelBevel::kInset : PanelBevel::kRaised;
   MenuEnabledSet(p.Menu, CurrentMode(p.Modes));
+  if (MenuItem* redo = FindMenuItem(p.Menu, "mnuCredoUndone")) redo->Enabled = CanRedo(p);
   if (PlaneTableRunning(p)) DisableTopMenus(p.Menu);
   MarkUsablePanels(p);
   MenuCheckSet(p);

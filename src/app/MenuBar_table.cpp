@@ -148,7 +148,8 @@ MenuItem ConstructionMenu() {
        Cmd("mnuCMacroLinear", "一次変換 (2点とその像で決定)"),
        Cmd("mnuCMacroAffine", "アフィン変換 (3点とその像で決定)"),
        Cmd("mnuCMacroProjective", "射影変換 (4点とその像で決定)"),
-       Cmd("mnuCredo", "繰り返し(Redo)", "Ctrl+R"), Cmd("mnuCundo", "最後抹消(undo)", "Ctrl+U")});
+       Cmd("mnuCredo", "繰り返し(Redo)", "Ctrl+R"), Cmd("mnuCundo", "最後抹消(undo)", "Ctrl+U"),
+       Cmd("mnuCredoUndone", "やり直し", "Ctrl+Y; Shift+Ctrl+Z")});
 }
 
 MenuItem MeasureMenu() {

@@ -297,7 +297,7 @@ void ZEvav::UpdateMenu(const std::vector<MenuItem>& items) {
     if (action == nullptr) continue;
     if (!action->isSeparator()) {
       action->setText(FromUtf8(item.Caption));
-      action->setShortcut(QKeySequence(FromUtf8(item.Shortcut)));
+      action->setShortcuts(QKeySequence::listFromString(FromUtf8(item.Shortcut)));
       if (item.Checked) action->setCheckable(true);
       action->setChecked(item.Checked);
     }

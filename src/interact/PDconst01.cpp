@@ -16,6 +16,7 @@
 #include "numbers/ExpressionInput.h"
 #include "numbers/Labels05.h"
 #include "numbers/NumberChooser.h"
+#include "persist/PDio05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -425,12 +426,35 @@ void NewBoundPoint(Program& p, int16_t hostClass) {
   PickSlot(p, step, 1);
 }
 
+namespace {
+
+// Enough to walk back through a lesson's construction; the oldest undo is
+// forgotten first.
+constexpr size_t kRedoDepth = 100;
+
+std::string FigureText(const Figure& fig) {
+  bool lostCharacters = false;
+  return FigFileText(fig, lostCharacters);
+}
+
+// Keeps the figure before an undo. What was undone before stays redoable
+// only while the figure is still what that undo left.
+void RememberUndone(Program& p, Figure before) {
+  std::vector<UndoneStep>& undone = p.Build.Undone;
+  if (!undone.empty() && undone.back().AfterText != FigureText(before)) undone.clear();
+  if (undone.size() >= kRedoDepth) undone.erase(undone.begin());
+  undone.push_back({std::move(before), FigureText(p.Fig), p.Fig.StepCount});
+}
+
+}  // namespace
+
 void UndoLastConstruction(Program& p) {
   Figure& fig = p.Fig;
   if (fig.StepCount < 1) {
     p.Host->Beep();
     return;
   }
+  Figure before = fig;
   std::string kind(StepKindText(fig, fig.StepCount));
   if (IsMacroKind(kind)) {
     RemoveBracketedMacro(fig, kind);
@@ -438,6 +462,28 @@ void UndoLastConstruction(Program& p) {
     RemoveLastStep(fig);
   }
   AutoLabels(fig, TranslatedText(p.Lang));
+  RememberUndone(p, std::move(before));
+  Redraw(p);
+}
+
+bool CanRedo(const Program& p) {
+  return !p.Build.Undone.empty() && p.Build.Undone.back().AfterStepCount == p.Fig.StepCount;
+}
+
+void RedoUndoneStep(Program& p) {
+  std::vector<UndoneStep>& undone = p.Build.Undone;
+  if (!CanRedo(p)) {
+    p.Host->Beep();
+    return;
+  }
+  if (undone.back().AfterText != FigureText(p.Fig)) {
+    undone.clear();
+    p.Host->MessageBox(Translate(p.Lang, kRedoAfterChangeText), Translate(p.Lang, kProgramTitle),
+                       MsgButtons::kOk);
+    return;
+  }
+  p.Fig = std::move(undone.back().Before);
+  undone.pop_back();
   Redraw(p);
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,7 +26,17 @@ constexpr std::string_view kStoreFullText =
     "図形がいっぱいなので,これ以上は作れません。作図の手順と,点・直線・円・数値は,それぞれ32767"
     "個までです。";
 
+constexpr std::string_view kRedoAfterChangeText = "図が変わったので,やり直しはできません。";
+
 using SlotStyles = std::array<int16_t, 6>;  // slots 1..5; 0 unused
+
+// What an undo took: the figure before it and the figure's file text after
+// it, so that a redo can tell whether anything changed in between.
+struct UndoneStep {
+  Figure Before;
+  std::string AfterText;
+  int AfterStepCount = 0;
+};
 
 struct ConstState {
   SlotStyles ParentLineKind{-1, -1, -1, -1, -1, -1};
@@ -45,6 +56,7 @@ struct ConstState {
   ObjRef BindTarget;
   ObjRef BindHost;
   ObjRef MenuTarget;  // the element the object context menu was opened on
+  std::vector<UndoneStep> Undone;  // newest last
 };
 
 void ResetStyles(ConstState& state);
@@ -66,6 +78,10 @@ void AddPointKeyDown(Program& p, const InputEvent& event);
 void NewBoundPoint(Program& p, int16_t hostClass);
 
 void UndoLastConstruction(Program& p);
+// Puts back the steps undone since the last new step, newest first; refused
+// with a message when the figure changed since the undo.
+void RedoUndoneStep(Program& p);
+bool CanRedo(const Program& p);
 void RepeatLastCommand(Program& p);
 
 // Editing how a movable point moves: free, on another point, on a line or

@@ -311,6 +311,7 @@ void SelNumExit(Program& p) {
   if (ChoosingToVary(mode)) {
     p.Var.VarTarget = chosen;
     ModePop(p.Modes, *p.Host);
+    if (chosen.Index != 0) ShowObjStatus(p, chosen);  // numbers are not drawn
     RefreshModeDisplay(p);
     Redraw(p);
   } else if (mode == kModePickEdit) {

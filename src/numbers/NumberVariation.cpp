@@ -51,6 +51,7 @@ void VaryTarget(Program& p, int16_t key) {
   MatrixDisplay display = MatrixDisplayOf(p);
   RecomputeAll(fig, *p.Host, &display);
   RedrawAfterMove(p);
+  ShowObjStatus(p, var.VarTarget);
 }
 
 bool VaryingNumber(const Program& p) {
@@ -78,6 +79,7 @@ void VarKeyDown(Program& p, int16_t key) {
   if (SharedDeformKey(p, key)) return;
   if (key == kKeyEscape) {
     ModePop(p.Modes, *p.Host);
+    ClearObjStatus(p);
     RefreshModeDisplay(p);
     Redraw(p);
   }

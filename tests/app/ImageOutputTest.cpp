@@ -29,6 +29,25 @@ class ImageOutputTest : public ViewTest {
   bool Shown(std::string_view menu) { return FindMenuItem(p.Menu, menu)->Visible; }
 };
 
+// The folder commands work on the open figure's folder (not wherever the
+// program was started), name it in their question, and do nothing on Cancel.
+TEST_F(ImageOutputTest, FolderCommandsUseTheFiguresFolderAndNameIt) {
+  fs::create_directory(temp / "lesson");
+  WriteFigure(temp / "lesson" / "a.pd4", 2);
+  p.CurFileName = (temp / "lesson" / "a.pd4").string();
+  p.Folders.Folder = temp.Path();
+  platform.Answers = {MsgResult::kCancel};
+  RunMenuCommand(p, "mnuHmakeAllBmp");
+  EXPECT_FALSE(fs::exists(temp / "lesson" / "bmp"));
+  ASSERT_EQ(platform.Messages.size(), 1u);
+  EXPECT_NE(platform.Messages[0].Text.find((temp / "lesson").string()), std::string::npos);
+  RunMenuCommand(p, "mnuHmakeAllBmp");
+  ASSERT_EQ(platform.SavedPictures.size(), 1u);
+  EXPECT_EQ(platform.SavedPictures[0], temp / "lesson" / "bmp" / "a.bmp");
+  RunMenuCommand(p, "mnuFDataFolderStandardSet");
+  EXPECT_NE(ReadFileBytes(temp / "datapath.txt").find("lesson"), std::string::npos);
+}
+
 TEST_F(ImageOutputTest, BatchWritesOnePicturePerFigureAndCollectsTheBrokenOnes) {
   WriteFigure(temp / "a.b.pd4", 2);
   WriteFigure(temp / "other.PD4", 1);

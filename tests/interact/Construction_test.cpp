@@ -252,6 +252,51 @@ TEST(Construction, PolygonByVertices) {
   EXPECT_EQ(fig.ElemCount[kClassLine], 0);
 }
 
+// Redo brings back exactly what undo took, point, macro and measurement
+// alike, and only while nothing else changed.
+TEST(Construction, RedoBringsBackWhatUndoTook) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {4, 0}, {0, 3}});
+  int16_t three = AddNumber(f.P.Fig, 3);
+  RunMenuCommand(f.P, "mnuSpolygon");
+  AcceptInput(f.P, {kClassNumber, three});
+  PickAt(f, 0, 0);
+  PickAt(f, 4, 0);
+  PickAt(f, 0, 3);
+  StartConstruction(f.P, "ND2P");
+  AcceptInput(f.P, {kClassPoint, 1});
+  AcceptInput(f.P, {kClassPoint, 2});
+  bool lost = false;
+  const std::string whole = FigFileText(f.P.Fig, lost);
+  auto redoEnabled = [&] {
+    RefreshModeDisplay(f.P);
+    return FindMenuItem(f.P.Menu, "mnuCredoUndone")->Enabled;
+  };
+  EXPECT_FALSE(redoEnabled());
+  for (int i = 0; i < 3; ++i) UndoLastConstruction(f.P);
+  EXPECT_EQ(f.P.Fig.StepCount, 2);
+  EXPECT_TRUE(redoEnabled());
+  for (int i = 0; i < 3; ++i) RunMenuCommand(f.P, "mnuCredoUndone");
+  EXPECT_EQ(FigFileText(f.P.Fig, lost), whole);
+  EXPECT_FALSE(redoEnabled());
+
+  // A new step after an undo ends what can be redone.
+  UndoLastConstruction(f.P);
+  StartConstruction(f.P, "ND2P");
+  AcceptInput(f.P, {kClassPoint, 2});
+  AcceptInput(f.P, {kClassPoint, 3});
+  EXPECT_FALSE(redoEnabled());
+  // So does a drag: redo then says so and leaves the figure as it is.
+  UndoLastConstruction(f.P);
+  f.P.Fig.PtTable[1].X = 1;
+  const std::string dragged = FigFileText(f.P.Fig, lost);
+  RunMenuCommand(f.P, "mnuCredoUndone");
+  EXPECT_EQ(FigFileText(f.P.Fig, lost), dragged);
+  EXPECT_EQ(f.Host.Messages.size(), 1u);
+  EXPECT_FALSE(redoEnabled());
+}
+
 TEST(Construction, SetAfterStartingAndRepeat) {
   AppFixture f;
   ResetFigure(f.P.Fig, 20);

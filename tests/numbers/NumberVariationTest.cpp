@@ -93,6 +93,10 @@ TEST(NumberVariation, ArrowKeysVaryTheNumberAndTheFigureFollows) {
   EXPECT_EQ(f.P.Var.VarFirstKey, kFalse);
   EXPECT_DOUBLE_EQ(fig.NumTable[f.m].Value, 1.5);
   EXPECT_POINT_NEAR(3.6, 0, fig.PtTable[f.point], 1e-9);
+  // The number is not drawn, so the status bar names it with its value.
+  const std::string& shown = f.P.Status.Panel(12).Text;
+  EXPECT_NE(shown.find(std::string(TrimRight(fig.NumTable[f.m].Name))), std::string::npos) << shown;
+  EXPECT_NE(shown.find("1.50"), std::string::npos) << shown;
   KeyDown(f.P, kKeyDown, false);
   KeyDown(f.P, kKeyDown, false);
   EXPECT_POINT_NEAR(2, 0, fig.PtTable[f.point], 1e-9);
@@ -110,6 +114,7 @@ TEST(NumberVariation, ArrowKeysVaryTheNumberAndTheFigureFollows) {
   EXPECT_DOUBLE_EQ(f.P.Config.DeltaVar, 0.5);
   KeyDown(f.P, kKeyEscape, false);
   EXPECT_EQ(Stack(f.P), (std::vector<int16_t>{2}));
+  EXPECT_EQ(f.P.Status.Panel(12).Text, "");
 }
 
 TEST(NumberVariation, ValueChangedInPlaceFromTheChooser) {
