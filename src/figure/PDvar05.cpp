@@ -58,6 +58,35 @@ void ClearAll(std::vector<T>& table) {
   for (T& rec : table) ClearRecord(rec);
 }
 
+template <class T>
+std::vector<T> ClearedTable(size_t rows) {
+  T cleared{};
+  ClearRecord(cleared);
+  return std::vector<T>(rows, cleared);
+}
+
+// Row 0 is never an element and keeps no name.
+template <class T, class Name>
+std::vector<T> NamedTable(size_t rows, Name name) {
+  T cleared{};
+  ClearRecord(cleared);
+  std::vector<T> table;
+  table.reserve(rows);
+  if (rows > 0) table.push_back(cleared);
+  for (size_t i = 1; i < rows; ++i) {
+    table.push_back(cleared);
+    table.back().Name = name(i);
+  }
+  return table;
+}
+
+// The names a fresh store gives: letters up to Z, then the row's number.
+std::string ResetPointName(size_t row) {
+  return row <= 26 ? std::string(1, static_cast<char>(64 + row)) : std::to_string(row);
+}
+
+std::string NumberName(size_t row) { return std::to_string(row); }
+
 void GrowStepRows(Figure& fig, size_t rows) {
   if (rows <= fig.StepIn.size()) return;
   fig.StepIn.resize(rows);
@@ -136,17 +165,18 @@ void ResetFigure(Figure& fig, int capacity) {
   fig.StepState.assign(stepRows, 0);
   fig.StepRev.assign(stepRows, 0);
   fig.CurOut.assign(stepRows, 0);
-  fig.NumTable.assign(elemRows, NumRec{});
-  fig.NumTablePrev.assign(elemRows, NumRec{});
-  fig.PtTable.assign(elemRows, PtRec{});
-  fig.PtTablePrev.assign(elemRows, PtRec{});
-  fig.LnTable.assign(elemRows, LnRec{});
-  fig.LnTablePrev.assign(elemRows, LnRec{});
-  fig.CirTable.assign(elemRows, CirRec{});
-  fig.CirTablePrev.assign(elemRows, CirRec{});
+  // Built cleared and named in one pass, as ClearFigure would leave them:
+  // a big figure's tables are written once, not filled and then cleared.
+  fig.NumTable = ClearedTable<NumRec>(elemRows);
+  fig.NumTablePrev = ClearedTable<NumRec>(elemRows);
+  fig.PtTable = NamedTable<PtRec>(elemRows, ResetPointName);
+  fig.PtTablePrev = ClearedTable<PtRec>(elemRows);
+  fig.LnTable = NamedTable<LnRec>(elemRows, NumberName);
+  fig.LnTablePrev = ClearedTable<LnRec>(elemRows);
+  fig.CirTable = NamedTable<CirRec>(elemRows, NumberName);
+  fig.CirTablePrev = ClearedTable<CirRec>(elemRows);
   fig.AngleMarks.reserve(elemRows);
   fig.AngleMarkRecording = true;
-  ClearFigure(fig);
 }
 
 void ClearFigure(Figure& fig) {
@@ -159,11 +189,9 @@ void ClearFigure(Figure& fig) {
   ClearAll(fig.LnTablePrev);
   ClearAll(fig.CirTable);
   ClearAll(fig.CirTablePrev);
-  for (size_t i = 1; i < fig.PtTable.size(); ++i) {
-    fig.PtTable[i].Name = i <= 26 ? std::string(1, static_cast<char>(64 + i)) : std::to_string(i);
-  }
-  for (size_t i = 1; i < fig.LnTable.size(); ++i) fig.LnTable[i].Name = std::to_string(i);
-  for (size_t i = 1; i < fig.CirTable.size(); ++i) fig.CirTable[i].Name = std::to_string(i);
+  for (size_t i = 1; i < fig.PtTable.size(); ++i) fig.PtTable[i].Name = ResetPointName(i);
+  for (size_t i = 1; i < fig.LnTable.size(); ++i) fig.LnTable[i].Name = NumberName(i);
+  for (size_t i = 1; i < fig.CirTable.size(); ++i) fig.CirTable[i].Name = NumberName(i);
   fig.AngleMarks.clear();
 }
 
