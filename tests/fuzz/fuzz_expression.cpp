@@ -21,13 +21,13 @@ void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-int16_t AddCalcStep(Figure& fig, std::string_view expr) {
+int AddCalcStep(Figure& fig, std::string_view expr) {
   AppendStep(fig);
-  int16_t step = fig.StepCount;
+  int step = fig.StepCount;
   SetStepKind(fig, step, "CALC");
   ReserveElement(fig, kClassNumber);
-  int16_t n = fig.ElemCount[kClassNumber];
-  fig.StepOut[step][1] = {kClassNumber, n};
+  int n = fig.ElemCount[kClassNumber];
+  fig.StepOut[step][1] = ObjRef::Of(kClassNumber, n);
   fig.NumTable[n].Expr = FixedText(expr, kExprWidth);
   return step;
 }
@@ -53,14 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   LangState lang;
 
-  int16_t step = AddCalcStep(fig, bytes.substr(0, kExprWidth));
+  int step = AddCalcStep(fig, bytes.substr(0, kExprWidth));
   int16_t out = fig.StepOut[step][1].Index;
   EvalCalcStep(fig, step);
   CheckNumber(fig, out);
   AutoLabels(fig, TranslatedText(lang));
   (void)ValueText(fig.NumTable[out].Value, static_cast<int16_t>(size % 25));
 
-  int16_t stepsBefore = fig.StepCount;
+  int stepsBefore = fig.StepCount;
   ExprProblem problem = CheckIndexExpr(fig, bytes);
   CalcResult result = FinishExpression(fig, lang, bytes);
   Check(result.Ok == (problem == ExprProblem::kNone));

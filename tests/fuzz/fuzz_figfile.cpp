@@ -27,7 +27,7 @@ Figure OpenFigure() {
     AppendStep(fig);
     SetStepKind(fig, fig.StepCount, "PNEW");
     ReserveElement(fig, kClassPoint);
-    fig.StepOut[fig.StepCount][1] = {kClassPoint, fig.ElemCount[kClassPoint]};
+    fig.StepOut[fig.StepCount][1] = ObjRef::Of(kClassPoint, fig.ElemCount[kClassPoint]);
     fig.PtTable[i].X = i;
     fig.PtTable[i].Exists = kTrue;
   }
