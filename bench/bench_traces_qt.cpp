@@ -13,6 +13,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "interact/PDdeform05.h"
+#include "locus/MeasureRecord.h"
 #include "locus/PdLocus.h"
 #include "locus/PlaneTable.h"
 #include "support/FigureBuilder.h"
@@ -80,14 +81,19 @@ struct LocusBench {
   LocusBench& operator=(const LocusBench&) = delete;
 };
 
-void BM_DragStepRecordedQt(benchmark::State& state) {
-  LocusBench bench("plandra_bench_record");
-  Program& p = bench.P;
+// 20 numbers shown like measured ones: the columns of the record.
+void AddRecordedNumbers(Program& p) {
   for (int i = 0; i < 20; ++i) {
     NumRec& num = p.Fig.NumTable[test::AddNumber(p.Fig, i * 0.5)];
     num.NumFlag = kFalse;  // shown like a measured number
     num.Name = "d" + std::to_string(i);
   }
+}
+
+void BM_DragStepRecordedQt(benchmark::State& state) {
+  LocusBench bench("plandra_bench_record");
+  Program& p = bench.P;
+  AddRecordedNumbers(p);
   if (state.range(0) != 0) ToggleLocus(p);
   StartPointDrag(p, 1);
   int move = 0;
@@ -105,6 +111,17 @@ BENCHMARK(BM_DragStepRecordedQt)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
+
+// The row alone that the refresh appends after every drag step: 20 numbers.
+void BM_RecordRowQt(benchmark::State& state) {
+  LocusBench bench("plandra_bench_row");
+  Program& p = bench.P;
+  AddRecordedNumbers(p);
+  ToggleLocus(p);
+  for (auto _ : state) RecordRow(p, "");
+  ToggleLocus(p);
+}
+BENCHMARK(BM_RecordRowQt)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
 // Point 1 swept over the 1280x800 view; the number is its distance to point 2.
 void BM_PlaneTableQt(benchmark::State& state) {

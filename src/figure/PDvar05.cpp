@@ -1,6 +1,12 @@
 #include "figure/PDvar05.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #include "figure/EventMark.h"
 
@@ -57,6 +63,62 @@ template <class T>
 void ClearAll(std::vector<T>& table) {
   for (T& rec : table) ClearRecord(rec);
 }
+
+// A big figure's tables are megabytes of fresh memory: their pages are
+// brought in with one call rather than one fault a page, which costs far more
+// (most of a big file's read, measured). A refusal leaves the faults to come.
+template <class T>
+void ReserveFaultedIn(std::vector<T>& table, size_t rows) {
+  table.reserve(rows);
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+  // Below this a table's pages are few and faulting them in one by one is cheap.
+  constexpr size_t kPrefaultBytes = size_t{1} << 18;
+  const size_t bytes = table.capacity() * sizeof(T);
+  if (bytes < kPrefaultBytes) return;
+  const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto begin = reinterpret_cast<uintptr_t>(table.data());
+  const uintptr_t first = (begin + page - 1) / page * page;
+  const uintptr_t last = (begin + bytes) / page * page;
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#endif
+}
+
+template <class T>
+std::vector<T> FreshTable(size_t rows, const T& value) {
+  std::vector<T> table;
+  ReserveFaultedIn(table, rows);
+  table.assign(rows, value);
+  return table;
+}
+
+template <class T>
+std::vector<T> ClearedTable(size_t rows) {
+  T cleared{};
+  ClearRecord(cleared);
+  return FreshTable(rows, cleared);
+}
+
+// Row 0 is never an element and keeps no name.
+template <class T, class Name>
+std::vector<T> NamedTable(size_t rows, Name name) {
+  T cleared{};
+  ClearRecord(cleared);
+  std::vector<T> table;
+  ReserveFaultedIn(table, rows);
+  if (rows > 0) table.push_back(cleared);
+  for (size_t i = 1; i < rows; ++i) {
+    table.push_back(cleared);
+    table.back().Name = name(i);
+  }
+  return table;
+}
+
+// The names a fresh store gives: letters up to Z, then the row's number.
+std::string ResetPointName(size_t row) {
+  return row <= 26 ? std::string(1, static_cast<char>(64 + row)) : std::to_string(row);
+}
+
+std::string NumberName(size_t row) { return std::to_string(row); }
 
 void GrowStepRows(Figure& fig, size_t rows) {
   if (rows <= fig.StepIn.size()) return;
@@ -129,24 +191,25 @@ void ResetFigure(Figure& fig, int capacity) {
   fig.StoreCapacity = n;
   size_t stepRows = static_cast<size_t>(2 * n + 1);
   size_t elemRows = static_cast<size_t>(n + 1);
-  fig.StepKind.assign(stepRows, std::string{});
+  fig.StepKind = FreshTable(stepRows, std::string{});
   fig.StepKindId.assign(stepRows, Kind::kUnknown);
-  fig.StepIn.assign(stepRows, StepRefs{});
-  fig.StepOut.assign(stepRows, StepRefs{});
+  fig.StepIn = FreshTable(stepRows, StepRefs{});
+  fig.StepOut = FreshTable(stepRows, StepRefs{});
   fig.StepState.assign(stepRows, 0);
   fig.StepRev.assign(stepRows, 0);
   fig.CurOut.assign(stepRows, 0);
-  fig.NumTable.assign(elemRows, NumRec{});
-  fig.NumTablePrev.assign(elemRows, NumRec{});
-  fig.PtTable.assign(elemRows, PtRec{});
-  fig.PtTablePrev.assign(elemRows, PtRec{});
-  fig.LnTable.assign(elemRows, LnRec{});
-  fig.LnTablePrev.assign(elemRows, LnRec{});
-  fig.CirTable.assign(elemRows, CirRec{});
-  fig.CirTablePrev.assign(elemRows, CirRec{});
+  // Built cleared and named in one pass, as ClearFigure would leave them:
+  // a big figure's tables are written once, not filled and then cleared.
+  fig.NumTable = ClearedTable<NumRec>(elemRows);
+  fig.NumTablePrev = ClearedTable<NumRec>(elemRows);
+  fig.PtTable = NamedTable<PtRec>(elemRows, ResetPointName);
+  fig.PtTablePrev = ClearedTable<PtRec>(elemRows);
+  fig.LnTable = NamedTable<LnRec>(elemRows, NumberName);
+  fig.LnTablePrev = ClearedTable<LnRec>(elemRows);
+  fig.CirTable = NamedTable<CirRec>(elemRows, NumberName);
+  fig.CirTablePrev = ClearedTable<CirRec>(elemRows);
   fig.AngleMarks.reserve(elemRows);
   fig.AngleMarkRecording = true;
-  ClearFigure(fig);
 }
 
 void ClearFigure(Figure& fig) {
@@ -159,11 +222,9 @@ void ClearFigure(Figure& fig) {
   ClearAll(fig.LnTablePrev);
   ClearAll(fig.CirTable);
   ClearAll(fig.CirTablePrev);
-  for (size_t i = 1; i < fig.PtTable.size(); ++i) {
-    fig.PtTable[i].Name = i <= 26 ? std::string(1, static_cast<char>(64 + i)) : std::to_string(i);
-  }
-  for (size_t i = 1; i < fig.LnTable.size(); ++i) fig.LnTable[i].Name = std::to_string(i);
-  for (size_t i = 1; i < fig.CirTable.size(); ++i) fig.CirTable[i].Name = std::to_string(i);
+  for (size_t i = 1; i < fig.PtTable.size(); ++i) fig.PtTable[i].Name = ResetPointName(i);
+  for (size_t i = 1; i < fig.LnTable.size(); ++i) fig.LnTable[i].Name = NumberName(i);
+  for (size_t i = 1; i < fig.CirTable.size(); ++i) fig.CirTable[i].Name = NumberName(i);
   fig.AngleMarks.clear();
 }
 

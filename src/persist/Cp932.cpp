@@ -11,13 +11,6 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 // Length of the UTF-8 sequence a lead byte starts; 1 for a broken lead.
 size_t Utf8SequenceLength(unsigned char lead) {
   if (lead >= 0xF0 && lead <= 0xF4) return 4;
@@ -115,6 +108,13 @@ std::string Cp932Converter::FromUtf8(std::string_view utf8, bool& lost) {
     return out;
   }
   return Convert(fromUtf8_, utf8, 1, replace);
+}
+
+bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {

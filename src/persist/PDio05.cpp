@@ -92,7 +92,10 @@ bool IsFigFileMode(char mode) { return mode == 'W' || mode == 'R' || mode == 'A'
 
 FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
                            std::string_view fileName) {
-  const std::string text = Cp932ToUtf8(bytes);
+  // An ASCII file is read where it lies, not copied first.
+  const bool ascii = IsAscii(bytes);
+  const std::string converted = ascii ? std::string() : Cp932ToUtf8(bytes);
+  const std::string_view text = ascii ? bytes : std::string_view(converted);
   FigTextReadResult read = ReadFigureText(fig, text, mode, fileName);
   FigFileResult result;
   result.File = fileName;

@@ -142,8 +142,10 @@ std::string Shown(std::string_view raw) {
 
 class FigReader {
  public:
-  FigReader(Figure& fig, std::string_view text, char mode, bool olderLayout)
+  // capacity: that of the store a read replaces; unused by a merge.
+  FigReader(Figure& fig, std::string_view text, char mode, bool olderLayout, int capacity)
       : fig_(fig),
+        capacity_(capacity),
         cursor_(text),
         merging_(mode == 'A'),
         olderLayout_(olderLayout),
@@ -282,11 +284,10 @@ class FigReader {
     item_ = 0;
   }
 
+  // A read sizes its fresh store once, now that the step count is known.
   void SizeStepTables(int total) {
     if (!merging_) {
-      if (total > fig_.StoreCapacity) {
-        ResetFigure(fig_, std::min(total + 10, kMaxCount));
-      }
+      ResetFigure(fig_, total > capacity_ ? std::min(total + 10, kMaxCount) : capacity_);
       return;
     }
     bool rowsShort = UpperBound(fig_.StepIn) < total || UpperBound(fig_.StepKind) < total;
@@ -380,12 +381,12 @@ class FigReader {
     section_ = "number";
     for (int k = 1; k <= fileCounts_[kClassNumber] && !failure_; ++k) {
       item_ = k;
+      // Every field is written here, so the record is built in its row.
       NumRec& num = fig_.NumTable[baseCounts_[kClassNumber] + k];
-      num = NumRec{};
       num.Value = ReadReal();
       num.Exists = ReadInt();
       SplitNumberText(ReadText(), num);
-      if (!olderLayout_) num.NumFlag = ReadInt();
+      num.NumFlag = olderLayout_ ? int16_t{0} : ReadInt();
     }
   }
 
@@ -403,7 +404,6 @@ class FigReader {
     for (int k = 1; k <= fileCounts_[kClassPoint] && !failure_; ++k) {
       item_ = k;
       PtRec& pt = fig_.PtTable[baseCounts_[kClassPoint] + k];
-      pt = PtRec{};
       pt.X = ReadReal();
       pt.Y = ReadReal();
       pt.Color = ReadInt();
@@ -435,7 +435,6 @@ class FigReader {
     for (int k = 1; k <= fileCounts_[kClassLine] && !failure_; ++k) {
       item_ = k;
       LnRec& ln = fig_.LnTable[baseCounts_[kClassLine] + k];
-      ln = LnRec{};
       ln.X1 = ReadReal();
       ln.Y1 = ReadReal();
       ln.X2 = ReadReal();
@@ -447,6 +446,7 @@ class FigReader {
       ln.Color = ReadInt();
       ln.Style = ReadInt();
       ln.Name = FixedText(ReadText(), kLnNameWidth);
+      ln.Draggable = ln.Pt1Index = ln.Pt2Index = 0;  // not in the file
     }
   }
 
@@ -455,7 +455,6 @@ class FigReader {
     for (int k = 1; k <= fileCounts_[kClassCircle] && !failure_; ++k) {
       item_ = k;
       CirRec& cir = fig_.CirTable[baseCounts_[kClassCircle] + k];
-      cir = CirRec{};
       cir.CX = ReadReal();
       cir.CY = ReadReal();
       cir.R = ReadReal();
@@ -491,6 +490,7 @@ class FigReader {
   }
 
   Figure& fig_;
+  int capacity_;
   FieldCursor cursor_;
   bool merging_;
   bool olderLayout_;
@@ -524,13 +524,10 @@ FigTextReadResult ReadFigureText(Figure& fig, std::string_view text, char mode,
   }
   std::optional<ReadError> failure;
   for (bool olderLayout : {false, true}) {
+    // A read builds its store once it knows the step count; a merge works on a copy.
     Figure work;
-    if (mode == 'R') {
-      ResetFigure(work, fig.StoreCapacity);
-    } else {
-      work = fig;
-    }
-    FigReader reader(work, text, mode, olderLayout);
+    if (mode == 'A') work = fig;
+    FigReader reader(work, text, mode, olderLayout, fig.StoreCapacity);
     const std::optional<ReadError>& error = reader.Read();
     if (!error) {
       work.ComplexOpsUsed = AnyComplexOps(work) ? kTrue : kFalse;

@@ -1,8 +1,10 @@
 #include "view/SvgSurface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <map>
 
 #include "persist/WebPages.h"
 
@@ -36,6 +38,10 @@ std::string ColorText(RgbColor color) {
   return text;
 }
 
+uint32_t ColorKey(RgbColor color) {
+  return static_cast<uint32_t>(color.R) << 16 | static_cast<uint32_t>(color.G) << 8 | color.B;
+}
+
 }  // namespace
 
 SvgSurface::SvgSurface(int width, int height)
@@ -54,6 +60,7 @@ void SvgSurface::SetWorldWindow(double left, double top, double width, double he
 }
 
 void SvgSurface::Clear() {
+  pixels_.clear();
   body_ = "<rect width=\"100%\" height=\"100%\" fill=\"" + ColorText(back_) + "\"/>\n";
 }
 
@@ -72,6 +79,7 @@ std::string SvgSurface::Stroke(RgbColor color) const {
 }
 
 void SvgSurface::Line(double x1, double y1, double x2, double y2, RgbColor color) {
+  FlushPixels();
   const double px1 = PixelX(x1), py1 = PixelY(y1), px2 = PixelX(x2), py2 = PixelY(y2);
   if (!AllFinite({px1, py1, px2, py2})) return;
   body_ += "<line x1=\"" + Number(px1) + "\" y1=\"" + Number(py1) + "\" x2=\"" + Number(px2) +
@@ -79,6 +87,7 @@ void SvgSurface::Line(double x1, double y1, double x2, double y2, RgbColor color
 }
 
 void SvgSurface::Circle(double cx, double cy, double r, RgbColor color) {
+  FlushPixels();
   const double rx = std::fabs(r * width_ / worldWidth_);
   const double ry = std::fabs(r * height_ / worldHeight_);
   const double px = PixelX(cx), py = PixelY(cy);
@@ -88,6 +97,7 @@ void SvgSurface::Circle(double cx, double cy, double r, RgbColor color) {
 }
 
 void SvgSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) {
+  FlushPixels();
   const double px1 = PixelX(x1), py1 = PixelY(y1), px2 = PixelX(x2), py2 = PixelY(y2);
   if (!AllFinite({px1, py1, px2, py2})) return;
   const std::string paint =
@@ -101,12 +111,64 @@ void SvgSurface::Box(double x1, double y1, double x2, double y2, RgbColor color,
 void SvgSurface::Pixel(double x, double y, RgbColor color) {
   const double column = std::floor(PixelX(x));
   const double row = std::floor(PixelY(y));
-  if (!AllFinite({column, row})) return;
-  body_ += "<rect x=\"" + Number(column) + "\" y=\"" + Number(row) +
-           "\" width=\"1\" height=\"1\" fill=\"" + ColorText(color) + "\"/>\n";
+  // Outside the picture (or not finite) a pixel shows nowhere.
+  if (!(column >= 0 && row >= 0 && column < width_ && row < height_)) return;
+  pixels_.push_back({static_cast<int>(row), static_cast<int>(column), color});
+}
+
+// A pixel drawn twice keeps its last colour, as on the window.
+std::vector<SvgSurface::PendingPixel> SvgSurface::DistinctPixels(std::vector<PendingPixel> pixels) {
+  std::stable_sort(pixels.begin(), pixels.end(), [](const PendingPixel& a, const PendingPixel& b) {
+    return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column;
+  });
+  std::vector<PendingPixel> distinct;
+  for (const PendingPixel& pixel : pixels) {
+    if (!distinct.empty() && distinct.back().Row == pixel.Row &&
+        distinct.back().Column == pixel.Column) {
+      distinct.back() = pixel;
+    } else {
+      distinct.push_back(pixel);
+    }
+  }
+  return distinct;
+}
+
+// One path per colour; a row's neighbouring pixels of one colour make one rectangle.
+std::string SvgSurface::PixelPaths(std::vector<PendingPixel> pixels) {
+  const std::vector<PendingPixel> distinct = DistinctPixels(std::move(pixels));
+  std::map<uint32_t, std::string> paths;
+  size_t at = 0;
+  while (at < distinct.size()) {
+    const PendingPixel& first = distinct[at];
+    size_t end = at + 1;
+    while (end < distinct.size() && distinct[end].Row == first.Row &&
+           distinct[end].Column == first.Column + static_cast<int>(end - at) &&
+           distinct[end].Color == first.Color) {
+      ++end;
+    }
+    const std::string length = std::to_string(end - at);
+    paths[ColorKey(first.Color)] += "M" + std::to_string(first.Column) + " " +
+                                    std::to_string(first.Row) + "h" + length + "v1h-" + length +
+                                    "z";
+    at = end;
+  }
+  std::string text;
+  for (const auto& [key, path] : paths) {
+    const RgbColor color{static_cast<uint8_t>(key >> 16), static_cast<uint8_t>(key >> 8 & 0xff),
+                         static_cast<uint8_t>(key & 0xff)};
+    text += "<path fill=\"" + ColorText(color) + "\" d=\"" + path + "\"/>\n";
+  }
+  return text;
+}
+
+void SvgSurface::FlushPixels() {
+  if (pixels_.empty()) return;
+  body_ += PixelPaths(std::move(pixels_));
+  pixels_.clear();
 }
 
 void SvgSurface::Text(double x, double y, std::string_view text, RgbColor color) {
+  FlushPixels();
   const double left = PixelX(x);
   const double top = PixelY(y);
   if (!AllFinite({left, top})) return;
@@ -130,7 +192,7 @@ std::string SvgSurface::Svg() const {
   const std::string w = std::to_string(width_);
   const std::string h = std::to_string(height_);
   return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
-         "\" viewBox=\"0 0 " + w + " " + h + "\">\n" + body_ + "</svg>";
+         "\" viewBox=\"0 0 " + w + " " + h + "\">\n" + body_ + PixelPaths(pixels_) + "</svg>";
 }
 
 }  // namespace plandra

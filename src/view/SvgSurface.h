@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "view/Surface.h"
 
@@ -44,6 +45,17 @@ class SvgSurface final : public Surface {
   double PixelX(double x) const { return (x - left_) * width_ / worldWidth_; }
   double PixelY(double y) const { return (y - top_) * height_ / worldHeight_; }
   std::string Stroke(RgbColor color) const;
+  // Pixels wait here until something else is drawn over them, so that a
+  // sampled locus's thousands of calls become a few paths of distinct pixels.
+  void FlushPixels();
+
+  struct PendingPixel {
+    int Row;
+    int Column;
+    RgbColor Color;
+  };
+  static std::vector<PendingPixel> DistinctPixels(std::vector<PendingPixel> pixels);
+  static std::string PixelPaths(std::vector<PendingPixel> pixels);
 
   int width_;
   int height_;
@@ -56,7 +68,8 @@ class SvgSurface final : public Surface {
   LineStyle style_ = LineStyle::kSolid;
   std::string family_ = "FixedSys";
   double points_ = 9;
-  std::string body_;  // the elements drawn since the last Clear
+  std::string body_;                  // the elements drawn since the last Clear
+  std::vector<PendingPixel> pixels_;  // in the order drawn, not yet in body_
 };
 
 }  // namespace plandra

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <random>
 
 #include "CliRender.h"
 #include "view/QtSurface.h"
+#include "view/SvgSurface.h"
 
 namespace plandra {
 namespace {
@@ -128,6 +133,45 @@ TEST(QtSurface, CircleBoxPixelAndClear) {
   surface.Clear();
   EXPECT_EQ(surface.Image().pixelColor(50, 50), QColor(0, 0, 255));
   EXPECT_EQ(surface.Image().pixelColor(0, 0), QColor(0, 0, 255));
+}
+
+// A sampled locus sends the same pixels many times over: the page's picture
+// must paint what the window paints, yet hold each pixel once, not once a call.
+TEST(QtSurface, PagePicturePaintsThePixelsTheWindowPaints) {
+  constexpr int kWidth = 64, kHeight = 48;
+  QtSurface window(kWidth, kHeight);
+  window.SetAntialiased(false);
+  SvgSurface page(kWidth, kHeight);
+  for (Surface* surface : {static_cast<Surface*>(&window), static_cast<Surface*>(&page)}) {
+    SetViewWindow(*surface, 0.25);
+    surface->Clear();
+  }
+  const RgbColor colors[] = {kRed, kBlack, RgbColor{0, 128, 255}};
+  std::mt19937 random(18);
+  std::uniform_real_distribution<double> x(-9, 9), y(-7, 7);  // a little beyond the edges
+  constexpr int kCalls = 20000;
+  for (int call = 0; call < kCalls; ++call) {
+    const double px = x(random), py = y(random);
+    const RgbColor color = colors[random() % 3];
+    window.Pixel(px, py, color);
+    page.Pixel(px, py, color);
+  }
+  const std::string svg = page.Svg();
+  EXPECT_LT(svg.size(), 20u * kWidth * kHeight) << "a pixel's worth of text per call";
+  QSvgRenderer renderer(QByteArray::fromStdString(svg));
+  ASSERT_TRUE(renderer.isValid());
+  QImage painted(kWidth, kHeight, QImage::Format_RGB32);
+  painted.fill(Qt::white);
+  QPainter painter(&painted);
+  renderer.render(&painter);
+  painter.end();
+  int differing = 0;
+  for (int row = 0; row < kHeight; ++row) {
+    for (int column = 0; column < kWidth; ++column) {
+      if (painted.pixelColor(column, row) != window.Image().pixelColor(column, row)) ++differing;
+    }
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 TEST(QtSurface, TextIsDrawnBelowAndRightOfItsCorner) {

@@ -34,8 +34,11 @@ TEST(SvgSurface, DrawsInPixelsOfTheWorldWindow) {
   EXPECT_TRUE(Has(text,
                   "<rect x=\"110.55\" y=\"40.40\" width=\"10.05\" height=\"20.20\" "
                   "fill=\"#008000\""));
-  EXPECT_TRUE(
-      Has(text, "<rect x=\"101.00\" y=\"51.00\" width=\"1\" height=\"1\" fill=\"#010203\""));
+  EXPECT_TRUE(Has(text, "<path fill=\"#010203\" d=\"M101 51h1v1h-1z\"/>"));
+  // Pixels stay under what is drawn after them.
+  svg.Line(0, 0, 1, 1, RgbColor{9, 9, 9});
+  const std::string later = svg.Svg();
+  EXPECT_LT(later.find("#010203"), later.find("#090909"));
 }
 
 TEST(SvgSurface, TextIsEscapedAndClearStartsAgain) {
