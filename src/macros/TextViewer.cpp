@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextCursor>
 #include <algorithm>
 
 #include "app/Multi_lang.h"
@@ -91,7 +92,12 @@ QAction* TextViewer::Item(const char* name) const { return findChild<QAction*>(n
 void TextViewer::Mirror() {
   QString text = QString::fromStdString(viewer_.Text);
   text.replace("\r\n", "\n");
-  if (text_->toPlainText() != text) text_->setPlainText(text);
+  if (text_->toPlainText() != text) {
+    text_->setPlainText(text);
+    // Adding shows the newest block: at the end, or at the top when added in front.
+    if (viewer_.ViewerWriteMode == kViewerAppend) text_->moveCursor(QTextCursor::End);
+    text_->ensureCursorVisible();
+  }
   ShowCaptions();
   for (int mode = 0; mode < 3; ++mode) {
     Item(kModeItems[mode])->setChecked(viewer_.ViewerWriteMode == mode);

@@ -18,10 +18,16 @@ void ShowBlock(ViewerText& viewer, LangState& lang, const std::string& block) {
 
 }  // namespace
 
+// Adding keeps one copy of a block that did not change since the last one,
+// so a drag that moves nothing the block shows does not fill the viewer.
 void ViewerWrite(ViewerText& viewer, std::string_view block) {
   switch (viewer.ViewerWriteMode) {
-    case kViewerAppend: viewer.Text.append(block); break;
-    case kViewerPrepend: viewer.Text.insert(0, block); break;
+    case kViewerAppend:
+      if (!viewer.Text.ends_with(block)) viewer.Text.append(block);
+      break;
+    case kViewerPrepend:
+      if (!viewer.Text.starts_with(block)) viewer.Text.insert(0, block);
+      break;
     default: viewer.Text.assign(block); break;
   }
 }

@@ -29,6 +29,8 @@ TEST(ViewerTextTest, MatrixBlocksAndWriteModes) {
   ASSERT_TRUE(SetViewerWriteMode(viewer, kViewerAppend));
   inspectD(viewer, lang, 1e-5, "d");
   EXPECT_EQ(viewer.Text, block + kDashes + "d\r\n1e-05 , \r\n");
+  inspectD(viewer, lang, 1e-5, "d");  // nothing changed: no second copy
+  EXPECT_EQ(viewer.Text, block + kDashes + "d\r\n1e-05 , \r\n");
   ASSERT_TRUE(SetViewerWriteMode(viewer, kViewerPrepend));
   inspectD(viewer, lang, 12345.5, "x");
   EXPECT_EQ(viewer.Text, kDashes + "x\r\n12345.5 , \r\n" + block + kDashes + "d\r\n1e-05 , \r\n");
