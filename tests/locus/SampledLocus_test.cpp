@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/GeoObj05.h"
@@ -141,9 +142,13 @@ void ExpectSameTables(const Figure& a, const Figure& b) {
   }
 }
 
-// Figures 40 and on are settled ones, evaluated with one pass per sample.
+// Several loci on one driving point: the traced point the figure ends in
+// and two more made after the driving point, whose chains overlap (the last
+// point reads the others). Figures 40 and on are settled ones, evaluated
+// with one pass per sample. The sweeps run on 1 to 8 threads.
 TEST(SampledLocus, DependentStepsDrawWhatTheWholeFigureDraws) {
   constexpr int kFigures = 80;
+  constexpr int kThreads[] = {1, 2, 3, 8};
   int missingSeen = 0;
   for (int f = 0; f < kFigures; ++f) {
     SCOPED_TRACE("figure " + std::to_string(f));
@@ -154,18 +159,31 @@ TEST(SampledLocus, DependentStepsDrawWhatTheWholeFigureDraws) {
         RandomFigure(static_cast<unsigned>(7000 + f), settled).Build(literal, onLine);
     ASSERT_EQ(SettlesInOnePass(literal, DependentsOf(literal, driving), driving), settled);
     RecomputeForRedraw(literal);
-    Figure fast = literal;
-    std::vector<PtRec> expected = Samples(literal, driving, traced, SampleWay::Literal);
-    std::vector<PtRec> got = Samples(fast, driving, traced, SampleWay::Dependents);
-    ASSERT_EQ(expected.size(), onLine ? 31416u : 1001u);
-    ASSERT_EQ(got.size(), expected.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-      ExpectSamePoint(got[i], expected[i], "sample " + std::to_string(i));
-      missingSeen += expected[i].Exists == kFalse ? 1 : 0;
-      if (::testing::Test::HasFailure()) return;
+    const Figure before = literal;
+    const int16_t points = literal.ElemCount[kClassPoint];
+    for (int16_t t : {traced, static_cast<int16_t>((driving + points) / 2),
+                      static_cast<int16_t>(points - 1)}) {
+      SCOPED_TRACE("traced point " + std::to_string(t));
+      Figure fast = before;
+      literal = before;
+      std::vector<PtRec> expected = Samples(literal, driving, t, SampleWay::Literal);
+      SampleLocus(
+          fast, driving, t, SampleWay::Dependents, [](const PtRec&) {}, kThreads[f % 4]);
+      // Drawing a locus leaves the figure as it stood, whatever the sweep
+      // held at the ends of segments on the way.
+      ExpectSameTables(fast, before);
+      std::vector<LocusSample> got = SweepLocus(fast, driving, t, kThreads[(f + t) % 4]);
+      ASSERT_EQ(expected.size(), onLine ? 31416u : 1001u);
+      ASSERT_EQ(got.size(), expected.size());
+      for (size_t i = 0; i < got.size(); ++i) {
+        PtRec sample = expected[i];
+        std::tie(sample.X, sample.Y, sample.Param, sample.Exists) =
+            std::tie(got[i].X, got[i].Y, got[i].Param, got[i].Exists);
+        ExpectSamePoint(sample, expected[i], "sample " + std::to_string(i));
+        missingSeen += expected[i].Exists == kFalse ? 1 : 0;
+        if (::testing::Test::HasFailure()) return;
+      }
     }
-    ExpectSameTables(fast, literal);
-    if (::testing::Test::HasFailure()) return;
   }
   EXPECT_GT(missingSeen, 0) << "no sample left the traced point missing";
 }
