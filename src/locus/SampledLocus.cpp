@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <tuple>
 #ifndef __wasi__
 #include <thread>
 #endif
-
-#include "view/PDDraw05.h"
 
 namespace plandra {
 namespace {
@@ -245,26 +242,6 @@ void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
     pt.Param = sample.Param;
     pt.Exists = sample.Exists;
     visit(pt);
-  }
-}
-
-void DrawSampledLoci(const Figure& fig, RenderContext& r) {
-  if (!r.Canvas) return;
-  int steps = std::min({fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
-  for (int s = 1; s <= steps; ++s) {
-    if (fig.StepKindId[s] != Kind::XLOCS) continue;
-    const StepRefs& in = fig.StepIn[s];
-    if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
-    int traced = in[2].Index;
-    if (!PointIndexValid(fig, traced)) continue;
-    PtRec dot = fig.PtTable[traced];
-    dot.Color = dot.Style != kColorNone ? dot.Style : kColorRed;
-    dot.Mark = kMarkPixel;
-    for (const LocusSample& sample : SweepLocus(fig, in[1].Index, traced)) {
-      std::tie(dot.X, dot.Y, dot.Param, dot.Exists) =
-          std::tie(sample.X, sample.Y, sample.Param, sample.Exists);
-      DrawPointMark(r, dot);
-    }
   }
 }
 

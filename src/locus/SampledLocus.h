@@ -11,8 +11,6 @@
 
 namespace plandra {
 
-struct RenderContext;
-
 // The line host is swept by t over the half-open turn, Param = tan t.
 constexpr double kLineSampleStep = 0.0001;
 // The circle host: its circumference in this many steps, both ends included.
@@ -41,11 +39,6 @@ std::vector<LocusSample> SweepLocus(const Figure& fig, int driving, int traced, 
 // figure again; the other leaves the figure untouched.
 void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
                  const std::function<void(const PtRec&)>& visit, int threads = 0);
-
-// Every "XLOCS" step's curve, as dots in the traced point's locus colour
-// (red when it has none). Nothing is computed without a surface. Needs
-// nothing but the model, so the web viewer draws the curves too.
-void DrawSampledLoci(const Figure& fig, RenderContext& r);
 
 // The bits of every value the recompute writes into the element: what tells
 // two states of a figure apart. Nothing for a reference out of the tables.
