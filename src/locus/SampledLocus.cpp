@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#ifndef __wasi__
-#include <thread>
-#endif
+
+#include "locus/SampleRuns.h"
 
 namespace plandra {
 namespace {
+
+// A sample of the chain is quick: a thread must have this many to pay.
+constexpr size_t kMinSweepSamplesPerThread = 400;
 
 bool PointIndexValid(const Figure& fig, int index) {
   return RefInRange(fig, ObjRef::Of(kClassPoint, index));
@@ -65,17 +67,6 @@ struct Sweep {
   bool OnePass = false;
 };
 
-// A run of samples on its own copy of the figure. A run after the first
-// starts from the whole figure evaluated at the sample before it; StartState
-// says what the chain held then, to be checked against the run before.
-struct Run {
-  size_t Begin = 0;
-  size_t End = 0;
-  Figure Fig;
-  std::vector<uint64_t> StartState;
-  std::vector<LocusSample> Samples;
-};
-
 // What carries from one sample to the next: the chain's elements (a missing
 // one keeps its old place, a point on a segment its held Param) and which of
 // two intersections is which.
@@ -89,9 +80,9 @@ std::vector<uint64_t> ChainState(const Figure& fig, const DependentSet& chain) {
   return bits;
 }
 
-// The first sample evaluates everything, as the literal way does; the chain
-// alone gives the same after it.
-void PlaceDriving(Figure& fig, const Sweep& sweep, size_t i, bool whole) {
+// The first sample, and the one a copy starts from, evaluate everything as
+// the literal way does; the chain alone gives the same after it.
+LocusSample TakeSample(Figure& fig, const Sweep& sweep, size_t i, bool whole) {
   fig.PtTable[sweep.Driving].Param = sweep.Params[i];
   if (whole) {
     RecomputeAll(fig);
@@ -100,65 +91,7 @@ void PlaceDriving(Figure& fig, const Sweep& sweep, size_t i, bool whole) {
   } else {
     RecomputeDependents(fig, sweep.Chain);
   }
-}
-
-void ContinueRun(Run& run, Figure& fig, const Sweep& sweep) {
-  run.Samples.clear();
-  for (size_t i = run.Begin; i < run.End; ++i) {
-    PlaceDriving(fig, sweep, i, i == 0);
-    run.Samples.push_back(SampleOf(fig.PtTable[sweep.Traced]));
-  }
-}
-
-void StartRun(Run& run, const Sweep& sweep) {
-  if (run.Begin > 0) {
-    PlaceDriving(run.Fig, sweep, run.Begin - 1, true);
-    run.StartState = ChainState(run.Fig, sweep.Chain);
-  }
-  ContinueRun(run, run.Fig, sweep);
-}
-
-void StartRuns(std::vector<Run>& runs, const Sweep& sweep) {
-#ifdef __wasi__
-  for (Run& run : runs) StartRun(run, sweep);
-#else
-  std::vector<std::thread> workers;
-  for (size_t k = 1; k < runs.size(); ++k)
-    workers.emplace_back([&run = runs[k], &sweep] { StartRun(run, sweep); });
-  StartRun(runs[0], sweep);
-  for (std::thread& worker : workers) worker.join();
-#endif
-}
-
-// A run that started from another state than its predecessor left (an
-// intersection swapped on the way, a missing point's old place) is taken
-// again after that predecessor, so every sample is what one sweep gives.
-std::vector<LocusSample> JoinRuns(std::vector<Run>& runs, const Sweep& sweep) {
-  Figure* truth = &runs[0].Fig;
-  std::vector<LocusSample> samples = std::move(runs[0].Samples);
-  for (size_t k = 1; k < runs.size(); ++k) {
-    if (ChainState(*truth, sweep.Chain) != runs[k].StartState) {
-      ContinueRun(runs[k], *truth, sweep);
-    } else {
-      truth = &runs[k].Fig;
-    }
-    samples.insert(samples.end(), runs[k].Samples.begin(), runs[k].Samples.end());
-  }
-  return samples;
-}
-
-int ThreadCount(int threads, size_t samples) {
-#ifdef __wasi__
-  (void)threads;
-  (void)samples;
-  return 1;
-#else
-  // Fewer samples than this a thread costs more to start than it saves.
-  constexpr size_t kMinSamplesPerThread = 400;
-  if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  size_t most = std::max<size_t>(1, samples / kMinSamplesPerThread);
-  return static_cast<int>(std::min<size_t>(static_cast<size_t>(threads), most));
-#endif
+  return SampleOf(fig.PtTable[sweep.Traced]);
 }
 
 void SampleLiterally(Figure& fig, int driving, int traced,
@@ -219,16 +152,14 @@ std::vector<LocusSample> SweepLocus(const Figure& fig, int driving, int traced, 
   sweep.Traced = traced;
   sweep.Chain = ChainBetween(fig, driving, traced);
   sweep.OnePass = SettlesInOnePass(fig, sweep.Chain, driving);
+  SampleRuns<LocusSample> runs(
+      [&sweep](Figure& f, size_t i, bool caughtUp) {
+        return TakeSample(f, sweep, i, caughtUp || i == 0);
+      },
+      [&sweep](const Figure& f) { return ChainState(f, sweep.Chain); });
+  Figure work = fig;
   const size_t count = sweep.Params.size();
-  const size_t runCount = static_cast<size_t>(ThreadCount(threads, count));
-  std::vector<Run> runs(runCount);
-  for (size_t k = 0; k < runCount; ++k) {
-    runs[k].Begin = count * k / runCount;
-    runs[k].End = count * (k + 1) / runCount;
-    runs[k].Fig = fig;
-  }
-  StartRuns(runs, sweep);
-  return JoinRuns(runs, sweep);
+  return runs.Run(work, 0, count, SampleThreads(threads, count, kMinSweepSamplesPerThread));
 }
 
 void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,

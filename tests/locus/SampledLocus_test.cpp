@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/GeoObj05.h"
+#include "locus/PlaneSamples.h"
 #include "support/FigureBuilder.h"
 
 namespace plandra {
@@ -161,8 +162,8 @@ TEST(SampledLocus, DependentStepsDrawWhatTheWholeFigureDraws) {
     RecomputeForRedraw(literal);
     const Figure before = literal;
     const int16_t points = literal.ElemCount[kClassPoint];
-    for (int16_t t : {traced, static_cast<int16_t>((driving + points) / 2),
-                      static_cast<int16_t>(points - 1)}) {
+    for (int16_t t :
+         {traced, static_cast<int16_t>((driving + points) / 2), static_cast<int16_t>(points - 1)}) {
       SCOPED_TRACE("traced point " + std::to_string(t));
       Figure fast = before;
       literal = before;
@@ -186,6 +187,42 @@ TEST(SampledLocus, DependentStepsDrawWhatTheWholeFigureDraws) {
     }
   }
   EXPECT_GT(missingSeen, 0) << "no sample left the traced point missing";
+}
+
+// The table over the plane on 1 to 8 threads, taken in two turns as the timer
+// takes it: every value, and the figure the last sample leaves, are what
+// placing the point at one sample after the other gives.
+TEST(SampledLocus, PlaneSamplesOnAnyThreadsAreTheOneByOneValues) {
+  const PlaneGrid grid{.Nx = 12, .Ny = 7, .PixelSize = 0.07};
+  for (int f = 0; f < 8; ++f) {
+    SCOPED_TRACE("figure " + std::to_string(f));
+    Figure fig;
+    auto [driving, traced] =
+        RandomFigure(static_cast<unsigned>(9000 + f), f % 2 == 0).Build(fig, f % 3 == 0);
+    RecomputeForRedraw(fig);
+    const int point = f % 2 == 0 ? driving : 1 + f % 5;
+    const int number = fig.ElemCount[kClassNumber];
+    Figure oneByOne = fig;
+    std::vector<double> expected;
+    for (long i = 0; i < grid.Samples(); ++i) {
+      auto [column, row] = GridColumnRow(grid, i);
+      PlaceOnPlane(oneByOne, point, grid.Coordinate(column), grid.Coordinate(row));
+      expected.push_back(oneByOne.NumTable[number].Value);
+    }
+    for (int threads : {1, 2, 3, 8}) {
+      Figure many = fig;
+      const long half = grid.Samples() / 2;
+      std::vector<double> got = PlaneSampleValues(many, grid, point, number, 0, half, threads);
+      std::vector<double> rest =
+          PlaneSampleValues(many, grid, point, number, half, grid.Samples(), threads);
+      got.insert(got.end(), rest.begin(), rest.end());
+      ASSERT_EQ(got.size(), expected.size());
+      for (size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(Bits(got[i]), Bits(expected[i])) << "sample " << i << ", " << threads;
+      ExpectSameTables(many, oneByOne);
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
 }
 
 TEST(SampledLocus, MidpointOfAFixedPointAndACirclePointLiesOnAHalfCircle) {
