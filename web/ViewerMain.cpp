@@ -12,7 +12,7 @@
 #include "ElementTable.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
-#include "locus/SampledLocus.h"
+#include "locus/SampledLocusCurves.h"
 #include "numbers/Labels05.h"
 #include "persist/PDio05_read.h"
 #include "persist/Settings.h"
@@ -33,6 +33,7 @@ struct Viewer {
   DrawState Draw;
   Settings Config;
   CanvasSurface Canvas;
+  SampledLocusCurves Curves;
   int Dragged = 0;
   bool FirstMove = false;
 };
@@ -67,7 +68,7 @@ void Draw(Viewer& v) {
         ScreenNumberList(v.Fig, PlainTextLookup(), v.Config.KetaDecimal, v.Draw.LeftPanelShown);
   }
   RenderLayers layers;
-  layers.DrawSampledLoci = [&v](RenderContext& r) { DrawSampledLoci(v.Fig, r); };
+  layers.DrawSampledLoci = [&v](RenderContext& r) { DrawSampledLoci(v.Curves, r); };
   RenderContext context{v.Fig,     v.View,        v.Draw,      v.Config,
                         &v.Canvas, kModeStandard, &numberList, &layers};
   DrawFrame(context);

@@ -49,6 +49,11 @@ struct DependentSet {
   std::vector<int> HostedPoints;
 };
 DependentSet DependentsOf(const Figure& fig, int point);
+// Of the dependents of driving, only what the traced point reads: the steps
+// and points on figures between the two. The driving point itself stays in
+// HostedPoints. A step of expressions reads numbers by name, so one in the
+// chain takes every number of the set with it.
+DependentSet ChainBetween(const Figure& fig, int driving, int traced);
 
 // RecomputeAll with the same passes, over only the set. Gives what
 // RecomputeAll gives when everything outside the set is already evaluated

@@ -1,6 +1,7 @@
 #include "locus/PdLocus.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
@@ -8,7 +9,7 @@
 #include "app/Refresh.h"
 #include "app/TranslatedText.h"
 #include "locus/MeasureRecord.h"
-#include "locus/SampledLocus.h"
+#include "locus/SampledLocusCurves.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -132,7 +133,10 @@ void DrawTraces(const LocusState& locus, RenderContext& r) {
 
 void WireLocusLayer(Program& p) {
   p.Layers.DrawTraces = [&locus = p.Locus](RenderContext& r) { DrawTraces(locus, r); };
-  p.Layers.DrawSampledLoci = [&p](RenderContext& r) { DrawSampledLoci(p.Fig, r); };
+  // The curves are kept with the layer that draws them, from frame to frame.
+  p.Layers.DrawSampledLoci = [curves = std::make_shared<SampledLocusCurves>()](RenderContext& r) {
+    DrawSampledLoci(*curves, r);
+  };
 }
 
 TraceWatch WatchTracedElements(const Program& p, int excludedPoint) {

@@ -13,6 +13,7 @@
 #include "figure/EventMark.h"
 #include "figure/PDvar05.h"
 #include "interact/PDdeform05.h"
+#include "locus/PlaneSamples.h"
 #include "numbers/Labels05.h"
 #include "persist/PDio05_text.h"
 
@@ -22,6 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kEol = "\r\n";
+// Samples taken between two looks at the clock, spread over the cores.
+constexpr long kPlaneSamplesATurn = 64;
 constexpr std::string_view kNotReadyText = "軌跡のスイッチがoffか, 変数の選択がしてありません。";
 constexpr std::string_view kTakesTimeText = "数秒程度時間がかかります。";
 constexpr std::string_view kProgressText = "計算中";
@@ -63,18 +66,22 @@ std::string HeaderText(const Program& p, const PlaneTableRun& run) {
   return text;
 }
 
-// The next sample, row by row from the bottom; each row starts with its y.
-void TakeSample(Program& p) {
-  PlaneTableRun& run = p.PlaneTable;
-  const int columns = run.Grid.Columns();
-  const int i = static_cast<int>(run.Done % columns) - run.Grid.Nx;
-  const int j = static_cast<int>(run.Done / columns) - run.Grid.Ny;
-  const double y = run.Grid.Coordinate(j);
-  if (i == -run.Grid.Nx) run.Text += PlainNumberText(y) + ",";
-  PlaceForTable(p, run.Point, run.Grid.Coordinate(i), y);
-  run.Text += PlainNumberText(p.Fig.NumTable[p.Locus.LocusNum].Value) + ",";
+// A sample's value, row by row from the bottom; each row starts with its y.
+void AppendSampleText(PlaneTableRun& run, double value) {
+  auto [i, j] = GridColumnRow(run.Grid, run.Done);
+  if (i == -run.Grid.Nx) run.Text += PlainNumberText(run.Grid.Coordinate(j)) + ",";
+  run.Text += PlainNumberText(value) + ",";
   if (i == run.Grid.Nx) run.Text += kEol;
   ++run.Done;
+}
+
+// The next few samples on each core.
+void TakeSamples(Program& p) {
+  PlaneTableRun& run = p.PlaneTable;
+  const long end = std::min(run.Grid.Samples(), run.Done + kPlaneSamplesATurn);
+  for (double value :
+       PlaneSampleValues(p.Fig, run.Grid, run.Point, p.Locus.LocusNum, run.Done, end))
+    AppendSampleText(run, value);
 }
 
 // The point back as it stood; the caller's redraw recomputes the figure.
@@ -131,13 +138,9 @@ PlaneGrid PlaneGridOf(const ViewState& view) {
 }
 
 void PlaceForTable(Program& p, int point, double x, double y) {
-  Figure& fig = p.Fig;
-  PtRec& pt = fig.PtTable[point];
-  pt.Exists = kTrue;
-  PlacePointAt(fig, pt, x, y);
   // No matrices for the Data Viewer and no beeps per sample: the redraw at the
   // end shows them once.
-  RecomputeForRedraw(fig);
+  PlaceOnPlane(p.Fig, point, x, y);
 }
 
 void StartPlaneTable(Program& p) {
@@ -176,7 +179,7 @@ void PlaneTableTick(Program& p) {
   const auto until =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(kPlaneTableSliceMs);
   do {
-    TakeSample(p);
+    TakeSamples(p);
   } while (run.Done < run.Grid.Samples() && std::chrono::steady_clock::now() < until);
   if (run.Done < run.Grid.Samples()) {
     ShowProgress(p);

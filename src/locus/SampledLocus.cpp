@@ -1,12 +1,16 @@
 #include "locus/SampledLocus.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 
-#include "engine/GeoObj05.h"
-#include "view/PDDraw05.h"
+#include "locus/SampleRuns.h"
 
 namespace plandra {
 namespace {
+
+// A sample of the chain is quick: a thread must have this many to pay.
+constexpr size_t kMinSweepSamplesPerThread = 400;
 
 bool PointIndexValid(const Figure& fig, int index) {
   return RefInRange(fig, ObjRef::Of(kClassPoint, index));
@@ -41,61 +45,134 @@ std::vector<double> CircleSampleParams(const Figure& fig, const PtRec& driving) 
   return params;
 }
 
-}  // namespace
+// None for a point on no line or circle.
+std::vector<double> SampleParams(const Figure& fig, int driving) {
+  const PtRec& pt = fig.PtTable[driving];
+  if (pt.HostClass == kClassLine) return LineSampleParams();
+  if (pt.HostClass == kClassCircle) return CircleSampleParams(fig, pt);
+  return {};
+}
 
-void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
-                 const std::function<void(const PtRec&)>& visit) {
-  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return;
-  const int16_t hostClass = fig.PtTable[driving].HostClass;
-  std::vector<double> circleParams;
-  if (hostClass == kClassCircle) circleParams = CircleSampleParams(fig, fig.PtTable[driving]);
-  // None for a point on no line or circle.
-  const std::vector<double>& params = hostClass == kClassLine ? LineSampleParams() : circleParams;
+LocusSample SampleOf(const PtRec& pt) { return {pt.X, pt.Y, pt.Param, pt.Exists}; }
+
+void AppendBits(std::vector<uint64_t>& bits, double value) {
+  bits.push_back(std::bit_cast<uint64_t>(value));
+}
+
+struct Sweep {
+  std::vector<double> Params;
+  int Driving = 0;
+  int Traced = 0;
+  DependentSet Chain;
+  bool OnePass = false;
+};
+
+// What carries from one sample to the next: the chain's elements (a missing
+// one keeps its old place, a point on a segment its held Param) and which of
+// two intersections is which.
+std::vector<uint64_t> ChainState(const Figure& fig, const DependentSet& chain) {
+  std::vector<uint64_t> bits;
+  for (int s : chain.Steps) {
+    bits.push_back(static_cast<uint64_t>(fig.StepRev[s]));
+    for (ObjRef out : fig.StepOut[s]) AppendElementBits(fig, out, bits);
+  }
+  for (int i : chain.HostedPoints) AppendElementBits(fig, ObjRef::Of(kClassPoint, i), bits);
+  return bits;
+}
+
+// The first sample, and the one a copy starts from, evaluate everything as
+// the literal way does; the chain alone gives the same after it.
+LocusSample TakeSample(Figure& fig, const Sweep& sweep, size_t i, bool whole) {
+  fig.PtTable[sweep.Driving].Param = sweep.Params[i];
+  if (whole) {
+    RecomputeAll(fig);
+  } else if (sweep.OnePass) {
+    RecomputeSettledDependents(fig, sweep.Chain);
+  } else {
+    RecomputeDependents(fig, sweep.Chain);
+  }
+  return SampleOf(fig.PtTable[sweep.Traced]);
+}
+
+void SampleLiterally(Figure& fig, int driving, int traced,
+                     const std::function<void(const PtRec&)>& visit) {
+  const std::vector<double> params = SampleParams(fig, driving);
   if (params.empty()) return;
   const PtRec drivingCopy = fig.PtTable[driving];
   const PtRec tracedCopy = fig.PtTable[traced];
-  DependentSet dependents;
-  if (way == SampleWay::Dependents) dependents = DependentsOf(fig, driving);
-  const bool onePass = way == SampleWay::Dependents && SettlesInOnePass(fig, dependents, driving);
-  for (size_t i = 0; i < params.size(); ++i) {
-    fig.PtTable[driving].Param = params[i];
-    // The first sample evaluates everything, so that the steps left out later
-    // stand exactly as the literal way leaves them, and the figure is settled.
-    if (way == SampleWay::Literal || i == 0) {
-      RecomputeAll(fig);
-    } else if (onePass) {
-      RecomputeSettledDependents(fig, dependents);
-    } else {
-      RecomputeDependents(fig, dependents);
-    }
+  for (double param : params) {
+    fig.PtTable[driving].Param = param;
+    RecomputeAll(fig);
     visit(fig.PtTable[traced]);
   }
   fig.PtTable[driving] = drivingCopy;
   fig.PtTable[traced] = tracedCopy;
-  if (way == SampleWay::Literal) {
-    RecomputeAll(fig);
-  } else {
-    RecomputeDependents(fig, dependents);
+  RecomputeAll(fig);
+}
+
+}  // namespace
+
+void AppendElementBits(const Figure& fig, ObjRef ref, std::vector<uint64_t>& bits) {
+  if (ref.Index < 1 || !RefInRange(fig, ref)) return;
+  switch (ref.BaseClass()) {
+    case kClassNumber: {
+      const NumRec& n = fig.NumTable[ref.Index];
+      AppendBits(bits, n.Value);
+      bits.push_back(static_cast<uint64_t>(n.Exists));
+      return;
+    }
+    case kClassPoint: {
+      const PtRec& pt = fig.PtTable[ref.Index];
+      for (double v : {pt.X, pt.Y, pt.Param}) AppendBits(bits, v);
+      bits.push_back(static_cast<uint64_t>(pt.Exists));
+      return;
+    }
+    case kClassLine: {
+      const LnRec& ln = fig.LnTable[ref.Index];
+      for (double v : {ln.X1, ln.Y1, ln.X2, ln.Y2, ln.DX, ln.DY}) AppendBits(bits, v);
+      bits.push_back(static_cast<uint64_t>(ln.Exists));
+      return;
+    }
+    case kClassCircle: {
+      const CirRec& c = fig.CirTable[ref.Index];
+      for (double v : {c.CX, c.CY, c.R}) AppendBits(bits, v);
+      bits.push_back(static_cast<uint64_t>(c.Exists));
+      return;
+    }
+    default: return;
   }
 }
 
-void DrawSampledLoci(Figure& fig, RenderContext& r) {
-  if (!r.Canvas) return;
-  int steps = std::min({fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
-  for (int s = 1; s <= steps; ++s) {
-    if (fig.StepKindId[s] != Kind::XLOCS) continue;
-    const StepRefs& in = fig.StepIn[s];
-    if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
-    int traced = in[2].Index;
-    if (!PointIndexValid(fig, traced)) continue;
-    int16_t style = fig.PtTable[traced].Style;
-    int16_t color = style != kColorNone ? style : kColorRed;
-    SampleLocus(fig, in[1].Index, traced, SampleWay::Dependents, [&r, color](const PtRec& pt) {
-      PtRec dot = pt;
-      dot.Color = color;
-      dot.Mark = kMarkPixel;
-      DrawPointMark(r, dot);
-    });
+std::vector<LocusSample> SweepLocus(const Figure& fig, int driving, int traced, int threads) {
+  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return {};
+  Sweep sweep;
+  sweep.Params = SampleParams(fig, driving);
+  if (sweep.Params.empty()) return {};
+  sweep.Driving = driving;
+  sweep.Traced = traced;
+  sweep.Chain = ChainBetween(fig, driving, traced);
+  sweep.OnePass = SettlesInOnePass(fig, sweep.Chain, driving);
+  SampleRuns<LocusSample> runs(
+      [&sweep](Figure& f, size_t i, bool caughtUp) {
+        return TakeSample(f, sweep, i, caughtUp || i == 0);
+      },
+      [&sweep](const Figure& f) { return ChainState(f, sweep.Chain); });
+  Figure work = fig;
+  const size_t count = sweep.Params.size();
+  return runs.Run(work, 0, count, SampleThreads(threads, count, kMinSweepSamplesPerThread));
+}
+
+void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
+                 const std::function<void(const PtRec&)>& visit, int threads) {
+  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return;
+  if (way == SampleWay::Literal) return SampleLiterally(fig, driving, traced, visit);
+  PtRec pt = fig.PtTable[traced];
+  for (const LocusSample& sample : SweepLocus(fig, driving, traced, threads)) {
+    pt.X = sample.X;
+    pt.Y = sample.Y;
+    pt.Param = sample.Param;
+    pt.Exists = sample.Exists;
+    visit(pt);
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <filesystem>
 
@@ -15,6 +16,7 @@
 #include "interact/PDdeform05.h"
 #include "locus/PdLocus.h"
 #include "locus/PlaneTable.h"
+#include "locus/SampledLocusCurves.h"
 #include "support/AppFixture.h"
 #include "support/RecordingSurface.h"
 #include "support/TestHelpers.h"
@@ -221,6 +223,74 @@ TEST(Locus, TheRedrawDrawsASampledLocus) {
   EXPECT_EQ(fig.PtTable[driving].X, before.X);
 }
 
+bool SameSamples(const std::vector<LocusSample>& a, const std::vector<LocusSample>& b) {
+  auto bits = [](double v) { return std::bit_cast<uint64_t>(v); };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&bits](const auto& x, const auto& y) {
+           return bits(x.X) == bits(y.X) && bits(x.Y) == bits(y.Y) && x.Exists == y.Exists;
+         });
+}
+
+// Two loci on one driving point D on line AB: the crossing of line GH with
+// the circle about D through C (missing where D stands, so a move of H
+// changes nothing of the figure as it stands), and the midpoint of E and D.
+// The curves are kept between frames: a redraw, a zoom or the drag of a
+// point no locus reads samples none again; a drag of H samples only the
+// crossing's again, a drag of E or a change of the number it reads only the
+// midpoint's, a drag of A both. Every kept curve is what a fresh sweep of the
+// figure as it stands gives.
+TEST(Locus, SampledLociAreSampledAgainOnlyWhenWhatTheyReadChanged) {
+  Fixture f;
+  Figure& fig = f.P.Fig;
+  using test::PointRef;
+  int16_t a = AddFreePoint(fig, -6, -1);
+  int16_t line = AddStep(fig, "L1", {PointRef(a), PointRef(AddFreePoint(fig, 6, 1))});
+  int16_t driving = test::AddPointOnHost(fig, {kClassLine, line}, 1);
+  int16_t circle = AddStep(fig, "C2", {PointRef(driving), PointRef(AddFreePoint(fig, -5, 0))});
+  int16_t h = AddFreePoint(fig, 8, 6);
+  int16_t across = AddStep(fig, "L1", {PointRef(AddFreePoint(fig, -8, 6)), PointRef(h)});
+  int16_t crossing = AddStep(fig, "PC2", {{kClassLine, across}, {kClassCircle, circle}});
+  int16_t e = AddFreePoint(fig, -3, 4);
+  int16_t one = test::AddNumber(fig, 1);
+  int16_t mid = AddStep(fig, "PN", {PointRef(e), PointRef(driving), {100, one}, {100, one}});
+  int16_t far = AddFreePoint(fig, 5, -5);
+  AddStep(fig, "XLOCS", {PointRef(driving), PointRef(crossing)});
+  AddStep(fig, "XLOCS", {PointRef(driving), PointRef(mid)});
+  const int crossingLocus = fig.StepCount - 1;
+  const int midLocus = fig.StepCount;
+  // The program's own layer, with its curves in sight.
+  SampledLocusCurves curves;
+  f.P.Layers.DrawSampledLoci = [&curves](RenderContext& r) { DrawSampledLoci(curves, r); };
+  auto expectFresh = [&] {
+    EXPECT_TRUE(
+        SameSamples(curves.ByStep.at(crossingLocus).Samples, SweepLocus(fig, driving, crossing)));
+    EXPECT_TRUE(SameSamples(curves.ByStep.at(midLocus).Samples, SweepLocus(fig, driving, mid)));
+  };
+  Redraw(f.P);
+  ASSERT_EQ(fig.PtTable[crossing].Exists, kFalse);
+  EXPECT_EQ(curves.Resamples, 2);
+  Redraw(f.P);
+  mnuZoomIn(f.P);
+  const int frames = f.Redraws();
+  f.Drag(fig.PtTable[far], {{4, -4}, {3, -4.5}});
+  EXPECT_GT(f.Redraws(), frames + 1);
+  EXPECT_EQ(curves.Resamples, 2);
+  expectFresh();
+
+  f.Drag(fig.PtTable[h], {{8, 7}, {8, 8}});
+  EXPECT_EQ(curves.Resamples, 4) << "only the crossing's curve, once a move";
+  expectFresh();
+  f.Drag(fig.PtTable[e], {{-2, 4}, {-1, 5}});
+  EXPECT_EQ(curves.Resamples, 6) << "only the midpoint's curve, once a move";
+  expectFresh();
+  fig.NumTable[one].Value = 3;
+  Redraw(f.P);
+  EXPECT_EQ(curves.Resamples, 7);
+  f.Drag(fig.PtTable[a], {{-5, -2}});
+  EXPECT_EQ(curves.Resamples, 9);
+  expectFresh();
+}
+
 // The figure of the table tests: A dragged in mode 6, its distance to the
 // fixed origin chosen, the switch on.
 struct TableFixture : Fixture {
@@ -265,7 +335,7 @@ TEST(PlaneTable, KeyXWritesTheNumberOverThePlaneAndPutsThePointBack) {
   EXPECT_TRUE(PlaneTableRunning(f.P));
   EXPECT_EQ(f.P.Status.Panel(kModePanel).Text.rfind("計算中 0 / 3185", 0), 0u);
   EXPECT_FALSE(FindMenuItem(f.P.Menu, "mnuLocus")->Enabled);  // the menus wait too
-  MouseDown(f.P, Left(5, 5));  // the pointer does nothing meanwhile
+  MouseDown(f.P, Left(5, 5));                                 // the pointer does nothing meanwhile
   f.RunTicks();
   EXPECT_FALSE(PlaneTableRunning(f.P));
 

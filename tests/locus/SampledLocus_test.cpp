@@ -6,9 +6,11 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/GeoObj05.h"
+#include "locus/PlaneSamples.h"
 #include "support/FigureBuilder.h"
 
 namespace plandra {
@@ -141,9 +143,13 @@ void ExpectSameTables(const Figure& a, const Figure& b) {
   }
 }
 
-// Figures 40 and on are settled ones, evaluated with one pass per sample.
+// Several loci on one driving point: the traced point the figure ends in
+// and two more made after the driving point, whose chains overlap (the last
+// point reads the others). Figures 40 and on are settled ones, evaluated
+// with one pass per sample. The sweeps run on 1 to 8 threads.
 TEST(SampledLocus, DependentStepsDrawWhatTheWholeFigureDraws) {
   constexpr int kFigures = 80;
+  constexpr int kThreads[] = {1, 2, 3, 8};
   int missingSeen = 0;
   for (int f = 0; f < kFigures; ++f) {
     SCOPED_TRACE("figure " + std::to_string(f));
@@ -154,20 +160,69 @@ TEST(SampledLocus, DependentStepsDrawWhatTheWholeFigureDraws) {
         RandomFigure(static_cast<unsigned>(7000 + f), settled).Build(literal, onLine);
     ASSERT_EQ(SettlesInOnePass(literal, DependentsOf(literal, driving), driving), settled);
     RecomputeForRedraw(literal);
-    Figure fast = literal;
-    std::vector<PtRec> expected = Samples(literal, driving, traced, SampleWay::Literal);
-    std::vector<PtRec> got = Samples(fast, driving, traced, SampleWay::Dependents);
-    ASSERT_EQ(expected.size(), onLine ? 31416u : 1001u);
-    ASSERT_EQ(got.size(), expected.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-      ExpectSamePoint(got[i], expected[i], "sample " + std::to_string(i));
-      missingSeen += expected[i].Exists == kFalse ? 1 : 0;
-      if (::testing::Test::HasFailure()) return;
+    const Figure before = literal;
+    const int16_t points = literal.ElemCount[kClassPoint];
+    for (int16_t t :
+         {traced, static_cast<int16_t>((driving + points) / 2), static_cast<int16_t>(points - 1)}) {
+      SCOPED_TRACE("traced point " + std::to_string(t));
+      Figure fast = before;
+      literal = before;
+      std::vector<PtRec> expected = Samples(literal, driving, t, SampleWay::Literal);
+      SampleLocus(
+          fast, driving, t, SampleWay::Dependents, [](const PtRec&) {}, kThreads[f % 4]);
+      // Drawing a locus leaves the figure as it stood, whatever the sweep
+      // held at the ends of segments on the way.
+      ExpectSameTables(fast, before);
+      std::vector<LocusSample> got = SweepLocus(fast, driving, t, kThreads[(f + t) % 4]);
+      ASSERT_EQ(expected.size(), onLine ? 31416u : 1001u);
+      ASSERT_EQ(got.size(), expected.size());
+      for (size_t i = 0; i < got.size(); ++i) {
+        PtRec sample = expected[i];
+        std::tie(sample.X, sample.Y, sample.Param, sample.Exists) =
+            std::tie(got[i].X, got[i].Y, got[i].Param, got[i].Exists);
+        ExpectSamePoint(sample, expected[i], "sample " + std::to_string(i));
+        missingSeen += expected[i].Exists == kFalse ? 1 : 0;
+        if (::testing::Test::HasFailure()) return;
+      }
     }
-    ExpectSameTables(fast, literal);
-    if (::testing::Test::HasFailure()) return;
   }
   EXPECT_GT(missingSeen, 0) << "no sample left the traced point missing";
+}
+
+// The table over the plane on 1 to 8 threads, taken in two turns as the timer
+// takes it: every value, and the figure the last sample leaves, are what
+// placing the point at one sample after the other gives.
+TEST(SampledLocus, PlaneSamplesOnAnyThreadsAreTheOneByOneValues) {
+  const PlaneGrid grid{.Nx = 12, .Ny = 7, .PixelSize = 0.07};
+  for (int f = 0; f < 8; ++f) {
+    SCOPED_TRACE("figure " + std::to_string(f));
+    Figure fig;
+    auto [driving, traced] =
+        RandomFigure(static_cast<unsigned>(9000 + f), f % 2 == 0).Build(fig, f % 3 == 0);
+    RecomputeForRedraw(fig);
+    const int point = f % 2 == 0 ? driving : 1 + f % 5;
+    const int number = fig.ElemCount[kClassNumber];
+    Figure oneByOne = fig;
+    std::vector<double> expected;
+    for (long i = 0; i < grid.Samples(); ++i) {
+      auto [column, row] = GridColumnRow(grid, i);
+      PlaceOnPlane(oneByOne, point, grid.Coordinate(column), grid.Coordinate(row));
+      expected.push_back(oneByOne.NumTable[number].Value);
+    }
+    for (int threads : {1, 2, 3, 8}) {
+      Figure many = fig;
+      const long half = grid.Samples() / 2;
+      std::vector<double> got = PlaneSampleValues(many, grid, point, number, 0, half, threads);
+      std::vector<double> rest =
+          PlaneSampleValues(many, grid, point, number, half, grid.Samples(), threads);
+      got.insert(got.end(), rest.begin(), rest.end());
+      ASSERT_EQ(got.size(), expected.size());
+      for (size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(Bits(got[i]), Bits(expected[i])) << "sample " << i << ", " << threads;
+      ExpectSameTables(many, oneByOne);
+      if (::testing::Test::HasFailure()) return;
+    }
+  }
 }
 
 TEST(SampledLocus, MidpointOfAFixedPointAndACirclePointLiesOnAHalfCircle) {

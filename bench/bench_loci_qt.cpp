@@ -1,0 +1,93 @@
+// Sampled loci in the window's own 1280x800 surface: a redraw after a change
+// every locus reads, with 10 and with 40 loci sharing one driving point on a
+// line (the cost should grow with the loci, not with their square); and a
+// drag step of a point no locus reads, with 10 loci in the figure.
+#include <benchmark/benchmark.h>
+
+#include "BenchFigure.h"
+#include "BenchQtMain.h"
+#include "app/Program.h"
+#include "app/Refresh.h"
+#include "interact/PDdeform05.h"
+#include "locus/PdLocus.h"
+#include "support/FigureBuilder.h"
+#include "view/QtSurface.h"
+
+namespace plandra {
+namespace {
+
+using test::AddFreePoint;
+using test::AddStep;
+using test::PointRef;
+
+struct LociBench {
+  QtSurface Surface{1280, 800};
+  SilentPlatform Platform;
+  Program P;
+  int16_t LinePoint = 0;  // the first point of the driving point's line
+  int16_t Unrelated = 0;  // a free point no locus reads
+
+  // Each locus traces the reflection, in a fixed point, of the midpoint of
+  // the driving point and a fixed point of its own: two steps of its own.
+  explicit LociBench(int loci) {
+    Surface.SetAntialiased(true);
+    P.Canvas = &Surface;
+    P.Host = &Platform;
+    ResetFigure(P.Fig, static_cast<int16_t>(10 + 4 * loci));
+    ModePush(P.Modes, kModeStandard, Platform);
+    SetScreen(P);
+    WireLocusLayer(P);
+    Figure& fig = P.Fig;
+    LinePoint = AddFreePoint(fig, -6, -1);
+    int16_t line = AddStep(fig, "L1", {PointRef(LinePoint), PointRef(AddFreePoint(fig, 6, 1))});
+    int16_t driving = test::AddPointOnHost(fig, {kClassLine, line}, 1);
+    int16_t one = test::AddNumber(fig, 1);
+    Unrelated = AddFreePoint(fig, 9, -7);
+    for (int i = 0; i < loci; ++i) {
+      int16_t own = AddFreePoint(fig, i % 8 - 4.0, 3 + i / 8);
+      int16_t mid = AddStep(fig, "PN", {PointRef(own), PointRef(driving), {100, one}, {100, one}});
+      int16_t traced = AddStep(fig, "PT3", {PointRef(mid), PointRef(own)});
+      AddStep(fig, "XLOCS", {PointRef(driving), PointRef(traced)});
+    }
+    Redraw(P);
+  }
+};
+
+void BM_LociRedrawQt(benchmark::State& state) {
+  LociBench bench(static_cast<int>(state.range(0)));
+  PtRec& moved = bench.P.Fig.PtTable[bench.LinePoint];
+  int frame = 0;
+  for (auto _ : state) {
+    moved.X = -6 + (frame++ % 2) * 0.01;  // every locus reads the line
+    Redraw(bench.P);
+    benchmark::DoNotOptimize(bench.Surface.Image().constBits());
+  }
+}
+BENCHMARK(BM_LociRedrawQt)
+    ->ArgName("loci")
+    ->Arg(10)
+    ->Arg(40)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
+void BM_UnrelatedDragWithLociQt(benchmark::State& state) {
+  LociBench bench(10);
+  StartPointDrag(bench.P, bench.Unrelated);
+  int move = 0;
+  for (auto _ : state) {
+    double offset = (move++ % 20) * 0.11;
+    DragStep(bench.P, 9 - offset, -7 + offset);
+    benchmark::DoNotOptimize(bench.Surface.Image().constBits());
+  }
+}
+BENCHMARK(BM_UnrelatedDragWithLociQt)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+}  // namespace plandra
+
+int main(int argc, char** argv) { return plandra::RunQtBenchmarks(argc, argv); }

@@ -1,0 +1,150 @@
+#include "locus/SampledLocusCurves.h"
+
+#include <algorithm>
+#include <bit>
+#include <functional>
+#include <string>
+
+#include "view/PDDraw05.h"
+
+namespace plandra {
+namespace {
+
+void AppendText(const std::string& text, std::vector<uint64_t>& bits) {
+  bits.push_back(std::hash<std::string>{}(text));
+}
+
+void AppendRef(ObjRef ref, std::vector<uint64_t>& bits) {
+  bits.push_back(static_cast<uint64_t>(static_cast<uint16_t>(ref.Class)) << 16 |
+                 static_cast<uint16_t>(ref.Index));
+}
+
+// The two intersections of a line or circle with a circle keep their
+// identity by their places at the last snapshot; nothing else reads it.
+bool ReadsSnapshot(Kind kind) { return kind == Kind::PC2 || kind == Kind::PC3; }
+
+// Where the two-intersection rule compares its outputs with.
+void AppendSnapshotBits(const Figure& fig, ObjRef ref, std::vector<uint64_t>& bits) {
+  if (ref.BaseClass() != kClassPoint || ref.Index < 1 ||
+      static_cast<size_t>(ref.Index) >= fig.PtTablePrev.size())
+    return;
+  const PtRec& prev = fig.PtTablePrev[ref.Index];
+  for (double v : {prev.X, prev.Y}) bits.push_back(std::bit_cast<uint64_t>(v));
+  bits.push_back(static_cast<uint64_t>(prev.Exists));
+}
+
+void AppendStep(const Figure& fig, int s, std::vector<uint64_t>& bits) {
+  bits.push_back(static_cast<uint64_t>(s));
+  bits.push_back(static_cast<uint64_t>(fig.StepKindId[s]));
+  bits.push_back(static_cast<uint64_t>(fig.StepState[s]));
+  bits.push_back(static_cast<uint64_t>(fig.StepRev[s]));
+  for (ObjRef in : fig.StepIn[s]) {
+    AppendRef(in, bits);
+    AppendElementBits(fig, in, bits);
+  }
+  for (ObjRef out : fig.StepOut[s]) {
+    AppendRef(out, bits);
+    AppendElementBits(fig, out, bits);
+    if (ReadsSnapshot(fig.StepKindId[s])) AppendSnapshotBits(fig, out, bits);
+  }
+}
+
+// An expression reads numbers by their names.
+void AppendNumbers(const Figure& fig, std::vector<uint64_t>& bits) {
+  int count = std::min(fig.ElemCount[kClassNumber], UpperBound(fig.NumTable));
+  for (int i = 1; i <= count; ++i) {
+    AppendElementBits(fig, ObjRef::Of(kClassNumber, i), bits);
+    AppendText(fig.NumTable[i].Name, bits);
+    AppendText(fig.NumTable[i].Expr, bits);
+  }
+}
+
+// The driving point's own place is set at every sample; its host is read.
+void AppendHostedPoint(const Figure& fig, int i, int driving, std::vector<uint64_t>& bits) {
+  const PtRec& pt = fig.PtTable[i];
+  bits.push_back(static_cast<uint64_t>(i));
+  for (int v : {pt.Exists, pt.BoundMode, pt.HostClass, pt.HostIndex})
+    bits.push_back(static_cast<uint64_t>(v));
+  if (i != driving) AppendElementBits(fig, ObjRef::Of(kClassPoint, i), bits);
+  AppendElementBits(fig, {pt.HostClass, pt.HostIndex}, bits);
+}
+
+bool PointValid(const Figure& fig, int index) {
+  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
+}
+
+const LocusCurve& CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int driving,
+                          int traced) {
+  std::vector<uint64_t> inputs = LocusInputs(fig, driving, traced);
+  LocusCurve& curve = curves.ByStep[step];
+  if (curve.Inputs != inputs || curve.Inputs.empty()) {
+    curve.Samples = SweepLocus(fig, driving, traced);
+    curve.Inputs = std::move(inputs);
+    ++curves.Resamples;
+  }
+  return curve;
+}
+
+void DrawCurve(RenderContext& r, const LocusCurve& curve, const PtRec& traced) {
+  PtRec dot = traced;
+  dot.Color = traced.Style != kColorNone ? traced.Style : kColorRed;
+  dot.Mark = kMarkPixel;
+  for (const LocusSample& sample : curve.Samples) {
+    dot.X = sample.X;
+    dot.Y = sample.Y;
+    dot.Param = sample.Param;
+    dot.Exists = sample.Exists;
+    DrawPointMark(r, dot);
+  }
+}
+
+}  // namespace
+
+std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced) {
+  std::vector<uint64_t> bits;
+  if (!PointValid(fig, driving) || !PointValid(fig, traced)) return bits;
+  DependentSet chain = ChainBetween(fig, driving, traced);
+  bits.push_back(static_cast<uint64_t>(driving));
+  bits.push_back(static_cast<uint64_t>(traced));
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
+    bits.push_back(static_cast<uint64_t>(fig.ElemCount[cls]));
+  bits.push_back(static_cast<uint64_t>(fig.StepCount));
+  bits.push_back(static_cast<uint64_t>(fig.PassCount));
+  bool readsNames = false;
+  for (int s : chain.Steps) {
+    AppendStep(fig, s, bits);
+    readsNames |= fig.StepKindId[s] == Kind::CALC;
+  }
+  if (readsNames) AppendNumbers(fig, bits);
+  bool drivingListed = false;
+  for (int i : chain.HostedPoints) {
+    AppendHostedPoint(fig, i, driving, bits);
+    drivingListed |= i == driving;
+  }
+  if (!drivingListed) AppendHostedPoint(fig, driving, driving, bits);
+  AppendElementBits(fig, ObjRef::Of(kClassPoint, traced), bits);
+  return bits;
+}
+
+void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r) {
+  if (!r.Canvas) return;
+  const Figure& fig = r.Fig;
+  int steps = std::min({fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
+  std::vector<int> drawn;
+  for (int s = 1; s <= steps; ++s) {
+    if (fig.StepKindId[s] != Kind::XLOCS) continue;
+    const StepRefs& in = fig.StepIn[s];
+    if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
+    int traced = in[2].Index;
+    if (!PointValid(fig, traced)) continue;
+    const LocusCurve& curve = CurveOf(curves, fig, s, in[1].Index, traced);
+    DrawCurve(r, curve, fig.PtTable[traced]);
+    drawn.push_back(s);
+  }
+  // The curves of steps gone or changed to another kind are let go.
+  std::erase_if(curves.ByStep, [&drawn](const auto& entry) {
+    return !std::binary_search(drawn.begin(), drawn.end(), entry.first);
+  });
+}
+
+}  // namespace plandra
