@@ -244,7 +244,8 @@ void StartFrame(RenderContext& r) {
   if (!restored && r.Config.AxisShow != kFalse) DrawAxes(r);
   draw.BlinkPhase = 0;
   if (traced) r.Layers->DrawTraces(r, from);
-  if (key) r.Canvas->KeepLayer(*key, traces.Count);
+  // A kept picture with nothing drawn over it stays as it is.
+  if (key && !(restored && from == traces.Count)) r.Canvas->KeepLayer(*key, traces.Count);
 }
 
 }  // namespace
