@@ -1,6 +1,7 @@
 // One drag step (pixel snapping, recompute and full redraw) of a point of a
 // large figure into the window's own 1280x800 surface, and the timing run of
-// the key "B" (100 key steps).
+// the key "B" (100 key steps). With the locus layer wired as the window wires
+// it (locus:1), each step starts from the kept grid.
 #include <benchmark/benchmark.h>
 
 #include "BenchFigure.h"
@@ -8,6 +9,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "interact/PDdeform05.h"
+#include "locus/PdLocus.h"
 #include "view/PDDraw05.h"
 #include "view/QtSurface.h"
 
@@ -19,15 +21,16 @@ struct DragBench {
   SilentPlatform Platform;
   Program P;
 
-  explicit DragBench(bool antialiased = true) {
+  explicit DragBench(bool antialiased = true, bool locus = false) {
     Surface.SetAntialiased(antialiased);
     SetUpLargeFigure(P, Surface, Platform);
+    if (locus) WireLocusLayer(P);  // as the window starts, the switch off
     Redraw(P);
   }
 };
 
 void BM_DragStepQt(benchmark::State& state) {
-  DragBench bench(state.range(0) != 0);  // 1: the window's default
+  DragBench bench(state.range(0) != 0, state.range(1) != 0);  // 1, 1: as the window
   // Point 1 carries lines and circles with it; the drag starts as a press on it does.
   StartPointDrag(bench.P, 1);
   int move = 0;
@@ -40,9 +43,10 @@ void BM_DragStepQt(benchmark::State& state) {
       bench.P.Fig.ElemCount[1] + bench.P.Fig.ElemCount[2] + bench.P.Fig.ElemCount[3];
 }
 BENCHMARK(BM_DragStepQt)
-    ->ArgName("antialiased")
-    ->Arg(1)
-    ->Arg(0)
+    ->ArgNames({"antialiased", "locus"})
+    ->Args({1, 0})
+    ->Args({0, 0})
+    ->Args({1, 1})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

@@ -1,6 +1,7 @@
 #include "locus/PdLocus.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 
 #include "app/MainModel.h"
@@ -18,14 +19,24 @@ namespace {
 constexpr std::string_view kLocusOnText = "軌";
 constexpr std::string_view kLocusOffText = "×軌";
 
+// Generations are never reused, not even by another program object's lists,
+// so that no surface can take a picture it kept for traces of today.
+uint64_t NewTraceGeneration() {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
+}
+
 // The list keeps its entry 0 unused and grows by one block up to kMaxTraces;
 // after that the newest trace takes the place of the oldest, so a long
 // lesson with the switch on keeps drawing without end of memory.
 template <class Rec>
-void AppendTrace(std::vector<Rec>& list, int& count, int& first, const Rec& rec) {
+void AppendTrace(LocusState& locus, std::vector<Rec>& list, int cls, const Rec& rec) {
+  int& count = locus.TraceCount[cls];
+  int& first = locus.TraceFirst[cls];
   if (count >= kMaxTraces) {
     list[static_cast<size_t>(first)] = rec;
     first = first % kMaxTraces + 1;
+    locus.TraceGeneration = NewTraceGeneration();
     return;
   }
   ++count;
@@ -35,10 +46,12 @@ void AppendTrace(std::vector<Rec>& list, int& count, int& first, const Rec& rec)
   list[static_cast<size_t>(count)] = rec;
 }
 
-// The traces of a list from the oldest to the newest.
+// The traces of a list from the oldest to the newest, less the first from.
 template <class Rec, class Draw>
-void ForEachTrace(const std::vector<Rec>& list, int count, int first, Draw draw) {
-  for (int k = 0; k < count; ++k) draw(list[static_cast<size_t>((first - 1 + k) % count + 1)]);
+void ForEachTrace(const std::vector<Rec>& list, int count, int first, int from, Draw draw) {
+  for (int k = std::max(from, 0); k < count; ++k) {
+    draw(list[static_cast<size_t>((first - 1 + k) % count + 1)]);
+  }
 }
 
 template <class Rec>
@@ -52,7 +65,7 @@ void KeepTrace(LocusState& locus, std::vector<Rec>& list, int cls, const Rec& re
   if (rec.Style == kColorNone) return;
   Rec copy = rec;
   copy.Color = rec.Style;
-  AppendTrace(list, locus.TraceCount[cls], locus.TraceFirst[cls], copy);
+  AppendTrace(locus, list, cls, copy);
 }
 
 void KeepTraceOf(LocusState& locus, const Figure& fig, ObjRef ref) {
@@ -106,10 +119,11 @@ void ClearTraces(LocusState& locus) {
   ResetList(locus.TraceCirs);
   locus.TraceCount = {};
   locus.TraceFirst = {1, 1, 1, 1};
+  locus.TraceGeneration = NewTraceGeneration();
 }
 
 void AppendTracePoint(LocusState& locus, const PtRec& pt) {
-  AppendTrace(locus.TracePts, locus.TraceCount[kClassPoint], locus.TraceFirst[kClassPoint], pt);
+  AppendTrace(locus, locus.TracePts, kClassPoint, pt);
 }
 
 void AddTrace(Program& p, ObjRef ref) {
@@ -120,19 +134,32 @@ void AddTrace(Program& p, ObjRef ref) {
   if (on) KeepTraceOf(p.Locus, p.Fig, ref);
 }
 
-void DrawTraces(const LocusState& locus, RenderContext& r) {
+void DrawTraces(const LocusState& locus, RenderContext& r, const std::array<int, 4>& from) {
   const std::array<int, 4>& count = locus.TraceCount;
   const std::array<int, 4>& first = locus.TraceFirst;
-  ForEachTrace(locus.TracePts, count[kClassPoint], first[kClassPoint],
+  ForEachTrace(locus.TracePts, count[kClassPoint], first[kClassPoint], from[kClassPoint],
                [&r](const PtRec& pt) { DrawPointMark(r, pt); });
-  ForEachTrace(locus.TraceLns, count[kClassLine], first[kClassLine],
+  ForEachTrace(locus.TraceLns, count[kClassLine], first[kClassLine], from[kClassLine],
                [&r](const LnRec& ln) { DrawLine(r, ln); });
-  ForEachTrace(locus.TraceCirs, count[kClassCircle], first[kClassCircle],
+  ForEachTrace(locus.TraceCirs, count[kClassCircle], first[kClassCircle], from[kClassCircle],
                [&r](const CirRec& cir) { DrawCircle(r, cir); });
 }
 
+TraceListState TraceStateOf(const LocusState& locus) {
+  TraceListState state{locus.TraceGeneration, locus.TraceCount, false};
+  // A blinking mark changes colour at every frame: such traces are drawn anew.
+  ForEachTrace(locus.TracePts, locus.TraceCount[kClassPoint], locus.TraceFirst[kClassPoint], 0,
+               [&state](const PtRec& pt) {
+                 state.Animated |= pt.Mark >= kMarkBlinkFirst && pt.Mark <= kMarkBlinkLast;
+               });
+  return state;
+}
+
 void WireLocusLayer(Program& p) {
-  p.Layers.DrawTraces = [&locus = p.Locus](RenderContext& r) { DrawTraces(locus, r); };
+  p.Layers.DrawTraces = [&locus = p.Locus](RenderContext& r, const std::array<int, 4>& from) {
+    DrawTraces(locus, r, from);
+  };
+  p.Layers.TraceState = [&locus = p.Locus] { return TraceStateOf(locus); };
   // The curves are kept with the layer that draws them, from frame to frame.
   p.Layers.DrawSampledLoci = [curves = std::make_shared<SampledLocusCurves>()](RenderContext& r) {
     DrawSampledLoci(*curves, r);

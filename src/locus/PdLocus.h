@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "figure/PDtype05.h"
+#include "view/PDDraw05.h"
 
 namespace plandra {
 
@@ -31,6 +32,9 @@ struct LocusState {
   std::array<int, 4> TraceCount{};  // by class: 1 points, 2 lines, 3 circles
   std::array<int, 4> TraceFirst{1, 1, 1, 1};
   int LocusNum = 0;  // the number chosen with mnuLocusSetN; 0 none
+  // Changes whenever the lists change other than by a new trace at the end,
+  // so that a picture kept of them is not taken for theirs.
+  uint64_t TraceGeneration = 0;
 
   LocusState();
 };
@@ -43,8 +47,11 @@ void AppendTracePoint(LocusState& locus, const PtRec& pt);
 // Draws the element where it stands, in its locus colour with the switch on
 // (and keeps a copy when that colour is set) or in the background colour.
 void AddTrace(Program& p, ObjRef ref);
-// Every trace in its stored colour, beneath the elements of a frame.
-void DrawTraces(const LocusState& locus, RenderContext& r);
+// The traces of each class past from[class], in their stored colour,
+// beneath the elements of a frame.
+void DrawTraces(const LocusState& locus, RenderContext& r, const std::array<int, 4>& from);
+// What the kept beginning of a frame needs to know of the traces.
+TraceListState TraceStateOf(const LocusState& locus);
 // Hands DrawTraces and the sampled loci to the renderer's layers; the program object must stay
 // where it is from then on.
 void WireLocusLayer(Program& p);

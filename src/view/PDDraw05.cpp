@@ -1,6 +1,8 @@
 #include "view/PDDraw05.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
 
 #include "view/PDDraw05_internal.h"
@@ -189,23 +191,67 @@ void ApplyDisplaySettings(const Settings& config, Surface* canvas) {
 
 namespace {
 
+// What the background, the grid and the traces are drawn from, apart from
+// the surface's own state (which the surface adds) and the count of traces;
+// none when they cannot be kept.
+std::optional<uint64_t> BeginningKey(const RenderContext& r, const TraceListState& traces) {
+  if (!r.Canvas || traces.Animated) return std::nullopt;
+  const ViewState& view = r.View;
+  const Settings& config = r.Config;
+  uint64_t key = FoldKey(kEmptyKey, traces.Generation);
+  for (double value : {view.PixelSize, view.HalfWidth, view.HalfHeight}) key = FoldKey(key, value);
+  for (int value : {int{view.AxisKind}, view.ClientWidth, view.ClientHeight, int{config.AxisShow},
+                    int{config.ColorStrength}, int{config.DrawWidth},
+                    int{r.Draw.ThumbnailState}, int{r.Draw.EventDisplayOn}}) {
+    key = FoldKey(key, value);
+  }
+  key = FoldKey(key, config.AxisColor);
+  return FoldKey(key, config.BackColor);
+}
+
+// Traces added since the kept picture can be drawn over it only where the old
+// order puts them: on top of every trace of a later class.
+bool OnlyAppended(const std::array<int, 4>& kept, const std::array<int, 4>& now) {
+  for (int cls = kClassPoint; cls <= kClassCircle; ++cls) {
+    if (now[cls] < kept[cls]) return false;
+    if (now[cls] == kept[cls]) continue;
+    for (int later = cls + 1; later <= kClassCircle; ++later) {
+      if (kept[later] != 0) return false;
+    }
+  }
+  return true;
+}
+
+// Clear, grid and traces; from the surface's kept picture of them when nothing
+// they show changed but traces added, which are then drawn over it.
 void StartFrame(RenderContext& r) {
-  if (r.Canvas) {
-    ApplyDisplaySettings(r.Config, r.Canvas);
-    r.Canvas->Clear();
+  const bool traced = r.Layers && r.Layers->DrawTraces;
+  const bool keepable = traced && r.Layers->TraceState;
+  const TraceListState traces = keepable ? r.Layers->TraceState() : TraceListState{};
+  // The surface's pen and background are part of what it keeps.
+  if (r.Canvas) ApplyDisplaySettings(r.Config, r.Canvas);
+  const std::optional<uint64_t> key = keepable ? BeginningKey(r, traces) : std::nullopt;
+  std::array<int, 4> from{};
+  const bool restored =
+      key && r.Canvas->RestoreLayer(*key, from) && OnlyAppended(from, traces.Count);
+  if (!restored) {
+    from = {};
+    if (r.Canvas) r.Canvas->Clear();
   }
   DrawState& draw = r.Draw;
   ++draw.RedrawCount;
   draw.PicturePanelInset = false;
-  if (r.Config.AxisShow != kFalse) DrawAxes(r);
+  if (!restored && r.Config.AxisShow != kFalse) DrawAxes(r);
   draw.BlinkPhase = 0;
+  if (traced) r.Layers->DrawTraces(r, from);
+  // A kept picture with nothing drawn over it stays as it is.
+  if (key && !(restored && from == traces.Count)) r.Canvas->KeepLayer(*key, traces.Count);
 }
 
 }  // namespace
 
 void DrawFrame(RenderContext& r) {
   StartFrame(r);
-  if (r.Layers && r.Layers->DrawTraces) r.Layers->DrawTraces(r);
   DrawElements(r);
   DrawAngleMarks(r);
   DrawNumberList(r);

@@ -87,10 +87,22 @@ struct DrawState {
 
 struct RenderContext;
 
+// The trace list as the kept beginning of a frame sees it: a generation that
+// changes whenever the list changes other than by new traces, the count of
+// each class, and whether a trace looks different at every frame.
+struct TraceListState {
+  uint64_t Generation = 0;
+  std::array<int, 4> Count{};
+  bool Animated = false;
+};
+
 // Drawing that layers above the renderer own (locus traces before the
 // elements, sampled loci after the conics); an empty one is skipped.
 struct RenderLayers {
-  std::function<void(RenderContext&)> DrawTraces;
+  // The traces past the given counts of each class, in the list's order.
+  std::function<void(RenderContext&, const std::array<int, 4>& from)> DrawTraces;
+  // Without it the traces are drawn anew at every frame.
+  std::function<TraceListState()> TraceState;
   std::function<void(RenderContext&)> DrawSampledLoci;
 };
 

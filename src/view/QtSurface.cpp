@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <utility>
@@ -116,11 +117,14 @@ void QtSurface::SetAntialiased(bool on) {
 void QtSurface::Resize(int width, int height) {
   width = width < 1 ? 1 : width;
   height = height < 1 ? 1 : height;
+  // The calls still to be played belong to the old size.
+  Flush();
   width_ = width;
   height_ = height;
   if (device_ != nullptr) return;
-  Flush();
   imagePainter_.reset();
+  layerKept_ = false;
+  layer_ = QImage();
   QImage resized(width, height, QImage::Format_RGB32);
   resized.fill(ToQColor(backColor_));
   QPainter painter(&resized);
@@ -182,7 +186,7 @@ void QtSurface::SetWorldWindow(double left, double top, double width, double hei
 
 void QtSurface::Clear() {
   if (device_ == nullptr) {
-    pending_.clear();       // all of it would be covered
+    DropPending();          // all of it would be covered
     imagePainter_.reset();  // the image is written directly
     image_.fill(ToQColor(backColor_));
     return;
@@ -190,6 +194,42 @@ void QtSurface::Clear() {
   const QRectF all(0, 0, width_, height_);
   const QColor back = ToQColor(backColor_);
   Paint(0, height_, [all, back](QPainter& painter, ThreadFonts&) { painter.fillRect(all, back); });
+}
+
+void QtSurface::DropPending() {
+  pending_.clear();
+  if (layerPending_) layerKept_ = false;
+  layerPending_ = false;
+}
+
+uint64_t QtSurface::SurfaceKey(uint64_t key) const {
+  for (double value : {left_, top_, worldWidth_, worldHeight_}) key = FoldKey(key, value);
+  for (int value : {width_, height_, penWidth_, static_cast<int>(lineStyle_)}) {
+    key = FoldKey(key, value);
+  }
+  return FoldKey(key, backColor_);
+}
+
+bool QtSurface::RestoreLayer(uint64_t key, std::array<int, 4>& counts) {
+  if (!Banded()) return false;
+  DropPending();
+  if (!layerKept_ || layerKey_ != SurfaceKey(key)) return false;
+  imagePainter_.reset();
+  Keep({PendingOp::Kind::kRestore, 0, height_ - 1, 0, 0, 0, 0, 0, 0, {}});
+  counts = layerCounts_;
+  return true;
+}
+
+void QtSurface::KeepLayer(uint64_t key, const std::array<int, 4>& counts) {
+  if (!Banded()) return;
+  if (layer_.size() != QSize(width_, height_)) {
+    layer_ = QImage(width_, height_, QImage::Format_RGB32);
+  }
+  Keep({PendingOp::Kind::kKeep, 0, height_ - 1, 0, 0, 0, 0, 0, 0, {}});
+  layerKey_ = SurfaceKey(key);
+  layerCounts_ = counts;
+  layerKept_ = true;
+  layerPending_ = true;
 }
 
 void QtSurface::Keep(PendingOp op) {
@@ -206,12 +246,14 @@ void QtSurface::Flush() const {
   const int players = helperCount_ + 1;
   // Once, here: a shared image detaches on its first write access.
   const RasterRows rows = RowsOf(image_);
+  layerBits_ = layer_.isNull() ? nullptr : layer_.bits();
   for (int helper = 1; helper < players; ++helper) {
     helpers_.start([this, rows, helper, players] { PlayBands(rows, helper, players); });
   }
   PlayBands(rows, 0, players);
   helpers_.waitForDone();
   pending_.clear();
+  layerPending_ = false;
 }
 
 void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
@@ -235,6 +277,18 @@ void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
           reinterpret_cast<uint32_t*>(rows.bits + op.FirstRow * rows.bytesPerLine)[int(op.A)] =
               op.Color;
           break;
+        case PendingOp::Kind::kRestore:
+        case PendingOp::Kind::kKeep: {
+          uchar* const image = rows.bits + top * rows.bytesPerLine;
+          uchar* const layer = layerBits_ + top * rows.bytesPerLine;
+          const size_t bytes = static_cast<size_t>((bottom - top) * rows.bytesPerLine);
+          if (op.What == PendingOp::Kind::kRestore) {
+            std::memcpy(image, layer, bytes);
+          } else {
+            std::memcpy(layer, image, bytes);
+          }
+          break;
+        }
         case PendingOp::Kind::kPaint:
           if (!painter) {
             bandImage.emplace(rows.bits + top * rows.bytesPerLine, width_, bottom - top,

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointF>
 #include <QThreadPool>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -108,6 +109,12 @@ class QtSurface : public Surface {
   void Pixel(double x, double y, RgbColor color) override;
   void Text(double x, double y, std::string_view text, RgbColor color) override;
 
+  // The kept beginning of a frame: only on the backing image when drawn
+  // banded, and only for the size, world window, colours and pen it was kept
+  // with.
+  bool RestoreLayer(uint64_t key, std::array<int, 4>& counts) override;
+  void KeepLayer(uint64_t key, const std::array<int, 4>& counts) override;
+
  private:
   // Runs a painter call now, or keeps it for the banded play when it touches
   // the image rows [firstRow, lastRow]. The call must own what it uses.
@@ -120,7 +127,8 @@ class QtSurface : public Surface {
   void Flush() const;
   void PlayBands(const RasterRows& rows, int first, int every) const;
   struct PendingOp {
-    enum class Kind { kLine, kRing, kPixel, kPaint } What;
+    // kRestore and kKeep copy the band from and to the kept layer.
+    enum class Kind { kLine, kRing, kPixel, kPaint, kRestore, kKeep } What;
     int FirstRow;
     int LastRow;
     double A, B, C, D;  // line ends in pixel centres, or ring centre and radii, or pixel
@@ -129,6 +137,9 @@ class QtSurface : public Surface {
     PaintCall Draw;
   };
   void Keep(PendingOp op);
+  // Drops the calls not yet played; a layer still to be kept by them is lost.
+  void DropPending();
+  uint64_t SurfaceKey(uint64_t key) const;
   QPen MakePen(RgbColor color) const;
   // Pixel position for the painter: aliased drawing lands on whole pixels.
   QPointF PaintPoint(double x, double y) const;
@@ -146,6 +157,12 @@ class QtSurface : public Surface {
   // call would cost more than most of the drawing.
   mutable std::unique_ptr<QPainter> imagePainter_;
   mutable std::vector<PendingOp> pending_;
+  mutable QImage layer_;
+  mutable uchar* layerBits_ = nullptr;  // taken once before the bands are played
+  uint64_t layerKey_ = 0;
+  std::array<int, 4> layerCounts_{};
+  bool layerKept_ = false;
+  mutable bool layerPending_ = false;  // the keeping is among the pending calls
   ThreadFonts ownFonts_;  // for the calls painted at once
   // Threads that stay alive between redraws: each keeps its own font caches.
   mutable QThreadPool helpers_;

@@ -2,7 +2,9 @@
 // persistent image; tests record the calls.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,16 @@ struct RgbColor {
 };
 
 enum class LineStyle { kSolid, kDotted };
+
+// Folds the bytes of a plain value into a layer key (FNV-1a).
+template <class T>
+uint64_t FoldKey(uint64_t key, const T& value) {
+  unsigned char bytes[sizeof(T)];
+  std::memcpy(bytes, &value, sizeof(T));
+  for (unsigned char byte : bytes) key = (key ^ byte) * 0x100000001B3u;
+  return key;
+}
+constexpr uint64_t kEmptyKey = 0xCBF29CE484222325u;
 
 // Coordinates are world units once SetWorldWindow has been called: the left
 // edge is x = left, the top edge y = top, and y grows upwards when height is
@@ -49,6 +61,14 @@ class Surface {
   virtual void Pixel(double x, double y, RgbColor color) = 0;
   // UTF-8 text with its top-left corner at (x, y).
   virtual void Text(double x, double y, std::string_view text, RgbColor color) = 0;
+
+  // The beginning of a frame (background, grid, traces) kept as a picture
+  // between frames by a surface that can. RestoreLayer starts the frame from
+  // the picture kept under the key and gives the counts it was kept with;
+  // false when none is kept (the frame then starts as ever). KeepLayer keeps
+  // what was drawn since the frame began, with its counts.
+  virtual bool RestoreLayer(uint64_t /*key*/, std::array<int, 4>& /*counts*/) { return false; }
+  virtual void KeepLayer(uint64_t /*key*/, const std::array<int, 4>& /*counts*/) {}
 };
 
 }  // namespace plandra

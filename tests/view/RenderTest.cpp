@@ -234,7 +234,9 @@ TEST_F(ViewTest, PointLabelsSitBesideTheirPointInsideTheWindow) {
 
 TEST_F(ViewTest, RedrawRunsThePipelineInOrder) {
   std::vector<std::string> steps;
-  p.Layers.DrawTraces = [&](RenderContext&) { steps.push_back("traces"); };
+  p.Layers.DrawTraces = [&](RenderContext&, const std::array<int, 4>&) {
+    steps.push_back("traces");
+  };
   p.Layers.DrawSampledLoci = [&](RenderContext& r) {
     steps.push_back("loci " + std::to_string(r.Draw.RedrawCount));
   };
