@@ -229,8 +229,8 @@ TEST(Construction, AbandonedConstructionsLeaveTablesAsBefore) {
   withNumber.ExpectSame(fig);
 }
 
-TEST(Construction, PolygonByVertices) {
-  AppFixture f;
+// Three points by clicks, the number 3 and the polygon through them.
+void BuildTrianglePolygon(AppFixture& f) {
   ResetFigure(f.P.Fig, 20);
   AddPointsByClicks(f, {{0, 0}, {4, 0}, {0, 3}});
   int16_t three = AddNumber(f.P.Fig, 3);
@@ -239,6 +239,11 @@ TEST(Construction, PolygonByVertices) {
   PickAt(f, 0, 0);
   PickAt(f, 4, 0);
   PickAt(f, 0, 3);
+}
+
+TEST(Construction, PolygonByVertices) {
+  AppFixture f;
+  BuildTrianglePolygon(f);
   const Figure& fig = f.P.Fig;
   EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
   ASSERT_EQ(fig.StepCount, 8);
@@ -256,14 +261,7 @@ TEST(Construction, PolygonByVertices) {
 // alike, and only while nothing else changed.
 TEST(Construction, RedoBringsBackWhatUndoTook) {
   AppFixture f;
-  ResetFigure(f.P.Fig, 20);
-  AddPointsByClicks(f, {{0, 0}, {4, 0}, {0, 3}});
-  int16_t three = AddNumber(f.P.Fig, 3);
-  RunMenuCommand(f.P, "mnuSpolygon");
-  AcceptInput(f.P, {kClassNumber, three});
-  PickAt(f, 0, 0);
-  PickAt(f, 4, 0);
-  PickAt(f, 0, 3);
+  BuildTrianglePolygon(f);
   StartConstruction(f.P, "ND2P");
   AcceptInput(f.P, {kClassPoint, 1});
   AcceptInput(f.P, {kClassPoint, 2});
