@@ -10,6 +10,7 @@
 
 #include "app/MemoWindow.h"
 #include "app/Program.h"
+#include "view/QtPlacement.h"
 
 namespace plandra {
 namespace {
@@ -96,6 +97,7 @@ void frmMemo::Mirror() {
   command2_->setEnabled(memo.SaveEnabled && editable);
   if (memo.Shown != shown_) {
     shown_ = memo.Shown;
+    if (!isVisible()) PlaceBesideOwner(*this, parentWidget());
     show();
     raise();
     activateWindow();

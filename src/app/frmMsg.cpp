@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <array>
 
 #include "app/Multi_lang.h"
 #include "persist/FileRead.h"
+#include "view/QtPlacement.h"
 #include "view/QtSurface.h"
 
 namespace plandra {
@@ -90,14 +92,24 @@ bool frmMsg::ShowFig(const std::filesystem::path& file) {
   picture_->setPixmap(QPixmap::fromImage(image));
   lblMsg_->hide();
   pictureArea_->show();
-  resize(std::min(image.width() + 40, 1000), std::min(image.height() + 80, 800));
+  if (!sizedByUser_) {
+    resize(std::min(image.width() + 40, 1000), std::min(image.height() + 80, 800));
+  }
   Present();
   return true;
+}
+
+// Only the window manager's resizes (the user's dragging) are spontaneous.
+void frmMsg::resizeEvent(QResizeEvent* event) {
+  if (event->spontaneous() && isVisible()) sizedByUser_ = true;
+  QWidget::resizeEvent(event);
 }
 
 void frmMsg::Present() {
   setWindowTitle(FromUtf8(Translate(lang_, "メッセージ")));
   command1_->setText(FromUtf8(Translate(lang_, "消す")));
+  // Beside the figure, never over the point just clicked.
+  if (!isVisible()) PlaceBesideOwner(*this, parentWidget());
   show();
   raise();
   activateWindow();

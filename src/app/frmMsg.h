@@ -25,6 +25,9 @@ class frmMsg : public QWidget {
   // as it was, when the file holds no picture that can be read.
   bool ShowFig(const std::filesystem::path& file);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void Present();
 
@@ -33,6 +36,7 @@ class frmMsg : public QWidget {
   QLabel* picture_;
   QScrollArea* pictureArea_;
   QPushButton* command1_;
+  bool sizedByUser_ = false;  // a size the user gave is kept over a picture's
 };
 
 }  // namespace plandra

@@ -6,11 +6,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTextCursor>
-#include <algorithm>
 
 #include "app/Multi_lang.h"
+#include "view/QtPlacement.h"
 #include "macros/ViewerText.h"
 #include "view/QtSurface.h"
 
@@ -104,27 +103,10 @@ void TextViewer::Mirror() {
   }
   ShowMatrixItems();
   if (viewer_.Shown && !isVisible()) {
-    PlaceBesideOwner();
+    PlaceBesideOwner(*this, parentWidget());
     show();
   }
   if (!viewer_.Shown && isVisible()) hide();
-}
-
-// Beside the main window, on whichever side has room, top edges level: the
-// window manager's own choice put it over the main window's status bar.
-void TextViewer::PlaceBesideOwner() {
-  const QWidget* owner = parentWidget();
-  if (owner == nullptr || owner->screen() == nullptr) return;
-  const QRect free = owner->screen()->availableGeometry();
-  const QRect beside = owner->frameGeometry();
-  const QSize frame = frameGeometry().size() - size();
-  const QSize outer = size() + frame;
-  int x = beside.right() + 1;
-  if (x + outer.width() - 1 > free.right()) x = beside.left() - outer.width();
-  if (x < free.left()) x = free.right() - outer.width() + 1;
-  const int y = std::clamp(beside.top(), free.top(),
-                           std::max(free.top(), free.bottom() - outer.height() + 1));
-  move(std::max(x, free.left()), y);
 }
 
 void TextViewer::SetWriteMode(int16_t mode) {

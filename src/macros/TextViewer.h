@@ -32,7 +32,6 @@ class TextViewer : public QMainWindow {
 
  private:
   void SetWriteMode(int16_t mode);
-  void PlaceBesideOwner();
   void ShowMatrixItems();
   QAction* AddItem(QMenu* menu, const char* name, const char* caption);
   QAction* AddTopItem(const char* name, const char* caption);

@@ -49,9 +49,13 @@ constexpr char kOnePixelGif[] =
 TEST_F(EventWindowsTest, TheMessageWindowShowsTextsAndPictures) {
   LangState lang;
   QWidget owner;
+  owner.setGeometry(0, 0, 400, 300);
+  owner.show();
   frmMsg window(lang, &owner);
   window.ShowMsg(4, "Hello");
   EXPECT_TRUE(window.isVisible());
+  // Beside the figure, not over it.
+  EXPECT_FALSE(window.frameGeometry().intersects(owner.frameGeometry()));
   QLabel* label = Find<QLabel>(window, "LblMsg");
   EXPECT_TRUE(label->isVisible());
   EXPECT_EQ(label->text(), QString("Hello"));
