@@ -131,9 +131,6 @@ std::string CleanText(std::string_view typed, NameField field) {
 
 int CharsOf(std::string_view text) { return static_cast<int>(CharCountBefore(text, text.size())); }
 
-// The name as the dialog shows it: the part before the event marker.
-std::string ShownPointName(const PtRec& pt) { return std::string(PointNameShown(pt.Name)); }
-
 // The stored name: the typed name (its "!" made full-width, as the half-width
 // one marks events), the marker of the chosen event and its target. A point
 // whose name is empty then begins with the marker and is not drawn.
@@ -253,7 +250,7 @@ PtAttributeModel FillPtAttribute(Program& p, int index) {
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.LabelIndependent = Translate(p.Lang, "変形時の選択");
   m.LabelEvent = Translate(p.Lang, "イベント・内容");
-  m.TextName = ShownPointName(pt);
+  m.TextName = std::string(PointNameShown(pt.Name));  // without the event part
   m.Combo_Event = TranslatedList(p, kEventKinds, pt.EventKind % kEventHidden);
   m.Text_Event = std::string(TrimLeft(pt.EventText));
   m.ComboClr = TranslatedList(p, kPointColors, pt.Color);

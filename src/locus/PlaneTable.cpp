@@ -14,6 +14,7 @@
 #include "figure/PDvar05.h"
 #include "interact/PDdeform05.h"
 #include "locus/PlaneSamples.h"
+#include "locus/SampledLocus.h"
 #include "numbers/Labels05.h"
 #include "persist/PDio05_text.h"
 
@@ -30,10 +31,6 @@ constexpr std::string_view kTakesTimeText = "数秒程度時間がかかりま�
 constexpr std::string_view kProgressText = "計算中";
 constexpr std::string_view kNotWrittenText = "表のファイルを書き込めません。";
 constexpr std::string_view kWrittenHereText = "表のファイルはここに書きました。";
-
-bool PointValid(const Figure& fig, int index) {
-  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
-}
 
 bool NumberChosen(const Program& p) {
   return RefInRange(p.Fig, ObjRef::Of(kClassNumber, p.Locus.LocusNum));
@@ -87,7 +84,7 @@ void TakeSamples(Program& p) {
 // The point back as it stood; the caller's redraw recomputes the figure.
 void RestorePoint(Program& p) {
   PlaneTableRun& run = p.PlaneTable;
-  if (PointValid(p.Fig, run.Point)) p.Fig.PtTable[run.Point] = run.Start;
+  if (PointIndexValid(p.Fig, run.Point)) p.Fig.PtTable[run.Point] = run.Start;
 }
 
 void Stop(Program& p) {
@@ -137,15 +134,9 @@ PlaneGrid PlaneGridOf(const ViewState& view) {
   return grid;
 }
 
-void PlaceForTable(Program& p, int point, double x, double y) {
-  // No matrices for the Data Viewer and no beeps per sample: the redraw at the
-  // end shows them once.
-  PlaceOnPlane(p.Fig, point, x, y);
-}
-
 void StartPlaneTable(Program& p) {
   const int point = p.Deform.DraggedPoint;
-  if (PlaneTableRunning(p) || !PointValid(p.Fig, point)) return;
+  if (PlaneTableRunning(p) || !PointIndexValid(p.Fig, point)) return;
   Platform& host = HostOf(p);
   const std::string title = Translate(p.Lang, kProgramTitle);
   if (p.Locus.LocusOn == kFalse || !NumberChosen(p)) {

@@ -51,8 +51,4 @@ void PlaneTableTick(Program& p);
 void CancelPlaneTable(Program& p);
 bool PlaneTableRunning(const Program& p);
 
-// The dragged point placed at (x, y) and the figure recomputed as a move's
-// redraw recomputes it; nothing drawn.
-void PlaceForTable(Program& p, int point, double x, double y);
-
 }  // namespace plandra

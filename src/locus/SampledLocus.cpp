@@ -12,10 +12,6 @@ namespace {
 // A sample of the chain is quick: a thread must have this many to pay.
 constexpr size_t kMinSweepSamplesPerThread = 400;
 
-bool PointIndexValid(const Figure& fig, int index) {
-  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
-}
-
 // The Param values of a point on a line, the same for every line: taken
 // once, not at every redraw. By index rather than by adding the step, so that
 // no rounding piles up.
@@ -111,6 +107,10 @@ void SampleLiterally(Figure& fig, int driving, int traced,
 }
 
 }  // namespace
+
+bool PointIndexValid(const Figure& fig, int index) {
+  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
+}
 
 void AppendElementBits(const Figure& fig, ObjRef ref, std::vector<uint64_t>& bits) {
   if (ref.Index < 1 || !RefInRange(fig, ref)) return;

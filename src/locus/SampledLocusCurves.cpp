@@ -69,10 +69,6 @@ void AppendHostedPoint(const Figure& fig, int i, int driving, std::vector<uint64
   AppendElementBits(fig, {pt.HostClass, pt.HostIndex}, bits);
 }
 
-bool PointValid(const Figure& fig, int index) {
-  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
-}
-
 const LocusCurve& CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int driving,
                           int traced) {
   std::vector<uint64_t> inputs = LocusInputs(fig, driving, traced);
@@ -102,7 +98,7 @@ void DrawCurve(RenderContext& r, const LocusCurve& curve, const PtRec& traced) {
 
 std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced) {
   std::vector<uint64_t> bits;
-  if (!PointValid(fig, driving) || !PointValid(fig, traced)) return bits;
+  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return bits;
   DependentSet chain = ChainBetween(fig, driving, traced);
   bits.push_back(static_cast<uint64_t>(driving));
   bits.push_back(static_cast<uint64_t>(traced));
@@ -136,7 +132,7 @@ void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r) {
     const StepRefs& in = fig.StepIn[s];
     if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
     int traced = in[2].Index;
-    if (!PointValid(fig, traced)) continue;
+    if (!PointIndexValid(fig, traced)) continue;
     const LocusCurve& curve = CurveOf(curves, fig, s, in[1].Index, traced);
     DrawCurve(r, curve, fig.PtTable[traced]);
     drawn.push_back(s);

@@ -64,8 +64,6 @@ void DrawHoverMark(RenderContext& r, const MarkPen& pen, int16_t color) {
   pen.Ring(3 * pen.R / 5, green);
 }
 
-std::string LabelText(const PtRec& pt) { return std::string(PointNameShown(pt.Name)); }
-
 }  // namespace
 
 // Names and the number list are hidden by the text switch while the user
@@ -119,7 +117,7 @@ void DrawPointLabel(RenderContext& r, int index, int16_t c, int16_t mode) {
   const PtRec& prev = r.Fig.PtTablePrev[index];
   // A point that does not exist is not drawn, and neither is its name.
   if (pt.Exists == kFalse || pt.EventKind >= 10) return;
-  std::string text = LabelText(pt);
+  std::string text(PointNameShown(pt.Name));
   if (text.empty()) return;
   const ViewState& view = r.View;
   if (!InsideWindow(view, pt.X, pt.Y) || !InsideWindow(view, prev.X, prev.Y)) return;
