@@ -210,6 +210,8 @@ const std::map<std::string_view, Handler>& Handlers() {
       {"mnuRakugaki", &Plain<mnuRakugaki>},
       {"mnuOMenu_easy", &Plain<mnuOMenu_easy>},
       {"mnuOmenu_full", &Plain<mnuOmenu_full>},
+      {"mnuMenuToEasy", &Plain<SwitchToEasyMenu>},
+      {"mnuMenuToFull", &Plain<SwitchToFullMenu>},
       {"mnuRedrawslowOption_01", &ReplaySpeed<200>},
       {"mnuRedrawslowOption_03", &ReplaySpeed<500>},
       {"mnuRedrawslowOption_05", &ReplaySpeed<1000>},
@@ -366,6 +368,17 @@ void mnuOMenu_easy(Program& p) {
 void mnuOmenu_full(Program& p) {
   p.Config.MenuEasy = 0;
   MenuCheckSet(p);
+}
+
+// The switch takes effect at once; it also keeps the choice for the next start.
+void SwitchToEasyMenu(Program& p) {
+  mnuOMenu_easy(p);
+  ShowEasyMenu(p.Menu);
+}
+
+void SwitchToFullMenu(Program& p) {
+  mnuOmenu_full(p);
+  ShowFullMenu(p.Menu);
 }
 
 void SetReplayInterval(Program& p, int32_t intervalMs) {

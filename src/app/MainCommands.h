@@ -39,6 +39,8 @@ CommandResult RunMenuCommand(Program& p, std::string_view controlName);
 // Menu mode commands; they take effect at the next start.
 void mnuOMenu_easy(Program& p);
 void mnuOmenu_full(Program& p);
+void SwitchToEasyMenu(Program& p);
+void SwitchToFullMenu(Program& p);
 
 // Replay speed: the interval of the replay timer in ms.
 void SetReplayInterval(Program& p, int32_t intervalMs);

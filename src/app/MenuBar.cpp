@@ -22,16 +22,16 @@ constexpr int16_t kStandardOuterWidth = 6525;  // twips, the window as designed
 constexpr int16_t kStandardOuterHeight = 6615;
 constexpr int16_t kSmallestStartSize = 301;
 
-constexpr std::array<std::string_view, 9> kTopMenus{"mnuFile",    "mnuDeform", "mnuConstruction",
-                                                    "mnuMeasure", "mnuOption", "mnuEdit",
-                                                    "mnuHelp",    "mnuZoom",   "mnuLocus"};
+constexpr std::array<std::string_view, 10> kTopMenus{
+    "mnuFile", "mnuDeform", "mnuConstruction", "mnuMeasure", "mnuOption",
+    "mnuEdit", "mnuHelp",   "mnuZoom",         "mnuLocus",   "mnuMenuToFull"};
 
 // The access letters of the top menus, the same in every language, so that
 // Alt and the letter (or F10 and the arrows) reach every menu.
 constexpr std::pair<std::string_view, char> kAccessLetters[] = {
-    {"mnuFile", 'F'},    {"mnuDeform", 'D'}, {"mnuConstruction", 'C'},
-    {"mnuMeasure", 'M'}, {"mnuZoom", 'Z'},   {"mnuLocus", 'L'},
-    {"mnuOption", 'O'},  {"mnuEdit", 'E'},   {"mnuHelp", 'H'}};
+    {"mnuFile", 'F'}, {"mnuDeform", 'D'},    {"mnuConstruction", 'C'}, {"mnuMeasure", 'M'},
+    {"mnuZoom", 'Z'}, {"mnuLocus", 'L'},     {"mnuOption", 'O'},       {"mnuEdit", 'E'},
+    {"mnuHelp", 'H'}, {"mnuMenuToFull", 'T'}};
 
 char AccessLetter(std::string_view menu) {
   for (const auto& [name, letter] : kAccessLetters) {
@@ -77,6 +77,7 @@ void Collect(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& o
 
 // The top menus a mode leaves enabled.
 bool TopMenuEnabled(std::string_view menu, int16_t mode) {
+  if (menu == "mnuMenuToFull") menu = "mnuOption";  // an option of its own on the bar
   if (mode == kModeStandard) return true;
   if (mode == 70) return false;
   if (mode == 6 || mode == 16 || mode == 22 || mode == 61) {
@@ -135,16 +136,12 @@ void ForEachMenuItem(std::vector<MenuItem>& items, const std::function<void(Menu
   }
 }
 
+// The bar before the settings are read: the full menu, as the default setting
+// asks; the start-up applies the easy menu when the settings choose it.
 MenuBar MainMenuBar() {
   MenuBar bar;
   bar.Items = DesignedMenuItems();
-  // The top menus stay: hiding them too would leave the easy menu with no
-  // way back to the full menu.
-  for (std::string_view name : FullMenuItems()) {
-    MenuItem* item = FindMenuItem(bar, name);
-    bool topMenu = std::find(kTopMenus.begin(), kTopMenus.end(), name) != kTopMenus.end();
-    if (item && !topMenu) item->Visible = false;
-  }
+  ShowFullMenu(bar);
   return bar;
 }
 
@@ -229,10 +226,20 @@ const std::vector<std::string_view>& FullMenuItems() {
   return names;
 }
 
-void ShowFullMenu(MenuBar& bar) {
+namespace {
+
+void SetFullMenuShown(MenuBar& bar, bool shown) {
   for (std::string_view name : FullMenuItems()) {
-    if (MenuItem* item = FindMenuItem(bar, name)) item->Visible = true;
+    if (MenuItem* item = FindMenuItem(bar, name)) item->Visible = shown;
   }
+  // With the top menus hidden this item alone leads back to them.
+  if (MenuItem* item = FindMenuItem(bar, "mnuMenuToFull")) item->Visible = !shown;
 }
+
+}  // namespace
+
+void ShowFullMenu(MenuBar& bar) { SetFullMenuShown(bar, true); }
+
+void ShowEasyMenu(MenuBar& bar) { SetFullMenuShown(bar, false); }
 
 }  // namespace plandra

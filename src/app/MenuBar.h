@@ -92,5 +92,7 @@ void MenuCheckSet(MenuBar& bar, const Settings& config, int16_t axisKind, bool a
 // The menus that the easy menu hides.
 const std::vector<std::string_view>& FullMenuItems();
 void ShowFullMenu(MenuBar& bar);
+// Hides what the full menu adds and shows the one item that switches back.
+void ShowEasyMenu(MenuBar& bar);
 
 }  // namespace plandra

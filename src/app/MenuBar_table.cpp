@@ -234,6 +234,7 @@ std::vector<MenuItem> OptionProgramMenus() {
                Cmd("mnuOWindowMax", "最大"), Cmd("mnuOWindowSave", "マニュアル(現在の画面)")}),
           Sub("mnuOmenuModeSW", "起動時メニューモード",
               {Cmd("mnuOMenu_easy", "簡易モード"), Cmd("mnuOmenu_full", "フルメニュー")}),
+          Cmd("mnuMenuToEasy", "簡易メニューに"),
           Sub("mnuRedrawslowOption", "作図再生の速度",
               {Cmd("mnuRedrawslowOption_01", "速く(0.2秒)"),
                Cmd("mnuRedrawslowOption_03", "標準(0.5秒)"),
@@ -275,6 +276,13 @@ MenuItem PointPopupMenu() {
   return popup;
 }
 
+// A command of its own on the bar, shown only while the easy menu hides the rest.
+MenuItem BackToFullMenu() {
+  MenuItem item = Cmd("mnuMenuToFull", "フルメニューに");
+  item.Visible = false;
+  return item;
+}
+
 MenuItem HelpMenu() {
   return Sub(
       "mnuHelp", "ﾍﾙﾌﾟ",
@@ -287,8 +295,9 @@ MenuItem HelpMenu() {
 }  // namespace
 
 std::vector<MenuItem> DesignedMenuItems() {
-  return {FileMenu(),  DeformMenu(), ConstructionMenu(), MeasureMenu(),    ZoomMenu(),
-          LocusMenu(), OptionMenu(), EditMenu(),         PointPopupMenu(), HelpMenu()};
+  return {FileMenu(),       DeformMenu(), ConstructionMenu(), MeasureMenu(),
+          ZoomMenu(),       LocusMenu(),  OptionMenu(),       EditMenu(),
+          PointPopupMenu(), HelpMenu(),   BackToFullMenu()};
 }
 
 }  // namespace plandra

@@ -125,7 +125,11 @@ void StartUp(Program& p, const StartupInputs& inputs) {
 
   ReadCommandLineFigure(p, inputs);
   if (IsWindowCopy(p, p.CurFileName)) p.CurFileName = std::string(kUntitled);
-  if (!p.Config.MenuEasy) ShowFullMenu(p.Menu);
+  if (p.Config.MenuEasy) {
+    ShowEasyMenu(p.Menu);
+  } else {
+    ShowFullMenu(p.Menu);
+  }
   CheckProgramFolder(p);
   RefreshModeDisplay(p);
   MarkFigureSaved(p);

@@ -30,10 +30,10 @@ std::vector<std::string> ChildNames(const MenuBar& bar, std::string_view menu) {
 
 TEST(MenuBarTest, OrderNamesCaptionsAndShortcuts) {
   MenuBar bar = MainMenuBar();
-  EXPECT_EQ(
-      TopMenuNames(bar),
-      (std::vector<std::string>{"mnuFile", "mnuDeform", "mnuConstruction", "mnuMeasure", "mnuZoom",
-                                "mnuLocus", "mnuOption", "mnuEdit", "mnuEdit2_point", "mnuHelp"}));
+  EXPECT_EQ(TopMenuNames(bar),
+            (std::vector<std::string>{"mnuFile", "mnuDeform", "mnuConstruction", "mnuMeasure",
+                                      "mnuZoom", "mnuLocus", "mnuOption", "mnuEdit",
+                                      "mnuEdit2_point", "mnuHelp", "mnuMenuToFull"}));
   EXPECT_EQ(ChildNames(bar, "mnuConstruction").front(), "mnuConstPoint");
   EXPECT_EQ(
       ChildNames(bar, "mnuTransform"),
@@ -120,22 +120,26 @@ TEST(MenuBarTest, UnwiredCommandsAreDisabledAndDoNothing) {
 
 TEST(MenuBarTest, EasyMenuHidesTheFullMenuItemsButKeepsAWayBack) {
   MenuBar bar = MainMenuBar();
-  for (std::string_view name : {"mnuFDataFolder", "mnuMerge", "mnuZoomComplex", "mnufB",
-                                "mnuSaveOnLine", "mnuEditFigDataView", "mnuLocusSet"}) {
+  EXPECT_FALSE(FindMenuItem(bar, "mnuMenuToFull")->Visible);
+  ShowEasyMenu(bar);
+  for (std::string_view name : FullMenuItems()) {
     EXPECT_FALSE(FindMenuItem(bar, name)->Visible) << name;
   }
-  EXPECT_TRUE(FindMenuItem(bar, "mnuOption")->Visible);
-  EXPECT_TRUE(FindMenuItem(bar, "mnuOmenu_full")->Visible);
-  EXPECT_FALSE(FindMenuItem(bar, "mnuEdit2_point")->Visible);
+  // Every top menu is gone; the bar keeps only the way back.
+  for (const MenuItem& top : bar.Items) {
+    EXPECT_EQ(top.Visible, top.Name == "mnuMenuToFull") << top.Name;
+  }
   ShowFullMenu(bar);
   for (std::string_view name : FullMenuItems()) {
     EXPECT_TRUE(FindMenuItem(bar, name)->Visible) << name;
   }
+  EXPECT_FALSE(FindMenuItem(bar, "mnuMenuToFull")->Visible);
   EXPECT_FALSE(FindMenuItem(bar, "mnuEdit2_point")->Visible);
 }
 
 TEST(MenuBarTest, HiddenItemsDoNotRun) {
   AppFixture app;
+  ShowEasyMenu(app.P.Menu);
   EXPECT_EQ(RunMenuCommand(app.P, "mnuEditFigDataView").Status, CommandStatus::kDisabled);
   EXPECT_FALSE(app.P.Viewer.Shown);
   ShowFullMenu(app.P.Menu);
@@ -162,8 +166,8 @@ TEST(MenuBarTest, TopMenusEnabledByMode) {
   AppFixture app;
   using Names = std::set<std::string>;
   Names all{"mnuFile", "mnuDeform", "mnuConstruction", "mnuMeasure", "mnuOption",
-            "mnuEdit", "mnuHelp",   "mnuZoom",         "mnuLocus"};
-  Names moving{"mnuOption", "mnuHelp", "mnuZoom", "mnuLocus"};
+            "mnuEdit", "mnuHelp",   "mnuZoom",         "mnuLocus",   "mnuMenuToFull"};
+  Names moving{"mnuOption", "mnuHelp", "mnuZoom", "mnuLocus", "mnuMenuToFull"};
   Names other{"mnuHelp", "mnuZoom"};
   EXPECT_EQ(EnabledTopMenus(app.P, 2), all);
   for (int16_t mode : {6, 16, 22, 61}) EXPECT_EQ(EnabledTopMenus(app.P, mode), moving) << mode;
@@ -291,14 +295,15 @@ TEST(MenuBarTest, TopMenusHaveAccessLettersInEveryLanguage) {
     return captions;
   };
   ApplyMenuLanguage(app.P);
-  EXPECT_EQ(topCaptions(), (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "変形(&D)", "作図(継続)(&C)",
-                                                     "測定(&M)", "ｽﾞｰﾑ(&Z)", "軌跡(&L)",
-                                                     "ｵﾌﾟｼｮﾝ(&O)", "編集(&E)", "ﾍﾙﾌﾟ(&H)"}));
+  EXPECT_EQ(topCaptions(),
+            (std::vector<std::string>{"ﾌｧｲﾙ(&F)", "変形(&D)", "作図(継続)(&C)", "測定(&M)",
+                                      "ｽﾞｰﾑ(&Z)", "軌跡(&L)", "ｵﾌﾟｼｮﾝ(&O)", "編集(&E)", "ﾍﾙﾌﾟ(&H)",
+                                      "フルメニューに(&T)"}));
   app.P.Lang.Language = "English";
   ApplyMenuLanguage(app.P);
-  EXPECT_EQ(topCaptions(),
-            (std::vector<std::string>{"&File", "&Deform", "&Construct (continued)", "&Measure",
-                                      "&Zoom", "&Locus", "&Options", "&Edit", "&Help"}));
+  EXPECT_EQ(topCaptions(), (std::vector<std::string>{"&File", "&Deform", "&Construct (continued)",
+                                                     "&Measure", "&Zoom", "&Locus", "&Options",
+                                                     "&Edit", "&Help", "&To the full menu"}));
   // Only the top menus carry one, so no other caption takes a letter from them.
   EXPECT_EQ(FindMenuItem(app.P.Menu, "mnuSave")->Caption, "Save");
 }

@@ -119,11 +119,23 @@ TEST(StartupTest, SettingsLanguageAndEasyMenu) {
   Program& p = run.App.P;
   EXPECT_TRUE(p.Config.MenuEasy);
   EXPECT_FALSE(FindMenuItem(p.Menu, "mnuMerge")->Visible);
+  EXPECT_FALSE(FindMenuItem(p.Menu, "mnuConstruction")->Visible);
+  EXPECT_EQ(RunMenuCommand(p, "mnuNew").Status, CommandStatus::kDisabled);
   EXPECT_TRUE(FindMenuItem(p.Menu, "mnuOMenu_easy")->Checked);
   EXPECT_TRUE(FindMenuItem(p.Menu, "mnuRedrawslowOption_01")->Checked);
   EXPECT_EQ(FindMenuItem(p.Menu, "mnuConstCircle")->Caption, "Circle");
   EXPECT_EQ(p.Status.Panel(kModePanel).Text, EnglishText("標準"));
   EXPECT_EQ(p.DataPaths.LoadInitialFolder, std::filesystem::path("/srv/figures"));
+
+  // The way back works at once and is kept for the next start.
+  EXPECT_EQ(FindMenuItem(p.Menu, "mnuMenuToFull")->Caption, "&To the full menu");
+  EXPECT_EQ(RunMenuCommand(p, "mnuMenuToFull").Status, CommandStatus::kDone);
+  EXPECT_FALSE(p.Config.MenuEasy);
+  EXPECT_TRUE(FindMenuItem(p.Menu, "mnuConstruction")->Visible);
+  EXPECT_FALSE(FindMenuItem(p.Menu, "mnuMenuToFull")->Visible);
+  EXPECT_EQ(RunMenuCommand(p, "mnuMenuToEasy").Status, CommandStatus::kDone);
+  EXPECT_TRUE(p.Config.MenuEasy);
+  EXPECT_FALSE(FindMenuItem(p.Menu, "mnuHelp")->Visible);
 }
 
 // Installed, the executable is never the user's to write; the record lives
