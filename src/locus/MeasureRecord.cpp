@@ -8,6 +8,7 @@
 #include "app/Multi_lang.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
+#include "locus/SpreadsheetText.h"
 #include "numbers/Labels05.h"
 #include "persist/FileRead.h"
 #include "persist/FileWriter.h"
@@ -79,11 +80,12 @@ bool OpenFiles(Program& p, std::ios::openmode mode) {
 
 // The files are made anew through the file writer (a link, the mode and the
 // owner kept; what is no plain writable file refused, never opened); the
-// rows then go to their ends in place, one write per row.
+// rows then go to their ends in place, one write per row. The byte-order
+// mark tells the spreadsheet and the browser alike that the names are UTF-8.
 bool MakeEmptyFiles(Program& p) {
   if (p.Folders.Folder.empty()) return true;  // OpenFiles tells
   for (const std::filesystem::path* file : {&p.Record.RecordCsvPath, &p.Record.RecordHtmPath}) {
-    if (!WriteFileSafely(*file, {}).Ok()) {
+    if (!WriteFileSafely(*file, kSpreadsheetBom).Ok()) {
       TellFailure(p, *file);
       return false;
     }
@@ -141,6 +143,12 @@ std::vector<std::string> NamesOf(const std::vector<std::pair<int, std::string>>&
   std::vector<std::string> names;
   for (const auto& column : columns) names.push_back(column.second);
   return names;
+}
+
+std::vector<std::string> InertNames(const std::vector<std::string>& names) {
+  std::vector<std::string> inert;
+  for (const std::string& name : names) inert.push_back(InertCellText(name));
+  return inert;
 }
 
 std::vector<std::string> EscapedNames(const std::vector<std::string>& names) {
@@ -219,13 +227,13 @@ void RecordRow(Program& p, std::string_view mode) {
   std::vector<std::string> names = NamesOf(columns);
   if (mode == "top") {
     WriteLines(record.RecordHtmFile, HeaderLines(p, names));
-    record.RecordCsvFile << CsvRow(names);
+    record.RecordCsvFile << CsvRow(InertNames(names));
   } else {
     // A number shown, hidden or renamed since the last header: the values
     // that follow stand under a header of their own.
     if (columns != record.Columns) {
       WriteLines(record.RecordHtmFile, RowLines("<th>", EscapedNames(names)));
-      record.RecordCsvFile << CsvRow(names);
+      record.RecordCsvFile << CsvRow(InertNames(names));
     }
     std::vector<std::string> values;
     for (const auto& column : columns) {

@@ -15,6 +15,7 @@
 #include "interact/PDdeform05.h"
 #include "locus/PlaneSamples.h"
 #include "locus/SampledLocus.h"
+#include "locus/SpreadsheetText.h"
 #include "numbers/Labels05.h"
 #include "persist/PDio05_text.h"
 
@@ -31,6 +32,8 @@ constexpr std::string_view kTakesTimeText = "数秒程度時間がかかりま�
 constexpr std::string_view kProgressText = "計算中";
 constexpr std::string_view kNotWrittenText = "表のファイルを書き込めません。";
 constexpr std::string_view kWrittenHereText = "表のファイルはここに書きました。";
+constexpr std::string_view kFormatText = "ﾃﾞｰﾀ形式";
+constexpr std::string_view kSweepText = "点%1を平面内を動かしたときの次の変数の変化 : %2";
 
 bool NumberChosen(const Program& p) {
   return RefInRange(p.Fig, ObjRef::Of(kClassNumber, p.Locus.LocusNum));
@@ -45,15 +48,24 @@ fs::path TableFile(const Program& p) {
   return figure.parent_path() / (figure.stem().string() + "_3D.csv");
 }
 
-std::string HeaderText(const Program& p, const PlaneTableRun& run) {
+std::string SweepText(Program& p, const PlaneTableRun& run) {
+  std::string text = Translate(p.Lang, kSweepText);
   const Figure& fig = p.Fig;
-  std::string text = "ﾃﾞｰﾀ形式,1";
+  for (auto [mark, name] : {std::pair{"%1", PointNameShown(fig.PtTable[run.Point].Name)},
+                            std::pair{"%2", Trim(fig.NumTable[p.Locus.LocusNum].Name)}}) {
+    if (const size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, name);
+  }
+  return text;
+}
+
+// The headings in the interface language; the names as they stand.
+std::string HeaderText(Program& p, const PlaneTableRun& run) {
+  std::string text(kSpreadsheetBom);
+  text += Translate(p.Lang, kFormatText) + ",1";
   text += kEol;
   text += "PD file : " + p.CurFileName;
   text += kEol;
-  text += "点" + std::string(PointNameShown(fig.PtTable[run.Point].Name)) +
-          "を平面内を動かしたときの次の変数の変化 : " +
-          std::string(Trim(fig.NumTable[p.Locus.LocusNum].Name));
+  text += SweepText(p, run);
   text += kEol;
   text += ",";
   for (int i = -run.Grid.Nx; i <= run.Grid.Nx; ++i) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/KeyDispatch.h"
@@ -17,6 +18,7 @@
 #include "locus/PdLocus.h"
 #include "locus/PlaneTable.h"
 #include "locus/SampledLocusCurves.h"
+#include "locus/SpreadsheetText.h"
 #include "support/AppFixture.h"
 #include "support/RecordingSurface.h"
 #include "support/TestHelpers.h"
@@ -316,6 +318,8 @@ struct TableFixture : Fixture {
   }
   std::vector<std::string> TableLines() const {
     std::string text = test::ReadFileBytes(Folder.Path() / "tri_3D.csv");
+    EXPECT_EQ(text.rfind(kSpreadsheetBom, 0), 0u);
+    text.erase(0, kSpreadsheetBom.size());
     std::vector<std::string> lines;
     for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
       lines.push_back(text.substr(at, end - at));
@@ -419,6 +423,58 @@ TEST(PlaneTable, UntitledGoesToTheProgramFolderAndFailuresAreTold) {
   EXPECT_EQ(f.Host.Messages[3].Text.rfind("表のファイルを書き込めません。\n", 0), 0u);
   EXPECT_NE(f.Host.Messages[3].Text.find("tri_3D.csv"), std::string::npos);
   EXPECT_EQ(f.P.Fig.PtTable[f.A].X, 1);
+}
+
+// The spreadsheet's own reading of a file: LibreOffice converts it, taking the
+// encoding its byte-order mark names, to a plain UTF-8 CSV of its cells; each
+// row is given as its cells up to the last one filled.
+std::vector<std::string> RowsAsLibreOfficeReadsThem(const std::filesystem::path& file,
+                                                    const std::filesystem::path& work) {
+  const std::filesystem::path out = work / "out";
+  const std::string command = "timeout 180 soffice -env:UserInstallation=file://" +
+                              (work / "profile").string() +
+                              " --headless --infilter=CSV:44,34,76 --convert-to "
+                              "'csv:Text - txt - csv (StarCalc):44,34,76' --outdir '" +
+                              out.string() + "' '" + file.string() + "' > /dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0)
+      << "LibreOffice (Debian's libreoffice-calc-nogui, from scripts/install-deps) did not run";
+  std::string text = test::ReadFileBytes(out / file.filename());
+  std::vector<std::string> rows;
+  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+    std::string row = text.substr(at, end - at);
+    rows.push_back(row.erase(row.find_last_not_of(',') + 1));
+  }
+  return rows;
+}
+
+// Both tables open with their names whole and their headings in the
+// interface language; a name shaped like a formula stays a name.
+TEST(Spreadsheets, TheTablesOpenInLibreOfficeAsWritten) {
+  TableFixture f;
+  f.P.Lang.Language = "English";
+  f.P.Fig.PtTable[f.A].Name = "甲";
+  int16_t plus = AddFreePoint(f.P.Fig, 3, 4);
+  f.P.Fig.PtTable[plus].Name = "=2+";
+  int16_t one = AddFreePoint(f.P.Fig, 3, 5);
+  f.P.Fig.PtTable[one].Name = "1";
+  AddStep(f.P.Fig, "ND2P", {test::PointRef(plus), test::PointRef(one)});  // named "=2+1"
+  Redraw(f.P);  // a heading row for the new names, then their values
+  KeyDown(f.P, kKeyX, false);
+  f.RunTicks();
+
+  const std::vector<std::string> table =
+      RowsAsLibreOfficeReadsThem(f.Folder.Path() / "tri_3D.csv", f.Folder.Path());
+  ASSERT_GE(table.size(), 5u);
+  EXPECT_EQ(table[0], "Data format,1");
+  EXPECT_EQ(table[2], "How the next number changes as point 甲 moves over the plane : 甲O");
+  EXPECT_EQ(table[4].substr(0, 7), "-12,20,");  // numbers, not texts
+
+  const std::vector<std::string> record =
+      RowsAsLibreOfficeReadsThem(f.Folder.Path() / "temp.csv", f.Folder.Path());
+  ASSERT_GE(record.size(), 3u);
+  EXPECT_EQ(record[0], "AO");
+  EXPECT_EQ(record.back(), "1.41,1");
+  EXPECT_NE(std::find(record.begin(), record.end(), "甲O,'=2+1"), record.end());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/Refresh.h"
 #include "locus/MeasureRecord.h"
 #include "locus/PdLocus.h"
+#include "locus/SpreadsheetText.h"
 #include "numbers/Labels05.h"
 #include "numbers/NumberChooser.h"
 #include "support/AppFixture.h"
@@ -39,8 +40,12 @@ struct Fixture : AppFixture {
     num.NumShow = show;
     return index;
   }
-  std::string Htm() const { return ReadFileBytes(Folder / "temp.htm"); }
-  std::string Csv() const { return ReadFileBytes(Folder / "temp.csv"); }
+  std::string Htm() const { return WithoutBom(ReadFileBytes(Folder / "temp.htm")); }
+  std::string Csv() const { return WithoutBom(ReadFileBytes(Folder / "temp.csv")); }
+  static std::string WithoutBom(std::string text) {
+    EXPECT_EQ(text.rfind(kSpreadsheetBom, 0), 0u);
+    return text.erase(0, kSpreadsheetBom.size());
+  }
 };
 
 std::string Lines(const std::vector<std::string>& lines) {
@@ -150,7 +155,7 @@ TEST(MeasureRecord, ShowingTheRecordCopiesTheCsvAndKeepsRecording) {
   ASSERT_EQ(f.Host.Opened.size(), 1u);
   EXPECT_EQ(f.Host.Opened[0], (f.Folder / "temp.htm").string());
   std::string shown = f.Csv();
-  EXPECT_EQ(ReadFileBytes(f.Folder / "temp2.csv"), shown);
+  EXPECT_EQ(f.WithoutBom(ReadFileBytes(f.Folder / "temp2.csv")), shown);
   Redraw(f.P);  // appended after what the copy holds
   EXPECT_EQ(f.Csv().substr(0, shown.size()), shown);
   EXPECT_GT(f.Csv().size(), shown.size());
