@@ -192,7 +192,7 @@ constexpr EnglishRow kEnglishRows[] = {
     {"何かキーを押してください。", "Press any key."},
     {"可能", "Possible"},
     {"画面切換", "Switch screen"},
-    {"画面複写", "Copy screen"},
+    {"画面複写", "Open a copy in a new window"},
     {"画面保存(bmp,クリップボード)", "Save screen (bmp, clipboard)"},
     {"回転", "Rotate"},
     {"回転(定角を作る)", "Rotation (making a fixed angle)"},

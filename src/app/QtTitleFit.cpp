@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QLayout>
 #include <algorithm>
 
 namespace plandra {
@@ -24,7 +25,13 @@ int TitleWidth(const QString& title) {
 }
 
 void FitTitle(QWidget& window) {
-  const int needed = std::min(TitleWidth(window.windowTitle()), window.maximumWidth());
+  int needed = TitleWidth(window.windowTitle());
+  // Once a minimum width is set here the layout sets it no more: its own is
+  // kept in it, or a button shown or renamed later would be cut short.
+  if (const QLayout* layout = window.layout()) {
+    needed = std::max(needed, layout->totalMinimumSize().width());
+  }
+  needed = std::min(needed, window.maximumWidth());
   if (window.minimumWidth() < needed) window.setMinimumWidth(needed);
   if (window.width() < needed) window.resize(needed, window.height());
 }
@@ -38,7 +45,9 @@ TitleFit::~TitleFit() {
 }
 
 bool TitleFit::eventFilter(QObject* watched, QEvent* event) {
-  const bool fitting = event->type() == QEvent::Show || event->type() == QEvent::WindowTitleChange;
+  const QEvent::Type type = event->type();
+  const bool fitting =
+      type == QEvent::Show || type == QEvent::WindowTitleChange || type == QEvent::LayoutRequest;
   auto* dialog = fitting ? qobject_cast<QDialog*>(watched) : nullptr;
   if (dialog != nullptr && dialog->isWindow()) FitTitle(*dialog);
   return false;

@@ -12,11 +12,11 @@ namespace plandra {
 // The width a window needs to show the title whole beside the frame's buttons.
 int TitleWidth(const QString& title);
 
-// Widens the window when its title needs more room than it has.
+// Widens the window when its title, or its layout, needs more room than it has.
 void FitTitle(QWidget& window);
 
-// Installed on the application, it fits each dialog as it is shown or
-// retitled, so that message boxes and input boxes are fitted too.
+// Installed on the application, it fits each dialog as it is shown, retitled
+// or laid out anew, so that message boxes and input boxes are fitted too.
 class TitleFit : public QObject {
  public:
   explicit TitleFit(QObject* parent = nullptr);

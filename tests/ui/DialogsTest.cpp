@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 #include "app/FigDataView.h"
+#include "app/MainCommands.h"
 #include "app/MainModel.h"
 #include "app/NewConstchk.h"
 #include "app/PDLanguage.h"
@@ -19,8 +21,22 @@
 #include "app/Program.h"
 #include "app/QtPlatform.h"
 #include "app/QtTitleFit.h"
+#include "app/frmMemo.h"
+#include "app/frmMsg.h"
+#include "interact/CircleAttribute.h"
+#include "interact/LineAttribute.h"
+#include "interact/NumAttribute.h"
+#include "interact/PDAttribute.h"
+#include "interact/PtAttribute.h"
+#include "interact/SelGeoKindBounded.h"
 #include "macros/TextViewer.h"
 #include "macros/ViewerText.h"
+#include "numbers/NumberChooser.h"
+#include "numbers/PDExpress.h"
+#include "numbers/PDSelNum.h"
+#include "numbers/pdNumInput.h"
+#include "support/AppFixture.h"
+#include "support/FigureBuilder.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"
 #include "view/QtSurface.h"
@@ -120,6 +136,75 @@ TEST(TitleFit, DialogsAreAsWideAsTheirTitles) {
   plain.setWindowTitle(QString::fromUtf8("作図手続きと幾何的対象のデータ Plandra Win"));
   EXPECT_GE(plain.width(), TitleWidth(plain.windowTitle()));
   EXPECT_GT(plain.width(), narrow);
+}
+
+// Every dialog and text window of the program, each open on an element of its kind.
+std::vector<std::unique_ptr<QWidget>> EveryDialog(Program& p) {
+  ResetFigure(p.Fig, 20);
+  const int16_t point = test::AddFreePoint(p.Fig, 0, 0);
+  const int16_t other = test::AddFreePoint(p.Fig, 3, 0);
+  const int16_t line = test::AddStep(p.Fig, "L1", {test::PointRef(point), test::PointRef(other)});
+  const int16_t circle = test::AddStep(p.Fig, "C1", {test::PointRef(point), test::PointRef(other)});
+  const int16_t number = test::AddNumber(p.Fig, 2);
+  std::vector<std::unique_ptr<QWidget>> dialogs;
+  dialogs.push_back(std::make_unique<TextViewer>(p.Viewer, p.Lang, [] {}));
+  WireNumberChooser(p);
+  RunMenuCommand(p, "mnuDeformVar");  // titled as the user opens it
+  dialogs.push_back(std::make_unique<PDSelNum>(p));
+  dialogs.push_back(std::make_unique<PDExpress>(p));
+  dialogs.push_back(std::make_unique<pdNumInput>(p));
+  dialogs.push_back(std::make_unique<frmMsg>(p.Lang, nullptr));
+  dialogs.push_back(std::make_unique<frmMemo>(p, CoreRunner{}, nullptr));
+  dialogs.push_back(std::make_unique<PDfrmAbout>(p.Lang));
+  dialogs.push_back(std::make_unique<PDLanguage>(p, PDLanguageActions{}));
+  dialogs.push_back(std::make_unique<NewConstchk>(p.Lang));
+  const std::pair<ObjRef, std::function<QDialog*()>> attributes[] = {
+      {{kClassPoint, point}, [&p] { return new PtAttribute(p); }},
+      {{kClassLine, line}, [&p] { return new LineAttribute(p); }},
+      {{kClassCircle, circle}, [&p] { return new CircleAttribute(p); }},
+      {{kClassNumber, number}, [&p] { return new NumAttribute(p); }}};
+  for (const auto& [element, make] : attributes) {
+    EditAttributes(p, element);
+    dialogs.emplace_back(make());
+  }
+  EditBinding(p, {kClassPoint, other});
+  dialogs.push_back(std::make_unique<SelGeoKindBounded>(p));
+  return dialogs;
+}
+
+// Whatever a dialog shows after it opened, in either language and after the
+// dialogs' font changed, every button and label has the room its text needs.
+TEST(DialogTexts, EveryButtonAndLabelShowsItsWholeText) {
+  TitleFit fit;
+  const QFont standard = QApplication::font("QDialog");
+  QFont wide = standard;
+  wide.setFamily(ResolveFontFamily("ＭＳ ゴシック"));
+  for (const char* language : {"Japanese", "English"}) {
+    test::AppFixture app;
+    app.P.Lang.Language = language;
+    for (const std::unique_ptr<QWidget>& dialog : EveryDialog(app.P)) {
+      QApplication::setFont(standard, "QDialog");
+      // Open, each has a title; a long one fixes a minimum width.
+      if (dialog->windowTitle().isEmpty()) dialog->setWindowTitle("Plandra Win");
+      dialog->show();
+      QApplication::processEvents();
+      QApplication::setFont(wide, "QDialog");
+      for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) button->show();
+      for (QLabel* label : dialog->findChildren<QLabel*>()) label->show();
+      QApplication::processEvents();
+      const std::string where = std::string(language) + " " + typeid(*dialog).name() + " ";
+      for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        EXPECT_GE(button->width(), button->sizeHint().width())
+            << where << button->text().toStdString();
+      }
+      for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->wordWrap()) continue;
+        EXPECT_GE(label->width(), label->sizeHint().width())
+            << where << label->text().toStdString();
+      }
+    }
+  }
+  QApplication::setFont(standard, "QDialog");
 }
 
 struct LanguageFixture {
