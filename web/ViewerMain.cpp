@@ -36,6 +36,7 @@ struct Viewer {
   SampledLocusCurves Curves;
   int Dragged = 0;
   bool FirstMove = false;
+  int Chosen = 0;  // the point the keys move
 };
 
 std::vector<std::unique_ptr<Viewer>> viewers;
@@ -74,13 +75,18 @@ void Draw(Viewer& v) {
   DrawFrame(context);
 }
 
+bool Movable(const Viewer& v, int i) {
+  const PtRec& pt = v.Fig.PtTable[i];
+  return pt.BoundMode == kBoundMovable && pt.Exists != kFalse;
+}
+
 // The movable point nearest to the pixel, or 0.
 int PickPoint(const Viewer& v, double column, double row) {
   int best = 0;
   double bestDistance = kPickPixels;
   for (int i = 1; i <= v.Fig.ElemCount[kClassPoint]; ++i) {
+    if (!Movable(v, i)) continue;
     const PtRec& pt = v.Fig.PtTable[i];
-    if (pt.BoundMode != kBoundMovable || pt.Exists == kFalse) continue;
     WorldPoint at = WorldToPixel(v.View, pt.X, pt.Y);
     double distance = std::hypot(at.X - column, at.Y - row);
     if (distance < bestDistance) {
@@ -126,6 +132,46 @@ PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width
   return static_cast<int>(plandra::viewers.size() - 1);
 }
 
+// The figure's viewer freed; its handle names nothing from now on.
+PLANDRA_EXPORT("close") void ViewerClose(int handle) {
+  if (ViewerOf(handle)) plandra::viewers[static_cast<size_t>(handle)].reset();
+}
+
+// The next movable point after from (direction 1) or before it (-1), or 0
+// past the last: the order Tab walks them in.
+PLANDRA_EXPORT("next_movable") int ViewerNextMovable(int handle, int from, int direction) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return 0;
+  const int count = v->Fig.ElemCount[plandra::kClassPoint];
+  int i = from == 0 && direction < 0 ? count : from + direction;
+  for (; i >= 1 && i <= count; i += direction) {
+    if (plandra::Movable(*v, i)) return i;
+  }
+  return 0;
+}
+
+// The point the keys move from now on, drawn as a dragged point; 0 lets go.
+PLANDRA_EXPORT("choose") void ViewerChoose(int handle, int point) {
+  Viewer* v = ViewerOf(handle);
+  if (!v || v->Dragged != 0) return;
+  v->Chosen =
+      point >= 1 && point <= v->Fig.ElemCount[plandra::kClassPoint] && plandra::Movable(*v, point)
+          ? point
+          : 0;
+  v->Draw.DraggedPoint = v->Chosen;
+  v->FirstMove = true;
+}
+
+// One deformation key on the chosen point: pixels along (dx, dy) as the
+// window's arrow keys move it with that step; 1 when the figure moved.
+PLANDRA_EXPORT("key_move") int ViewerKeyMove(int handle, int dx, int dy, int pixels) {
+  Viewer* v = ViewerOf(handle);
+  if (!v || v->Chosen == 0 || v->Dragged != 0) return 0;
+  plandra::KeyMoveStep(v->Fig, v->Chosen, dx, dy, pixels * v->View.PixelSize, v->FirstMove);
+  v->FirstMove = false;
+  return 1;
+}
+
 PLANDRA_EXPORT("resize") void ViewerResize(int handle, int width, int height) {
   if (Viewer* v = ViewerOf(handle)) v->Canvas.Resize(width, height);
 }
@@ -138,6 +184,7 @@ PLANDRA_EXPORT("draw") void ViewerDraw(int handle) {
 PLANDRA_EXPORT("pointer_down") int ViewerPointerDown(int handle, double column, double row) {
   Viewer* v = ViewerOf(handle);
   if (!v) return 0;
+  v->Chosen = 0;
   v->Dragged = plandra::PickPoint(*v, column, row);
   v->FirstMove = true;
   v->Draw.DraggedPoint = v->Dragged;

@@ -383,6 +383,13 @@ constexpr EnglishRow kEnglishRows[] = {
     {"表のファイルを書き込めません。", "The table file cannot be written."},
     {"表のファイルはここに書きました。", "The table file was written here."},
     {"ﾃﾞｰﾀ形式", "Data format"},
+    // The published page's viewer.
+    {"点をドラッグできます", "Drag the points"},
+    {"(Tabキーで点を選び,矢印キーで動かせます。Shiftを押しながらだと10ドットずつ)",
+     "(Tab chooses a point, the arrow keys move it; with Shift ten pixels at a time)"},
+    {"この図には動かせる点がありません", "This figure has no points to move"},
+    {"最初に戻す", "Reset"},
+    {"この図は表示できません:", "This figure cannot be shown:"},
     {"点%1を平面内を動かしたときの次の変数の変化 : %2",
      "How the next number changes as point %1 moves over the plane : %2"},
     {"測定値の桁数", "Digits of measured values"},

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/FigDataView.h"
 #include "app/FileCommands.h"
 #include "app/Program.h"
 #include "app/TranslatedText.h"
@@ -28,7 +29,34 @@ constexpr std::string_view kNotWebAddressText =
     "送信先のURLは http:// か https:// で始まるものにしてください。";
 constexpr int kPictureHeight = 481;
 
+// What the page's viewer says under a figure, by the names it asks for.
+constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
+    {"drag", "点をドラッグできます"},
+    {"keys", "(Tabキーで点を選び,矢印キーで動かせます。Shiftを押しながらだと10ドットずつ)"},
+    {"still", "この図には動かせる点がありません"},
+    {"reset", "最初に戻す"},
+    {"failed", "この図は表示できません:"}};
+
 fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
+
+// The page's language as HTML names it; a user's dictionary may be any.
+std::string PageLanguage(const LangState& lang) {
+  if (lang.Language == "Japanese") return "ja";
+  if (lang.Language == "English") return "en";
+  return "";
+}
+
+// The page's own texts in the program's language, and the report that
+// describes the figure to a screen reader (the file's name only: the page is
+// published, the teacher's folders are not).
+void FillPageTexts(Program& p, FigurePageFields& fields) {
+  fields.Language = PageLanguage(p.Lang);
+  for (const auto& [name, text] : kViewerTexts) {
+    fields.ViewerTexts.emplace_back(name, Translate(p.Lang, text));
+  }
+  fields.Report = FigDataViewReport(p.Fig, p.Lang, fs::path(p.CurFileName).filename().string(),
+                                    p.Config.KetaDecimal);
+}
 
 void Tell(Program& p, const std::string& text) {
   p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
@@ -90,6 +118,7 @@ PageExport ExportFigurePage(Program& p, const fs::path& page) {
   fields.FigureText = FigureTextUtf8(p.Fig);
   fields.PictureSvg = FigurePictureSvg(p);
   std::tie(fields.Width, fields.Height) = PictureSize(p);
+  FillPageTexts(p, fields);
   WebWriteResult written = WriteFigurePage(*pageTemplate, *viewer, fields);
   if (!written.Ok) {
     result.Message = Translate(p.Lang, kPageNotWrittenText) + "\n" + written.File.string() + ": " +

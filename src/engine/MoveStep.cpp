@@ -38,8 +38,12 @@ bool PlacePointAt(Figure& fig, PtRec& point, double x, double y) {
   }
 }
 
-PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double pixelSize,
-                              bool firstMove) {
+namespace {
+
+// The point moved on a copy by place, then the figure recomputed from the
+// steps that depend on it (marked at a drag's first move).
+template <typename Place>
+PointMoveReport MoveStepWith(Figure& fig, int point, bool firstMove, const Place& place) {
   PointMoveReport report;
   if (point < 1 || point > fig.ElemCount[kClassPoint] || point > UpperBound(fig.PtTable)) {
     return report;
@@ -49,11 +53,34 @@ PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double
   PtRec moving = pt;
   if (firstMove) report.Recompute = MarkDependencies(fig, ObjRef::Of(kClassPoint, point));
   SnapshotTables(fig);
-  report.HostRefused =
-      PlacePointAt(fig, moving, SnapToPixel(x, pixelSize), SnapToPixel(y, pixelSize));
+  report.HostRefused = place(moving);
   fig.PtTable[point] = moving;
   report.Recompute += RecomputeForRedraw(fig);
   return report;
+}
+
+}  // namespace
+
+PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double pixelSize,
+                              bool firstMove) {
+  return MoveStepWith(fig, point, firstMove, [&](PtRec& moving) {
+    return PlacePointAt(fig, moving, SnapToPixel(x, pixelSize), SnapToPixel(y, pixelSize));
+  });
+}
+
+bool StepPointByKey(Figure& fig, PtRec& point, int dx, int dy, double step) {
+  if (point.HostClass == 0) {
+    if (dx != 0) point.X += dx > 0 ? step : -step;
+    if (dy != 0) point.Y += dy > 0 ? step : -step;
+    return false;
+  }
+  point.Param += dx > 0 || dy > 0 ? step : -step;
+  return UpdatePointOnHost(fig, point);
+}
+
+PointMoveReport KeyMoveStep(Figure& fig, int point, int dx, int dy, double step, bool firstMove) {
+  return MoveStepWith(fig, point, firstMove,
+                      [&](PtRec& moving) { return StepPointByKey(fig, moving, dx, dy, step); });
 }
 
 }  // namespace plandra

@@ -33,4 +33,13 @@ struct PointMoveReport {
 PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double pixelSize,
                               bool firstMove);
 
+// One deformation key on a point record: a free point moves step along the
+// axis of (dx, dy) (each -1, 0 or 1), a point on a line or circle moves step
+// along its host, forward for right and up. True when the point on a host
+// could not be placed (the window beeps).
+bool StepPointByKey(Figure& fig, PtRec& point, int dx, int dy, double step);
+
+// One deformation key on a point as the window's deformation keys make it.
+PointMoveReport KeyMoveStep(Figure& fig, int point, int dx, int dy, double step, bool firstMove);
+
 }  // namespace plandra

@@ -149,15 +149,9 @@ bool IsArrowKey(int16_t key) {
 // its host by Param otherwise.
 void MoveByKey(Program& p, PtRec& pt, int16_t key, double step) {
   if (!IsArrowKey(key)) return;
-  if (pt.HostClass == 0) {
-    if (key == kKeyUp) pt.Y += step;
-    if (key == kKeyDown) pt.Y -= step;
-    if (key == kKeyRight) pt.X += step;
-    if (key == kKeyLeft) pt.X -= step;
-    return;
-  }
-  pt.Param += key == kKeyUp || key == kKeyRight ? step : -step;
-  PlaceOnHostWithBeep(p, pt);
+  const int dx = key == kKeyRight ? 1 : key == kKeyLeft ? -1 : 0;
+  const int dy = key == kKeyUp ? 1 : key == kKeyDown ? -1 : 0;
+  if (StepPointByKey(p.Fig, pt, dx, dy, step)) p.Host->Beep();
 }
 
 }  // namespace

@@ -110,13 +110,49 @@ std::string PageFileReference(const fs::path& figure, const fs::path& page) {
   return reference;
 }
 
+std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string>>& texts) {
+  auto quoted = [](std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (c == '"' || c == '\\') {
+        out += '\\';
+        out += c;
+      } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
+        char code[8];
+        std::snprintf(code, sizeof code, "\\u%04x", byte);
+        out += code;
+      } else {
+        out += c;
+      }
+    }
+    return out + "\"";
+  };
+  std::string json = "{";
+  for (const auto& [name, text] : texts) {
+    if (json.size() > 1) json += ",";
+    json += quoted(name) + ":" + quoted(text);
+  }
+  return json + "}";
+}
+
 std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields& fields) {
-  return ReplaceMarks(pageTemplate, {{kFileMark, PageFileReference(fields.Figure, fields.Page)},
-                                     {kNameMark, HtmlEscape(fields.Figure.filename().string())},
-                                     {kTextMark, HtmlEscape(fields.FigureText)},
-                                     {kPictureMark, fields.PictureSvg},
-                                     {kWidthMark, std::to_string(fields.Width)},
-                                     {kHeightMark, std::to_string(fields.Height)}});
+  std::string page(pageTemplate);
+  if (!fields.ViewerTexts.empty() && page.find(kTextsMark) == std::string::npos) {
+    const std::string texts = "<script type=\"application/json\" class=\"plandra-texts\">" +
+                              std::string(kTextsMark) + "</script>\n";
+    const size_t end = page.rfind("</body>");
+    page.insert(end == std::string::npos ? page.size() : end, texts);
+  }
+  return ReplaceMarks(page, {{kFileMark, PageFileReference(fields.Figure, fields.Page)},
+                             {kNameMark, HtmlEscape(fields.Figure.filename().string())},
+                             {kTextMark, HtmlEscape(fields.FigureText)},
+                             {kPictureMark, fields.PictureSvg},
+                             {kWidthMark, std::to_string(fields.Width)},
+                             {kHeightMark, std::to_string(fields.Height)},
+                             {kLanguageMark, HtmlEscape(fields.Language)},
+                             {kTextsMark, ViewerTextsJson(fields.ViewerTexts)},
+                             {kReportMark, HtmlEscape(fields.Report)}});
 }
 
 fs::path FigurePagePath(const fs::path& figure) {

@@ -26,6 +26,11 @@ constexpr std::string_view kTextMark = "%PDTEXT%";
 constexpr std::string_view kPictureMark = "%PDPICTURE%";
 constexpr std::string_view kWidthMark = "%PDWIDTH%";
 constexpr std::string_view kHeightMark = "%PDHEIGHT%";
+// The page's language ("ja" or "en"), the viewer's texts in it (a JSON
+// object), and the construction report that describes the figure.
+constexpr std::string_view kLanguageMark = "%PDLANG%";
+constexpr std::string_view kTextsMark = "%PDTEXTS%";
+constexpr std::string_view kReportMark = "%PDREPORT%";
 
 // &, <, >, " and ' as character references: safe in element content and in
 // quoted attribute values, and read back unchanged by the browser.
@@ -49,11 +54,21 @@ struct FigurePageFields {
   std::filesystem::path Page;    // the page to write
   std::string FigureText;        // the figure file's text, UTF-8
   std::string PictureSvg;        // the static picture, an <svg> element
+  std::string Language = "ja";   // the page's language
+  // The viewer's texts in that language, by the names the viewer asks for.
+  std::vector<std::pair<std::string, std::string>> ViewerTexts;
+  std::string Report;  // the construction report, plain text
   int Width = 641;
   int Height = 481;
 };
 
-// The template with its marks filled in.
+// The viewer's texts as a JSON object that is safe inside a <script>
+// element: "<", ">" and "&" are written as \u escapes.
+std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string>>& texts);
+
+// The template with its marks filled in. A template of the user's own that
+// has no place for the viewer's texts gets them, when there are any, before
+// its </body>.
 std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields& fields);
 
 // The page beside a figure: its extension replaced by ".htm".

@@ -114,15 +114,28 @@ TEST(WebPages, FileReferenceIsRelativeEncodedAndEscaped) {
   EXPECT_EQ(FigurePagePath("/d/tri.pd5"), fs::path("/d/tri.htm"));
 }
 
+// The viewer's texts cannot end their script element whatever a dictionary
+// holds; a template without a place for them gets them before </body>.
 TEST(WebPages, FigurePageFillsEveryMarkEscaped) {
-  FigurePageFields fields{"/d/a&b.pd4", "/d/a&b.htm", "1\r\nP<1>\r\n", "<svg></svg>", 300, 200};
+  FigurePageFields fields;
+  fields.Figure = "/d/a&b.pd4";
+  fields.Page = "/d/a&b.htm";
+  fields.FigureText = "1\r\nP<1>\r\n";
+  fields.PictureSvg = "<svg></svg>";
+  fields.Language = "en";
+  fields.ViewerTexts = {{"reset", "</script>\"R\""}, {"drag", "x"}};
+  fields.Report = "A<B";
+  fields.Width = 300;
+  fields.Height = 200;
   const std::string page = FillFigurePage(
-      "<title>%PDNAME%</title><pre>%PDTEXT%</pre><canvas width=%PDWIDTH% height=%PDHEIGHT% "
-      "data-pdfile=\"%PDFILE%\"></canvas>%PDPICTURE%",
+      "<html lang=%PDLANG%><title>%PDNAME%</title><pre>%PDTEXT%</pre><canvas width=%PDWIDTH% "
+      "height=%PDHEIGHT% data-pdfile=\"%PDFILE%\"></canvas>%PDPICTURE%<pre>%PDREPORT%</pre></body>",
       fields);
   EXPECT_EQ(page,
-            "<title>a&amp;b.pd4</title><pre>1\r\nP&lt;1&gt;\r\n</pre><canvas width=300 height=200 "
-            "data-pdfile=\"./a%26b.pd4\"></canvas><svg></svg>");
+            "<html lang=en><title>a&amp;b.pd4</title><pre>1\r\nP&lt;1&gt;\r\n</pre><canvas "
+            "width=300 height=200 data-pdfile=\"./a%26b.pd4\"></canvas><svg></svg><pre>A&lt;B</pre>"
+            "<script type=\"application/json\" class=\"plandra-texts\">"
+            "{\"reset\":\"\\u003c/script\\u003e\\\"R\\\"\",\"drag\":\"x\"}</script>\n</body>");
 }
 
 struct ExportFolder {

@@ -3,8 +3,10 @@
 
 Each sample figure's page, exported by plandra-cli html, paints what plandra-cli renders at the same size;
 dragging a free point moves the figure exactly as the window's move step
-does for the same pointer positions; a page without the figure's text reads
-the figure file beside it. Prints the viewer's size and speed."""
+does for the same pointer positions, and so do the keys as the window's
+deformation keys; the page says what can be done, puts the figure back, and
+names a figure it cannot read; a page without the figure's text reads the
+figure file beside it. Prints the viewer's size and speed."""
 
 import argparse
 import gzip
@@ -23,6 +25,8 @@ try:
     from selenium.webdriver.common.actions.action_builder import ActionBuilder
     from selenium.webdriver.common.actions.pointer_input import PointerInput
     from selenium.webdriver.common.actions.mouse_button import MouseButton
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.keys import Keys
     from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     print('the web viewer\'s test needs python3-selenium, chromium and chromium-driver: '
@@ -233,6 +237,52 @@ def check_drag(driver, args, name, figure_path, on_host=False, touch=False):
     return True
 
 
+def check_keys_and_reset(driver, args, name, figure_path):
+    """Tab takes the first movable point; the arrow keys move it as the
+    window's deformation keys with the steps of one and ten pixels; the reset
+    button puts the figure back as it was loaded."""
+    loaded = table(driver)
+    hint = driver.execute_script(
+        "var h = document.querySelector('.plandra-controls .plandra-hint');"
+        "return h && h.textContent")
+    check(hint is not None and hint.startswith('点をドラッグできます'),
+          '%s: the page does not say the points can be dragged (%r)' % (name, hint))
+    canvas = driver.find_element('css selector', 'canvas.plandra-figure')
+    check(canvas.get_attribute('aria-label') == name + '.pd4', '%s: the canvas has no name' % name)
+    described = driver.execute_script(
+        "var c = document.querySelector('canvas.plandra-figure');"
+        "return document.getElementById(c.getAttribute('aria-describedby')).textContent")
+    check(name + '.pd4' in described and '\n' in described,
+          '%s: the canvas is not described by the construction report' % name)
+    canvas.send_keys(Keys.TAB)
+    point = driver.execute_script("return PlandraViewer.figures[0].chosen")
+    if not check(bool(point), '%s: Tab chose no point' % name):
+        return
+    ActionChains(driver).send_keys(Keys.ARROW_LEFT).key_down(Keys.SHIFT).send_keys(
+        Keys.ARROW_UP).key_up(Keys.SHIFT).perform()
+    moved = table(driver)
+    core = subprocess.run(
+        [args.reference, 'keys', figure_path, str(WIDTH), str(HEIGHT), str(point), 'Left',
+         'Up10'], check=True, capture_output=True, text=True, timeout=60).stdout
+    check(moved != loaded, '%s: the keys moved nothing' % name)
+    check(moved == core, '%s: the page and the window differ after the keys' % name)
+    driver.find_element('css selector', '.plandra-controls button.plandra-reset').click()
+    check(table(driver) == loaded, '%s: the reset did not put the figure back' % name)
+
+
+def check_failure_shown(driver):
+    """A figure the viewer cannot read: its reason in the page above the
+    static picture, in place of the canvas."""
+    shown = driver.execute_script(
+        "var c = document.querySelector('canvas.plandra-figure');"
+        "var f = document.querySelector('.plandra-failure');"
+        "var s = document.querySelector('.plandra-static');"
+        "return [getComputedStyle(c).display, f ? f.textContent : '',"
+        "        f ? f.nextElementSibling === c : false, getComputedStyle(s).display];")
+    check(shown[0] == 'none' and shown[1] and shown[2] and shown[3] != 'none',
+          'a broken figure: the reason is not shown in place of the canvas (%s)' % shown)
+
+
 def first_paint_times(driver, url, count=7):
     times = []
     for _ in range(count):
@@ -318,6 +368,10 @@ def main():
             driver.get('file://' + html_path)
             wait_painted(driver)
             host_drags += check_drag(driver, args, name, figure_path, on_host=True)
+        # The keys and the reset on the first sample's page.
+        driver.get('file://' + os.path.join(args.work, samples[0][:-4] + '.html'))
+        wait_painted(driver)
+        check_keys_and_reset(driver, args, samples[0][:-4], os.path.join(args.work, samples[0]))
         # A finger drags as the mouse does.
         driver.get('file://' + os.path.join(args.work, samples[-1][:-4] + '.html'))
         wait_painted(driver)
@@ -349,6 +403,7 @@ def main():
         open(html_path, 'w', encoding='utf-8').write(page('broken.pd4', '3\r\n"PNEW"\r\n'))
         driver.get('file://' + html_path)
         check(wait_painted(driver) == 'failed', 'a broken figure was not refused')
+        check_failure_shown(driver)
         print('first paint: %.0f ms (median)' % first_paint_times(
             driver, 'file://' + os.path.join(args.work, samples[0][:-4] + '.html')))
         print('drag frame, 1,000 elements: %.2f ms (median)' % drag_frame_time(driver, args))

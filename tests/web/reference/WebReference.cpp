@@ -2,17 +2,23 @@
 // opens the figure as the command-line renderer does on a W x H picture,
 // presses the mouse at the first canvas pixel, moves it through the others
 // and lets go, all through the window's own event handling, then prints
-// the element table. "large FILE" writes the benchmark figure. "record
+// the element table. "keys FIGURE W H POINT KEY..." takes the point for the
+// keyboard deformation of its right-click menu and presses the arrow keys
+// (Left, Right, Up, Down; "10" after one for the standard step of ten
+// pixels, else the narrow step of one), then prints the element table.
+// "large FILE" writes the benchmark figure. "record
 // FIGURE FOLDER" opens the figure with FOLDER as the program folder and keeps
 // the measurement record of one redraw there.
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CliRender.h"
 #include "ElementTable.h"
 #include "app/InputEvent.h"
+#include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/Modes.h"
 #include "app/Platform.h"
@@ -59,22 +65,59 @@ bool OpenFigure(const RenderOptions& options, SilentPlatform& host, Program& pro
   return true;
 }
 
+// The figure opened on a W x H canvas and drawn, as a page shows it.
+struct CanvasSession {
+  SilentPlatform Host;
+  Program P;
+  std::unique_ptr<test::RecordingSurface> Surface;
+  bool Open(const std::vector<std::string>& args) {
+    RenderOptions options;
+    options.Figure = args[0];
+    options.Width = std::stoi(args[1]);
+    options.Height = std::stoi(args[2]);
+    if (!OpenFigure(options, Host, P)) return false;
+    Surface = std::make_unique<test::RecordingSurface>(options.Width, options.Height);
+    P.Canvas = Surface.get();
+    SetScreen(P);
+    Redraw(P);
+    return true;
+  }
+};
+
+int Keys(const std::vector<std::string>& args) {
+  if (args.size() < 5) {
+    std::cerr << "web_reference keys FIGURE WIDTH HEIGHT POINT KEY...\n";
+    return 2;
+  }
+  CanvasSession session;
+  if (!session.Open(args)) return 1;
+  Program& program = session.P;
+  program.Build.MenuTarget = ObjRef::Of(kClassPoint, std::stoi(args[3]));
+  RunMenuCommand(program, "mnuEdit2_point_Deform");
+  const std::pair<std::string_view, int16_t> arrows[] = {
+      {"Left", kKeyLeft}, {"Right", kKeyRight}, {"Up", kKeyUp}, {"Down", kKeyDown}};
+  for (size_t i = 4; i < args.size(); ++i) {
+    std::string_view key = args[i];
+    const bool standard = key.ends_with("10");
+    if (standard) key.remove_suffix(2);
+    for (const auto& [name, code] : arrows) {
+      if (name != key) continue;
+      KeyDown(program, standard ? kKeyM : kKeyS, false);
+      KeyDown(program, code, false);
+    }
+  }
+  std::cout << ElementTableText(program.Fig);
+  return 0;
+}
+
 int Drag(const std::vector<std::string>& args) {
   if (args.size() < 4) {
     std::cerr << "web_reference drag FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
     return 2;
   }
-  RenderOptions options;
-  options.Figure = args[0];
-  options.Width = std::stoi(args[1]);
-  options.Height = std::stoi(args[2]);
-  SilentPlatform host;
-  Program program;
-  if (!OpenFigure(options, host, program)) return 1;
-  test::RecordingSurface surface(options.Width, options.Height);
-  program.Canvas = &surface;
-  SetScreen(program);
-  Redraw(program);
+  CanvasSession session;
+  if (!session.Open(args)) return 1;
+  Program& program = session.P;
   for (size_t i = 3; i < args.size(); ++i) {
     double column = 0, row = 0;
     if (!ParsePixel(args[i], column, row)) {
@@ -136,12 +179,14 @@ int WriteRecord(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "drag") return plandra::Drag({args.begin() + 1, args.end()});
+  if (!args.empty() && args[0] == "keys") return plandra::Keys({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "large") {
     return plandra::WriteLarge({args.begin() + 1, args.end()});
   }
   if (!args.empty() && args[0] == "record") {
     return plandra::WriteRecord({args.begin() + 1, args.end()});
   }
-  std::cerr << "web_reference drag FIGURE W H C,R... | large FILE | record FIGURE FOLDER\n";
+  std::cerr << "web_reference drag FIGURE W H C,R... | keys FIGURE W H POINT KEY... | large FILE |"
+               " record FIGURE FOLDER\n";
   return 2;
 }
