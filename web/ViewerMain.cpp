@@ -1,6 +1,7 @@
 // The web viewer's module: figures read from their text, drawn on canvases
 // and dragged with the pointer. The page's script calls the exported
 // functions; each figure on the page has its own handle.
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "CanvasSurface.h"
 #include "ElementTable.h"
+#include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
 #include "locus/SampledLocusCurves.h"
@@ -23,8 +25,6 @@ namespace {
 
 // As large a store as the command-line renderer opens figures with.
 constexpr int16_t kViewerCapacity = 200;
-// How near the pointer must come to a movable point to take it, in pixels.
-constexpr double kPickPixels = 8;
 
 struct Viewer {
   explicit Viewer(int width, int height) : Canvas(width, height) {}
@@ -34,7 +34,10 @@ struct Viewer {
   Settings Config;
   CanvasSurface Canvas;
   SampledLocusCurves Curves;
-  int Dragged = 0;
+  int Dragged = 0;      // the point a press took
+  int DraggedLine = 0;  // or the line
+  std::array<double, 4> LineOffsets{};
+  IndependentTables Independent;  // what a Shift-drag of the point may land on
   bool FirstMove = false;
   int Chosen = 0;  // the point the keys move
 };
@@ -62,6 +65,7 @@ void ViewForOpenedFigure(Viewer& v) {
 }
 
 void Draw(Viewer& v) {
+  MarkDraggableLines(v.Fig);
   SetScreen(v.View, &v.Canvas);
   std::vector<ScreenNumberLine> numberList;
   if (!NamesHidden(v.Config, kModeStandard)) {
@@ -80,21 +84,22 @@ bool Movable(const Viewer& v, int i) {
   return pt.BoundMode == kBoundMovable && pt.Exists != kFalse;
 }
 
-// The movable point nearest to the pixel, or 0.
-int PickPoint(const Viewer& v, double column, double row) {
-  int best = 0;
-  double bestDistance = kPickPixels;
-  for (int i = 1; i <= v.Fig.ElemCount[kClassPoint]; ++i) {
-    if (!Movable(v, i)) continue;
-    const PtRec& pt = v.Fig.PtTable[i];
-    WorldPoint at = WorldToPixel(v.View, pt.X, pt.Y);
-    double distance = std::hypot(at.X - column, at.Y - row);
-    if (distance < bestDistance) {
-      bestDistance = distance;
-      best = i;
-    }
+// What a press at the pixel takes, as the window's press in its standard
+// mode: a movable point, or a line dragged whole by its two points.
+bool TakeUnderPointer(Viewer& v, double column, double row) {
+  v.Dragged = 0;
+  v.DraggedLine = 0;
+  WorldPoint at = PixelToWorld(v.View, column, row);
+  ObjRef found = ElementUnderPointer(v.Fig, at.X, at.Y, v.View.PixelSize, false);
+  if (found.Index == 0 || !IsDraggable(v.Fig, found)) return false;
+  if (found.Class == kClassPoint) {
+    v.Dragged = found.Index;
+    v.Independent = IndependentOf(v.Fig, v.Dragged);
+  } else {
+    v.DraggedLine = found.Index;
+    v.LineOffsets = LineDragOffsets(v.Fig, v.DraggedLine, at.X, at.Y);
   }
-  return best;
+  return true;
 }
 
 }  // namespace
@@ -185,18 +190,31 @@ PLANDRA_EXPORT("pointer_down") int ViewerPointerDown(int handle, double column, 
   Viewer* v = ViewerOf(handle);
   if (!v) return 0;
   v->Chosen = 0;
-  v->Dragged = plandra::PickPoint(*v, column, row);
+  const bool taken = plandra::TakeUnderPointer(*v, column, row);
   v->FirstMove = true;
   v->Draw.DraggedPoint = v->Dragged;
-  return v->Dragged != 0;
+  return taken;
 }
 
-// One move step of the taken point to the pixel; 1 when the figure moved.
-PLANDRA_EXPORT("pointer_move") int ViewerPointerMove(int handle, double column, double row) {
+// One move step of what the press took to the pixel, with Shift held as the
+// window's Shift-drag (onto the nearest line or circle that does not follow
+// the point); 1 when the figure moved.
+PLANDRA_EXPORT("pointer_move")
+int ViewerPointerMove(int handle, double column, double row, int shift) {
   Viewer* v = ViewerOf(handle);
-  if (!v || v->Dragged == 0) return 0;
+  if (!v || (v->Dragged == 0 && v->DraggedLine == 0)) return 0;
+  const double pixel = v->View.PixelSize;
   plandra::WorldPoint at = plandra::PixelToWorld(v->View, column, row);
-  plandra::MovePointStep(v->Fig, v->Dragged, at.X, at.Y, v->View.PixelSize, v->FirstMove);
+  plandra::DragPosition to{plandra::SnapToPixel(at.X, pixel), plandra::SnapToPixel(at.Y, pixel)};
+  if (shift) {
+    to = plandra::ShiftDragTarget(v->Fig, v->Independent, v->Dragged, at.X, at.Y, pixel,
+                                  plandra::kSnapLineOrCircle);
+  }
+  if (v->Dragged != 0) {
+    plandra::MovePointStepAt(v->Fig, v->Dragged, to.X, to.Y, v->FirstMove);
+  } else {
+    plandra::LineMoveStep(v->Fig, v->DraggedLine, v->LineOffsets, to.X, to.Y, v->FirstMove);
+  }
   v->FirstMove = false;
   return 1;
 }
@@ -204,8 +222,9 @@ PLANDRA_EXPORT("pointer_move") int ViewerPointerMove(int handle, double column, 
 // The point is let go; the figure is recomputed once more, as the window does.
 PLANDRA_EXPORT("pointer_up") int ViewerPointerUp(int handle) {
   Viewer* v = ViewerOf(handle);
-  if (!v || v->Dragged == 0) return 0;
+  if (!v || (v->Dragged == 0 && v->DraggedLine == 0)) return 0;
   v->Dragged = 0;
+  v->DraggedLine = 0;
   v->Draw.DraggedPoint = 0;
   plandra::RecomputeForRedraw(v->Fig);
   return 1;

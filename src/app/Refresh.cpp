@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "app/Recompute.h"
 #include "app/TranslatedText.h"
+#include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
 #include "locus/MeasureRecord.h"
@@ -15,28 +16,6 @@
 
 namespace plandra {
 namespace {
-
-// A point the user may move anywhere: free, and on no host.
-bool FreelyMovable(const Figure& fig, int index) {
-  if (index < 1 || index > fig.ElemCount[kClassPoint]) return false;
-  const PtRec& pt = fig.PtTable[index];
-  return pt.BoundMode == kBoundMovable && pt.HostIndex == 0;
-}
-
-// A line joining two points can be dragged by them, as a whole when both
-// points may be moved freely.
-void RefreshL1PointIndices(Figure& fig) {
-  for (int s = 1; s <= fig.StepCount; ++s) {
-    if (fig.StepKindId[s] != Kind::L1) continue;
-    ObjRef out = fig.StepOut[s][1];
-    if (out.BaseClass() != kClassLine || !RefInRange(fig, out)) continue;
-    LnRec& ln = fig.LnTable[out.Index];
-    ln.Pt1Index = fig.StepIn[s][1].Index;
-    ln.Pt2Index = fig.StepIn[s][2].Index;
-    bool whole = FreelyMovable(fig, ln.Pt1Index) && FreelyMovable(fig, ln.Pt2Index);
-    ln.Draggable = whole ? kTrue : kFalse;
-  }
-}
 
 // The renderer notes colour numbers outside the palette; each is told once.
 void ReportUnknownColors(Program& p) {
@@ -50,7 +29,7 @@ void ReportUnknownColors(Program& p) {
 void DrawRecomputed(Program& p) {
   int16_t mode = CurrentMode(p.Modes);
   if (mode == kModeStandard || mode == kModeLoading) RefreshFreePointCandidates(p);
-  RefreshL1PointIndices(p.Fig);
+  MarkDraggableLines(p.Fig);
   std::vector<ScreenNumberLine> numberList;
   if (p.Canvas && !NamesHidden(p.Config, mode)) {
     numberList = ScreenNumberList(p.Fig, TranslatedText(p.Lang), p.Config.KetaDecimal,

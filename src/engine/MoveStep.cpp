@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/DragRules.h"
+
 namespace plandra {
 
 double SnapToPixel(double c, double pixelSize) {
@@ -63,9 +65,23 @@ PointMoveReport MoveStepWith(Figure& fig, int point, bool firstMove, const Place
 
 PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double pixelSize,
                               bool firstMove) {
-  return MoveStepWith(fig, point, firstMove, [&](PtRec& moving) {
-    return PlacePointAt(fig, moving, SnapToPixel(x, pixelSize), SnapToPixel(y, pixelSize));
-  });
+  return MovePointStepAt(fig, point, SnapToPixel(x, pixelSize), SnapToPixel(y, pixelSize),
+                         firstMove);
+}
+
+PointMoveReport MovePointStepAt(Figure& fig, int point, double x, double y, bool firstMove) {
+  return MoveStepWith(fig, point, firstMove,
+                      [&](PtRec& moving) { return PlacePointAt(fig, moving, x, y); });
+}
+
+RecomputeReport LineMoveStep(Figure& fig, int line, const std::array<double, 4>& offsets, double x,
+                             double y, bool firstMove) {
+  PlaceLinePoints(fig, line, offsets, x, y);
+  RecomputeReport report;
+  if (firstMove) report = MarkDependencies(fig, ObjRef{});
+  SnapshotTables(fig);
+  report += RecomputeForRedraw(fig);
+  return report;
 }
 
 bool StepPointByKey(Figure& fig, PtRec& point, int dx, int dy, double step) {

@@ -3,6 +3,7 @@
 // host, and the figure recomputed from the marked steps.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/GeoObj05.h"
@@ -32,6 +33,16 @@ struct PointMoveReport {
 // first move of a drag marks the steps that depend on the point.
 PointMoveReport MovePointStep(Figure& fig, int point, double x, double y, double pixelSize,
                               bool firstMove);
+
+// The move step to a position already on the pixel lattice (a Shift-drag's
+// landing), with nothing snapped again.
+PointMoveReport MovePointStepAt(Figure& fig, int point, double x, double y, bool firstMove);
+
+// One step of a line dragged whole to (x, y) on the pixel lattice: its two
+// points keep their offsets, and the figure is recomputed as the window's
+// line drag does.
+RecomputeReport LineMoveStep(Figure& fig, int line, const std::array<double, 4>& offsets, double x,
+                             double y, bool firstMove);
 
 // One deformation key on a point record: a free point moves step along the
 // axis of (dx, dy) (each -1, 0 or 1), a point on a line or circle moves step

@@ -20,84 +20,6 @@
 namespace plandra {
 namespace {
 
-constexpr double kNoDistance = 10000.0;
-constexpr double kLineWeight = 3.0;
-constexpr double kPointPrecedencePixels = 7.0;
-constexpr double kMovableWeight = 0.5;
-constexpr double kFixedFreeWeight = 0.7;
-constexpr double kHoverPixels = 10.0;
-
-// How far along the line's direction from its first point the nearest
-// drawn point may lie, by LineKind.
-void DrawnRange(const LnRec& ln, double& low, double& high) {
-  double length = std::hypot(ln.X2 - ln.X1, ln.Y2 - ln.Y1);
-  constexpr double inf = std::numeric_limits<double>::infinity();
-  switch (ln.LineKind) {
-    case 1:
-    case 4:
-    case 5:
-    case 6:
-      low = 0;
-      high = length;
-      break;
-    case 2:
-    case 7:
-      low = 0;
-      high = inf;
-      break;
-    case 3:
-      low = -inf;
-      high = length;
-      break;
-    default:
-      low = -inf;
-      high = inf;
-      break;
-  }
-}
-
-struct Best {
-  double Distance = kNoDistance;
-  ObjRef Ref;
-  void Offer(double d, ObjRef ref) {
-    if (d < Distance) {
-      Distance = d;
-      Ref = ref;
-    }
-  }
-};
-
-void OfferLinesAndCircles(const Figure& fig, double x, double y, Best& best) {
-  for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
-    const LnRec& ln = fig.LnTable[i];
-    if (ln.Exists != 0)
-      best.Offer(kLineWeight * DistanceToLine(ln, x, y), ObjRef::Of(kClassLine, i));
-  }
-  for (int i = 1; i <= fig.ElemCount[kClassCircle]; ++i) {
-    const CirRec& cir = fig.CirTable[i];
-    if (cir.Exists != 0) {
-      best.Offer(kLineWeight * DistanceToCircle(cir, x, y), ObjRef::Of(kClassCircle, i));
-    }
-  }
-}
-
-void OfferPoints(const Figure& fig, double x, double y, bool easyMenu, Best& best) {
-  for (int i = 1; i <= fig.ElemCount[kClassPoint]; ++i) {
-    const PtRec& pt = fig.PtTable[i];
-    if (pt.Exists == 0) continue;
-    double d = DistanceToPoint(pt, x, y);
-    if (pt.BoundMode == kBoundMovable) d *= kMovableWeight;
-    if (pt.BoundMode == kBoundFixedFree && !easyMenu) d *= kFixedFreeWeight;
-    best.Offer(d, ObjRef::Of(kClassPoint, i));
-  }
-}
-
-bool IsDraggable(const Figure& fig, ObjRef ref) {
-  if (ref.Class == kClassPoint) return fig.PtTable[ref.Index].BoundMode == kBoundMovable;
-  if (ref.Class == kClassLine) return fig.LnTable[ref.Index].Draggable != 0;
-  return false;
-}
-
 bool InAddPointMode(const Program& p) { return CurrentMode(p.Modes) == kModeAddPoint; }
 
 void MoveCurrent(Program& p, int pos) {
@@ -210,49 +132,9 @@ void EscapeSelection(Program& p) {
 
 }  // namespace
 
-double DistanceToPoint(const PtRec& pt, double x, double y) {
-  return std::hypot(pt.X - x, pt.Y - y);
-}
-
-double DistanceToLine(const LnRec& ln, double x, double y) {
-  double dx = ln.DX;
-  double dy = ln.DY;
-  double norm = std::hypot(dx, dy);
-  if (norm == 0) return std::hypot(ln.X1 - x, ln.Y1 - y);
-  dx /= norm;
-  dy /= norm;
-  double low = 0;
-  double high = 0;
-  DrawnRange(ln, low, high);
-  double t = std::clamp((x - ln.X1) * dx + (y - ln.Y1) * dy, low, high);
-  return std::hypot(ln.X1 + t * dx - x, ln.Y1 + t * dy - y);
-}
-
-double DistanceToCircle(const CirRec& cir, double x, double y) {
-  return std::abs(std::hypot(cir.CX - x, cir.CY - y) - cir.R);
-}
-
-double DistanceToElement(const Figure& fig, ObjRef ref, double x, double y) {
-  if (!RefInRange(fig, ref)) return kNoDistance * 10;
-  switch (ref.BaseClass()) {
-    case kClassPoint: return DistanceToPoint(fig.PtTable[ref.Index], x, y);
-    case kClassLine: return DistanceToLine(fig.LnTable[ref.Index], x, y);
-    case kClassCircle: return DistanceToCircle(fig.CirTable[ref.Index], x, y);
-    default: return kNoDistance * 10;
-  }
-}
-
 ObjRef HoverPick(Program& p, double x, double y) {
   const Figure& fig = p.Fig;
-  bool easyMenu = p.Config.MenuEasy != 0;
-  double pixel = p.View.PixelSize;
-  Best best;
-  if (!easyMenu) OfferLinesAndCircles(fig, x, y, best);
-  best.Distance = std::max(best.Distance, kPointPrecedencePixels * pixel);
-  if (easyMenu) best.Distance = kNoDistance;
-  OfferPoints(fig, x, y, easyMenu, best);
-  ObjRef found = best.Distance / pixel < kHoverPixels ? best.Ref : ObjRef{};
-  if (found.Index == 0) found = {};
+  ObjRef found = ElementUnderPointer(fig, x, y, p.View.PixelSize, p.Config.MenuEasy != 0);
   if (found.Index != 0) {
     ShowObjStatus(p, found);
   } else {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/InputEvent.h"
+#include "engine/DragRules.h"
 #include "figure/PDtype05.h"
 
 namespace plandra {
@@ -39,14 +40,6 @@ struct PickState {
   std::vector<int16_t> Mask;
   int16_t Cursor = kCursorArrow;
 };
-
-// Distances from (x, y) in world units, with no weights: to a line as it is
-// drawn (segment, half-line or whole line by LineKind) and to a circumference.
-double DistanceToPoint(const PtRec& pt, double x, double y);
-double DistanceToLine(const LnRec& ln, double x, double y);
-double DistanceToCircle(const CirRec& cir, double x, double y);
-// Distance to an element of class 1..3; a large value for anything else.
-double DistanceToElement(const Figure& fig, ObjRef ref, double x, double y);
 
 // The weighted nearest element within 10 pixels, or {0,0}. Updates the
 // hover highlight, the cursor and the status text.

@@ -7,10 +7,7 @@
 #include "view/PDDraw05.h"
 
 namespace plandra {
-namespace {
-constexpr double kNoDistance = 10000.0;
-
-}  // namespace
+namespace {}  // namespace
 
 void ResetList(PickState& pick, const Figure& fig) {
   size_t size = static_cast<size_t>(2 * std::max(UpperBound(fig.PtTable), 0) + 1);

@@ -17,8 +17,6 @@
 namespace plandra {
 namespace {
 
-constexpr double kNoDistance = 10000.0;
-
 // The record of the dragged point that moves, and the traced elements.
 struct MoveCopies {
   bool HasPoint = false;
@@ -82,18 +80,8 @@ void FinishMove(Program& p, const MoveCopies& copies) {
 
 // The whole line follows the mouse by its two defining points.
 void MoveLinePoints(Program& p, double x, double y) {
-  Figure& fig = p.Fig;
   const DeformState& d = p.Deform;
-  if (d.DraggedLine.Index < 1 || d.DraggedLine.Index > fig.ElemCount[kClassLine]) return;
-  const LnRec& line = fig.LnTable[d.DraggedLine.Index];
-  if (PointInRange(fig, line.Pt1Index)) {
-    fig.PtTable[line.Pt1Index].X = x + d.LineDragOffset[0];
-    fig.PtTable[line.Pt1Index].Y = y + d.LineDragOffset[1];
-  }
-  if (PointInRange(fig, line.Pt2Index)) {
-    fig.PtTable[line.Pt2Index].X = x + d.LineDragOffset[2];
-    fig.PtTable[line.Pt2Index].Y = y + d.LineDragOffset[3];
-  }
+  PlaceLinePoints(p.Fig, d.DraggedLine.Index, d.LineDragOffset, x, y);
 }
 
 // The move step at a position already snapped.
@@ -102,43 +90,6 @@ void MoveTo(Program& p, double x, double y) {
   MoveCopies copies = BeginMove(p);
   if (copies.HasPoint) SetPointPosition(p, copies.Moving, x, y);
   FinishMove(p, copies);
-}
-
-bool Independent(const DeformState& d, int cls, int index) {
-  const std::vector<int16_t>& table = d.IndependentTable[static_cast<size_t>(cls)];
-  return index >= 1 && static_cast<size_t>(index) < table.size() &&
-         table[static_cast<size_t>(index)] == kTrue;
-}
-
-double LineDistance(const LnRec& line, double x, double y) {
-  return std::abs((x - line.X1) * line.DY - (y - line.Y1) * line.DX);
-}
-
-// The nearest existing line (and circle, by the snap kind) that does not
-// depend on the dragged point; {0,0} when there is none.
-ObjRef NearestIndependent(const Program& p, double x, double y, bool withCircles) {
-  const Figure& fig = p.Fig;
-  double best = kNoDistance;
-  ObjRef winner;
-  for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
-    const LnRec& line = fig.LnTable[i];
-    if (!Independent(p.Deform, kClassLine, i) || line.Exists == 0) continue;
-    double distance = LineDistance(line, x, y);
-    if (distance < best) {
-      best = distance;
-      winner = ObjRef::Of(kClassLine, i);
-    }
-  }
-  for (int i = 1; withCircles && i <= fig.ElemCount[kClassCircle]; ++i) {
-    const CirRec& circle = fig.CirTable[i];
-    if (!Independent(p.Deform, kClassCircle, i) || circle.Exists == 0) continue;
-    double distance = std::abs(std::hypot(x - circle.CX, y - circle.CY) - circle.R);
-    if (distance < best) {
-      best = distance;
-      winner = ObjRef::Of(kClassCircle, i);
-    }
-  }
-  return winner;
 }
 
 bool IsArrowKey(int16_t key) {
@@ -180,32 +131,7 @@ void SetPointPosition(Program& p, PtRec& point, double x, double y) {
 }
 
 void BuildIndependentTable(Program& p) {
-  const Figure& fig = p.Fig;
-  DeformState& d = p.Deform;
-  int largest = *std::max_element(fig.ElemCount.begin(), fig.ElemCount.begin() + 4);
-  for (std::vector<int16_t>& table : d.IndependentTable) {
-    table.assign(static_cast<size_t>(largest) + 1, kTrue);
-  }
-  if (PointInRange(fig, d.DraggedPoint)) {
-    d.IndependentTable[kClassPoint][static_cast<size_t>(d.DraggedPoint)] = kFalse;
-  }
-  auto marked = [&d](ObjRef ref) {
-    int16_t cls = ref.BaseClass();
-    return cls >= kClassNumber && cls <= kClassCircle && ref.Index >= 1 &&
-           static_cast<size_t>(ref.Index) <= static_cast<size_t>(d.IndependentTable[0].size() - 1);
-  };
-  int steps =
-      std::min<int>(fig.StepCount, std::min(UpperBound(fig.StepIn), UpperBound(fig.StepOut)));
-  for (int s = 1; s <= steps; ++s) {
-    const StepRefs& in = fig.StepIn[static_cast<size_t>(s)];
-    bool dependent = std::any_of(in.begin() + 1, in.end(), [&](ObjRef ref) {
-      return marked(ref) && d.IndependentTable[ref.BaseClass()][ref.Index] == kFalse;
-    });
-    if (!dependent) continue;
-    for (ObjRef out : fig.StepOut[static_cast<size_t>(s)]) {
-      if (marked(out)) d.IndependentTable[out.BaseClass()][out.Index] = kFalse;
-    }
-  }
+  p.Deform.IndependentTable = IndependentOf(p.Fig, p.Deform.DraggedPoint);
 }
 
 void DragStep(Program& p, double x, double y) {
@@ -214,29 +140,9 @@ void DragStep(Program& p, double x, double y) {
 }
 
 void ShiftDragStep(Program& p, double x, double y) {
-  double pixel = p.View.PixelSize;
-  x = SnapToPixel(x, pixel);
-  y = SnapToPixel(y, pixel);
-  int16_t kind = p.Config.SDeformKind;
-  if (kind == kSnapGrid) {
-    // Straight to the move step: snapping a whole number to the pixel
-    // lattice again would push it one pixel off the grid point.
-    MoveTo(p, std::floor(x + 0.5), std::floor(y + 0.5));
-    return;
-  }
-  ObjRef host =
-      p.Deform.DraggedPoint != 0 ? NearestIndependent(p, x, y, kind != kSnapLine) : ObjRef{};
-  if (host.Index != 0) {
-    // A temporary point bound to the winner gives the landing position.
-    PtRec landing = MakePoint(x, y);
-    landing.HostClass = host.Class;
-    landing.HostIndex = host.Index;
-    landing.Param = HostParam(p.Fig, host.Class, host.Index, x, y);
-    UpdatePointOnHost(p.Fig, landing);
-    x = landing.X;
-    y = landing.Y;
-  }
-  MoveTo(p, x, y);
+  const DragPosition at = ShiftDragTarget(p.Fig, p.Deform.IndependentTable, p.Deform.DraggedPoint,
+                                          x, y, p.View.PixelSize, p.Config.SDeformKind);
+  MoveTo(p, at.X, at.Y);
 }
 
 void MultiDragStep(Program& p, double x, double y) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/DragRules.h"
 #include "engine/MoveStep.h"
 #include "figure/PDtype05.h"
 
@@ -21,11 +22,6 @@ constexpr int16_t kDeformStepStandard = 10;
 constexpr int16_t kDeformStepNarrow = 1;
 constexpr int16_t kDeformStepMin = 1;
 constexpr int16_t kDeformStepMax = 60;
-
-// What a Shift-drag lands on (the settings' SDeformKind).
-constexpr int16_t kSnapLineOrCircle = 0;
-constexpr int16_t kSnapLine = 1;
-constexpr int16_t kSnapGrid = 2;
 
 constexpr int16_t kKeyB = 66;
 constexpr int16_t kKeyF = 70;
@@ -46,7 +42,7 @@ struct DeformState {
   int16_t FirstMoveFlag = 0;
   // By class 0..3, indices 0..largest ElemCount: -1 = independent of
   // DraggedPoint, 0 = depends on it.
-  std::array<std::vector<int16_t>, 4> IndependentTable;
+  IndependentTables IndependentTable;
   std::vector<int> MultiPoints;  // 1-based, in the order chosen
   int MultiCount = 0;
   int16_t DragMarkPrev = 0;

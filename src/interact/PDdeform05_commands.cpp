@@ -120,17 +120,7 @@ void StartLineDrag(Program& p, ObjRef line, double x, double y) {
   BeginDeformation(d);
   d.DraggedLine = line;
   d.DraggedPoint = 0;
-  const Figure& fig = p.Fig;
-  const LnRec& ln = fig.LnTable[line.Index];
-  d.LineDragOffset = {};
-  if (PointInRange(fig, ln.Pt1Index)) {
-    d.LineDragOffset[0] = fig.PtTable[ln.Pt1Index].X - x;
-    d.LineDragOffset[1] = fig.PtTable[ln.Pt1Index].Y - y;
-  }
-  if (PointInRange(fig, ln.Pt2Index)) {
-    d.LineDragOffset[2] = fig.PtTable[ln.Pt2Index].X - x;
-    d.LineDragOffset[3] = fig.PtTable[ln.Pt2Index].Y - y;
-  }
+  d.LineDragOffset = LineDragOffsets(p.Fig, line.Index, x, y);
   PushDrag(p);
 }
 

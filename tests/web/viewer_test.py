@@ -188,7 +188,7 @@ def check_paint(driver, args, name, figure_path):
           % (name, 100 * (1 - extra)))
 
 
-def drag(driver, canvas, start, path, touch):
+def drag(driver, canvas, start, path, touch, shift=False):
     if touch:
         actions = ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, 'finger'))
     else:
@@ -196,44 +196,73 @@ def drag(driver, canvas, start, path, touch):
     pointer = actions.pointer_action
     pointer.move_to(canvas, int(start[0] - WIDTH / 2), int(start[1] - HEIGHT / 2))
     pointer.pointer_down(MouseButton.LEFT)
+    if shift:
+        actions.key_action.key_down(Keys.SHIFT)
+        pointer.pause(0)
     for column, row in path:
         pointer.move_to(canvas, int(column - WIDTH / 2), int(row - HEIGHT / 2))
+        if shift:
+            actions.key_action.pause(0)
     pointer.pointer_up(MouseButton.LEFT)
+    if shift:
+        actions.key_action.key_up(Keys.SHIFT)
     actions.perform()
 
 
-def check_drag(driver, args, name, figure_path, on_host=False, touch=False):
-    """A drag on the page against the window's drag through the same pixels."""
-    index, pixel_size = movable_point(figure_path, on_host)
-    if index is None:
-        return False
-    what = '%s, %s point %d%s' % (name, 'host' if on_host else 'free', index,
-                                   ' by touch' if touch else '')
+def compare_drag(driver, args, what, figure_path, start, path, touch=False, shift=False):
+    """A drag on the page against the window's drag through the same pixels;
+    the element table after it."""
     before = table(driver)
-    x, y, _ = points_of(before)[index]
-    start = tuple(round(c) for c in pixel_of(x, y, pixel_size))
-    path = [(start[0] + 7 * k, start[1] + 4 * k) for k in range(1, 6)]
     canvas = driver.find_element('css selector', 'canvas.plandra-figure')
-    drag(driver, canvas, start, path, touch)
+    drag(driver, canvas, start, path, touch, shift)
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(
         "return PlandraViewer.figures[0] && !PlandraViewer.figures[0].dragging"))
     after = table(driver)
     moves = driver.execute_script("return PlandraViewer.moves(document.querySelector('canvas'))")
+    pressed = driver.execute_script("return PlandraViewer.press(document.querySelector('canvas'))")
     check(len(moves) > 0, '%s: the drag made no move' % what)
     check(after != before, '%s: the drag changed nothing' % what)
+    if shift:
+        check(any(len(m) == 3 for m in moves), '%s: no move was made with Shift held' % what)
     # Each drag starts on a freshly opened page, as the window starts from the file.
     core = subprocess.run(
-        [args.reference, 'drag', figure_path, str(WIDTH), str(HEIGHT), '%d,%d' % start] +
-        ['%d,%d' % tuple(m) for m in moves], check=True, capture_output=True, text=True,
-        timeout=60).stdout
+        [args.reference, 'drag', figure_path, str(WIDTH), str(HEIGHT), '%d,%d' % tuple(pressed)] +
+        [','.join(str(int(c)) for c in m) for m in moves], check=True, capture_output=True,
+        text=True, timeout=60).stdout
     if not check(after == core, '%s: the page and the window differ after the drag' % what):
         for mine, theirs in zip(after.splitlines(), core.splitlines()):
             if mine != theirs:
                 print('  page:   ' + mine + '\n  window: ' + theirs)
                 break
+    return after
+
+
+def check_drag(driver, args, name, figure_path, on_host=False, touch=False, shift=False):
+    """A movable point dragged on the page as in the window."""
+    index, pixel_size = movable_point(figure_path, on_host)
+    if index is None:
+        return False
+    what = '%s, %s point %d%s%s' % (name, 'host' if on_host else 'free', index,
+                                     ' by touch' if touch else '', ' with Shift' if shift else '')
+    x, y, _ = points_of(table(driver))[index]
+    start = tuple(round(c) for c in pixel_of(x, y, pixel_size))
+    path = [(start[0] + 7 * k, start[1] + 4 * k) for k in range(1, 6)]
+    after = compare_drag(driver, args, what, figure_path, start, path, touch, shift)
     moved = points_of(after)[index]
     check(abs(moved[0] - x) + abs(moved[1] - y) > 0.1,
           '%s: the point did not follow the pointer' % what)
+    return True
+
+
+def check_line_drag(driver, args, name, figure_path):
+    """A line through two free points, taken between them, drags whole."""
+    grab = subprocess.run([args.reference, 'grab', figure_path, str(WIDTH), str(HEIGHT)],
+                          check=True, capture_output=True, text=True, timeout=60).stdout.split()
+    if not grab:
+        return False
+    start = tuple(int(c) for c in grab[0].split(','))
+    path = [(start[0] + 6 * k, start[1] - 3 * k) for k in range(1, 6)]
+    compare_drag(driver, args, '%s, a line' % name, figure_path, start, path)
     return True
 
 
@@ -346,7 +375,7 @@ def main():
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--allow-file-access-from-files', '--window-size=900,700'):
+                 '--allow-file-access-from-files', '--window-size=900,1000'):
         options.add_argument(flag)
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     driver.set_page_load_timeout(60)
@@ -368,6 +397,18 @@ def main():
             driver.get('file://' + html_path)
             wait_painted(driver)
             host_drags += check_drag(driver, args, name, figure_path, on_host=True)
+        # A line through two free points drags whole; Shift snaps as in the window.
+        line_drags = 0
+        for sample in samples:
+            driver.get('file://' + os.path.join(args.work, sample[:-4] + '.html'))
+            wait_painted(driver)
+            line_drags += check_line_drag(driver, args, sample[:-4],
+                                          os.path.join(args.work, sample))
+        check(line_drags > 0, 'no sample has a line that drags whole')
+        driver.get('file://' + os.path.join(args.work, samples[0][:-4] + '.html'))
+        wait_painted(driver)
+        check(check_drag(driver, args, samples[0][:-4], os.path.join(args.work, samples[0]),
+                         shift=True), 'no free point to drag with Shift')
         # The keys and the reset on the first sample's page.
         driver.get('file://' + os.path.join(args.work, samples[0][:-4] + '.html'))
         wait_painted(driver)

@@ -1,14 +1,14 @@
 // The program's side of the web viewer's tests. "drag FIGURE W H C,R ..."
 // opens the figure as the command-line renderer does on a W x H picture,
 // presses the mouse at the first canvas pixel, moves it through the others
-// and lets go, all through the window's own event handling, then prints
-// the element table. "keys FIGURE W H POINT KEY..." takes the point for the
-// keyboard deformation of its right-click menu and presses the arrow keys
-// (Left, Right, Up, Down; "10" after one for the standard step of ten
-// pixels, else the narrow step of one), then prints the element table.
-// "large FILE" writes the benchmark figure. "record
-// FIGURE FOLDER" opens the figure with FOLDER as the program folder and keeps
-// the measurement record of one redraw there.
+// (",1" after a pixel: with Shift held) and lets go, all through the window's own event handling,
+// then prints the element table. "keys FIGURE W H POINT KEY..." takes the point for the keyboard
+// deformation of its right-click menu and presses the arrow keys (Left, Right, Up, Down; "10" after
+// one for the standard step of ten pixels, else the narrow step of one), then prints the element
+// table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large FILE" writes the
+// benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the program folder and
+// keeps the measurement record of one redraw there.
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -25,6 +25,7 @@
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
+#include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
 #include "locus/MeasureRecord.h"
@@ -37,8 +38,12 @@
 namespace plandra {
 namespace {
 
-bool ParsePixel(const std::string& text, double& column, double& row) {
-  return std::sscanf(text.c_str(), "%lf,%lf", &column, &row) == 2;
+// "C,R", or "C,R,1" for a move with Shift held.
+bool ParsePixel(const std::string& text, double& column, double& row, bool& shift) {
+  int held = 0;
+  const int read = std::sscanf(text.c_str(), "%lf,%lf,%d", &column, &row, &held);
+  shift = read == 3 && held != 0;
+  return read >= 2;
 }
 
 InputEvent EventAt(const Program& p, double column, double row) {
@@ -110,6 +115,35 @@ int Keys(const std::vector<std::string>& args) {
   return 0;
 }
 
+// "grab FIGURE W H": a canvas pixel where a press takes a line that drags
+// whole, the middle of its two points; nothing when the figure has none.
+int Grab(const std::vector<std::string>& args) {
+  if (args.size() != 3) {
+    std::cerr << "web_reference grab FIGURE WIDTH HEIGHT\n";
+    return 2;
+  }
+  CanvasSession session;
+  if (!session.Open(args)) return 1;
+  const Program& program = session.P;
+  const Figure& fig = program.Fig;
+  for (int i = 1; i <= fig.ElemCount[kClassLine]; ++i) {
+    const LnRec& line = fig.LnTable[i];
+    if (!IsDraggable(fig, ObjRef::Of(kClassLine, i))) continue;
+    const PtRec& a = fig.PtTable[line.Pt1Index];
+    const PtRec& b = fig.PtTable[line.Pt2Index];
+    WorldPoint pixel = WorldToPixel(program.View, (a.X + b.X) / 2, (a.Y + b.Y) / 2);
+    const double column = std::round(pixel.X), row = std::round(pixel.Y);
+    WorldPoint at = PixelToWorld(program.View, column, row);
+    if (ElementUnderPointer(fig, at.X, at.Y, program.View.PixelSize, false) !=
+        ObjRef::Of(kClassLine, i)) {
+      continue;
+    }
+    std::cout << column << ',' << row << '\n';
+    return 0;
+  }
+  return 0;
+}
+
 int Drag(const std::vector<std::string>& args) {
   if (args.size() < 4) {
     std::cerr << "web_reference drag FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
@@ -120,11 +154,13 @@ int Drag(const std::vector<std::string>& args) {
   Program& program = session.P;
   for (size_t i = 3; i < args.size(); ++i) {
     double column = 0, row = 0;
-    if (!ParsePixel(args[i], column, row)) {
+    bool shift = false;
+    if (!ParsePixel(args[i], column, row, shift)) {
       std::cerr << "web_reference: not a pixel: " << args[i] << '\n';
       return 2;
     }
     InputEvent event = EventAt(program, column, row);
+    if (shift) event.Shift = kShiftKey;
     if (i == 3) {
       MouseDown(program, event);
     } else {
@@ -180,13 +216,14 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "drag") return plandra::Drag({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "keys") return plandra::Keys({args.begin() + 1, args.end()});
+  if (!args.empty() && args[0] == "grab") return plandra::Grab({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "large") {
     return plandra::WriteLarge({args.begin() + 1, args.end()});
   }
   if (!args.empty() && args[0] == "record") {
     return plandra::WriteRecord({args.begin() + 1, args.end()});
   }
-  std::cerr << "web_reference drag FIGURE W H C,R... | keys FIGURE W H POINT KEY... | large FILE |"
-               " record FIGURE FOLDER\n";
+  std::cerr << "web_reference drag FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
+               " grab FIGURE W H | large FILE | record FIGURE FOLDER\n";
   return 2;
 }
