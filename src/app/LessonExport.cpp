@@ -32,6 +32,8 @@ constexpr std::string_view kViewerVersionLine = "// Plandra Win viewer version "
 constexpr size_t kViewerHeadLines = 8;
 // A figure, a picture or a memo of a lesson; the viewer is a few hundred kilobytes.
 constexpr size_t kMaxLessonFileBytes = size_t{64} << 20;
+// As many links as the system itself follows before it gives up.
+constexpr int kMaxLinkHops = 40;
 
 constexpr std::string_view kNoFiguresText = "このフォルダには図のファイル(pd4, pd5)がありません。";
 constexpr std::string_view kFolderNotMadeText = "フォルダを作れませんでした。";
@@ -70,10 +72,26 @@ std::string Said(LessonRun& run, std::string_view text, const fs::path& file) {
   return Translate(run.P.Lang, text) + " " + file.string();
 }
 
+// Where a write to file ends: the writer follows a link even to a file that
+// does not exist yet, and would make it.
+fs::path LinkEnd(fs::path file) {
+  std::error_code error;
+  for (int hop = 0; hop < kMaxLinkHops && fs::is_symlink(fs::symlink_status(file, error)); ++hop) {
+    const fs::path target = fs::read_symlink(file, error);
+    if (error) break;
+    file = target.is_absolute() ? target : file.parent_path() / target;
+  }
+  return file;
+}
+
+bool WritableInside(const LessonRun& run, const fs::path& file) {
+  return IsInsideFolder(run.Out, LinkEnd(file));
+}
+
 // Every file goes through here: out is the only folder the export writes in,
 // whatever links the names lead through.
 bool WriteInside(LessonRun& run, const fs::path& file, std::string_view bytes) {
-  if (!IsInsideFolder(run.Out, file)) {
+  if (!WritableInside(run, file)) {
     run.Result.Notes.push_back(Said(run, kOutsideOutputText, file));
     return false;
   }
@@ -186,7 +204,15 @@ fs::path PageFor(LessonRun& run, const fs::path& figure) {
 bool PublishFigure(LessonRun& run, const fs::path& source) {
   const fs::path copy = run.Out / source.filename();
   const fs::path page = PageFor(run, source);
-  if (!CopyInto(run, source, copy) || !IsInsideFolder(run.Out, page)) {
+  // The page, and the viewer when it is missing, are written by the page's own
+  // writer: both must end inside out.
+  for (const fs::path& written : {page, run.Out / kViewerFileName}) {
+    if (!WritableInside(run, written)) {
+      run.Result.FailedFigures.push_back(Said(run, kOutsideOutputText, written));
+      return false;
+    }
+  }
+  if (!CopyInto(run, source, copy)) {
     run.Result.FailedFigures.push_back(Said(run, kFileNotWrittenText, copy));
     return false;
   }

@@ -216,6 +216,10 @@ TEST(PlandraCli, HtmlOfAFolderPublishesALesson) {
   WriteFileBytes(lesson / "bad.pd4", "2\r\n\"L1\"\r\nxyz\r\n");
   const std::string env = "env PLANDRA_HOME=" + (dir / "home").string() + " ";
   const std::string command = "html " + lesson.string() + " -o " + out.string();
+  // A link left in the output folder to a file not yet there, outside it.
+  fs::create_directories(out);
+  fs::copy_file(samples / "triangle.pd4", lesson / "linked.pd4");
+  fs::create_symlink("../leak.htm", out / "linked.htm");
 
   RunResult run = RunCli(command, dir / "err", {}, env);
   std::string err = ReadFileBytes(dir / "err");
@@ -224,6 +228,7 @@ TEST(PlandraCli, HtmlOfAFolderPublishesALesson) {
   EXPECT_NE(err.find("bad.pd4"), std::string::npos) << err;
   EXPECT_NE(err.find("../evil/secret.png"), std::string::npos) << err;
   EXPECT_NE(err.find("/etc/hostname"), std::string::npos) << err;
+  EXPECT_NE(err.find(out / "linked.htm"), std::string::npos) << err;
   for (const char* name : {"triangle.htm", "events.htm", "hostile.htm", "a<b>&.htm", "triangle.pd4",
                            "events.pd5", "events.png", "events.txt", "thumbnails/events.svg"}) {
     EXPECT_TRUE(fs::exists(out / name)) << name;
@@ -240,6 +245,7 @@ TEST(PlandraCli, HtmlOfAFolderPublishesALesson) {
     EXPECT_EQ(entry.path().string().rfind(out.string(), 0), 0u) << "written outside: " << entry;
   }
   EXPECT_FALSE(fs::exists(dir / "site/evil"));
+  EXPECT_FALSE(fs::exists(dir / "site/leak.htm"));
 
   WriteFileBytes(out / "plandra-viewer.js", "alert('a page of the school');\n");
   run = RunCli(command, dir / "err", {}, env);
