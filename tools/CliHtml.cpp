@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "CliRender.h"
+#include "app/LessonExport.h"
 #include "app/Program.h"
 #include "app/Recompute.h"
 #include "app/WebCommands.h"
@@ -77,6 +78,29 @@ bool LoadPageFigure(const PageArgs& args, Program& program, std::string& error) 
   return true;
 }
 
+// plandra-cli html FOLDER [-o OUTFOLDER]: the lesson; each figure loaded as
+// plandra-cli html FIGURE loads it, so its page is the same.
+int LessonCommand(const PageArgs& parsed, Program& program) {
+  constexpr std::string_view kCommand = "html";
+  const LessonFigureLoader load = [&parsed](Program& p, const std::filesystem::path& figure,
+                                            std::string& error) {
+    PageArgs one = parsed;
+    one.Figure = figure;
+    return LoadPageFigure(one, p, error);
+  };
+  // The language of the index page's texts.
+  program.Lang.Language = parsed.Language == "english" ? "English" : "Japanese";
+  const LessonExport result =
+      ExportLesson(program, parsed.Figure, parsed.Output.value_or(parsed.Figure), load);
+  for (const std::string& note : result.Notes) std::cerr << "plandra-cli html: " << note << '\n';
+  for (const std::string& failed : result.FailedFigures) {
+    std::cerr << "plandra-cli html: " << failed << '\n';
+  }
+  if (!result.Fatal.empty()) return Fail(kCommand, result.Fatal, kRenderWriteFailed);
+  std::cout << result.Index.string() << '\n';
+  return result.FailedFigures.empty() ? kRenderOk : kRenderUnreadable;
+}
+
 }  // namespace
 
 int HtmlCommand(const std::vector<std::string>& args) {
@@ -84,15 +108,21 @@ int HtmlCommand(const std::vector<std::string>& args) {
   PageArgs parsed;
   std::string error;
   if (!ParsePageArgs(args, false, parsed, error)) {
-    return Fail(kCommand,
-                error + "\nusage: plandra-cli html FIGURE [-o PAGE] [--lang japanese|english]",
-                kRenderUsage);
+    return Fail(
+        kCommand,
+        error +
+            "\nusage: plandra-cli html FIGURE|FOLDER [-o PAGE|OUTFOLDER] [--lang japanese|english]",
+        kRenderUsage);
   }
   CommandPlatform host(kCommand);
   Program program;
   program.Host = &host;
   program.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());
   WireLocusLayer(program);
+  std::error_code folderError;
+  if (std::filesystem::is_directory(parsed.Figure, folderError)) {
+    return LessonCommand(parsed, program);
+  }
   if (!LoadPageFigure(parsed, program, error)) return Fail(kCommand, error, kRenderUnreadable);
   PageExport exported =
       ExportFigurePage(program, parsed.Output.value_or(FigurePagePath(parsed.Figure)));

@@ -42,12 +42,12 @@ std::filesystem::path RealPath(const std::filesystem::path& path) {
   return error ? path.lexically_normal() : real;
 }
 
-bool IsInside(const std::filesystem::path& folder, const std::filesystem::path& file) {
+}  // namespace
+
+bool IsInsideFolder(const std::filesystem::path& folder, const std::filesystem::path& file) {
   const std::filesystem::path relative = RealPath(file).lexically_relative(RealPath(folder));
   return !relative.empty() && *relative.begin() != "..";
 }
-
-}  // namespace
 
 bool IsDesktopAddress(std::string_view text) {
   const std::string lower = LowerAscii(text.substr(0, 8));
@@ -89,7 +89,7 @@ EventTarget ResolveEventTarget(const std::filesystem::path& folder, std::string_
   std::replace(text.begin(), text.end(), '\\', '/');
   const std::filesystem::path given(text);
   resolved.Path = (given.is_absolute() ? given : folder / given).lexically_normal();
-  resolved.Outside = !IsInside(folder, resolved.Path);
+  resolved.Outside = !IsInsideFolder(folder, resolved.Path);
   return resolved;
 }
 

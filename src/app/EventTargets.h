@@ -20,6 +20,9 @@ struct EventTarget {
 // desktop opens it with the browser or the mail program, never as a file.
 bool IsDesktopAddress(std::string_view text);
 
+// Whether file lies in folder or below it, links followed as far as they exist.
+bool IsInsideFolder(const std::filesystem::path& folder, const std::filesystem::path& file);
+
 // The folder of the figure file ("untitled" figures: the current folder).
 std::filesystem::path FigureFolder(std::string_view curFileName);
 

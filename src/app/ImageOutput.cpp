@@ -73,42 +73,29 @@ void Resize(WindowGeometry& window, int width, int height) {
   window.OuterHeight = height;
 }
 
-bool EndsWithPd4(const fs::path& file) {
+bool EndsWith(const fs::path& file, std::string_view extension) {
   std::string name = file.filename().string();
-  if (name.size() < 4) return false;
-  return LowerAscii(std::string_view(name).substr(name.size() - 4)) == ".pd4";
+  if (name.size() < extension.size()) return false;
+  return LowerAscii(std::string_view(name).substr(name.size() - extension.size())) == extension;
 }
 
-// The open figure, its name and its traces, put aside while the batch draws
-// other figures through the program and given back after: the batch only
-// makes pictures. With the traces the locus switch goes aside too, so that
-// no other figure's values enter the record.
-class FigureSetAside {
- public:
-  explicit FigureSetAside(Program& p)
-      : p_(p), fig_(p.Fig), name_(p.CurFileName), saved_(p.SavedFigureText) {
-    std::swap(locus_, p.Locus);
-  }
-  ~FigureSetAside() {
-    p_.Fig = std::move(fig_);
-    p_.CurFileName = std::move(name_);
-    p_.SavedFigureText = std::move(saved_);
-    std::swap(locus_, p_.Locus);
-    Redraw(p_);
-  }
-  FigureSetAside(const FigureSetAside&) = delete;
-  FigureSetAside& operator=(const FigureSetAside&) = delete;
+}  // namespace
 
- private:
-  Program& p_;
-  Figure fig_;
-  std::string name_;
-  std::optional<std::string> saved_;
-  LocusState locus_;
-};
+FigureSetAside::FigureSetAside(Program& p)
+    : p_(p), fig_(p.Fig), name_(p.CurFileName), saved_(p.SavedFigureText) {
+  std::swap(locus_, p.Locus);
+}
 
-// The figure files of folder, in the order of the listing.
-std::vector<fs::path> FigureFilesOf(const fs::path& folder, std::vector<std::string>& problems) {
+FigureSetAside::~FigureSetAside() {
+  p_.Fig = std::move(fig_);
+  p_.CurFileName = std::move(name_);
+  p_.SavedFigureText = std::move(saved_);
+  std::swap(locus_, p_.Locus);
+  Redraw(p_);
+}
+
+std::vector<fs::path> FigureFilesOf(const fs::path& folder, bool withPd5,
+                                    std::vector<std::string>& problems) {
   std::vector<fs::path> files;
   std::error_code error;
   fs::directory_iterator it(folder, error);
@@ -118,12 +105,11 @@ std::vector<fs::path> FigureFilesOf(const fs::path& folder, std::vector<std::str
   }
   for (; it != fs::directory_iterator(); it.increment(error)) {
     if (error) break;
-    if (EndsWithPd4(it->path()) && it->is_regular_file(error)) files.push_back(it->path());
+    const bool figure = EndsWith(it->path(), ".pd4") || (withPd5 && EndsWith(it->path(), ".pd5"));
+    if (figure && it->is_regular_file(error)) files.push_back(it->path());
   }
   return files;
 }
-
-}  // namespace
 
 bool Copy_image_ClipBoard(Program& p) {
   SetScreen(p);
@@ -198,7 +184,7 @@ BatchResult mnuHmakeAllBmp(Program& p, const fs::path& folder) {
     return result;
   }
   const FigureSetAside open(p);
-  for (const fs::path& file : FigureFilesOf(folder, result.Problems)) {
+  for (const fs::path& file : FigureFilesOf(folder, false, result.Problems)) {
     p.CurFileName = file.string();
     FigFileResult read = FigFileIO(p, 'R');
     if (read.Status != FigFileStatus::kOk) {

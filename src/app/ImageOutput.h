@@ -4,10 +4,13 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/WindowState.h"
+#include "figure/PDtype05.h"
+#include "locus/PdLocus.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -41,6 +44,30 @@ enum class ThumbnailStep {
 ThumbnailStep Set_Menu_Thumbnail(Program& p, WindowGeometry& window);
 // After the window took its new size: SetScreen, redraw, to the clipboard.
 bool ThumbnailCapture(Program& p);
+
+// The open figure, its name and its traces, put aside while a batch reads
+// other figures through the program and given back after: a batch only
+// makes pictures and pages. With the traces the locus switch goes aside too,
+// so that no other figure's values enter the record.
+class FigureSetAside {
+ public:
+  explicit FigureSetAside(Program& p);
+  ~FigureSetAside();
+  FigureSetAside(const FigureSetAside&) = delete;
+  FigureSetAside& operator=(const FigureSetAside&) = delete;
+
+ private:
+  Program& p_;
+  Figure fig_;
+  std::string name_;
+  std::optional<std::string> saved_;
+  LocusState locus_;
+};
+
+// The figure files of folder, not of its subfolders, in the order of the
+// listing: "*.pd4", and "*.pd5" too when withPd5.
+std::vector<std::filesystem::path> FigureFilesOf(const std::filesystem::path& folder, bool withPd5,
+                                                 std::vector<std::string>& problems);
 
 struct BatchResult {
   std::vector<std::filesystem::path> Written;

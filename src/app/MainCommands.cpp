@@ -10,6 +10,7 @@
 #include "app/FigDataView.h"
 #include "app/FileCommands.h"
 #include "app/ImageOutput.h"
+#include "app/LessonExport.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
 #include "app/NewAndExit.h"
@@ -63,16 +64,6 @@ CommandResult WindowCommand(Program&) { return {CommandStatus::kWindowCommand, {
 constexpr std::string_view kBatchProblemsText = "次のファイルからは画像を作れませんでした。";
 constexpr std::string_view kBatchFolderQuestion = "次のフォルダの図をすべて画像(bmp)にします。";
 constexpr std::string_view kStandardFolderQuestion = "次のフォルダを標準のデータフォルダにします。";
-
-// The folder the teacher works in: the open figure's, or the data folder
-// while the figure is untitled (the process's folder is wherever the
-// desktop started it).
-std::filesystem::path WorkingFolder(const Program& p) {
-  std::filesystem::path folder = std::filesystem::path(p.CurFileName).parent_path();
-  if (p.CurFileName != kUntitled && !folder.empty()) return folder;
-  if (!p.DataPaths.DataFolder.empty()) return p.DataPaths.DataFolder;
-  return p.Folders.Folder;
-}
 
 bool FolderConfirmed(Program& p, std::string_view question, const std::filesystem::path& folder) {
   std::string text = Translate(p.Lang, question) + "\n" + folder.string();
@@ -194,6 +185,7 @@ const std::map<std::string_view, Handler>& Handlers() {
        }},
       {"mnufBMP", &Plain<mnufBMP>},
       {"mnuf_html", &Plain<mnuf_html>},
+      {"mnuf_htmlLesson", &Plain<mnuf_htmlLesson>},
       {"mnuSaveOnLine", &Plain<mnuSaveOnLine>},
       {"mnuOwwwManual", &Plain<mnuOwwwManual>},
       {"mnuOwwwVarnhof", &Plain<mnuOwwwVarnhof>},
@@ -330,6 +322,13 @@ bool Reachable(const std::vector<const MenuItem*>& path) {
 }  // namespace
 
 constexpr std::string_view kStartConstruction = "StartConstruction";
+
+std::filesystem::path WorkingFolder(const Program& p) {
+  std::filesystem::path folder = std::filesystem::path(p.CurFileName).parent_path();
+  if (p.CurFileName != kUntitled && !folder.empty()) return folder;
+  if (!p.DataPaths.DataFolder.empty()) return p.DataPaths.DataFolder;
+  return p.Folders.Folder;
+}
 
 bool IsActionWired(std::string_view action) {
   return action == kStartConstruction || Handlers().contains(action);

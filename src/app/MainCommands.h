@@ -2,6 +2,7 @@
 // not listed here is not wired yet; its items stay disabled.
 #pragma once
 
+#include <filesystem>
 #include <string_view>
 
 namespace plandra {
@@ -35,6 +36,11 @@ CommandResult RunAction(Program& p, std::string_view action, const MenuItem* ite
 // when the item and every menu above it are enabled and shown, then
 // refreshes the mode display.
 CommandResult RunMenuCommand(Program& p, std::string_view controlName);
+
+// The folder the teacher works in: the open figure's, or the data folder
+// while the figure is untitled (the process's folder is wherever the
+// desktop started it).
+std::filesystem::path WorkingFolder(const Program& p);
 
 // Menu mode commands; they take effect at the next start.
 void mnuOMenu_easy(Program& p);

@@ -40,6 +40,7 @@ MenuItem FileMenu() {
            {Cmd("mnuFDataFolderGet", "標準に戻す"), Cmd("mnuFDataFolderStandardSet", "現在→標準に"),
             Cmd("mnuFDataFolderSample", "サンプル")}),
        Cmd("mnuSaveOnLine", "オンライン保存"), Cmd("mnuf_html", "html保存"),
+       Cmd("mnuf_htmlLesson", "一括html保存(フォルダ)"),
        Cmd("mnuMerge", "図形の追加", "Ctrl+M"), Cmd("mnuFprint", "印刷", "Ctrl+P"),
        Cmd("mnuOcopyWindow", "画面複写", "F4"),
        Sub("mnufB", "画面切換",

@@ -23,6 +23,7 @@ struct FileDialogRequest {
   std::string FileName;  // preset name
   bool MustExist = false;
   bool PromptOverwrite = false;
+  bool ChooseFolder = false;  // an open dialog that picks a folder, not a file
 };
 
 struct FontChoice {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/FigFileIO.h"
 #include "app/MainCommands.h"
 #include "app/MenuBar.h"
 #include "app/Refresh.h"
@@ -140,6 +141,32 @@ TEST_F(WebCommandsTest, ServerAddressRefusesBlanksAndTakesTrimmedAnswers) {
   EXPECT_EQ(p.Config.WWWurl, "http://new.test/pd");
   EXPECT_EQ(RunMenuCommand(p, "mnuOwwwVarnhof").Status, CommandStatus::kDone);
   EXPECT_EQ(p.Config.WWWurl, "http://localhost/asp/pd/pd_save.asp");
+}
+
+// The lesson from the menu: the folder asked for, the open figure's folder
+// published there, the open figure (with its unsaved change) given back, and
+// the index offered to the browser.
+TEST_F(WebCommandsTest, LessonPublishesTheOpenFiguresFolderAndKeepsTheOpenFigure) {
+  p.CurFileName = (work / "tri.pd4").string();
+  ASSERT_EQ(FigFileIO(p, 'W').Status, FigFileStatus::kOk);
+  AddFreePoint(p.Fig, 5, 5);  // not saved
+  const int points = p.Fig.ElemCount[1];
+  app.Host.FileAnswers.push_back(work / "site");
+  app.Host.Answers.push_back(MsgResult::kYes);
+  EXPECT_EQ(RunMenuCommand(p, "mnuf_htmlLesson").Status, CommandStatus::kDone);
+
+  ASSERT_FALSE(app.Host.FileDialogs.empty());
+  EXPECT_TRUE(app.Host.FileDialogs.back().ChooseFolder);
+  EXPECT_EQ(app.Host.FileDialogs.back().InitialFolder, work.Path());
+  EXPECT_TRUE(fs::exists(work / "site/tri.htm"));
+  EXPECT_TRUE(fs::exists(work / "site/tri.pd4"));
+  const fs::path index = work / "site/index.html";
+  EXPECT_NE(ReadFileBytes(index).find("<a href=\"./tri.htm\">"), std::string::npos);
+  ASSERT_EQ(app.Host.Messages.size(), 1u);
+  EXPECT_NE(app.Host.Messages[0].Text.find(index.string()), std::string::npos);
+  EXPECT_EQ(app.Host.Opened, std::vector<std::string>{index.string()});
+  EXPECT_EQ(p.CurFileName, (work / "tri.pd4").string());
+  EXPECT_EQ(p.Fig.ElemCount[1], points) << "the open figure is given back as it was";
 }
 
 }  // namespace

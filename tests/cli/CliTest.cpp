@@ -185,4 +185,77 @@ TEST(PlandraCli, HtmlWritesThePageAndTheViewerAndOnlineTheForm) {
   EXPECT_FALSE(fs::exists(dir / "none.htm"));
 }
 
+// A folder published as a lesson: a page per figure, one viewer, the event
+// files copied, nothing written outside the output folder, an unreadable
+// figure told and the rest published; a re-run keeps a viewer that is not
+// ours and replaces an older one of ours.
+TEST(PlandraCli, HtmlOfAFolderPublishesALesson) {
+  namespace fs = std::filesystem;
+  using plandra::test::ReadFileBytes;
+  using plandra::test::WriteFileBytes;
+  plandra::test::TempDir dir;
+  const fs::path samples(PLANDRA_SAMPLES);
+  const fs::path lesson = dir / "lesson";
+  const fs::path out = dir / "site/out";
+  fs::create_directories(dir / "home/web");
+  fs::create_directories(lesson);
+  fs::create_directories(dir / "evil");
+  const std::string viewer = "// Plandra Win viewer version 5.1.0\n// Plandra Win viewer: new\n";
+  WriteFileBytes(dir / "home/web/plandra-viewer.js", viewer);
+  for (const char* name : {"triangle.pd4", "events.pd5", "events.png", "events.txt"}) {
+    fs::copy_file(samples / name, lesson / name);
+  }
+  fs::copy_file(samples / "triangle.pd4", lesson / "a<b>&.pd4");
+  WriteFileBytes(dir / "evil/secret.png", "secret");
+  std::string hostile = ReadFileBytes(samples / "events.pd5");
+  for (auto [from, to] : {std::pair{"!%events.png", "!%../evil/secret.png"},
+                          std::pair{"!@events", "!@/etc/hostname"}}) {
+    ASSERT_NE(hostile.find(from), std::string::npos);
+    hostile.replace(hostile.find(from), std::string(from).size(), to);
+  }
+  WriteFileBytes(lesson / "hostile.pd5", hostile);
+  WriteFileBytes(lesson / "bad.pd4", "2\r\n\"L1\"\r\nxyz\r\n");
+  const std::string env = "env PLANDRA_HOME=" + (dir / "home").string() + " ";
+  const std::string command = "html " + lesson.string() + " -o " + out.string();
+  // A link left in the output folder to a file not yet there, outside it.
+  fs::create_directories(out);
+  fs::copy_file(samples / "triangle.pd4", lesson / "linked.pd4");
+  fs::create_symlink("../leak.htm", out / "linked.htm");
+
+  RunResult run = RunCli(command, dir / "err", {}, env);
+  std::string err = ReadFileBytes(dir / "err");
+  EXPECT_EQ(run.Status, 2) << "a figure could not be read";
+  EXPECT_EQ(run.Out, (out / "index.html").string() + "\n");
+  EXPECT_NE(err.find("bad.pd4"), std::string::npos) << err;
+  EXPECT_NE(err.find("../evil/secret.png"), std::string::npos) << err;
+  EXPECT_NE(err.find("/etc/hostname"), std::string::npos) << err;
+  EXPECT_NE(err.find(out / "linked.htm"), std::string::npos) << err;
+  for (const char* name : {"triangle.htm", "events.htm", "hostile.htm", "a<b>&.htm", "triangle.pd4",
+                           "events.pd5", "events.png", "events.txt", "thumbnails/events.svg"}) {
+    EXPECT_TRUE(fs::exists(out / name)) << name;
+  }
+  EXPECT_FALSE(fs::exists(out / "bad.htm"));
+  EXPECT_EQ(ReadFileBytes(out / "plandra-viewer.js"), viewer);
+  const std::string index = ReadFileBytes(out / "index.html");
+  EXPECT_NE(index.find("<a href=\"./a%3Cb%3E%26.htm\"><img src=\"./thumbnails/a%3Cb%3E%26.svg\""),
+            std::string::npos)
+      << index;
+  EXPECT_NE(index.find("a&lt;b&gt;&amp;.pd4</a>"), std::string::npos);
+  EXPECT_EQ(index.find("<b>"), std::string::npos);
+  for (const auto& entry : fs::recursive_directory_iterator(dir / "site")) {
+    EXPECT_EQ(entry.path().string().rfind(out.string(), 0), 0u) << "written outside: " << entry;
+  }
+  EXPECT_FALSE(fs::exists(dir / "site/evil"));
+  EXPECT_FALSE(fs::exists(dir / "site/leak.htm"));
+
+  WriteFileBytes(out / "plandra-viewer.js", "alert('a page of the school');\n");
+  run = RunCli(command, dir / "err", {}, env);
+  EXPECT_EQ(ReadFileBytes(out / "plandra-viewer.js"), "alert('a page of the school');\n");
+  EXPECT_NE(ReadFileBytes(dir / "err").find("plandra-viewer.js"), std::string::npos);
+
+  WriteFileBytes(out / "plandra-viewer.js", "// Plandra Win viewer: an old one\n");
+  run = RunCli(command, dir / "err", {}, env);
+  EXPECT_EQ(ReadFileBytes(out / "plandra-viewer.js"), viewer) << "an older viewer of ours";
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The published page and the online-saving form in headless Chromium.
+"""The published page, the online-saving form and a lesson in headless Chromium.
 
 Usage: publish_browser.py PLANDRA_CLI TEST_DATA_FOLDER WEB_REFERENCE
 Exit status 77 (a skipped test) when Chromium, its driver or Selenium is missing.
@@ -38,6 +38,7 @@ try:
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.by import By
+    from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     skip("python3-selenium is not installed")
 for program in (CHROMIUM, DRIVER):
@@ -272,6 +273,29 @@ def test_hostile_names(cli, reference, env, driver, figure, folder):
         server.server_close()
 
 
+def test_lesson(cli, env, driver, samples, folder):
+    """The samples published as a lesson with the real viewer: the index shows
+    a thumbnail per figure and every link leads to a page that paints."""
+    lesson_env = dict(env, PLANDRA_HOME=os.path.join(folder, "lesson-home"))
+    out = os.path.join(folder, "lesson")
+    index = run_cli(cli, lesson_env, "html", samples, "-o", out).decode().strip()
+    check(index == os.path.join(out, "index.html"), "the index page: " + index)
+    figures = sorted(f for f in os.listdir(samples) if f.endswith((".pd4", ".pd5")))
+    settled_page(driver, "file://" + urllib.parse.quote(index))
+    entries = driver.execute_script(
+        "return Array.from(document.querySelectorAll('ul.plandra-lesson a')).map(a => ({"
+        " href: a.href, name: a.textContent,"
+        " thumbnail: a.querySelector('img').complete && a.querySelector('img').naturalWidth > 0}));")
+    check([e["name"] for e in entries] == figures, "the index lists %r" % entries)
+    check(all(e["thumbnail"] for e in entries), "a thumbnail per figure: %r" % entries)
+    for entry in entries:
+        driver.get(entry["href"])
+        state = WebDriverWait(driver, 20).until(lambda d: d.execute_script(
+            "const c = document.querySelector('canvas.plandra-figure');"
+            "return c && c.getAttribute('data-plandra-state');"))
+        check(state == "painted", "%s: the page's state is %s" % (entry["name"], state))
+
+
 def main():
     cli, data_folder, reference = sys.argv[1], sys.argv[2], sys.argv[3]
     signal.alarm(170)  # ctest's timeout is the last word; this ends a hung browser first
@@ -287,6 +311,8 @@ def main():
         posted_text = test_online_saving(cli, env, driver, figure, folder)
         test_exported_page(cli, env, driver, figure, folder, posted_text)
         test_hostile_names(cli, reference, env, driver, figure, folder)
+        samples = os.path.join(os.path.dirname(os.path.abspath(data_folder)), "..", "sample.pd4")
+        test_lesson(cli, env, driver, os.path.normpath(samples), folder)
     finally:
         if driver is not None:
             driver.quit()
