@@ -233,7 +233,8 @@ std::string IndexPage(LessonRun& run) {
   const std::string heading =
       HtmlEscape(Translate(run.P.Lang, kIndexHeadingText) + ": " + run.Folder.filename().string());
   std::string html =
-      "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+      "<!DOCTYPE html>\n<html lang=\"" + PageLanguage(run.P.Lang) +
+      "\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
       heading +
       "</title>\n<style>\nbody { font-family: sans-serif; margin: 1em; }\n"

@@ -39,13 +39,6 @@ constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
 
 fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
 
-// The page's language as HTML names it; a user's dictionary may be any.
-std::string PageLanguage(const LangState& lang) {
-  if (lang.Language == "Japanese") return "ja";
-  if (lang.Language == "English") return "en";
-  return "";
-}
-
 // The page's own texts in the program's language, and the report that
 // describes the figure to a screen reader (the file's name only: the page is
 // published, the teacher's folders are not).
@@ -83,6 +76,12 @@ void OpenPage(Program& p, const fs::path& page) {
 }
 
 }  // namespace
+
+std::string PageLanguage(const LangState& lang) {
+  if (lang.Language == "Japanese") return "ja";
+  if (lang.Language == "English") return "en";
+  return "";
+}
 
 std::string FigurePictureSvg(Program& p) {
   const auto [width, height] = PictureSize(p);

@@ -8,11 +8,15 @@
 
 namespace plandra {
 
+struct LangState;
 struct Program;
 
 constexpr std::string_view kNoViewerText = "Jarファイル等がないので, Html生成ができません";
 constexpr std::string_view kPageNotWrittenText = "HTMLページを書けませんでした。";
 constexpr std::string_view kPageNotOpenedText = "ページを開けませんでした。";
+
+// The page's language as HTML names it; a user's dictionary may be any.
+std::string PageLanguage(const LangState& lang);
 
 // The static picture of the figure as the window shows it, at the window's
 // size (641 x 481 without a window), without the highlights of the moment.
