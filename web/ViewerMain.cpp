@@ -159,10 +159,7 @@ PLANDRA_EXPORT("next_movable") int ViewerNextMovable(int handle, int from, int d
 PLANDRA_EXPORT("choose") void ViewerChoose(int handle, int point) {
   Viewer* v = ViewerOf(handle);
   if (!v || v->Dragged != 0) return;
-  v->Chosen =
-      point >= 1 && point <= v->Fig.ElemCount[plandra::kClassPoint] && plandra::Movable(*v, point)
-          ? point
-          : 0;
+  v->Chosen = plandra::PointIndexValid(v->Fig, point) && plandra::Movable(*v, point) ? point : 0;
   v->Draw.DraggedPoint = v->Chosen;
   v->FirstMove = true;
 }

@@ -168,7 +168,7 @@ void PlaceViewer(LessonRun& run, const std::string& shipped) {
 // The file names the figure's pictures, memos and address files give.
 std::vector<std::string> EventFilesOf(const Figure& fig) {
   std::vector<std::string> names;
-  for (int i = 1; i <= fig.ElemCount[1] && i < static_cast<int>(fig.PtTable.size()); ++i) {
+  for (int i = 1; PointIndexValid(fig, i); ++i) {
     const std::string target = EventTargetOf(fig.PtTable[i].Name);
     switch (EventKindOf(fig.PtTable[i].Name) % kEventHidden) {
       case kEventPicture: names.push_back(target); break;

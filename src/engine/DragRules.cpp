@@ -119,10 +119,6 @@ ObjRef NearestIndependent(const Figure& fig, const IndependentTables& independen
   return winner;
 }
 
-bool PointInRange(const Figure& fig, int index) {
-  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
-}
-
 // A point the user may move anywhere: free, and on no host.
 bool FreelyMovable(const Figure& fig, int index) {
   if (index < 1 || index > fig.ElemCount[kClassPoint]) return false;
@@ -199,7 +195,7 @@ IndependentTables IndependentOf(const Figure& fig, int draggedPoint) {
   for (std::vector<int16_t>& table : independent) {
     table.assign(static_cast<size_t>(largest) + 1, kTrue);
   }
-  if (PointInRange(fig, draggedPoint)) {
+  if (PointIndexValid(fig, draggedPoint)) {
     independent[kClassPoint][static_cast<size_t>(draggedPoint)] = kFalse;
   }
   auto marked = [&independent](ObjRef ref) {
@@ -244,11 +240,11 @@ DragPosition ShiftDragTarget(Figure& fig, const IndependentTables& independent, 
 std::array<double, 4> LineDragOffsets(const Figure& fig, int line, double x, double y) {
   std::array<double, 4> offsets{};
   const LnRec& ln = fig.LnTable[line];
-  if (PointInRange(fig, ln.Pt1Index)) {
+  if (PointIndexValid(fig, ln.Pt1Index)) {
     offsets[0] = fig.PtTable[ln.Pt1Index].X - x;
     offsets[1] = fig.PtTable[ln.Pt1Index].Y - y;
   }
-  if (PointInRange(fig, ln.Pt2Index)) {
+  if (PointIndexValid(fig, ln.Pt2Index)) {
     offsets[2] = fig.PtTable[ln.Pt2Index].X - x;
     offsets[3] = fig.PtTable[ln.Pt2Index].Y - y;
   }
@@ -259,11 +255,11 @@ void PlaceLinePoints(Figure& fig, int line, const std::array<double, 4>& offsets
                      double y) {
   if (line < 1 || line > fig.ElemCount[kClassLine]) return;
   const LnRec& ln = fig.LnTable[line];
-  if (PointInRange(fig, ln.Pt1Index)) {
+  if (PointIndexValid(fig, ln.Pt1Index)) {
     fig.PtTable[ln.Pt1Index].X = x + offsets[0];
     fig.PtTable[ln.Pt1Index].Y = y + offsets[1];
   }
-  if (PointInRange(fig, ln.Pt2Index)) {
+  if (PointIndexValid(fig, ln.Pt2Index)) {
     fig.PtTable[ln.Pt2Index].X = x + offsets[2];
     fig.PtTable[ln.Pt2Index].Y = y + offsets[3];
   }

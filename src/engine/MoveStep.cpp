@@ -47,7 +47,7 @@ namespace {
 template <typename Place>
 PointMoveReport MoveStepWith(Figure& fig, int point, bool firstMove, const Place& place) {
   PointMoveReport report;
-  if (point < 1 || point > fig.ElemCount[kClassPoint] || point > UpperBound(fig.PtTable)) {
+  if (!PointIndexValid(fig, point)) {
     return report;
   }
   PtRec& pt = fig.PtTable[point];

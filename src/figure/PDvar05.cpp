@@ -281,6 +281,10 @@ bool RefInRange(const Figure& fig, ObjRef ref) {
          ref.Index <= TableUpperBound(fig, cls);
 }
 
+bool PointIndexValid(const Figure& fig, int index) {
+  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
+}
+
 int16_t GetExists(const Figure& fig, ObjRef ref) {
   int i = ref.Index;
   if (i < 0 || i > TableUpperBound(fig, ref.Class)) return 0;

@@ -92,6 +92,8 @@ int TableUpperBound(const Figure& fig, int cls);
 
 // True when ref names an element within the counts (class taken mod 100).
 bool RefInRange(const Figure& fig, ObjRef ref);
+// A point index within the count and the table.
+bool PointIndexValid(const Figure& fig, int index);
 
 // Default name of a point at index i as ClearElement gives it.
 std::string DefaultPointName(int index);

@@ -48,7 +48,7 @@ MoveCopies BeginMove(Program& p) {
   Figure& fig = p.Fig;
   DeformState& d = p.Deform;
   MoveCopies copies;
-  copies.HasPoint = PointInRange(fig, d.DraggedPoint);
+  copies.HasPoint = PointIndexValid(fig, d.DraggedPoint);
   copies.Traced = WatchTracedElements(p, copies.HasPoint ? d.DraggedPoint : 0);
   if (copies.HasPoint) {
     PtRec& pt = fig.PtTable[d.DraggedPoint];
@@ -106,10 +106,6 @@ void MoveByKey(Program& p, PtRec& pt, int16_t key, double step) {
 }
 
 }  // namespace
-
-bool PointInRange(const Figure& fig, int index) {
-  return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
-}
 
 void FirstMoveAnalysis(Program& p, ObjRef moved) {
   if (p.Deform.FirstMoveFlag == 0) return;
@@ -170,12 +166,12 @@ void MultiDragStep(Program& p, double x, double y) {
 }
 
 void HomeStep(Program& p) {
-  if (PointInRange(p.Fig, p.Deform.DraggedPoint)) MoveTo(p, 0, 0);
+  if (PointIndexValid(p.Fig, p.Deform.DraggedPoint)) MoveTo(p, 0, 0);
 }
 
 void KeyStep(Program& p, int16_t key) {
   double step = KeyStepPixels(p) * p.View.PixelSize;
-  if (!PointInRange(p.Fig, p.Deform.DraggedPoint)) {
+  if (!PointIndexValid(p.Fig, p.Deform.DraggedPoint)) {
     Redraw(p);
     return;
   }
@@ -186,7 +182,7 @@ void KeyStep(Program& p, int16_t key) {
 
 void ShiftKeyStep(Program& p, int16_t key) {
   int index = p.Deform.DraggedPoint;
-  if (!PointInRange(p.Fig, index)) {
+  if (!PointIndexValid(p.Fig, index)) {
     Redraw(p);
     return;
   }
@@ -217,7 +213,7 @@ std::vector<int> ChosenPoints(const Program& p) {
   const DeformState& d = p.Deform;
   for (int i = 1; i <= d.MultiCount && static_cast<size_t>(i) < d.MultiPoints.size(); ++i) {
     int index = d.MultiPoints[static_cast<size_t>(i)];
-    if (PointInRange(p.Fig, index)) chosen.push_back(index);
+    if (PointIndexValid(p.Fig, index)) chosen.push_back(index);
   }
   return chosen;
 }

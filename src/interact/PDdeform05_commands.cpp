@@ -29,7 +29,7 @@ void BeginDeformation(DeformState& d) {
 }
 
 bool IsMovablePoint(const Figure& fig, int index) {
-  return PointInRange(fig, index) && fig.PtTable[index].BoundMode == kBoundMovable;
+  return PointIndexValid(fig, index) && fig.PtTable[index].BoundMode == kBoundMovable;
 }
 
 // The movable points offered, marked, with the current one highlighted
@@ -125,7 +125,7 @@ void StartLineDrag(Program& p, ObjRef line, double x, double y) {
 }
 
 void AcceptDeformPoint(Program& p, ObjRef point) {
-  if (point.BaseClass() != kClassPoint || !PointInRange(p.Fig, point.Index)) return;
+  if (point.BaseClass() != kClassPoint || !PointIndexValid(p.Fig, point.Index)) return;
   p.Deform.DraggedPoint = point.Index;
   MarkAllCandidates(p, kColorNone);
   BuildIndependentTable(p);
@@ -141,7 +141,7 @@ void BuildMultiPickMask(Program& p) {
 }
 
 void AcceptMultiPoint(Program& p, ObjRef point) {
-  if (point.BaseClass() != kClassPoint || !PointInRange(p.Fig, point.Index)) return;
+  if (point.BaseClass() != kClassPoint || !PointIndexValid(p.Fig, point.Index)) return;
   DeformState& d = p.Deform;
   ++d.MultiCount;
   if (d.MultiPoints.size() <= static_cast<size_t>(d.MultiCount)) {

@@ -8,9 +8,6 @@
 
 namespace plandra {
 
-struct Figure;
-
-bool PointInRange(const Figure& fig, int index);
 // MarkDependencies once after a deformation command.
 void FirstMoveAnalysis(Program& p, ObjRef moved);
 // UpdatePointOnHost; beeps when the point had to be held at an end.

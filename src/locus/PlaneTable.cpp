@@ -18,6 +18,7 @@
 #include "locus/SpreadsheetText.h"
 #include "numbers/Labels05.h"
 #include "persist/PDio05_text.h"
+#include "persist/WebPages.h"
 
 namespace plandra {
 namespace {
@@ -48,14 +49,12 @@ fs::path TableFile(const Program& p) {
   return figure.parent_path() / (figure.stem().string() + "_3D.csv");
 }
 
+// One pass, so a name that holds "%2" is never replaced in turn.
 std::string SweepText(Program& p, const PlaneTableRun& run) {
-  std::string text = Translate(p.Lang, kSweepText);
   const Figure& fig = p.Fig;
-  for (auto [mark, name] : {std::pair{"%1", PointNameShown(fig.PtTable[run.Point].Name)},
-                            std::pair{"%2", Trim(fig.NumTable[p.Locus.LocusNum].Name)}}) {
-    if (const size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, name);
-  }
-  return text;
+  return ReplaceMarks(Translate(p.Lang, kSweepText),
+                      {{"%1", std::string(PointNameShown(fig.PtTable[run.Point].Name))},
+                       {"%2", std::string(Trim(fig.NumTable[p.Locus.LocusNum].Name))}});
 }
 
 // The headings in the interface language; the names as they stand.

@@ -108,10 +108,6 @@ void SampleLiterally(Figure& fig, int driving, int traced,
 
 }  // namespace
 
-bool PointIndexValid(const Figure& fig, int index) {
-  return RefInRange(fig, ObjRef::Of(kClassPoint, index));
-}
-
 void AppendElementBits(const Figure& fig, ObjRef ref, std::vector<uint64_t>& bits) {
   if (ref.Index < 1 || !RefInRange(fig, ref)) return;
   switch (ref.BaseClass()) {

@@ -29,9 +29,6 @@ struct LocusSample {
   int16_t Exists = 0;
 };
 
-// A point index inside the point table.
-bool PointIndexValid(const Figure& fig, int index);
-
 // The traced point at every sample, the Dependents way, on threads copies
 // of the figure (0: one a core). The figure itself is left as it stands. A
 // driving point on no line or circle gives no samples.
