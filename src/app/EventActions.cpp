@@ -13,6 +13,7 @@
 #include "app/PDevent.h"
 #include "app/Program.h"
 #include "figure/EventMark.h"
+#include "figure/EventPress.h"
 #include "figure/PDtype05.h"
 #include "interact/PDSelObj.h"
 #include "persist/PDio05_text.h"
@@ -175,27 +176,20 @@ int16_t FeedbackCursor(int16_t level) {
 
 // Carries out the action of an event point at its level (linked figures
 // are opened by the caller, after every point has been tested).
-void RunPointEvent(Program& p, const PtRec& pt, int16_t level) {
-  const std::string& target = pt.EventText;
-  const int16_t code = pt.EventKind % kEventHidden;
-  const bool onPoint = level == 1;
-  switch (code) {
-    case kEventMessageBox:
-      if (onPoint) Tell(p, target);
-      break;
-    case kEventMessage:
-      if (onPoint) p.Host->ShowMessageWindow(pt.Color, target);
-      break;
-    case kEventPicture:
-      if (onPoint) ShowPicture(p, target);
-      break;
-    case kEventMemo: ShowEventMemo(p, target, pt.EventKind >= kEventHidden); break;
+void RunPointEvent(Program& p, const EventHit& hit) {
+  if (!EventActsAt(hit.Code, hit.Level)) {
+    p.Pick.Cursor = FeedbackCursor(hit.Level);
+    return;
+  }
+  const std::string& target = hit.Target;
+  switch (hit.Code % kEventHidden) {
+    case kEventMessageBox: Tell(p, target); break;
+    case kEventMessage: p.Host->ShowMessageWindow(hit.Color, target); break;
+    case kEventPicture: ShowPicture(p, target); break;
+    case kEventMemo: ShowEventMemo(p, target, hit.Code >= kEventHidden); break;
     case kEventDocument: OpenDocument(p, target); break;
     case kEventTextTarget: OpenTextTarget(p, target); break;
     default: break;
-  }
-  if (code >= kEventMessageBox && code <= kEventPicture && !onPoint) {
-    p.Pick.Cursor = FeedbackCursor(level);
   }
 }
 
@@ -228,18 +222,15 @@ void OnEventClick(Program& p, double x, double y) {
   p.Pick.Cursor = kCursorArrow;
   std::string linked;
   bool linkedSeen = false;
-  const int count = std::min(p.Fig.ElemCount[kClassPoint], UpperBound(p.Fig.PtTable));
-  for (int k = 1; k <= count; ++k) {
-    // A copy: an action may open another figure or change this one.
-    const PtRec pt = p.Fig.PtTable[k];
-    if (pt.EventKind == kEventNone || pt.Exists == kFalse) continue;
-    const int16_t level = EventHitLevel(x, y, pt, p.View.PixelSize, events.EventHitSize);
-    if (level == 0) continue;
-    if (pt.EventKind % kEventHidden == kEventFigure) {
-      linked = pt.EventText;
+  // Copies: an action may open another figure or change this one.
+  const std::vector<EventHit> hits =
+      EventHitsAt(p.Fig, x, y, p.View.PixelSize, events.EventHitSize);
+  for (const EventHit& hit : hits) {
+    if (hit.Code % kEventHidden == kEventFigure) {
+      linked = hit.Target;
       linkedSeen = true;
     } else {
-      RunPointEvent(p, pt, level);
+      RunPointEvent(p, hit);
     }
   }
   if (linkedSeen) OpenEventFigure(p, linked);
@@ -257,14 +248,7 @@ bool Shell_OpenFile(Program& p, const std::string& pathOrUrl, bool outside) {
 }
 
 bool OpenEventFigure(Program& p, const std::string& target) {
-  std::string named = WithExtension(target, ".pd5");
-  EventTarget figure = Resolve(p, named, false);
-  if (!Exists(figure.Path)) {
-    // ".PD5" as well: the digit alone changes, the letters keep their case.
-    if (const size_t at = LowerAscii(named).rfind(".pd5"); at != std::string::npos)
-      named[at + 3] = '4';
-    figure = Resolve(p, named, false);
-  }
+  const EventTarget figure = LinkedFigureTarget(FigureFolder(p.CurFileName), target);
   if (!Exists(figure.Path)) {
     TellAbout(p, kFigureNotFoundText, target);
     return false;

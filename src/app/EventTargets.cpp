@@ -93,12 +93,16 @@ EventTarget ResolveEventTarget(const std::filesystem::path& folder, std::string_
   return resolved;
 }
 
-std::string WithExtension(std::string_view target, std::string_view extension) {
-  std::string text(target);
-  std::string name = text;
-  std::replace(name.begin(), name.end(), '\\', '/');
-  if (std::filesystem::path(name).has_extension()) return text;
-  return text + std::string(extension);
+EventTarget LinkedFigureTarget(const std::filesystem::path& folder, std::string_view target) {
+  std::string named = WithExtension(target, ".pd5");
+  EventTarget figure = ResolveEventTarget(folder, named, false);
+  std::error_code error;
+  if (std::filesystem::exists(figure.Path, error)) return figure;
+  // ".PD5" as well: the digit alone changes, the letters keep their case.
+  if (const size_t at = LowerAscii(named).rfind(".pd5"); at != std::string::npos) {
+    named[at + 3] = '4';
+  }
+  return ResolveEventTarget(folder, named, false);
 }
 
 bool IsRunnableFile(const std::filesystem::path& file) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "figure/EventPress.h"
+
 namespace plandra {
 
 struct EventTarget {
@@ -34,8 +36,9 @@ std::filesystem::path FigureFolder(std::string_view curFileName);
 EventTarget ResolveEventTarget(const std::filesystem::path& folder, std::string_view target,
                                bool addresses);
 
-// The target with extension (".txt", ".pd5") when its file name has none.
-std::string WithExtension(std::string_view target, std::string_view extension);
+// The figure a "!_" target names in folder: ".pd5" added when it has no
+// extension, and ".pd4" in its place when that file does not exist.
+EventTarget LinkedFigureTarget(const std::filesystem::path& folder, std::string_view target);
 
 // A program, a script or a launcher: an executable file, a file that starts
 // like one ("#!", ELF, MZ), or a name ending as scripts and launchers do.

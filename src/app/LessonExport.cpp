@@ -16,6 +16,7 @@
 #include "app/Recompute.h"
 #include "app/WebCommands.h"
 #include "figure/EventMark.h"
+#include "figure/EventPress.h"
 #include "persist/FileRead.h"
 #include "persist/FileWriter.h"
 #include "persist/ProgramFolder.h"
@@ -169,13 +170,9 @@ void PlaceViewer(LessonRun& run, const std::string& shipped) {
 std::vector<std::string> EventFilesOf(const Figure& fig) {
   std::vector<std::string> names;
   for (int i = 1; PointIndexValid(fig, i); ++i) {
-    const std::string target = EventTargetOf(fig.PtTable[i].Name);
-    switch (EventKindOf(fig.PtTable[i].Name) % kEventHidden) {
-      case kEventPicture: names.push_back(target); break;
-      case kEventMemo:
-      case kEventTextTarget: names.push_back(WithExtension(target, ".txt")); break;
-      default: break;
-    }
+    const std::string& name = fig.PtTable[i].Name;
+    std::string file = EventFileName(EventKindOf(name), EventTargetOf(name));
+    if (!file.empty()) names.push_back(std::move(file));
   }
   return names;
 }

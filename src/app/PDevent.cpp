@@ -13,22 +13,8 @@ namespace {
 constexpr std::array<std::string_view, 3> kEventModeTexts{"×Ev.", "1Ev.", "Ev"};
 constexpr std::array<std::string_view, 3> kHitSizeItems{"mnuOEvent_S", "mnuOEvent_M",
                                                         "mnuOEvent_F"};
-// Reach radii in pixels for the levels 1, 2 and 3.
-constexpr std::array<double, 3> kLevelPixels{3, 5, 10};
 
 }  // namespace
-
-int16_t EventHitLevel(double mouseX, double mouseY, const PtRec& pt, double pixelSize,
-                      int16_t hitSize) {
-  const double dx = mouseX - pt.X;
-  const double dy = mouseY - pt.Y;
-  const double squared = dx * dx + dy * dy;
-  for (size_t level = 0; level < kLevelPixels.size(); ++level) {
-    const double radius = kLevelPixels[level] * pixelSize;
-    if (squared < radius * radius * hitSize) return static_cast<int16_t>(level + 1);
-  }
-  return 0;
-}
 
 void RefreshEventDisplay(Program& p) {
   EventState& events = p.Events;

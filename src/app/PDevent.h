@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/MemoWindow.h"
+#include "figure/EventPress.h"
 #include "figure/PDtype05.h"
 
 namespace plandra {
@@ -26,11 +27,6 @@ struct EventState {
   int16_t EventHitSize = 1;  // 1..3: the squared reach grows by this factor
   MemoState Memo;            // the memo window's contents
 };
-
-// 1 when the mouse lies within 3 pixels of the point, 2 within 5, 3 within
-// 10 (each radius times the square root of hitSize), else 0.
-int16_t EventHitLevel(double mouseX, double mouseY, const PtRec& pt, double pixelSize,
-                      int16_t hitSize);
 
 // Panel 11's text ("×Ev.", "1Ev.", "Ev"; usable only while the locus switch
 // is on), the event display and the check marks of the reach commands.

@@ -96,18 +96,7 @@ std::string PageFileReference(const fs::path& figure, const fs::path& page) {
   fs::path from = fs::absolute(page, ec).parent_path();
   fs::path relative = fs::absolute(figure, ec).lexically_relative(from);
   if (relative.empty()) relative = figure.filename();
-  std::string reference = "./";
-  for (char c : relative.generic_string()) {
-    const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    if (alnum || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
-      reference += c;
-    } else {
-      char code[4];
-      std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned char>(c));
-      reference += code;
-    }
-  }
-  return reference;
+  return PercentEncodedReference(relative.generic_string());
 }
 
 std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string>>& texts) {
@@ -179,11 +168,6 @@ WebWriteResult WriteFigurePage(const fs::path& templateFile, const fs::path& vie
     return Failed(fields.Page, reason);
   }
   return result;
-}
-
-bool IsWebAddress(std::string_view url) {
-  const std::string lower = LowerAscii(url.substr(0, 8));
-  return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
 std::string OnlineSavePage(std::string_view url, std::string_view figureText,

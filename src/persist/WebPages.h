@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "persist/PageReference.h"
 #include "persist/TextLookup.h"
 
 namespace plandra {
@@ -87,10 +88,6 @@ struct WebWriteResult {
 WebWriteResult WriteFigurePage(const std::filesystem::path& templateFile,
                                const std::filesystem::path& viewerFile,
                                const FigurePageFields& fields);
-
-// An address the online-saving form may post to: http or https, in any case.
-// Any other scheme ("javascript:") would run in the page when it is sent.
-bool IsWebAddress(std::string_view url);
 
 // The online-saving form posting the figure's text (UTF-8) to url; lines end
 // in CR LF.
