@@ -11,6 +11,7 @@
 
 #include "CanvasSurface.h"
 #include "ElementTable.h"
+#include "ViewerEvents.h"
 #include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
@@ -103,6 +104,12 @@ bool TakeUnderPointer(Viewer& v, double column, double row) {
 }
 
 }  // namespace
+
+ViewerFigure ViewerFigureOf(int handle) {
+  const Viewer* v = ViewerOf(handle);
+  return v ? ViewerFigure{&v->Fig, &v->View} : ViewerFigure{};
+}
+
 }  // namespace plandra
 
 using plandra::Viewer;

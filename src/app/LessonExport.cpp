@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -65,6 +66,7 @@ struct LessonRun {
   fs::path Out;     // the output folder, absolute
   LessonExport& Result;
   std::set<fs::path> PageNames;
+  std::map<fs::path, fs::path> Pages;  // each figure's page, planned before any is written
   std::set<fs::path> CopiedTargets;
   std::vector<IndexEntry> Entries;
 };
@@ -197,10 +199,18 @@ fs::path PageFor(LessonRun& run, const fs::path& figure) {
   return run.Out / page;
 }
 
+// A linked figure of the lesson: its copy and its page in out.
+LinkedFigurePage LinkedInLesson(const LessonRun& run, std::string_view target) {
+  const EventTarget figure = LinkedFigureTarget(run.Folder, target);
+  const auto planned = run.Pages.find(figure.Path);
+  if (figure.Outside || planned == run.Pages.end()) return {};
+  return {run.Out / figure.Path.filename(), planned->second};
+}
+
 // The figure's copy, page and thumbnail; false with the reason told.
 bool PublishFigure(LessonRun& run, const fs::path& source) {
   const fs::path copy = run.Out / source.filename();
-  const fs::path page = PageFor(run, source);
+  const fs::path page = run.Pages.at(source);
   // The page, and the viewer when it is missing, are written by the page's own
   // writer: both must end inside out.
   for (const fs::path& written : {page, run.Out / kViewerFileName}) {
@@ -214,7 +224,8 @@ bool PublishFigure(LessonRun& run, const fs::path& source) {
     return false;
   }
   run.P.CurFileName = copy.string();
-  const PageExport exported = ExportFigurePage(run.P, page);
+  const PageExport exported = ExportFigurePage(
+      run.P, page, [&run](std::string_view target) { return LinkedInLesson(run, target); });
   if (!exported.Ok) {
     run.Result.FailedFigures.push_back(exported.Message);
     return false;
@@ -275,6 +286,8 @@ fs::path AbsoluteFolder(const fs::path& folder) {
 
 void PublishAll(LessonRun& run, const LessonFigureLoader& load, std::vector<fs::path> figures) {
   std::sort(figures.begin(), figures.end());
+  // A page links to the pages of figures published after it, too.
+  for (const fs::path& figure : figures) run.Pages[figure] = PageFor(run, figure);
   const FigureSetAside open(run.P);
   for (const fs::path& figure : figures) {
     std::string error;
@@ -308,7 +321,7 @@ std::vector<int> ViewerVersion(std::string_view script) {
 LessonExport ExportLesson(Program& p, const fs::path& folder, const fs::path& out,
                           const LessonFigureLoader& load) {
   LessonExport result;
-  LessonRun run{p, AbsoluteFolder(folder), AbsoluteFolder(out), result, {}, {}, {}};
+  LessonRun run{p, AbsoluteFolder(folder), AbsoluteFolder(out), result, {}, {}, {}, {}};
   std::vector<std::string> listing;
   std::vector<fs::path> figures = FigureFilesOf(run.Folder, true, listing);
   if (figures.empty()) {

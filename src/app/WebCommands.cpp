@@ -1,14 +1,17 @@
 #include "app/WebCommands.h"
 
 #include <optional>
+#include <set>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "app/EventTargets.h"
 #include "app/FigDataView.h"
 #include "app/FileCommands.h"
 #include "app/Program.h"
 #include "app/TranslatedText.h"
+#include "figure/EventMark.h"
 #include "figure/PDtype05.h"
 #include "numbers/Labels05.h"
 #include "persist/Cp932.h"
@@ -35,7 +38,15 @@ constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
     {"keys", "(Tabキーで点を選び,矢印キーで動かせます。Shiftを押しながらだと10ドットずつ)"},
     {"still", "この図には動かせる点がありません"},
     {"reset", "最初に戻す"},
-    {"failed", "この図は表示できません:"}};
+    {"failed", "この図は表示できません:"},
+    {"events", "イベントを使う(点をクリックすると,メッセージ・絵・メモなどが出ます)"},
+    {"close", "消す"},
+    {"openAddress", "このアドレスを新しいタブで開きますか:"},
+    {"open", "開く"},
+    {"notOpened", "このページからは開きません:"},
+    {"notFound", "%1 がみつかりません。"},
+    {"figureFile", "この図のページはありません。図形ファイル:"},
+    {"notRead", "読み込めませんでした:"}};
 
 fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
 
@@ -49,6 +60,22 @@ void FillPageTexts(Program& p, FigurePageFields& fields) {
   }
   fields.Report = FigDataViewReport(p.Fig, p.Lang, fs::path(p.CurFileName).filename().string(),
                                     p.Config.KetaDecimal);
+}
+
+// Each linked figure once, by the target its points name.
+void FillLinkedFigures(const Program& p, const LinkedPageFinder& find, FigurePageFields& fields) {
+  std::set<std::string> seen;
+  for (int i = 1; PointIndexValid(p.Fig, i); ++i) {
+    const PtRec& pt = p.Fig.PtTable[i];
+    if (pt.EventKind % kEventHidden != kEventFigure || !seen.insert(pt.EventText).second) continue;
+    const LinkedFigurePage linked = find(pt.EventText);
+    if (!linked.Page.empty()) {
+      fields.LinkedPages.emplace_back(pt.EventText, PageFileReference(linked.Page, fields.Page));
+    }
+    if (!linked.File.empty()) {
+      fields.LinkedFiles.emplace_back(pt.EventText, PageFileReference(linked.File, fields.Page));
+    }
+  }
 }
 
 void Tell(Program& p, const std::string& text) {
@@ -101,7 +128,16 @@ std::string FigurePictureSvg(Program& p) {
   return svg.Svg();
 }
 
-PageExport ExportFigurePage(Program& p, const fs::path& page) {
+LinkedFigurePage LinkedPageBeside(const Program& p, std::string_view target) {
+  const EventTarget figure = LinkedFigureTarget(FigureFolder(p.CurFileName), target);
+  std::error_code error;
+  if (figure.Outside || !fs::is_regular_file(figure.Path, error)) return {};
+  LinkedFigurePage linked{figure.Path, FigurePagePath(figure.Path)};
+  if (!fs::is_regular_file(linked.Page, error)) linked.Page.clear();
+  return linked;
+}
+
+PageExport ExportFigurePage(Program& p, const fs::path& page, const LinkedPageFinder& linked) {
   PageExport result;
   result.Page = page;
   std::optional<fs::path> viewer = FindShippedFile(p.Folders, WebDataFile(kViewerFileName));
@@ -118,6 +154,10 @@ PageExport ExportFigurePage(Program& p, const fs::path& page) {
   fields.PictureSvg = FigurePictureSvg(p);
   std::tie(fields.Width, fields.Height) = PictureSize(p);
   FillPageTexts(p, fields);
+  const LinkedPageFinder beside = [&p](std::string_view target) {
+    return LinkedPageBeside(p, target);
+  };
+  FillLinkedFigures(p, linked ? linked : beside, fields);
   WebWriteResult written = WriteFigurePage(*pageTemplate, *viewer, fields);
   if (!written.Ok) {
     result.Message = Translate(p.Lang, kPageNotWrittenText) + "\n" + written.File.string() + ": " +

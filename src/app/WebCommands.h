@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,10 +29,25 @@ struct PageExport {
   std::string Message;  // translated: what failed, the file and why
 };
 
+// The figure a "!_" event point links to, for its page: the figure file and
+// its page, each empty when there is none to link to.
+struct LinkedFigurePage {
+  std::filesystem::path File;
+  std::filesystem::path Page;
+};
+using LinkedPageFinder = std::function<LinkedFigurePage(std::string_view target)>;
+
+// The linked figure in the figure's own folder, and the page beside it when
+// one was exported there before.
+LinkedFigurePage LinkedPageBeside(const Program& p, std::string_view target);
+
 // Writes the page of the figure saved as CurFileName to page, with the
 // viewer's script copied beside it when none is there yet. The template and
-// the viewer are looked up in the folder "web" of the program's data.
-PageExport ExportFigurePage(Program& p, const std::filesystem::path& page);
+// the viewer are looked up in the folder "web" of the program's data. The
+// figures its event points link to are found by linked (LinkedPageBeside
+// when none is given).
+PageExport ExportFigurePage(Program& p, const std::filesystem::path& page,
+                            const LinkedPageFinder& linked = {});
 
 // Saves the figure with the save command, then writes its page beside it and
 // opens the page. A cancelled or failed save publishes nothing.

@@ -125,13 +125,30 @@ std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string
   return json + "}";
 }
 
+std::string LinkedFiguresJson(const FigurePageFields& fields) {
+  return "{\"pages\":" + ViewerTextsJson(fields.LinkedPages) +
+         ",\"files\":" + ViewerTextsJson(fields.LinkedFiles) + "}";
+}
+
+namespace {
+
+// A JSON element for the viewer, with its mark, before the page's </body>
+// when the template has no place for it.
+void PlaceDataScript(std::string& page, std::string_view mark, std::string_view className) {
+  if (page.find(mark) != std::string::npos) return;
+  const std::string script = "<script type=\"application/json\" class=\"" + std::string(className) +
+                             "\">" + std::string(mark) + "</script>\n";
+  const size_t end = page.rfind("</body>");
+  page.insert(end == std::string::npos ? page.size() : end, script);
+}
+
+}  // namespace
+
 std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields& fields) {
   std::string page(pageTemplate);
-  if (!fields.ViewerTexts.empty() && page.find(kTextsMark) == std::string::npos) {
-    const std::string texts = "<script type=\"application/json\" class=\"plandra-texts\">" +
-                              std::string(kTextsMark) + "</script>\n";
-    const size_t end = page.rfind("</body>");
-    page.insert(end == std::string::npos ? page.size() : end, texts);
+  if (!fields.ViewerTexts.empty()) PlaceDataScript(page, kTextsMark, "plandra-texts");
+  if (!fields.LinkedPages.empty() || !fields.LinkedFiles.empty()) {
+    PlaceDataScript(page, kLinksMark, "plandra-links");
   }
   return ReplaceMarks(page, {{kFileMark, PageFileReference(fields.Figure, fields.Page)},
                              {kNameMark, HtmlEscape(fields.Figure.filename().string())},
@@ -141,7 +158,8 @@ std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields
                              {kHeightMark, std::to_string(fields.Height)},
                              {kLanguageMark, HtmlEscape(fields.Language)},
                              {kTextsMark, ViewerTextsJson(fields.ViewerTexts)},
-                             {kReportMark, HtmlEscape(fields.Report)}});
+                             {kReportMark, HtmlEscape(fields.Report)},
+                             {kLinksMark, LinkedFiguresJson(fields)}});
 }
 
 fs::path FigurePagePath(const fs::path& figure) {

@@ -32,6 +32,9 @@ constexpr std::string_view kHeightMark = "%PDHEIGHT%";
 constexpr std::string_view kLanguageMark = "%PDLANG%";
 constexpr std::string_view kTextsMark = "%PDTEXTS%";
 constexpr std::string_view kReportMark = "%PDREPORT%";
+// The figures the event points link to, as a JSON object: their pages and
+// their files beside the page, by the targets the points name.
+constexpr std::string_view kLinksMark = "%PDLINKS%";
 
 // &, <, >, " and ' as character references: safe in element content and in
 // quoted attribute values, and read back unchanged by the browser.
@@ -59,6 +62,10 @@ struct FigurePageFields {
   // The viewer's texts in that language, by the names the viewer asks for.
   std::vector<std::pair<std::string, std::string>> ViewerTexts;
   std::string Report;  // the construction report, plain text
+  // Linked figures by event target: the page's references to their pages
+  // and to their files, where those lie beside it.
+  std::vector<std::pair<std::string, std::string>> LinkedPages;
+  std::vector<std::pair<std::string, std::string>> LinkedFiles;
   int Width = 641;
   int Height = 481;
 };
@@ -67,9 +74,13 @@ struct FigurePageFields {
 // element: "<", ">" and "&" are written as \u escapes.
 std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string>>& texts);
 
+// {"pages": {...}, "files": {...}} of the linked figures, safe inside a
+// <script> element as the texts are.
+std::string LinkedFiguresJson(const FigurePageFields& fields);
+
 // The template with its marks filled in. A template of the user's own that
-// has no place for the viewer's texts gets them, when there are any, before
-// its </body>.
+// has no place for the viewer's texts or the linked figures gets them, when
+// there are any, before its </body>.
 std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields& fields);
 
 // The page beside a figure: its extension replaced by ".htm".

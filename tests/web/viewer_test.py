@@ -312,6 +312,126 @@ def check_failure_shown(driver):
           'a broken figure: the reason is not shown in place of the canvas (%s)' % shown)
 
 
+def event_figure(points):
+    """A figure of fixed event points, one (x, y, name) each, written from the
+    file format as the program writes it (code page 932, CR LF)."""
+    count = len(points)
+    lines = [str(count)] + ['"PNEW"'] * count + ['0,0'] * (5 * count)
+    for k in range(1, count + 1):
+        lines += ['1,%d' % k] + ['0,0'] * 4
+    lines += ['0', str(count)] + ['0'] * 9
+    for k, (x, y, name) in enumerate(points, 1):
+        lines += ['%g,%g' % (x, y), '7', '0', str(-k), '4', '1', '0,0', '0', '"%s"' % name]
+    return ('\r\n'.join(lines) + '\r\n').encode('cp932')
+
+
+def check_events(driver, args):
+    """Event points on the page: nothing with events off; with them on each
+    kind shows its message, picture, memo, address or linked figure in the
+    page, every text as text; documents and "javascript:" are never opened,
+    and an http(s) address opens only after the reader confirms it."""
+    folder = os.path.join(args.work, 'events')
+    os.makedirs(folder)
+    kinds = [('message', 'm!2 < 3 <b>bold</b>'), ('board', 'b!!三角形の内角の和は180°'),
+             ('picture', 'p!%pic.png'), ('memo', 'e!@memo'), ('document', 'd!#report.pdf'),
+             ('script document', 'j!#javascript:alert(1)'), ('script address', 's!>js'),
+             ('address', 'w!>web'), ('figure file', 'f!_other'), ('figure page', 'g!_linked'),
+             ('picture outside', 'u!%../pic.png')]
+    points = [(-12 + 6 * (k % 5), 6 - 6 * (k // 5), name) for k, (_, name) in enumerate(kinds)]
+    open(os.path.join(folder, 'lesson.pd5'), 'wb').write(event_figure(points))
+    for name in ('other.pd4', 'linked.pd4'):
+        open(os.path.join(folder, name), 'wb').write(event_figure([(0, 0, 'A')]))
+    shutil.copy(os.path.join(args.samples, 'events.png'), os.path.join(folder, 'pic.png'))
+    open(os.path.join(folder, 'memo.txt'), 'wb').write('メモ: <i>読むだけ</i>\r\n'.encode('cp932'))
+    open(os.path.join(folder, 'js.txt'), 'wb').write(b'\r\n  javascript:alert(1)\r\n')
+    open(os.path.join(folder, 'web.txt'), 'wb').write(b'https://example.org/lesson?a=1\r\n')
+    # The page alone (no page beside the linked figures), then the lesson.
+    subprocess.run([args.cli, 'html', os.path.join(folder, 'lesson.pd5')], check=True, timeout=60)
+    lesson = os.path.join(args.work, 'events-lesson')
+    subprocess.run([args.cli, 'html', folder, '-o', lesson], check=True, timeout=60)
+    for written in (folder, lesson):
+        shutil.copy(args.viewer, written)  # the viewer under test, not the one the program ships
+    url = 'file://' + os.path.join(folder, 'lesson.htm')
+    driver.get(url)
+    if not check(wait_painted(driver) == 'painted', 'events: the page did not paint'):
+        return
+    driver.execute_script("window.plandraOpened = [];"
+                          "window.open = function () { plandraOpened.push("
+                          "Array.from(arguments)); return null; };")
+    canvas = driver.find_element('css selector', 'canvas.plandra-figure')
+    where = {what: pixel_of(x, y, DEFAULT_PIXEL) for (what, _), (x, y, _) in zip(kinds, points)}
+
+    def click(what):
+        column, row = where[what]
+        ActionChains(driver).move_to_element_with_offset(
+            canvas, int(round(column) - WIDTH // 2), int(round(row) - HEIGHT // 2)).click().perform()
+
+    def panel():
+        return driver.execute_script(
+            "var p = document.querySelector('.plandra-event-panel');"
+            "return p ? [p.hidden, p.textContent, p.innerHTML] : null;")
+
+    click('message')
+    shown = panel()
+    if not check(shown is not None, 'events: the page has no place for events'):
+        return
+    check(shown[0] and 'bold' not in shown[1], 'events: a click with events off showed %r' % shown)
+    driver.find_element('css selector', 'input.plandra-events-toggle').click()
+    ActionChains(driver).move_to_element_with_offset(
+        canvas, int(round(where['memo'][0]) - WIDTH // 2),
+        int(round(where['memo'][1]) - HEIGHT // 2)).perform()
+    check(canvas.value_of_css_property('cursor') == 'pointer',
+          'events: no hand over an event point')
+    expected = {'message': '2 < 3 <b>bold</b>', 'board': '三角形の内角の和は180°',
+                'memo': 'メモ: <i>読むだけ</i>', 'document': 'report.pdf',
+                'script document': 'javascript:alert(1)', 'script address': 'javascript:alert(1)',
+                'address': 'https://example.org/lesson?a=1', 'picture outside': '../pic.png',
+                'figure file': 'other'}
+    for what, text in expected.items():
+        click(what)
+        try:
+            WebDriverWait(driver, 5).until(lambda d: text in panel()[1])
+        except Exception:
+            pass
+        shown = panel()
+        check(not shown[0] and text in shown[1],
+              'events: %s does not show %r in the page (%r)' % (what, text, shown[1]))
+        check('<b>' not in shown[2] and '<i>' not in shown[2] and '<img' not in shown[2],
+              'events: %s put markup or a picture into the page' % what)
+    check(driver.execute_script(
+        "var a = document.querySelector('.plandra-event-figure a');"
+        "return a && a.getAttribute('href')")
+          == './other.pd4', 'events: the linked figure without a page is not offered as a file')
+    click('picture')
+    WebDriverWait(driver, 5).until(lambda d: d.execute_script(
+        "var i = document.querySelector('img.plandra-event-picture');"
+        "return i && i.complete;"))
+    check(driver.execute_script(
+        "var i = document.querySelector('img.plandra-event-picture');"
+        "return i.naturalWidth > 0 && i.getAttribute('src') === './pic.png';"),
+          'events: the picture is not shown beside the figure')
+    check(driver.execute_script("return plandraOpened.length") == 0 and driver.current_url == url,
+          'events: something was opened before the reader confirmed: %s'
+          % driver.execute_script("return plandraOpened"))
+    click('address')
+    WebDriverWait(driver, 5).until(lambda d: d.execute_script(
+        "return document.querySelector('button.plandra-event-open')"))
+    driver.find_element('css selector', 'button.plandra-event-open').click()
+    check(driver.execute_script("return plandraOpened") ==
+          [['https://example.org/lesson?a=1', '_blank', 'noopener,noreferrer']],
+          'events: the confirmed address did not open in a new tab')
+    driver.find_element('css selector', 'button.plandra-event-close').click()
+    check(panel()[0], 'events: the close button left the panel open')
+    # In the lesson the linked figure has its own page, and the click opens it.
+    driver.get('file://' + os.path.join(lesson, 'lesson.htm'))
+    wait_painted(driver)
+    canvas = driver.find_element('css selector', 'canvas.plandra-figure')
+    driver.find_element('css selector', 'input.plandra-events-toggle').click()
+    click('figure page')
+    WebDriverWait(driver, 5).until(lambda d: d.current_url.endswith('/linked.htm'))
+    check(wait_painted(driver) == 'painted', 'events: the linked figure\'s page did not open')
+
+
 def first_paint_times(driver, url, count=7):
     times = []
     for _ in range(count):
@@ -445,6 +565,7 @@ def main():
         driver.get('file://' + html_path)
         check(wait_painted(driver) == 'failed', 'a broken figure was not refused')
         check_failure_shown(driver)
+        check_events(driver, args)
         print('first paint: %.0f ms (median)' % first_paint_times(
             driver, 'file://' + os.path.join(args.work, samples[0][:-4] + '.html')))
         print('drag frame, 1,000 elements: %.2f ms (median)' % drag_frame_time(driver, args))

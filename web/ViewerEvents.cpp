@@ -1,0 +1,90 @@
+// Exports for the page's event points. A press is asked about once; the
+// page then reads each reached point's code, reach and texts by its number.
+#include "ViewerEvents.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "figure/EventMark.h"
+#include "figure/EventPress.h"
+#include "persist/PageReference.h"
+
+namespace plandra {
+namespace {
+
+// The window's reach (EventHitSize) as the program starts with it.
+constexpr int16_t kPageHitSize = 1;
+
+std::vector<EventHit> hits;
+// The last text handed to the page by these exports.
+std::string eventText;
+
+const EventHit* HitOf(int number) {
+  if (number < 0 || static_cast<size_t>(number) >= hits.size()) return nullptr;
+  return &hits[static_cast<size_t>(number)];
+}
+
+size_t Hand(std::string text) {
+  eventText = std::move(text);
+  return eventText.size();
+}
+
+}  // namespace
+}  // namespace plandra
+
+#define PLANDRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
+
+// The event points within reach of a press at the pixel, in the order the
+// window acts on them; their count.
+PLANDRA_EXPORT("event_press") int ViewerEventPress(int handle, double column, double row) {
+  plandra::hits.clear();
+  const plandra::ViewerFigure shown = plandra::ViewerFigureOf(handle);
+  if (!shown.Fig) return 0;
+  const plandra::WorldPoint at = plandra::PixelToWorld(*shown.View, column, row);
+  plandra::hits =
+      plandra::EventHitsAt(*shown.Fig, at.X, at.Y, shown.View->PixelSize, plandra::kPageHitSize);
+  return static_cast<int>(plandra::hits.size());
+}
+
+// The event code of a reached point (1..7, +10 for a hidden point), 0 for none.
+PLANDRA_EXPORT("event_code") int ViewerEventCode(int number) {
+  const plandra::EventHit* hit = plandra::HitOf(number);
+  return hit ? hit->Code : 0;
+}
+
+// 1 when the click acts at the point's reach, 0 when it only gives the
+// pointer's feedback, as in the window.
+PLANDRA_EXPORT("event_acts") int ViewerEventActs(int number) {
+  const plandra::EventHit* hit = plandra::HitOf(number);
+  return hit && plandra::EventActsAt(hit->Code, hit->Level) ? 1 : 0;
+}
+
+// The point's event target (its message, or the name it gives) as the text.
+PLANDRA_EXPORT("event_target") size_t ViewerEventTarget(int number) {
+  const plandra::EventHit* hit = plandra::HitOf(number);
+  return plandra::Hand(hit ? hit->Target : std::string());
+}
+
+// The file beside the page that a picture, memo or "!>" point names, as the
+// page refers to it; empty (0) when it names none or one the page may not
+// reach (outside its folder, absolute, with a scheme).
+PLANDRA_EXPORT("event_file") size_t ViewerEventFile(int number) {
+  const plandra::EventHit* hit = plandra::HitOf(number);
+  if (!hit) return plandra::Hand({});
+  const std::string file = plandra::EventFileName(hit->Code, hit->Target);
+  return plandra::Hand(plandra::PageSafeReference(file).value_or(std::string()));
+}
+
+// Of a "!>" file's text (UTF-8): 1 when its first non-blank line is an http
+// or https address, which the page may offer to open; the line is the text.
+PLANDRA_EXPORT("event_address") int ViewerEventAddress(const char* text, size_t length) {
+  plandra::Hand(plandra::FirstNonBlankLine(std::string_view(text, length)));
+  return plandra::IsWebAddress(plandra::eventText) ? 1 : 0;
+}
+
+PLANDRA_EXPORT("event_text") const char* ViewerEventText() { return plandra::eventText.c_str(); }
+PLANDRA_EXPORT("event_text_length") size_t ViewerEventTextLength() {
+  return plandra::eventText.size();
+}
