@@ -36,6 +36,13 @@ size_t Hand(std::string text) {
 
 #define PLANDRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
 
+// Events on or off: the marks drawn only while the window's event
+// recognition is on (a single pixel) follow it.
+PLANDRA_EXPORT("event_display") void ViewerEventDisplay(int handle, int on) {
+  const plandra::ViewerFigure shown = plandra::ViewerFigureOf(handle);
+  if (shown.Draw) shown.Draw->EventDisplayOn = on != 0;
+}
+
 // The event points within reach of a press at the pixel, in the order the
 // window acts on them; their count.
 PLANDRA_EXPORT("event_press") int ViewerEventPress(int handle, double column, double row) {

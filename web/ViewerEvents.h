@@ -8,10 +8,12 @@
 
 namespace plandra {
 
-// The figure and view behind a viewer's handle, or nulls for none.
+// The figure, view and drawing state behind a viewer's handle, or nulls for
+// none.
 struct ViewerFigure {
   const Figure* Fig = nullptr;
   const ViewState* View = nullptr;
+  DrawState* Draw = nullptr;
 };
 ViewerFigure ViewerFigureOf(int handle);
 

@@ -106,8 +106,8 @@ bool TakeUnderPointer(Viewer& v, double column, double row) {
 }  // namespace
 
 ViewerFigure ViewerFigureOf(int handle) {
-  const Viewer* v = ViewerOf(handle);
-  return v ? ViewerFigure{&v->Fig, &v->View} : ViewerFigure{};
+  Viewer* v = ViewerOf(handle);
+  return v ? ViewerFigure{&v->Fig, &v->View, &v->Draw} : ViewerFigure{};
 }
 
 }  // namespace plandra

@@ -312,24 +312,27 @@ def check_failure_shown(driver):
           'a broken figure: the reason is not shown in place of the canvas (%s)' % shown)
 
 
-def event_figure(points):
-    """A figure of fixed event points, one (x, y, name) each, written from the
-    file format as the program writes it (code page 932, CR LF)."""
-    count = len(points)
-    lines = [str(count)] + ['"PNEW"'] * count + ['0,0'] * (5 * count)
-    for k in range(1, count + 1):
-        lines += ['1,%d' % k] + ['0,0'] * 4
-    lines += ['0', str(count)] + ['0'] * 9
-    for k, (x, y, name) in enumerate(points, 1):
-        lines += ['%g,%g' % (x, y), '7', '0', str(-k), '4', '1', '0,0', '0', '"%s"' % name]
-    return ('\r\n'.join(lines) + '\r\n').encode('cp932')
-
-
 def check_events(driver, args):
-    """Event points on the page: nothing with events off; with them on each
-    kind shows its message, picture, memo, address or linked figure in the
-    page, every text as text; documents and "javascript:" are never opened,
-    and an http(s) address opens only after the reader confirms it."""
+    """Event points on the page: nothing with events off; with them on a
+    point marked to show only then shows, and each kind shows its message,
+    picture, memo, address or linked figure in the page, every text as text;
+    documents and "javascript:" are never opened, and an http(s) address
+    opens only after the reader confirms it."""
+
+    def event_figure(points, marks={}):
+        """A figure of fixed event points, one (x, y, name) each (mark 4, or as
+        marks says by name), written from the file format as the program writes
+        it (code page 932, CR LF)."""
+        count = len(points)
+        lines = [str(count)] + ['"PNEW"'] * count + ['0,0'] * (5 * count)
+        for k in range(1, count + 1):
+            lines += ['1,%d' % k] + ['0,0'] * 4
+        lines += ['0', str(count)] + ['0'] * 9
+        for k, (x, y, name) in enumerate(points, 1):
+            lines += ['%g,%g' % (x, y), '7', '0', str(-k), str(marks.get(name, 4)), '1', '0,0', '0',
+                      '"%s"' % name]
+        return ('\r\n'.join(lines) + '\r\n').encode('cp932')
+
     folder = os.path.join(args.work, 'events')
     os.makedirs(folder)
     kinds = [('message', 'm!2 < 3 <b>bold</b>'), ('board', 'b!!三角形の内角の和は180°'),
@@ -338,7 +341,8 @@ def check_events(driver, args):
              ('address', 'w!>web'), ('figure file', 'f!_other'), ('figure page', 'g!_linked'),
              ('picture outside', 'u!%../pic.png')]
     points = [(-12 + 6 * (k % 5), 6 - 6 * (k // 5), name) for k, (_, name) in enumerate(kinds)]
-    open(os.path.join(folder, 'lesson.pd5'), 'wb').write(event_figure(points))
+    open(os.path.join(folder, 'lesson.pd5'), 'wb').write(
+        event_figure(points, {kinds[0][1]: 23}))
     for name in ('other.pd4', 'linked.pd4'):
         open(os.path.join(folder, name), 'wb').write(event_figure([(0, 0, 'A')]))
     shutil.copy(os.path.join(args.samples, 'events.png'), os.path.join(folder, 'pic.png'))
@@ -366,6 +370,14 @@ def check_events(driver, args):
         ActionChains(driver).move_to_element_with_offset(
             canvas, int(round(column) - WIDTH // 2), int(round(row) - HEIGHT // 2)).click().perform()
 
+    def marked_shown():
+        column, row = (int(round(c)) for c in where['message'])
+        return driver.execute_script(
+            "var c = arguments[0]; PlandraViewer.redraw(c);"
+            "var d = c.getContext('2d').getImageData(arguments[1] - 1, arguments[2] - 1, 3, 3).data;"
+            "for (var i = 0; i < d.length; i += 4) if (d[i] + d[i + 1] + d[i + 2] < 600) return true;"
+            "return false;", canvas, column, row)
+
     def panel():
         return driver.execute_script(
             "var p = document.querySelector('.plandra-event-panel');"
@@ -376,7 +388,9 @@ def check_events(driver, args):
     if not check(shown is not None, 'events: the page has no place for events'):
         return
     check(shown[0] and 'bold' not in shown[1], 'events: a click with events off showed %r' % shown)
+    check(not marked_shown(), 'events: a point marked for events shows with events off')
     driver.find_element('css selector', 'input.plandra-events-toggle').click()
+    check(marked_shown(), 'events: a point marked for events does not show with events on')
     ActionChains(driver).move_to_element_with_offset(
         canvas, int(round(where['memo'][0]) - WIDTH // 2),
         int(round(where['memo'][1]) - HEIGHT // 2)).perform()
