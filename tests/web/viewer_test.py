@@ -339,7 +339,7 @@ def check_events(driver, args):
              ('picture', 'p!%pic.png'), ('memo', 'e!@memo'), ('document', 'd!#report.pdf'),
              ('script document', 'j!#javascript:alert(1)'), ('script address', 's!>js'),
              ('address', 'w!>web'), ('figure file', 'f!_other'), ('figure page', 'g!_linked'),
-             ('picture outside', 'u!%../pic.png')]
+             ('picture outside', 'u!%../pic.png'), ('picture missing', 'q!%gone.png')]
     points = [(-12 + 6 * (k % 5), 6 - 6 * (k // 5), name) for k, (_, name) in enumerate(kinds)]
     open(os.path.join(folder, 'lesson.pd5'), 'wb').write(
         event_figure(points, {kinds[0][1]: 23}))
@@ -400,6 +400,7 @@ def check_events(driver, args):
                 'memo': 'メモ: <i>読むだけ</i>', 'document': 'report.pdf',
                 'script document': 'javascript:alert(1)', 'script address': 'javascript:alert(1)',
                 'address': 'https://example.org/lesson?a=1', 'picture outside': '../pic.png',
+                'picture missing': '読み込めませんでした: gone.png',
                 'figure file': 'other'}
     for what, text in expected.items():
         click(what)
