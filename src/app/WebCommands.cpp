@@ -35,7 +35,9 @@ constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
     {"keys", "(Tabキーで点を選び,矢印キーで動かせます。Shiftを押しながらだと10ドットずつ)"},
     {"still", "この図には動かせる点がありません"},
     {"reset", "最初に戻す"},
-    {"failed", "この図は表示できません:"}};
+    {"failed", "この図は表示できません:"},
+    {"locus", "軌跡を残す"},
+    {"clear", "軌跡の消去"}};
 
 fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
 

@@ -104,6 +104,11 @@ def table(driver):
         "return PlandraViewer.elementTable(document.querySelector('canvas.plandra-figure'))")
 
 
+def trace_table(driver):
+    return driver.execute_script(
+        "return PlandraViewer.traceTable(document.querySelector('canvas.plandra-figure'))")
+
+
 def points_of(table_text):
     points = {}
     for line in table_text.splitlines():
@@ -209,15 +214,16 @@ def drag(driver, canvas, start, path, touch, shift=False):
     actions.perform()
 
 
-def compare_drag(driver, args, what, figure_path, start, path, touch=False, shift=False):
+def compare_drag(driver, args, what, figure_path, start, path, touch=False, shift=False,
+                 traced=False):
     """A drag on the page against the window's drag through the same pixels;
-    the element table after it."""
+    the element table after it, and with traced the traces too."""
     before = table(driver)
     canvas = driver.find_element('css selector', 'canvas.plandra-figure')
     drag(driver, canvas, start, path, touch, shift)
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(
         "return PlandraViewer.figures[0] && !PlandraViewer.figures[0].dragging"))
-    after = table(driver)
+    after = table(driver) + (trace_table(driver) if traced else '')
     moves = driver.execute_script("return PlandraViewer.moves(document.querySelector('canvas'))")
     pressed = driver.execute_script("return PlandraViewer.press(document.querySelector('canvas'))")
     check(len(moves) > 0, '%s: the drag made no move' % what)
@@ -226,7 +232,7 @@ def compare_drag(driver, args, what, figure_path, start, path, touch=False, shif
         check(any(len(m) == 3 for m in moves), '%s: no move was made with Shift held' % what)
     # Each drag starts on a freshly opened page, as the window starts from the file.
     core = subprocess.run(
-        [args.reference, 'drag', figure_path, str(WIDTH), str(HEIGHT), '%d,%d' % tuple(pressed)] +
+        [args.reference, 'trace' if traced else 'drag', figure_path, str(WIDTH), str(HEIGHT), '%d,%d' % tuple(pressed)] +
         [','.join(str(int(c)) for c in m) for m in moves], check=True, capture_output=True,
         text=True, timeout=60).stdout
     if not check(after == core, '%s: the page and the window differ after the drag' % what):
@@ -264,6 +270,27 @@ def check_line_drag(driver, args, name, figure_path):
     path = [(start[0] + 6 * k, start[1] - 3 * k) for k in range(1, 6)]
     compare_drag(driver, args, '%s, a line' % name, figure_path, start, path)
     return True
+
+
+def check_traces(driver, args, name, figure_path):
+    """With the locus switch on, a drag leaves the traces the window's drag
+    leaves through the same pixels; clearing takes them off the picture."""
+    toggle = driver.find_elements('css selector', '.plandra-controls .plandra-locus input')
+    if not check(len(toggle) == 1, '%s: no locus switch under a figure with locus colours' % name):
+        return
+    toggle[0].click()
+    index, pixel_size = movable_point(figure_path, False)
+    x, y, _ = points_of(table(driver))[index]
+    start = tuple(round(c) for c in pixel_of(x, y, pixel_size))
+    path = [(start[0] + 9 * k, start[1] - 5 * k) for k in range(1, 6)]
+    compare_drag(driver, args, '%s with the locus switch on' % name, figure_path, start, path,
+                 traced=True)
+    traces = trace_table(driver).splitlines()
+    check(len(traces) >= 2 * len(path), '%s: %d traces after the drag' % (name, len(traces)))
+    traced = canvas_pixels(driver)
+    driver.find_element('css selector', '.plandra-controls button.plandra-clear').click()
+    check(trace_table(driver) == '', '%s: the traces were not cleared' % name)
+    check(canvas_pixels(driver) != traced, '%s: the cleared traces are still drawn' % name)
 
 
 def check_keys_and_reset(driver, args, name, figure_path):
@@ -409,6 +436,12 @@ def main():
         wait_painted(driver)
         check(check_drag(driver, args, samples[0][:-4], os.path.join(args.work, samples[0]),
                          shift=True), 'no free point to drag with Shift')
+        # Traces on a figure with locus colours.
+        traced = [s for s in samples if 'affine' in s]
+        if check(traced, 'no sample with locus colours'):
+            driver.get('file://' + os.path.join(args.work, traced[0][:-4] + '.html'))
+            wait_painted(driver)
+            check_traces(driver, args, traced[0][:-4], os.path.join(args.work, traced[0]))
         # The keys and the reset on the first sample's page.
         driver.get('file://' + os.path.join(args.work, samples[0][:-4] + '.html'))
         wait_painted(driver)

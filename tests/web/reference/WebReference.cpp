@@ -5,9 +5,10 @@
 // then prints the element table. "keys FIGURE W H POINT KEY..." takes the point for the keyboard
 // deformation of its right-click menu and presses the arrow keys (Left, Right, Up, Down; "10" after
 // one for the standard step of ten pixels, else the narrow step of one), then prints the element
-// table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large FILE" writes the
-// benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the program folder and
-// keeps the measurement record of one redraw there.
+// table. "trace FIGURE W H C,R ..." drags as "drag" does with the locus switch on and prints the
+// traces after the table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large
+// FILE" writes the benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the
+// program folder and keeps the measurement record of one redraw there.
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -144,14 +145,18 @@ int Grab(const std::vector<std::string>& args) {
   return 0;
 }
 
-int Drag(const std::vector<std::string>& args) {
+int Drag(const std::vector<std::string>& args, bool traced) {
   if (args.size() < 4) {
-    std::cerr << "web_reference drag FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
+    std::cerr << "web_reference drag|trace FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
     return 2;
   }
   CanvasSession session;
   if (!session.Open(args)) return 1;
   Program& program = session.P;
+  if (traced) {
+    program.Window.ExeReadOnly = -1;  // no measurement record in the program's folder
+    RunMenuCommand(program, "mnuLocusSW");
+  }
   for (size_t i = 3; i < args.size(); ++i) {
     double column = 0, row = 0;
     bool shift = false;
@@ -169,6 +174,7 @@ int Drag(const std::vector<std::string>& args) {
   }
   MouseUp(program, EventAt(program, 0, 0));
   std::cout << ElementTableText(program.Fig);
+  if (traced) std::cout << TraceTableText(program.Locus);
   return 0;
 }
 
@@ -214,7 +220,9 @@ int WriteRecord(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && args[0] == "drag") return plandra::Drag({args.begin() + 1, args.end()});
+  if (!args.empty() && (args[0] == "drag" || args[0] == "trace")) {
+    return plandra::Drag({args.begin() + 1, args.end()}, args[0] == "trace");
+  }
   if (!args.empty() && args[0] == "keys") return plandra::Keys({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "grab") return plandra::Grab({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "large") {
@@ -223,7 +231,7 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "record") {
     return plandra::WriteRecord({args.begin() + 1, args.end()});
   }
-  std::cerr << "web_reference drag FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
+  std::cerr << "web_reference drag|trace FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
                " grab FIGURE W H | large FILE | record FIGURE FOLDER\n";
   return 2;
 }
