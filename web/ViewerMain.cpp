@@ -270,6 +270,36 @@ PLANDRA_EXPORT("pointer_up") int ViewerPointerUp(int handle) {
   return 1;
 }
 
+// The next number after from that the program's number variation offers
+// (an independent one), or 0 past the last.
+PLANDRA_EXPORT("next_variable") int ViewerNextVariable(int handle, int from) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return 0;
+  for (int i = from + 1; i <= v->Fig.ElemCount[plandra::kClassNumber]; ++i) {
+    if (v->Fig.NumTable[i].NumFlag != plandra::kFalse) return i;
+  }
+  return 0;
+}
+
+// The number's line as the window's number chooser lists it, as the reply.
+PLANDRA_EXPORT("number_line") size_t ViewerNumberLine(int handle, int number) {
+  Viewer* v = ViewerOf(handle);
+  plandra::reply = v ? plandra::NumberListLine(v->Fig, number, v->Config.KetaDecimal) : "";
+  return plandra::reply.size();
+}
+
+// One step of the number variation on the number: up (1) or down (-1) by
+// step, as the window's arrow keys vary it; 1 when the figure followed.
+PLANDRA_EXPORT("vary") int ViewerVary(int handle, int number, int direction, double step) {
+  Viewer* v = ViewerOf(handle);
+  if (!v || v->Dragged != 0 || v->DraggedLine != 0 || ViewerNextVariable(handle, number - 1) != number) {
+    return 0;
+  }
+  plandra::NumberVaryStep(v->Fig, number, direction, step, v->Varied != number);
+  v->Varied = number;
+  return 1;
+}
+
 // The locus switch: while on, moves leave traces of the elements with a
 // locus colour. Switching it off keeps the traces drawn.
 PLANDRA_EXPORT("locus_switch") void ViewerLocusSwitch(int handle, int on) {

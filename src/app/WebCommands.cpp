@@ -49,6 +49,8 @@ void FillPageTexts(Program& p, FigurePageFields& fields) {
   for (const auto& [name, text] : kViewerTexts) {
     fields.ViewerTexts.emplace_back(name, Translate(p.Lang, text));
   }
+  // Not a text: the step the page's number sliders vary by, the program's own.
+  fields.ViewerTexts.emplace_back("step", FormatReal(p.Config.DeltaVar));
   fields.Report = FigDataViewReport(p.Fig, p.Lang, fs::path(p.CurFileName).filename().string(),
                                     p.Config.KetaDecimal);
 }

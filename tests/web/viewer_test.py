@@ -293,6 +293,26 @@ def check_traces(driver, args, name, figure_path):
     check(canvas_pixels(driver) != traced, '%s: the cleared traces are still drawn' % name)
 
 
+def check_slider(driver, args, name, figure_path):
+    """A number's slider varies it as the window's number variation does with
+    the up and down keys, one variation step a position."""
+    sliders = driver.find_elements('css selector', '.plandra-numbers input[type=range]')
+    if not check(len(sliders) > 0, '%s: no slider for its independent number' % name):
+        return
+    number = driver.execute_script("return PlandraViewer.figures[0].sliders[0].number")
+    shown = sliders[0].find_element('xpath', '..').text
+    loaded = table(driver)
+    sliders[0].send_keys(Keys.ARROW_RIGHT * 3 + Keys.ARROW_LEFT)
+    varied = table(driver)
+    core = subprocess.run(
+        [args.reference, 'vary', figure_path, str(WIDTH), str(HEIGHT), str(number), 'Up', 'Up',
+         'Up', 'Down'], check=True, capture_output=True, text=True, timeout=60).stdout
+    check(varied != loaded, '%s: the slider changed nothing' % name)
+    check(varied == core, '%s: the page and the window differ after the variation' % name)
+    check(sliders[0].find_element('xpath', '..').text != shown,
+          '%s: the slider\'s value was not shown anew' % name)
+
+
 def check_keys_and_reset(driver, args, name, figure_path):
     """Tab takes the first movable point; the arrow keys move it as the
     window's deformation keys with the steps of one and ten pixels; the reset
@@ -442,6 +462,12 @@ def main():
             driver.get('file://' + os.path.join(args.work, traced[0][:-4] + '.html'))
             wait_painted(driver)
             check_traces(driver, args, traced[0][:-4], os.path.join(args.work, traced[0]))
+        # A number's slider on a figure with an independent number.
+        varied = [s for s in samples if 'triangle' in s]
+        if check(varied, 'no sample with an independent number'):
+            driver.get('file://' + os.path.join(args.work, varied[0][:-4] + '.html'))
+            wait_painted(driver)
+            check_slider(driver, args, varied[0][:-4], os.path.join(args.work, varied[0]))
         # The keys and the reset on the first sample's page.
         driver.get('file://' + os.path.join(args.work, samples[0][:-4] + '.html'))
         wait_painted(driver)

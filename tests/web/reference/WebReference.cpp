@@ -5,7 +5,8 @@
 // then prints the element table. "keys FIGURE W H POINT KEY..." takes the point for the keyboard
 // deformation of its right-click menu and presses the arrow keys (Left, Right, Up, Down; "10" after
 // one for the standard step of ten pixels, else the narrow step of one), then prints the element
-// table. "trace FIGURE W H C,R ..." drags as "drag" does with the locus switch on and prints the
+// table. "vary FIGURE W H NUMBER KEY..." varies the number with the up and down keys (Up, Down)
+// as the window's number variation does, then prints the element table. "trace FIGURE W H C,R ..." drags as "drag" does with the locus switch on and prints the
 // traces after the table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large
 // FILE" writes the benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the
 // program folder and keeps the measurement record of one redraw there.
@@ -112,6 +113,23 @@ int Keys(const std::vector<std::string>& args) {
       KeyDown(program, code, false);
     }
   }
+  std::cout << ElementTableText(program.Fig);
+  return 0;
+}
+
+int Vary(const std::vector<std::string>& args) {
+  if (args.size() < 4) {
+    std::cerr << "web_reference vary FIGURE WIDTH HEIGHT NUMBER KEY...\n";
+    return 2;
+  }
+  CanvasSession session;
+  if (!session.Open(args)) return 1;
+  Program& program = session.P;
+  // As the number chooser leaves it once the number is chosen.
+  program.Var.VarTarget = ObjRef::Of(kClassNumber, std::stoi(args[3]));
+  program.Var.VarFirstKey = kTrue;
+  ModePush(program.Modes, kModeNumVariation, session.Host);
+  for (size_t i = 4; i < args.size(); ++i) KeyDown(program, args[i] == "Up" ? kKeyUp : kKeyDown, false);
   std::cout << ElementTableText(program.Fig);
   return 0;
 }
@@ -224,6 +242,7 @@ int main(int argc, char** argv) {
     return plandra::Drag({args.begin() + 1, args.end()}, args[0] == "trace");
   }
   if (!args.empty() && args[0] == "keys") return plandra::Keys({args.begin() + 1, args.end()});
+  if (!args.empty() && args[0] == "vary") return plandra::Vary({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "grab") return plandra::Grab({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "large") {
     return plandra::WriteLarge({args.begin() + 1, args.end()});
@@ -232,6 +251,7 @@ int main(int argc, char** argv) {
     return plandra::WriteRecord({args.begin() + 1, args.end()});
   }
   std::cerr << "web_reference drag|trace FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
+               " vary FIGURE W H NUMBER KEY... |"
                " grab FIGURE W H | large FILE | record FIGURE FOLDER\n";
   return 2;
 }
