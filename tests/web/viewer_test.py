@@ -372,8 +372,8 @@ def drag_frame_time(driver, args):
     """Median of one move step and its drawing on the 1,000-element figure."""
     large = os.path.join(args.work, 'large.pd4')
     subprocess.run([args.reference, 'large', large], check=True, timeout=60)
-    text = open(large, 'rb').read().decode('cp932')
-    open(os.path.join(args.work, 'large.html'), 'w', encoding='utf-8').write(page('large.pd4', text))
+    subprocess.run([args.cli, 'html', large, '-o', os.path.join(args.work, 'large.html')],
+                   check=True, timeout=60)
     driver.get('file://' + os.path.join(args.work, 'large.html'))
     check(wait_painted(driver, 60) == 'painted', 'large: the page did not paint')
     index, pixel_size = movable_point(large, False)
@@ -398,6 +398,35 @@ def drag_frame_time(driver, args):
         at('pointerup', 30);
         return times;""", column + 0.5, row + 0.5)
     return statistics.median(times)
+
+
+def step_times(driver):
+    """Medians of a keyboard step and a slider step with their drawing, on
+    the 1,000-element page drag_frame_time opened."""
+    return driver.execute_script("""
+        var c = document.querySelector('canvas.plandra-figure');
+        function median(f) {
+          var times = [];
+          for (var k = 0; k < 30; ++k) {
+            var t0 = performance.now();
+            f(k);
+            PlandraViewer.redraw(c);
+            times.push(performance.now() - t0);
+          }
+          times.sort(function (a, b) { return a - b; });
+          return times[15];
+        }
+        c.focus();
+        c.dispatchEvent(new KeyboardEvent('keydown', {key: 'Tab', bubbles: true}));
+        var keys = median(function () {
+          c.dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowRight', bubbles: true}));
+        });
+        var slider = document.querySelector('.plandra-numbers input[type=range]');
+        var sliders = median(function (k) {
+          slider.value = k % 2 ? 1 : 2;
+          slider.dispatchEvent(new Event('input'));
+        });
+        return [keys, sliders];""")
 
 
 def main():
@@ -507,6 +536,8 @@ def main():
         print('first paint: %.0f ms (median)' % first_paint_times(
             driver, 'file://' + os.path.join(args.work, samples[0][:-4] + '.html')))
         print('drag frame, 1,000 elements: %.2f ms (median)' % drag_frame_time(driver, args))
+        print('keyboard step, slider step, 1,000 elements: %.2f ms, %.2f ms (medians)'
+              % tuple(step_times(driver)))
     finally:
         driver.quit()
     if failures:

@@ -203,6 +203,9 @@ int WriteLarge(const std::vector<std::string>& args) {
   }
   Figure fig;
   test::BuildLargeFigure(fig);
+  // A circle about the first point with a radius the page's slider varies.
+  const int16_t radius = test::AddNumber(fig, 1);
+  test::AddStep(fig, "C1", {test::PointRef(1), ObjRef::Of(kClassNumber, radius)});
   RecomputeAll(fig);
   FigFileResult written = FigFileCore(fig, args[0], 'W');
   if (written.Status != FigFileStatus::kOk) {
