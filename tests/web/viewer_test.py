@@ -535,6 +535,12 @@ def main():
         check_failure_shown(driver)
         print('first paint: %.0f ms (median)' % first_paint_times(
             driver, 'file://' + os.path.join(args.work, samples[0][:-4] + '.html')))
+        steps = os.path.join(args.work, 'steps5000.pd4')
+        subprocess.run([args.reference, 'large', steps, '5000'], check=True, timeout=60)
+        subprocess.run([args.cli, 'html', steps, '-o', steps[:-4] + '.html'], check=True,
+                       timeout=60)
+        print('first paint, 5,000 steps: %.0f ms (median)'
+              % first_paint_times(driver, 'file://' + steps[:-4] + '.html'))
         print('drag frame, 1,000 elements: %.2f ms (median)' % drag_frame_time(driver, args))
         print('keyboard step, slider step, 1,000 elements: %.2f ms, %.2f ms (medians)'
               % tuple(step_times(driver)))

@@ -197,15 +197,19 @@ int Drag(const std::vector<std::string>& args, bool traced) {
 }
 
 int WriteLarge(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::cerr << "web_reference large FILE\n";
+  if (args.size() != 1 && args.size() != 2) {
+    std::cerr << "web_reference large FILE [STEPS]\n";
     return 2;
   }
   Figure fig;
-  test::BuildLargeFigure(fig);
-  // A circle about the first point with a radius the page's slider varies.
-  const int16_t radius = test::AddNumber(fig, 1);
-  test::AddStep(fig, "C1", {test::PointRef(1), ObjRef::Of(kClassNumber, radius)});
+  if (args.size() == 2) {
+    test::BuildFigureOfSteps(fig, std::stoi(args[1]));
+  } else {
+    test::BuildLargeFigure(fig);
+    // A circle about the first point with a radius the page's slider varies.
+    const int16_t radius = test::AddNumber(fig, 1);
+    test::AddStep(fig, "C1", {test::PointRef(1), ObjRef::Of(kClassNumber, radius)});
+  }
   RecomputeAll(fig);
   FigFileResult written = FigFileCore(fig, args[0], 'W');
   if (written.Status != FigFileStatus::kOk) {
@@ -255,6 +259,6 @@ int main(int argc, char** argv) {
   }
   std::cerr << "web_reference drag|trace FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
                " vary FIGURE W H NUMBER KEY... |"
-               " grab FIGURE W H | large FILE | record FIGURE FOLDER\n";
+               " grab FIGURE W H | large FILE [STEPS] | record FIGURE FOLDER\n";
   return 2;
 }
