@@ -85,6 +85,7 @@ void Draw(Viewer& v) {
   RenderContext context{v.Fig,     v.View,        v.Draw,      v.Config,
                         &v.Canvas, kModeStandard, &numberList, &layers};
   DrawFrame(context);
+  v.Canvas.FlushPixels();
 }
 
 bool Movable(const Viewer& v, int i) {

@@ -368,15 +368,19 @@ def first_paint_times(driver, url, count=7):
     return statistics.median(times)
 
 
-def drag_frame_time(driver, args):
-    """Median of one move step and its drawing on the 1,000-element figure."""
-    large = os.path.join(args.work, 'large.pd4')
-    subprocess.run([args.reference, 'large', large], check=True, timeout=60)
-    subprocess.run([args.cli, 'html', large, '-o', os.path.join(args.work, 'large.html')],
+def drag_frame_time(driver, args, name='large', command=('large',)):
+    """Median of one move step and its drawing: the first free point of the
+    1,000-element figure, or the point a figure of loci prints."""
+    figure = os.path.join(args.work, name + '.pd4')
+    printed = subprocess.run([args.reference, command[0], figure] + list(command[1:]), check=True,
+                             capture_output=True, text=True, timeout=60).stdout.split()
+    subprocess.run([args.cli, 'html', figure, '-o', os.path.join(args.work, name + '.html')],
                    check=True, timeout=60)
-    driver.get('file://' + os.path.join(args.work, 'large.html'))
-    check(wait_painted(driver, 60) == 'painted', 'large: the page did not paint')
-    index, pixel_size = movable_point(large, False)
+    driver.get('file://' + os.path.join(args.work, name + '.html'))
+    check(wait_painted(driver, 60) == 'painted', '%s: the page did not paint' % name)
+    index, pixel_size = movable_point(figure, False)
+    if printed:
+        index = int(printed[0])
     x, y, _ = points_of(table(driver))[index]
     column, row = pixel_of(x, y, pixel_size)
     times = driver.execute_script("""
@@ -544,6 +548,8 @@ def main():
         print('drag frame, 1,000 elements: %.2f ms (median)' % drag_frame_time(driver, args))
         print('keyboard step, slider step, 1,000 elements: %.2f ms, %.2f ms (medians)'
               % tuple(step_times(driver)))
+        print('drag frame of a point no locus reads, 20 loci: %.2f ms (median)'
+              % drag_frame_time(driver, args, 'loci20', ('loci', '20')))
     finally:
         driver.quit()
     if failures:

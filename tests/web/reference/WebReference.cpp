@@ -196,6 +196,16 @@ int Drag(const std::vector<std::string>& args, bool traced) {
   return 0;
 }
 
+int WriteFigure(Figure& fig, const std::string& path) {
+  RecomputeAll(fig);
+  FigFileResult written = FigFileCore(fig, path, 'W');
+  if (written.Status != FigFileStatus::kOk) {
+    std::cerr << "web_reference: " << written.Message << '\n';
+    return 1;
+  }
+  return 0;
+}
+
 int WriteLarge(const std::vector<std::string>& args) {
   if (args.size() != 1 && args.size() != 2) {
     std::cerr << "web_reference large FILE [STEPS]\n";
@@ -210,13 +220,20 @@ int WriteLarge(const std::vector<std::string>& args) {
     const int16_t radius = test::AddNumber(fig, 1);
     test::AddStep(fig, "C1", {test::PointRef(1), ObjRef::Of(kClassNumber, radius)});
   }
-  RecomputeAll(fig);
-  FigFileResult written = FigFileCore(fig, args[0], 'W');
-  if (written.Status != FigFileStatus::kOk) {
-    std::cerr << "web_reference: " << written.Message << '\n';
-    return 1;
+  return WriteFigure(fig, args[0]);
+}
+
+// "loci FILE N": N sampled loci on one driving point; prints the free point
+// none of them reads.
+int WriteLoci(const std::vector<std::string>& args) {
+  if (args.size() != 2) {
+    std::cerr << "web_reference loci FILE N\n";
+    return 2;
   }
-  return 0;
+  Figure fig;
+  const test::LociFigure built = test::BuildLociFigure(fig, std::stoi(args[1]));
+  std::cout << built.Unrelated << '\n';
+  return WriteFigure(fig, args[0]);
 }
 
 int WriteRecord(const std::vector<std::string>& args) {
@@ -254,11 +271,12 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "large") {
     return plandra::WriteLarge({args.begin() + 1, args.end()});
   }
+  if (!args.empty() && args[0] == "loci") return plandra::WriteLoci({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "record") {
     return plandra::WriteRecord({args.begin() + 1, args.end()});
   }
   std::cerr << "web_reference drag|trace FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
                " vary FIGURE W H NUMBER KEY... |"
-               " grab FIGURE W H | large FILE [STEPS] | record FIGURE FOLDER\n";
+               " grab FIGURE W H | large FILE [STEPS] | loci FILE N | record FIGURE FOLDER\n";
   return 2;
 }
