@@ -16,10 +16,6 @@
 namespace plandra {
 namespace {
 
-using test::AddFreePoint;
-using test::AddStep;
-using test::PointRef;
-
 struct LociBench {
   QtSurface Surface{1280, 800};
   SilentPlatform Platform;
@@ -27,28 +23,16 @@ struct LociBench {
   int16_t LinePoint = 0;  // the first point of the driving point's line
   int16_t Unrelated = 0;  // a free point no locus reads
 
-  // Each locus traces the reflection, in a fixed point, of the midpoint of
-  // the driving point and a fixed point of its own: two steps of its own.
   explicit LociBench(int loci) {
     Surface.SetAntialiased(true);
     P.Canvas = &Surface;
     P.Host = &Platform;
-    ResetFigure(P.Fig, static_cast<int16_t>(10 + 4 * loci));
+    test::LociFigure built = test::BuildLociFigure(P.Fig, loci);
+    LinePoint = built.LinePoint;
+    Unrelated = built.Unrelated;
     ModePush(P.Modes, kModeStandard, Platform);
     SetScreen(P);
     WireLocusLayer(P);
-    Figure& fig = P.Fig;
-    LinePoint = AddFreePoint(fig, -6, -1);
-    int16_t line = AddStep(fig, "L1", {PointRef(LinePoint), PointRef(AddFreePoint(fig, 6, 1))});
-    int16_t driving = test::AddPointOnHost(fig, {kClassLine, line}, 1);
-    int16_t one = test::AddNumber(fig, 1);
-    Unrelated = AddFreePoint(fig, 9, -7);
-    for (int i = 0; i < loci; ++i) {
-      int16_t own = AddFreePoint(fig, i % 8 - 4.0, 3 + i / 8);
-      int16_t mid = AddStep(fig, "PN", {PointRef(own), PointRef(driving), {100, one}, {100, one}});
-      int16_t traced = AddStep(fig, "PT3", {PointRef(mid), PointRef(own)});
-      AddStep(fig, "XLOCS", {PointRef(driving), PointRef(traced)});
-    }
     Redraw(P);
   }
 };

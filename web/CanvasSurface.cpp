@@ -17,7 +17,8 @@ PLANDRA_CANVAS_IMPORT("ellipse")
 void JsEllipse(double cx, double cy, double rx, double ry, uint32_t color);
 PLANDRA_CANVAS_IMPORT("box")
 void JsBox(double x, double y, double w, double h, uint32_t color, int filled);
-PLANDRA_CANVAS_IMPORT("pixel") void JsPixel(int column, int row, uint32_t color);
+// count pixels, each three words: column, row and colour.
+PLANDRA_CANVAS_IMPORT("pixels") void JsPixels(const uint32_t* pixels, size_t count);
 PLANDRA_CANVAS_IMPORT("text")
 void JsText(double x, double y, const char* text, size_t length, uint32_t color);
 
@@ -51,7 +52,10 @@ void CanvasSurface::SetWorldWindow(double left, double top, double width, double
   worldHeight_ = height;
 }
 
-void CanvasSurface::Clear() { JsClear(Packed(back_)); }
+void CanvasSurface::Clear() {
+  FlushPixels();
+  JsClear(Packed(back_));
+}
 
 void CanvasSurface::SetPenWidth(int pixels) {
   penWidth_ = pixels < 1 ? 1 : pixels;
@@ -72,6 +76,7 @@ void CanvasSurface::SetFont(std::string_view family, double points) {
 void CanvasSurface::Line(double x1, double y1, double x2, double y2, RgbColor color) {
   double c1 = ColumnOf(x1), r1 = RowOf(y1), c2 = ColumnOf(x2), r2 = RowOf(y2);
   if (!Finite(c1, r1) || !Finite(c2, r2)) return;
+  FlushPixels();
   JsLine(c1, r1, c2, r2, Packed(color));
 }
 
@@ -79,12 +84,14 @@ void CanvasSurface::Circle(double cx, double cy, double r, RgbColor color) {
   double column = ColumnOf(cx), row = RowOf(cy);
   double rx = std::abs(r * width_ / worldWidth_), ry = std::abs(r * height_ / worldHeight_);
   if (!Finite(column, row) || !Finite(rx, ry)) return;
+  FlushPixels();
   JsEllipse(column, row, rx, ry, Packed(color));
 }
 
 void CanvasSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) {
   double c1 = ColumnOf(x1), r1 = RowOf(y1), c2 = ColumnOf(x2), r2 = RowOf(y2);
   if (!Finite(c1, r1) || !Finite(c2, r2)) return;
+  FlushPixels();
   JsBox(std::min(c1, c2), std::min(r1, r2), std::abs(c2 - c1), std::abs(r2 - r1), Packed(color),
         filled);
 }
@@ -92,12 +99,28 @@ void CanvasSurface::Box(double x1, double y1, double x2, double y2, RgbColor col
 void CanvasSurface::Pixel(double x, double y, RgbColor color) {
   double column = std::floor(ColumnOf(x)), row = std::floor(RowOf(y));
   if (!Finite(column, row) || column < 0 || row < 0 || column >= width_ || row >= height_) return;
-  JsPixel(static_cast<int>(column), static_cast<int>(row), Packed(color));
+  const auto at = static_cast<uint32_t>(column), down = static_cast<uint32_t>(row);
+  const uint32_t packed = Packed(color);
+  // A sampled locus puts many samples on one pixel in a row: an opaque
+  // pixel drawn again in its colour changes nothing.
+  const size_t size = pixels_.size();
+  if (size >= 3 && pixels_[size - 3] == at && pixels_[size - 2] == down &&
+      pixels_[size - 1] == packed) {
+    return;
+  }
+  pixels_.insert(pixels_.end(), {at, down, packed});
+}
+
+void CanvasSurface::FlushPixels() {
+  if (pixels_.empty()) return;
+  JsPixels(pixels_.data(), pixels_.size() / 3);
+  pixels_.clear();
 }
 
 void CanvasSurface::Text(double x, double y, std::string_view text, RgbColor color) {
   double column = ColumnOf(x), row = RowOf(y);
   if (!Finite(column, row)) return;
+  FlushPixels();
   JsText(column, row, text.data(), text.size(), Packed(color));
 }
 

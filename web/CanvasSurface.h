@@ -3,7 +3,9 @@
 // here, as the window's surface maps them.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "view/Surface.h"
 
@@ -37,6 +39,9 @@ class CanvasSurface : public Surface {
   void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) override;
   void Pixel(double x, double y, RgbColor color) override;
   void Text(double x, double y, std::string_view text, RgbColor color) override;
+  // The pixels drawn since the last other drawing, handed to the page at
+  // once; before any other drawing, and at the end of a frame.
+  void FlushPixels();
 
  private:
   double ColumnOf(double x) const { return (x - left_) * width_ / worldWidth_; }
@@ -53,6 +58,7 @@ class CanvasSurface : public Surface {
   LineStyle style_ = LineStyle::kSolid;
   std::string fontFamily_ = "FixedSys";
   double fontPoints_ = 9;
+  std::vector<uint32_t> pixels_;
 };
 
 }  // namespace plandra

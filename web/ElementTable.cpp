@@ -44,4 +44,21 @@ std::string ElementTableText(const Figure& fig) {
   return out;
 }
 
+std::string TraceTableText(const LocusState& locus) {
+  std::string out;
+  const std::array<int, 4>& count = locus.TraceCount;
+  const std::array<int, 4>& first = locus.TraceFirst;
+  ForEachTrace(locus.TracePts, count[kClassPoint], first[kClassPoint], 0, [&out](const PtRec& p) {
+    AppendRow(out, 'p', p.Color, {p.X, p.Y}, p.Mark);
+  });
+  ForEachTrace(locus.TraceLns, count[kClassLine], first[kClassLine], 0, [&out](const LnRec& l) {
+    AppendRow(out, 'l', l.Color, {l.X1, l.Y1, l.DX, l.DY}, 0);
+  });
+  ForEachTrace(locus.TraceCirs, count[kClassCircle], first[kClassCircle], 0,
+               [&out](const CirRec& c) {
+                 AppendRow(out, 'c', c.Color, {c.CX, c.CY, c.R}, 0);
+               });
+  return out;
+}
+
 }  // namespace plandra

@@ -16,6 +16,7 @@
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
 #include "locus/SampledLocusCurves.h"
+#include "locus/TraceLists.h"
 #include "numbers/Labels05.h"
 #include "persist/PDio05_read.h"
 #include "persist/Settings.h"
@@ -41,6 +42,12 @@ struct Viewer {
   IndependentTables Independent;  // what a Shift-drag of the point may land on
   bool FirstMove = false;
   int Chosen = 0;  // the point the keys move
+  LocusState Locus;
+  // The moved point's mark and locus colour at the previous step: its trace
+  // is drawn as it was.
+  int16_t MarkBefore = 0;
+  int16_t StyleBefore = 0;
+  int Varied = 0;  // the number the sliders varied last, its dependents marked
 };
 
 std::vector<std::unique_ptr<Viewer>> viewers;
@@ -74,10 +81,12 @@ void Draw(Viewer& v) {
         ScreenNumberList(v.Fig, PlainTextLookup(), v.Config.KetaDecimal, v.Draw.LeftPanelShown);
   }
   RenderLayers layers;
+  WireTraceLayer(layers, v.Locus);
   layers.DrawSampledLoci = [&v](RenderContext& r) { DrawSampledLoci(v.Curves, r); };
   RenderContext context{v.Fig,     v.View,        v.Draw,      v.Config,
                         &v.Canvas, kModeStandard, &numberList, &layers};
   DrawFrame(context);
+  v.Canvas.FlushPixels();
 }
 
 bool Movable(const Viewer& v, int i) {
@@ -101,6 +110,34 @@ bool TakeUnderPointer(Viewer& v, double column, double row) {
     v.LineOffsets = LineDragOffsets(v.Fig, v.DraggedLine, at.X, at.Y);
   }
   return true;
+}
+
+// A new drag or key move: its first step marks what depends on the point,
+// and the point's first trace is drawn as the figure had it.
+void BeginMoves(Viewer& v) {
+  v.FirstMove = true;
+  v.MarkBefore = 0;
+  v.StyleBefore = 0;
+  v.Varied = 0;
+}
+
+// One step of a move, leaving traces with the switch on as the window's
+// move does: the moved point where it stood, and every traced element the
+// step carried where it now stands.
+template <typename Step>
+void TracedStep(Viewer& v, int point, Step step) {
+  const bool on = v.Locus.LocusOn != kFalse;
+  TraceWatch watch;
+  if (on) watch = WatchTracedElements(v.Fig, point);
+  if (on && point != 0) KeepDraggedPointTrace(v.Locus, v.Fig, point, v.MarkBefore, v.StyleBefore);
+  step();
+  v.FirstMove = false;
+  if (point != 0) {
+    v.MarkBefore = kMarkDragged;
+    v.StyleBefore = v.Fig.PtTable[point].Style;
+  }
+  if (!on) return;
+  for (ObjRef moved : MovedElements(v.Fig, watch)) KeepTrace(v.Locus, v.Fig, moved);
 }
 
 }  // namespace
@@ -168,7 +205,7 @@ PLANDRA_EXPORT("choose") void ViewerChoose(int handle, int point) {
   if (!v || v->Dragged != 0) return;
   v->Chosen = plandra::PointIndexValid(v->Fig, point) && plandra::Movable(*v, point) ? point : 0;
   v->Draw.DraggedPoint = v->Chosen;
-  v->FirstMove = true;
+  plandra::BeginMoves(*v);
 }
 
 // One deformation key on the chosen point: pixels along (dx, dy) as the
@@ -176,8 +213,9 @@ PLANDRA_EXPORT("choose") void ViewerChoose(int handle, int point) {
 PLANDRA_EXPORT("key_move") int ViewerKeyMove(int handle, int dx, int dy, int pixels) {
   Viewer* v = ViewerOf(handle);
   if (!v || v->Chosen == 0 || v->Dragged != 0) return 0;
-  plandra::KeyMoveStep(v->Fig, v->Chosen, dx, dy, pixels * v->View.PixelSize, v->FirstMove);
-  v->FirstMove = false;
+  plandra::TracedStep(*v, v->Chosen, [&] {
+    plandra::KeyMoveStep(v->Fig, v->Chosen, dx, dy, pixels * v->View.PixelSize, v->FirstMove);
+  });
   return 1;
 }
 
@@ -195,7 +233,7 @@ PLANDRA_EXPORT("pointer_down") int ViewerPointerDown(int handle, double column, 
   if (!v) return 0;
   v->Chosen = 0;
   const bool taken = plandra::TakeUnderPointer(*v, column, row);
-  v->FirstMove = true;
+  plandra::BeginMoves(*v);
   v->Draw.DraggedPoint = v->Dragged;
   return taken;
 }
@@ -215,11 +253,17 @@ int ViewerPointerMove(int handle, double column, double row, int shift) {
                                   plandra::kSnapLineOrCircle);
   }
   if (v->Dragged != 0) {
-    plandra::MovePointStepAt(v->Fig, v->Dragged, to.X, to.Y, v->FirstMove);
-  } else {
-    plandra::LineMoveStep(v->Fig, v->DraggedLine, v->LineOffsets, to.X, to.Y, v->FirstMove);
+    plandra::TracedStep(*v, v->Dragged, [&] {
+      plandra::MovePointStepAt(v->Fig, v->Dragged, to.X, to.Y, v->FirstMove);
+    });
+    return 1;
   }
-  v->FirstMove = false;
+  // The window watches the traced elements with the line's points already
+  // placed: they leave no trace of their own.
+  plandra::PlaceLinePoints(v->Fig, v->DraggedLine, v->LineOffsets, to.X, to.Y);
+  plandra::TracedStep(*v, 0, [&] {
+    plandra::LineMoveStep(v->Fig, v->DraggedLine, v->LineOffsets, to.X, to.Y, v->FirstMove);
+  });
   return 1;
 }
 
@@ -232,6 +276,59 @@ PLANDRA_EXPORT("pointer_up") int ViewerPointerUp(int handle) {
   v->Draw.DraggedPoint = 0;
   plandra::RecomputeForRedraw(v->Fig);
   return 1;
+}
+
+// The next number after from that the program's number variation offers
+// (an independent one), or 0 past the last.
+PLANDRA_EXPORT("next_variable") int ViewerNextVariable(int handle, int from) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return 0;
+  for (int i = from + 1; i <= v->Fig.ElemCount[plandra::kClassNumber]; ++i) {
+    if (v->Fig.NumTable[i].NumFlag != plandra::kFalse) return i;
+  }
+  return 0;
+}
+
+// The number's line as the window's number chooser lists it, as the reply.
+PLANDRA_EXPORT("number_line") size_t ViewerNumberLine(int handle, int number) {
+  Viewer* v = ViewerOf(handle);
+  plandra::reply = v ? plandra::NumberListLine(v->Fig, number, v->Config.KetaDecimal) : "";
+  return plandra::reply.size();
+}
+
+// One step of the number variation on the number: up (1) or down (-1) by
+// step, as the window's arrow keys vary it; 1 when the figure followed.
+PLANDRA_EXPORT("vary") int ViewerVary(int handle, int number, int direction, double step) {
+  Viewer* v = ViewerOf(handle);
+  if (!v || v->Dragged != 0 || v->DraggedLine != 0 || ViewerNextVariable(handle, number - 1) != number) {
+    return 0;
+  }
+  plandra::NumberVaryStep(v->Fig, number, direction, step, v->Varied != number);
+  v->Varied = number;
+  return 1;
+}
+
+// The locus switch: while on, moves leave traces of the elements with a
+// locus colour. Switching it off keeps the traces drawn.
+PLANDRA_EXPORT("locus_switch") void ViewerLocusSwitch(int handle, int on) {
+  if (Viewer* v = ViewerOf(handle)) v->Locus.LocusOn = on ? plandra::kTrue : plandra::kFalse;
+}
+
+PLANDRA_EXPORT("clear_traces") void ViewerClearTraces(int handle) {
+  if (Viewer* v = ViewerOf(handle)) plandra::ClearTraces(v->Locus);
+}
+
+// How many elements leave a trace: the page offers the switch only then.
+PLANDRA_EXPORT("traced_count") int ViewerTracedCount(int handle) {
+  Viewer* v = ViewerOf(handle);
+  return v ? static_cast<int>(plandra::WatchTracedElements(v->Fig, 0).Refs.size()) : 0;
+}
+
+// The traces as the reply, for tests.
+PLANDRA_EXPORT("trace_table") size_t ViewerTraceTable(int handle) {
+  Viewer* v = ViewerOf(handle);
+  plandra::reply = v ? plandra::TraceTableText(v->Locus) : std::string();
+  return plandra::reply.size();
 }
 
 // The element table of the figure as the reply, for tests.

@@ -228,6 +228,7 @@ constexpr EnglishRow kEnglishRows[] = {
     {"軌跡", "Locus"},
     {"軌跡(変数)の選択", "Select the locus (variable)"},
     {"軌跡の色", "Locus colour"},
+    {"軌跡を残す", "Leave traces"},
     {"軌跡の設定(変数)の解除", "Clear the locus setting (variable)"},
     {"逆数(1/Z)", "Reciprocal (1/Z)"},
     {"距離", "Distance"},

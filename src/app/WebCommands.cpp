@@ -39,6 +39,8 @@ constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
     {"still", "この図には動かせる点がありません"},
     {"reset", "最初に戻す"},
     {"failed", "この図は表示できません:"},
+    {"locus", "軌跡を残す"},
+    {"clear", "軌跡の消去"},
     {"events", "イベントを使う(点をクリックすると,メッセージ・絵・メモなどが出ます)"},
     {"close", "消す"},
     {"openAddress", "このアドレスを新しいタブで開きますか:"},
@@ -58,6 +60,8 @@ void FillPageTexts(Program& p, FigurePageFields& fields) {
   for (const auto& [name, text] : kViewerTexts) {
     fields.ViewerTexts.emplace_back(name, Translate(p.Lang, text));
   }
+  // Not a text: the step the page's number sliders vary by, the program's own.
+  fields.ViewerTexts.emplace_back("step", FormatReal(p.Config.DeltaVar));
   fields.Report = FigDataViewReport(p.Fig, p.Lang, fs::path(p.CurFileName).filename().string(),
                                     p.Config.KetaDecimal);
 }

@@ -99,4 +99,19 @@ PointMoveReport KeyMoveStep(Figure& fig, int point, int dx, int dy, double step,
                       [&](PtRec& moving) { return StepPointByKey(fig, moving, dx, dy, step); });
 }
 
+RecomputeReport NumberVaryStep(Figure& fig, int number, int direction, double step, bool firstKey,
+                               const MatrixDisplay* display) {
+  RecomputeReport report;
+  const ObjRef ref = ObjRef::Of(kClassNumber, number);
+  if (number < 1 || !RefInRange(fig, ref)) return report;
+  NumRec& num = fig.NumTable[number];
+  num.Exists = kTrue;
+  if (firstKey) report = MarkDependencies(fig, ref);
+  if (direction > 0) num.Value += step;
+  if (direction < 0) num.Value -= step;
+  SnapshotTables(fig);
+  report += RecomputeAll(fig, display);
+  return report;
+}
+
 }  // namespace plandra

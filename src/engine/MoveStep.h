@@ -53,4 +53,11 @@ bool StepPointByKey(Figure& fig, PtRec& point, int dx, int dy, double step);
 // One deformation key on a point as the window's deformation keys make it.
 PointMoveReport KeyMoveStep(Figure& fig, int point, int dx, int dy, double step, bool firstMove);
 
+// One variation key on an independent number, as the window's number
+// variation makes it: up (direction 1) adds step to its value, down (-1)
+// takes it away, and the figure follows; the first key marks the steps that
+// depend on the number.
+RecomputeReport NumberVaryStep(Figure& fig, int number, int direction, double step, bool firstKey,
+                               const MatrixDisplay* display = nullptr);
+
 }  // namespace plandra

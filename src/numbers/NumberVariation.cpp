@@ -11,6 +11,7 @@
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
 #include "engine/GeoObj05.h"
+#include "engine/MoveStep.h"
 #include "interact/PDSelObj.h"
 #include "interact/PDdeform05.h"
 #include "numbers/NumberChooser.h"
@@ -37,19 +38,13 @@ double StepOfDigit(int16_t key) {
 // One variation step: the number changes and the figure follows it, as a
 // dragged point's figure does.
 void VaryTarget(Program& p, int16_t key) {
-  Figure& fig = p.Fig;
   NumberVariation& var = p.Var;
-  NumRec& num = fig.NumTable[var.VarTarget.Index];
-  num.Exists = kTrue;
-  if (var.VarFirstKey != kFalse) {
-    MarkDependencies(fig, *p.Host, var.VarTarget);
-    var.VarFirstKey = kFalse;
-  }
-  if (key == kKeyUp) num.Value += p.Config.DeltaVar;
-  if (key == kKeyDown) num.Value -= p.Config.DeltaVar;
-  SnapshotTables(fig);
+  const int direction = key == kKeyUp ? 1 : key == kKeyDown ? -1 : 0;
   MatrixDisplay display = MatrixDisplayOf(p);
-  RecomputeAll(fig, *p.Host, &display);
+  TellRecomputeReport(*p.Host, NumberVaryStep(p.Fig, var.VarTarget.Index, direction,
+                                              p.Config.DeltaVar, var.VarFirstKey != kFalse,
+                                              &display));
+  var.VarFirstKey = kFalse;
   RedrawAfterMove(p);
   ShowObjStatus(p, var.VarTarget);
 }

@@ -97,4 +97,21 @@ void BuildFigureOfSteps(Figure& fig, int steps) {
   }
 }
 
+LociFigure BuildLociFigure(Figure& fig, int loci) {
+  ResetFigure(fig, static_cast<int16_t>(10 + 4 * loci));
+  LociFigure built;
+  built.LinePoint = AddFreePoint(fig, -6, -1);
+  int16_t line = AddStep(fig, "L1", {PointRef(built.LinePoint), PointRef(AddFreePoint(fig, 6, 1))});
+  int16_t driving = AddPointOnHost(fig, {kClassLine, line}, 1);
+  int16_t one = AddNumber(fig, 1);
+  built.Unrelated = AddFreePoint(fig, 9, -7);
+  for (int i = 0; i < loci; ++i) {
+    int16_t own = AddFreePoint(fig, i % 8 - 4.0, 3 + i / 8);
+    int16_t mid = AddStep(fig, "PN", {PointRef(own), PointRef(driving), {100, one}, {100, one}});
+    int16_t traced = AddStep(fig, "PT3", {PointRef(mid), PointRef(own)});
+    AddStep(fig, "XLOCS", {PointRef(driving), PointRef(traced)});
+  }
+  return built;
+}
+
 }  // namespace plandra::test

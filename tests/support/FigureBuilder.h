@@ -29,4 +29,13 @@ void BuildLargeFigure(Figure& fig);
 // in turn, every element named; the store is reset to hold them.
 void BuildFigureOfSteps(Figure& fig, int steps);
 
+// Loci sharing one driving point on a line: each traces the reflection, in
+// a fixed point of its own, of the midpoint of that point and the driving
+// point (two steps of its own). The store is reset to hold them.
+struct LociFigure {
+  int16_t LinePoint = 0;  // the first point of the driving point's line
+  int16_t Unrelated = 0;  // a free point no locus reads
+};
+LociFigure BuildLociFigure(Figure& fig, int loci);
+
 }  // namespace plandra::test

@@ -185,8 +185,13 @@ def test_exported_page(cli, env, driver, figure, folder, posted_text):
     link = driver.find_element(By.CSS_SELECTOR, "a.plandra-download").get_attribute("href")
     check(link == "file://" + urllib.parse.quote(os.path.join(out, "odd figure.pd4")),
           "the download link: " + link)
+    # Without its viewer the page shows the picture, not an empty canvas.
+    os.remove(os.path.join(out, "plandra-viewer.js"))
+    driver.get("file://" + urllib.parse.quote(page))
     check(driver.find_element(By.CSS_SELECTOR, "div.plandra-static svg").is_displayed(),
-          "the static picture is shown")
+          "the static picture is shown when the viewer is missing")
+    check(not driver.find_element(By.CSS_SELECTOR, "canvas.plandra-figure").is_displayed(),
+          "an empty canvas is shown when the viewer is missing")
 
 
 class SiteServer(http.server.ThreadingHTTPServer):

@@ -104,6 +104,11 @@ def table(driver):
         "return PlandraViewer.elementTable(document.querySelector('canvas.plandra-figure'))")
 
 
+def trace_table(driver):
+    return driver.execute_script(
+        "return PlandraViewer.traceTable(document.querySelector('canvas.plandra-figure'))")
+
+
 def points_of(table_text):
     points = {}
     for line in table_text.splitlines():
@@ -209,15 +214,16 @@ def drag(driver, canvas, start, path, touch, shift=False):
     actions.perform()
 
 
-def compare_drag(driver, args, what, figure_path, start, path, touch=False, shift=False):
+def compare_drag(driver, args, what, figure_path, start, path, touch=False, shift=False,
+                 traced=False):
     """A drag on the page against the window's drag through the same pixels;
-    the element table after it."""
+    the element table after it, and with traced the traces too."""
     before = table(driver)
     canvas = driver.find_element('css selector', 'canvas.plandra-figure')
     drag(driver, canvas, start, path, touch, shift)
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(
         "return PlandraViewer.figures[0] && !PlandraViewer.figures[0].dragging"))
-    after = table(driver)
+    after = table(driver) + (trace_table(driver) if traced else '')
     moves = driver.execute_script("return PlandraViewer.moves(document.querySelector('canvas'))")
     pressed = driver.execute_script("return PlandraViewer.press(document.querySelector('canvas'))")
     check(len(moves) > 0, '%s: the drag made no move' % what)
@@ -226,7 +232,7 @@ def compare_drag(driver, args, what, figure_path, start, path, touch=False, shif
         check(any(len(m) == 3 for m in moves), '%s: no move was made with Shift held' % what)
     # Each drag starts on a freshly opened page, as the window starts from the file.
     core = subprocess.run(
-        [args.reference, 'drag', figure_path, str(WIDTH), str(HEIGHT), '%d,%d' % tuple(pressed)] +
+        [args.reference, 'trace' if traced else 'drag', figure_path, str(WIDTH), str(HEIGHT), '%d,%d' % tuple(pressed)] +
         [','.join(str(int(c)) for c in m) for m in moves], check=True, capture_output=True,
         text=True, timeout=60).stdout
     if not check(after == core, '%s: the page and the window differ after the drag' % what):
@@ -264,6 +270,47 @@ def check_line_drag(driver, args, name, figure_path):
     path = [(start[0] + 6 * k, start[1] - 3 * k) for k in range(1, 6)]
     compare_drag(driver, args, '%s, a line' % name, figure_path, start, path)
     return True
+
+
+def check_traces(driver, args, name, figure_path):
+    """With the locus switch on, a drag leaves the traces the window's drag
+    leaves through the same pixels; clearing takes them off the picture."""
+    toggle = driver.find_elements('css selector', '.plandra-controls .plandra-locus input')
+    if not check(len(toggle) == 1, '%s: no locus switch under a figure with locus colours' % name):
+        return
+    toggle[0].click()
+    index, pixel_size = movable_point(figure_path, False)
+    x, y, _ = points_of(table(driver))[index]
+    start = tuple(round(c) for c in pixel_of(x, y, pixel_size))
+    path = [(start[0] + 9 * k, start[1] - 5 * k) for k in range(1, 6)]
+    compare_drag(driver, args, '%s with the locus switch on' % name, figure_path, start, path,
+                 traced=True)
+    traces = trace_table(driver).splitlines()
+    check(len(traces) >= 2 * len(path), '%s: %d traces after the drag' % (name, len(traces)))
+    traced = canvas_pixels(driver)
+    driver.find_element('css selector', '.plandra-controls button.plandra-clear').click()
+    check(trace_table(driver) == '', '%s: the traces were not cleared' % name)
+    check(canvas_pixels(driver) != traced, '%s: the cleared traces are still drawn' % name)
+
+
+def check_slider(driver, args, name, figure_path):
+    """A number's slider varies it as the window's number variation does with
+    the up and down keys, one variation step a position."""
+    sliders = driver.find_elements('css selector', '.plandra-numbers input[type=range]')
+    if not check(len(sliders) > 0, '%s: no slider for its independent number' % name):
+        return
+    number = driver.execute_script("return PlandraViewer.figures[0].sliders[0].number")
+    shown = sliders[0].find_element('xpath', '..').text
+    loaded = table(driver)
+    sliders[0].send_keys(Keys.ARROW_RIGHT * 3 + Keys.ARROW_LEFT)
+    varied = table(driver)
+    core = subprocess.run(
+        [args.reference, 'vary', figure_path, str(WIDTH), str(HEIGHT), str(number), 'Up', 'Up',
+         'Up', 'Down'], check=True, capture_output=True, text=True, timeout=60).stdout
+    check(varied != loaded, '%s: the slider changed nothing' % name)
+    check(varied == core, '%s: the page and the window differ after the variation' % name)
+    check(sliders[0].find_element('xpath', '..').text != shown,
+          '%s: the slider\'s value was not shown anew' % name)
 
 
 def check_keys_and_reset(driver, args, name, figure_path):
@@ -456,15 +503,19 @@ def first_paint_times(driver, url, count=7):
     return statistics.median(times)
 
 
-def drag_frame_time(driver, args):
-    """Median of one move step and its drawing on the 1,000-element figure."""
-    large = os.path.join(args.work, 'large.pd4')
-    subprocess.run([args.reference, 'large', large], check=True, timeout=60)
-    text = open(large, 'rb').read().decode('cp932')
-    open(os.path.join(args.work, 'large.html'), 'w', encoding='utf-8').write(page('large.pd4', text))
-    driver.get('file://' + os.path.join(args.work, 'large.html'))
-    check(wait_painted(driver, 60) == 'painted', 'large: the page did not paint')
-    index, pixel_size = movable_point(large, False)
+def drag_frame_time(driver, args, name='large', command=('large',)):
+    """Median of one move step and its drawing: the first free point of the
+    1,000-element figure, or the point a figure of loci prints."""
+    figure = os.path.join(args.work, name + '.pd4')
+    printed = subprocess.run([args.reference, command[0], figure] + list(command[1:]), check=True,
+                             capture_output=True, text=True, timeout=60).stdout.split()
+    subprocess.run([args.cli, 'html', figure, '-o', os.path.join(args.work, name + '.html')],
+                   check=True, timeout=60)
+    driver.get('file://' + os.path.join(args.work, name + '.html'))
+    check(wait_painted(driver, 60) == 'painted', '%s: the page did not paint' % name)
+    index, pixel_size = movable_point(figure, False)
+    if printed:
+        index = int(printed[0])
     x, y, _ = points_of(table(driver))[index]
     column, row = pixel_of(x, y, pixel_size)
     times = driver.execute_script("""
@@ -486,6 +537,35 @@ def drag_frame_time(driver, args):
         at('pointerup', 30);
         return times;""", column + 0.5, row + 0.5)
     return statistics.median(times)
+
+
+def step_times(driver):
+    """Medians of a keyboard step and a slider step with their drawing, on
+    the 1,000-element page drag_frame_time opened."""
+    return driver.execute_script("""
+        var c = document.querySelector('canvas.plandra-figure');
+        function median(f) {
+          var times = [];
+          for (var k = 0; k < 30; ++k) {
+            var t0 = performance.now();
+            f(k);
+            PlandraViewer.redraw(c);
+            times.push(performance.now() - t0);
+          }
+          times.sort(function (a, b) { return a - b; });
+          return times[15];
+        }
+        c.focus();
+        c.dispatchEvent(new KeyboardEvent('keydown', {key: 'Tab', bubbles: true}));
+        var keys = median(function () {
+          c.dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowRight', bubbles: true}));
+        });
+        var slider = document.querySelector('.plandra-numbers input[type=range]');
+        var sliders = median(function (k) {
+          slider.value = k % 2 ? 1 : 2;
+          slider.dispatchEvent(new Event('input'));
+        });
+        return [keys, sliders];""")
 
 
 def main():
@@ -544,6 +624,18 @@ def main():
         wait_painted(driver)
         check(check_drag(driver, args, samples[0][:-4], os.path.join(args.work, samples[0]),
                          shift=True), 'no free point to drag with Shift')
+        # Traces on a figure with locus colours.
+        traced = [s for s in samples if 'affine' in s]
+        if check(traced, 'no sample with locus colours'):
+            driver.get('file://' + os.path.join(args.work, traced[0][:-4] + '.html'))
+            wait_painted(driver)
+            check_traces(driver, args, traced[0][:-4], os.path.join(args.work, traced[0]))
+        # A number's slider on a figure with an independent number.
+        varied = [s for s in samples if 'triangle' in s]
+        if check(varied, 'no sample with an independent number'):
+            driver.get('file://' + os.path.join(args.work, varied[0][:-4] + '.html'))
+            wait_painted(driver)
+            check_slider(driver, args, varied[0][:-4], os.path.join(args.work, varied[0]))
         # The keys and the reset on the first sample's page.
         driver.get('file://' + os.path.join(args.work, samples[0][:-4] + '.html'))
         wait_painted(driver)
@@ -583,7 +675,17 @@ def main():
         check_events(driver, args)
         print('first paint: %.0f ms (median)' % first_paint_times(
             driver, 'file://' + os.path.join(args.work, samples[0][:-4] + '.html')))
+        steps = os.path.join(args.work, 'steps5000.pd4')
+        subprocess.run([args.reference, 'large', steps, '5000'], check=True, timeout=60)
+        subprocess.run([args.cli, 'html', steps, '-o', steps[:-4] + '.html'], check=True,
+                       timeout=60)
+        print('first paint, 5,000 steps: %.0f ms (median)'
+              % first_paint_times(driver, 'file://' + steps[:-4] + '.html'))
         print('drag frame, 1,000 elements: %.2f ms (median)' % drag_frame_time(driver, args))
+        print('keyboard step, slider step, 1,000 elements: %.2f ms, %.2f ms (medians)'
+              % tuple(step_times(driver)))
+        print('drag frame of a point no locus reads, 20 loci: %.2f ms (median)'
+              % drag_frame_time(driver, args, 'loci20', ('loci', '20')))
     finally:
         driver.quit()
     if failures:

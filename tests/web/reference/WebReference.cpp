@@ -5,9 +5,11 @@
 // then prints the element table. "keys FIGURE W H POINT KEY..." takes the point for the keyboard
 // deformation of its right-click menu and presses the arrow keys (Left, Right, Up, Down; "10" after
 // one for the standard step of ten pixels, else the narrow step of one), then prints the element
-// table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large FILE" writes the
-// benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the program folder and
-// keeps the measurement record of one redraw there.
+// table. "vary FIGURE W H NUMBER KEY..." varies the number with the up and down keys (Up, Down)
+// as the window's number variation does, then prints the element table. "trace FIGURE W H C,R ..." drags as "drag" does with the locus switch on and prints the
+// traces after the table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large
+// FILE" writes the benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the
+// program folder and keeps the measurement record of one redraw there.
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -115,6 +117,23 @@ int Keys(const std::vector<std::string>& args) {
   return 0;
 }
 
+int Vary(const std::vector<std::string>& args) {
+  if (args.size() < 4) {
+    std::cerr << "web_reference vary FIGURE WIDTH HEIGHT NUMBER KEY...\n";
+    return 2;
+  }
+  CanvasSession session;
+  if (!session.Open(args)) return 1;
+  Program& program = session.P;
+  // As the number chooser leaves it once the number is chosen.
+  program.Var.VarTarget = ObjRef::Of(kClassNumber, std::stoi(args[3]));
+  program.Var.VarFirstKey = kTrue;
+  ModePush(program.Modes, kModeNumVariation, session.Host);
+  for (size_t i = 4; i < args.size(); ++i) KeyDown(program, args[i] == "Up" ? kKeyUp : kKeyDown, false);
+  std::cout << ElementTableText(program.Fig);
+  return 0;
+}
+
 // "grab FIGURE W H": a canvas pixel where a press takes a line that drags
 // whole, the middle of its two points; nothing when the figure has none.
 int Grab(const std::vector<std::string>& args) {
@@ -144,14 +163,18 @@ int Grab(const std::vector<std::string>& args) {
   return 0;
 }
 
-int Drag(const std::vector<std::string>& args) {
+int Drag(const std::vector<std::string>& args, bool traced) {
   if (args.size() < 4) {
-    std::cerr << "web_reference drag FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
+    std::cerr << "web_reference drag|trace FIGURE WIDTH HEIGHT COLUMN,ROW...\n";
     return 2;
   }
   CanvasSession session;
   if (!session.Open(args)) return 1;
   Program& program = session.P;
+  if (traced) {
+    program.Window.ExeReadOnly = -1;  // no measurement record in the program's folder
+    RunMenuCommand(program, "mnuLocusSW");
+  }
   for (size_t i = 3; i < args.size(); ++i) {
     double column = 0, row = 0;
     bool shift = false;
@@ -169,23 +192,48 @@ int Drag(const std::vector<std::string>& args) {
   }
   MouseUp(program, EventAt(program, 0, 0));
   std::cout << ElementTableText(program.Fig);
+  if (traced) std::cout << TraceTableText(program.Locus);
   return 0;
 }
 
-int WriteLarge(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    std::cerr << "web_reference large FILE\n";
-    return 2;
-  }
-  Figure fig;
-  test::BuildLargeFigure(fig);
+int WriteFigure(Figure& fig, const std::string& path) {
   RecomputeAll(fig);
-  FigFileResult written = FigFileCore(fig, args[0], 'W');
+  FigFileResult written = FigFileCore(fig, path, 'W');
   if (written.Status != FigFileStatus::kOk) {
     std::cerr << "web_reference: " << written.Message << '\n';
     return 1;
   }
   return 0;
+}
+
+int WriteLarge(const std::vector<std::string>& args) {
+  if (args.size() != 1 && args.size() != 2) {
+    std::cerr << "web_reference large FILE [STEPS]\n";
+    return 2;
+  }
+  Figure fig;
+  if (args.size() == 2) {
+    test::BuildFigureOfSteps(fig, std::stoi(args[1]));
+  } else {
+    test::BuildLargeFigure(fig);
+    // A circle about the first point with a radius the page's slider varies.
+    const int16_t radius = test::AddNumber(fig, 1);
+    test::AddStep(fig, "C1", {test::PointRef(1), ObjRef::Of(kClassNumber, radius)});
+  }
+  return WriteFigure(fig, args[0]);
+}
+
+// "loci FILE N": N sampled loci on one driving point; prints the free point
+// none of them reads.
+int WriteLoci(const std::vector<std::string>& args) {
+  if (args.size() != 2) {
+    std::cerr << "web_reference loci FILE N\n";
+    return 2;
+  }
+  Figure fig;
+  const test::LociFigure built = test::BuildLociFigure(fig, std::stoi(args[1]));
+  std::cout << built.Unrelated << '\n';
+  return WriteFigure(fig, args[0]);
 }
 
 int WriteRecord(const std::vector<std::string>& args) {
@@ -214,16 +262,21 @@ int WriteRecord(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && args[0] == "drag") return plandra::Drag({args.begin() + 1, args.end()});
+  if (!args.empty() && (args[0] == "drag" || args[0] == "trace")) {
+    return plandra::Drag({args.begin() + 1, args.end()}, args[0] == "trace");
+  }
   if (!args.empty() && args[0] == "keys") return plandra::Keys({args.begin() + 1, args.end()});
+  if (!args.empty() && args[0] == "vary") return plandra::Vary({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "grab") return plandra::Grab({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "large") {
     return plandra::WriteLarge({args.begin() + 1, args.end()});
   }
+  if (!args.empty() && args[0] == "loci") return plandra::WriteLoci({args.begin() + 1, args.end()});
   if (!args.empty() && args[0] == "record") {
     return plandra::WriteRecord({args.begin() + 1, args.end()});
   }
-  std::cerr << "web_reference drag FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
-               " grab FIGURE W H | large FILE | record FIGURE FOLDER\n";
+  std::cerr << "web_reference drag|trace FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
+               " vary FIGURE W H NUMBER KEY... |"
+               " grab FIGURE W H | large FILE [STEPS] | loci FILE N | record FIGURE FOLDER\n";
   return 2;
 }
