@@ -1,6 +1,6 @@
 // Exports for the page's event points. A press is asked about once; the
 // page then reads each reached point's code, reach and texts by its number.
-#include "ViewerEvents.h"
+#include "ViewerMain.h"
 
 #include <optional>
 #include <string>
@@ -18,17 +18,10 @@ namespace {
 constexpr int16_t kPageHitSize = 1;
 
 std::vector<EventHit> hits;
-// The last text handed to the page by these exports.
-std::string eventText;
 
 const EventHit* HitOf(int number) {
   if (number < 0 || static_cast<size_t>(number) >= hits.size()) return nullptr;
   return &hits[static_cast<size_t>(number)];
-}
-
-size_t Hand(std::string text) {
-  eventText = std::move(text);
-  return eventText.size();
 }
 
 }  // namespace
@@ -71,7 +64,7 @@ PLANDRA_EXPORT("event_acts") int ViewerEventActs(int number) {
 // The point's event target (its message, or the name it gives) as the text.
 PLANDRA_EXPORT("event_target") size_t ViewerEventTarget(int number) {
   const plandra::EventHit* hit = plandra::HitOf(number);
-  return plandra::Hand(hit ? hit->Target : std::string());
+  return plandra::SetReply(hit ? hit->Target : std::string());
 }
 
 // The file beside the page that a picture, memo or "!>" point names, as the
@@ -79,19 +72,14 @@ PLANDRA_EXPORT("event_target") size_t ViewerEventTarget(int number) {
 // reach (outside its folder, absolute, with a scheme).
 PLANDRA_EXPORT("event_file") size_t ViewerEventFile(int number) {
   const plandra::EventHit* hit = plandra::HitOf(number);
-  if (!hit) return plandra::Hand({});
+  if (!hit) return plandra::SetReply({});
   const std::string file = plandra::EventFileName(hit->Code, hit->Target);
-  return plandra::Hand(plandra::PageSafeReference(file).value_or(std::string()));
+  return plandra::SetReply(plandra::PageSafeReference(file).value_or(std::string()));
 }
 
 // Of a "!>" file's text (UTF-8): 1 when its first non-blank line is an http
 // or https address, which the page may offer to open; the line is the text.
 PLANDRA_EXPORT("event_address") int ViewerEventAddress(const char* text, size_t length) {
-  plandra::Hand(plandra::FirstNonBlankLine(std::string_view(text, length)));
-  return plandra::IsWebAddress(plandra::eventText) ? 1 : 0;
-}
-
-PLANDRA_EXPORT("event_text") const char* ViewerEventText() { return plandra::eventText.c_str(); }
-PLANDRA_EXPORT("event_text_length") size_t ViewerEventTextLength() {
-  return plandra::eventText.size();
+  plandra::SetReply(plandra::FirstNonBlankLine(std::string_view(text, length)));
+  return plandra::IsWebAddress(plandra::Reply()) ? 1 : 0;
 }

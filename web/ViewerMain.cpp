@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CanvasSurface.h"
 #include "ElementTable.h"
-#include "ViewerEvents.h"
+#include "ViewerMain.h"
 #include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
@@ -51,7 +52,7 @@ struct Viewer {
 };
 
 std::vector<std::unique_ptr<Viewer>> viewers;
-// The last text handed to the page (a message or a table).
+// The last text handed to the page (a message, a line or a table).
 std::string reply;
 
 Viewer* ViewerOf(int handle) {
@@ -87,6 +88,12 @@ void Draw(Viewer& v) {
                         &v.Canvas, kModeStandard, &numberList, &layers};
   DrawFrame(context);
   v.Canvas.FlushPixels();
+}
+
+// A number the window's number variation offers: an independent one.
+bool Variable(const Figure& fig, int number) {
+  return number >= 1 && RefInRange(fig, ObjRef::Of(kClassNumber, number)) &&
+         fig.NumTable[number].NumFlag != kFalse;
 }
 
 bool Movable(const Viewer& v, int i) {
@@ -142,6 +149,13 @@ void TracedStep(Viewer& v, int point, Step step) {
 
 }  // namespace
 
+size_t SetReply(std::string text) {
+  reply = std::move(text);
+  return reply.size();
+}
+
+const std::string& Reply() { return reply; }
+
 ViewerFigure ViewerFigureOf(int handle) {
   Viewer* v = ViewerOf(handle);
   return v ? ViewerFigure{&v->Fig, &v->View, &v->Draw} : ViewerFigure{};
@@ -161,8 +175,8 @@ PLANDRA_EXPORT("alloc") char* ViewerAlloc(size_t bytes) {
 PLANDRA_EXPORT("release") void ViewerRelease(char* memory) { std::free(memory); }
 
 // The text of the last reply: a failure's message or a table.
-PLANDRA_EXPORT("reply_text") const char* ViewerReplyText() { return plandra::reply.c_str(); }
-PLANDRA_EXPORT("reply_length") size_t ViewerReplyLength() { return plandra::reply.size(); }
+PLANDRA_EXPORT("reply_text") const char* ViewerReplyText() { return plandra::Reply().c_str(); }
+PLANDRA_EXPORT("reply_length") size_t ViewerReplyLength() { return plandra::Reply().size(); }
 
 // Reads a figure from its UTF-8 text; the handle, or -1 with the reason as
 // the reply.
@@ -172,7 +186,7 @@ PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width
   plandra::FigTextReadResult read =
       plandra::ReadFigureText(viewer->Fig, std::string_view(text, length), 'R', "figure");
   if (!read.Ok) {
-    plandra::reply = read.Message;
+    plandra::SetReply(read.Message);
     return -1;
   }
   plandra::RecomputeForRedraw(viewer->Fig);
@@ -284,7 +298,7 @@ PLANDRA_EXPORT("next_variable") int ViewerNextVariable(int handle, int from) {
   Viewer* v = ViewerOf(handle);
   if (!v) return 0;
   for (int i = from + 1; i <= v->Fig.ElemCount[plandra::kClassNumber]; ++i) {
-    if (v->Fig.NumTable[i].NumFlag != plandra::kFalse) return i;
+    if (plandra::Variable(v->Fig, i)) return i;
   }
   return 0;
 }
@@ -292,17 +306,15 @@ PLANDRA_EXPORT("next_variable") int ViewerNextVariable(int handle, int from) {
 // The number's line as the window's number chooser lists it, as the reply.
 PLANDRA_EXPORT("number_line") size_t ViewerNumberLine(int handle, int number) {
   Viewer* v = ViewerOf(handle);
-  plandra::reply = v ? plandra::NumberListLine(v->Fig, number, v->Config.KetaDecimal) : "";
-  return plandra::reply.size();
+  return plandra::SetReply(v ? plandra::NumberListLine(v->Fig, number, v->Config.KetaDecimal)
+                             : std::string());
 }
 
 // One step of the number variation on the number: up (1) or down (-1) by
 // step, as the window's arrow keys vary it; 1 when the figure followed.
 PLANDRA_EXPORT("vary") int ViewerVary(int handle, int number, int direction, double step) {
   Viewer* v = ViewerOf(handle);
-  if (!v || v->Dragged != 0 || v->DraggedLine != 0 || ViewerNextVariable(handle, number - 1) != number) {
-    return 0;
-  }
+  if (!v || v->Dragged != 0 || v->DraggedLine != 0 || !plandra::Variable(v->Fig, number)) return 0;
   plandra::NumberVaryStep(v->Fig, number, direction, step, v->Varied != number);
   v->Varied = number;
   return 1;
@@ -327,13 +339,11 @@ PLANDRA_EXPORT("traced_count") int ViewerTracedCount(int handle) {
 // The traces as the reply, for tests.
 PLANDRA_EXPORT("trace_table") size_t ViewerTraceTable(int handle) {
   Viewer* v = ViewerOf(handle);
-  plandra::reply = v ? plandra::TraceTableText(v->Locus) : std::string();
-  return plandra::reply.size();
+  return plandra::SetReply(v ? plandra::TraceTableText(v->Locus) : std::string());
 }
 
 // The element table of the figure as the reply, for tests.
 PLANDRA_EXPORT("element_table") size_t ViewerElementTable(int handle) {
   Viewer* v = ViewerOf(handle);
-  plandra::reply = v ? plandra::ElementTableText(v->Fig) : std::string();
-  return plandra::reply.size();
+  return plandra::SetReply(v ? plandra::ElementTableText(v->Fig) : std::string());
 }

@@ -35,9 +35,8 @@ void RedrawMove(Program& p, const TraceWatch& traced) {
 void TraceDraggedPoint(Program& p) {
   DeformState& d = p.Deform;
   PtRec& pt = p.Fig.PtTable[d.DraggedPoint];
-  PtRec own = pt;
-  pt.Mark = d.DragMarkPrev;
-  if (d.DragStylePrev != 0) pt.Style = d.DragStylePrev;
+  const PtRec own = pt;
+  pt = DrawnBefore(own, d.DragMarkPrev, d.DragStylePrev);
   AddTrace(p, ObjRef::Of(kClassPoint, d.DraggedPoint));
   pt = own;
 }

@@ -113,10 +113,15 @@ void KeepTrace(LocusState& locus, const Figure& fig, ObjRef ref) {
 void KeepDraggedPointTrace(LocusState& locus, const Figure& fig, int point, int16_t markBefore,
                            int16_t styleBefore) {
   if (!PointIndexValid(fig, point) || GetExists(fig, ObjRef::Of(kClassPoint, point)) == 0) return;
-  PtRec before = fig.PtTable[point];
-  before.Mark = markBefore;
-  if (styleBefore != 0) before.Style = styleBefore;
-  KeepInLocusColor(locus, locus.TracePts, kClassPoint, before);
+  KeepInLocusColor(locus, locus.TracePts, kClassPoint,
+                   DrawnBefore(fig.PtTable[point], markBefore, styleBefore));
+}
+
+PtRec DrawnBefore(const PtRec& pt, int16_t markBefore, int16_t styleBefore) {
+  PtRec drawn = pt;
+  drawn.Mark = markBefore;
+  if (styleBefore != 0) drawn.Style = styleBefore;
+  return drawn;
 }
 
 TraceWatch WatchTracedElements(const Figure& fig, int excludedPoint) {

@@ -42,8 +42,10 @@ void ClearTraces(LocusState& locus);
 void AppendTracePoint(LocusState& locus, const PtRec& pt);
 // A copy of an existing element in its locus colour, when that colour is set.
 void KeepTrace(LocusState& locus, const Figure& fig, ObjRef ref);
-// The dragged point where it stands, drawn as at the previous step: its
-// mark then, and its locus colour then when one was set.
+// The dragged point's record as drawn at the previous step: its mark then,
+// and its locus colour then when one was set.
+PtRec DrawnBefore(const PtRec& pt, int16_t markBefore, int16_t styleBefore);
+// The dragged point where it stands, drawn as at the previous step.
 void KeepDraggedPointTrace(LocusState& locus, const Figure& fig, int point, int16_t markBefore,
                            int16_t styleBefore);
 

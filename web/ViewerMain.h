@@ -1,7 +1,9 @@
-// The event points of the web viewer: what a press on the canvas reaches and
-// what the page may safely show of it. The page only presents; the program's
-// own rules decide.
+// What the viewer's module shares with its other exports (the event
+// points'): the figure behind a handle, and the text handed to the page.
 #pragma once
+
+#include <cstddef>
+#include <string>
 
 #include "figure/PDvar05.h"
 #include "view/PDDraw05.h"
@@ -16,5 +18,10 @@ struct ViewerFigure {
   DrawState* Draw = nullptr;
 };
 ViewerFigure ViewerFigureOf(int handle);
+
+// The text the page reads next through reply_text and reply_length; its
+// length in bytes.
+size_t SetReply(std::string text);
+const std::string& Reply();
 
 }  // namespace plandra
