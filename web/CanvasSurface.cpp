@@ -97,8 +97,8 @@ void CanvasSurface::Box(double x1, double y1, double x2, double y2, RgbColor col
 }
 
 void CanvasSurface::Pixel(double x, double y, RgbColor color) {
-  double column = std::floor(ColumnOf(x)), row = std::floor(RowOf(y));
-  if (!Finite(column, row) || column < 0 || row < 0 || column >= width_ || row >= height_) return;
+  int column = 0, row = 0;
+  if (!Mapping()->Cell(x, y, column, row)) return;
   const auto at = static_cast<uint32_t>(column), down = static_cast<uint32_t>(row);
   const uint32_t packed = Packed(color);
   // A sampled locus puts many samples on one pixel in a row: an opaque

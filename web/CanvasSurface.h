@@ -38,6 +38,9 @@ class CanvasSurface : public Surface {
   void Circle(double cx, double cy, double r, RgbColor color) override;
   void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) override;
   void Pixel(double x, double y, RgbColor color) override;
+  std::optional<PixelMapping> Mapping() const override {
+    return PixelMapping{left_, top_, worldWidth_, worldHeight_, width_, height_};
+  }
   void Text(double x, double y, std::string_view text, RgbColor color) override;
   // The pixels drawn since the last other drawing, handed to the page at
   // once; before any other drawing, and at the end of a frame.

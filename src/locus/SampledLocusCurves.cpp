@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "view/PDDraw05.h"
 
@@ -69,29 +71,64 @@ void AppendHostedPoint(const Figure& fig, int i, int driving, std::vector<uint64
   AppendElementBits(fig, {pt.HostClass, pt.HostIndex}, bits);
 }
 
-const LocusCurve& CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int driving,
-                          int traced) {
+LocusCurve& CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int driving,
+                    int traced) {
   std::vector<uint64_t> inputs = LocusInputs(fig, driving, traced);
   LocusCurve& curve = curves.ByStep[step];
   if (curve.Inputs != inputs || curve.Inputs.empty()) {
     curve.Samples = SweepLocus(fig, driving, traced);
     curve.Inputs = std::move(inputs);
+    curve.PixelsKey = 0;
     ++curves.Resamples;
   }
   return curve;
 }
 
-void DrawCurve(RenderContext& r, const LocusCurve& curve, const PtRec& traced) {
+// What DrawPointMark draws of a sample: nothing when it does not exist or
+// lies far out.
+bool SampleDrawn(const LocusSample& sample) {
+  return sample.Exists != kFalse && std::fabs(sample.X) <= kFarCoordinate &&
+         std::fabs(sample.Y) <= kFarCoordinate;
+}
+
+// All of a curve's dots have one colour and are opaque, so of the samples on
+// one pixel the first alone changes the picture.
+void FindPaintingSamples(LocusCurve& curve, const PixelMapping& mapping) {
+  std::vector<std::pair<uint64_t, uint32_t>> cells;  // pixel, sample
+  for (size_t i = 0; i < curve.Samples.size(); ++i) {
+    const LocusSample& sample = curve.Samples[i];
+    int column = 0, row = 0;
+    if (!SampleDrawn(sample) || !mapping.Cell(sample.X, sample.Y, column, row)) continue;
+    cells.emplace_back(static_cast<uint64_t>(row) << 32 | static_cast<uint32_t>(column),
+                       static_cast<uint32_t>(i));
+  }
+  std::sort(cells.begin(), cells.end());
+  curve.Painting.clear();
+  for (size_t k = 0; k < cells.size(); ++k) {
+    if (k == 0 || cells[k].first != cells[k - 1].first) curve.Painting.push_back(cells[k].second);
+  }
+  std::sort(curve.Painting.begin(), curve.Painting.end());
+  curve.PixelsKey = mapping.Key();
+}
+
+void DrawCurve(RenderContext& r, LocusCurve& curve, const PtRec& traced) {
   PtRec dot = traced;
   dot.Color = traced.Style != kColorNone ? traced.Style : kColorRed;
   dot.Mark = kMarkPixel;
-  for (const LocusSample& sample : curve.Samples) {
+  auto draw = [&r, &dot](const LocusSample& sample) {
     dot.X = sample.X;
     dot.Y = sample.Y;
     dot.Param = sample.Param;
     dot.Exists = sample.Exists;
     DrawPointMark(r, dot);
+  };
+  const std::optional<PixelMapping> mapping = r.Canvas->Mapping();
+  if (!mapping) {
+    for (const LocusSample& sample : curve.Samples) draw(sample);
+    return;
   }
+  if (curve.PixelsKey != mapping->Key()) FindPaintingSamples(curve, *mapping);
+  for (uint32_t i : curve.Painting) draw(curve.Samples[i]);
 }
 
 }  // namespace
@@ -133,7 +170,7 @@ void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r) {
     if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
     int traced = in[2].Index;
     if (!PointIndexValid(fig, traced)) continue;
-    const LocusCurve& curve = CurveOf(curves, fig, s, in[1].Index, traced);
+    LocusCurve& curve = CurveOf(curves, fig, s, in[1].Index, traced);
     DrawCurve(r, curve, fig.PtTable[traced]);
     drawn.push_back(s);
   }

@@ -15,6 +15,11 @@ struct RenderContext;
 struct LocusCurve {
   std::vector<uint64_t> Inputs;  // LocusInputs when it was sampled
   std::vector<LocusSample> Samples;
+  // The samples that each paint a pixel no earlier one paints, in the view
+  // PixelsKey names (0: none worked out): a frame in the same view draws
+  // only those.
+  uint64_t PixelsKey = 0;
+  std::vector<uint32_t> Painting;
 };
 
 struct SampledLocusCurves {

@@ -393,24 +393,20 @@ void QtSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, 
 }
 
 void QtSurface::Pixel(double x, double y, RgbColor color) {
-  const QPointF p = ToPixel(x, y);
-  const double column = std::floor(p.x());
-  const double row = std::floor(p.y());
-  const bool inside = column >= 0 && row >= 0 && column < width_ && row < height_;
+  int column = 0, row = 0;
+  const bool inside = Mapping()->Cell(x, y, column, row);
   if (Banded()) {
     if (inside) {
-      const int at = static_cast<int>(row);
-      Keep({PendingOp::Kind::kPixel, at, at, column, 0, 0, 0, 0, PackColor(color), {}});
+      Keep({PendingOp::Kind::kPixel, row, row, double(column), 0, 0, 0, 0, PackColor(color), {}});
     }
     return;
   }
   if (device_ == nullptr && !imagePainter_) {
-    if (inside) {
-      image_.setPixelColor(static_cast<int>(column), static_cast<int>(row), ToQColor(color));
-    }
+    if (inside) image_.setPixelColor(column, row, ToQColor(color));
     return;
   }
-  const QRectF dot(column, row, 1, 1);
+  const QPointF p = ToPixel(x, y);
+  const QRectF dot(std::floor(p.x()), std::floor(p.y()), 1, 1);
   const QColor fill = ToQColor(color);
   Paint(0, 0, [dot, fill](QPainter& painter, ThreadFonts&) { painter.fillRect(dot, fill); });
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,35 @@ uint64_t FoldKey(uint64_t key, const T& value) {
   return key;
 }
 constexpr uint64_t kEmptyKey = 0xCBF29CE484222325u;
+
+// World units to pixel positions as the surfaces map them; pixel p spans
+// [p, p + 1).
+struct PixelMapping {
+  double Left = 0;
+  double Top = 0;
+  double WorldWidth = 1;
+  double WorldHeight = 1;
+  int Width = 1;
+  int Height = 1;
+
+  double Column(double x) const { return (x - Left) * Width / WorldWidth; }
+  double Row(double y) const { return (y - Top) * Height / WorldHeight; }
+  // The pixel that Pixel(x, y) paints; false when it paints none (outside, or
+  // not finite).
+  bool Cell(double x, double y, int& column, int& row) const {
+    const double across = std::floor(Column(x));
+    const double down = std::floor(Row(y));
+    if (!(across >= 0 && down >= 0 && across < Width && down < Height)) return false;
+    column = static_cast<int>(across);
+    row = static_cast<int>(down);
+    return true;
+  }
+  uint64_t Key() const {
+    uint64_t key = kEmptyKey;
+    for (double value : {Left, Top, WorldWidth, WorldHeight}) key = FoldKey(key, value);
+    return FoldKey(FoldKey(key, Width), Height);
+  }
+};
 
 // Coordinates are world units once SetWorldWindow has been called: the left
 // edge is x = left, the top edge y = top, and y grows upwards when height is
@@ -59,6 +90,10 @@ class Surface {
   // A rectangle between two corners, outlined or filled.
   virtual void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) = 0;
   virtual void Pixel(double x, double y, RgbColor color) = 0;
+  // How Pixel maps, for a surface whose Pixel paints exactly PixelMapping's
+  // cell: drawing many samples may then skip those that fall on a pixel
+  // already painted in the same colour.
+  virtual std::optional<PixelMapping> Mapping() const { return std::nullopt; }
   // UTF-8 text with its top-left corner at (x, y).
   virtual void Text(double x, double y, std::string_view text, RgbColor color) = 0;
 

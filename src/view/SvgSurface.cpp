@@ -109,11 +109,9 @@ void SvgSurface::Box(double x1, double y1, double x2, double y2, RgbColor color,
 }
 
 void SvgSurface::Pixel(double x, double y, RgbColor color) {
-  const double column = std::floor(PixelX(x));
-  const double row = std::floor(PixelY(y));
-  // Outside the picture (or not finite) a pixel shows nowhere.
-  if (!(column >= 0 && row >= 0 && column < width_ && row < height_)) return;
-  pixels_.push_back({static_cast<int>(row), static_cast<int>(column), color});
+  int column = 0, row = 0;
+  if (!Mapping()->Cell(x, y, column, row)) return;
+  pixels_.push_back({row, column, color});
 }
 
 // A pixel drawn twice keeps its last colour, as on the window.

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <tuple>
+#include <utility>
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
@@ -263,10 +266,31 @@ TEST(Locus, SampledLociAreSampledAgainOnlyWhenWhatTheyReadChanged) {
   // The program's own layer, with its curves in sight.
   SampledLocusCurves curves;
   f.P.Layers.DrawSampledLoci = [&curves](RenderContext& r) { DrawSampledLoci(curves, r); };
+  // A frame drawn with the kept pixels of each curve paints the pixels that
+  // drawing every sample paints.
+  f.Surface.MapsPixels = true;
+  auto framePixels = [&f] {
+    f.Surface.Calls.clear();
+    Redraw(f.P);
+    const bool maps = std::exchange(f.Surface.MapsPixels, true);
+    const PixelMapping mapping = *f.Surface.Mapping();
+    f.Surface.MapsPixels = maps;
+    std::set<std::tuple<int, int, int, int, int>> pixels;
+    for (const test::SurfaceCall& c : f.Surface.Of(test::CallKind::kPixel)) {
+      int column = 0, row = 0;
+      if (mapping.Cell(c.X1, c.Y1, column, row))
+        pixels.emplace(column, row, c.Color.R, c.Color.G, c.Color.B);
+    }
+    return pixels;
+  };
   auto expectFresh = [&] {
     EXPECT_TRUE(
         SameSamples(curves.ByStep.at(crossingLocus).Samples, SweepLocus(fig, driving, crossing)));
     EXPECT_TRUE(SameSamples(curves.ByStep.at(midLocus).Samples, SweepLocus(fig, driving, mid)));
+    const auto kept = framePixels();
+    f.Surface.MapsPixels = false;
+    EXPECT_EQ(kept, framePixels());
+    f.Surface.MapsPixels = true;
   };
   Redraw(f.P);
   ASSERT_EQ(fig.PtTable[crossing].Exists, kFalse);

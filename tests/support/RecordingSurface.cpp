@@ -23,6 +23,7 @@ void RecordingSurface::Record(SurfaceCall call) {
 }
 
 void RecordingSurface::SetWorldWindow(double left, double top, double width, double height) {
+  window_ = {left, top, width, height, width_, height_};
   Record(MakeCall(CallKind::kWorldWindow, left, top, width, height, {}));
 }
 

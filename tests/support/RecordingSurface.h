@@ -44,6 +44,15 @@ class RecordingSurface : public Surface {
   void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) override;
   void Pixel(double x, double y, RgbColor color) override;
   void Text(double x, double y, std::string_view text, RgbColor color) override;
+  // As a surface that maps pixels, when MapsPixels is set.
+  std::optional<PixelMapping> Mapping() const override {
+    if (!MapsPixels) return std::nullopt;
+    PixelMapping mapping = window_;
+    mapping.Width = width_;
+    mapping.Height = height_;
+    return mapping;
+  }
+  bool MapsPixels = false;
 
   void Resize(int width, int height) {
     width_ = width;
@@ -60,6 +69,7 @@ class RecordingSurface : public Surface {
 
   int width_;
   int height_;
+  PixelMapping window_;
   RgbColor back_{255, 255, 255};
   int pen_ = 1;
   LineStyle style_ = LineStyle::kSolid;
