@@ -157,17 +157,6 @@ void GrowClass(Figure& fig, int cls, size_t newSize) {
   }
 }
 
-int16_t* ExistsField(Figure& fig, ObjRef ref) {
-  int index = ref.Index;
-  switch (ref.Class) {
-    case kClassNumber: return &fig.NumTable[index].Exists;
-    case kClassPoint: return &fig.PtTable[index].Exists;
-    case kClassLine: return &fig.LnTable[index].Exists;
-    case kClassCircle: return &fig.CirTable[index].Exists;
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 std::string DefaultPointName(int index) {
@@ -285,21 +274,17 @@ bool PointIndexValid(const Figure& fig, int index) {
   return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
 }
 
-int16_t GetExists(const Figure& fig, ObjRef ref) {
-  int i = ref.Index;
-  if (i < 0 || i > TableUpperBound(fig, ref.Class)) return 0;
-  switch (ref.Class) {
-    case kClassNumber: return fig.NumTable[i].Exists;
-    case kClassPoint: return fig.PtTable[i].Exists;
-    case kClassLine: return fig.LnTable[i].Exists;
-    case kClassCircle: return fig.CirTable[i].Exists;
-    default: return 0;
-  }
-}
-
 void SetExists(Figure& fig, ObjRef ref, int16_t value) {
-  if (ref.Index < 0 || ref.Index > TableUpperBound(fig, ref.Class)) return;
-  if (int16_t* field = ExistsField(fig, ref)) *field = value;
+  auto set = [i = ref.Index, value](auto& table) {
+    if (i >= 0 && i < static_cast<int>(table.size())) table[static_cast<size_t>(i)].Exists = value;
+  };
+  switch (ref.Class) {
+    case kClassNumber: set(fig.NumTable); break;
+    case kClassPoint: set(fig.PtTable); break;
+    case kClassLine: set(fig.LnTable); break;
+    case kClassCircle: set(fig.CirTable); break;
+    default: break;
+  }
 }
 
 void SetStepOutputsExists(Figure& fig, int step, int16_t value) {

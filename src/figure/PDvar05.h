@@ -71,7 +71,20 @@ void ClearElement(Figure& fig, ObjRef ref);
 // Both refuse (return false, store unchanged) past kMaxCount.
 bool ReserveElement(Figure& fig, int cls);
 bool AppendStep(Figure& fig);
-int16_t GetExists(const Figure& fig, ObjRef ref);
+// Inline with one switch: the marking sweeps ask it for every input of every
+// step, many times a drag or a sample.
+inline int16_t GetExists(const Figure& fig, ObjRef ref) {
+  auto in = [i = ref.Index](const auto& table) -> int16_t {
+    return i >= 0 && i < static_cast<int>(table.size()) ? table[static_cast<size_t>(i)].Exists : 0;
+  };
+  switch (ref.Class) {
+    case kClassNumber: return in(fig.NumTable);
+    case kClassPoint: return in(fig.PtTable);
+    case kClassLine: return in(fig.LnTable);
+    case kClassCircle: return in(fig.CirTable);
+    default: return 0;
+  }
+}
 void SetExists(Figure& fig, ObjRef ref, int16_t value);
 void SetStepOutputsExists(Figure& fig, int step, int16_t value);
 void SetElementName(Figure& fig, ObjRef ref, std::string_view text);
