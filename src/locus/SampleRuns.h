@@ -71,6 +71,7 @@ class SampleRuns {
 
   void Continue(Part& part, Figure& fig) {
     part.Samples.clear();
+    part.Samples.reserve(part.End - part.Begin);
     for (size_t i = part.Begin; i < part.End; ++i) part.Samples.push_back(take_(fig, i, false));
   }
 
@@ -96,6 +97,7 @@ class SampleRuns {
   std::vector<Sample> JoinParts(Figure& fig, std::vector<Part>& parts) {
     Figure* truth = &fig;
     std::vector<Sample> samples = std::move(parts[0].Samples);
+    samples.reserve(parts.back().End - parts.front().Begin);
     for (size_t k = 1; k < parts.size(); ++k) {
       if (state_(*truth) != parts[k].StartState) {
         Continue(parts[k], *truth);
