@@ -52,7 +52,7 @@ void ClearRecord(CirRec& rec) {
 // Enlarges a table to at least newSize records; the new ones get defaults
 // without names.
 template <class T>
-void GrowTable(std::vector<T>& table, size_t newSize) {
+void GrowTable(Table<T>& table, size_t newSize) {
   size_t old = table.size();
   if (newSize <= old) return;
   table.resize(newSize);
@@ -60,15 +60,15 @@ void GrowTable(std::vector<T>& table, size_t newSize) {
 }
 
 template <class T>
-void ClearAll(std::vector<T>& table) {
+void ClearAll(Table<T>& table) {
   for (T& rec : table) ClearRecord(rec);
 }
 
 // A big figure's tables are megabytes of fresh memory: their pages are
 // brought in with one call rather than one fault a page, which costs far more
 // (most of a big file's read, measured). A refusal leaves the faults to come.
-template <class T>
-void ReserveFaultedIn(std::vector<T>& table, size_t rows) {
+template <class T, class Allocator>
+void ReserveFaultedIn(std::vector<T, Allocator>& table, size_t rows) {
   table.reserve(rows);
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
   // Below this a table's pages are few and faulting them in one by one is cheap.
@@ -83,27 +83,27 @@ void ReserveFaultedIn(std::vector<T>& table, size_t rows) {
 #endif
 }
 
-template <class T>
-std::vector<T> FreshTable(size_t rows, const T& value) {
-  std::vector<T> table;
+template <class Rows>
+Rows FreshTable(size_t rows, const typename Rows::value_type& value) {
+  Rows table;
   ReserveFaultedIn(table, rows);
   table.assign(rows, value);
   return table;
 }
 
 template <class T>
-std::vector<T> ClearedTable(size_t rows) {
+Table<T> ClearedTable(size_t rows) {
   T cleared{};
   ClearRecord(cleared);
-  return FreshTable(rows, cleared);
+  return FreshTable<Table<T>>(rows, cleared);
 }
 
 // Row 0 is never an element and keeps no name.
 template <class T, class Name>
-std::vector<T> NamedTable(size_t rows, Name name) {
+Table<T> NamedTable(size_t rows, Name name) {
   T cleared{};
   ClearRecord(cleared);
-  std::vector<T> table;
+  Table<T> table;
   ReserveFaultedIn(table, rows);
   if (rows > 0) table.push_back(cleared);
   for (size_t i = 1; i < rows; ++i) {
@@ -180,10 +180,10 @@ void ResetFigure(Figure& fig, int capacity) {
   fig.StoreCapacity = n;
   size_t stepRows = static_cast<size_t>(2 * n + 1);
   size_t elemRows = static_cast<size_t>(n + 1);
-  fig.StepKind = FreshTable(stepRows, std::string{});
+  fig.StepKind = FreshTable<std::vector<std::string>>(stepRows, std::string{});
   fig.StepKindId.assign(stepRows, Kind::kUnknown);
-  fig.StepIn = FreshTable(stepRows, StepRefs{});
-  fig.StepOut = FreshTable(stepRows, StepRefs{});
+  fig.StepIn = FreshTable<Table<StepRefs>>(stepRows, StepRefs{});
+  fig.StepOut = FreshTable<Table<StepRefs>>(stepRows, StepRefs{});
   fig.StepState.assign(stepRows, 0);
   fig.StepRev.assign(stepRows, 0);
   fig.CurOut.assign(stepRows, 0);

@@ -9,6 +9,7 @@
 
 #include "figure/Codes.h"
 #include "figure/PDtype05.h"
+#include "figure/TableAllocator.h"
 
 namespace plandra {
 
@@ -34,17 +35,17 @@ struct Figure {
   int StepCount = 0;
   std::vector<std::string> StepKind;  // written only through SetStepKind
   std::vector<Kind> StepKindId;       // decoded StepKind, same bounds
-  std::vector<StepRefs> StepIn;
-  std::vector<StepRefs> StepOut;
+  Table<StepRefs> StepIn;
+  Table<StepRefs> StepOut;
   std::vector<int16_t> StepState;
   std::vector<int16_t> StepRev;
   std::vector<int> CurOut;
   std::array<int, 11> ElemCount{};
 
-  std::vector<NumRec> NumTable, NumTablePrev;
-  std::vector<PtRec> PtTable, PtTablePrev;
-  std::vector<LnRec> LnTable, LnTablePrev;
-  std::vector<CirRec> CirTable, CirTablePrev;
+  Table<NumRec> NumTable, NumTablePrev;
+  Table<PtRec> PtTable, PtTablePrev;
+  Table<LnRec> LnTable, LnTablePrev;
+  Table<CirRec> CirTable, CirTablePrev;
 
   // Recompute pass.
   int PassCount = 0;
@@ -60,8 +61,8 @@ struct Figure {
   int16_t ComplexOpsUsed = 0;
 };
 
-template <class T>
-int UpperBound(const std::vector<T>& table) {
+template <class T, class Allocator>
+int UpperBound(const std::vector<T, Allocator>& table) {
   return static_cast<int>(table.size()) - 1;
 }
 

@@ -27,7 +27,7 @@ StepRefs& InputsOf(Figure& fig, int step) { return fig.StepIn[static_cast<size_t
 StepRefs& OutputsOf(Figure& fig, int step) { return fig.StepOut[static_cast<size_t>(step)]; }
 
 template <class T>
-void ResetRecord(std::vector<T>& table, int index) {
+void ResetRecord(Table<T>& table, int index) {
   table[static_cast<size_t>(index)] = T{};
 }
 

@@ -67,7 +67,7 @@ std::array<double, 4> PlaceOf(const Figure& fig, ObjRef ref) {
 }
 
 template <class Rec>
-void WatchClass(const std::vector<Rec>& table, int cls, int count, int excluded, const Figure& fig,
+void WatchClass(const Table<Rec>& table, int cls, int count, int excluded, const Figure& fig,
                 TraceWatch& watch) {
   for (int i = 1; i <= count && static_cast<size_t>(i) < table.size(); ++i) {
     if (table[static_cast<size_t>(i)].Style == kColorNone ||

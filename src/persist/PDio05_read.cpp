@@ -294,7 +294,7 @@ class FigReader {
     if (total > fig_.StoreCapacity || rowsShort) GrowFigure(fig_, std::min(total + 10, kMaxCount));
   }
 
-  void ReadStepSlots(std::vector<StepRefs>& refs, size_t lineBase) {
+  void ReadStepSlots(Table<StepRefs>& refs, size_t lineBase) {
     for (int i = 1; i <= fileSteps_ && !failure_; ++i) {
       item_ = i;
       for (int j = 1; j <= kSlots; ++j) {

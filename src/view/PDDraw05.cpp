@@ -37,7 +37,7 @@ constexpr std::array<RgbColor, 8> kPcPalette = {{{128, 128, 128},
                                                  {255, 255, 255}}};
 
 template <class Rec>
-void FillColors(std::vector<int16_t>& colors, const std::vector<Rec>& table, int count) {
+void FillColors(std::vector<int16_t>& colors, const Table<Rec>& table, int count) {
   colors.assign(static_cast<size_t>(count) + 1, kColorNone);
   for (int i = 1; i <= count; ++i) colors[i] = table[i].Color;
 }
@@ -94,9 +94,9 @@ void ApplyOverride(Rec& copy, int16_t c) {
 }
 
 template <class Rec>
-const Rec& RecordOf(const std::vector<Rec>& current, const std::vector<Rec>& snapshot, int index,
+const Rec& RecordOf(const Table<Rec>& current, const Table<Rec>& snapshot, int index,
                     int16_t source) {
-  const std::vector<Rec>& table = source == kSourceSnapshot ? snapshot : current;
+  const Table<Rec>& table = source == kSourceSnapshot ? snapshot : current;
   return table[index];
 }
 
