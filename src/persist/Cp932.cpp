@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 namespace plandra {
 namespace {
@@ -110,9 +112,17 @@ std::string Cp932Converter::FromUtf8(std::string_view utf8, bool& lost) {
   return Convert(fromUtf8_, utf8, 1, replace);
 }
 
+// Eight bytes at a time: a big figure's whole text is checked on reading.
 bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, 8);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; at < text.size(); ++at) {
+    if (static_cast<unsigned char>(text[at]) >= 0x80) return false;
   }
   return true;
 }
