@@ -177,65 +177,63 @@ class FigReader {
     failure_ = ReadError{where + what, line, cursor_.Offset()};
   }
 
-  // An empty field once reading has failed (or fails here).
-  std::optional<Field> NextField(const char* expected) {
-    if (failure_) return std::nullopt;
-    Field field;
+  // False once reading has failed (or fails here). The field is filled in
+  // place: a field handed back by value was most of a big file's read.
+  bool NextField(const char* expected, Field& field) {
+    if (failure_) return false;
     switch (cursor_.Next(field)) {
-      case FieldResult::kField: return field;
+      case FieldResult::kField: return true;
       case FieldResult::kEnd:
         Fail(cursor_.Line(), std::string("the file ends where ") + expected + " was expected");
-        return std::nullopt;
+        return false;
       case FieldResult::kUnterminated: break;
     }
     Fail(field.Line, "the text \"" + Shown(field.Text) + "\" has no closing quote");
-    return std::nullopt;
+    return false;
   }
 
-  std::optional<Field> NextNumericField(const char* expected) {
-    std::optional<Field> field = NextField(expected);
-    if (field && field->Quoted) {
-      Fail(field->Line,
-           std::string("expected ") + expected + ", found the text \"" + Shown(field->Text) + "\"");
-      return std::nullopt;
-    }
-    return field;
+  bool NextNumericField(const char* expected, Field& field) {
+    if (!NextField(expected, field)) return false;
+    if (!field.Quoted) return true;
+    Fail(field.Line,
+         std::string("expected ") + expected + ", found the text \"" + Shown(field.Text) + "\"");
+    return false;
   }
 
   int16_t ReadInt() {
-    std::optional<Field> field = NextNumericField("an integer");
-    if (!field) return 0;
+    Field field;
+    if (!NextNumericField("an integer", field)) return 0;
     int16_t value = 0;
-    switch (ParseInt16(field->Text, value)) {
+    switch (ParseInt16(field.Text, value)) {
       case IntParse::kOk: return value;
       case IntParse::kOutOfRange:
-        Fail(field->Line, "the number \"" + Shown(field->Text) + "\" lies outside -32768..32767");
+        Fail(field.Line, "the number \"" + Shown(field.Text) + "\" lies outside -32768..32767");
         return 0;
       case IntParse::kNotInteger: break;
     }
-    Fail(field->Line, "expected an integer, found \"" + Shown(field->Text) + "\"");
+    Fail(field.Line, "expected an integer, found \"" + Shown(field.Text) + "\"");
     return 0;
   }
 
   double ReadReal() {
-    std::optional<Field> field = NextNumericField("a number");
-    if (!field) return 0;
-    std::optional<double> value = ParseReal(field->Text);
+    Field field;
+    if (!NextNumericField("a number", field)) return 0;
+    std::optional<double> value = ParseReal(field.Text);
     if (!value) {
-      Fail(field->Line, "expected a number, found \"" + Shown(field->Text) + "\"");
+      Fail(field.Line, "expected a number, found \"" + Shown(field.Text) + "\"");
       return 0;
     }
     return *value;
   }
 
   std::string ReadText() {
-    std::optional<Field> field = NextField("a text");
-    if (!field) return {};
-    if (!field->Quoted) {
-      Fail(field->Line, "expected a text in double quotes, found \"" + Shown(field->Text) + "\"");
+    Field field;
+    if (!NextField("a text", field)) return {};
+    if (!field.Quoted) {
+      Fail(field.Line, "expected a text in double quotes, found \"" + Shown(field.Text) + "\"");
       return {};
     }
-    return std::string(field->Text);
+    return std::string(field.Text);
   }
 
   // Refuses counts that the rest of the file is too short to hold, before
