@@ -1,5 +1,6 @@
 #include "locus/PlaneTable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <string_view>
@@ -26,8 +27,12 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kEol = "\r\n";
-// Samples taken between two looks at the clock, spread over the cores.
-constexpr long kPlaneSamplesATurn = 64;
+// Samples taken together, spread over the cores: each batch starts its
+// threads and copies the figure, so a batch grows (doubling up to the most)
+// while it takes less than the time below.
+constexpr long kFirstPlaneBatch = 64;
+constexpr long kMostPlaneBatch = 1024;
+constexpr auto kQuickPlaneBatch = std::chrono::milliseconds(10);
 constexpr std::string_view kNotReadyText = "軌跡のスイッチがoffか, 変数の選択がしてありません。";
 constexpr std::string_view kTakesTimeText = "数秒程度時間がかかります。";
 constexpr std::string_view kProgressText = "計算中";
@@ -86,10 +91,13 @@ void AppendSampleText(PlaneTableRun& run, double value) {
 // The next few samples on each core.
 void TakeSamples(Program& p) {
   PlaneTableRun& run = p.PlaneTable;
-  const long end = std::min(run.Grid.Samples(), run.Done + kPlaneSamplesATurn);
+  run.Batch = std::clamp(run.Batch, kFirstPlaneBatch, kMostPlaneBatch);
+  const long end = std::min(run.Grid.Samples(), run.Done + run.Batch);
+  const auto start = std::chrono::steady_clock::now();
   for (double value :
        PlaneSampleValues(p.Fig, run.Grid, run.Point, p.Locus.LocusNum, run.Done, end))
     AppendSampleText(run, value);
+  if (std::chrono::steady_clock::now() - start < kQuickPlaneBatch) run.Batch *= 2;
 }
 
 // The point back as it stood; the caller's redraw recomputes the figure.

@@ -37,6 +37,7 @@ struct PlaneTableRun {
   std::filesystem::path File;
   std::string Text;  // the lines so far
   long Done = 0;     // samples taken
+  long Batch = 0;    // samples taken together, grown while a batch is quick
 };
 
 constexpr int kPlaneTableTickMs = 1;
