@@ -228,12 +228,14 @@ void EnsureCurOut(Figure& fig) {
 
 }  // namespace
 
+// Asked at every pass, so every sample of a locus: the tables' bounds are
+// read directly.
 ElemLimits ElemLimitsOf(const Figure& fig) {
-  ElemLimits limits{};
-  for (int cls = kClassNumber; cls <= kClassCircle; ++cls) {
-    limits[cls] = std::min<int>(fig.ElemCount[cls], TableUpperBound(fig, cls));
-  }
-  return limits;
+  const auto& count = fig.ElemCount;
+  return {std::min(count[kClassNumber], UpperBound(fig.NumTable)),
+          std::min(count[kClassPoint], UpperBound(fig.PtTable)),
+          std::min(count[kClassLine], UpperBound(fig.LnTable)),
+          std::min(count[kClassCircle], UpperBound(fig.CirTable))};
 }
 
 // The perpendicular's foot: the perpendicular-and-foot macro leaves it out
