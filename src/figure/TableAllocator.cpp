@@ -7,6 +7,15 @@
 #include <sys/mman.h>
 #endif
 
+// gcc names the address sanitizer with a macro, clang as a feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define PLANDRA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PLANDRA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 namespace plandra {
 
 #if defined(__linux__)
@@ -21,7 +30,7 @@ size_t WholeHugePages(size_t bytes) { return (bytes + kHugePage - 1) / kHugePage
 }  // namespace
 
 bool UsesTableMapping(size_t bytes) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(PLANDRA_ADDRESS_SANITIZER)
   // The sanitizer checks only the heap's blocks: under it every table stays there.
   (void)bytes;
   (void)kMappedTableBytes;
