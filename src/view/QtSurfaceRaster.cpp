@@ -194,6 +194,16 @@ void RasterLine(const RasterRows& rows, double x1, double y1, double x2, double 
     const qsizetype minorStep = steep ? 1 : rows.bytesPerLine / 4;
     const int firstMinor = top >> 8;
     const int lastMinor = bottom >> 8;
+    if (majorWeight == 256 && firstMinor < lastMinor && firstMinor >= minorLow &&
+        lastMinor <= minorHigh) {
+      // The common column: whole along the line and inside the band, so no
+      // pixel needs a check; the pixels between the two edges are covered.
+      uint32_t* pixel = base + firstMinor * minorStep;
+      BlendAt(pixel, color, (firstMinor + 1) * 256 - top);
+      for (int minor = firstMinor + 1; minor < lastMinor; ++minor) *(pixel += minorStep) = color;
+      BlendAt(pixel + minorStep, color, bottom - lastMinor * 256);
+      continue;
+    }
     const Cross cross{base, minorStep, minorLow, minorHigh, color, majorWeight};
     if (firstMinor == lastMinor) {
       Plot(cross, firstMinor, spanWeight);
