@@ -206,7 +206,9 @@ void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits
   fig.CurStep = step;
   for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
   const KindInfo& info = KindInfoOf(kind);
-  if (fig.LastPass) fig.CurKind.assign(info.Code);
+  // Only the map steps read it; a locus sample evaluates many other steps.
+  const bool named = fig.LastPass && (kind == Kind::PT5 || kind == Kind::PT6 || kind == Kind::PT7);
+  if (named) fig.CurKind.assign(info.Code);
   StepEval eval{fig, report, step, kind, fig.StepIn[step], fig.StepOut[step], limits, display};
   // The first letter of the code names the class of the main result; "CALC"
   // thus reaches the circles and matches none of them.
@@ -217,7 +219,7 @@ void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits
     case 'C': EvalCircleStep(eval); break;
     default: break;
   }
-  fig.CurKind.clear();
+  if (named) fig.CurKind.clear();
 }
 
 // A store sized for fewer than five steps has fewer CurOut entries than a
