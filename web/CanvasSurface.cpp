@@ -39,17 +39,17 @@ constexpr double kPixelsPerPoint = 96.0 / 72.0;
 CanvasSurface::CanvasSurface(int width, int height) { Resize(width, height); }
 
 void CanvasSurface::Resize(int width, int height) {
-  width_ = width < 1 ? 1 : width;
-  height_ = height < 1 ? 1 : height;
+  view_.Width = width < 1 ? 1 : width;
+  view_.Height = height < 1 ? 1 : height;
 }
 
 void CanvasSurface::SetWorldWindow(double left, double top, double width, double height) {
   // A window of no extent cannot be mapped; keep the last one.
   if (width == 0 || height == 0 || !Finite(width, height)) return;
-  left_ = left;
-  top_ = top;
-  worldWidth_ = width;
-  worldHeight_ = height;
+  view_.Left = left;
+  view_.Top = top;
+  view_.WorldWidth = width;
+  view_.WorldHeight = height;
 }
 
 void CanvasSurface::Clear() {
@@ -74,22 +74,22 @@ void CanvasSurface::SetFont(std::string_view family, double points) {
 }
 
 void CanvasSurface::Line(double x1, double y1, double x2, double y2, RgbColor color) {
-  double c1 = ColumnOf(x1), r1 = RowOf(y1), c2 = ColumnOf(x2), r2 = RowOf(y2);
+  double c1 = view_.Column(x1), r1 = view_.Row(y1), c2 = view_.Column(x2), r2 = view_.Row(y2);
   if (!Finite(c1, r1) || !Finite(c2, r2)) return;
   FlushPixels();
   JsLine(c1, r1, c2, r2, Packed(color));
 }
 
 void CanvasSurface::Circle(double cx, double cy, double r, RgbColor color) {
-  double column = ColumnOf(cx), row = RowOf(cy);
-  double rx = std::abs(r * width_ / worldWidth_), ry = std::abs(r * height_ / worldHeight_);
+  double column = view_.Column(cx), row = view_.Row(cy);
+  double rx = view_.Columns(r), ry = view_.Rows(r);
   if (!Finite(column, row) || !Finite(rx, ry)) return;
   FlushPixels();
   JsEllipse(column, row, rx, ry, Packed(color));
 }
 
 void CanvasSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) {
-  double c1 = ColumnOf(x1), r1 = RowOf(y1), c2 = ColumnOf(x2), r2 = RowOf(y2);
+  double c1 = view_.Column(x1), r1 = view_.Row(y1), c2 = view_.Column(x2), r2 = view_.Row(y2);
   if (!Finite(c1, r1) || !Finite(c2, r2)) return;
   FlushPixels();
   JsBox(std::min(c1, c2), std::min(r1, r2), std::abs(c2 - c1), std::abs(r2 - r1), Packed(color),
@@ -98,7 +98,7 @@ void CanvasSurface::Box(double x1, double y1, double x2, double y2, RgbColor col
 
 void CanvasSurface::Pixel(double x, double y, RgbColor color) {
   int column = 0, row = 0;
-  if (!Mapping()->Cell(x, y, column, row)) return;
+  if (!view_.Cell(x, y, column, row)) return;
   const auto at = static_cast<uint32_t>(column), down = static_cast<uint32_t>(row);
   const uint32_t packed = Packed(color);
   // A sampled locus puts many samples on one pixel in a row: an opaque
@@ -118,7 +118,7 @@ void CanvasSurface::FlushPixels() {
 }
 
 void CanvasSurface::Text(double x, double y, std::string_view text, RgbColor color) {
-  double column = ColumnOf(x), row = RowOf(y);
+  double column = view_.Column(x), row = view_.Row(y);
   if (!Finite(column, row)) return;
   FlushPixels();
   JsText(column, row, text.data(), text.size(), Packed(color));

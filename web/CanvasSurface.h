@@ -17,8 +17,8 @@ class CanvasSurface : public Surface {
 
   void Resize(int width, int height);
 
-  int PixelWidth() const override { return width_; }
-  int PixelHeight() const override { return height_; }
+  int PixelWidth() const override { return view_.Width; }
+  int PixelHeight() const override { return view_.Height; }
   void SetWorldWindow(double left, double top, double width, double height) override;
 
   void Clear() override;
@@ -38,24 +38,14 @@ class CanvasSurface : public Surface {
   void Circle(double cx, double cy, double r, RgbColor color) override;
   void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) override;
   void Pixel(double x, double y, RgbColor color) override;
-  std::optional<PixelMapping> Mapping() const override {
-    return PixelMapping{left_, top_, worldWidth_, worldHeight_, width_, height_};
-  }
+  std::optional<PixelMapping> Mapping() const override { return view_; }
   void Text(double x, double y, std::string_view text, RgbColor color) override;
   // The pixels drawn since the last other drawing, handed to the page at
   // once; before any other drawing, and at the end of a frame.
   void FlushPixels();
 
  private:
-  double ColumnOf(double x) const { return (x - left_) * width_ / worldWidth_; }
-  double RowOf(double y) const { return (y - top_) * height_ / worldHeight_; }
-
-  int width_;
-  int height_;
-  double left_ = 0;
-  double top_ = 0;
-  double worldWidth_ = 1;
-  double worldHeight_ = 1;
+  PixelMapping view_;
   RgbColor back_{255, 255, 255};
   int penWidth_ = 1;
   LineStyle style_ = LineStyle::kSolid;

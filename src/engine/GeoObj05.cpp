@@ -5,6 +5,7 @@
 
 #include "engine/CalcEval.h"
 #include "engine/GeoObj05_eval.h"
+#include "engine/MapEval.h"
 #include "engine/Math05.h"
 
 namespace plandra {
@@ -206,8 +207,8 @@ void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits
   fig.CurStep = step;
   for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
   const KindInfo& info = KindInfoOf(kind);
-  // Only the map steps read it; a locus sample evaluates many other steps.
-  const bool named = fig.LastPass && (kind == Kind::PT5 || kind == Kind::PT6 || kind == Kind::PT7);
+  // Only those steps read it; a locus sample evaluates many other steps.
+  const bool named = fig.LastPass && ShowsFinalMatrix(kind);
   if (named) fig.CurKind.assign(info.Code);
   StepEval eval{fig, report, step, kind, fig.StepIn[step], fig.StepOut[step], limits, display};
   // The first letter of the code names the class of the main result; "CALC"

@@ -50,6 +50,12 @@ MapResult MapLinear(MapPt p, MapPt p1, MapPt p2, MapPt q1, MapPt q2);
 MapResult MapAffine(MapPt p, MapPt p1, MapPt p2, MapPt p3, MapPt q1, MapPt q2, MapPt q3);
 MapResult MapProjective(MapPt p, const std::array<MapPt, 4>& ps, const std::array<MapPt, 4>& qs);
 
+// The map steps that show their final matrix, and so are named in CurKind
+// while the last pass evaluates them.
+inline bool ShowsFinalMatrix(Kind kind) {
+  return kind == Kind::PT5 || kind == Kind::PT6 || kind == Kind::PT7;
+}
+
 // Where the map steps may show their matrices. Show receives "M2=" with the
 // image frame at every evaluation of a projective step, and "M=" with the
 // final matrix when MatrixShowSwitch is set, in the last pass only (when

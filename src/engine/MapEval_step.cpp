@@ -110,7 +110,7 @@ void ShowMatrices(const Figure& fig, Kind kind, const MapResult& result,
                   const MatrixDisplay* display) {
   if (display == nullptr || !display->Show) return;
   if (kind == Kind::PT7) display->Show("M2=", result.FQ);
-  bool mapStepInLastPass = fig.CurKind == "PT5" || fig.CurKind == "PT6" || fig.CurKind == "PT7";
+  bool mapStepInLastPass = ShowsFinalMatrix(DecodeKind(fig.CurKind));
   if (display->MatrixShowSwitch != kFalse && mapStepInLastPass && result.EntriesValid) {
     display->Show("M=", result.A);
   }

@@ -274,19 +274,6 @@ bool PointIndexValid(const Figure& fig, int index) {
   return index >= 1 && index <= fig.ElemCount[kClassPoint] && index <= UpperBound(fig.PtTable);
 }
 
-void SetExists(Figure& fig, ObjRef ref, int16_t value) {
-  auto set = [i = ref.Index, value](auto& table) {
-    if (i >= 0 && i < static_cast<int>(table.size())) table[static_cast<size_t>(i)].Exists = value;
-  };
-  switch (ref.Class) {
-    case kClassNumber: set(fig.NumTable); break;
-    case kClassPoint: set(fig.PtTable); break;
-    case kClassLine: set(fig.LnTable); break;
-    case kClassCircle: set(fig.CirTable); break;
-    default: break;
-  }
-}
-
 void SetStepOutputsExists(Figure& fig, int step, int16_t value) {
   const StepRefs& out = fig.StepOut[step];
   for (int k = 1; k <= 5; ++k) {

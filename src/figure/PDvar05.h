@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "figure/Codes.h"
@@ -72,21 +73,31 @@ void ClearElement(Figure& fig, ObjRef ref);
 // Both refuse (return false, store unchanged) past kMaxCount.
 bool ReserveElement(Figure& fig, int cls);
 bool AppendStep(Figure& fig);
-// Inline with one switch: the marking sweeps ask it for every input of every
-// step, many times a drag or a sample.
-inline int16_t GetExists(const Figure& fig, ObjRef ref) {
-  auto in = [i = ref.Index](const auto& table) -> int16_t {
-    return i >= 0 && i < static_cast<int>(table.size()) ? table[static_cast<size_t>(i)].Exists : 0;
+// The Exists field of an element, null when the reference names none. Inline
+// with one switch: the marking sweeps read and set it for every step, many
+// times a drag or a sample.
+template <class Store>
+auto* ExistsField(Store& fig, ObjRef ref) {
+  using Field = std::conditional_t<std::is_const_v<Store>, const int16_t, int16_t>;
+  auto in = [i = ref.Index](auto& table) -> Field* {
+    return i >= 0 && i < static_cast<int>(table.size()) ? &table[static_cast<size_t>(i)].Exists
+                                                        : nullptr;
   };
   switch (ref.Class) {
     case kClassNumber: return in(fig.NumTable);
     case kClassPoint: return in(fig.PtTable);
     case kClassLine: return in(fig.LnTable);
     case kClassCircle: return in(fig.CirTable);
-    default: return 0;
+    default: return static_cast<Field*>(nullptr);
   }
 }
-void SetExists(Figure& fig, ObjRef ref, int16_t value);
+inline int16_t GetExists(const Figure& fig, ObjRef ref) {
+  const int16_t* field = ExistsField(fig, ref);
+  return field != nullptr ? *field : int16_t{0};
+}
+inline void SetExists(Figure& fig, ObjRef ref, int16_t value) {
+  if (int16_t* field = ExistsField(fig, ref)) *field = value;
+}
 void SetStepOutputsExists(Figure& fig, int step, int16_t value);
 void SetElementName(Figure& fig, ObjRef ref, std::string_view text);
 void SnapshotTables(Figure& fig);

@@ -47,6 +47,22 @@ RealParse ParseDecimal(std::string_view text, double& value) {
 #endif
 }
 
+// Nearly every integer of a figure file: up to four digits, perhaps after a
+// minus sign, and nothing else. Read without the general path's trimming and
+// range checks, which cost a big file's read more than the digits.
+bool ParseShortInt(std::string_view text, int16_t& value) {
+  const bool negative = !text.empty() && text.front() == '-';
+  const std::string_view digits = text.substr(negative ? 1 : 0);
+  if (digits.empty() || digits.size() > 4) return false;
+  int magnitude = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    magnitude = magnitude * 10 + (c - '0');
+  }
+  value = static_cast<int16_t>(negative ? -magnitude : magnitude);
+  return true;
+}
+
 }  // namespace
 
 FieldSplit SplitAtFirst(std::string_view text, std::string_view delimiters) {
@@ -111,26 +127,6 @@ std::optional<double> ParseReal(std::string_view text) {
   if (result.Error != std::errc{} || !std::isfinite(value)) return std::nullopt;
   return value;
 }
-
-namespace {
-
-// Nearly every integer of a figure file: up to four digits, perhaps after a
-// minus sign, and nothing else. Read without the general path's trimming and
-// range checks, which cost a big file's read more than the digits.
-bool ParseShortInt(std::string_view text, int16_t& value) {
-  const bool negative = !text.empty() && text.front() == '-';
-  const std::string_view digits = text.substr(negative ? 1 : 0);
-  if (digits.empty() || digits.size() > 4) return false;
-  int magnitude = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return false;
-    magnitude = magnitude * 10 + (c - '0');
-  }
-  value = static_cast<int16_t>(negative ? -magnitude : magnitude);
-  return true;
-}
-
-}  // namespace
 
 IntParse ParseInt16(std::string_view text, int16_t& value) {
   if (ParseShortInt(text, value)) return IntParse::kOk;

@@ -80,10 +80,7 @@ bool WriteImageFile(const QImage& image, const std::filesystem::path& file, cons
 
 QtSurface::QtSurface(int width, int height)
     : image_(width < 1 ? 1 : width, height < 1 ? 1 : height, QImage::Format_RGB32),
-      width_(image_.width()),
-      height_(image_.height()),
-      worldWidth_(width_),
-      worldHeight_(height_) {
+      view_(PixelMapping::OfSize(image_.width(), image_.height())) {
   helperCount_ = std::clamp(QThread::idealThreadCount() - 1, 0, kMaxHelpers);
   helpers_.setMaxThreadCount(std::max(helperCount_, 1));
   helpers_.setExpiryTimeout(-1);
@@ -94,10 +91,7 @@ QtSurface::QtSurface(int width, int height)
 QtSurface::QtSurface(QPaintDevice& device, int width, int height)
     : device_(&device),
       devicePainter_(std::make_unique<QPainter>(&device)),
-      width_(width < 1 ? 1 : width),
-      height_(height < 1 ? 1 : height),
-      worldWidth_(width_),
-      worldHeight_(height_) {
+      view_(PixelMapping::OfSize(width, height)) {
   SetFont(fontFamily_, fontPoints_);
 }
 
@@ -119,8 +113,8 @@ void QtSurface::Resize(int width, int height) {
   height = height < 1 ? 1 : height;
   // The calls still to be played belong to the old size.
   Flush();
-  width_ = width;
-  height_ = height;
+  view_.Width = width;
+  view_.Height = height;
   if (device_ != nullptr) return;
   imagePainter_.reset();
   layerKept_ = false;
@@ -160,12 +154,12 @@ void QtSurface::Paint(int firstRow, int lastRow, PaintCall draw) {
 }
 
 QPointF QtSurface::ToPixel(double x, double y) const {
-  return QPointF((x - left_) * width_ / worldWidth_, (y - top_) * height_ / worldHeight_);
+  return QPointF(view_.Column(x), view_.Row(y));
 }
 
 void QtSurface::ToWorld(QPointF pixel, double& x, double& y) const {
-  x = left_ + pixel.x() * worldWidth_ / width_;
-  y = top_ + pixel.y() * worldHeight_ / height_;
+  x = view_.Left + pixel.x() * view_.WorldWidth / view_.Width;
+  y = view_.Top + pixel.y() * view_.WorldHeight / view_.Height;
 }
 
 QPointF QtSurface::PaintPoint(double x, double y) const {
@@ -178,10 +172,10 @@ QPointF QtSurface::PaintPoint(double x, double y) const {
 void QtSurface::SetWorldWindow(double left, double top, double width, double height) {
   // A window of no extent cannot be mapped; keep the last one.
   if (width == 0 || height == 0 || !std::isfinite(width) || !std::isfinite(height)) return;
-  left_ = left;
-  top_ = top;
-  worldWidth_ = width;
-  worldHeight_ = height;
+  view_.Left = left;
+  view_.Top = top;
+  view_.WorldWidth = width;
+  view_.WorldHeight = height;
 }
 
 void QtSurface::Clear() {
@@ -191,9 +185,10 @@ void QtSurface::Clear() {
     image_.fill(ToQColor(backColor_));
     return;
   }
-  const QRectF all(0, 0, width_, height_);
+  const QRectF all(0, 0, view_.Width, view_.Height);
   const QColor back = ToQColor(backColor_);
-  Paint(0, height_, [all, back](QPainter& painter, ThreadFonts&) { painter.fillRect(all, back); });
+  Paint(0, view_.Height,
+        [all, back](QPainter& painter, ThreadFonts&) { painter.fillRect(all, back); });
 }
 
 void QtSurface::DropPending() {
@@ -203,8 +198,9 @@ void QtSurface::DropPending() {
 }
 
 uint64_t QtSurface::SurfaceKey(uint64_t key) const {
-  for (double value : {left_, top_, worldWidth_, worldHeight_}) key = FoldKey(key, value);
-  for (int value : {width_, height_, penWidth_, static_cast<int>(lineStyle_)}) {
+  for (double value : {view_.Left, view_.Top, view_.WorldWidth, view_.WorldHeight})
+    key = FoldKey(key, value);
+  for (int value : {view_.Width, view_.Height, penWidth_, static_cast<int>(lineStyle_)}) {
     key = FoldKey(key, value);
   }
   return FoldKey(key, backColor_);
@@ -215,17 +211,17 @@ bool QtSurface::RestoreLayer(uint64_t key, std::array<int, 4>& counts) {
   DropPending();
   if (!layerKept_ || layerKey_ != SurfaceKey(key)) return false;
   imagePainter_.reset();
-  Keep({PendingOp::Kind::kRestore, 0, height_ - 1, 0, 0, 0, 0, 0, 0, {}});
+  Keep({PendingOp::Kind::kRestore, 0, view_.Height - 1, 0, 0, 0, 0, 0, 0, {}});
   counts = layerCounts_;
   return true;
 }
 
 void QtSurface::KeepLayer(uint64_t key, const std::array<int, 4>& counts) {
   if (!Banded()) return;
-  if (layer_.size() != QSize(width_, height_)) {
-    layer_ = QImage(width_, height_, QImage::Format_RGB32);
+  if (layer_.size() != QSize(view_.Width, view_.Height)) {
+    layer_ = QImage(view_.Width, view_.Height, QImage::Format_RGB32);
   }
-  Keep({PendingOp::Kind::kKeep, 0, height_ - 1, 0, 0, 0, 0, 0, 0, {}});
+  Keep({PendingOp::Kind::kKeep, 0, view_.Height - 1, 0, 0, 0, 0, 0, 0, {}});
   layerKey_ = SurfaceKey(key);
   layerCounts_ = counts;
   layerKept_ = true;
@@ -233,7 +229,7 @@ void QtSurface::KeepLayer(uint64_t key, const std::array<int, 4>& counts) {
 }
 
 void QtSurface::Keep(PendingOp op) {
-  if (op.LastRow < 0 || op.FirstRow >= height_) return;
+  if (op.LastRow < 0 || op.FirstRow >= view_.Height) return;
   pending_.push_back(std::move(op));
 }
 
@@ -257,8 +253,8 @@ void QtSurface::Flush() const {
 }
 
 void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
-  for (int top = first * kBandRows; top < height_; top += every * kBandRows) {
-    const int bottom = std::min(top + kBandRows, height_);
+  for (int top = first * kBandRows; top < view_.Height; top += every * kBandRows) {
+    const int bottom = std::min(top + kBandRows, view_.Height);
     const RasterRows band = BandOf(rows, top, bottom);
     // The painter sees only the band's rows, so its calls are cut to them.
     std::optional<QImage> bandImage;
@@ -291,7 +287,7 @@ void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
         }
         case PendingOp::Kind::kPaint:
           if (!painter) {
-            bandImage.emplace(rows.bits + top * rows.bytesPerLine, width_, bottom - top,
+            bandImage.emplace(rows.bits + top * rows.bytesPerLine, view_.Width, bottom - top,
                               rows.bytesPerLine, QImage::Format_RGB32);
             painter.emplace(&*bandImage);
             painter->setRenderHint(QPainter::Antialiasing, true);
@@ -336,7 +332,8 @@ void QtSurface::Line(double x1, double y1, double x2, double y2, RgbColor color)
     QPointF from = ToPixel(x1, y1);
     QPointF to = ToPixel(x2, y2);
     double fx = from.x(), fy = from.y(), tx = to.x(), ty = to.y();
-    if (!AllFinite({fx, fy, tx, ty}) || !ClipToImage(fx, fy, tx, ty, width_, height_)) return;
+    if (!AllFinite({fx, fy, tx, ty}) || !ClipToImage(fx, fy, tx, ty, view_.Width, view_.Height))
+      return;
     PendingOp op{
         PendingOp::Kind::kLine, 0, 0, fx - 0.5, fy - 0.5, tx - 0.5, ty - 0.5, double(penWidth_),
         PackColor(color),       {}};
@@ -356,8 +353,8 @@ void QtSurface::Line(double x1, double y1, double x2, double y2, RgbColor color)
 
 void QtSurface::Circle(double cx, double cy, double r, RgbColor color) {
   if (!AllFinite({cx, cy, r})) return;
-  const double rx = std::abs(r * width_ / worldWidth_);
-  const double ry = std::abs(r * height_ / worldHeight_);
+  const double rx = view_.Columns(r);
+  const double ry = view_.Rows(r);
   // Nearly round rings of a sane size only; ellipses and near-straight arcs stay
   // with the painter.
   if (RastersItself() && std::abs(rx - ry) <= kMaxRasterOutOfRound * rx && rx > 0 &&
@@ -394,7 +391,7 @@ void QtSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, 
 
 void QtSurface::Pixel(double x, double y, RgbColor color) {
   int column = 0, row = 0;
-  const bool inside = Mapping()->Cell(x, y, column, row);
+  const bool inside = view_.Cell(x, y, column, row);
   if (Banded()) {
     if (inside) {
       Keep({PendingOp::Kind::kPixel, row, row, double(column), 0, 0, 0, 0, PackColor(color), {}});
@@ -419,7 +416,7 @@ void QtSurface::Text(double x, double y, std::string_view text, RgbColor color) 
   int first = 0, last = 0;
   RowsAround(corner.y(), corner.y() + lines * fontRowHeight_, 0, first, last);
   // Large enough that the text is never cut; it is not wrapped.
-  const QRectF box(corner, QSizeF(width_ + 1e4, height_ + 1e4));
+  const QRectF box(corner, QSizeF(view_.Width + 1e4, view_.Height + 1e4));
   Paint(first, last,
         [font = font_, pen = ToQColor(color), box, content](QPainter& painter, ThreadFonts& fonts) {
           painter.setFont(fonts.Of(font));

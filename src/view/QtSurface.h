@@ -86,8 +86,8 @@ class QtSurface : public Surface {
   // The world position of a pixel position (mouse positions).
   void ToWorld(QPointF pixel, double& x, double& y) const;
 
-  int PixelWidth() const override { return width_; }
-  int PixelHeight() const override { return height_; }
+  int PixelWidth() const override { return view_.Width; }
+  int PixelHeight() const override { return view_.Height; }
   void SetWorldWindow(double left, double top, double width, double height) override;
 
   void Clear() override;
@@ -107,9 +107,7 @@ class QtSurface : public Surface {
   void Circle(double cx, double cy, double r, RgbColor color) override;
   void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) override;
   void Pixel(double x, double y, RgbColor color) override;
-  std::optional<PixelMapping> Mapping() const override {
-    return PixelMapping{left_, top_, worldWidth_, worldHeight_, width_, height_};
-  }
+  std::optional<PixelMapping> Mapping() const override { return view_; }
   void Text(double x, double y, std::string_view text, RgbColor color) override;
 
   // The kept beginning of a frame: only on the backing image when drawn
@@ -171,12 +169,7 @@ class QtSurface : public Surface {
   mutable QThreadPool helpers_;
   int helperCount_ = 0;
   static constexpr int kMaxHelpers = 3;
-  int width_;
-  int height_;
-  double left_ = 0;
-  double top_ = 0;
-  double worldWidth_;
-  double worldHeight_;
+  PixelMapping view_;
   RgbColor backColor_{255, 255, 255};
   int penWidth_ = 1;
   LineStyle lineStyle_ = LineStyle::kSolid;

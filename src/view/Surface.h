@@ -41,8 +41,19 @@ struct PixelMapping {
   int Width = 1;
   int Height = 1;
 
+  // Pixels as world units, at least one each way: a surface before its
+  // world window is set.
+  static PixelMapping OfSize(int width, int height) {
+    width = width < 1 ? 1 : width;
+    height = height < 1 ? 1 : height;
+    return {0, 0, double(width), double(height), width, height};
+  }
+
   double Column(double x) const { return (x - Left) * Width / WorldWidth; }
   double Row(double y) const { return (y - Top) * Height / WorldHeight; }
+  // The pixels a world length spans across and down (radii).
+  double Columns(double length) const { return std::abs(length * Width / WorldWidth); }
+  double Rows(double length) const { return std::abs(length * Height / WorldHeight); }
   // The pixel that Pixel(x, y) paints; false when it paints none (outside, or
   // not finite).
   bool Cell(double x, double y, int& column, int& row) const {

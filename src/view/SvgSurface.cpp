@@ -44,19 +44,15 @@ uint32_t ColorKey(RgbColor color) {
 
 }  // namespace
 
-SvgSurface::SvgSurface(int width, int height)
-    : width_(width < 1 ? 1 : width),
-      height_(height < 1 ? 1 : height),
-      worldWidth_(width_),
-      worldHeight_(height_) {}
+SvgSurface::SvgSurface(int width, int height) : view_(PixelMapping::OfSize(width, height)) {}
 
 void SvgSurface::SetWorldWindow(double left, double top, double width, double height) {
   // A window of no extent cannot be mapped; keep the last one.
   if (width == 0 || height == 0 || !AllFinite({left, top, width, height})) return;
-  left_ = left;
-  top_ = top;
-  worldWidth_ = width;
-  worldHeight_ = height;
+  view_.Left = left;
+  view_.Top = top;
+  view_.WorldWidth = width;
+  view_.WorldHeight = height;
 }
 
 void SvgSurface::Clear() {
@@ -80,7 +76,8 @@ std::string SvgSurface::Stroke(RgbColor color) const {
 
 void SvgSurface::Line(double x1, double y1, double x2, double y2, RgbColor color) {
   FlushPixels();
-  const double px1 = PixelX(x1), py1 = PixelY(y1), px2 = PixelX(x2), py2 = PixelY(y2);
+  const double px1 = view_.Column(x1), py1 = view_.Row(y1), px2 = view_.Column(x2),
+               py2 = view_.Row(y2);
   if (!AllFinite({px1, py1, px2, py2})) return;
   body_ += "<line x1=\"" + Number(px1) + "\" y1=\"" + Number(py1) + "\" x2=\"" + Number(px2) +
            "\" y2=\"" + Number(py2) + "\"" + Stroke(color) + "/>\n";
@@ -88,9 +85,9 @@ void SvgSurface::Line(double x1, double y1, double x2, double y2, RgbColor color
 
 void SvgSurface::Circle(double cx, double cy, double r, RgbColor color) {
   FlushPixels();
-  const double rx = std::fabs(r * width_ / worldWidth_);
-  const double ry = std::fabs(r * height_ / worldHeight_);
-  const double px = PixelX(cx), py = PixelY(cy);
+  const double rx = view_.Columns(r);
+  const double ry = view_.Rows(r);
+  const double px = view_.Column(cx), py = view_.Row(cy);
   if (!AllFinite({px, py, rx, ry})) return;
   body_ += "<ellipse cx=\"" + Number(px) + "\" cy=\"" + Number(py) + "\" rx=\"" + Number(rx) +
            "\" ry=\"" + Number(ry) + "\"" + Stroke(color) + "/>\n";
@@ -98,7 +95,8 @@ void SvgSurface::Circle(double cx, double cy, double r, RgbColor color) {
 
 void SvgSurface::Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) {
   FlushPixels();
-  const double px1 = PixelX(x1), py1 = PixelY(y1), px2 = PixelX(x2), py2 = PixelY(y2);
+  const double px1 = view_.Column(x1), py1 = view_.Row(y1), px2 = view_.Column(x2),
+               py2 = view_.Row(y2);
   if (!AllFinite({px1, py1, px2, py2})) return;
   const std::string paint =
       filled ? " fill=\"" + ColorText(color) + "\" stroke=\"" + ColorText(color) + "\""
@@ -110,7 +108,7 @@ void SvgSurface::Box(double x1, double y1, double x2, double y2, RgbColor color,
 
 void SvgSurface::Pixel(double x, double y, RgbColor color) {
   int column = 0, row = 0;
-  if (!Mapping()->Cell(x, y, column, row)) return;
+  if (!view_.Cell(x, y, column, row)) return;
   pixels_.push_back({row, column, color});
 }
 
@@ -167,8 +165,8 @@ void SvgSurface::FlushPixels() {
 
 void SvgSurface::Text(double x, double y, std::string_view text, RgbColor color) {
   FlushPixels();
-  const double left = PixelX(x);
-  const double top = PixelY(y);
+  const double left = view_.Column(x);
+  const double top = view_.Row(y);
   if (!AllFinite({left, top})) return;
   const double size = points_ * kPixelsPerPoint;
   const std::string font = " font-family=\"" + HtmlEscape(family_) + ", sans-serif\" font-size=\"" +
@@ -187,8 +185,8 @@ void SvgSurface::Text(double x, double y, std::string_view text, RgbColor color)
 }
 
 std::string SvgSurface::Svg() const {
-  const std::string w = std::to_string(width_);
-  const std::string h = std::to_string(height_);
+  const std::string w = std::to_string(view_.Width);
+  const std::string h = std::to_string(view_.Height);
   return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
          "\" viewBox=\"0 0 " + w + " " + h + "\">\n" + body_ + PixelPaths(pixels_) + "</svg>";
 }

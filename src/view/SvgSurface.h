@@ -18,8 +18,8 @@ class SvgSurface final : public Surface {
   // escaped, so any text of a figure keeps the markup whole.
   std::string Svg() const;
 
-  int PixelWidth() const override { return width_; }
-  int PixelHeight() const override { return height_; }
+  int PixelWidth() const override { return view_.Width; }
+  int PixelHeight() const override { return view_.Height; }
   void SetWorldWindow(double left, double top, double width, double height) override;
 
   void Clear() override;
@@ -39,14 +39,10 @@ class SvgSurface final : public Surface {
   void Circle(double cx, double cy, double r, RgbColor color) override;
   void Box(double x1, double y1, double x2, double y2, RgbColor color, bool filled) override;
   void Pixel(double x, double y, RgbColor color) override;
-  std::optional<PixelMapping> Mapping() const override {
-    return PixelMapping{left_, top_, worldWidth_, worldHeight_, width_, height_};
-  }
+  std::optional<PixelMapping> Mapping() const override { return view_; }
   void Text(double x, double y, std::string_view text, RgbColor color) override;
 
  private:
-  double PixelX(double x) const { return (x - left_) * width_ / worldWidth_; }
-  double PixelY(double y) const { return (y - top_) * height_ / worldHeight_; }
   std::string Stroke(RgbColor color) const;
   // Pixels wait here until something else is drawn over them, so that a
   // sampled locus's thousands of calls become a few paths of distinct pixels.
@@ -60,12 +56,7 @@ class SvgSurface final : public Surface {
   static std::vector<PendingPixel> DistinctPixels(std::vector<PendingPixel> pixels);
   static std::string PixelPaths(std::vector<PendingPixel> pixels);
 
-  int width_;
-  int height_;
-  double left_ = 0;
-  double top_ = 0;
-  double worldWidth_;
-  double worldHeight_;
+  PixelMapping view_;
   RgbColor back_{255, 255, 255};
   int pen_ = 1;
   LineStyle style_ = LineStyle::kSolid;
