@@ -5,6 +5,7 @@
 #include <QColor>
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "view/QtSurface.h"
 
@@ -176,6 +177,58 @@ TEST(QtSurfaceRaster, BandEdgesLeaveNoTrace) {
     }
   }
   EXPECT_GT(inked, 150);
+}
+
+}  // namespace
+}  // namespace plandra
+
+namespace plandra {
+namespace {
+
+uint64_t PixelHash(const QImage& image) {
+  uint64_t hash = 1469598103934665603ull;
+  for (int row = 0; row < image.height(); ++row) {
+    const auto* pixel = reinterpret_cast<const uint32_t*>(image.constScanLine(row));
+    for (int column = 0; column < image.width(); ++column) {
+      hash = (hash ^ (pixel[column] & 0xFFFFFFu)) * 1099511628211ull;
+    }
+  }
+  return hash;
+}
+
+// Lines at every slope and rings of every size, in both pen widths, over a
+// background, across band edges and out of the image, on square and slightly
+// unsquare pixels. The hashes are the pixels the rasteriser drew before its
+// loops were rebuilt for speed: a faster loop must draw the very same pixels.
+TEST(QtSurfaceRaster, RandomDrawingKeepsItsPixels) {
+  const std::pair<double, uint64_t> cases[] = {{1.0, 17428530843149732984ull},
+                                               {1.003, 16375345364058667054ull}};
+  for (const auto& [unsquare, expected] : cases) {
+    QtSurface surface(413, 3 * QtSurface::kBandRows + 17);
+    surface.SetWorldWindow(0, 0, 413, (3 * QtSurface::kBandRows + 17) * unsquare);
+    surface.SetBackColor({250, 240, 200});
+    surface.Clear();
+    std::mt19937 rng(1234);
+    std::uniform_real_distribution<double> near(-60, 480);
+    std::uniform_real_distribution<double> unit(0, 1);
+    auto colour = [&rng] {
+      return RgbColor{static_cast<uint8_t>(rng()), static_cast<uint8_t>(rng()),
+                      static_cast<uint8_t>(rng())};
+    };
+    for (int k = 0; k < 1500; ++k) {
+      surface.SetPenWidth(1 + static_cast<int>(rng() % 2));
+      if (k % 3 == 0) {
+        const double radius = unit(rng) < 0.5 ? 0.5 + 40 * unit(rng) : 40 + 600 * unit(rng);
+        surface.Circle(near(rng), near(rng), radius, colour());
+      } else {
+        const double length = unit(rng) < 0.3 ? 3 * unit(rng) : 700 * unit(rng);
+        const double angle = 2 * M_PI * unit(rng);
+        const double x = near(rng), y = near(rng);
+        surface.Line(x, y, x + length * std::cos(angle), y + length * std::sin(angle), colour());
+      }
+    }
+    EXPECT_EQ(PixelHash(surface.Image()), expected) << "unsquare " << unsquare;
+  }
 }
 
 }  // namespace
