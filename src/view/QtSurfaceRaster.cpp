@@ -4,6 +4,10 @@
 #include <cmath>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plandra {
 
 namespace {
@@ -31,6 +35,40 @@ inline void BlendAt(uint32_t* pixel, uint32_t color, int weight) {
   *pixel = 0xFF000000u | redBlue | green;
 }
 
+// Two different pixels blended as BlendAt blends each, for weights from 0 to
+// 256: channel by channel (u * (256 - w) + c * w + 128) >> 8, which the
+// 16-bit lanes hold without overflow, so the result is the same to the bit.
+// A weight of none leaves a pixel as it was.
+#if defined(__SSE2__)
+inline void BlendTwo(uint32_t* first, uint32_t* second, uint32_t color, int firstWeight,
+                     int secondWeight) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i colour = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
+  const auto weights = static_cast<uint32_t>(firstWeight) | static_cast<uint32_t>(secondWeight)
+                                                                << 16;
+  __m128i over = _mm_cvtsi32_si128(static_cast<int>(weights));
+  over = _mm_unpacklo_epi16(over, over);
+  over = _mm_unpacklo_epi32(over, over);  // each pixel's weight in its four channels
+  const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(256), over);
+  const __m128i under =
+      _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(*first)),
+                                           _mm_cvtsi32_si128(static_cast<int>(*second))),
+                        zero);
+  __m128i mixed = _mm_add_epi16(_mm_mullo_epi16(under, keep), _mm_mullo_epi16(colour, over));
+  mixed = _mm_srli_epi16(_mm_add_epi16(mixed, _mm_set1_epi16(128)), 8);
+  const __m128i packed =
+      _mm_or_si128(_mm_packus_epi16(mixed, mixed), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+  *first = static_cast<uint32_t>(_mm_cvtsi128_si32(packed));
+  *second = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(packed, 4)));
+}
+#else
+inline void BlendTwo(uint32_t* first, uint32_t* second, uint32_t color, int firstWeight,
+                     int secondWeight) {
+  BlendAt(first, color, firstWeight);
+  BlendAt(second, color, secondWeight);
+}
+#endif
+
 uint32_t* PixelAt(const RasterRows& rows, int column, int row) {
   return reinterpret_cast<uint32_t*>(rows.bits + row * rows.bytesPerLine) + column;
 }
@@ -52,9 +90,66 @@ inline void Plot(Cross cross, int minor, int weight) {
           cross.majorWeight == 256 ? weight : weight * cross.majorWeight >> 8);
 }
 
+// Where a line's pixels lie in the image: along the major axis a column of
+// a shallow line, a row of a steep one.
+struct LineFrame {
+  uint32_t* origin;
+  qsizetype majorStep;
+  qsizetype minorStep;
+  int minorLow;  // the band's or the image's first and last pixel across
+  int minorHigh;
+  int spanWeight;  // the cross-section in 256ths
+  uint32_t color;
+};
+
+// One slice across the line, its cross-section starting top 256ths down.
+// Inlined into the line's loop so that the frame and colour stay in registers.
+[[gnu::always_inline]] inline void LineColumn(const LineFrame& frame, int major, int top,
+                                              int majorWeight) {
+  const int bottom = top + frame.spanWeight;
+  uint32_t* const base = frame.origin + major * frame.majorStep;
+  const int firstMinor = top >> 8;
+  const int lastMinor = bottom >> 8;
+  if (majorWeight == 256 && firstMinor < lastMinor && firstMinor >= frame.minorLow &&
+      lastMinor <= frame.minorHigh) {
+    // The common slice: whole along the line and inside the band, so no
+    // pixel needs a check; the pixels between the two edges are covered.
+    uint32_t* const firstPixel = base + firstMinor * frame.minorStep;
+    uint32_t* const lastPixel = base + lastMinor * frame.minorStep;
+    BlendTwo(firstPixel, lastPixel, frame.color, (firstMinor + 1) * 256 - top,
+             bottom - lastMinor * 256);
+    for (uint32_t* pixel = firstPixel + frame.minorStep; pixel != lastPixel;
+         pixel += frame.minorStep) {
+      *pixel = frame.color;
+    }
+    return;
+  }
+  const Cross cross{base,        frame.minorStep, frame.minorLow, frame.minorHigh,
+                    frame.color, majorWeight};
+  if (firstMinor == lastMinor) {
+    Plot(cross, firstMinor, frame.spanWeight);
+    return;
+  }
+  Plot(cross, firstMinor, (firstMinor + 1) * 256 - top);
+  for (int minor = firstMinor + 1; minor < lastMinor; ++minor) Plot(cross, minor, 256);
+  Plot(cross, lastMinor, bottom - lastMinor * 256);
+}
+
 // 256ths of a pixel, floored: exact for the small offsets the clipped
 // drawing works with.
 inline int ToWeight(double share) { return static_cast<int>(share * 256 + 0.5 + 65536) - 65536; }
+
+// Floor and ceiling of positions well inside the int range: x86-64's
+// baseline has no rounding instruction, and the library call cost more than
+// the pixels of a ring's short spans.
+inline int FloorToInt(double value) {
+  const int truncated = static_cast<int>(value);
+  return truncated - (truncated > value ? 1 : 0);
+}
+inline int CeilToInt(double value) {
+  const int truncated = static_cast<int>(value);
+  return truncated + (truncated < value ? 1 : 0);
+}
 
 // The columns of a shallow line whose cross-section can reach the band's rows;
 // the line's centre lies at y1 + (x - x1) * gradient.
@@ -84,18 +179,30 @@ struct RingShape {
 };
 
 // The pixels of one row between from and to (pixel positions).
-void BlendSpan(RasterRows rows, RingShape ring, double from, double to, double dy, int row) {
-  const int first = std::max(0, static_cast<int>(std::ceil(from - 0.5)));
-  const int last = std::min(rows.width - 1, static_cast<int>(std::floor(to - 0.5)));
+// Inlined into the ring's loop: a ring's spans are a few pixels, and passing the
+// shape and rows cost more than them.
+[[gnu::always_inline]] inline void BlendSpan(const RasterRows& rows, const RingShape& ring,
+                                             double from, double to, double dy, int row) {
+  const int first = std::max(0, CeilToInt(from - 0.5));
+  const int last = std::min(rows.width - 1, FloorToInt(to - 0.5));
   uint32_t* const line = PixelAt(rows, 0, row);
   const double rowPart = dy * dy - ring.rx * ring.rx;
   double dx = first + 0.5 - ring.cx;
-  for (int column = first; column <= last; ++column, dx += 1) {
-    // Off the ring by (d^2 - r^2) / (d + r); d + r is nearly 2 r on a large ring.
-    const double off = ring.exactDistance ? std::sqrt(dx * dx + dy * dy) - ring.rx
-                                          : (dx * dx + rowPart) * ring.halfInverse;
-    BlendAt(line + column, ring.color, static_cast<int>(ring.peakWeight - std::abs(off) * 256));
+  // Off the ring by (d^2 - r^2) / (d + r); d + r is nearly 2 r on a large ring.
+  auto weightAt = [&ring, dy, rowPart](double across) {
+    const double off = ring.exactDistance ? std::sqrt(across * across + dy * dy) - ring.rx
+                                          : (across * across + rowPart) * ring.halfInverse;
+    return std::clamp(static_cast<int>(ring.peakWeight - std::abs(off) * 256), 0, 256);
+  };
+  int column = first;
+  for (; column < last; column += 2) {
+    const int leftWeight = weightAt(dx);
+    dx += 1;
+    const int rightWeight = weightAt(dx);
+    dx += 1;
+    BlendTwo(line + column, line + column + 1, ring.color, leftWeight, rightWeight);
   }
+  if (column == last) BlendAt(line + column, ring.color, weightAt(dx));
 }
 
 }  // namespace
@@ -168,51 +275,36 @@ void RasterLine(const RasterRows& rows, double x1, double y1, double x2, double 
   if (x2 - x1 <= 0) return;
   const double gradient = (y2 - y1) / (x2 - x1);
   const double span = width * std::sqrt(1 + gradient * gradient);
-  const int spanWeight = ToWeight(span);
+  const qsizetype stride = rows.bytesPerLine / 4;
   // Rows are the major axis of a steep line and its minor axis otherwise.
-  const int minorLow = steep ? 0 : rows.bandTop;
-  const int minorHigh = (steep ? rows.width : rows.bandBottom) - 1;
+  const LineFrame frame{reinterpret_cast<uint32_t*>(rows.bits),
+                        steep ? stride : 1,
+                        steep ? 1 : stride,
+                        steep ? 0 : rows.bandTop,
+                        (steep ? rows.width : rows.bandBottom) - 1,
+                        ToWeight(span),
+                        color};
   const int first = static_cast<int>(std::floor(x1 + 0.5));
   const int last = static_cast<int>(std::floor(x2 + 0.5));
   int from = std::max(first, steep ? rows.bandTop : 0);
   int to = std::min(last, (steep ? rows.bandBottom : rows.width) - 1);
   if (!steep) ShallowColumns(rows, x1, y1, gradient, span, from, to);
-  for (int major = from; major <= to; ++major) {
-    double start = major - 0.5;
-    double end = major + 0.5;
-    int majorWeight = 256;
-    if (major == first || major == last) {
-      start = std::max(x1, start);
-      end = std::min(x2, end);
-      majorWeight = ToWeight(end - start);
-    }
-    // Top of the cross-section, with pixel j spanning [256 j, 256 j + 256).
+  if (from > to) return;
+  // The end pixels take only the part of the segment over them.
+  auto endColumn = [&](int major) {
+    const double start = std::max(x1, major - 0.5);
+    const double end = std::min(x2, major + 0.5);
     const int top = ToWeight(y1 + ((start + end) * 0.5 - x1) * gradient - 0.5 * span + 0.5);
-    const int bottom = top + spanWeight;
-    // Pixels across the line lie a row apart on a shallow line, side by side on a steep one.
-    uint32_t* const base = steep ? PixelAt(rows, 0, major) : PixelAt(rows, major, 0);
-    const qsizetype minorStep = steep ? 1 : rows.bytesPerLine / 4;
-    const int firstMinor = top >> 8;
-    const int lastMinor = bottom >> 8;
-    if (majorWeight == 256 && firstMinor < lastMinor && firstMinor >= minorLow &&
-        lastMinor <= minorHigh) {
-      // The common column: whole along the line and inside the band, so no
-      // pixel needs a check; the pixels between the two edges are covered.
-      uint32_t* pixel = base + firstMinor * minorStep;
-      BlendAt(pixel, color, (firstMinor + 1) * 256 - top);
-      for (int minor = firstMinor + 1; minor < lastMinor; ++minor) *(pixel += minorStep) = color;
-      BlendAt(pixel + minorStep, color, bottom - lastMinor * 256);
-      continue;
-    }
-    const Cross cross{base, minorStep, minorLow, minorHigh, color, majorWeight};
-    if (firstMinor == lastMinor) {
-      Plot(cross, firstMinor, spanWeight);
-      continue;
-    }
-    Plot(cross, firstMinor, (firstMinor + 1) * 256 - top);
-    for (int minor = firstMinor + 1; minor < lastMinor; ++minor) Plot(cross, minor, 256);
-    Plot(cross, lastMinor, bottom - lastMinor * 256);
+    LineColumn(frame, major, top, ToWeight(end - start));
+  };
+  if (from == first) endColumn(first);
+  // Between the ends a pixel's middle along the line is the whole number itself.
+  const double halfSpan = 0.5 * span;
+  const int innerTo = std::min(to, last - 1);
+  for (int major = std::max(from, first + 1); major <= innerTo; ++major) {
+    LineColumn(frame, major, ToWeight(y1 + (major - x1) * gradient - halfSpan + 0.5), 256);
   }
+  if (to == last && last != first) endColumn(last);
 }
 
 // Each pixel whose centre lies within half the pen width plus half a pixel of
