@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QThread>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -243,17 +244,20 @@ void QtSurface::Flush() const {
   // Once, here: a shared image detaches on its first write access.
   const RasterRows rows = RowsOf(image_);
   layerBits_ = layer_.isNull() ? nullptr : layer_.bits();
+  // Each player takes the next band not yet taken, so that one with many
+  // drawings in its bands does not leave the others waiting.
+  std::atomic<int> nextBand{0};
   for (int helper = 1; helper < players; ++helper) {
-    helpers_.start([this, rows, helper, players] { PlayBands(rows, helper, players); });
+    helpers_.start([this, rows, &nextBand] { PlayBands(rows, nextBand); });
   }
-  PlayBands(rows, 0, players);
+  PlayBands(rows, nextBand);
   helpers_.waitForDone();
   pending_.clear();
   layerPending_ = false;
 }
 
-void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
-  for (int top = first * kBandRows; top < view_.Height; top += every * kBandRows) {
+void QtSurface::PlayBands(const RasterRows& rows, std::atomic<int>& nextBand) const {
+  for (int top = nextBand++ * kBandRows; top < view_.Height; top = nextBand++ * kBandRows) {
     const int bottom = std::min(top + kBandRows, view_.Height);
     const RasterRows band = BandOf(rows, top, bottom);
     // The painter sees only the band's rows, so its calls are cut to them.
@@ -294,6 +298,7 @@ void QtSurface::PlayBands(const RasterRows& rows, int first, int every) const {
             painter->translate(0, -top);
           }
           op.Draw(*painter, fonts);
+          ClearUpperVectorState();
           break;
       }
     }

@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QThreadPool>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -126,7 +127,7 @@ class QtSurface : public Surface {
   // while every element of the figure crosses it.
   bool Banded() const { return device_ == nullptr && antialiased_; }
   void Flush() const;
-  void PlayBands(const RasterRows& rows, int first, int every) const;
+  void PlayBands(const RasterRows& rows, std::atomic<int>& nextBand) const;
   struct PendingOp {
     // kRestore and kKeep copy the band from and to the kept layer.
     enum class Kind { kLine, kRing, kPixel, kPaint, kRestore, kKeep } What;

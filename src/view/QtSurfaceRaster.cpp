@@ -7,6 +7,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace plandra {
 
@@ -346,6 +349,19 @@ void RasterRing(const RasterRows& rows, QPointF centre, double rx, double ry, do
     BlendSpan(rows, ring, cx + innerHalf, cx + outerHalf, dy, row);
   }
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+namespace {
+[[gnu::target("avx")]] void ZeroUpperHalves() { _mm256_zeroupper(); }
+}  // namespace
+
+void ClearUpperVectorState() {
+  static const bool hasAvx = (__builtin_cpu_init(), __builtin_cpu_supports("avx"));
+  if (hasAvx) ZeroUpperHalves();
+}
+#else
+void ClearUpperVectorState() {}
+#endif
 
 void LineRows(double y1, double y2, double width, int& first, int& last) {
   const double reach = width * 1.5 + 2;  // the cross-section of the steepest shallow line

@@ -34,6 +34,12 @@ void RasterLine(const RasterRows& rows, double x1, double y1, double x2, double 
 void RasterRing(const RasterRows& rows, QPointF centre, double rx, double ry, double width,
                 uint32_t color);
 
+// Qt's painting can leave the upper halves of the vector registers in use,
+// and every SSE instruction after it then runs several times slower: the
+// rasteriser's loops took more than twice as long after a painted label.
+// Called after each painter call of a band.
+void ClearUpperVectorState();
+
 // The rows a line or ring may touch, for choosing the bands it crosses.
 void LineRows(double y1, double y2, double width, int& first, int& last);
 void RingRows(QPointF centre, double rx, double ry, double width, int& first, int& last);
