@@ -15,6 +15,7 @@
 
 #include "app/Program.h"
 #include "view/QtSurface.h"
+#include "view/QtSurfaceRaster.h"
 
 namespace plandra {
 
@@ -120,6 +121,9 @@ ZEvavCanvas::ZEvavCanvas(QtSurface& surface, ZEvavCallbacks& callbacks)
 void ZEvavCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(0, 0, surface_.Image());
+  painter.end();
+  // The next drag step's recomputing and sampling are SSE code too.
+  ClearUpperVectorState();
   if (callbacks_.Painted) callbacks_.Painted();
 }
 

@@ -243,6 +243,7 @@ void QtSurface::Flush() const {
   const int players = helperCount_ + 1;
   // Once, here: a shared image detaches on its first write access.
   const RasterRows rows = RowsOf(image_);
+  ClearUpperVectorState();  // the window's own painting came before
   layerBits_ = layer_.isNull() ? nullptr : layer_.bits();
   // Each player takes the next band not yet taken, so that one with many
   // drawings in its bands does not leave the others waiting.
