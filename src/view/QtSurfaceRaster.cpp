@@ -20,8 +20,6 @@ constexpr double kExactRingRadius = 32;
 
 // Mixes the colour into one pixel by the weight (256ths of the pixel it
 // covers): red and blue together, then green.
-// Mixes the colour into one pixel by the weight (256ths of the pixel it
-// covers): red and blue together, then green.
 inline void BlendAt(uint32_t* pixel, uint32_t color, int weight) {
   if (weight <= 0) return;
   if (weight >= 256) {
@@ -38,31 +36,39 @@ inline void BlendAt(uint32_t* pixel, uint32_t color, int weight) {
   *pixel = 0xFF000000u | redBlue | green;
 }
 
-// Two different pixels blended as BlendAt blends each, for weights from 0 to
-// 256: channel by channel (u * (256 - w) + c * w + 128) >> 8, which the
-// 16-bit lanes hold without overflow, so the result is the same to the bit.
-// A weight of none leaves a pixel as it was.
 #if defined(__SSE2__)
-inline void BlendTwo(uint32_t* first, uint32_t* second, uint32_t color, int firstWeight,
-                     int secondWeight) {
+// Two pixels (the low 8 bytes of under) mixed with the colour as BlendAt
+// mixes each, for weights from 0 to 256 given in each pixel's four 16-bit
+// lanes: channel by channel (u * (256 - w) + c * w + 128) >> 8, which the
+// lanes hold without overflow, so the result is the same to the bit. A
+// weight of none leaves a pixel as it was.
+inline __m128i MixTwo(__m128i under, uint32_t color, __m128i over) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i colour = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
+  const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(256), over);
+  __m128i mixed = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(under, zero), keep),
+                                _mm_mullo_epi16(colour, over));
+  mixed = _mm_srli_epi16(_mm_add_epi16(mixed, _mm_set1_epi16(128)), 8);
+  return _mm_or_si128(_mm_packus_epi16(mixed, mixed),
+                      _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+}
+
+// Two weights in the low two 16-bit lanes, each spread over its pixel's four.
+inline __m128i SpreadWeights(__m128i weights) {
+  weights = _mm_unpacklo_epi16(weights, weights);
+  return _mm_unpacklo_epi32(weights, weights);
+}
+
+inline void BlendTwo(uint32_t* first, uint32_t* second, uint32_t color, int firstWeight,
+                     int secondWeight) {
   const auto weights = static_cast<uint32_t>(firstWeight) | static_cast<uint32_t>(secondWeight)
                                                                 << 16;
-  __m128i over = _mm_cvtsi32_si128(static_cast<int>(weights));
-  over = _mm_unpacklo_epi16(over, over);
-  over = _mm_unpacklo_epi32(over, over);  // each pixel's weight in its four channels
-  const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(256), over);
-  const __m128i under =
-      _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(*first)),
-                                           _mm_cvtsi32_si128(static_cast<int>(*second))),
-                        zero);
-  __m128i mixed = _mm_add_epi16(_mm_mullo_epi16(under, keep), _mm_mullo_epi16(colour, over));
-  mixed = _mm_srli_epi16(_mm_add_epi16(mixed, _mm_set1_epi16(128)), 8);
-  const __m128i packed =
-      _mm_or_si128(_mm_packus_epi16(mixed, mixed), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
-  *first = static_cast<uint32_t>(_mm_cvtsi128_si32(packed));
-  *second = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(packed, 4)));
+  const __m128i under = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(*first)),
+                                           _mm_cvtsi32_si128(static_cast<int>(*second)));
+  const __m128i mixed =
+      MixTwo(under, color, SpreadWeights(_mm_cvtsi32_si128(static_cast<int>(weights))));
+  *first = static_cast<uint32_t>(_mm_cvtsi128_si32(mixed));
+  *second = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(mixed, 4)));
 }
 #else
 inline void BlendTwo(uint32_t* first, uint32_t* second, uint32_t color, int firstWeight,
@@ -199,11 +205,31 @@ struct RingShape {
   };
   int column = first;
   for (; column < last; column += 2) {
-    const int leftWeight = weightAt(dx);
+    const double left = dx;
     dx += 1;
-    const int rightWeight = weightAt(dx);
+    const double right = dx;
     dx += 1;
-    BlendTwo(line + column, line + column + 1, ring.color, leftWeight, rightWeight);
+#if defined(__SSE2__)
+    // The same operations on both pixels at once, so the same weights.
+    const __m128d across = _mm_set_pd(right, left);
+    const __m128d squares = _mm_mul_pd(across, across);
+    const __m128d off =
+        ring.exactDistance
+            ? _mm_sub_pd(_mm_sqrt_pd(_mm_add_pd(squares, _mm_set1_pd(dy * dy))),
+                         _mm_set1_pd(ring.rx))
+            : _mm_mul_pd(_mm_add_pd(squares, _mm_set1_pd(rowPart)), _mm_set1_pd(ring.halfInverse));
+    const __m128d share =
+        _mm_sub_pd(_mm_set1_pd(ring.peakWeight),
+                   _mm_mul_pd(_mm_andnot_pd(_mm_set1_pd(-0.0), off), _mm_set1_pd(256)));
+    // Truncated as the cast truncates; out of range both give the lowest int.
+    __m128i weights = _mm_cvttpd_epi32(share);
+    weights = _mm_packs_epi32(weights, weights);
+    weights = _mm_min_epi16(_mm_max_epi16(weights, _mm_setzero_si128()), _mm_set1_epi16(256));
+    auto* const pair = reinterpret_cast<__m128i*>(line + column);
+    _mm_storel_epi64(pair, MixTwo(_mm_loadl_epi64(pair), ring.color, SpreadWeights(weights)));
+#else
+    BlendTwo(line + column, line + column + 1, ring.color, weightAt(left), weightAt(right));
+#endif
   }
   if (column == last) BlendAt(line + column, ring.color, weightAt(dx));
 }
