@@ -159,11 +159,11 @@ void Distance(const PtRec& a, const PtRec& b, NumRec& out) {
     out.Exists = kFalse;
     return;
   }
-  StoreNumber(out, std::sqrt((a.Y - b.Y) * (a.Y - b.Y) + (a.X - b.X) * (a.X - b.X)));
+  StoreNumber(out, DistanceBetween(a, b));
 }
 
-bool Coincident(const PtRec& a, const PtRec& b) {
-  return std::abs(a.Y - b.Y) + std::abs(a.X - b.X) < kCoincidentEps;
+double DistanceBetween(const PtRec& a, const PtRec& b) {
+  return std::sqrt((a.Y - b.Y) * (a.Y - b.Y) + (a.X - b.X) * (a.X - b.X));
 }
 
 void UnitPointToward(const PtRec& a, const PtRec& b, PtRec& out) {

@@ -6,6 +6,7 @@
 // anything is written.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "figure/Codes.h"
@@ -46,7 +47,14 @@ bool Unitize(double& x, double& y);
 void LineFromPoints(const PtRec& a, const PtRec& b, LnRec& out);
 void SplitLine(const LnRec& line, PtRec& first, PtRec& second);
 void Distance(const PtRec& a, const PtRec& b, NumRec& out);
-bool Coincident(const PtRec& a, const PtRec& b);
+// Distance's value for two points that exist; not finite when it overflows.
+double DistanceBetween(const PtRec& a, const PtRec& b);
+// Of any two places with X and Y: a point and a place found for one before
+// it is stored.
+template <class A, class B>
+bool Coincident(const A& a, const B& b) {
+  return std::abs(a.Y - b.Y) + std::abs(a.X - b.X) < kCoincidentEps;
+}
 void UnitPointToward(const PtRec& a, const PtRec& b, PtRec& out);
 void LineIntersect(const LnRec& l1, const LnRec& l2, PtRec& out);
 // From p to its foot on the line, direction the line's turned a quarter
