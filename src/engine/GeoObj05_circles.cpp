@@ -101,9 +101,7 @@ void EvalMappedCircle(StepEval& eval, CirRec& out) {
 
 }  // namespace
 
-void EvalCircleStep(StepEval& eval) {
-  // A calculated number's code also starts with C; it is no circle.
-  if (eval.Id == Kind::CALC || !InputsReady(eval)) return;
+void ComputeCircleStep(StepEval& eval) {
   CirRec& out = eval.OutCir(1);
   switch (eval.Id) {
     case Kind::C1: {

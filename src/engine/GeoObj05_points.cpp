@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "engine/GeoObj05_eval.h"
-#include "engine/MapEval.h"
 
 namespace plandra {
 namespace {
@@ -256,19 +255,7 @@ void FootOnLine(const LnRec& line, const PtRec& p, PtRec& foot) {
   SplitLine(perpendicular, start, foot);
 }
 
-void EvalPointStep(StepEval& eval) {
-  switch (eval.Id) {
-    case Kind::PT5:
-    case Kind::PT6:
-    case Kind::PT7:
-    case Kind::PT62: EvalTransformStep(eval.Fig, eval.Step, eval.Display); return;
-    case Kind::PNEW:  // a free point stays where the user put it
-    case Kind::PBND:  // moved by the host step of the pass
-    case Kind::PNEQ:  // expanded into PN steps when built
-      return;
-    default: break;
-  }
-  if (!InputsReady(eval)) return;
+void ComputePointStep(StepEval& eval) {
   switch (eval.Id) {
     case Kind::PC2: LineCircleCrossing(eval, eval.Ln(1), eval.Cir(2)); break;
     case Kind::PC3: CircleCircleCrossing(eval, eval.Cir(1), eval.Cir(2)); break;
