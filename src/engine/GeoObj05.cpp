@@ -1,6 +1,7 @@
 #include "engine/GeoObj05.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "engine/CalcEval.h"
@@ -204,22 +205,17 @@ bool OutputOptional(Kind kind, const StepRefs& out, int slot) {
   return kind == Kind::L3 && slot == 2 && out[2].Index == 0;
 }
 
-bool RefsValid(Kind kind, const StepRefs& in, const StepRefs& out, const ElemLimits& limits) {
+bool RefsValid(Kind kind, const StepRefs& in, const StepRefs& out, const ElemLimits& limits,
+               const Figure* inputsIn) {
   const KindInfo& info = KindInfoOf(kind);
-  for (int k = 0; k < 5 && info.InClass[k] != kSlotNone; ++k)
-    if (!RefMatches(limits, in[k + 1], info.InClass[k] % 100)) return false;
+  for (int k = 0; k < 5 && info.InClass[k] != kSlotNone; ++k) {
+    auto cls = static_cast<int16_t>(info.InClass[k] % 100);
+    if (!RefMatches(limits, in[k + 1], cls)) return false;
+    if (inputsIn && !Defined(ExistsAt(*inputsIn, cls, in[k + 1].Index))) return false;
+  }
   for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
     if (OutputOptional(kind, out, k + 1)) continue;
     if (!RefMatches(limits, out[k + 1], info.OutClass[k] % 100)) return false;
-  }
-  return true;
-}
-
-bool InputsExist(const StepEval& eval) {
-  const KindInfo& info = KindInfoOf(eval.Id);
-  for (int k = 0; k < 5 && info.InClass[k] != kSlotNone; ++k) {
-    auto cls = static_cast<int16_t>(info.InClass[k] % 100);
-    if (!Defined(ExistsAt(eval.Fig, cls, eval.In[k + 1].Index))) return false;
   }
   return true;
 }
@@ -239,9 +235,7 @@ namespace {
 
 void EvalMapStep(StepEval& eval) { EvalTransformStep(eval.Fig, eval.Step, eval.Display); }
 
-}  // namespace
-
-StepEvaluator EvaluatorOf(Kind kind) {
+StepEvaluator FindEvaluator(Kind kind) {
   switch (kind) {
     case Kind::PT5:
     case Kind::PT6:
@@ -269,6 +263,19 @@ StepEvaluator EvaluatorOf(Kind kind) {
   }
 }
 
+}  // namespace
+
+// Looked up for every step a recompute evaluates: found once per kind.
+StepEvaluator EvaluatorOf(Kind kind) {
+  static const auto evaluators = [] {
+    std::array<StepEvaluator, static_cast<size_t>(Kind::kCount)> table;
+    for (size_t k = 0; k < table.size(); ++k) table[k] = FindEvaluator(static_cast<Kind>(k));
+    return table;
+  }();
+  auto index = static_cast<size_t>(kind);
+  return index < evaluators.size() ? evaluators[index] : StepEvaluator{};
+}
+
 void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int step,
                   const MatrixDisplay* display) {
   Kind kind = fig.StepKindId[step];
@@ -282,8 +289,7 @@ void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits
   if (evaluator.Whole) {
     evaluator.Whole(eval);
   } else if (evaluator.Compute) {
-    bool ready = RefsValid(kind, eval.In, eval.Out, limits) && InputsExist(eval);
-    RunCompute(eval, evaluator.Compute, ready);
+    RunCompute(eval, evaluator.Compute, RefsValid(kind, eval.In, eval.Out, limits, &fig));
   }
   if (named) fig.CurKind.clear();
 }

@@ -60,10 +60,10 @@ inline int16_t ExistsAt(const Figure& fig, int16_t cls, int16_t index) {
 }
 
 // True when every reference the kind reads and writes names an element of
-// the class the kind expects.
-bool RefsValid(Kind kind, const StepRefs& in, const StepRefs& out, const ElemLimits& limits);
-// True when every input of a step that RefsValid has passed exists.
-bool InputsExist(const StepEval& eval);
+// the class the kind expects and, when inputsIn is given, every input exists
+// there.
+bool RefsValid(Kind kind, const StepRefs& in, const StepRefs& out, const ElemLimits& limits,
+               const Figure* inputsIn = nullptr);
 // True for an output slot the kind may leave empty, and leaves empty here.
 bool OutputOptional(Kind kind, const StepRefs& out, int slot);
 
@@ -75,8 +75,8 @@ void ComputeLineStep(StepEval& eval);
 void ComputeCircleStep(StepEval& eval);
 void ComputeNumberStep(StepEval& eval);
 
-// How the steps of a kind are evaluated: most are checked (RefsValid,
-// InputsExist) and then computed; the maps check their own references; the
+// How the steps of a kind are evaluated: most are checked (RefsValid) and
+// then computed; the maps check their own references; the
 // rest compute nothing in a pass. At most one of the two is set.
 struct StepEvaluator {
   StepCompute Compute = nullptr;  // after the checks
