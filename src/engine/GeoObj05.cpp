@@ -220,8 +220,7 @@ bool RefsValid(Kind kind, const StepRefs& in, const StepRefs& out, const ElemLim
   return true;
 }
 
-void RunCompute(StepEval& eval, StepCompute compute, bool ready) {
-  if (ready) return compute(eval);
+void ComputeNothing(StepEval& eval) {
   const KindInfo& info = KindInfoOf(eval.Id);
   for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
     auto cls = static_cast<int16_t>(info.OutClass[k] % 100);

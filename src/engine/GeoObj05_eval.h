@@ -84,9 +84,16 @@ struct StepEvaluator {
 };
 StepEvaluator EvaluatorOf(Kind kind);
 
-// Computes a checked step when ready; otherwise its valid outputs get
-// Exists 0 and a measurement leaves no angle mark.
-void RunCompute(StepEval& eval, StepCompute compute, bool ready);
+// A checked step whose inputs are not ready: its valid outputs get Exists 0
+// and a measurement leaves no angle mark.
+void ComputeNothing(StepEval& eval);
+inline void RunCompute(StepEval& eval, StepCompute compute, bool ready) {
+  if (ready) {
+    compute(eval);
+  } else {
+    ComputeNothing(eval);
+  }
+}
 
 // CurStep and CurOut name the step being evaluated; CurOut holds 5 slots.
 inline void EnterStep(Figure& fig, int step) {

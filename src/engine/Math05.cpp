@@ -51,17 +51,6 @@ void Rotate(double x, double y, double cx, double cy, double t, double& rx, doub
 
 }  // namespace
 
-bool StorePoint(PtRec& out, double x, double y) {
-  if (!AllFinite(x, y)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.X = x;
-  out.Y = y;
-  out.Exists = kTrue;
-  return true;
-}
-
 bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx, double dy) {
   if (!AllFinite(x1, y1) || !AllFinite(x2, y2) || !AllFinite(dx, dy)) {
     out.Exists = kFalse;
@@ -73,28 +62,6 @@ bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx
   out.Y2 = y2;
   out.DX = dx;
   out.DY = dy;
-  out.Exists = kTrue;
-  return true;
-}
-
-bool StoreCircle(CirRec& out, double cx, double cy, double r) {
-  if (!AllFinite(cx, cy) || !std::isfinite(r)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.CX = cx;
-  out.CY = cy;
-  out.R = r;
-  out.Exists = kTrue;
-  return true;
-}
-
-bool StoreNumber(NumRec& out, double value) {
-  if (!std::isfinite(value)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.Value = value;
   out.Exists = kTrue;
   return true;
 }

@@ -30,10 +30,38 @@ inline bool Defined(int16_t exists) { return exists != 0; }
 
 // Output writers: store finite results with Exists -1, anything else leaves
 // the record's values and gives Exists 0. They return whether it exists.
-bool StorePoint(PtRec& out, double x, double y);
+// Inline: every evaluation of a step ends in one, many times a locus.
+inline bool StoreNumber(NumRec& out, double value) {
+  if (!std::isfinite(value)) {
+    out.Exists = kFalse;
+    return false;
+  }
+  out.Value = value;
+  out.Exists = kTrue;
+  return true;
+}
+inline bool StorePoint(PtRec& out, double x, double y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) {
+    out.Exists = kFalse;
+    return false;
+  }
+  out.X = x;
+  out.Y = y;
+  out.Exists = kTrue;
+  return true;
+}
+inline bool StoreCircle(CirRec& out, double cx, double cy, double r) {
+  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r)) {
+    out.Exists = kFalse;
+    return false;
+  }
+  out.CX = cx;
+  out.CY = cy;
+  out.R = r;
+  out.Exists = kTrue;
+  return true;
+}
 bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx, double dy);
-bool StoreCircle(CirRec& out, double cx, double cy, double r);
-bool StoreNumber(NumRec& out, double value);
 
 // Local records built from raw values, existing.
 PtRec MakePoint(double x, double y);
