@@ -5,8 +5,6 @@
 namespace plandra {
 namespace {
 
-bool AllFinite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
-
 bool Exist(const PtRec& a, const PtRec& b) { return Defined(a.Exists) && Defined(b.Exists); }
 
 // A line as a point and a direction, for the solves inside the primitives.
@@ -50,21 +48,6 @@ void Rotate(double x, double y, double cx, double cy, double t, double& rx, doub
 }
 
 }  // namespace
-
-bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx, double dy) {
-  if (!AllFinite(x1, y1) || !AllFinite(x2, y2) || !AllFinite(dx, dy)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.X1 = x1;
-  out.Y1 = y1;
-  out.X2 = x2;
-  out.Y2 = y2;
-  out.DX = dx;
-  out.DY = dy;
-  out.Exists = kTrue;
-  return true;
-}
 
 PtRec MakePoint(double x, double y) {
   PtRec p;

@@ -31,37 +31,47 @@ inline bool Defined(int16_t exists) { return exists != 0; }
 // Output writers: store finite results with Exists -1, anything else leaves
 // the record's values and gives Exists 0. They return whether it exists.
 // Inline: every evaluation of a step ends in one, many times a locus.
-inline bool StoreNumber(NumRec& out, double value) {
-  if (!std::isfinite(value)) {
+template <class Record, class Write, class... Values>
+bool StoreWhenFinite(Record& out, Write write, Values... values) {
+  if (!(std::isfinite(values) && ...)) {
     out.Exists = kFalse;
     return false;
   }
-  out.Value = value;
+  write();
   out.Exists = kTrue;
   return true;
+}
+inline bool StoreNumber(NumRec& out, double value) {
+  auto write = [&] { out.Value = value; };
+  return StoreWhenFinite(out, write, value);
 }
 inline bool StorePoint(PtRec& out, double x, double y) {
-  if (!std::isfinite(x) || !std::isfinite(y)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.X = x;
-  out.Y = y;
-  out.Exists = kTrue;
-  return true;
+  auto write = [&] {
+    out.X = x;
+    out.Y = y;
+  };
+  return StoreWhenFinite(out, write, x, y);
 }
 inline bool StoreCircle(CirRec& out, double cx, double cy, double r) {
-  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.CX = cx;
-  out.CY = cy;
-  out.R = r;
-  out.Exists = kTrue;
-  return true;
+  auto write = [&] {
+    out.CX = cx;
+    out.CY = cy;
+    out.R = r;
+  };
+  return StoreWhenFinite(out, write, cx, cy, r);
 }
-bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx, double dy);
+inline bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx,
+                      double dy) {
+  auto write = [&] {
+    out.X1 = x1;
+    out.Y1 = y1;
+    out.X2 = x2;
+    out.Y2 = y2;
+    out.DX = dx;
+    out.DY = dy;
+  };
+  return StoreWhenFinite(out, write, x1, y1, x2, y2, dx, dy);
+}
 
 // Local records built from raw values, existing.
 PtRec MakePoint(double x, double y);

@@ -239,14 +239,12 @@ TEST(SampledLocus, MapsAndStepsWithWrongReferencesDrawWhatTheWholeFigureDraws) {
   int16_t p1 = AddFreePoint(fig, 1, 0), p2 = AddFreePoint(fig, 0, 1);
   int16_t q1 = AddFreePoint(fig, 2, 1), q2 = AddFreePoint(fig, 1, 2);
   int16_t image = AddStep(
-      fig, "PT5",
-      {PointRef(driving), PointRef(p1), PointRef(p2), PointRef(q1), PointRef(q2)});
+      fig, "PT5", {PointRef(driving), PointRef(p1), PointRef(p2), PointRef(q1), PointRef(q2)});
   int16_t line = AddStep(fig, "L1", {PointRef(image), PointRef(centre)});
   int16_t wrong = AddStep(fig, "C2", {PointRef(image), {kClassLine, line}});
   int16_t meets = AddStep(fig, "PC2", {{kClassLine, line}, {kClassCircle, wrong}});
   int16_t one = AddNumber(fig, 1);
-  int16_t mid =
-      AddStep(fig, "PN", {PointRef(image), PointRef(driving), {100, one}, {100, one}});
+  int16_t mid = AddStep(fig, "PN", {PointRef(image), PointRef(driving), {100, one}, {100, one}});
   RecomputeForRedraw(fig);
   for (int16_t traced : {mid, meets}) {
     SCOPED_TRACE("traced point " + std::to_string(traced));
