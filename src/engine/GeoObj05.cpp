@@ -1,6 +1,7 @@
 #include "engine/GeoObj05.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "engine/CalcEval.h"
@@ -10,28 +11,6 @@
 
 namespace plandra {
 namespace {
-
-// Exists of an element known to be in range.
-int16_t ExistsAt(const Figure& fig, int16_t cls, int16_t index) {
-  switch (cls) {
-    case kClassNumber: return fig.NumTable[index].Exists;
-    case kClassPoint: return fig.PtTable[index].Exists;
-    case kClassLine: return fig.LnTable[index].Exists;
-    case kClassCircle: return fig.CirTable[index].Exists;
-    default: return kFalse;
-  }
-}
-
-// The last step every step table can hold, so that a store whose counts
-// disagree with its tables is never read past its end.
-int StepLimit(const Figure& fig) {
-  int limit = fig.StepCount;
-  for (int bound : {UpperBound(fig.StepKindId), UpperBound(fig.StepIn), UpperBound(fig.StepOut),
-                    UpperBound(fig.StepState), UpperBound(fig.StepRev)}) {
-    limit = std::min(limit, bound);
-  }
-  return limit;
-}
 
 // The host is a line: P1 + t·direction, held within a segment or half-line.
 bool PlaceOnLine(const LnRec& host, PtRec& point) {
@@ -199,37 +178,16 @@ void FinalSweep(Figure& fig, RecomputeReport& report, int steps) {
   ReportedHostStep(fig, report);
 }
 
-// RecomputeStep for a step known to be within the step tables.
-void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int step,
-                  const MatrixDisplay* display) {
-  Kind kind = fig.StepKindId[step];
-  if (kind == Kind::CALC) EvalCalcStep(fig, step);
-  fig.CurStep = step;
-  for (int k = 1; k <= 5; ++k) fig.CurOut[k] = fig.StepOut[step][k].Index;
-  const KindInfo& info = KindInfoOf(kind);
-  // Only those steps read it; a locus sample evaluates many other steps.
-  const bool named = fig.LastPass && ShowsFinalMatrix(kind);
-  if (named) fig.CurKind.assign(info.Code);
-  StepEval eval{fig, report, step, kind, fig.StepIn[step], fig.StepOut[step], limits, display};
-  // The first letter of the code names the class of the main result; "CALC"
-  // thus reaches the circles and matches none of them.
-  switch (info.Code.empty() ? '\0' : info.Code[0]) {
-    case 'N': EvalNumberStep(eval); break;
-    case 'P': EvalPointStep(eval); break;
-    case 'L': EvalLineStep(eval); break;
-    case 'C': EvalCircleStep(eval); break;
-    default: break;
-  }
-  if (named) fig.CurKind.clear();
-}
-
-// A store sized for fewer than five steps has fewer CurOut entries than a
-// step has output slots.
-void EnsureCurOut(Figure& fig) {
-  if (fig.CurOut.size() < 6) fig.CurOut.resize(6);
-}
-
 }  // namespace
+
+int StepLimit(const Figure& fig) {
+  int limit = fig.StepCount;
+  for (int bound : {UpperBound(fig.StepKindId), UpperBound(fig.StepIn), UpperBound(fig.StepOut),
+                    UpperBound(fig.StepState), UpperBound(fig.StepRev)}) {
+    limit = std::min(limit, bound);
+  }
+  return limit;
+}
 
 // Asked at every pass, so every sample of a locus: the tables' bounds are
 // read directly.
@@ -243,34 +201,96 @@ ElemLimits ElemLimitsOf(const Figure& fig) {
 
 // The perpendicular's foot: the perpendicular-and-foot macro leaves it out
 // and takes the foot from an intersection step instead.
-bool OutputOptional(const StepEval& eval, int slot) {
-  return eval.Id == Kind::L3 && slot == 2 && eval.Out[2].Index == 0;
+bool OutputOptional(Kind kind, const StepRefs& out, int slot) {
+  return kind == Kind::L3 && slot == 2 && out[2].Index == 0;
 }
 
-bool InputsReady(StepEval& eval) {
-  const KindInfo& info = KindInfoOf(eval.Id);
-  bool refsValid = true;
-  bool inputsExist = true;
+bool RefsValid(Kind kind, const StepRefs& in, const StepRefs& out, const ElemLimits& limits,
+               const Figure* inputsIn) {
+  const KindInfo& info = KindInfoOf(kind);
   for (int k = 0; k < 5 && info.InClass[k] != kSlotNone; ++k) {
     auto cls = static_cast<int16_t>(info.InClass[k] % 100);
-    ObjRef ref = eval.In[k + 1];
-    if (!RefMatches(eval.Limits, ref, cls)) {
-      refsValid = false;
-      break;
-    }
-    if (!Defined(ExistsAt(eval.Fig, cls, ref.Index))) inputsExist = false;
+    if (!RefMatches(limits, in[k + 1], cls)) return false;
+    if (inputsIn && !Defined(ExistsAt(*inputsIn, cls, in[k + 1].Index))) return false;
   }
   for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
-    if (OutputOptional(eval, k + 1)) continue;
-    refsValid &= RefMatches(eval.Limits, eval.Out[k + 1], info.OutClass[k] % 100);
+    if (OutputOptional(kind, out, k + 1)) continue;
+    if (!RefMatches(limits, out[k + 1], info.OutClass[k] % 100)) return false;
   }
-  if (refsValid && inputsExist) return true;
+  return true;
+}
+
+void ComputeNothing(StepEval& eval) {
+  const KindInfo& info = KindInfoOf(eval.Id);
   for (int k = 0; k < 5 && info.OutClass[k] != kSlotNone; ++k) {
     auto cls = static_cast<int16_t>(info.OutClass[k] % 100);
     ObjRef ref = eval.Out[k + 1];
     if (RefMatches(eval.Limits, ref, cls)) SetExists(eval.Fig, {cls, ref.Index}, kFalse);
   }
-  return false;
+  if (MeasuresAngle(eval.Id)) DropAngleMark(eval.Fig, eval.Step);
+}
+
+namespace {
+
+void EvalMapStep(StepEval& eval) { EvalTransformStep(eval.Fig, eval.Step, eval.Display); }
+
+StepEvaluator FindEvaluator(Kind kind) {
+  switch (kind) {
+    case Kind::PT5:
+    case Kind::PT6:
+    case Kind::PT7:
+    case Kind::PT62: return {.Whole = EvalMapStep};
+    case Kind::PNEW:  // a free point stays where the user put it
+    case Kind::PBND:  // moved by the host step of the pass
+    case Kind::PNEQ:  // expanded into PN steps when built
+    case Kind::L3Macro:
+    case Kind::LPGN:
+    case Kind::LRGN:
+    case Kind::LH2Macro:  // expanded into ordinary steps when built
+    case Kind::CALC:      // evaluated before the dispatch: its C names no circle
+      return {};
+    default: break;
+  }
+  // The first letter of the code names the class of the main result.
+  std::string_view code = KindInfoOf(kind).Code;
+  switch (code.empty() ? '\0' : code[0]) {
+    case 'N': return {.Compute = ComputeNumberStep};
+    case 'P': return {.Compute = ComputePointStep};
+    case 'L': return {.Compute = ComputeLineStep};
+    case 'C': return {.Compute = ComputeCircleStep};
+    default: return {};
+  }
+}
+
+}  // namespace
+
+// Looked up for every step a recompute evaluates: found once per kind.
+StepEvaluator EvaluatorOf(Kind kind) {
+  static const auto evaluators = [] {
+    std::array<StepEvaluator, static_cast<size_t>(Kind::kCount)> table;
+    for (size_t k = 0; k < table.size(); ++k) table[k] = FindEvaluator(static_cast<Kind>(k));
+    return table;
+  }();
+  auto index = static_cast<size_t>(kind);
+  return index < evaluators.size() ? evaluators[index] : StepEvaluator{};
+}
+
+void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int step,
+                  const MatrixDisplay* display) {
+  Kind kind = fig.StepKindId[step];
+  if (kind == Kind::CALC) EvalCalcStep(fig, step);
+  EnterStep(fig, step);
+  // Only those steps read it; a locus sample evaluates many other steps.
+  const bool named = fig.LastPass && ShowsFinalMatrix(kind);
+  if (named) fig.CurKind.assign(KindInfoOf(kind).Code);
+  StepEval eval{fig, report, step, kind, fig.StepIn[step], fig.StepOut[step], limits, display};
+  StepEvaluator evaluator = EvaluatorOf(kind);
+  if (evaluator.Whole) {
+    evaluator.Whole(eval);
+  } else if (evaluator.Compute) {
+    RunCompute(eval, evaluator.Compute, RefsValid(kind, eval.In, eval.Out, limits, &fig));
+  }
+  if (named) fig.CurKind.clear();
 }
 
 RecomputeReport RecomputeStep(Figure& fig, int step, const MatrixDisplay* display) {
@@ -281,48 +301,28 @@ RecomputeReport RecomputeStep(Figure& fig, int step, const MatrixDisplay* displa
   return report;
 }
 
-namespace {
+void BeginPass(Figure& fig, bool last) {
+  fig.LastPass = last;
+  if (last) PruneAngleMarks(fig);
+}
 
-// The passes of RecomputeAll over all steps, or over only the steps and
-// hosted points of a dependent set.
-// The points on figures of a dependent set put on their hosts.
-void HostedPointsStep(Figure& fig, const DependentSet& only, const ElemLimits& limits,
+void HostedPointsStep(Figure& fig, const std::vector<int>& points, const ElemLimits& limits,
                       RecomputeReport& report) {
   HostStepResult result;
-  for (int i : only.HostedPoints)
-    if (i <= limits[kClassPoint]) HostStepPoint(fig, limits, fig.PtTable[i], result);
+  for (int i : points)
+    if (i >= 1 && i <= limits[kClassPoint]) HostStepPoint(fig, limits, fig.PtTable[i], result);
   if (result.Clamped) ++report.HeldAtEnd;
 }
 
-// One pass over all steps, or over the steps and hosted points of a set.
-void RunPass(Figure& fig, const DependentSet* only, bool last, RecomputeReport& report,
-             const MatrixDisplay* display) {
+namespace {
+
+void RunPass(Figure& fig, bool last, RecomputeReport& report, const MatrixDisplay* display) {
   int steps = StepLimit(fig);
   ElemLimits limits = ElemLimitsOf(fig);
-  auto evaluate = [&](int s) {
+  BeginPass(fig, last);
+  for (int s = 1; s <= steps; ++s)
     if (fig.StepState[s] != 2) EvaluateStep(fig, report, limits, s, display);
-  };
-  fig.LastPass = last;
-  if (last) PruneAngleMarks(fig);
-  if (!only) {
-    for (int s = 1; s <= steps; ++s) evaluate(s);
-    ReportedHostStep(fig, report);
-    return;
-  }
-  for (int s : only->Steps)
-    if (s <= steps) evaluate(s);
-  HostedPointsStep(fig, *only, limits, report);
-}
-
-// The passes of RecomputeAll over all steps, or over only the steps and
-// hosted points of a dependent set.
-RecomputeReport RunPasses(Figure& fig, const DependentSet* only, const MatrixDisplay* display) {
-  RecomputeReport report;
-  EnsureCurOut(fig);
-  for (int pass = 1; pass <= fig.PassCount; ++pass)
-    RunPass(fig, only, pass == fig.PassCount, report, display);
-  fig.LastPass = false;
-  return report;
+  ReportedHostStep(fig, report);
 }
 
 using Follows = std::vector<std::vector<char>>;
@@ -395,11 +395,12 @@ bool TakeHostedPoints(const Figure& fig, int points, Follows& follows) {
 }  // namespace
 
 RecomputeReport RecomputeAll(Figure& fig, const MatrixDisplay* display) {
-  return RunPasses(fig, nullptr, display);
-}
-
-RecomputeReport RecomputeDependents(Figure& fig, const DependentSet& set) {
-  return RunPasses(fig, &set, nullptr);
+  RecomputeReport report;
+  EnsureCurOut(fig);
+  for (int pass = 1; pass <= fig.PassCount; ++pass)
+    RunPass(fig, pass == fig.PassCount, report, display);
+  fig.LastPass = false;
+  return report;
 }
 
 bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int point) {
@@ -422,17 +423,6 @@ bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int point) {
     }
   }
   return true;
-}
-
-RecomputeReport RecomputeSettledDependents(Figure& fig, const DependentSet& set) {
-  RecomputeReport report;
-  EnsureCurOut(fig);
-  // The first passes would evaluate every step as the settled figure stands,
-  // changing nothing, before the points on figures took their new places.
-  HostedPointsStep(fig, set, ElemLimitsOf(fig), report);
-  RunPass(fig, &set, true, report, nullptr);
-  fig.LastPass = false;
-  return report;
 }
 
 DependentSet DependentsOf(const Figure& fig, int point) {

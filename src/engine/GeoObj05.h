@@ -54,21 +54,13 @@ DependentSet DependentsOf(const Figure& fig, int point);
 // HostedPoints. A step of expressions reads numbers by name, so one in the
 // chain takes every number of the set with it.
 DependentSet ChainBetween(const Figure& fig, int driving, int traced);
-
-// RecomputeAll with the same passes, over only the set. Gives what
-// RecomputeAll gives when everything outside the set is already evaluated
-// from unchanged inputs: the point moves, the rest of the figure stays.
-RecomputeReport RecomputeDependents(Figure& fig, const DependentSet& set);
+// A set is evaluated on its own through engine/PreparedChain.
 
 // True when one pass settles the set after the point moves: every step of
 // the set reads only what earlier steps of the set made, the point itself,
 // or elements outside the set; no expression; no other point on a figure of
 // the set read by a step; the point's host outside the set.
 bool SettlesInOnePass(const Figure& fig, const DependentSet& set, int point);
-// RecomputeDependents for a figure settled before the point moved, with
-// SettlesInOnePass true: the points on figures placed, then the one pass
-// that changes anything, as the last pass.
-RecomputeReport RecomputeSettledDependents(Figure& fig, const DependentSet& set);
 
 // Moves a point on a figure onto its host (HostClass, HostIndex). Returns
 // true when the point had to be held at an end of a segment or half-line, so

@@ -15,9 +15,11 @@ void StoreCentreAndRadius(const PtRec& centre, const NumRec& radius, CirRec& out
 
 // A circle whose centre is found by fixing a point; radius the distance to it.
 void CircleToPoint(const PtRec& centre, const PtRec& onCircle, CirRec& out) {
-  NumRec radius;
-  Distance(centre, onCircle, radius);
-  StoreCentreAndRadius(centre, radius, out);
+  if (!Defined(centre.Exists) || !Defined(onCircle.Exists)) {
+    out.Exists = kFalse;
+    return;
+  }
+  StoreCircle(out, centre.X, centre.Y, DistanceBetween(centre, onCircle));
 }
 
 void CircleOnDiameter(const LnRec& line, CirRec& out) {
@@ -99,9 +101,7 @@ void EvalMappedCircle(StepEval& eval, CirRec& out) {
 
 }  // namespace
 
-void EvalCircleStep(StepEval& eval) {
-  // A calculated number's code also starts with C; it is no circle.
-  if (eval.Id == Kind::CALC || !InputsReady(eval)) return;
+void ComputeCircleStep(StepEval& eval) {
   CirRec& out = eval.OutCir(1);
   switch (eval.Id) {
     case Kind::C1: {

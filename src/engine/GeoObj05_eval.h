@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/GeoObj05.h"
 #include "engine/Math05.h"
@@ -26,7 +27,7 @@ inline bool RefMatches(const ElemLimits& limits, ObjRef ref, int cls) {
 }
 
 // One step under evaluation. The accessors index the tables directly: call
-// them only after InputsReady has checked the step's references.
+// them only after RefsValid has checked the step's references.
 struct StepEval {
   Figure& Fig;
   RecomputeReport& Report;
@@ -47,17 +48,77 @@ struct StepEval {
   NumRec& OutNum(int slot) const { return Fig.NumTable[Out[slot].Index]; }
 };
 
-// True when every reference the kind reads and writes names an element of
-// the class the kind expects, and every input exists. Otherwise the valid
-// outputs get Exists 0 (invalid ones are never written) and it is false.
-bool InputsReady(StepEval& eval);
-// True for an output slot the kind may leave empty, and leaves empty here.
-bool OutputOptional(const StepEval& eval, int slot);
+// Exists of an element whose reference RefMatches has passed.
+inline int16_t ExistsAt(const Figure& fig, int16_t cls, int16_t index) {
+  switch (cls) {
+    case kClassNumber: return fig.NumTable[index].Exists;
+    case kClassPoint: return fig.PtTable[index].Exists;
+    case kClassLine: return fig.LnTable[index].Exists;
+    case kClassCircle: return fig.CirTable[index].Exists;
+    default: return kFalse;
+  }
+}
 
-void EvalPointStep(StepEval& eval);
-void EvalLineStep(StepEval& eval);
-void EvalCircleStep(StepEval& eval);
-void EvalNumberStep(StepEval& eval);
+// True when every reference the kind reads and writes names an element of
+// the class the kind expects and, when inputsIn is given, every input exists
+// there.
+bool RefsValid(Kind kind, const StepRefs& in, const StepRefs& out, const ElemLimits& limits,
+               const Figure* inputsIn = nullptr);
+// True for an output slot the kind may leave empty, and leaves empty here.
+bool OutputOptional(Kind kind, const StepRefs& out, int slot);
+
+// What a kind computes once its step is checked, with the step's
+// references valid and its inputs there.
+using StepCompute = void (*)(StepEval&);
+void ComputePointStep(StepEval& eval);
+void ComputeLineStep(StepEval& eval);
+void ComputeCircleStep(StepEval& eval);
+void ComputeNumberStep(StepEval& eval);
+
+// How the steps of a kind are evaluated: most are checked (RefsValid) and
+// then computed; the maps check their own references; the
+// rest compute nothing in a pass. At most one of the two is set.
+struct StepEvaluator {
+  StepCompute Compute = nullptr;  // after the checks
+  StepCompute Whole = nullptr;    // checks for itself
+};
+StepEvaluator EvaluatorOf(Kind kind);
+
+// A checked step whose inputs are not ready: its valid outputs get Exists 0
+// and a measurement leaves no angle mark.
+void ComputeNothing(StepEval& eval);
+inline void RunCompute(StepEval& eval, StepCompute compute, bool ready) {
+  if (ready) {
+    compute(eval);
+  } else {
+    ComputeNothing(eval);
+  }
+}
+
+// CurStep and CurOut name the step being evaluated; CurOut holds 5 slots.
+inline void EnterStep(Figure& fig, int step) {
+  fig.CurStep = step;
+  const StepRefs& out = fig.StepOut[step];
+  for (int k = 1; k <= 5; ++k) fig.CurOut[k] = out[k].Index;
+}
+// A store sized for fewer than five steps has fewer CurOut entries than a
+// step has output slots.
+inline void EnsureCurOut(Figure& fig) {
+  if (fig.CurOut.size() < 6) fig.CurOut.resize(6);
+}
+
+// The last step every step table can hold, so that a store whose counts
+// disagree with its tables is never read past its end.
+int StepLimit(const Figure& fig);
+// RecomputeStep for a step within the step tables, CurOut made to hold it.
+void EvaluateStep(Figure& fig, RecomputeReport& report, const ElemLimits& limits, int step,
+                  const MatrixDisplay* display);
+// Sets LastPass; the last pass drops the angle marks of steps gone.
+void BeginPass(Figure& fig, bool last);
+// The host step for the listed points on figures; counts once in
+// HeldAtEnd when it held one at an end of its host.
+void HostedPointsStep(Figure& fig, const std::vector<int>& points, const ElemLimits& limits,
+                      RecomputeReport& report);
 
 // Triangle centres and other constructions shared by several kinds.
 void Midpoint(const PtRec& a, const PtRec& b, PtRec& out);

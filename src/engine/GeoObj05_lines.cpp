@@ -125,25 +125,14 @@ void Polar(const PtRec& p, const CirRec& circle, LnRec& out) {
             relative.Y2 + circle.CY, relative.DX, relative.DY);
 }
 
-void EvalLineStep(StepEval& eval) {
-  switch (eval.Id) {
-    case Kind::L3Macro:
-    case Kind::LPGN:
-    case Kind::LRGN:
-    case Kind::LH2Macro: return;  // expanded into ordinary steps when built
-    default: break;
-  }
-  if (!InputsReady(eval)) {
-    if (MeasuresAngle(eval.Id)) DropAngleMark(eval.Fig, eval.Step);
-    return;
-  }
+void ComputeLineStep(StepEval& eval) {
   LnRec& out = eval.OutLn(1);
   switch (eval.Id) {
     case Kind::L1: LineFromPoints(eval.Pt(1), eval.Pt(2), out); break;
     case Kind::L2: ParallelThrough(eval.Ln(1), eval.Pt(2), out); break;
     case Kind::L3:
       PerpendicularThrough(eval.Ln(1), eval.Pt(2), out);
-      if (!OutputOptional(eval, 2)) LineIntersect(eval.Ln(1), out, eval.OutPt(2));
+      if (!OutputOptional(eval.Id, eval.Out, 2)) LineIntersect(eval.Ln(1), out, eval.OutPt(2));
       break;
     case Kind::L4: PerpendicularBisector(eval.Ln(1), out); break;
     case Kind::L5: Tangents(eval.Pt(1), eval.Cir(2), out, eval.OutLn(2)); break;

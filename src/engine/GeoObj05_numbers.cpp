@@ -191,11 +191,7 @@ void PruneAngleMarks(Figure& fig) {
   });
 }
 
-void EvalNumberStep(StepEval& eval) {
-  if (!InputsReady(eval)) {
-    if (MeasuresAngle(eval.Id)) DropAngleMark(eval.Fig, eval.Step);
-    return;
-  }
+void ComputeNumberStep(StepEval& eval) {
   NumRec& out = eval.OutNum(1);
   switch (eval.Id) {
     case Kind::ND2P: Distance(eval.Pt(1), eval.Pt(2), out); break;

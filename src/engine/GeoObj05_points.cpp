@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "engine/GeoObj05_eval.h"
-#include "engine/MapEval.h"
 
 namespace plandra {
 namespace {
@@ -101,13 +100,16 @@ void PlacePair(StepEval& eval, double x1, double y1, double x2, double y2) {
     out1.Exists = out2.Exists = kFalse;
     return;
   }
-  PtRec a1 = MakePoint(x1, y1);
-  PtRec a2 = MakePoint(x2, y2);
+  // Plain places, not records: this runs at every sample of a locus.
+  struct Place {
+    double X, Y;
+  };
+  const Place a1{x1, y1}, a2{x2, y2};
   Figure& fig = eval.Fig;
   int16_t& rev = fig.StepRev[eval.Step];
   auto prevSize = fig.PtTablePrev.size();
-  auto i1 = static_cast<size_t>(fig.CurOut[1]);
-  auto i2 = static_cast<size_t>(fig.CurOut[2]);
+  auto i1 = static_cast<size_t>(eval.Out[1].Index);
+  auto i2 = static_cast<size_t>(eval.Out[2].Index);
   if (i1 < prevSize && i2 < prevSize) {
     const PtRec* q1 = &fig.PtTablePrev[i1];
     const PtRec* q2 = &fig.PtTablePrev[i2];
@@ -116,8 +118,8 @@ void PlacePair(StepEval& eval, double x1, double y1, double x2, double y2) {
     bool m21 = Coincident(a2, *q1), m22 = Coincident(a2, *q2);
     if (!m11 && !m22 && (m12 || m21)) rev = rev ? kFalse : kTrue;
   }
-  const PtRec& first = rev ? a2 : a1;
-  const PtRec& second = rev ? a1 : a2;
+  const Place& first = rev ? a2 : a1;
+  const Place& second = rev ? a1 : a2;
   StorePoint(out1, first.X, first.Y);
   StorePoint(out2, second.X, second.Y);
 }
@@ -253,19 +255,7 @@ void FootOnLine(const LnRec& line, const PtRec& p, PtRec& foot) {
   SplitLine(perpendicular, start, foot);
 }
 
-void EvalPointStep(StepEval& eval) {
-  switch (eval.Id) {
-    case Kind::PT5:
-    case Kind::PT6:
-    case Kind::PT7:
-    case Kind::PT62: EvalTransformStep(eval.Fig, eval.Step, eval.Display); return;
-    case Kind::PNEW:  // a free point stays where the user put it
-    case Kind::PBND:  // moved by the host step of the pass
-    case Kind::PNEQ:  // expanded into PN steps when built
-      return;
-    default: break;
-  }
-  if (!InputsReady(eval)) return;
+void ComputePointStep(StepEval& eval) {
   switch (eval.Id) {
     case Kind::PC2: LineCircleCrossing(eval, eval.Ln(1), eval.Cir(2)); break;
     case Kind::PC3: CircleCircleCrossing(eval, eval.Cir(1), eval.Cir(2)); break;

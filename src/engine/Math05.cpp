@@ -5,8 +5,6 @@
 namespace plandra {
 namespace {
 
-bool AllFinite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
-
 bool Exist(const PtRec& a, const PtRec& b) { return Defined(a.Exists) && Defined(b.Exists); }
 
 // A line as a point and a direction, for the solves inside the primitives.
@@ -50,54 +48,6 @@ void Rotate(double x, double y, double cx, double cy, double t, double& rx, doub
 }
 
 }  // namespace
-
-bool StorePoint(PtRec& out, double x, double y) {
-  if (!AllFinite(x, y)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.X = x;
-  out.Y = y;
-  out.Exists = kTrue;
-  return true;
-}
-
-bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx, double dy) {
-  if (!AllFinite(x1, y1) || !AllFinite(x2, y2) || !AllFinite(dx, dy)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.X1 = x1;
-  out.Y1 = y1;
-  out.X2 = x2;
-  out.Y2 = y2;
-  out.DX = dx;
-  out.DY = dy;
-  out.Exists = kTrue;
-  return true;
-}
-
-bool StoreCircle(CirRec& out, double cx, double cy, double r) {
-  if (!AllFinite(cx, cy) || !std::isfinite(r)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.CX = cx;
-  out.CY = cy;
-  out.R = r;
-  out.Exists = kTrue;
-  return true;
-}
-
-bool StoreNumber(NumRec& out, double value) {
-  if (!std::isfinite(value)) {
-    out.Exists = kFalse;
-    return false;
-  }
-  out.Value = value;
-  out.Exists = kTrue;
-  return true;
-}
 
 PtRec MakePoint(double x, double y) {
   PtRec p;
@@ -159,11 +109,11 @@ void Distance(const PtRec& a, const PtRec& b, NumRec& out) {
     out.Exists = kFalse;
     return;
   }
-  StoreNumber(out, std::sqrt((a.Y - b.Y) * (a.Y - b.Y) + (a.X - b.X) * (a.X - b.X)));
+  StoreNumber(out, DistanceBetween(a, b));
 }
 
-bool Coincident(const PtRec& a, const PtRec& b) {
-  return std::abs(a.Y - b.Y) + std::abs(a.X - b.X) < kCoincidentEps;
+double DistanceBetween(const PtRec& a, const PtRec& b) {
+  return std::sqrt((a.Y - b.Y) * (a.Y - b.Y) + (a.X - b.X) * (a.X - b.X));
 }
 
 void UnitPointToward(const PtRec& a, const PtRec& b, PtRec& out) {

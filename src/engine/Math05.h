@@ -6,6 +6,7 @@
 // anything is written.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "figure/Codes.h"
@@ -29,10 +30,48 @@ inline bool Defined(int16_t exists) { return exists != 0; }
 
 // Output writers: store finite results with Exists -1, anything else leaves
 // the record's values and gives Exists 0. They return whether it exists.
-bool StorePoint(PtRec& out, double x, double y);
-bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx, double dy);
-bool StoreCircle(CirRec& out, double cx, double cy, double r);
-bool StoreNumber(NumRec& out, double value);
+// Inline: every evaluation of a step ends in one, many times a locus.
+template <class Record, class Write, class... Values>
+bool StoreWhenFinite(Record& out, Write write, Values... values) {
+  if (!(std::isfinite(values) && ...)) {
+    out.Exists = kFalse;
+    return false;
+  }
+  write();
+  out.Exists = kTrue;
+  return true;
+}
+inline bool StoreNumber(NumRec& out, double value) {
+  auto write = [&] { out.Value = value; };
+  return StoreWhenFinite(out, write, value);
+}
+inline bool StorePoint(PtRec& out, double x, double y) {
+  auto write = [&] {
+    out.X = x;
+    out.Y = y;
+  };
+  return StoreWhenFinite(out, write, x, y);
+}
+inline bool StoreCircle(CirRec& out, double cx, double cy, double r) {
+  auto write = [&] {
+    out.CX = cx;
+    out.CY = cy;
+    out.R = r;
+  };
+  return StoreWhenFinite(out, write, cx, cy, r);
+}
+inline bool StoreLine(LnRec& out, double x1, double y1, double x2, double y2, double dx,
+                      double dy) {
+  auto write = [&] {
+    out.X1 = x1;
+    out.Y1 = y1;
+    out.X2 = x2;
+    out.Y2 = y2;
+    out.DX = dx;
+    out.DY = dy;
+  };
+  return StoreWhenFinite(out, write, x1, y1, x2, y2, dx, dy);
+}
 
 // Local records built from raw values, existing.
 PtRec MakePoint(double x, double y);
@@ -46,7 +85,14 @@ bool Unitize(double& x, double& y);
 void LineFromPoints(const PtRec& a, const PtRec& b, LnRec& out);
 void SplitLine(const LnRec& line, PtRec& first, PtRec& second);
 void Distance(const PtRec& a, const PtRec& b, NumRec& out);
-bool Coincident(const PtRec& a, const PtRec& b);
+// Distance's value for two points that exist; not finite when it overflows.
+double DistanceBetween(const PtRec& a, const PtRec& b);
+// Of any two places with X and Y: a point and a place found for one before
+// it is stored.
+template <class A, class B>
+bool Coincident(const A& a, const B& b) {
+  return std::abs(a.Y - b.Y) + std::abs(a.X - b.X) < kCoincidentEps;
+}
 void UnitPointToward(const PtRec& a, const PtRec& b, PtRec& out);
 void LineIntersect(const LnRec& l1, const LnRec& l2, PtRec& out);
 // From p to its foot on the line, direction the line's turned a quarter

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <utility>
 
+#include "engine/PreparedChain.h"
 #include "locus/SampleRuns.h"
 
 namespace plandra {
@@ -59,7 +61,7 @@ struct Sweep {
   std::vector<double> Params;
   int Driving = 0;
   int Traced = 0;
-  DependentSet Chain;
+  PreparedChain Chain;
   bool OnePass = false;
 };
 
@@ -83,9 +85,9 @@ LocusSample TakeSample(Figure& fig, const Sweep& sweep, size_t i, bool whole) {
   if (whole) {
     RecomputeAll(fig);
   } else if (sweep.OnePass) {
-    RecomputeSettledDependents(fig, sweep.Chain);
+    sweep.Chain.RecomputeSettled(fig);
   } else {
-    RecomputeDependents(fig, sweep.Chain);
+    sweep.Chain.Recompute(fig);
   }
   return SampleOf(fig.PtTable[sweep.Traced]);
 }
@@ -146,13 +148,14 @@ std::vector<LocusSample> SweepLocus(const Figure& fig, int driving, int traced, 
   if (sweep.Params.empty()) return {};
   sweep.Driving = driving;
   sweep.Traced = traced;
-  sweep.Chain = ChainBetween(fig, driving, traced);
-  sweep.OnePass = SettlesInOnePass(fig, sweep.Chain, driving);
+  DependentSet chain = ChainBetween(fig, driving, traced);
+  sweep.OnePass = SettlesInOnePass(fig, chain, driving);
+  sweep.Chain = PreparedChain(fig, std::move(chain));
   SampleRuns<LocusSample> runs(
       [&sweep](Figure& f, size_t i, bool caughtUp) {
         return TakeSample(f, sweep, i, caughtUp || i == 0);
       },
-      [&sweep](const Figure& f) { return ChainState(f, sweep.Chain); });
+      [&sweep](const Figure& f) { return ChainState(f, sweep.Chain.Set()); });
   Figure work = fig;
   const size_t count = sweep.Params.size();
   return runs.Run(work, 0, count, SampleThreads(threads, count, kMinSweepSamplesPerThread));

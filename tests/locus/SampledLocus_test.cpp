@@ -225,6 +225,39 @@ TEST(SampledLocus, PlaneSamplesOnAnyThreadsAreTheOneByOneValues) {
   }
 }
 
+// Steps a sweep cannot take as it takes most: a map, which checks its own
+// references, and a step whose reference names an element of another class
+// than its kind reads (never evaluated, so its circle is never there).
+TEST(SampledLocus, MapsAndStepsWithWrongReferencesDrawWhatTheWholeFigureDraws) {
+  using test::PointRef;
+  Figure fig;
+  ResetFigure(fig, 30);
+  int16_t centre = AddFreePoint(fig, 0.5, -1);
+  int16_t through = AddFreePoint(fig, 3, 1);
+  int16_t circle = AddStep(fig, "C2", {PointRef(centre), PointRef(through)});
+  int16_t driving = AddPointOnHost(fig, {kClassCircle, circle}, 2.0);
+  int16_t p1 = AddFreePoint(fig, 1, 0), p2 = AddFreePoint(fig, 0, 1);
+  int16_t q1 = AddFreePoint(fig, 2, 1), q2 = AddFreePoint(fig, 1, 2);
+  int16_t image = AddStep(
+      fig, "PT5", {PointRef(driving), PointRef(p1), PointRef(p2), PointRef(q1), PointRef(q2)});
+  int16_t line = AddStep(fig, "L1", {PointRef(image), PointRef(centre)});
+  int16_t wrong = AddStep(fig, "C2", {PointRef(image), {kClassLine, line}});
+  int16_t meets = AddStep(fig, "PC2", {{kClassLine, line}, {kClassCircle, wrong}});
+  int16_t one = AddNumber(fig, 1);
+  int16_t mid = AddStep(fig, "PN", {PointRef(image), PointRef(driving), {100, one}, {100, one}});
+  RecomputeForRedraw(fig);
+  for (int16_t traced : {mid, meets}) {
+    SCOPED_TRACE("traced point " + std::to_string(traced));
+    Figure literal = fig;
+    std::vector<PtRec> expected = Samples(literal, driving, traced, SampleWay::Literal);
+    std::vector<PtRec> got = Samples(fig, driving, traced, SampleWay::Dependents);
+    ASSERT_EQ(got.size(), 1001u);
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size() && !::testing::Test::HasFailure(); ++i)
+      ExpectSamePoint(got[i], expected[i], "sample " + std::to_string(i));
+  }
+}
+
 TEST(SampledLocus, MidpointOfAFixedPointAndACirclePointLiesOnAHalfCircle) {
   Figure fig;
   ResetFigure(fig, 20);
