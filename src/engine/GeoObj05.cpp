@@ -234,6 +234,13 @@ namespace {
 
 void EvalMapStep(StepEval& eval) { EvalTransformStep(eval.Fig, eval.Step, eval.Display); }
 
+// CurStep and CurOut name the step being evaluated.
+void EnterStep(Figure& fig, int step) {
+  fig.CurStep = step;
+  const StepRefs& out = fig.StepOut[step];
+  for (int k = 1; k <= 5; ++k) fig.CurOut[k] = out[k].Index;
+}
+
 StepEvaluator FindEvaluator(Kind kind) {
   switch (kind) {
     case Kind::PT5:

@@ -76,8 +76,8 @@ void ComputeCircleStep(StepEval& eval);
 void ComputeNumberStep(StepEval& eval);
 
 // How the steps of a kind are evaluated: most are checked (RefsValid) and
-// then computed; the maps check their own references; the
-// rest compute nothing in a pass. At most one of the two is set.
+// then computed; the maps check their own references; the rest compute
+// nothing in a pass. At most one of the two is set.
 struct StepEvaluator {
   StepCompute Compute = nullptr;  // after the checks
   StepCompute Whole = nullptr;    // checks for itself
@@ -95,12 +95,6 @@ inline void RunCompute(StepEval& eval, StepCompute compute, bool ready) {
   }
 }
 
-// CurStep and CurOut name the step being evaluated; CurOut holds 5 slots.
-inline void EnterStep(Figure& fig, int step) {
-  fig.CurStep = step;
-  const StepRefs& out = fig.StepOut[step];
-  for (int k = 1; k <= 5; ++k) fig.CurOut[k] = out[k].Index;
-}
 // A store sized for fewer than five steps has fewer CurOut entries than a
 // step has output slots.
 inline void EnsureCurOut(Figure& fig) {

@@ -30,9 +30,8 @@ void PreparedChain::RunStep(Figure& fig, const Step& step, RecomputeReport& repo
   bool ready = true;
   for (int k = 0; k < step.ReadCount && ready; ++k)
     ready = Defined(ExistsAt(fig, step.Reads[k].Class, step.Reads[k].Index));
-  StepEval eval{
-      fig,     report, step.Index, step.Id, fig.StepIn[step.Index], fig.StepOut[step.Index],
-      limits_, nullptr};
+  const int s = step.Index;
+  StepEval eval{fig, report, s, step.Id, fig.StepIn[s], fig.StepOut[s], limits_, nullptr};
   RunCompute(eval, step.Compute, ready);
 }
 
