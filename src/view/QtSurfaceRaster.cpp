@@ -187,6 +187,26 @@ struct RingShape {
   uint32_t color;
 };
 
+#if defined(__SSE2__)
+// The weights of two neighbouring pixels of a ring's row, in the low two
+// 16-bit lanes: each lane does what BlendSpan's weightAt does, so they are
+// the same weights.
+inline __m128i RingPairWeights(const RingShape& ring, __m128d across, double dy, double rowPart) {
+  const __m128d squares = _mm_mul_pd(across, across);
+  const __m128d off =
+      ring.exactDistance
+          ? _mm_sub_pd(_mm_sqrt_pd(_mm_add_pd(squares, _mm_set1_pd(dy * dy))), _mm_set1_pd(ring.rx))
+          : _mm_mul_pd(_mm_add_pd(squares, _mm_set1_pd(rowPart)), _mm_set1_pd(ring.halfInverse));
+  const __m128d share =
+      _mm_sub_pd(_mm_set1_pd(ring.peakWeight),
+                 _mm_mul_pd(_mm_andnot_pd(_mm_set1_pd(-0.0), off), _mm_set1_pd(256)));
+  // Truncated as the cast truncates; out of range both give the lowest int.
+  __m128i weights = _mm_cvttpd_epi32(share);
+  weights = _mm_packs_epi32(weights, weights);
+  return _mm_min_epi16(_mm_max_epi16(weights, _mm_setzero_si128()), _mm_set1_epi16(256));
+}
+#endif
+
 // The pixels of one row between from and to (pixel positions).
 // Inlined into the ring's loop: a ring's spans are a few pixels, and passing the
 // shape and rows cost more than them.
@@ -210,22 +230,8 @@ struct RingShape {
     const double right = dx;
     dx += 1;
 #if defined(__SSE2__)
-    // The same operations on both pixels at once, so the same weights.
-    const __m128d across = _mm_set_pd(right, left);
-    const __m128d squares = _mm_mul_pd(across, across);
-    const __m128d off =
-        ring.exactDistance
-            ? _mm_sub_pd(_mm_sqrt_pd(_mm_add_pd(squares, _mm_set1_pd(dy * dy))),
-                         _mm_set1_pd(ring.rx))
-            : _mm_mul_pd(_mm_add_pd(squares, _mm_set1_pd(rowPart)), _mm_set1_pd(ring.halfInverse));
-    const __m128d share =
-        _mm_sub_pd(_mm_set1_pd(ring.peakWeight),
-                   _mm_mul_pd(_mm_andnot_pd(_mm_set1_pd(-0.0), off), _mm_set1_pd(256)));
-    // Truncated as the cast truncates; out of range both give the lowest int.
-    __m128i weights = _mm_cvttpd_epi32(share);
-    weights = _mm_packs_epi32(weights, weights);
-    weights = _mm_min_epi16(_mm_max_epi16(weights, _mm_setzero_si128()), _mm_set1_epi16(256));
     auto* const pair = reinterpret_cast<__m128i*>(line + column);
+    const __m128i weights = RingPairWeights(ring, _mm_set_pd(right, left), dy, rowPart);
     _mm_storel_epi64(pair, MixTwo(_mm_loadl_epi64(pair), ring.color, SpreadWeights(weights)));
 #else
     BlendTwo(line + column, line + column + 1, ring.color, weightAt(left), weightAt(right));
