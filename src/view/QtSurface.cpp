@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <latch>
 #include <optional>
 #include <utility>
 
@@ -248,11 +249,17 @@ void QtSurface::Flush() const {
   // Each player takes the next band not yet taken, so that one with many
   // drawings in its bands does not leave the others waiting.
   std::atomic<int> nextBand{0};
+  // Not the pool's own wait: that ends its threads, and a new thread each
+  // frame costs its start, its stack and its cold font caches.
+  std::latch helpersDone(players - 1);
   for (int helper = 1; helper < players; ++helper) {
-    helpers_.start([this, rows, &nextBand] { PlayBands(rows, nextBand); });
+    helpers_.start([this, rows, &nextBand, &helpersDone] {
+      PlayBands(rows, nextBand);
+      helpersDone.count_down();
+    });
   }
   PlayBands(rows, nextBand);
-  helpers_.waitForDone();
+  helpersDone.wait();
   pending_.clear();
   layerPending_ = false;
 }
