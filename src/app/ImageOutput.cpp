@@ -113,6 +113,7 @@ std::vector<fs::path> FigureFilesOf(const fs::path& folder, bool withPd5,
 
 bool Copy_image_ClipBoard(Program& p) {
   SetScreen(p);
+  CompleteSampledLoci(p);
   return p.Host->CopyPictureToClipboard();
 }
 
@@ -122,6 +123,7 @@ void mnufBMP(Program& p) {
 
 void mnuFprint(Program& p) {
   Redraw(p);
+  CompleteSampledLoci(p);
   p.Host->PrintPicture();  // the printer's failure ends the command, unreported
   Redraw(p);
 }
@@ -166,6 +168,7 @@ ThumbnailStep Set_Menu_Thumbnail(Program& p, WindowGeometry& window) {
 bool ThumbnailCapture(Program& p) {
   SetScreen(p);
   Redraw(p);
+  CompleteSampledLoci(p);
   return p.Host->CopyPictureToClipboard();
 }
 
@@ -192,6 +195,7 @@ BatchResult mnuHmakeAllBmp(Program& p, const fs::path& folder) {
       continue;
     }
     Redraw(p);
+    CompleteSampledLoci(p);
     fs::path picture = pictures / BatchPictureName(file, p.Draw.ThumbnailState);
     if (p.Host->SavePicture(picture)) {
       result.Written.push_back(picture);

@@ -7,6 +7,7 @@
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Rakugaki.h"
+#include "app/Refresh.h"
 #include "app/Replay.h"
 #include "locus/PlaneTable.h"
 
@@ -25,6 +26,7 @@ void OnTimer(Program& p, TimerId timer) {
       }
       break;
     case TimerId::kPlaneTable: PlaneTableTick(p); break;
+    case TimerId::kLoci: DrawLociLeftForLater(p); break;
     case TimerId::kProgmanClear:
       // Closing another program by sending it keys is not done on this
       // desktop: the timer only switches itself off.

@@ -31,7 +31,7 @@ struct FontChoice {
   double Points = 9;
 };
 
-enum class TimerId { kDraw, kDrawSlow, kProgmanClear, kPlaneTable };
+enum class TimerId { kDraw, kDrawSlow, kProgmanClear, kPlaneTable, kLoci };
 
 class Platform {
  public:

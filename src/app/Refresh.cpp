@@ -10,6 +10,7 @@
 #include "engine/GeoObj05.h"
 #include "interact/PDSelObj.h"
 #include "locus/MeasureRecord.h"
+#include "locus/PdLocus.h"
 #include "locus/PlaneTable.h"
 #include "macros/ViewerText.h"
 #include "numbers/Labels05.h"
@@ -26,7 +27,12 @@ void ReportUnknownColors(Program& p) {
   }
 }
 
-void DrawRecomputed(Program& p) {
+bool SampledLociUnfinished(const Program& p) {
+  return p.Layers.SampledLociUnfinished && p.Layers.SampledLociUnfinished();
+}
+
+// The figure as it stands, with the loci its frame leaves for later asked for.
+void DrawFigureFrame(Program& p) {
   int16_t mode = CurrentMode(p.Modes);
   if (mode == kModeStandard || mode == kModeLoading) RefreshFreePointCandidates(p);
   MarkDraggableLines(p.Fig);
@@ -37,6 +43,11 @@ void DrawRecomputed(Program& p) {
   }
   RenderContext context = RenderContextOf(p, &numberList);
   DrawFrame(context);
+  if (SampledLociUnfinished(p)) HostOf(p).SetTimer(TimerId::kLoci, kLocusTickMs);
+}
+
+void DrawRecomputed(Program& p) {
+  DrawFigureFrame(p);
   // The number labels are refreshed: the record takes their values.
   // The samples of the table over the plane are no measurements.
   if (p.Locus.LocusOn != kFalse && !PlaneTableRunning(p)) RecordRow(p, "");
@@ -70,6 +81,16 @@ void Redraw(Program& p) {
 }
 
 void RedrawAfterMove(Program& p) { DrawRecomputed(p); }
+
+void DrawLociLeftForLater(Program& p) {
+  HostOf(p).SetTimer(TimerId::kLoci, 0);
+  DrawFigureFrame(p);
+  ReportUnknownColors(p);
+}
+
+void CompleteSampledLoci(Program& p) {
+  while (SampledLociUnfinished(p)) DrawLociLeftForLater(p);
+}
 
 void DrawElement(Program& p, ObjRef ref, int16_t c, int16_t source) {
   RenderContext context = RenderContextOf(p);

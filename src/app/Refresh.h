@@ -25,6 +25,12 @@ void Redraw(Program& p);
 // A step of a drag or of a number variation: draws the figure as the
 // caller's recompute (with the marks set when the move began) left it.
 void RedrawAfterMove(Program& p);
+// The figure as it stands drawn again for the sampled loci the last frame
+// left for later: nothing is recomputed and the record gets no row.
+void DrawLociLeftForLater(Program& p);
+// Draws until no sampled locus waits for a later frame: a picture that
+// leaves the window holds every curve.
+void CompleteSampledLoci(Program& p);
 
 // One element as the renderer draws it (the replay shows steps this way).
 void DrawElement(Program& p, ObjRef ref, int16_t c, int16_t source);

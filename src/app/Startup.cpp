@@ -13,6 +13,8 @@
 #include "app/ViewCommands.h"
 #include "figure/PDtype05.h"
 #include "interact/PDSelObj.h"
+#include "locus/PdLocus.h"
+#include "locus/SampledLocusCurves.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -103,7 +105,7 @@ void StartUp(Program& p, const StartupInputs& inputs) {
   if (p.Canvas) p.Canvas->Clear();
   ResetFigure(p.Fig, kStartCapacity);
   WireNumberChooser(p);
-  WireLocusLayer(p);
+  WireLocusLayer(p, kLocusWorkPerFrame);
   DisableUnwiredItems(p.Menu);
   p.Status = DesignedStatusBar();
   MarkAvailablePanels(p);

@@ -10,6 +10,7 @@
 #include "app/FigDataView.h"
 #include "app/FileCommands.h"
 #include "app/Program.h"
+#include "app/Refresh.h"
 #include "app/TranslatedText.h"
 #include "figure/EventMark.h"
 #include "figure/PDtype05.h"
@@ -115,6 +116,7 @@ std::string PageLanguage(const LangState& lang) {
 }
 
 std::string FigurePictureSvg(Program& p) {
+  CompleteSampledLoci(p);  // the frame below then sweeps nothing
   const auto [width, height] = PictureSize(p);
   SvgSurface svg(width, height);
   ViewState view = p.View;

@@ -27,12 +27,13 @@ void AddTrace(Program& p, ObjRef ref) {
   if (on) KeepTrace(p.Locus, p.Fig, ref);
 }
 
-void WireLocusLayer(Program& p) {
+void WireLocusLayer(Program& p, double locusWorkPerFrame) {
   WireTraceLayer(p.Layers, p.Locus);
   // The curves are kept with the layer that draws them, from frame to frame.
-  p.Layers.DrawSampledLoci = [curves = std::make_shared<SampledLocusCurves>()](RenderContext& r) {
-    DrawSampledLoci(*curves, r);
-  };
+  auto curves = std::make_shared<SampledLocusCurves>();
+  curves->WorkPerFrame = locusWorkPerFrame;
+  p.Layers.DrawSampledLoci = [curves](RenderContext& r) { DrawSampledLoci(*curves, r); };
+  p.Layers.SampledLociUnfinished = [curves] { return curves->Unfinished; };
 }
 
 TraceWatch WatchTracedElements(const Program& p, int excludedPoint) {

@@ -21,8 +21,11 @@ constexpr int16_t kOverrideErase = 20;
 // (and keeps a copy when that colour is set) or in the background colour.
 void AddTrace(Program& p, ObjRef ref);
 // Hands DrawTraces and the sampled loci to the renderer's layers; the program object must stay
-// where it is from then on.
-void WireLocusLayer(Program& p);
+// where it is from then on. A frame sweeps at most locusWorkPerFrame of the
+// loci (0: all of them) and the window draws the rest in the frames after.
+void WireLocusLayer(Program& p, double locusWorkPerFrame = 0);
+// The pause before one of those frames: the window takes what the user does first.
+constexpr int kLocusTickMs = 1;
 
 // The traced elements before a move, none with the switch off.
 TraceWatch WatchTracedElements(const Program& p, int excludedPoint);

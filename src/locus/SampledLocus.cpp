@@ -51,6 +51,18 @@ std::vector<double> SampleParams(const Figure& fig, int driving) {
   return {};
 }
 
+}  // namespace
+
+size_t SweepSampleCount(const Figure& fig, int driving) {
+  if (!PointIndexValid(fig, driving)) return 0;
+  const PtRec& pt = fig.PtTable[driving];
+  if (pt.HostClass == kClassLine) return LineSampleParams().size();
+  if (pt.HostClass == kClassCircle) return kCircleSampleSteps + 1;
+  return 0;
+}
+
+namespace {
+
 LocusSample SampleOf(const PtRec& pt) { return {pt.X, pt.Y, pt.Param, pt.Exists}; }
 
 void AppendBits(std::vector<uint64_t>& bits, double value) {

@@ -2,6 +2,7 @@
 // along the line or circle it lies on, drawn with the figure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -39,6 +40,10 @@ std::vector<LocusSample> SweepLocus(const Figure& fig, int driving, int traced, 
 // figure again; the other leaves the figure untouched.
 void SampleLocus(Figure& fig, int driving, int traced, SampleWay way,
                  const std::function<void(const PtRec&)>& visit, int threads = 0);
+
+// How many samples a sweep of the driving point takes: none for a point on
+// no line or circle.
+size_t SweepSampleCount(const Figure& fig, int driving);
 
 // The bits of every value the recompute writes into the element: what tells
 // two states of a figure apart. Nothing for a reference out of the tables.

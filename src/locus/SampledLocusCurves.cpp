@@ -71,17 +71,26 @@ void AppendHostedPoint(const Figure& fig, int i, int driving, std::vector<uint64
   AppendElementBits(fig, {pt.HostClass, pt.HostIndex}, bits);
 }
 
-LocusCurve& CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int driving,
-                    int traced) {
-  std::vector<uint64_t> inputs = LocusInputs(fig, driving, traced);
+// The curve, swept again when what it reads changed; none when the frame
+// has already swept what it may (spent, in chain steps times samples).
+LocusCurve* CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int driving,
+                    int traced, double& spent) {
+  size_t chainSteps = 0;
+  std::vector<uint64_t> inputs = LocusInputs(fig, driving, traced, &chainSteps);
   LocusCurve& curve = curves.ByStep[step];
-  if (curve.Inputs != inputs || curve.Inputs.empty()) {
-    curve.Samples = SweepLocus(fig, driving, traced);
-    curve.Inputs = std::move(inputs);
-    curve.PixelsKey = 0;
-    ++curves.Resamples;
+  if (curve.Inputs == inputs && !curve.Inputs.empty()) return &curve;
+  const double work = static_cast<double>(SweepSampleCount(fig, driving)) *
+                      static_cast<double>(std::max<size_t>(chainSteps, 1));
+  if (curves.WorkPerFrame > 0 && spent > 0 && spent + work > curves.WorkPerFrame) {
+    curves.Unfinished = true;
+    return nullptr;
   }
-  return curve;
+  spent += work;
+  curve.Samples = SweepLocus(fig, driving, traced);
+  curve.Inputs = std::move(inputs);
+  curve.PixelsKey = 0;
+  ++curves.Resamples;
+  return &curve;
 }
 
 // What DrawPointMark draws of a sample: nothing when it does not exist or
@@ -133,10 +142,11 @@ void DrawCurve(RenderContext& r, LocusCurve& curve, const PtRec& traced) {
 
 }  // namespace
 
-std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced) {
+std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced, size_t* chainSteps) {
   std::vector<uint64_t> bits;
   if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return bits;
   DependentSet chain = ChainBetween(fig, driving, traced);
+  if (chainSteps) *chainSteps = chain.Steps.size();
   bits.push_back(static_cast<uint64_t>(driving));
   bits.push_back(static_cast<uint64_t>(traced));
   for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
@@ -160,23 +170,26 @@ std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced) {
 }
 
 void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r) {
+  curves.Unfinished = false;
   if (!r.Canvas) return;
   const Figure& fig = r.Fig;
   int steps = std::min({fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
-  std::vector<int> drawn;
+  std::vector<int> present;
+  double spent = 0;
   for (int s = 1; s <= steps; ++s) {
     if (fig.StepKindId[s] != Kind::XLOCS) continue;
     const StepRefs& in = fig.StepIn[s];
     if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
     int traced = in[2].Index;
     if (!PointIndexValid(fig, traced)) continue;
-    LocusCurve& curve = CurveOf(curves, fig, s, in[1].Index, traced);
-    DrawCurve(r, curve, fig.PtTable[traced]);
-    drawn.push_back(s);
+    present.push_back(s);
+    if (LocusCurve* curve = CurveOf(curves, fig, s, in[1].Index, traced, spent)) {
+      DrawCurve(r, *curve, fig.PtTable[traced]);
+    }
   }
   // The curves of steps gone or changed to another kind are let go.
-  std::erase_if(curves.ByStep, [&drawn](const auto& entry) {
-    return !std::binary_search(drawn.begin(), drawn.end(), entry.first);
+  std::erase_if(curves.ByStep, [&present](const auto& entry) {
+    return !std::binary_search(present.begin(), present.end(), entry.first);
   });
 }
 

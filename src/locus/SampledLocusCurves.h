@@ -2,6 +2,7 @@
 // kept between frames and sampled again only when something it reads changed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -22,21 +23,35 @@ struct LocusCurve {
   std::vector<uint32_t> Painting;
 };
 
+// What the window's frame may sweep, in chain steps times samples: about a
+// third of a second here. A file can hold hundreds of loci over chains of
+// thousands of steps, hours of sweeping; such a figure's curves come over
+// several frames instead, and the window answers between them.
+constexpr double kLocusWorkPerFrame = 3e7;
+
 struct SampledLocusCurves {
   std::map<int, LocusCurve> ByStep;
   // Sweeps taken since the program started: a frame that finds every curve
   // still valid adds none.
   long Resamples = 0;
+  // What one frame may sweep (0: everything, for pictures and pages drawn
+  // once). A frame sweeps at least one curve, so every curve comes in time.
+  double WorkPerFrame = 0;
+  // The last frame left curves to sweep for the next one.
+  bool Unfinished = false;
 };
 
 // Everything a sweep of the locus reads, as bits: the steps of its chain and
 // their states, what they read from outside the chain, the chain's own
 // elements (a missing one keeps its old place) and their places at the last
 // snapshot, the driving point's host. Equal inputs give equal samples.
-std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced);
+// chainSteps, when given, takes how many steps the chain has.
+std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced,
+                                  size_t* chainSteps = nullptr);
 
 // Every "XLOCS" step's curve, as dots in the traced point's locus colour
-// (red when it has none). Nothing is computed without a surface. The samples
+// (red when it has none); a curve its frame could not sweep is left out.
+// Nothing is computed without a surface. The samples
 // are in figure coordinates, so a new view draws the kept ones. Needs nothing
 // but the model, so the web viewer draws the curves too.
 void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r);

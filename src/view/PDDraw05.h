@@ -104,6 +104,8 @@ struct RenderLayers {
   // Without it the traces are drawn anew at every frame.
   std::function<TraceListState()> TraceState;
   std::function<void(RenderContext&)> DrawSampledLoci;
+  // The last frame left sampled loci to sweep in a later one.
+  std::function<bool()> SampledLociUnfinished;
 };
 
 // Everything the renderer reads and the little it writes (the draw state):

@@ -317,6 +317,52 @@ TEST(Locus, SampledLociAreSampledAgainOnlyWhenWhatTheyReadChanged) {
   expectFresh();
 }
 
+// Sweeps a frame may not take wait for the frames after it, which come by
+// the timer, so that a figure whose loci would take hours to sweep lets the
+// window answer in between. Here every frame may take only one of three loci
+// on a circle. A picture that leaves the window waits for them all: it is
+// what one unbounded frame draws.
+TEST(Locus, LociBeyondAFramesWorkComeInTheFramesAfter) {
+  auto lociFigure = [](Figure& fig) {
+    int16_t centre = AddFreePoint(fig, 0, 0);
+    int16_t circle =
+        AddStep(fig, "C2", {test::PointRef(centre), test::PointRef(AddFreePoint(fig, 4, 0))});
+    int16_t driving = test::AddPointOnHost(fig, {kClassCircle, circle}, 2);
+    for (double x : {4.0, 8.0, 12.0}) {
+      int16_t traced =
+          AddStep(fig, "PT3", {test::PointRef(driving), test::PointRef(AddFreePoint(fig, x, 1))});
+      AddStep(fig, "XLOCS", {test::PointRef(driving), test::PointRef(traced)});
+    }
+  };
+  auto lociPixels = [](const Fixture& f) {
+    std::vector<std::pair<double, double>> dots;
+    for (const test::SurfaceCall& c : f.Surface.Of(test::CallKind::kPixel))
+      if (c.Color == RgbColor{255, 0, 0}) dots.emplace_back(c.X1, c.Y1);
+    return dots;
+  };
+  Fixture whole;
+  lociFigure(whole.P.Fig);
+  Redraw(whole.P);
+  ASSERT_EQ(lociPixels(whole).size(), 3 * 1001u);
+  EXPECT_EQ(whole.Host.Timers[TimerId::kLoci], 0);
+
+  Fixture f;
+  WireLocusLayer(f.P, 1);
+  lociFigure(f.P.Fig);
+  Redraw(f.P);
+  EXPECT_EQ(lociPixels(f).size(), 1001u);
+  ASSERT_GT(f.Host.Timers[TimerId::kLoci], 0);
+  f.Surface.Calls.clear();
+  OnTimer(f.P, TimerId::kLoci);
+  EXPECT_EQ(lociPixels(f).size(), 2 * 1001u);
+  EXPECT_GT(f.Host.Timers[TimerId::kLoci], 0);
+  f.Surface.Calls.clear();
+  RunMenuCommand(f.P, "mnufBMP");  // the picture onto the clipboard
+  EXPECT_EQ(lociPixels(f), lociPixels(whole));
+  OnTimer(f.P, TimerId::kLoci);
+  EXPECT_EQ(f.Host.Timers[TimerId::kLoci], 0);
+}
+
 // The figure of the table tests: A dragged in mode 6, its distance to the
 // fixed origin chosen, the switch on.
 struct TableFixture : Fixture {
