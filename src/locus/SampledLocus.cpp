@@ -51,18 +51,6 @@ std::vector<double> SampleParams(const Figure& fig, int driving) {
   return {};
 }
 
-}  // namespace
-
-size_t SweepSampleCount(const Figure& fig, int driving) {
-  if (!PointIndexValid(fig, driving)) return 0;
-  const PtRec& pt = fig.PtTable[driving];
-  if (pt.HostClass == kClassLine) return LineSampleParams().size();
-  if (pt.HostClass == kClassCircle) return kCircleSampleSteps + 1;
-  return 0;
-}
-
-namespace {
-
 LocusSample SampleOf(const PtRec& pt) { return {pt.X, pt.Y, pt.Param, pt.Exists}; }
 
 void AppendBits(std::vector<uint64_t>& bits, double value) {
@@ -151,6 +139,10 @@ void AppendElementBits(const Figure& fig, ObjRef ref, std::vector<uint64_t>& bit
     }
     default: return;
   }
+}
+
+size_t SweepSampleCount(const Figure& fig, int driving) {
+  return PointIndexValid(fig, driving) ? SampleParams(fig, driving).size() : 0;
 }
 
 std::vector<LocusSample> SweepLocus(const Figure& fig, int driving, int traced, int threads) {

@@ -37,7 +37,7 @@ void RasterRing(const RasterRows& rows, QPointF centre, double rx, double ry, do
 // Qt's painting can leave the upper halves of the vector registers in use,
 // and every SSE instruction after it then runs several times slower: the
 // rasteriser's loops took more than twice as long after a painted label.
-// Called after each painter call of a band.
+// Called after Qt paints and before our own vector code runs.
 void ClearUpperVectorState();
 
 // The rows a line or ring may touch, for choosing the bands it crosses.
