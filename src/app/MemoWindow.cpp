@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "app/FileFaultText.h"
 #include "app/Multi_lang.h"
 #include "app/Platform.h"
 #include "persist/Cp932.h"
@@ -93,7 +94,9 @@ void LoadMemoFile(MemoState& memo, LangState& lang) {
   switch (read.Status) {
     case FileReadStatus::kMissing: memo.Notice = Translate(lang, kNewMemoText); return;
     case FileReadStatus::kOk: break;
-    default: CannotEdit(memo, lang, kMemoNotReadText, read.Reason); return;
+    default:
+      CannotEdit(memo, lang, kMemoNotReadText, FaultText(lang, read.Fault) + read.Reason);
+      return;
   }
   if (read.More) {
     CannotEdit(memo, lang, kMemoTooLargeText,
@@ -144,11 +147,10 @@ bool SaveMemo(MemoState& memo, Platform& platform, LangState& lang) {
   if (memo.ReadOnly || !memo.Readable) return false;
   std::string bytes;
   if (!EncodeMemo(memo, platform, lang, bytes)) return false;
-  std::string error;
-  if (!ReplaceFileContents(memo.File, bytes, error)) {
-    platform.MessageBox(
-        Translate(lang, kMemoNotSavedText) + "\n" + memo.File.string() + "\n" + error,
-        Translate(lang, kMemoTitle), MsgButtons::kOk);
+  if (const FileWriteResult written = WriteFileSafely(memo.File, bytes); !written.Ok()) {
+    platform.MessageBox(Translate(lang, kMemoNotSavedText) + "\n" + FaultText(lang, written.Fault) +
+                            memo.File.string() + "\n" + written.Reason,
+                        Translate(lang, kMemoTitle), MsgButtons::kOk);
     return false;
   }
   memo.FileText = memo.Text;

@@ -1,5 +1,7 @@
 #include "app/SettingsFileIO.h"
 
+#include "app/FileFaultText.h"
+
 namespace plandra {
 namespace {
 
@@ -11,8 +13,8 @@ bool ShownUnlessOk(const SettingsFileResult& result, Platform& platform, LangSta
 }  // namespace
 
 void ShowSettingsFailure(const SettingsFileResult& failure, Platform& platform, LangState& lang) {
-  std::string text =
-      Translate(lang, failure.MessageKey) + "\n" + failure.File.string() + "\n" + failure.Reason;
+  std::string text = Translate(lang, failure.MessageKey) + "\n" + FaultText(lang, failure.Fault) +
+                     failure.File.string() + "\n" + failure.Reason;
   platform.MessageBox(text, Translate(lang, "設定"), MsgButtons::kOk);
 }
 

@@ -22,18 +22,25 @@ std::string KindOf(mode_t mode) {
   return "not a regular file";
 }
 
-FileBytes Refused(FileReadStatus status, std::string reason) {
+FileBytes Refused(FileReadStatus status, std::string reason, FileFault fault) {
   FileBytes read;
   read.Status = status;
   read.Reason = std::move(reason);
+  read.Fault = fault;
   return read;
+}
+
+FileBytes SystemRefusal(int error) {
+  return Refused(FileReadStatus::kFailed, ErrnoText(error), FaultOfErrno(error));
 }
 
 // The type of what was opened, then at most maxBytes of it.
 FileBytes ReadOpened(int fd, size_t maxBytes) {
   struct stat info {};
-  if (::fstat(fd, &info) != 0) return Refused(FileReadStatus::kFailed, ErrnoText(errno));
-  if (!S_ISREG(info.st_mode)) return Refused(FileReadStatus::kNotRegular, KindOf(info.st_mode));
+  if (::fstat(fd, &info) != 0) return SystemRefusal(errno);
+  if (!S_ISREG(info.st_mode)) {
+    return Refused(FileReadStatus::kNotRegular, KindOf(info.st_mode), FileFault::kNotRegular);
+  }
   FileBytes read;
   // One byte past the limit tells whether the file holds more.
   const size_t wanted = maxBytes + 1;
@@ -43,7 +50,7 @@ FileBytes ReadOpened(int fd, size_t maxBytes) {
   while (read.Bytes.size() < wanted) {
     ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, wanted - read.Bytes.size()));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return Refused(FileReadStatus::kFailed, ErrnoText(errno));
+    if (got < 0) return SystemRefusal(errno);
     if (got == 0) break;
     read.Bytes.append(chunk, static_cast<size_t>(got));
   }
@@ -62,8 +69,10 @@ FileBytes ReadRegularFile(const std::filesystem::path& file, size_t maxBytes) {
   int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     int error = errno;
-    if (error == ENOENT) return Refused(FileReadStatus::kMissing, "the file does not exist");
-    return Refused(FileReadStatus::kFailed, ErrnoText(error));
+    if (error == ENOENT) {
+      return Refused(FileReadStatus::kMissing, "the file does not exist", FileFault::kNotFound);
+    }
+    return SystemRefusal(error);
   }
   FileBytes read = ReadOpened(fd, maxBytes);
   ::close(fd);

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "persist/FileFault.h"
+
 namespace plandra {
 
 enum class FileReadStatus { kOk, kMissing, kNotRegular, kFailed };
@@ -16,6 +18,7 @@ struct FileBytes {
   std::string Bytes;   // at most the bytes asked for
   bool More = false;   // the file holds more than that
   std::string Reason;  // why it was not read, for the message: "a named pipe", strerror
+  FileFault Fault = FileFault::kNone;
 };
 
 // Reads at most maxBytes of the file; More tells whether it holds more.

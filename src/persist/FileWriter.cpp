@@ -21,20 +21,24 @@ constexpr mode_t kPrivateMode = 0600;
 
 bool IsAccessRefused(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
-FileWriteResult Failure(FileWriteStatus status, std::string reason) {
-  return {status, std::move(reason)};
+FileWriteResult Failure(FileWriteStatus status, std::string reason,
+                        FileFault fault = FileFault::kOther) {
+  return {status, std::move(reason), fault};
 }
 
 FileWriteResult SystemFailure(int error) {
   return Failure(IsAccessRefused(error) ? FileWriteStatus::kReadOnly : FileWriteStatus::kFailed,
-                 std::strerror(error));
+                 std::strerror(error), FaultOfErrno(error));
 }
 
 // The temporary file is made and renamed in the target's folder: a refusal
 // there is the folder's, whatever the file is.
 FileWriteResult FolderFailure(int error) {
-  if (!IsAccessRefused(error)) return Failure(FileWriteStatus::kFailed, std::strerror(error));
-  return Failure(FileWriteStatus::kFolderNotWritable, "the folder cannot be written");
+  if (!IsAccessRefused(error)) {
+    return Failure(FileWriteStatus::kFailed, std::strerror(error), FaultOfErrno(error));
+  }
+  return Failure(FileWriteStatus::kFolderNotWritable, "the folder cannot be written",
+                 FaultOfErrno(error));
 }
 
 fs::path FolderOf(const fs::path& file) {
@@ -109,8 +113,12 @@ FileWriteResult RewriteInPlace(const fs::path& file, std::string_view bytes) {
 FileWriteResult CheckTarget(const fs::path& target, const struct stat& existing) {
   // Write bits, not access() alone: root may write anything, yet a file
   // marked read-only must still not be replaced.
-  if (S_ISDIR(existing.st_mode)) return Failure(FileWriteStatus::kReadOnly, "it is a folder");
-  if (!S_ISREG(existing.st_mode)) return Failure(FileWriteStatus::kFailed, "not a regular file");
+  if (S_ISDIR(existing.st_mode)) {
+    return Failure(FileWriteStatus::kReadOnly, "it is a folder", FileFault::kNotRegular);
+  }
+  if (!S_ISREG(existing.st_mode)) {
+    return Failure(FileWriteStatus::kFailed, "not a regular file", FileFault::kNotRegular);
+  }
   if ((existing.st_mode & 0222) == 0 ||
       (::access(target.c_str(), W_OK) != 0 && IsAccessRefused(errno))) {
     return Failure(FileWriteStatus::kReadOnly, "the file is read-only");
@@ -192,7 +200,7 @@ FileWriteResult WriteFileSafely(const fs::path& requested, std::string_view byte
   }
   std::error_code error;
   if (!fs::is_directory(FolderOf(target), error)) {
-    return Failure(FileWriteStatus::kFailed, std::strerror(ENOENT));  // the folder
+    return Failure(FileWriteStatus::kFailed, std::strerror(ENOENT), FileFault::kNotFound);
   }
   // Every name of a file with several must see the new contents.
   if (exists && existing.st_nlink > 1) return RewriteInPlace(target, bytes);

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "persist/FileFault.h"
+
 namespace plandra {
 
 // Closes a file descriptor on every path.
@@ -36,6 +38,7 @@ enum class FileWriteStatus {
 struct FileWriteResult {
   FileWriteStatus Status = FileWriteStatus::kOk;
   std::string Reason;  // why it failed, not translated
+  FileFault Fault = FileFault::kNone;
   bool Ok() const { return Status == FileWriteStatus::kOk; }
 };
 

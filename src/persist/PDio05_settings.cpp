@@ -198,8 +198,17 @@ int32_t VersionPart(std::string_view version, int part) {
 }
 
 SettingsFileResult Failure(std::string_view messageKey, const std::filesystem::path& path,
-                           const std::string& reason) {
-  return {false, std::string(messageKey), path, reason};
+                           const std::string& reason, FileFault fault) {
+  return {false, std::string(messageKey), path, reason, fault};
+}
+
+// Writes a whole file of the program folder; a refusal comes back in the
+// message key's terms.
+SettingsFileResult WriteOrFailure(const std::filesystem::path& path, std::string_view bytes,
+                                  std::string_view messageKey) {
+  const FileWriteResult written = WriteFileSafely(path, bytes);
+  if (written.Ok()) return {};
+  return Failure(messageKey, path, written.Reason, written.Fault);
 }
 
 std::filesystem::path SampleFolder(const ProgramFolder& program) {
@@ -277,7 +286,7 @@ SettingsFileResult LoadSettingsFile(Settings& settings,
   if (file.Result == ReadResult::kOk) {
     ReadSettingsText(settings, file.Bytes);
   } else if (file.Result == ReadResult::kFailed) {
-    result = Failure("設定ファイルを読めませんでした。", path, file.Error);
+    result = Failure("設定ファイルを読めませんでした。", path, file.Error, file.Fault);
   }
   ApplyBrowserSwitchRule(settings);
   return result;
@@ -285,10 +294,8 @@ SettingsFileResult LoadSettingsFile(Settings& settings,
 
 SettingsFileResult SaveSettingsFile(const Settings& settings,
                                     const std::filesystem::path& programFolder) {
-  std::filesystem::path path = programFolder / kSettingsFileName;
-  std::string error;
-  if (ReplaceFileContents(path, SettingsFileText(settings), error)) return {};
-  return Failure("設定ファイルを保存できませんでした。", path, error);
+  return WriteOrFailure(programFolder / kSettingsFileName, SettingsFileText(settings),
+                        "設定ファイルを保存できませんでした。");
 }
 
 std::string DataPathFirstField(std::string_view text) {
@@ -324,10 +331,8 @@ SettingsFileResult SaveDataPathFile(const ProgramFolder& program,
   if (folder.find(',') != std::string::npos && folder.find('"') == std::string::npos) {
     folder = "\"" + folder + "\"";
   }
-  std::filesystem::path path = program.Folder / kDataPathFileName;
-  std::string error;
-  if (ReplaceFileContents(path, folder + "\r\n", error)) return {};
-  return Failure("データフォルダの設定を保存できませんでした。", path, error);
+  return WriteOrFailure(program.Folder / kDataPathFileName, folder + "\r\n",
+                        "データフォルダの設定を保存できませんでした。");
 }
 
 void Set_MergeDataFolder(DataFolders& folders, const ProgramFolder& program) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "persist/FileFault.h"
 #include "persist/Settings.h"
 
 namespace plandra {
@@ -34,6 +35,7 @@ struct SettingsFileResult {
   std::string MessageKey;
   std::filesystem::path File;
   std::string Reason;  // the system's words, not translated
+  FileFault Fault = FileFault::kNone;
 };
 
 // Init, the built-in server address, then the file's lines when the file

@@ -13,6 +13,7 @@ TextFileRead ReadTextFileCapped(const std::filesystem::path& path, size_t maxByt
   if (file.Status != FileReadStatus::kOk) {
     read.Result = ReadResult::kFailed;
     read.Error = file.Reason;
+    read.Fault = file.Fault;
     return read;
   }
   read.Bytes = std::move(file.Bytes);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "persist/FileFault.h"
 #include "persist/FileWriter.h"  // the writer of these files
 
 namespace plandra {
@@ -20,6 +21,7 @@ struct TextFileRead {
   ReadResult Result = ReadResult::kMissing;
   std::string Bytes;
   std::string Error;  // why it failed, for the message
+  FileFault Fault = FileFault::kNone;
 };
 
 // Reads at most maxBytes; a longer file is cut after its last complete line

@@ -295,7 +295,8 @@ TEST(SettingsFile, FailuresComeBackAsValuesAndAreShownTranslated) {
   ShowSettingsFailure(saved, platform, lang);
   ASSERT_EQ(platform.Messages.size(), 1u);
   EXPECT_EQ(platform.Messages[0].Text,
-            "The settings file could not be saved.\n" + saved.File.string() + "\n" + saved.Reason);
+            "The settings file could not be saved.\nThe file or folder cannot be found.\n" +
+                saved.File.string() + "\n" + saved.Reason);
   EXPECT_EQ(platform.Messages[0].Title, "Settings");
   EXPECT_EQ(platform.Beeps, 0);
 }
