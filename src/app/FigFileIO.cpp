@@ -9,6 +9,24 @@ namespace plandra {
 constexpr std::string_view kLostCharactersMessage =
     "名前に保存できない文字があったので,「?」に置き換えて保存しました。";
 
+constexpr std::string_view kCutTextsMessage =
+    "次の名前や式は長すぎるので,入る長さに切って読み込みました。このまま保存すると,切った形で"
+    "保存されます。";
+// A list longer than a screen helps nobody: the rest are counted.
+constexpr size_t kCutTextsListed = 20;
+
+void TellCutTexts(Program& program, const FigFileResult& result) {
+  if (result.Status != FigFileStatus::kOk || result.CutTexts.empty()) return;
+  std::string text = Translate(program.Lang, kCutTextsMessage) + "\n";
+  for (size_t k = 0; k < result.CutTexts.size() && k < kCutTextsListed; ++k) {
+    text += "\n" + result.CutTexts[k];
+  }
+  if (result.CutTexts.size() > kCutTextsListed) {
+    text += "\n… (+" + std::to_string(result.CutTexts.size() - kCutTextsListed) + ")";
+  }
+  program.Host->MessageBox(text, Translate(program.Lang, kProgramTitle), MsgButtons::kOk);
+}
+
 void ShowFigFileResult(FigFileResult& result, Platform& platform, LangState& lang) {
   if (result.TriedOlderLayout) platform.Beep();
   if (result.Status == FigFileStatus::kOk) return;

@@ -27,4 +27,8 @@ FigFileResult FigFileCoreShown(Figure& fig, const std::filesystem::path& file, c
 // that had to replace characters the code page cannot hold tells the user once.
 FigFileResult FigFileIO(Program& program, char mode);
 
+// After a read or merge that cut texts longer than their fields: one message
+// listing them, so that nobody saves the cut forms back unawares.
+void TellCutTexts(Program& program, const FigFileResult& result);
+
 }  // namespace plandra

@@ -1,6 +1,7 @@
 #include "app/FileCommands.h"
 
 #include "app/FigFileIO.h"
+#include "app/FileFaultText.h"
 #include "app/MainModel.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
@@ -23,7 +24,7 @@ std::string ChosenName(const std::optional<std::filesystem::path>& chosen) {
 
 void ShowFailure(Program& p, std::string_view fixedText, const FigFileResult& result) {
   std::string text = Translate(p.Lang, fixedText);
-  if (!result.Message.empty()) text += "\n" + result.Message;
+  if (!result.Message.empty()) text += "\n" + FaultText(p.Lang, result.Fault) + result.Message;
   p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
 }
 
@@ -49,7 +50,7 @@ bool LastFourContain(std::string_view name, std::string_view part) {
 // The file text of the figure without a new point that waits for its click.
 std::string SettledFigureText(const Program& p) {
   bool lost = false;
-  if (CurrentMode(p.Modes) != kModeAddPoint) return FigFileText(p.Fig, lost);
+  if (!NewPointWaiting(p)) return FigFileText(p.Fig, lost);
   Figure settled = p.Fig;
   RemoveLastStep(settled);
   return FigFileText(settled, lost);
@@ -70,7 +71,7 @@ bool SaveChangedFigureFirst(Program& p, std::string_view question) {
 bool FigureChanged(const Program& p) {
   if (p.SavedFigureText) return SettledFigureText(p) != *p.SavedFigureText;
   int settledSteps = p.Fig.StepCount;
-  if (CurrentMode(p.Modes) == kModeAddPoint) --settledSteps;
+  if (NewPointWaiting(p)) --settledSteps;
   return settledSteps > 0 || p.Fig.ElemCount[kClassNumber] > 0;
 }
 
@@ -130,6 +131,7 @@ void mnuMerge_Click(Program& p) {
     FigFileResult result = FigFileIO(p, 'A');
     p.CurFileName = kept;
     if (result.Status != FigFileStatus::kOk) ShowFailure(p, kFigureReadFailedText, result);
+    TellCutTexts(p, result);
     Redraw(p);
     ShowFileName(p);
   }

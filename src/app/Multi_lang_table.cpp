@@ -698,6 +698,23 @@ constexpr EnglishRow kEnglishRows[] = {
     {"送信先のURLは http:// か https:// で始まるものにしてください。",
      "The address to send to must begin with http:// or https://."},
     {"あなたの名前", "Your name"},
+    // A name the program renews from its inputs, shown beside it in the attribute dialogs.
+    {"2点の名前に従います", "follows the names of its points"},
+    {"元にした対象の名前に従います", "follows the names of its inputs"},
+    {"入る分だけ貼り付けました", "only what fits was pasted"},
+    // Why a file could not be read or written; the system's text follows.
+    {"ディスクの空きが足りません。", "The disk is full."},
+    {"読み取り専用の場所なので,書き込めません。",
+     "The place is read-only, so nothing can be written there."},
+    {"このファイルかフォルダを使う権限がありません。",
+     "You have no permission for this file or folder."},
+    {"ファイルかフォルダが見つかりません。", "The file or folder cannot be found."},
+    {"普通のファイルではありません(フォルダ,パイプ,装置など)。",
+     "It is not a regular file (a folder, pipe, device or the like)."},
+    {"次の名前や式は長すぎるので,入る長さに切って読み込みました。このまま保存すると,切った形で"
+     "保存されます。",
+     "These names or expressions are longer than their fields and were cut to fit on reading. "
+     "Saving the figure keeps them cut:"},
 };
 
 }  // namespace

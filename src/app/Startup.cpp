@@ -4,6 +4,7 @@
 
 #include "app/FigFileIO.h"
 #include "app/FileCommands.h"
+#include "app/FileFaultText.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
 #include "app/MainModel.h"
@@ -66,12 +67,14 @@ bool ReadFigureFile(Program& p, const std::filesystem::path& file) {
   if (result.Status == FigFileStatus::kOk) {
     ResetLocus(p);  // another figure's traces and record mean nothing here
     ClearObjStatus(p);
+    TellCutTexts(p, result);
     return true;
   }
   p.CurFileName = previous;  // the open figure stays, and so does its name
   // The reader only beeps; the user is told why here.
   if (result.Status != FigFileStatus::kReadOnly && !result.Message.empty()) {
-    std::string text = Translate(p.Lang, kFigureReadFailedText) + "\n" + result.Message;
+    std::string text = Translate(p.Lang, kFigureReadFailedText) + "\n" +
+                       FaultText(p.Lang, result.Fault) + result.Message;
     p.Host->MessageBox(text, Translate(p.Lang, kProgramTitle), MsgButtons::kOk);
   }
   return false;

@@ -23,9 +23,11 @@ namespace fs = std::filesystem;
 // figure file and is not read into memory.
 constexpr size_t kMaxFileBytes = size_t{128} << 20;
 
-FigFileResult Failure(FigFileStatus status, const fs::path& file, const std::string& why) {
+FigFileResult Failure(FigFileStatus status, const fs::path& file, const std::string& why,
+                      FileFault fault = FileFault::kOther) {
   FigFileResult result;
   result.Status = status;
+  result.Fault = fault;
   result.Message = file.string() + ": " + why;
   result.File = file;
   if (status == FigFileStatus::kReadOnly) result.MessageKey = kReadOnlyText;
@@ -40,18 +42,19 @@ fs::path FolderOf(const fs::path& file) {
 bool ReadWholeFile(const fs::path& file, std::string& bytes, FigFileResult& result) {
   std::error_code ec;
   if (!fs::is_directory(FolderOf(file), ec)) {
-    result = Failure(FigFileStatus::kFailed, file, "the folder does not exist");
+    result =
+        Failure(FigFileStatus::kFailed, file, "the folder does not exist", FileFault::kNotFound);
     return false;
   }
   FileBytes read = ReadRegularFile(file, kMaxFileBytes);
   switch (read.Status) {
     case FileReadStatus::kOk: break;
     case FileReadStatus::kMissing:
-      result = Failure(FigFileStatus::kNotFound, file, read.Reason);
+      result = Failure(FigFileStatus::kNotFound, file, read.Reason, read.Fault);
       return false;
     default:
       // Reading refused is no read-only case: the caller reports the reason.
-      result = Failure(FigFileStatus::kFailed, file, read.Reason);
+      result = Failure(FigFileStatus::kFailed, file, read.Reason, read.Fault);
       return false;
   }
   if (read.More) {
@@ -68,15 +71,16 @@ bool ReadWholeFile(const fs::path& file, std::string& bytes, FigFileResult& resu
 FigFileResult WriteFailure(const fs::path& file, const FileWriteResult& written) {
   switch (written.Status) {
     case FileWriteStatus::kOk: return {};
-    case FileWriteStatus::kReadOnly: return Failure(FigFileStatus::kReadOnly, file, written.Reason);
+    case FileWriteStatus::kReadOnly:
+      return Failure(FigFileStatus::kReadOnly, file, written.Reason, written.Fault);
     case FileWriteStatus::kFolderNotWritable: {
-      FigFileResult result = Failure(FigFileStatus::kFailed, file, written.Reason);
+      FigFileResult result = Failure(FigFileStatus::kFailed, file, written.Reason, written.Fault);
       result.MessageKey = kFolderNotWritableText;
       return result;
     }
     case FileWriteStatus::kFailed: break;
   }
-  return Failure(FigFileStatus::kFailed, file, written.Reason);
+  return Failure(FigFileStatus::kFailed, file, written.Reason, written.Fault);
 }
 
 // A NUL byte, or bytes that are no character of the code page (U+FFFD where
@@ -108,6 +112,7 @@ FigFileResult FigFileParse(Figure& fig, std::string_view bytes, char mode,
                      ": not a figure file (it holds binary data)";
   }
   result.TriedOlderLayout = read.TriedOlderLayout;
+  result.CutTexts = std::move(read.CutTexts);
   return result;
 }
 

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "figure/PDvar05.h"
+#include "persist/FileFault.h"
 
 namespace plandra {
 
@@ -22,6 +24,8 @@ struct FigFileResult {
   // caller chooses its own (the read-only case has one).
   std::string MessageKey;
   std::filesystem::path File;
+  // The class of the system's refusal, told in the user's words before Message.
+  FileFault Fault = FileFault::kNone;
   // The line of the malformed field that ended reading; 0 when the failure
   // lies in no line.
   int Line = 0;
@@ -31,6 +35,8 @@ struct FigFileResult {
   // Reading: the first attempt failed and the older layout (numbers without
   // NumFlag) was tried.
   bool TriedOlderLayout = false;
+  // Reading: texts of the file longer than their fields, cut to fit.
+  std::vector<std::string> CutTexts;
 };
 
 // The message key of a file that may not be overwritten.

@@ -152,6 +152,9 @@ class FigReader {
         baseSteps_(fig.StepCount),
         baseCounts_(fig.ElemCount) {}
 
+  // The texts of the file longer than their fields, as the file has them.
+  std::vector<std::string>& CutTexts() { return cutTexts_; }
+
   // The fault that ended reading, if any.
   const std::optional<ReadError>& Read() {
     for (void (FigReader::*part)() :
@@ -389,12 +392,19 @@ class FigReader {
   }
 
   // The text field is Name, "_" when hidden, "@" and Expr.
-  static void SplitNumberText(std::string_view text, NumRec& num) {
+  void SplitNumberText(std::string_view text, NumRec& num) {
     FieldSplit atExpr = SplitAtFirst(text, "@");
     std::string_view nameAndShow = atExpr.Before;
-    num.Name = FixedText(SplitAtFirst(nameAndShow, "_").Before, kNumNameWidth);
+    num.Name = Fitted(SplitAtFirst(nameAndShow, "_").Before, kNumNameWidth);
     num.NumShow = nameAndShow.find('_') != std::string_view::npos ? 7 : 0;
-    num.Expr = FixedText(atExpr.After, kExprWidth);
+    num.Expr = Fitted(atExpr.After, kExprWidth);
+  }
+
+  // A text cut to its field's width; what the file held is kept to be told.
+  std::string Fitted(std::string_view text, int width) {
+    std::string kept = FixedText(text, width);
+    if (kept != TrimRight(text)) cutTexts_.emplace_back(TrimRight(text));
+    return kept;
   }
 
   void ReadPoints() {
@@ -414,7 +424,7 @@ class FigReader {
       pt.HostIndex = ReadInt();
       PlaceHost(pt, hostLine);
       pt.Param = ReadReal();
-      SetPointName(pt, ReadText());
+      SetPointName(pt, Fitted(ReadText(), kPtNameWidth));
     }
   }
 
@@ -443,7 +453,7 @@ class FigReader {
       ln.DY = ReadReal();
       ln.Color = ReadInt();
       ln.Style = ReadInt();
-      ln.Name = FixedText(ReadText(), kLnNameWidth);
+      ln.Name = Fitted(ReadText(), kLnNameWidth);
       ln.Draggable = ln.Pt1Index = ln.Pt2Index = 0;  // not in the file
     }
   }
@@ -459,7 +469,7 @@ class FigReader {
       cir.Exists = ReadInt();
       cir.Color = ReadInt();
       cir.Style = ReadInt();
-      cir.Name = FixedText(ReadText(), kCirNameWidth);
+      cir.Name = Fitted(ReadText(), kCirNameWidth);
     }
     item_ = 0;
   }
@@ -488,6 +498,7 @@ class FigReader {
   }
 
   Figure& fig_;
+  std::vector<std::string> cutTexts_;
   int capacity_;
   FieldCursor cursor_;
   bool merging_;
@@ -530,6 +541,7 @@ FigTextReadResult ReadFigureText(Figure& fig, std::string_view text, char mode,
     if (!error) {
       work.ComplexOpsUsed = AnyComplexOps(work) ? kTrue : kFalse;
       fig = std::move(work);
+      result.CutTexts = std::move(reader.CutTexts());
       return result;
     }
     // The message of the attempt that got further is the likelier cause.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "figure/PDvar05.h"
 
@@ -21,6 +22,9 @@ struct FigTextReadResult {
   // The first attempt failed and the older layout (numbers without NumFlag)
   // was tried.
   bool TriedOlderLayout = false;
+  // Names, event texts and expressions longer than their fields, as the
+  // file holds them: the figure keeps them cut to fit.
+  std::vector<std::string> CutTexts;
 };
 
 // Mode 'R' reads text into a fresh store that replaces fig on success, 'A'

@@ -120,6 +120,60 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadKeepsTheFigureAndSaysWhy) {
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
 }
 
+// The system's reason comes first in the user's words, its own text after.
+TEST_F(FileCommandsTest, FileFaultsAreToldInTheInterfaceLanguage) {
+  MarkFigureSaved(p);
+  auto messageOf = [&](const char* command, const fs::path& file) {
+    app.Host.Messages.clear();
+    app.Host.FileAnswers.push_back(file);
+    RunMenuCommand(p, command);
+    return app.Host.Messages.empty() ? std::string() : app.Host.Messages.back().Text;
+  };
+  std::string text = messageOf("mnuLoad", temp.Path());
+  EXPECT_NE(text.find("普通のファイルではありません"), std::string::npos) << text;
+  EXPECT_NE(text.find("folder"), std::string::npos) << text;  // the system's words follow
+  text = messageOf("mnuSave", temp / "gone" / "a.pd4");
+  EXPECT_NE(text.find("ファイルかフォルダが見つかりません。"), std::string::npos) << text;
+  p.Lang.Language = "English";
+  text = messageOf("mnuLoad", "/dev/null");
+  EXPECT_NE(text.find("It is not a regular file"), std::string::npos) << text;
+  EXPECT_EQ(text.find("普通の"), std::string::npos) << text;
+}
+
+// Texts longer than their fields are cut on reading, and one message names
+// them before the cut forms can be saved back; a text that just fits (in
+// characters, not bytes) is no news.
+TEST_F(FileCommandsTest, TextsCutOnReadingAreListedOnce) {
+  std::string bytes = ReadFileBytes(PLANDRA_TEST_DATA "/triangle.pd4");
+  auto rename = [&bytes](const std::string& from, const std::string& to) {
+    const size_t at = bytes.find("\"" + from + "\"\r\n");
+    ASSERT_NE(at, std::string::npos) << from;
+    bytes.replace(at, from.size() + 2, "\"" + to + "\"");
+  };
+  const std::string longName(41, 'N');
+  const std::string longEvent = "C!" + std::string(58, 'e');
+  std::string fullWidth;
+  for (int i = 0; i < 40; ++i) fullWidth += "\x82\xA0";  // "あ" in code page 932
+  rename("A", longName);
+  rename("B", fullWidth);
+  rename("C", longEvent);
+  rename("AB", "ABCDEFGHIJK");
+  WriteFileBytes(temp / "long.pd4", bytes);
+  for (const char* command : {"mnuLoad", "mnuMerge"}) {
+    app.Host.Messages.clear();
+    app.Host.FileAnswers.push_back(temp / "long.pd4");
+    RunMenuCommand(p, command);
+    ASSERT_EQ(app.Host.Messages.size(), 1u) << command;
+    const std::string& text = app.Host.Messages[0].Text;
+    EXPECT_NE(text.find("長すぎる"), std::string::npos) << text;
+    for (const std::string& cut : {longName, longEvent, std::string("ABCDEFGHIJK")}) {
+      EXPECT_NE(text.find("\n" + cut), std::string::npos) << command << ": " << cut;
+    }
+    EXPECT_EQ(text.find("あああ"), std::string::npos) << text;
+  }
+  EXPECT_EQ(p.Fig.PtTable[1].Name, longName.substr(0, 40));
+}
+
 TEST_F(FileCommandsTest, MergeOffsetsTheReferencesAndKeepsTheName) {
   OpenPoints(4);
   fs::path file = WriteFigure("add.pd4", 2, true);
