@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "app/InputEvent.h"
 #include "app/MainModel.h"
@@ -133,10 +134,31 @@ void AcceptBoundHost(Program& p, int step, ObjRef host) {
   AutoLabels(fig, TranslatedText(p.Lang));
   Redraw(p);
   ModePush(p.Modes, kModePlacePoint, *p.Host);
+  p.Build.UnplacedPoint = point.Index;
   RefreshModeDisplay(p);
 }
 
 }  // namespace
+
+bool WithdrawUnplacedPoint(Program& p) {
+  int point = std::exchange(p.Build.UnplacedPoint, 0);
+  Figure& fig = p.Fig;
+  if (point == 0 || CurrentMode(p.Modes) != kModePlacePoint || fig.StepCount < 1) return false;
+  ObjRef made = OutputsOf(fig, fig.StepCount)[1];
+  if (made.BaseClass() != kClassPoint || made.Index != point) return false;
+  p.Deform.DraggedPoint = 0;
+  p.Deform.DraggedLine = {};
+  WithdrawLastStep(fig);
+  ModePop(p.Modes, *p.Host);
+  Redraw(p);
+  RefreshModeDisplay(p);
+  return true;
+}
+
+bool NewPointWaiting(const Program& p) {
+  int16_t mode = CurrentMode(p.Modes);
+  return mode == kModeAddPoint || (mode == kModePlacePoint && p.Build.UnplacedPoint != 0);
+}
 
 void ResetStyles(ConstState& state) {
   state.ParentLineKind.fill(-1);

@@ -56,6 +56,9 @@ struct ConstState {
   ObjRef BindTarget;
   ObjRef BindHost;
   ObjRef MenuTarget;  // the element the object context menu was opened on
+  // A new bound point sliding along its host before the click that places
+  // it: Escape then withdraws it with its step.
+  int UnplacedPoint = 0;
   std::vector<UndoneStep> Undone;  // newest last
 };
 
@@ -76,6 +79,11 @@ void PlaceNewPoint(Program& p, double x, double y);
 void AddPointKeyDown(Program& p, const InputEvent& event);
 
 void NewBoundPoint(Program& p, int16_t hostClass);
+// Escape before the new bound point's first placing: the point and its step
+// go as if the command had never started. False when no such point waits.
+bool WithdrawUnplacedPoint(Program& p);
+// True while a new point waits for the click that makes it.
+bool NewPointWaiting(const Program& p);
 
 void UndoLastConstruction(Program& p);
 // Puts back the steps undone since the last new step, newest first; refused

@@ -11,6 +11,7 @@
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
 #include "interact/PDSelObj.h"
+#include "interact/PDconst01.h"
 #include "interact/PDdeform05.h"
 #include "interact/PDdeform05_internal.h"
 #include "locus/PlaneTable.h"
@@ -186,7 +187,10 @@ void DeformMouseDown(Program& p, const InputEvent& event) {
   if ((event.Button & kButtonLeft) == 0) return;
   switch (CurrentMode(p.Modes)) {
     case kModeDeform: PointDragStep(p, event); break;
-    case kModePlacePoint: DragStep(p, event.X, event.Y); break;
+    case kModePlacePoint:
+      p.Build.UnplacedPoint = 0;  // this click places it
+      DragStep(p, event.X, event.Y);
+      break;
     case kModeMultiDeform: MultiDragStep(p, event.X, event.Y); break;
     default: break;  // mode 72 starts with the press in the standard mode
   }
@@ -220,12 +224,15 @@ void DeformKeyDown(Program& p, const InputEvent& event) {
     case kKeyRight: ArrowKey(p, mode, event); return;
     case kKeyEnter:
       if (mode == kModePlacePoint) {
+        p.Build.UnplacedPoint = 0;
         ModePop(p.Modes, *p.Host);
         Redraw(p);
         RefreshModeDisplay(p);
       }
       return;
-    case kKeyEscape: EndDeformation(p, mode); return;
+    case kKeyEscape:
+      if (mode != kModePlacePoint || !WithdrawUnplacedPoint(p)) EndDeformation(p, mode);
+      return;
     case kKeyH:
       if (mode == kModeDeform) HomeStep(p);
       return;

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "app/FileCommands.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
@@ -338,6 +339,50 @@ TEST(Construction, BoundPointWaitsForItsDrag) {
   EXPECT_EQ(fig.PtTable[3].HostIndex, 1);
   EXPECT_EQ(fig.PtTable[3].Exists, kTrue);
   EXPECT_POINT_NEAR(0, 0, fig.PtTable[3], 1e-9);  // Param 0: the line's first point
+}
+
+TEST(Construction, EscapeWithdrawsABoundPointUntilItsPlacingClick) {
+  AppFixture f;
+  ResetFigure(f.P.Fig, 20);
+  AddPointsByClicks(f, {{0, 0}, {4, 0}});
+  StartConstruction(f.P, "L1");
+  PickAt(f, 0, 0);
+  PickAt(f, 4, 0);
+  MarkFigureSaved(f.P);
+  const Figure& fig = f.P.Fig;
+  TablesBefore before(fig);
+
+  // Escape while it slides, arrow keys or not: as if never started.
+  RunMenuCommand(f.P, "mnuPboundL");
+  MouseDown(f.P, Click(2, 0));
+  ASSERT_EQ(CurrentMode(f.P.Modes), kModePlacePoint);
+  EXPECT_FALSE(FigureChanged(f.P));
+  KeyDown(f.P, kKeyRight, false);
+  KeyDown(f.P, kKeyEscape, false);
+  before.ExpectSame(fig);
+  EXPECT_EQ(CurrentMode(f.P.Modes), kModeStandard);
+  EXPECT_FALSE(FigureChanged(f.P));
+
+  // After the click that places it, Escape ends the placing and keeps it.
+  RunMenuCommand(f.P, "mnuPboundL");
+  MouseDown(f.P, Click(2, 0));
+  MouseDown(f.P, Click(3, 0));
+  KeyDown(f.P, kKeyEscape, false);
+  EXPECT_EQ(fig.StepCount, before.StepCount + 1);
+  EXPECT_EQ(fig.ElemCount[kClassPoint], 3);
+  EXPECT_TRUE(FigureChanged(f.P));
+
+  // A re-bound point slides in the same mode; Escape leaves every step.
+  TablesBefore placed(fig);
+  f.P.Build.MenuTarget = ObjRef::Of(kClassPoint, 3);
+  RunMenuCommand(f.P, "mnuEdit2_point_Bounded");
+  ASSERT_EQ(TakePendingDialog(f.P.Attr), AttributeDialog::kBinding);
+  f.P.Attr.Binding.ListKind.ListIndex = kClassLine;
+  SelGeoKindBoundedOK(f.P);
+  KeyDown(f.P, kKeyEnter, false);
+  ASSERT_EQ(CurrentMode(f.P.Modes), kModePlacePoint);
+  KeyDown(f.P, kKeyEscape, false);
+  placed.ExpectSame(fig);
 }
 
 }  // namespace
