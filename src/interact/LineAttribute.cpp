@@ -13,7 +13,7 @@ LineAttribute::LineAttribute(Program& program, QWidget* parent)
   comboKind_ = MirrorList(m.ComboKind, "ComboKind");
   AddRow(m.LabelKind, "LabelKind", comboKind_);
   room_.Show();
-  textName_->setFocus();
+  FocusNameOr(textName_, comboClr_);
 }
 
 int LineAttribute::Room(const QLineEdit* edited, const QString& text) const {

@@ -43,12 +43,12 @@ NumAttribute::NumAttribute(Program& program, QWidget* parent)
   optionRow->setContentsMargins(0, 0, 0, 0);
   optionRow->addWidget(optionVisible_);
   optionRow->addWidget(optionNotVisible_);
-  AddRow(m.LabelName, "LabelName", textName_, room_.Guard(textName_));
+  AddRow(m.LabelName, "LabelName", textName_, NameNoteOrRoom(room_, textName_, m.NameNote));
   AddRow(m.LabelAttr, "LabelAttr", textAttr);
   AddRow({}, nullptr, textVal_);
   AddRow({}, nullptr, options);
   room_.Show();
-  textName_->setFocus();
+  FocusNameOr(textName_, m.TextValEnabled ? static_cast<QWidget*>(textVal_) : optionVisible_);
 }
 
 int NumAttribute::Room(const QLineEdit* edited, const QString& text) const {

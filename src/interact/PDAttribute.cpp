@@ -270,6 +270,7 @@ LineAttributeModel FillLineAttribute(Program& p, int index) {
       StartDrawnModel<LineAttributeModel>(p, ObjRef::Of(kClassLine, index), "直線の属性の設定");
   m.LabelKind = Translate(p.Lang, "表示形式");
   m.TextName = std::string(Trim(ln.Name));
+  if (NameFollowsInputs(p.Fig, m.Target)) m.NameNote = Translate(p.Lang, "2点の名前に従います");
   m.ComboClr = TranslatedList(p, kLineColors, ln.Color);
   m.ComboLocus = TranslatedList(p, kLineColors, ln.Style);
   m.ComboKind = TranslatedList(p, kLineKinds, ln.LineKind);
@@ -291,6 +292,9 @@ NumAttributeModel FillNumAttribute(Program& p, int index) {
   auto m = StartModel<NumAttributeModel>(p, ObjRef::Of(kClassNumber, index), "変数の属性の設定");
   m.LabelAttr = Translate(p.Lang, "属性");
   m.TextName = std::string(TrimRight(num.Name));
+  if (NameFollowsInputs(p.Fig, m.Target)) {
+    m.NameNote = Translate(p.Lang, "元にした対象の名前に従います");
+  }
   m.TextVal = PlainNumberText(num.Value);
   m.OptionVisibleText = Translate(p.Lang, "表示");
   m.OptionNotVisibleText = Translate(p.Lang, "非表示");
@@ -354,7 +358,9 @@ void LineAttributeOK(Program& p) {
   const LineAttributeModel& m = p.Attr.Line;
   if (RefInRange(p.Fig, m.Target)) {
     LnRec& ln = p.Fig.LnTable[m.Target.Index];
-    SetElementName(p.Fig, m.Target, StorableName(m.TextName, NameField::kLineOrCircle));
+    if (m.NameNote.empty()) {
+      SetElementName(p.Fig, m.Target, StorableName(m.TextName, NameField::kLineOrCircle));
+    }
     ln.Color = Position(m.ComboClr, kDefaultColor);
     ln.Style = Position(m.ComboLocus, 0);
     ln.LineKind = Position(m.ComboKind, 0);
@@ -384,7 +390,9 @@ void NumAttributeOK(Program& p) {
   if (RefInRange(p.Fig, m.Target)) {
     NumRec& num = p.Fig.NumTable[m.Target.Index];
     if (num.NumFlag != kTrue) num.NumShow = m.OptionNotVisible ? kNumHidden : kNumShown;
-    SetElementName(p.Fig, m.Target, StorableName(m.TextName, NameField::kNumber));
+    if (m.NameNote.empty()) {
+      SetElementName(p.Fig, m.Target, StorableName(m.TextName, NameField::kNumber));
+    }
     num.Value = LeadingNumber(m.TextVal);
     AutoLabels(p.Fig, TranslatedText(p.Lang));
   }

@@ -37,6 +37,7 @@ struct PtAttributeModel {
   DialogTexts Texts;
   std::string LabelName, LabelClr, LabelLocus, LabelKind, LabelIndependent, LabelEvent;
   std::string TextName;  // the name before its event marker
+  std::string NameNote;  // set: the name follows its inputs and is shown, not edited
   ListControl ComboClr, ComboLocus, ComboKind, ComboIndependent, Combo_Event;
   // ComboIndependent.Visible covers its label; Combo_Event.Visible covers
   // Text_Event and Label_Event too.
@@ -48,6 +49,7 @@ struct LineAttributeModel {
   DialogTexts Texts;
   std::string LabelName, LabelClr, LabelLocus, LabelKind;
   std::string TextName;
+  std::string NameNote;  // set: the name follows its points and is shown, not edited
   ListControl ComboClr, ComboLocus, ComboKind;
 };
 
@@ -56,6 +58,7 @@ struct CircleAttributeModel {
   DialogTexts Texts;
   std::string LabelName, LabelClr, LabelLocus;
   std::string TextName;
+  std::string NameNote;  // always empty: a circle's name is its own
   ListControl ComboClr, ComboLocus;
 };
 
@@ -64,6 +67,7 @@ struct NumAttributeModel {
   DialogTexts Texts;
   std::string LabelName, LabelAttr;
   std::string TextName, TextAttr, TextVal;
+  std::string NameNote;  // set: the name follows its inputs and is shown, not edited
   bool TextValEnabled = false;
   std::string OptionVisibleText, OptionNotVisibleText;
   bool OptionVisible = false;  // selected

@@ -10,7 +10,9 @@
 #include <QVBoxLayout>
 #include <QValidator>
 #include <memory>
+#include <utility>
 
+#include "app/Multi_lang.h"
 #include "app/Program.h"
 
 namespace plandra {
@@ -43,14 +45,19 @@ namespace {
 class RoomValidator : public QValidator {
  public:
   RoomValidator(const RoomKeeper& keeper, QLineEdit* edit)
-      : QValidator(edit), keeper_(keeper), edit_(edit) {}
-  State validate(QString& input, int&) const override {
+      : QValidator(edit), keeper_(keeper), edit_(edit), shown_(edit->text()) {
+    // The edit holds the new text already when it asks: the old one is kept here.
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
+  }
+  State validate(QString& input, int& cursor) const override {
+    if (keeper_.CutPasteToFit(edit_, shown_, input, cursor)) return Acceptable;
     return keeper_.Fits(edit_, input) ? Acceptable : Invalid;
   }
 
  private:
   const RoomKeeper& keeper_;
   const QLineEdit* edit_;
+  QString shown_;
 };
 
 }  // namespace
@@ -85,13 +92,43 @@ void RoomKeeper::Guard(QComboBox* list) {
 }
 
 void RoomKeeper::Show() const {
-  const QString text = ToQString(RoomText(program_.Lang, room_(nullptr, {})));
-  for (QLabel* counter : counters_) counter->setText(text);
+  std::string text = RoomText(program_.Lang, room_(nullptr, {}));
+  if (std::exchange(pasteCut_, false)) {
+    text += " (" + Translate(program_.Lang, "入る分だけ貼り付けました") + ")";
+  }
+  for (QLabel* counter : counters_) counter->setText(ToQString(text));
 }
 
 bool RoomKeeper::Fits(const QLineEdit* edit, const QString& text) const {
-  if (room_(edit, text) >= 0) return true;
+  if (Holds(edit, text)) return true;
   if (program_.Host) program_.Host->Beep();
+  return false;
+}
+
+bool RoomKeeper::CutPasteToFit(const QLineEdit* edit, const QString& before, QString& text,
+                               int& cursor) const {
+  if (Holds(edit, text)) return false;
+  // The inserted run: what lies between the parts the edit left as they were.
+  qsizetype head = 0;
+  while (head < before.size() && head < text.size() && before[head] == text[head]) ++head;
+  qsizetype tail = 0;
+  while (tail < before.size() - head && tail < text.size() - head &&
+         before[before.size() - 1 - tail] == text[text.size() - 1 - tail]) {
+    ++tail;
+  }
+  QString inserted = text.mid(head, text.size() - head - tail);
+  if (inserted.size() < 2) return false;  // a key typed, refused whole
+  while (!inserted.isEmpty()) {
+    inserted.chop(inserted.back().isLowSurrogate() ? 2 : 1);
+    QString kept = text.left(head) + inserted + text.right(tail);
+    if (!inserted.isEmpty() && Holds(edit, kept)) {
+      text = kept;
+      cursor = static_cast<int>(head + inserted.size());
+      pasteCut_ = true;
+      if (program_.Host) program_.Host->Beep();
+      return true;
+    }
+  }
   return false;
 }
 
@@ -133,14 +170,26 @@ QLabel* AttributeDialogFrame::AddRow(const std::string& label, const char* label
   return caption;
 }
 
+QLabel* NameNoteOrRoom(RoomKeeper& room, QLineEdit* name, const std::string& note) {
+  if (note.empty()) return room.Guard(name);
+  name->setReadOnly(true);
+  auto* label = new QLabel(ToQString(note));
+  label->setObjectName(name->objectName() + "Note");
+  return label;
+}
+
+void FocusNameOr(QLineEdit* name, QWidget* other) {
+  (name->isReadOnly() ? other : name)->setFocus();
+}
+
 void DrawnAttributeDialog::AddNameRows(const std::string& labelName, const std::string& textName,
-                                       const std::string& labelClr, const ListControl& comboClr,
-                                       const std::string& labelLocus,
+                                       const std::string& nameNote, const std::string& labelClr,
+                                       const ListControl& comboClr, const std::string& labelLocus,
                                        const ListControl& comboLocus) {
   textName_ = MirrorText(textName, "TextName");
   comboClr_ = MirrorList(comboClr, "ComboClr");
   comboLocus_ = MirrorList(comboLocus, "ComboLocus");
-  AddRow(labelName, "LabelName", textName_, room_.Guard(textName_));
+  AddRow(labelName, "LabelName", textName_, NameNoteOrRoom(room_, textName_, nameNote));
   AddRow(labelClr, "LabelClr", comboClr_);
   AddRow(labelLocus, "LabelLocus", comboLocus_);
 }

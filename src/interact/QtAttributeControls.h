@@ -46,11 +46,18 @@ class RoomKeeper : public QObject {
   void Show() const;
   // Whether edit may hold text; a refusal beeps.
   bool Fits(const QLineEdit* edit, const QString& text) const;
+  // A paste into edit (which showed before) too long for its room, in text,
+  // cut to what fits: false when not even its first character does.
+  bool CutPasteToFit(const QLineEdit* edit, const QString& before, QString& text,
+                     int& cursor) const;
 
  private:
+  bool Holds(const QLineEdit* edit, const QString& text) const { return room_(edit, text) >= 0; }
+
   Program& program_;
   RoomOf room_;
   std::vector<QLabel*> counters_;
+  mutable bool pasteCut_ = false;  // the next counter says what became of a paste
 };
 
 // A modal dialog whose OK and Cancel (also Escape and closing) answer the
@@ -80,6 +87,12 @@ class AttributeDialogFrame : public QDialog {
   bool answered_ = false;
 };
 
+// Beside a name field: its room counter, or, for a name the program renews
+// from its inputs, the field made read-only and the note that says so.
+QLabel* NameNoteOrRoom(RoomKeeper& room, QLineEdit* name, const std::string& note);
+// The name field when it can be edited, else the control given.
+void FocusNameOr(QLineEdit* name, QWidget* other);
+
 // The point, line and circle dialogs: they open with the name and the two
 // colour rows of their model.
 class DrawnAttributeDialog : public AttributeDialogFrame {
@@ -92,7 +105,8 @@ class DrawnAttributeDialog : public AttributeDialogFrame {
             program,
             [this](const QLineEdit* edited, const QString& text) { return Room(edited, text); },
             this) {
-    AddNameRows(m.LabelName, m.TextName, m.LabelClr, m.ComboClr, m.LabelLocus, m.ComboLocus);
+    AddNameRows(m.LabelName, m.TextName, m.NameNote, m.LabelClr, m.ComboClr, m.LabelLocus,
+                m.ComboLocus);
   }
   template <typename Model>
   void ReadNameRows(Model& m) const {
@@ -112,8 +126,9 @@ class DrawnAttributeDialog : public AttributeDialogFrame {
 
  private:
   void AddNameRows(const std::string& labelName, const std::string& textName,
-                   const std::string& labelClr, const ListControl& comboClr,
-                   const std::string& labelLocus, const ListControl& comboLocus);
+                   const std::string& nameNote, const std::string& labelClr,
+                   const ListControl& comboClr, const std::string& labelLocus,
+                   const ListControl& comboLocus);
   std::string NameText() const;
 };
 

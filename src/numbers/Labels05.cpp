@@ -221,6 +221,18 @@ void AutoLabels(Figure& fig, const TextLookup& words) {
   }
 }
 
+bool NameFollowsInputs(const Figure& fig, ObjRef ref) {
+  const PlainTextLookup words;
+  std::string label;
+  for (int s = 1; s <= fig.StepCount; ++s) {
+    const ObjRef made = fig.StepOut[s][1];
+    if (made.BaseClass() == ref.BaseClass() && made.Index == ref.Index) {
+      return StepLabel(fig, words, s, label);
+    }
+  }
+  return false;
+}
+
 std::string NumberListLine(const Figure& fig, int index, int16_t ketaDecimal) {
   if (!RefInRange(fig, ObjRef::Of(kClassNumber, index))) return {};
   const NumRec& num = fig.NumTable[index];

@@ -40,6 +40,9 @@ void SetElemName(Figure& fig, ObjRef ref, std::string_view text);
 // current names of their inputs; the few words of the labels ("円", "Δ", a
 // circle's name) come through words.
 void AutoLabels(Figure& fig, const TextLookup& words);
+// Whether AutoLabels renews the element's name: a name typed for it would
+// not last past the next refresh.
+bool NameFollowsInputs(const Figure& fig, ObjRef ref);
 
 // The display form of a "CALC" expression: each operand replaced by its
 // number's name, or by its value in plain number text when unnamed; operators

@@ -187,6 +187,36 @@ TEST_F(AttributeDialogsTest, NumAttributeStates) {
   EXPECT_EQ(fig.NumTable[free].Value, -4.25);
 }
 
+TEST_F(AttributeDialogsTest, NamesTheProgramRenewsAreShownNotOffered) {
+  using test::PointRef;
+  int16_t a = test::AddFreePoint(fig, 0, 0);
+  int16_t b = test::AddFreePoint(fig, 4, 0);
+  int16_t c = test::AddFreePoint(fig, 0, 3);
+  int16_t ab = test::AddStep(fig, "L1", {PointRef(a), PointRef(b)});
+  int16_t perpendicular = test::AddStep(fig, "L3", {{kClassLine, ab}, PointRef(c)});
+  int16_t distance = test::AddStep(fig, "ND2P", {PointRef(a), PointRef(c)});
+  int16_t typed = test::AddNumber(fig, 2);
+  auto nameOf = [&](ObjRef ref, auto&& dialogOf) {
+    EditAttributes(p, ref);
+    auto dialog = dialogOf();
+    auto* name = Control<QLineEdit>(*dialog, "TextName");
+    auto* note = dialog->template findChild<QLabel*>("TextNameNote");
+    std::string shown = note ? FromQString(note->text()) : "";
+    EXPECT_EQ(name->isReadOnly(), note != nullptr) << shown;
+    dialog->reject();
+    return shown;
+  };
+  auto line = [&] { return std::make_unique<LineAttribute>(p); };
+  auto number = [&] { return std::make_unique<NumAttribute>(p); };
+  EXPECT_EQ(nameOf({kClassLine, ab}, line), "2点の名前に従います");
+  EXPECT_EQ(nameOf({kClassLine, perpendicular}, line), "");
+  EXPECT_EQ(nameOf({kClassNumber, distance}, number), "元にした対象の名前に従います");
+  EXPECT_EQ(nameOf({kClassNumber, typed}, number), "");
+  p.Lang.Language = "English";
+  EXPECT_EQ(nameOf({kClassLine, ab}, line), "follows the names of its points");
+  EXPECT_EQ(nameOf({kClassNumber, distance}, number), "follows the names of its inputs");
+}
+
 // Typing past what a name field holds in the file is refused as it is
 // typed, and the counter beside the field says what is left, so that what
 // the dialog stores is all that was typed.
@@ -208,6 +238,16 @@ TEST_F(AttributeDialogsTest, NameFieldsTakeNoMoreThanTheFileHolds) {
     name->end(false);
     QTest::keyClicks(name, "BC");
     EXPECT_EQ(name->text(), QString("A"));
+    // A paste takes what fits and says so; a character at a time is refused.
+    contents->setText(QString(36, 'x'));
+    contents->setCursorPosition(1);
+    contents->insert(QString::fromUtf8("あいう"));
+    EXPECT_EQ(contents->text(), QString("x") + QString::fromUtf8("あい") + QString(35, 'x'));
+    EXPECT_EQ(left->text(), QString::fromUtf8("残り0文字 (入る分だけ貼り付けました)"));
+    QTest::keyClick(contents, Qt::Key_Backspace);  // the next edit clears the note
+    EXPECT_EQ(left->text(), QString("残り1文字"));
+    QTest::keyClicks(contents, "yz");
+    EXPECT_EQ(left->text(), QString("残り0文字"));
     // A two-character marker would push the text out: the kind stays.
     const int beeps = f.Host.Beeps;
     kind->setCurrentIndex(kEventMessage);
@@ -215,7 +255,7 @@ TEST_F(AttributeDialogsTest, NameFieldsTakeNoMoreThanTheFileHolds) {
     EXPECT_GT(f.Host.Beeps, beeps);
     QTest::mouseClick(dialog.OKButton(), Qt::LeftButton);
   }
-  EXPECT_EQ(fig.PtTable[a].EventText, std::string(38, 'x'));
+  EXPECT_EQ(fig.PtTable[a].EventText, "x" + std::string("あy") + std::string(35, 'x'));
   EXPECT_EQ(fig.PtTable[a].EventKind, kEventMessageBox);
 
   ReserveElement(fig, kClassLine);
