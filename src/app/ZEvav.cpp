@@ -287,6 +287,9 @@ void ZEvav::BuildMenu(const std::vector<MenuItem>& items, QMenu* into) {
       connect(action, &QAction::triggered, this, [this, name = item.Name] {
         // Qt ticks a checkable item itself; the next mirror sets it as the model says.
         mirroredMenu_.clear();
+        // The command's keys go to the drawing area, not to a menu bar left
+        // waiting for an access letter (its focus ends its keyboard mode).
+        canvas_->setFocus(Qt::ShortcutFocusReason);
         if (callbacks_.MenuChosen) callbacks_.MenuChosen(name);
       });
     }

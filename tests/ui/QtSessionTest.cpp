@@ -19,6 +19,7 @@
 
 #include "app/Modes.h"
 #include "app/QtSession.h"
+#include "app/ZEvav.h"
 #include "interact/PDSelObj.h"
 #include "locus/PlaneTable.h"
 #include "numbers/NumberVariation.h"
@@ -125,7 +126,49 @@ TEST_F(SessionFixture, NumberVariationThroughTheWindow) {
   QTest::keyClick(session.Window().Canvas(), Qt::Key_Up);
   QTest::keyClick(session.Window().Canvas(), Qt::Key_Up);
   EXPECT_DOUBLE_EQ(p.Fig.NumTable[number].Value, 1.5 + 2 * p.Config.DeltaVar);
+  // The Options menu's mark follows the step the digit keys set.
+  auto checked = [&session](const char* item) {
+    QAction* action = session.Window().findChild<QAction*>(item);
+    return action != nullptr && action->isChecked();
+  };
+  QTest::keyClick(session.Window().Canvas(), Qt::Key_2);
+  EXPECT_TRUE(checked("mnuOdeformVarNarrow"));
+  QTest::keyClick(session.Window().Canvas(), Qt::Key_1);
+  EXPECT_TRUE(checked("mnuOdeformVarWide"));
+  EXPECT_FALSE(checked("mnuOdeformVarNarrow"));
+  QTest::keyClick(session.Window().Canvas(), Qt::Key_4);
+  EXPECT_TRUE(checked("mnuOdeformVarManual"));
+  EXPECT_FALSE(checked("mnuOdeformVarWide"));
   QTest::keyClick(session.Window().Canvas(), Qt::Key_Escape);
+  EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
+}
+
+// A menu opened by its access letter and closed with Escape leaves the menu
+// bar waiting for letters; a command started from its shortcut then takes the
+// keys to the drawing area: H moves the waiting point home, Escape ends it.
+TEST_F(SessionFixture, TheKeyboardIsNeverLeftInTheMenuBar) {
+  QtSession session;
+  session.Start("");
+  ZEvav& window = session.Window();
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  Program& p = session.Prog();
+  auto focused = [] { return QApplication::focusWidget(); };
+  QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+  QWidget* menu = QApplication::activePopupWidget();
+  ASSERT_NE(menu, nullptr);
+  QTest::keyClick(menu, Qt::Key_Escape);
+  ASSERT_NE(focused(), nullptr);
+  QTest::keyClick(focused(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_EQ(CurrentMode(p.Modes), kModeAddPoint);
+  EXPECT_EQ(focused(), window.Canvas());
+  const ObjRef waiting = p.Build.NewPointRef;
+  p.Fig.PtTable[waiting.Index].X = 3;
+  QTest::keyClick(focused(), Qt::Key_H);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);  // no Help menu
+  EXPECT_EQ(p.Fig.PtTable[waiting.Index].X, 0);
+  QTest::keyClick(focused(), Qt::Key_Escape);
   EXPECT_EQ(CurrentMode(p.Modes), kModeStandard);
 }
 
