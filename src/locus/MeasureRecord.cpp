@@ -93,10 +93,6 @@ bool MakeEmptyFiles(Program& p) {
   return true;
 }
 
-void CreateFiles(Program& p) {
-  if (MakeEmptyFiles(p) && OpenFiles(p, std::ios::out | std::ios::app)) RecordRow(p, "top");
-}
-
 // The page links to a copy, so that the record may go on growing while the
 // copy is open elsewhere; the copy is written whole, as every file is.
 bool CopyRecord(const std::filesystem::path& from, const std::filesystem::path& to) {
@@ -104,6 +100,19 @@ bool CopyRecord(const std::filesystem::path& from, const std::filesystem::path& 
   std::string error;
   return read.Status == FileReadStatus::kOk && !read.More &&
          ReplaceFileContents(to, read.Bytes, error);
+}
+
+// The page's link to the copy works from its first row: the copy is made
+// with the page, and again whenever the record is shown.
+void CopyForThePage(Program& p) {
+  const std::filesystem::path copy = p.Folders.Folder / kRecordCopyName;
+  if (!CopyRecord(p.Record.RecordCsvPath, copy)) TellFailure(p, copy);
+}
+
+void CreateFiles(Program& p) {
+  if (!MakeEmptyFiles(p) || !OpenFiles(p, std::ios::out | std::ios::app)) return;
+  RecordRow(p, "top");
+  CopyForThePage(p);
 }
 
 void FirstUse(Program& p) {
@@ -114,16 +123,21 @@ void FirstUse(Program& p) {
   record.RecordState = kRecordClosed;
 }
 
-// A row of the table: "<tr>", one line per cell, an empty line.
+// A row of the table: "<tr>", one line per cell, an empty line; no row
+// when nothing is measured.
 std::vector<std::string> RowLines(std::string_view tag, const std::vector<std::string>& cells) {
+  if (cells.empty()) return {};
   std::vector<std::string> lines{"<tr>"};
   for (const std::string& cell : cells) lines.push_back(std::string(tag) + cell);
   lines.emplace_back();
   return lines;
 }
 
-// Quoted cells; a quote in a cell is doubled, as CSV reads it back.
+// Quoted cells; a quote in a cell is doubled, as CSV reads it back. The
+// row ends in one more, empty cell, as spreadsheets made from the record
+// have always had it; no row when nothing is measured.
 std::string CsvRow(const std::vector<std::string>& cells) {
+  if (cells.empty()) return {};
   std::string row;
   for (const std::string& cell : cells) {
     row += '"';
@@ -157,13 +171,20 @@ std::vector<std::string> EscapedNames(const std::vector<std::string>& names) {
   return escaped;
 }
 
+// The page says its language, so that a reader speaks it aloud rightly.
+std::string PageLanguage(const LangState& lang) {
+  if (lang.Language == "Japanese") return " lang=ja";
+  if (lang.Language == "English") return " lang=en";
+  return {};  // a user dictionary's language has no code here
+}
+
 std::vector<std::string> HeaderLines(Program& p, const std::vector<std::string>& names) {
   auto dateTime = p.Record.DateTimeText ? p.Record.DateTimeText : LocalDateTimeText;
   // A user dictionary's texts are not markup either.
   const std::string openCopy = HtmlEscape(Translate(p.Lang, "Excelなどで開く"));
   const std::string title = HtmlEscape(Translate(p.Lang, "測定値の結果"));
   std::vector<std::string> lines{
-      "<html><body>",
+      "<html" + PageLanguage(p.Lang) + "><body>",
       "<small>",
       "<a href=" + std::string(kRecordCopyName) + ">[" + openCopy + "]</a>",
       "</small>",
@@ -260,10 +281,9 @@ void mnuLocusNumCSV(Program& p) {
   }
   bool on = p.Locus.LocusOn != kFalse;
   if (on) {
-    // The copy is made before the page opens, so that its link finds it.
+    // The copy is brought up to date before the page opens.
     RecordCommand(p, "close");
-    std::filesystem::path copy = p.Folders.Folder / kRecordCopyName;
-    if (!CopyRecord(record.RecordCsvPath, copy)) TellFailure(p, copy);
+    CopyForThePage(p);
   }
   HostOf(p).OpenWithDesktop(record.RecordHtmPath.string());
   if (on) RecordCommand(p, "append");

@@ -446,7 +446,7 @@ TEST(PlaneTable, EscapeCancelsLeavingNoFileAndTheDeformationOn) {
   EXPECT_EQ(f.P.Fig.PtTable[f.A].X, 1);
   EXPECT_EQ(CurrentMode(f.P.Modes), kModeDeform);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.Folder.Path()), {}),
-            std::ptrdiff_t{2});  // the record files alone
+            std::ptrdiff_t{3});  // the record files and the page's copy alone
 }
 
 TEST(PlaneTable, ClosingTheProgramStopsTheTableFirst) {

@@ -55,7 +55,7 @@ std::string Lines(const std::vector<std::string>& lines) {
 }
 
 std::string HeaderOf(const std::vector<std::string>& names) {
-  std::vector<std::string> lines{"<html><body>",
+  std::vector<std::string> lines{"<html lang=ja><body>",
                                  "<small>",
                                  "<a href=temp2.csv>[Excelなどで開く]</a>",
                                  "</small>",
@@ -159,6 +159,26 @@ TEST(MeasureRecord, ShowingTheRecordCopiesTheCsvAndKeepsRecording) {
   Redraw(f.P);  // appended after what the copy holds
   EXPECT_EQ(f.Csv().substr(0, shown.size()), shown);
   EXPECT_GT(f.Csv().size(), shown.size());
+}
+
+// The page as a teacher opens it from the folder: its link finds the copy
+// from the start, it speaks the interface's language, and a record of
+// nothing holds no empty rows.
+TEST(MeasureRecord, ThePageOpenedFromTheFolder) {
+  Fixture f;
+  f.P.Lang.Language = "English";
+  RunMenuCommand(f.P, "mnuLocusSW");
+  EXPECT_TRUE(std::filesystem::exists(f.Folder / "temp2.csv"));
+  for (int i = 0; i < 3; ++i) Redraw(f.P);
+  EXPECT_EQ(f.Csv(), "");
+  const std::string page = f.Htm();
+  EXPECT_EQ(page.rfind("<html lang=en><body>\r\n", 0), 0u) << page;
+  EXPECT_EQ(page.find("<tr>"), std::string::npos) << page;
+  EXPECT_EQ(page.find("測定値"), std::string::npos) << page;
+
+  f.Measured("d", 1);
+  Redraw(f.P);  // the first measured number: its header, then its row
+  EXPECT_EQ(f.Csv(), "\"d\",\"\"\r\n\"" + ValueText(1, 2) + "\",\"\"\r\n");
 }
 
 TEST(MeasureRecord, TheLocusNumberIsChosenAndCleared) {
