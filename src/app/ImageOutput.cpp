@@ -82,7 +82,7 @@ bool EndsWith(const fs::path& file, std::string_view extension) {
 }  // namespace
 
 FigureSetAside::FigureSetAside(Program& p)
-    : p_(p), fig_(p.Fig), name_(p.CurFileName), saved_(p.SavedFigureText) {
+    : p_(p), fig_(p.Fig), name_(p.CurFileName), saved_(p.SavedFigureText), viewer_(p.Viewer) {
   std::swap(locus_, p.Locus);
 }
 
@@ -92,6 +92,7 @@ FigureSetAside::~FigureSetAside() {
   p_.SavedFigureText = std::move(saved_);
   std::swap(locus_, p_.Locus);
   Redraw(p_);
+  p_.Viewer = std::move(viewer_);
 }
 
 std::vector<fs::path> FigureFilesOf(const fs::path& folder, bool withPd5,

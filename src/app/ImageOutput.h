@@ -11,6 +11,7 @@
 #include "app/WindowState.h"
 #include "figure/PDtype05.h"
 #include "locus/PdLocus.h"
+#include "macros/ViewerText.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -62,6 +63,7 @@ class FigureSetAside {
   std::string name_;
   std::optional<std::string> saved_;
   LocusState locus_;
+  ViewerText viewer_;  // the figures set in meanwhile show their maps to nobody
 };
 
 // The figure files of folder, not of its subfolders, in the order of the

@@ -1,9 +1,9 @@
 #include "app/FigFileIO.h"
+#include "app/ImageOutput.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
 #include "app/MainModel.h"
 #include "app/MenuBar.h"
-#include "app/ImageOutput.h"
 #include "app/Refresh.h"
 #include "app/ViewCommands.h"
 #include "persist/PDio05.h"
@@ -53,13 +53,16 @@ TEST_F(ImageOutputTest, BatchWritesOnePicturePerFigureAndCollectsTheBrokenOnes) 
   WriteFigure(temp / "other.PD4", 1);
   WriteFileBytes(temp / "broken.pd4", "3\r\n\"PNEW\"\r\n");
   WriteFileBytes(temp / "notes.txt", "x");
+  fs::copy_file(PLANDRA_SAMPLES "/projective.pd4", temp / "projective.pd4");
   BatchResult result = mnuHmakeAllBmp(p, temp.Path());
+  EXPECT_FALSE(p.Viewer.Shown);  // a map's matrices open no window
 
   EXPECT_TRUE(fs::is_directory(temp / "bmp"));
   std::vector<fs::path> written = result.Written;
   std::sort(written.begin(), written.end());
-  EXPECT_EQ(written, (std::vector<fs::path>{temp / "bmp" / "a.bmp", temp / "bmp" / "other.bmp"}));
-  EXPECT_EQ(platform.SavedPictures.size(), 2u);
+  EXPECT_EQ(written, (std::vector<fs::path>{temp / "bmp" / "a.bmp", temp / "bmp" / "other.bmp",
+                                            temp / "bmp" / "projective.bmp"}));
+  EXPECT_EQ(platform.SavedPictures.size(), 3u);
   ASSERT_EQ(result.Problems.size(), 1u);
   EXPECT_NE(result.Problems[0].find("broken.pd4"), std::string::npos) << result.Problems[0];
   EXPECT_TRUE(platform.Messages.empty());
@@ -76,6 +79,7 @@ TEST_F(ImageOutputTest, BatchWritesOnePicturePerFigureAndCollectsTheBrokenOnes) 
   platform.PictureResult = false;
   fs::remove(temp / "broken.pd4");
   fs::remove(temp / "other.PD4");
+  fs::remove(temp / "projective.pd4");
   result = mnuHmakeAllBmp(p, temp.Path());
   EXPECT_TRUE(result.Written.empty());
   ASSERT_EQ(result.Problems.size(), 1u);

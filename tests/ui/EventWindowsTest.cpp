@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -56,6 +58,17 @@ TEST_F(EventWindowsTest, TheMessageWindowShowsTextsAndPictures) {
   EXPECT_TRUE(window.isVisible());
   // Beside the figure, not over it.
   EXPECT_FALSE(window.frameGeometry().intersects(owner.frameGeometry()));
+  {
+    // A screen too narrow for both: over the window, but below its menus.
+    QMainWindow wide;
+    wide.menuBar()->addMenu("File");
+    wide.setGeometry(owner.screen()->availableGeometry().adjusted(0, 40, 0, -40));
+    wide.show();
+    frmMsg over(lang, &wide);
+    over.ShowMsg(4, "Hello");
+    const QMenuBar* bar = wide.menuBar();
+    EXPECT_GE(over.frameGeometry().top(), bar->mapToGlobal(QPoint(0, bar->height())).y());
+  }
   QLabel* label = Find<QLabel>(window, "LblMsg");
   EXPECT_TRUE(label->isVisible());
   EXPECT_EQ(label->text(), QString("Hello"));
