@@ -38,12 +38,13 @@ NewConstchk::NewConstchk(LangState& lang, QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text);
   layout->addLayout(buttons);
-  yes_->setDefault(true);
+  // Enter keeps the figure; only a deliberate Y or click throws it away.
+  save_->setDefault(true);
 }
 
 void NewConstchk::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  yes_->setFocus();
+  save_->setFocus();
 }
 
 void NewConstchk::Choose(NewChoice choice) {

@@ -73,7 +73,7 @@ TEST(NewConstchk, TextsFocusAndButtons) {
   EXPECT_EQ(dialog.YesButton()->text(), QString("はい(Y)"));
   EXPECT_EQ(dialog.SaveButton()->text(), QString("保存しておく(S)"));
   EXPECT_EQ(dialog.CancelButton()->text(), QString("キャンセル(Esc)"));
-  EXPECT_EQ(dialog.focusWidget(), dialog.YesButton());
+  EXPECT_EQ(dialog.focusWidget(), dialog.SaveButton());
   QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.Choice(), NewChoice::kSave);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -93,8 +93,8 @@ TEST(NewConstchk, KeysChooseInEveryInputForm) {
     EXPECT_EQ(ChoiceAfterKey(QString::fromUtf8(save)), NewChoice::kSave) << save;
   }
   EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Escape), NewChoice::kCancel);
-  // Enter presses the focused first button.
-  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Return), NewChoice::kYes);
+  // Enter keeps the figure: it presses the focused save button.
+  EXPECT_EQ(ChoiceAfterKey(QString(), Qt::Key_Return), NewChoice::kSave);
 
   LangState lang;
   NewConstchk dialog(lang);
