@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <vector>
 
 #include "app/Multi_lang.h"
+#include "engine/CalcEval.h"
 #include "macros/ViewerText.h"
 #include "numbers/Labels05.h"
 
@@ -103,6 +105,28 @@ std::string SlotList(const StepRefs& slots, ItemText itemText) {
   return list;
 }
 
+// A calculated number's inputs are the numbers of its expression, each
+// once; its step's slots stay empty.
+template <class ItemText>
+std::string CalcOperandList(const Figure& fig, int step, ItemText itemText) {
+  const ObjRef out = fig.StepOut[step][1];
+  ParsedExpr expr;
+  if (!RefInRange(fig, out) || out.BaseClass() != kClassNumber ||
+      ParseExpr(TrimRight(fig.NumTable[out.Index].Expr), expr) != ExprProblem::kNone) {
+    return {};
+  }
+  std::string list;
+  std::vector<int> listed;
+  for (int k = 0; k < expr.Count; ++k) {
+    const int index = expr.Operand[static_cast<size_t>(k)];
+    if (std::find(listed.begin(), listed.end(), index) != listed.end()) continue;
+    listed.push_back(index);
+    if (!list.empty()) list += " , ";
+    list += itemText(ObjRef::Of(kClassNumber, index));
+  }
+  return list;
+}
+
 bool IsBracketKind(std::string_view kind) {
   return std::find(kBracketKinds.begin(), kBracketKinds.end(), kind) != kBracketKinds.end();
 }
@@ -139,7 +163,9 @@ void StepDetails(Report& r) {
   };
   for (int s = 1; s <= r.Fig.StepCount; ++s) {
     r.Line(StepNumberText(r.Fig, s) + ":" + std::string(StepKindText(r.Fig, s)));
-    r.Line("   " + r.Tr("入力") + " : " + SlotList(r.Fig.StepIn[s], item));
+    const bool calculated = r.Fig.StepKindId[s] == Kind::CALC;
+    r.Line("   " + r.Tr("入力") + " : " +
+           (calculated ? CalcOperandList(r.Fig, s, item) : SlotList(r.Fig.StepIn[s], item)));
     r.Line("   " + r.Tr("出力") + " : " + SlotList(r.Fig.StepOut[s], item));
   }
 }

@@ -169,6 +169,19 @@ TEST(FigDataView, StepTextNamesInputsAndOutputs) {
   EXPECT_EQ(StepText(fig, lang, 3), "２点を結ぶ:(点A , 点?)→(線1)");
 }
 
+// A calculated number's slots are empty: its inputs are its operands.
+TEST(FigDataView, ACalculatedNumbersOperandsAreItsInputs) {
+  Figure fig = SmallFigure();
+  const int16_t m = AddNumber(fig, 4);
+  SetElementName(fig, {kClassNumber, m}, "m");
+  const int16_t sum = AddStep(fig, "CALC", {});
+  fig.NumTable[sum].Expr = "N1*N" + std::to_string(m) + "+N1";
+  LangState lang;
+  const std::string report = FigDataViewReport(fig, lang, "a.pd4", 3);
+  EXPECT_NE(report.find(" 4:CALC\r\n   入力 : 変数k[1] , 変数m[2]\r\n"), std::string::npos)
+      << report;
+}
+
 TEST(FigDataView, ReportNumbers) {
   EXPECT_EQ(ReportNumber(2.5, 3), " 2.500");
   EXPECT_EQ(ReportNumber(-2.5, 3), "-2.500");
