@@ -49,7 +49,11 @@ bool TitleFit::eventFilter(QObject* watched, QEvent* event) {
   const bool fitting =
       type == QEvent::Show || type == QEvent::WindowTitleChange || type == QEvent::LayoutRequest;
   auto* dialog = fitting ? qobject_cast<QDialog*>(watched) : nullptr;
-  if (dialog != nullptr && dialog->isWindow()) FitTitle(*dialog);
+  // A hidden dialog is fitted when it is shown: measuring every title at
+  // start-up, for dialogs nobody has opened yet, delayed the first paint.
+  if (dialog != nullptr && dialog->isWindow() && (type == QEvent::Show || dialog->isVisible())) {
+    FitTitle(*dialog);
+  }
   return false;
 }
 

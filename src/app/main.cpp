@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,6 +44,9 @@ bool CheckDisplay() {
   return false;
 }
 
+// Long enough for the first paint of a common figure to come first.
+constexpr int kIconDelayMs = 300;
+
 // The installed theme's icon, else the one built in, drawn at the sizes the
 // desktop asks for (the SVG icon engine may be missing).
 QIcon ProgramIcon() {
@@ -68,11 +72,12 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // Lets the desktop match the window with plandra.desktop (its icon, its name).
   QGuiApplication::setDesktopFileName(QStringLiteral("plandra"));
-  QApplication::setWindowIcon(ProgramIcon());
   std::string commandLine;
   for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
   QtSession session;
   if (EnvSet("PLANDRA_EXIT_AFTER_FIRST_PAINT")) session.QuitAfterFirstPaint();
   session.Start(commandLine);
+  // The icon is drawn at eight sizes: it comes once the figure is on screen.
+  QTimer::singleShot(kIconDelayMs, [] { QApplication::setWindowIcon(ProgramIcon()); });
   return app.exec();
 }
