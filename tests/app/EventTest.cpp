@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <locale>
 
 #include "app/EventActions.h"
 #include "app/EventTargets.h"
@@ -314,6 +315,26 @@ TEST_F(EventTest, TargetsLeavingTheFigureFolderAreAskedAbout) {
   EXPECT_FALSE(ResolveEventTarget(inner, "sub/../a.txt", false).Outside);
   const std::string cut("a\0b.pdf", 7);
   EXPECT_EQ(ResolveEventTarget(inner, cut, false).Path, inner / "a?b.pdf");
+}
+
+// Upper-case names at both ends of the alphabet are judged as their
+// lower-case forms: the program's lower-casing is the C locale's on ASCII.
+TEST_F(EventTest, CaseBlindNamesAtTheAlphabetsEdges) {
+  for (int c = 0; c < 128; ++c) {
+    const char lower = std::tolower(static_cast<char>(c), std::locale::classic());
+    EXPECT_EQ(LowerAscii(std::string(1, static_cast<char>(c))), std::string(1, lower)) << c;
+  }
+  EXPECT_TRUE(IsRunnableFile(temp / "run.ZSH"));
+  EXPECT_TRUE(IsRunnableFile(temp / "Setup.APPIMAGE"));
+  const EventTarget web = ResolveEventTarget(temp.Path(), "HTTPS://EXAMPLE.ORG/A", true);
+  EXPECT_EQ(web.Address, "HTTPS://EXAMPLE.ORG/A");
+  EXPECT_FALSE(web.Refused);
+  EXPECT_TRUE(IsDesktopAddress("MAILTO:z@example.org"));
+  const EventTarget file = ResolveEventTarget(temp.Path(), "FILE://Notes.txt", true);
+  EXPECT_EQ(file.Path, temp / "Notes.txt");
+  EXPECT_FALSE(file.Refused);
+  WriteFileBytes(temp / "Next.PD4", "");
+  EXPECT_EQ(LinkedFigureTarget(temp.Path(), "Next.PD5").Path, temp / "Next.PD4");
 }
 
 TEST_F(EventTest, TextFilesNameTheirTargetOnTheFirstLine) {

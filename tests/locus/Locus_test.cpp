@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <numeric>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -152,6 +153,31 @@ TEST(Locus, TheListGrowsByFiftyKeepingEarlierTraces) {
   EXPECT_EQ(f.P.Locus.TracePts[1].X, 0);
   EXPECT_NEAR(f.P.Locus.TracePts[2].X, 0.5, 1e-9);
   EXPECT_EQ(f.P.Locus.TracePts[1].Color, kColorRed);
+}
+
+// Past two whole turns of the ring, what is drawn is exactly the newest
+// traces, oldest first, each once: none of an earlier turn is left.
+TEST(Locus, AFullRingDrawsTheNewestTracesOldestFirst) {
+  Fixture f;
+  PtRec trace = f.P.Fig.PtTable[AddFreePoint(f.P.Fig, 0, 0)];
+  trace.Color = kColorYellow;
+  trace.Mark = kMarkPixel;
+  constexpr int kAppended = 2 * kMaxTraces + 123;
+  for (int i = 0; i < kAppended; ++i) {
+    trace.X = i * 1e-4;  // each trace its own place, its number in it
+    AppendTracePoint(f.P.Locus, trace);
+  }
+  EXPECT_EQ(f.Count()[kClassPoint], kMaxTraces);
+  EXPECT_EQ(f.P.Locus.TracePts.size(), kMaxTraces + 1u);
+  f.Surface.Calls.clear();
+  Redraw(f.P);
+  std::vector<long> drawn;
+  for (const test::SurfaceCall& c : f.Surface.Of(test::CallKind::kPixel))
+    if (c.Color == kYellow) drawn.push_back(std::lround(c.X1 * 1e4));
+  std::vector<long> newest(kMaxTraces);
+  std::iota(newest.begin(), newest.end(), long{kAppended - kMaxTraces});
+  EXPECT_TRUE(drawn == newest) << drawn.size() << " drawn, the first "
+                               << (drawn.empty() ? -1 : drawn.front());
 }
 
 TEST(Locus, SwitchingOffKeepsTracesAndResetClearsThem) {
@@ -317,22 +343,77 @@ TEST(Locus, SampledLociAreSampledAgainOnlyWhenWhatTheyReadChanged) {
   expectFresh();
 }
 
+// An expression of the chain changed so that the traced point stays where
+// it stands but goes elsewhere at the other samples: d - d + d becomes
+// d - d + k, with k the distance d now. The two numbers are named alike, so
+// the expression's label stays too. The kept curve is swept again.
+TEST(Locus, AKeptCurveIsSweptAgainWhenAnExpressionOfItsChainChanges) {
+  Fixture f;
+  Figure& fig = f.P.Fig;
+  using test::PointRef;
+  SampledLocusCurves curves;
+  f.P.Layers.DrawSampledLoci = [&curves](RenderContext& r) { DrawSampledLoci(curves, r); };
+  int16_t circle =
+      AddStep(fig, "C2", {PointRef(AddFreePoint(fig, 0, 0)), PointRef(AddFreePoint(fig, 4, 0))});
+  int16_t driving = test::AddPointOnHost(fig, {kClassCircle, circle}, 1);
+  int16_t fixed = AddFreePoint(fig, 6, 2);
+  fig.PtTable[driving].Name = "P";
+  fig.PtTable[fixed].Name = "Q";
+  int16_t d = AddStep(fig, "ND2P", {PointRef(driving), PointRef(fixed)});
+  int16_t k = test::AddNumber(fig, 0);
+  fig.NumTable[k].Name = "PQ";
+  int16_t ratio = AddStep(fig, "CALC", {});
+  const std::string dName = "N" + std::to_string(d);
+  fig.NumTable[ratio].Expr = dName + "-" + dName + "+" + dName;
+  int16_t one = test::AddNumber(fig, 1);
+  int16_t traced = AddStep(fig, "PN",
+                           {PointRef(AddFreePoint(fig, -6, -3)),
+                            PointRef(AddFreePoint(fig, -2, -5)),
+                            {100, ratio},
+                            {100, one}});
+  AddStep(fig, "XLOCS", {PointRef(driving), PointRef(traced)});
+  Redraw(f.P);
+  fig.NumTable[k].Value = fig.NumTable[d].Value;
+  Redraw(f.P);
+  const long sweeps = curves.Resamples;
+  const PtRec before = fig.PtTable[traced];
+  const std::string label = fig.NumTable[ratio].Name;
+  const std::vector<LocusSample> oldCurve = curves.ByStep.at(fig.StepCount).Samples;
+
+  fig.NumTable[ratio].Expr = dName + "-" + dName + "+N" + std::to_string(k);
+  Redraw(f.P);
+  EXPECT_EQ(fig.NumTable[ratio].Name, label);
+  EXPECT_EQ(std::bit_cast<uint64_t>(fig.PtTable[traced].X), std::bit_cast<uint64_t>(before.X));
+  EXPECT_EQ(std::bit_cast<uint64_t>(fig.PtTable[traced].Y), std::bit_cast<uint64_t>(before.Y));
+  EXPECT_EQ(curves.Resamples, sweeps + 1);
+  const std::vector<LocusSample>& kept = curves.ByStep.at(fig.StepCount).Samples;
+  EXPECT_FALSE(SameSamples(kept, oldCurve)) << "the change moves the curve";
+  EXPECT_TRUE(SameSamples(kept, SweepLocus(fig, driving, traced)));
+}
+
 // Sweeps a frame may not take wait for the frames after it, which come by
 // the timer, so that a figure whose loci would take hours to sweep lets the
-// window answer in between. Here every frame may take only one of three loci
-// on a circle. A picture that leaves the window waits for them all: it is
-// what one unbounded frame draws.
+// window answer in between. Here three loci on a circle, and a frame may
+// sweep less than one of them, one and a half or two and a half: each frame
+// brings in one curve, one, two. A picture that leaves the window waits for
+// them all: it is what one unbounded frame draws.
 TEST(Locus, LociBeyondAFramesWorkComeInTheFramesAfter) {
+  constexpr size_t kLoci = 3;
   auto lociFigure = [](Figure& fig) {
     int16_t centre = AddFreePoint(fig, 0, 0);
     int16_t circle =
         AddStep(fig, "C2", {test::PointRef(centre), test::PointRef(AddFreePoint(fig, 4, 0))});
     int16_t driving = test::AddPointOnHost(fig, {kClassCircle, circle}, 2);
+    int16_t traced = 0;
     for (double x : {4.0, 8.0, 12.0}) {
-      int16_t traced =
+      traced =
           AddStep(fig, "PT3", {test::PointRef(driving), test::PointRef(AddFreePoint(fig, x, 1))});
       AddStep(fig, "XLOCS", {test::PointRef(driving), test::PointRef(traced)});
     }
+    // What one curve's sweep costs, in the frame's measure.
+    size_t steps = 0;
+    LocusInputs(fig, driving, traced, &steps);
+    return static_cast<double>(SweepSampleCount(fig, driving) * steps);
   };
   auto lociPixels = [](const Fixture& f) {
     std::vector<std::pair<double, double>> dots;
@@ -341,21 +422,32 @@ TEST(Locus, LociBeyondAFramesWorkComeInTheFramesAfter) {
     return dots;
   };
   Fixture whole;
-  lociFigure(whole.P.Fig);
+  const double curve = lociFigure(whole.P.Fig);
   Redraw(whole.P);
-  ASSERT_EQ(lociPixels(whole).size(), 3 * 1001u);
+  ASSERT_EQ(lociPixels(whole).size(), kLoci * 1001);
   EXPECT_EQ(whole.Host.Timers[TimerId::kLoci], 0);
+
+  for (auto [budget, perFrame] : {std::pair{1.0, 1u}, {1.5 * curve, 1u}, {2.5 * curve, 2u}}) {
+    SCOPED_TRACE("a frame's work " + std::to_string(budget));
+    Fixture f;
+    WireLocusLayer(f.P, budget);
+    lociFigure(f.P.Fig);
+    Redraw(f.P);
+    for (size_t drawn = perFrame; drawn < kLoci; drawn += perFrame) {
+      EXPECT_EQ(lociPixels(f).size(), drawn * 1001);
+      ASSERT_GT(f.Host.Timers[TimerId::kLoci], 0);
+      f.Surface.Calls.clear();
+      OnTimer(f.P, TimerId::kLoci);
+    }
+    EXPECT_EQ(lociPixels(f), lociPixels(whole));
+    EXPECT_EQ(f.Host.Timers[TimerId::kLoci], 0);
+  }
 
   Fixture f;
   WireLocusLayer(f.P, 1);
   lociFigure(f.P.Fig);
   Redraw(f.P);
-  EXPECT_EQ(lociPixels(f).size(), 1001u);
-  ASSERT_GT(f.Host.Timers[TimerId::kLoci], 0);
-  f.Surface.Calls.clear();
   OnTimer(f.P, TimerId::kLoci);
-  EXPECT_EQ(lociPixels(f).size(), 2 * 1001u);
-  EXPECT_GT(f.Host.Timers[TimerId::kLoci], 0);
   f.Surface.Calls.clear();
   RunMenuCommand(f.P, "mnufBMP");  // the picture onto the clipboard
   EXPECT_EQ(lociPixels(f), lociPixels(whole));

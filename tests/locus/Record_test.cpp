@@ -204,11 +204,13 @@ TEST(MeasureRecord, TheLocusNumberIsChosenAndCleared) {
 
 // A number shown, hidden or renamed while the record runs: a new header row
 // comes before the next values, in the page and in the CSV alike, so each
-// value stands under its own name.
+// value stands under its own name; also where the count of the columns
+// stays (a number renamed; one hidden and another shown in one step).
 TEST(MeasureRecord, TheHeaderFollowsTheRecordedNumbers) {
   Fixture f;
   int16_t ab = f.Measured("AB", 1);
   int16_t ac = f.Measured("AC", 2);
+  int16_t cd = f.Measured("CD", 3, 7);
   RunMenuCommand(f.P, "mnuLocusSW");
   Redraw(f.P);
   f.P.Fig.NumTable[ab].NumShow = 7;
@@ -217,15 +219,49 @@ TEST(MeasureRecord, TheHeaderFollowsTheRecordedNumbers) {
   f.P.Fig.NumTable[ab].NumShow = 0;
   f.P.Fig.NumTable[ac].Name = "BC";
   Redraw(f.P);
-  std::string one = ValueText(1, 2), two = ValueText(2, 2);
+  f.P.Fig.NumTable[ac].Name = "BD";
+  Redraw(f.P);
+  f.P.Fig.NumTable[ab].NumShow = 7;
+  f.P.Fig.NumTable[cd].NumShow = 0;
+  Redraw(f.P);
+  std::string one = ValueText(1, 2), two = ValueText(2, 2), three = ValueText(3, 2);
   EXPECT_EQ(f.Htm(), HeaderOf({"AB", "AC"}) + Lines({"<tr>", "<td>" + one, "<td>" + two, ""}) +
                          Lines({"<tr>", "<th>AC", ""}) + Lines({"<tr>", "<td>" + two, ""}) +
                          Lines({"<tr>", "<td>" + two, ""}) +
                          Lines({"<tr>", "<th>AB", "<th>BC", ""}) +
-                         Lines({"<tr>", "<td>" + one, "<td>" + two, ""}));
+                         Lines({"<tr>", "<td>" + one, "<td>" + two, ""}) +
+                         Lines({"<tr>", "<th>AB", "<th>BD", ""}) +
+                         Lines({"<tr>", "<td>" + one, "<td>" + two, ""}) +
+                         Lines({"<tr>", "<th>BD", "<th>CD", ""}) +
+                         Lines({"<tr>", "<td>" + two, "<td>" + three, ""}));
   EXPECT_EQ(f.Csv(), "\"AB\",\"AC\",\"\"\r\n\"" + one + "\",\"" + two + "\",\"\"\r\n" +
                          "\"AC\",\"\"\r\n\"" + two + "\",\"\"\r\n\"" + two + "\",\"\"\r\n" +
-                         "\"AB\",\"BC\",\"\"\r\n\"" + one + "\",\"" + two + "\",\"\"\r\n");
+                         "\"AB\",\"BC\",\"\"\r\n\"" + one + "\",\"" + two + "\",\"\"\r\n" +
+                         "\"AB\",\"BD\",\"\"\r\n\"" + one + "\",\"" + two + "\",\"\"\r\n" +
+                         "\"BD\",\"CD\",\"\"\r\n\"" + two + "\",\"" + three + "\",\"\"\r\n");
+}
+
+// Names that start as a spreadsheet formula does are written as text in
+// the header the record starts with and in the one a change brings.
+TEST(MeasureRecord, FormulaShapedNamesAreTextInEveryHeader) {
+  Fixture f;
+  std::vector<std::string> names{"=A", "+B", "-C", "@D", "\tE", "\rF"};
+  std::vector<int16_t> numbers;
+  for (const std::string& name : names) numbers.push_back(f.Measured(name, 1));
+  auto row = [](const std::vector<std::string>& cells, std::string_view before) {
+    std::string text;
+    for (const std::string& cell : cells) text += "\"" + std::string(before) + cell + "\",";
+    return text + "\"\"\r\n";
+  };
+  const std::string values = row(std::vector<std::string>(names.size(), ValueText(1, 2)), "");
+  RunMenuCommand(f.P, "mnuLocusSW");
+  EXPECT_EQ(f.Csv(), row(names, "'"));
+  Redraw(f.P);
+  f.P.Fig.NumTable[numbers[0]].Name = "=1+2";
+  Redraw(f.P);
+  std::vector<std::string> renamed = names;
+  renamed[0] = "=1+2";
+  EXPECT_EQ(f.Csv(), row(names, "'") + values + row(renamed, "'") + values);
 }
 
 }  // namespace

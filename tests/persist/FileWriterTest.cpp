@@ -1,8 +1,11 @@
 // The one writer every file of the program goes through.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 
@@ -99,6 +102,52 @@ TEST(FileWriter, KeepsModeOwnerLinksAndNamesAndRefusesWhatItMayNotReplace) {
 
   // No temporary file is left behind.
   EXPECT_EQ(FilesIn(dir.Path()), 10u);
+}
+
+// Replaces file in a child whose files may not grow past limit bytes, so
+// that the write fails partway; true when the writer reported the failure.
+bool ReplaceFailsPastLimit(const fs::path& file, const std::string& bytes, rlim_t limit) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+    const rlimit small{limit, limit};
+    std::string error;
+    const bool failed =
+        ::setrlimit(RLIMIT_FSIZE, &small) == 0 && !ReplaceFileContents(file, bytes, error);
+    ::_exit(failed ? 0 : 1);
+  }
+  int status = -1;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
+}
+
+// A replacement that cannot be written whole leaves the old file as it was
+// and nothing beside it; one that succeeds is a new file under the name,
+// except where other names share the file, which keeps its inode.
+TEST(FileWriter, AReplaceThatFailsPartwayLeavesTheOldFileWhole) {
+  TempDir dir;
+  const fs::path figure = dir / "figure.pd4";
+  const std::string old(3000, 'o');
+  WriteFileBytes(figure, old);
+  const ino_t oldInode = StatOf(figure).st_ino;
+  const std::string larger(64 * 1024, 'n');
+  EXPECT_TRUE(ReplaceFailsPastLimit(figure, larger, 8192));
+  EXPECT_EQ(ReadFileBytes(figure), old);
+  EXPECT_EQ(StatOf(figure).st_ino, oldInode);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u) << "a temporary file was left";
+
+  std::string error;
+  ASSERT_TRUE(ReplaceFileContents(figure, larger, error)) << error;
+  EXPECT_EQ(ReadFileBytes(figure), larger);
+  EXPECT_NE(StatOf(figure).st_ino, oldInode);
+
+  const fs::path shared = dir / "shared.pd4";
+  fs::create_hard_link(figure, shared);
+  const ino_t sharedInode = StatOf(figure).st_ino;
+  ASSERT_TRUE(ReplaceFileContents(figure, old, error)) << error;
+  EXPECT_EQ(StatOf(figure).st_ino, sharedInode);
+  EXPECT_EQ(ReadFileBytes(shared), old);
+  EXPECT_EQ(FilesIn(dir.Path()), 2u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "persist/WebPages.h"
 #include "support/TestHelpers.h"
@@ -136,6 +137,35 @@ TEST(WebPages, FigurePageFillsEveryMarkEscaped) {
             "width=300 height=200 data-pdfile=\"./a%26b.pd4\"></canvas><svg></svg><pre>A&lt;B</pre>"
             "<script type=\"application/json\" class=\"plandra-texts\">"
             "{\"reset\":\"\\u003c/script\\u003e\\\"R\\\"\",\"drag\":\"x\"}</script>\n</body>");
+}
+
+// A teacher's own template may put names in attributes quoted with either
+// quote: each name comes back from the page as it was, and no quote of
+// either kind stands raw in what was filled in.
+TEST(WebPages, NamesInSingleQuotedAttributesComeBackAsTheNames) {
+  for (const std::string special : {"&", "<", ">", "\"", "'"}) {
+    FigurePageFields fields;
+    fields.Figure = "/d/a" + special + "b.pd4";
+    fields.Page = "/d/page.htm";
+    fields.Report = "A" + special + "B";
+    fields.FigureText = "1\r\nP" + special + "\r\n";
+    const std::string page = FillFigurePage(
+        "<meta content='%PDNAME%' title='%PDREPORT%'><p title='%PDNAME%' class='%PDTEXT%'>",
+        fields);
+    std::vector<std::string> values;
+    for (size_t at = page.find("='"); at != std::string::npos; at = page.find("='", at)) {
+      const size_t end = page.find('\'', at + 2);
+      values.push_back(page.substr(at + 2, end - at - 2));
+      at = end;
+    }
+    ASSERT_EQ(values.size(), 4u) << page;
+    const std::string name = "a" + special + "b.pd4";
+    const std::string expected[] = {name, fields.Report, name, fields.FigureText};
+    for (size_t i = 0; i < values.size(); ++i) {
+      EXPECT_EQ(values[i].find('"'), std::string::npos) << page;
+      EXPECT_EQ(Unescape(values[i]), expected[i]) << page;
+    }
+  }
 }
 
 struct ExportFolder {
