@@ -1,6 +1,8 @@
 // The web viewer's module: figures read from their text, drawn on canvases
 // and dragged with the pointer. The page's script calls the exported
 // functions; each figure on the page has its own handle.
+#include "ViewerMain.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -12,7 +14,6 @@
 
 #include "CanvasSurface.h"
 #include "ElementTable.h"
-#include "ViewerMain.h"
 #include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
@@ -54,6 +55,8 @@ struct Viewer {
 std::vector<std::unique_ptr<Viewer>> viewers;
 // The last text handed to the page (a message, a line or a table).
 std::string reply;
+// The line of the figure's text where the last failed open stopped; 0 for none.
+int failureLine = 0;
 
 Viewer* ViewerOf(int handle) {
   if (handle < 0 || static_cast<size_t>(handle) >= viewers.size()) return nullptr;
@@ -185,6 +188,7 @@ PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width
   plandra::ResetFigure(viewer->Fig, plandra::kViewerCapacity);
   plandra::FigTextReadResult read =
       plandra::ReadFigureText(viewer->Fig, std::string_view(text, length), 'R', "figure");
+  plandra::failureLine = read.Ok ? 0 : read.Line;
   if (!read.Ok) {
     plandra::SetReply(read.Message);
     return -1;
@@ -194,6 +198,10 @@ PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width
   plandra::viewers.push_back(std::move(viewer));
   return static_cast<int>(plandra::viewers.size() - 1);
 }
+
+// Where the last figure that could not be opened stopped being read: its
+// line, or 0. The reply's reason is the reader's own, in English.
+PLANDRA_EXPORT("failure_line") int ViewerFailureLine() { return plandra::failureLine; }
 
 // The figure's viewer freed; its handle names nothing from now on.
 PLANDRA_EXPORT("close") void ViewerClose(int handle) {

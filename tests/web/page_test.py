@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """A published lesson as pupils meet it, in headless Chromium: the texts the
-page fetches read as the window reads them.
+page fetches read as the window reads them and the page speaks one language.
 Prints what it measures."""
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -64,6 +65,29 @@ def check_memo_codes(driver, args, lesson):
         check(shown == text, 'the memo in %s shows %r' % (what, (shown or '')[:40]))
 
 
+def check_one_language(driver, args, lesson):
+    """A figure the viewer cannot read: the reason in the page's language
+    only, Japanese on a Japanese page and English on an English one."""
+    english = os.path.join(args.work, 'english')
+    os.makedirs(english, exist_ok=True)
+    subprocess.run([args.cli, 'html', os.path.join(args.samples, 'triangle.pd4'), '-o',
+                    os.path.join(english, 'triangle.htm'), '--lang', 'english'],
+                   check=True, timeout=60, env=args.env, stdout=subprocess.DEVNULL)
+    shutil.copy(args.viewer, os.path.join(english, 'plandra-viewer.js'))
+    for folder, foreign in ((lesson, '[A-Za-z]'), (english, '[\u3040-\u30ff\u4e00-\u9fff]')):
+        page = open(os.path.join(folder, 'triangle.htm'), encoding='utf-8').read()
+        page = re.sub(r'(<pre hidden class="plandra-figure-text">)[^<]*', r'\g<1>3\r\n"PNEW"\r\n',
+                      page)
+        open(os.path.join(folder, 'broken.htm'), 'w', encoding='utf-8').write(page)
+        driver.get('file://' + os.path.join(folder, 'broken.htm'))
+        check(vt.wait_painted(driver) == 'failed', '%s: a broken figure was not refused' % folder)
+        notice = driver.execute_script(
+            "var f = document.querySelector('.plandra-failure'); return f ? f.textContent : '';")
+        print('reason shown: ' + notice)
+        check(notice and re.search(foreign, notice) is None,
+              'the reason mixes languages: %r' % notice)
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ('--viewer', '--cli', '--samples', '--work'):
@@ -92,6 +116,7 @@ def main():
     driver.set_script_timeout(60)
     try:
         check_memo_codes(driver, args, lesson)
+        check_one_language(driver, args, lesson)
     finally:
         driver.quit()
     if vt.failures:
