@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """A published lesson as pupils meet it, in headless Chromium: the texts the
-page fetches read as the window reads them and the page speaks one language.
-Prints what it measures."""
+page fetches read as the window reads them, the page speaks one language, and
+on a tablet or a phone its controls take a finger, its canvas is crisp, a
+finger off the points scrolls and one on a point drags it as the window
+would. Prints what it measures."""
 
 import argparse
 import os
@@ -14,6 +16,9 @@ import viewer_test as vt
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.support.ui import WebDriverWait
 
 check = vt.check
@@ -88,9 +93,139 @@ def check_one_language(driver, args, lesson):
               'the reason mixes languages: %r' % notice)
 
 
+def emulate(driver, width, height, ratio):
+    """A touch screen of the size (CSS pixels) and pixel ratio."""
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+        'width': width, 'height': height, 'deviceScaleFactor': ratio, 'mobile': True})
+    driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled',
+                           {'enabled': True, 'maxTouchPoints': 5})
+
+
+def open_page(driver, path):
+    driver.get('file://' + path)
+    return vt.wait_painted(driver)
+
+
+def finger(driver):
+    return ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, 'finger'))
+
+
+def content_box(driver, canvas):
+    """Left, top, width and height of the canvas's content box, CSS pixels."""
+    return driver.execute_script(
+        "var c = arguments[0], r = c.getBoundingClientRect(), s = getComputedStyle(c);"
+        "var l = c.clientLeft + parseFloat(s.paddingLeft), t = c.clientTop + parseFloat(s.paddingTop);"
+        "return [r.left + l, r.top + t, c.clientWidth - parseFloat(s.paddingLeft)"
+        " - parseFloat(s.paddingRight), c.clientHeight - parseFloat(s.paddingTop)"
+        " - parseFloat(s.paddingBottom)];", canvas)
+
+
+def scaled_drag(driver, canvas):
+    """A finger's drag through figure pixels on a scaled canvas, aimed at the
+    whole CSS pixel nearest the middle of each, as a touch screen reports."""
+    left, top, width, height = content_box(driver, canvas)
+
+    def css(column, row):
+        return (int(round(left + (column + 0.5) * width / vt.WIDTH)),
+                int(round(top + (row + 0.5) * height / vt.HEIGHT)))
+
+    def drag(driver, canvas, start, path, touch, shift=False):
+        actions = finger(driver)
+        pointer = actions.pointer_action
+        pointer.move_to_location(*css(*start))
+        pointer.pointer_down()
+        for column, row in path:
+            pointer.move_to_location(*css(column, row))
+        pointer.pointer_up()
+        actions.perform()
+    drag.css = css
+    drag.pixel = lambda x, y: [int((x - left) * vt.WIDTH // width),
+                               int((y - top) * vt.HEIGHT // height)]
+    return drag
+
+
+def check_control_sizes(driver, lesson):
+    """Every control under a figure at least 24 x 24 CSS pixels."""
+    smallest = None
+    for name in ('triangle', 'affine', 'events'):
+        open_page(driver, os.path.join(lesson, name + '.htm'))
+        sizes = driver.execute_script(
+            "return Array.from(document.querySelectorAll('.plandra-controls button,"
+            " .plandra-controls input, .plandra-numbers input, .plandra-events input,"
+            " .plandra-events button')).filter(e => e.offsetParent !== null).map(e => {"
+            " var r = e.getBoundingClientRect(); return [e.className || e.type, r.width, r.height]; });")
+        check(len(sizes) > 1, '%s: no controls under the figure' % name)
+        for what, width, height in sizes:
+            check(min(width, height) >= 24, '%s: %s is %.0f x %.0f CSS px' % (name, what, width, height))
+            if smallest is None or min(width, height) < min(smallest[1:]):
+                smallest = (what, width, height)
+    print('smallest control: %s, %.0f x %.0f CSS px' % smallest)
+
+
+def check_tablet(driver, args, lesson):
+    """At pixel ratio 2 the canvas holds twice the pixels each way, a finger
+    drags a point as the window does, and a swipe off the points scrolls."""
+    emulate(driver, 768, 1024, 2)
+    figure = os.path.join(lesson, 'triangle.pd4')
+    open_page(driver, os.path.join(lesson, 'triangle.htm'))
+    store = driver.execute_script(
+        "var c = document.querySelector('canvas.plandra-figure'); return [c.width, c.height];")
+    check(store == [2 * vt.WIDTH, 2 * vt.HEIGHT], 'the canvas at ratio 2 holds %s pixels' % store)
+    check(vt.check_drag(driver, args, 'triangle at ratio 2', figure, touch=True),
+          'no point to drag on the tablet')
+    open_page(driver, os.path.join(lesson, 'triangle.htm'))
+    driver.execute_script("document.body.style.paddingBottom = '3000px';")
+    before = vt.table(driver)
+    # Near the canvas's lower right corner, where the figure has nothing.
+    left, top = driver.execute_script(
+        "var r = document.querySelector('canvas.plandra-figure').getBoundingClientRect();"
+        "return [r.left, r.top];")
+    x, y = int(left + vt.WIDTH - 12), int(top + vt.HEIGHT - 12)
+    actions = finger(driver)
+    pointer = actions.pointer_action
+    pointer.move_to_location(x, y)
+    pointer.pointer_down()
+    for k in range(1, 11):
+        pointer.move_to_location(x, y - 30 * k)
+    pointer.pointer_up()
+    actions.perform()
+    scrolled = driver.execute_script("return window.scrollY")
+    check(scrolled > 50, 'a swipe off the points scrolled the page by %s px' % scrolled)
+    check(vt.table(driver) == before, 'a swipe off the points changed the figure')
+
+
+def check_phone(driver, args, lesson):
+    """On a 360 px wide screen at ratio 3 the page fits without sideways
+    scrolling and a finger on the scaled canvas drags as the window does."""
+    emulate(driver, 360, 740, 3)
+    figure = os.path.join(lesson, 'triangle.pd4')
+    open_page(driver, os.path.join(lesson, 'triangle.htm'))
+    widths = driver.execute_script(
+        "return [document.documentElement.scrollWidth, window.innerWidth,"
+        " document.querySelector('canvas.plandra-figure').clientWidth];")
+    check(widths[0] <= widths[1], 'the page is %d px wide on a %d px screen' % tuple(widths[:2]))
+    # A touch near a corner, where a border counted would be two pixels off.
+    canvas = driver.find_element('css selector', 'canvas.plandra-figure')
+    drag = scaled_drag(driver, canvas)
+    corner = (vt.WIDTH - 21, vt.HEIGHT - 21)
+    drag(driver, canvas, corner, [], True)
+    pressed = driver.execute_script("return PlandraViewer.press(arguments[0])", canvas)
+    under = drag.pixel(*drag.css(*corner))
+    check(pressed == under, 'a touch over pixel %s of the phone\'s canvas landed on %s'
+          % (under, pressed))
+    plain = vt.drag
+    vt.drag = drag
+    try:
+        check(vt.check_drag(driver, args, 'triangle on a phone', figure, touch=True),
+              'no point to drag on the phone')
+    finally:
+        vt.drag = plain
+    driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+
 def main():
     parser = argparse.ArgumentParser()
-    for option in ('--viewer', '--cli', '--samples', '--work'):
+    for option in ('--viewer', '--cli', '--reference', '--samples', '--work'):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
     shutil.rmtree(args.work, ignore_errors=True)
@@ -117,6 +252,9 @@ def main():
     try:
         check_memo_codes(driver, args, lesson)
         check_one_language(driver, args, lesson)
+        check_control_sizes(driver, lesson)
+        check_tablet(driver, args, lesson)
+        check_phone(driver, args, lesson)
     finally:
         driver.quit()
     if vt.failures:
