@@ -300,6 +300,21 @@ PLANDRA_EXPORT("pointer_up") int ViewerPointerUp(int handle) {
   return 1;
 }
 
+// What the press took: the point, or minus the line dragged whole; 0 for none.
+PLANDRA_EXPORT("taken") int ViewerTaken(int handle) {
+  Viewer* v = ViewerOf(handle);
+  return v ? (v->Dragged != 0 ? v->Dragged : -v->DraggedLine) : 0;
+}
+
+// The figure as the page's description tells it, as the reply; decimals
+// below 0 take the viewer's own.
+PLANDRA_EXPORT("describe") size_t ViewerDescribe(int handle, int decimals) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return plandra::SetReply({});
+  return plandra::SetReply(
+      plandra::FigureDescription(v->Fig, decimals < 0 ? v->Config.KetaDecimal : decimals));
+}
+
 // The next number after from that the program's number variation offers
 // (an independent one), or 0 past the last.
 PLANDRA_EXPORT("next_variable") int ViewerNextVariable(int handle, int from) {

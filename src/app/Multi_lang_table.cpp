@@ -392,6 +392,8 @@ constexpr EnglishRow kEnglishRows[] = {
     {"最初に戻す", "Reset"},
     {"この図は表示できません:", "This figure cannot be shown:"},
     {"(%1行目)", "(line %1)"},
+    {"図の説明", "Description of the figure"},
+    {"(存在しません)", "(does not exist)"},
     {"このページには図形がありません。", "This page holds no figure."},
     {"このブラウザでは図を動かせません。", "This browser cannot run the figure viewer."},
     // The published page's event points.

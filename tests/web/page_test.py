@@ -3,7 +3,7 @@
 page fetches read as the window reads them, the page speaks one language, and
 on a tablet or a phone its controls take a finger, its canvas is crisp, a
 finger off the points scrolls and one on a point drags it as the window
-would. Prints what it measures."""
+would, and a screen reader follows the figure. Prints what it measures."""
 
 import argparse
 import os
@@ -19,6 +19,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 check = vt.check
@@ -223,6 +224,89 @@ def check_phone(driver, args, lesson):
     driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
 
+def accessible_description(driver):
+    """The canvas's description as the browser's accessibility tree has it."""
+    root = driver.execute_cdp_cmd('DOM.getDocument', {})['root']['nodeId']
+    node = driver.execute_cdp_cmd('DOM.querySelector',
+                                  {'nodeId': root, 'selector': 'canvas.plandra-figure'})['nodeId']
+    tree = driver.execute_cdp_cmd('Accessibility.getPartialAXTree',
+                                  {'nodeId': node, 'fetchRelatives': False})
+    return tree['nodes'][0].get('description', {}).get('value', '')
+
+
+def spoken(driver, before=None):
+    """The live region's text, once it differs from before."""
+    read = "var l = document.querySelector('.plandra-announce'); return l ? l.textContent : null;"
+    try:
+        WebDriverWait(driver, 5).until(lambda d: d.execute_script(read) not in (None, '', before))
+    except Exception:
+        pass
+    return driver.execute_script(read)
+
+
+def check_screen_reader(driver, args, lesson):
+    """The canvas is described by the figure's summary and the keyboard
+    hint; beside it an entry per element follows the figure; choosing a
+    point and each key step announce it with its new place, a drag once at
+    its end; the report opens on demand."""
+    open_page(driver, os.path.join(lesson, 'triangle.htm'))
+    spoken(driver)
+    described = accessible_description(driver)
+    check('triangle.pd4' in described and 'Tab' in described,
+          'the canvas is described as %r' % described[:200])
+    canvas = driver.find_element('css selector', 'canvas.plandra-figure')
+    canvas.send_keys(Keys.TAB)
+    point = driver.execute_script("return PlandraViewer.figures[0].chosen")
+    decimals = int(driver.execute_script(
+        "return JSON.parse(document.querySelector('script.plandra-texts').textContent).decimals"))
+
+    def place():
+        x, y, _ = vt.points_of(vt.table(driver))[point]
+        return '(%.*f, %.*f)' % (decimals, x, decimals, y)
+
+    def entry():
+        return driver.execute_script(
+            "var items = document.querySelectorAll('.plandra-description li');"
+            "return items.length >= arguments[0] ? items[arguments[0] - 1].textContent : '';",
+            point)
+    chosen = spoken(driver)
+    check(chosen and place() in chosen and place() in entry(),
+          'choosing point %s said %r (its place %s)' % (point, chosen, place()))
+    canvas.send_keys(Keys.ARROW_LEFT)
+    moved = spoken(driver, chosen)
+    check(moved and moved != chosen and place() in moved and place() in entry(),
+          'a key step said %r, the description has %r (the point is at %s)'
+          % (moved, entry(), place()))
+    if not check(driver.execute_script("return !!document.querySelector('.plandra-announce')"),
+                 'the page has no live region'):
+        return
+    driver.execute_script(
+        "window.plandraSaid = []; new MutationObserver(() => plandraSaid.push("
+        "document.querySelector('.plandra-announce').textContent))"
+        ".observe(document.querySelector('.plandra-announce'), {childList: true, subtree: true,"
+        " characterData: true});")
+    x, y, _ = vt.points_of(vt.table(driver))[point]
+    start = tuple(round(c) for c in vt.pixel_of(x, y, vt.DEFAULT_PIXEL))
+    vt.drag(driver, canvas, start, [(start[0] + 5 * k, start[1] + 3 * k) for k in range(1, 6)],
+            False)
+    spoken(driver, moved)
+    said = driver.execute_script("return plandraSaid")
+    check(len(said) == 1 and place() in said[0], 'a drag said %r (ended at %s)' % (said, place()))
+    closed = driver.execute_script(
+        "var d = document.querySelector('details.plandra-report');"
+        "if (!d || d.hidden || d.querySelector('pre')) return false;"
+        "d.querySelector('summary').click(); return true;")
+    read = ("var p = document.querySelector('details.plandra-report pre');"
+            "return p && p.textContent;")
+    try:
+        WebDriverWait(driver, 5).until(lambda d: d.execute_script(read))
+    except Exception:
+        pass
+    report = closed and driver.execute_script(read)
+    check(report and 'triangle.pd4' in report, 'the report does not open on demand: %r'
+          % (report or '')[:80])
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ('--viewer', '--cli', '--reference', '--samples', '--work'):
@@ -255,6 +339,7 @@ def main():
         check_control_sizes(driver, lesson)
         check_tablet(driver, args, lesson)
         check_phone(driver, args, lesson)
+        check_screen_reader(driver, args, lesson)
     finally:
         driver.quit()
     if vt.failures:
