@@ -29,6 +29,10 @@ namespace {
 
 // As large a store as the command-line renderer opens figures with.
 constexpr int16_t kViewerCapacity = 200;
+// What one frame of the page may sweep of the sampled loci: the module runs
+// several times slower than the program on one thread, and a page's frame
+// should stay well under a tenth of a second (about 40 ms here).
+constexpr double kPageLocusWork = kLocusWorkPerFrame / 120;
 
 struct Viewer {
   explicit Viewer(int width, int height) : Canvas(width, height) {}
@@ -195,6 +199,7 @@ PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width
   }
   plandra::RecomputeForRedraw(viewer->Fig);
   plandra::ViewForOpenedFigure(*viewer);
+  viewer->Curves.WorkPerFrame = plandra::kPageLocusWork;
   plandra::viewers.push_back(std::move(viewer));
   return static_cast<int>(plandra::viewers.size() - 1);
 }
@@ -238,6 +243,7 @@ PLANDRA_EXPORT("key_move") int ViewerKeyMove(int handle, int dx, int dy, int pix
   plandra::TracedStep(*v, v->Chosen, [&] {
     plandra::KeyMoveStep(v->Fig, v->Chosen, dx, dy, pixels * v->View.PixelSize, v->FirstMove);
   });
+  v->Curves.FirstDriving = v->Chosen;
   return 1;
 }
 
@@ -245,8 +251,13 @@ PLANDRA_EXPORT("resize") void ViewerResize(int handle, int width, int height) {
   if (Viewer* v = ViewerOf(handle)) v->Canvas.Resize(width, height);
 }
 
-PLANDRA_EXPORT("draw") void ViewerDraw(int handle) {
-  if (Viewer* v = ViewerOf(handle)) plandra::Draw(*v);
+// Draws the figure with the sampled loci one frame may sweep; 1 when some
+// are left for the frames after.
+PLANDRA_EXPORT("draw") int ViewerDraw(int handle) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return 0;
+  plandra::Draw(*v);
+  return v->Curves.Unfinished ? 1 : 0;
 }
 
 // A press on the canvas takes the movable point under it; 1 when it did.
@@ -278,6 +289,7 @@ int ViewerPointerMove(int handle, double column, double row, int shift) {
     plandra::TracedStep(*v, v->Dragged, [&] {
       plandra::MovePointStepAt(v->Fig, v->Dragged, to.X, to.Y, v->FirstMove);
     });
+    v->Curves.FirstDriving = v->Dragged;
     return 1;
   }
   // The window watches the traced elements with the line's points already

@@ -3,7 +3,8 @@
 page fetches read as the window reads them, the page speaks one language, and
 on a tablet or a phone its controls take a finger, its canvas is crisp, a
 finger off the points scrolls and one on a point drags it as the window
-would, and a screen reader follows the figure. Prints what it measures."""
+would, a screen reader follows the figure, and sampled loci never hold the
+tab. Prints what it measures."""
 
 import argparse
 import os
@@ -307,6 +308,70 @@ def check_screen_reader(driver, args, lesson):
           % (report or '')[:80])
 
 
+LONG_TASKS = """
+window.plandraLong = [];
+new PerformanceObserver(function (list) {
+  list.getEntries().forEach(function (e) { plandraLong.push(e.duration); });
+}).observe({type: 'longtask', buffered: true});
+// The frames the page shows between its first picture and its canvas painted.
+window.plandraFrames = 0;
+(function count() {
+  var c = document.querySelector('canvas.plandra-figure');
+  if (c && c.getAttribute('data-plandra-state')) return;
+  if (window.PlandraViewer && PlandraViewer.firstPaint !== null) window.plandraFrames += 1;
+  requestAnimationFrame(count);
+})();
+"""
+
+
+def longest_task(driver):
+    tasks = driver.execute_script("return plandraLong.splice(0)") or [0]
+    return max(tasks), len(tasks)
+
+
+def check_loci(driver, args):
+    """150 sampled loci on one driving point come over several frames, when
+    the page first draws them and while the keys move that point, and the
+    finished picture is the one plandra-cli draws. Prints the longest
+    tasks the browser saw."""
+    figure = os.path.join(args.work, 'loci150.pd4')
+    subprocess.run([args.reference, 'loci', figure, '150'], check=True, timeout=60,
+                   stdout=subprocess.DEVNULL)
+    subprocess.run([args.cli, 'html', figure, '-o', figure[:-4] + '.html'], check=True,
+                   timeout=60, env=args.env, stdout=subprocess.DEVNULL)
+    shutil.copy(args.viewer, os.path.join(args.work, 'plandra-viewer.js'))
+    driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': LONG_TASKS})
+    driver.get('file://' + figure[:-4] + '.html')
+    vt.check_paint(driver, args, 'loci150', figure)
+    first_frames = driver.execute_script("return plandraFrames")
+    first = longest_task(driver)
+    check(first_frames > 2, '150 loci were drawn in %d frames after the first' % first_frames)
+    canvas = driver.find_element('css selector', 'canvas.plandra-figure')
+    driving = 3  # the point on the line, as the figure's builder makes it
+    for _ in range(driving):
+        canvas.send_keys(Keys.TAB)
+    check(driver.execute_script("return PlandraViewer.figures[0].chosen") == driving,
+          'Tab did not reach the driving point')
+    driver.execute_script("PlandraViewer.redraw(arguments[0])", canvas)
+    WebDriverWait(driver, 60).until(lambda d: not d.execute_script(
+        "return PlandraViewer.figures[0].drawPending"))
+    longest_task(driver)
+    # Three key steps, each its own task as a pupil's presses are; the frames
+    # each step's curves took.
+    frames = driver.execute_async_script(
+        "var done = arguments[arguments.length - 1], c = arguments[0], frames = [], k = 0;"
+        "function press() {"
+        " c.dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowRight', bubbles: true}));"
+        " var n = 0; (function wait() { n += 1;"
+        "  if (PlandraViewer.figures[0].drawPending) return requestAnimationFrame(wait);"
+        "  frames.push(n); if (++k < 3) setTimeout(press, 0); else done(frames); })(); }"
+        "press();", canvas)
+    moved = longest_task(driver)
+    check(min(frames) > 2, 'key steps of the driving point swept the loci in %s frames' % frames)
+    print('150 loci first drawn: %d frames, longest task %.0f ms (%d long tasks); key steps of '
+          'their driving point: %s frames each, longest task %.0f ms (%d long tasks)'
+          % (first_frames, first[0], first[1], frames, moved[0], moved[1]))
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ('--viewer', '--cli', '--reference', '--samples', '--work'):
@@ -340,6 +405,7 @@ def main():
         check_tablet(driver, args, lesson)
         check_phone(driver, args, lesson)
         check_screen_reader(driver, args, lesson)
+        check_loci(driver, args)
     finally:
         driver.quit()
     if vt.failures:
