@@ -68,7 +68,7 @@ TEST_F(WebCommandsTest, ExportSavesWritesThePageAndTheViewerAndOpensThePage) {
   EXPECT_NE(page.find("P&lt;/svg&gt;&lt;b&gt;&amp;"), std::string::npos) << "the name is escaped";
   EXPECT_EQ(page.find("P</svg>"), std::string::npos);
   EXPECT_NE(page.find("href=\"./tri.pd4\" download"), std::string::npos);
-  EXPECT_NE(page.find("<script src=\"plandra-viewer.js\""), std::string::npos);
+  EXPECT_NE(page.find("<script defer src=\"plandra-viewer.js\""), std::string::npos);
   EXPECT_EQ(page.find("%PD"), std::string::npos) << "every mark is filled";
 }
 

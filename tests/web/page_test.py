@@ -3,15 +3,22 @@
 page fetches read as the window reads them, the page speaks one language, and
 on a tablet or a phone its controls take a finger, its canvas is crisp, a
 finger off the points scrolls and one on a point drags it as the window
-would, a screen reader follows the figure, and sampled loci never hold the
-tab. Prints what it measures."""
+would, a screen reader follows the figure, sampled loci never hold the tab, and
+the page shows its picture before its viewer has come. Prints what it
+measures."""
 
 import argparse
+import functools
+import gzip
+import http.server
 import os
 import re
 import shutil
+import statistics
 import subprocess
 import sys
+import threading
+import time
 
 import viewer_test as vt
 from selenium import webdriver
@@ -372,6 +379,74 @@ def check_loci(driver, args):
           'their driving point: %s frames each, longest task %.0f ms (%d long tasks)'
           % (first_frames, first[0], first[1], frames, moved[0], moved[1]))
 
+EARLY_PAINT = """
+window.plandraEarly = null;
+new PerformanceObserver(function (list) {
+  list.getEntries().forEach(function (e) {
+    if (e.name !== 'first-contentful-paint' || plandraEarly) return;
+    var s = document.querySelector('.plandra-static');
+    plandraEarly = {at: e.startTime, viewer: !!window.PlandraViewer,
+                    picture: !!s && getComputedStyle(s).display !== 'none'};
+  });
+}).observe({type: 'paint', buffered: true});
+"""
+
+
+class LateViewer(http.server.SimpleHTTPRequestHandler):
+    """A school's web server on a slow line: the viewer comes a second late."""
+
+    def do_GET(self):
+        if self.path.endswith('plandra-viewer.js'):
+            time.sleep(1)
+        super().do_GET()
+
+    def log_message(self, *args):
+        pass
+
+
+def first_paints(driver, url, count=5):
+    """Medians of the browser's first contentful paint and of the viewer's
+    first drawing of the figure, ms after the page's start."""
+    paints, drawn = [], []
+    for _ in range(count):
+        driver.get(url)
+        vt.wait_painted(driver, 60)
+        paints.append(driver.execute_script("return plandraEarly && plandraEarly.at"))
+        drawn.append(driver.execute_script("return PlandraViewer.firstPaint"))
+    return statistics.median(paints), statistics.median(drawn)
+
+
+def check_early_picture(driver, args, lesson):
+    """A page whose viewer comes late shows its static picture at once, and
+    the canvas once the viewer has drawn the figure. Prints first paints."""
+    driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': EARLY_PAINT})
+    server = http.server.ThreadingHTTPServer(
+        ('127.0.0.1', 0), functools.partial(LateViewer, directory=lesson))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        driver.get('http://127.0.0.1:%d/triangle.htm' % server.server_address[1])
+        check(vt.wait_painted(driver) == 'painted', 'the served page did not paint')
+        early = driver.execute_script("return plandraEarly")
+        check(early and early['picture'] and not early['viewer'],
+              'before its viewer came the page showed %s' % early)
+        shown = driver.execute_script(
+            "return [getComputedStyle(document.querySelector('canvas.plandra-figure')).display,"
+            " getComputedStyle(document.querySelector('.plandra-static')).display]")
+        check(shown[0] != 'none' and shown[1] == 'none', 'after the viewer: %s' % shown)
+    finally:
+        server.shutdown()
+        server.server_close()
+    steps = os.path.join(args.work, 'steps5000.pd4')
+    subprocess.run([args.reference, 'large', steps, '5000'], check=True, timeout=60,
+                   stdout=subprocess.DEVNULL)
+    subprocess.run([args.cli, 'html', steps, '-o', steps[:-4] + '.html'], check=True,
+                   timeout=60, env=args.env, stdout=subprocess.DEVNULL)
+    for what, url in (('a sample page', os.path.join(lesson, 'triangle.htm')),
+                      ('the 5,000-step page', steps[:-4] + '.html')):
+        print('first paint of %s: %.0f ms, figure drawn at %.0f ms (medians)'
+              % ((what,) + first_paints(driver, 'file://' + url)))
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ('--viewer', '--cli', '--reference', '--samples', '--work'):
@@ -384,6 +459,11 @@ def main():
     lesson = os.path.join(args.work, 'lesson')
     subprocess.run([args.cli, 'html', args.samples, '-o', lesson], check=True, timeout=120,
                    env=args.env, stdout=subprocess.DEVNULL)
+    # Beside the viewer it wrote, the lesson holds its compressed copy for web servers.
+    compressed = os.path.join(lesson, 'plandra-viewer.js.gz')
+    check(os.path.exists(compressed) and gzip.decompress(open(compressed, 'rb').read()) ==
+          open(os.path.join(lesson, 'plandra-viewer.js'), 'rb').read(),
+          'the lesson has no compressed copy of its viewer')
     # The viewer under test, not the one the program ships.
     shutil.copy(args.viewer, os.path.join(lesson, 'plandra-viewer.js'))
 
@@ -406,6 +486,7 @@ def main():
         check_phone(driver, args, lesson)
         check_screen_reader(driver, args, lesson)
         check_loci(driver, args)
+        check_early_picture(driver, args, lesson)
     finally:
         driver.quit()
     if vt.failures:
