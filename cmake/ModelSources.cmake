@@ -5,7 +5,7 @@
 set(PLANDRA_MODEL_PATTERN "/src/(figure|engine|persist|view)/|/src/numbers/Labels05\\.cpp$")
 # The published page's writer and its static picture are desktop work too.
 set(PLANDRA_DESKTOP_FILES_PATTERN
-    "/src/persist/(Cp932|FileRead|FileWriter|PDio05|PDio05_write|PDio05_text|PDio05_settings|ProgramFolder|WebPages)\\.cpp$|/src/view/SvgSurface\\.cpp$")
+    "/src/persist/(Cp932|FileRead|Gzip|FileWriter|PDio05|PDio05_write|PDio05_text|PDio05_settings|ProgramFolder|WebPages)\\.cpp$|/src/view/SvgSurface\\.cpp$")
 
 # Sets out_model and out_files from the list of sources given.
 function(plandra_split_model sources out_model out_files)

@@ -1,15 +1,15 @@
 // Exports for the page's event points. A press is asked about once; the
 // page then reads each reached point's code, reach and texts by its number.
-#include "ViewerMain.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ViewerMain.h"
 #include "figure/EventMark.h"
 #include "figure/EventPress.h"
 #include "persist/PageReference.h"
+#include "persist/TextCode.h"
 
 namespace plandra {
 namespace {
@@ -82,4 +82,13 @@ PLANDRA_EXPORT("event_file") size_t ViewerEventFile(int number) {
 PLANDRA_EXPORT("event_address") int ViewerEventAddress(const char* text, size_t length) {
   plandra::SetReply(plandra::FirstNonBlankLine(std::string_view(text, length)));
   return plandra::IsWebAddress(plandra::Reply()) ? 1 : 0;
+}
+
+// The code a text file the page fetched is written in, by the window's
+// rule: 1 for code page 932, 0 for UTF-8. A memo is judged whole, any other
+// text (memo 0) line by line, as the window reads an address file.
+PLANDRA_EXPORT("text_code") int ViewerTextCode(const char* bytes, size_t length, int memo) {
+  const std::string_view text(bytes, length);
+  const plandra::TextCode code = memo ? plandra::MemoTextCode(text) : plandra::LineTextCode(text);
+  return code == plandra::TextCode::kCp932 ? 1 : 0;
 }

@@ -1,6 +1,8 @@
 // The web viewer's module: figures read from their text, drawn on canvases
 // and dragged with the pointer. The page's script calls the exported
 // functions; each figure on the page has its own handle.
+#include "ViewerMain.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -12,7 +14,6 @@
 
 #include "CanvasSurface.h"
 #include "ElementTable.h"
-#include "ViewerMain.h"
 #include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "engine/MoveStep.h"
@@ -28,6 +29,10 @@ namespace {
 
 // As large a store as the command-line renderer opens figures with.
 constexpr int16_t kViewerCapacity = 200;
+// What one frame of the page may sweep of the sampled loci: the module runs
+// several times slower than the program on one thread, and a page's frame
+// should stay well under a tenth of a second (about 40 ms here).
+constexpr double kPageLocusWork = kLocusWorkPerFrame / 120;
 
 struct Viewer {
   explicit Viewer(int width, int height) : Canvas(width, height) {}
@@ -54,6 +59,8 @@ struct Viewer {
 std::vector<std::unique_ptr<Viewer>> viewers;
 // The last text handed to the page (a message, a line or a table).
 std::string reply;
+// The line of the figure's text where the last failed open stopped; 0 for none.
+int failureLine = 0;
 
 Viewer* ViewerOf(int handle) {
   if (handle < 0 || static_cast<size_t>(handle) >= viewers.size()) return nullptr;
@@ -185,15 +192,21 @@ PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width
   plandra::ResetFigure(viewer->Fig, plandra::kViewerCapacity);
   plandra::FigTextReadResult read =
       plandra::ReadFigureText(viewer->Fig, std::string_view(text, length), 'R', "figure");
+  plandra::failureLine = read.Ok ? 0 : read.Line;
   if (!read.Ok) {
     plandra::SetReply(read.Message);
     return -1;
   }
   plandra::RecomputeForRedraw(viewer->Fig);
   plandra::ViewForOpenedFigure(*viewer);
+  viewer->Curves.WorkPerFrame = plandra::kPageLocusWork;
   plandra::viewers.push_back(std::move(viewer));
   return static_cast<int>(plandra::viewers.size() - 1);
 }
+
+// Where the last figure that could not be opened stopped being read: its
+// line, or 0. The reply's reason is the reader's own, in English.
+PLANDRA_EXPORT("failure_line") int ViewerFailureLine() { return plandra::failureLine; }
 
 // The figure's viewer freed; its handle names nothing from now on.
 PLANDRA_EXPORT("close") void ViewerClose(int handle) {
@@ -230,6 +243,7 @@ PLANDRA_EXPORT("key_move") int ViewerKeyMove(int handle, int dx, int dy, int pix
   plandra::TracedStep(*v, v->Chosen, [&] {
     plandra::KeyMoveStep(v->Fig, v->Chosen, dx, dy, pixels * v->View.PixelSize, v->FirstMove);
   });
+  v->Curves.FirstDriving = v->Chosen;
   return 1;
 }
 
@@ -237,8 +251,13 @@ PLANDRA_EXPORT("resize") void ViewerResize(int handle, int width, int height) {
   if (Viewer* v = ViewerOf(handle)) v->Canvas.Resize(width, height);
 }
 
-PLANDRA_EXPORT("draw") void ViewerDraw(int handle) {
-  if (Viewer* v = ViewerOf(handle)) plandra::Draw(*v);
+// Draws the figure with the sampled loci one frame may sweep; 1 when some
+// are left for the frames after.
+PLANDRA_EXPORT("draw") int ViewerDraw(int handle) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return 0;
+  plandra::Draw(*v);
+  return v->Curves.Unfinished ? 1 : 0;
 }
 
 // A press on the canvas takes the movable point under it; 1 when it did.
@@ -270,6 +289,7 @@ int ViewerPointerMove(int handle, double column, double row, int shift) {
     plandra::TracedStep(*v, v->Dragged, [&] {
       plandra::MovePointStepAt(v->Fig, v->Dragged, to.X, to.Y, v->FirstMove);
     });
+    v->Curves.FirstDriving = v->Dragged;
     return 1;
   }
   // The window watches the traced elements with the line's points already
@@ -290,6 +310,21 @@ PLANDRA_EXPORT("pointer_up") int ViewerPointerUp(int handle) {
   v->Draw.DraggedPoint = 0;
   plandra::RecomputeForRedraw(v->Fig);
   return 1;
+}
+
+// What the press took: the point, or minus the line dragged whole; 0 for none.
+PLANDRA_EXPORT("taken") int ViewerTaken(int handle) {
+  Viewer* v = ViewerOf(handle);
+  return v ? (v->Dragged != 0 ? v->Dragged : -v->DraggedLine) : 0;
+}
+
+// The figure as the page's description tells it, as the reply; decimals
+// below 0 take the viewer's own.
+PLANDRA_EXPORT("describe") size_t ViewerDescribe(int handle, int decimals) {
+  Viewer* v = ViewerOf(handle);
+  if (!v) return plandra::SetReply({});
+  return plandra::SetReply(
+      plandra::FigureDescription(v->Fig, decimals < 0 ? v->Config.KetaDecimal : decimals));
 }
 
 // The next number after from that the program's number variation offers

@@ -130,10 +130,11 @@ void OpenDocument(Program& p, const std::string& target) {
   Shell_OpenFile(p, document.Path.string(), document.Outside);
 }
 
-// The first non-blank line of a text file; empty when it has none.
+// The first non-blank line of a text file; empty when it has none. A
+// byte-order mark is no part of it.
 std::string FirstTextLine(const std::filesystem::path& file) {
   const TextFileRead read = ReadTextFileCapped(file, kTargetFileMaxBytes);
-  for (std::string_view line : SplitLines(read.Bytes)) {
+  for (std::string_view line : SplitLines(WithoutByteOrderMark(read.Bytes))) {
     std::string text(Trim(UserLineToUtf8(line).value_or(std::string())));
     if (!text.empty()) return text;
   }

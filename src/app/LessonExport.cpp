@@ -20,6 +20,7 @@
 #include "figure/EventPress.h"
 #include "persist/FileRead.h"
 #include "persist/FileWriter.h"
+#include "persist/Gzip.h"
 #include "persist/ProgramFolder.h"
 #include "persist/WebPages.h"
 
@@ -148,21 +149,35 @@ bool IsViewerOfOurs(std::string_view script) {
                      [](std::string_view line) { return line.starts_with(kViewerHeader); });
 }
 
+// The viewer and beside it its compressed copy, which a web server sends to
+// the browsers that take it (a fraction of the bytes). The copy is written
+// only with the viewer, so it is never of another viewer.
+void WriteViewer(LessonRun& run, const fs::path& target, const std::string& shipped) {
+  if (WriteInside(run, target, shipped)) {
+    WriteInside(run, CompressedCopyPath(target), GzipCompressed(shipped));
+  }
+}
+
 // The viewer of out: copied when missing, replaced when it is ours and older
 // than the program's; anything else of that name stays and is told.
 void PlaceViewer(LessonRun& run, const std::string& shipped) {
   const fs::path target = run.Out / kViewerFileName;
   std::error_code error;
   if (!fs::exists(fs::symlink_status(target, error))) {
-    WriteInside(run, target, shipped);
+    WriteViewer(run, target, shipped);
     return;
   }
   std::optional<std::string> present = WholeFile(target);
-  if (present && *present == shipped) return;
+  if (present && *present == shipped) {
+    if (!fs::exists(fs::symlink_status(CompressedCopyPath(target), error))) {
+      WriteInside(run, CompressedCopyPath(target), GzipCompressed(shipped));
+    }
+    return;
+  }
   const bool older =
       present && IsViewerOfOurs(*present) && ViewerVersion(*present) < ViewerVersion(shipped);
   if (older) {
-    WriteInside(run, target, shipped);
+    WriteViewer(run, target, shipped);
   } else {
     run.Result.Notes.push_back(Said(run, kViewerKeptText, target));
   }

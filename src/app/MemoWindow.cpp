@@ -9,6 +9,7 @@
 #include "persist/FileRead.h"
 #include "persist/FileWriter.h"
 #include "persist/PDio05_text.h"
+#include "persist/TextCode.h"
 
 namespace plandra {
 namespace {
@@ -51,13 +52,6 @@ std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
   return bytes;
 }
 
-bool IsAscii(std::string_view bytes) {
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 // The line end of the first line, empty when the file has none.
 std::string_view FirstLineEnd(std::string_view bytes) {
   const size_t lf = bytes.find('\n');
@@ -70,12 +64,11 @@ void CannotEdit(MemoState& memo, LangState& lang, std::string_view why, const st
   memo.Notice = Translate(lang, why) + "\n" + memo.File.string() + "\n" + detail;
 }
 
-// UTF-8 or code page 932 as the bytes are; plain ASCII fits both, and CR LF
-// then tells a memo written on Windows, where memos are code page 932.
+// UTF-8 or code page 932 as the bytes are, by the rule the page shares.
 void DecodeMemo(MemoState& memo, std::string_view bytes, LangState& lang) {
   const std::string_view lineEnd = FirstLineEnd(bytes);
   if (!lineEnd.empty()) memo.LineEnd = lineEnd;
-  if (IsValidUtf8(bytes) && !(IsAscii(bytes) && lineEnd == kCrLf)) {
+  if (MemoTextCode(bytes) == TextCode::kUtf8) {
     memo.Text = WithLfOnly(bytes);
     return;
   }

@@ -391,6 +391,11 @@ constexpr EnglishRow kEnglishRows[] = {
     {"この図には動かせる点がありません", "This figure has no points to move"},
     {"最初に戻す", "Reset"},
     {"この図は表示できません:", "This figure cannot be shown:"},
+    {"(%1行目)", "(line %1)"},
+    {"図の説明", "Description of the figure"},
+    {"(存在しません)", "(does not exist)"},
+    {"このページには図形がありません。", "This page holds no figure."},
+    {"このブラウザでは図を動かせません。", "This browser cannot run the figure viewer."},
     // The published page's event points.
     {"イベントを使う(点をクリックすると,メッセージ・絵・メモなどが出ます)",
      "Event points on (clicking a point shows its message, picture, memo...)"},

@@ -1,5 +1,6 @@
 #include "app/WebCommands.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -9,6 +10,7 @@
 #include "app/EventTargets.h"
 #include "app/FigDataView.h"
 #include "app/FileCommands.h"
+#include "app/Multi_lang.h"
 #include "app/Program.h"
 #include "app/Refresh.h"
 #include "app/TranslatedText.h"
@@ -40,6 +42,10 @@ constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
     {"still", "この図には動かせる点がありません"},
     {"reset", "最初に戻す"},
     {"failed", "この図は表示できません:"},
+    {"unreadable", "図形ファイルを読めませんでした。"},
+    {"atLine", "(%1行目)"},
+    {"noFigure", "このページには図形がありません。"},
+    {"noViewer", "このブラウザでは図を動かせません。"},
     {"locus", "軌跡を残す"},
     {"clear", "軌跡の消去"},
     {"events", "イベントを使う(点をクリックすると,メッセージ・絵・メモなどが出ます)"},
@@ -49,7 +55,15 @@ constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
     {"notOpened", "このページからは開きません:"},
     {"notFound", "%1 がみつかりません。"},
     {"figureFile", "この図のページはありません。図形ファイル:"},
-    {"notRead", "読み込めませんでした:"}};
+    {"notRead", "読み込めませんでした:"},
+    {"description", "図の説明"},
+    {"report", "作図データの分析"},
+    {"point", "点"},
+    {"line", "直線"},
+    {"circle", "円"},
+    {"number", "数"},
+    {"radius", "半径"},
+    {"absent", "(存在しません)"}};
 
 fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
 
@@ -61,8 +75,18 @@ void FillPageTexts(Program& p, FigurePageFields& fields) {
   for (const auto& [name, text] : kViewerTexts) {
     fields.ViewerTexts.emplace_back(name, Translate(p.Lang, text));
   }
-  // Not a text: the step the page's number sliders vary by, the program's own.
+  // Not texts: the step the page's number sliders vary by and the decimals
+  // of its description, the program's own.
   fields.ViewerTexts.emplace_back("step", FormatReal(p.Config.DeltaVar));
+  fields.ViewerTexts.emplace_back("decimals", std::to_string(p.Config.KetaDecimal));
+  // The kinds of the figure's steps by name, for the description.
+  for (int s = 1; s <= p.Fig.StepCount; ++s) {
+    const std::string name = "kind." + std::string(StepKindText(p.Fig, s));
+    const bool listed = std::any_of(fields.ViewerTexts.begin(), fields.ViewerTexts.end(),
+                                    [&](const auto& text) { return text.first == name; });
+    if (!listed)
+      fields.ViewerTexts.emplace_back(name, KindDisplayName(p.Lang, StepKindText(p.Fig, s)));
+  }
   fields.Report = FigDataViewReport(p.Fig, p.Lang, fs::path(p.CurFileName).filename().string(),
                                     p.Config.KetaDecimal);
 }

@@ -175,17 +175,28 @@ void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r) {
   const Figure& fig = r.Fig;
   int steps = std::min({fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
   std::vector<int> present;
-  double spent = 0;
   for (int s = 1; s <= steps; ++s) {
     if (fig.StepKindId[s] != Kind::XLOCS) continue;
     const StepRefs& in = fig.StepIn[s];
     if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
-    int traced = in[2].Index;
-    if (!PointIndexValid(fig, traced)) continue;
-    present.push_back(s);
-    if (LocusCurve* curve = CurveOf(curves, fig, s, in[1].Index, traced, spent)) {
-      DrawCurve(r, *curve, fig.PtTable[traced]);
+    if (PointIndexValid(fig, in[2].Index)) present.push_back(s);
+  }
+  double spent = 0;
+  std::map<int, LocusCurve*> first;  // the moved point's curves, swept before the rest
+  if (curves.FirstDriving != 0) {
+    for (int s : present) {
+      const StepRefs& in = fig.StepIn[s];
+      if (in[1].Index == curves.FirstDriving)
+        first[s] = CurveOf(curves, fig, s, in[1].Index, in[2].Index, spent);
     }
+  }
+  for (int s : present) {
+    const StepRefs& in = fig.StepIn[s];
+    const auto swept = first.find(s);
+    LocusCurve* curve = swept != first.end()
+                            ? swept->second
+                            : CurveOf(curves, fig, s, in[1].Index, in[2].Index, spent);
+    if (curve) DrawCurve(r, *curve, fig.PtTable[in[2].Index]);
   }
   // The curves of steps gone or changed to another kind are let go.
   std::erase_if(curves.ByStep, [&present](const auto& entry) {

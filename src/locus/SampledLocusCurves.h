@@ -39,6 +39,10 @@ struct SampledLocusCurves {
   double WorkPerFrame = 0;
   // The last frame left curves to sweep for the next one.
   bool Unfinished = false;
+  // The point being moved (0: none): its own curves, those it drives, are
+  // swept first in a frame, the others after them. Curves are still drawn
+  // in step order, so the finished picture is the same.
+  int FirstDriving = 0;
 };
 
 // Everything a sweep of the locus reads, as bits: the steps of its chain and

@@ -38,43 +38,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    auto lead = static_cast<unsigned char>(text[i]);
-    size_t extra;
-    char32_t minimum;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      minimum = 0x10000;
-    } else {
-      return false;
-    }
-    if (text.size() - i <= extra) return false;
-    char32_t code = lead & (0x3F >> extra);
-    for (size_t k = 1; k <= extra; ++k) {
-      auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += extra + 1;
-  }
-  return true;
-}
-
 std::optional<std::string> UserLineToUtf8(std::string_view line) {
-  if (IsValidUtf8(line)) return std::string(line);
+  if (LineTextCode(line) == TextCode::kUtf8) return std::string(line);
   // CP932 holds no U+FFFD, so one in the result marks bytes that are not CP932.
   std::string converted = Cp932ToUtf8(line);
   if (converted.find("\xEF\xBF\xBD") != std::string::npos) return std::nullopt;

@@ -12,6 +12,7 @@
 
 #include "persist/FileFault.h"
 #include "persist/FileWriter.h"  // the writer of these files
+#include "persist/TextCode.h"
 
 namespace plandra {
 
@@ -31,8 +32,6 @@ TextFileRead ReadTextFileCapped(const std::filesystem::path& path, size_t maxByt
 // Splits at LF and drops the CR of a CR LF; a last line without a line end
 // counts, an empty remainder after the last line end does not.
 std::vector<std::string_view> SplitLines(std::string_view text);
-
-bool IsValidUtf8(std::string_view text);
 
 // A line of a user-edited file: taken as UTF-8 when it is valid UTF-8,
 // otherwise read as CP932 (files carried over from Windows); nullopt when it

@@ -356,6 +356,13 @@ TEST_F(EventTest, TextFilesNameTheirTargetOnTheFirstLine) {
   ClickAt(1);
   EXPECT_NE(app.Host.Messages.back().Text.find("アドレスは開きません"), std::string::npos);
   EXPECT_EQ(app.Host.Opened.size(), 1u);
+
+  // A file saved as UTF-8 with its byte-order mark names its address too.
+  WriteFileBytes(temp / "link.txt", "\xEF\xBB\xBFhttps://example.org/marked\r\n");
+  app.Host.OpenAnswers.push_back(true);
+  ClickAt(1);
+  ASSERT_EQ(app.Host.Opened.size(), 2u);
+  EXPECT_EQ(app.Host.Opened[1], "https://example.org/marked");
 }
 
 TEST_F(EventTest, MemosAreShownEditedAndSavedThroughARename) {

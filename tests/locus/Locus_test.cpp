@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <numeric>
 #include <set>
 #include <tuple>
@@ -453,6 +454,37 @@ TEST(Locus, LociBeyondAFramesWorkComeInTheFramesAfter) {
   EXPECT_EQ(lociPixels(f), lociPixels(whole));
   OnTimer(f.P, TimerId::kLoci);
   EXPECT_EQ(f.Host.Timers[TimerId::kLoci], 0);
+}
+
+// The point being moved has its own curves swept first: here a frame may
+// take one locus of two, and the one it takes is the moved point's, though
+// it comes second in the figure; the frame after brings the other.
+TEST(Locus, TheMovedPointsOwnLociAreSweptFirst) {
+  Fixture f;
+  auto curves = std::make_shared<SampledLocusCurves>();
+  curves->WorkPerFrame = 1;
+  f.P.Layers.DrawSampledLoci = [curves](RenderContext& r) { DrawSampledLoci(*curves, r); };
+  std::vector<int16_t> drivers;
+  for (double centre : {0.0, 10.0}) {
+    int16_t circle = AddStep(f.P.Fig, "C2",
+                             {test::PointRef(AddFreePoint(f.P.Fig, centre, 0)),
+                              test::PointRef(AddFreePoint(f.P.Fig, centre + 2, 0))});
+    drivers.push_back(test::AddPointOnHost(f.P.Fig, {kClassCircle, circle}, 2));
+    int16_t traced =
+        AddStep(f.P.Fig, "PT3",
+                {test::PointRef(drivers.back()), test::PointRef(AddFreePoint(f.P.Fig, centre, 1))});
+    AddStep(f.P.Fig, "XLOCS", {test::PointRef(drivers.back()), test::PointRef(traced)});
+  }
+  curves->FirstDriving = drivers[1];
+  Redraw(f.P);
+  std::vector<double> xs;
+  for (const test::SurfaceCall& c : f.Surface.Of(test::CallKind::kPixel))
+    if (c.Color == RgbColor{255, 0, 0}) xs.push_back(c.X1);
+  ASSERT_EQ(xs.size(), 1001u);
+  EXPECT_GT(*std::min_element(xs.begin(), xs.end()), 5.0) << "the first locus was swept first";
+  EXPECT_TRUE(curves->Unfinished);
+  Redraw(f.P);
+  EXPECT_FALSE(curves->Unfinished);
 }
 
 // The figure of the table tests: A dragged in mode 6, its distance to the

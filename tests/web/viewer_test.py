@@ -327,9 +327,10 @@ def check_keys_and_reset(driver, args, name, figure_path):
     check(canvas.get_attribute('aria-label') == name + '.pd4', '%s: the canvas has no name' % name)
     described = driver.execute_script(
         "var c = document.querySelector('canvas.plandra-figure');"
-        "return document.getElementById(c.getAttribute('aria-describedby')).textContent")
-    check(name + '.pd4' in described and '\n' in described,
-          '%s: the canvas is not described by the construction report' % name)
+        "return c.getAttribute('aria-describedby').split(' ')"
+        ".map(id => document.getElementById(id).textContent).join(' ')")
+    check(name + '.pd4' in described and hint in described,
+          '%s: the canvas is not described by its summary and the hint' % name)
     canvas.send_keys(Keys.TAB)
     point = driver.execute_script("return PlandraViewer.figures[0].chosen")
     if not check(bool(point), '%s: Tab chose no point' % name):
