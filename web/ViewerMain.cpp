@@ -199,7 +199,7 @@ PLANDRA_EXPORT("open") int ViewerOpen(const char* text, size_t length, int width
   }
   plandra::RecomputeForRedraw(viewer->Fig);
   plandra::ViewForOpenedFigure(*viewer);
-  viewer->Curves.WorkPerFrame = plandra::kPageLocusWork;
+  plandra::SetFrameWork(viewer->Curves, plandra::kPageLocusWork);
   plandra::viewers.push_back(std::move(viewer));
   return static_cast<int>(plandra::viewers.size() - 1);
 }

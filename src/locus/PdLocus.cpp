@@ -31,7 +31,7 @@ void WireLocusLayer(Program& p, double locusWorkPerFrame) {
   WireTraceLayer(p.Layers, p.Locus);
   // The curves are kept with the layer that draws them, from frame to frame.
   auto curves = std::make_shared<SampledLocusCurves>();
-  curves->WorkPerFrame = locusWorkPerFrame;
+  SetFrameWork(*curves, locusWorkPerFrame);
   p.Layers.DrawSampledLoci = [curves](RenderContext& r) { DrawSampledLoci(*curves, r); };
   p.Layers.SampledLociUnfinished = [curves] { return curves->Unfinished; };
 }

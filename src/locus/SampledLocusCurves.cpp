@@ -71,21 +71,75 @@ void AppendHostedPoint(const Figure& fig, int i, int driving, std::vector<uint64
   AppendElementBits(fig, {pt.HostClass, pt.HostIndex}, bits);
 }
 
+// What a frame has spent: on sweeps, in chain steps times samples; on
+// finding chains, in steps and elements read.
+struct FrameWork {
+  double Sweeps = 0;
+  double Chains = 0;
+};
+
+// Finding a chain reads the steps and the element tables, more than once
+// where steps read what later ones make.
+double ChainWork(const Figure& fig) {
+  double elements = 0;
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls) elements += fig.ElemCount[cls];
+  return static_cast<double>(fig.StepCount) + elements;
+}
+
+// What the chains are found from: the steps' kinds and references, the
+// points' hosts and the counts; no place or value.
+std::vector<uint64_t> ChainStructure(const Figure& fig) {
+  std::vector<uint64_t> bits;
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
+    bits.push_back(static_cast<uint64_t>(fig.ElemCount[cls]));
+  const int steps = std::min(
+      {fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn), UpperBound(fig.StepOut)});
+  bits.push_back(static_cast<uint64_t>(steps));
+  for (int s = 1; s <= steps; ++s) {
+    bits.push_back(static_cast<uint64_t>(fig.StepKindId[s]));
+    for (ObjRef in : fig.StepIn[s]) AppendRef(in, bits);
+    for (ObjRef out : fig.StepOut[s]) AppendRef(out, bits);
+  }
+  const int points = std::min(fig.ElemCount[kClassPoint], UpperBound(fig.PtTable));
+  for (int i = 1; i <= points; ++i) {
+    const PtRec& pt = fig.PtTable[i];
+    for (int v : {pt.BoundMode, pt.HostClass, pt.HostIndex})
+      bits.push_back(static_cast<uint64_t>(v));
+  }
+  return bits;
+}
+
+// LocusInputs over a chain found before.
+std::vector<uint64_t> ChainInputs(const Figure& fig, int driving, int traced,
+                                  const DependentSet& chain);
+
 // The curve, swept again when what it reads changed; none when the frame
 // has already swept what it may (spent, in chain steps times samples).
 LocusCurve* CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int driving,
-                    int traced, double& spent) {
-  size_t chainSteps = 0;
-  std::vector<uint64_t> inputs = LocusInputs(fig, driving, traced, &chainSteps);
+                    int traced, FrameWork& spent) {
   LocusCurve& curve = curves.ByStep[step];
+  if (!curve.ChainFound) {
+    const double work = ChainWork(fig);
+    if (curves.ChainWorkPerFrame > 0 && spent.Chains > 0 &&
+        spent.Chains + work > curves.ChainWorkPerFrame) {
+      curves.Unfinished = true;
+      return nullptr;
+    }
+    spent.Chains += work;
+    curve.Chain = PointIndexValid(fig, driving) && PointIndexValid(fig, traced)
+                      ? ChainBetween(fig, driving, traced)
+                      : DependentSet{};
+    curve.ChainFound = true;
+  }
+  std::vector<uint64_t> inputs = ChainInputs(fig, driving, traced, curve.Chain);
   if (curve.Inputs == inputs && !curve.Inputs.empty()) return &curve;
   const double work = static_cast<double>(SweepSampleCount(fig, driving)) *
-                      static_cast<double>(std::max<size_t>(chainSteps, 1));
-  if (curves.WorkPerFrame > 0 && spent > 0 && spent + work > curves.WorkPerFrame) {
+                      static_cast<double>(std::max<size_t>(curve.Chain.Steps.size(), 1));
+  if (curves.WorkPerFrame > 0 && spent.Sweeps > 0 && spent.Sweeps + work > curves.WorkPerFrame) {
     curves.Unfinished = true;
     return nullptr;
   }
-  spent += work;
+  spent.Sweeps += work;
   curve.Samples = SweepLocus(fig, driving, traced);
   curve.Inputs = std::move(inputs);
   curve.PixelsKey = 0;
@@ -143,10 +197,18 @@ void DrawCurve(RenderContext& r, LocusCurve& curve, const PtRec& traced) {
 }  // namespace
 
 std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced, size_t* chainSteps) {
-  std::vector<uint64_t> bits;
-  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return bits;
+  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return {};
   DependentSet chain = ChainBetween(fig, driving, traced);
   if (chainSteps) *chainSteps = chain.Steps.size();
+  return ChainInputs(fig, driving, traced, chain);
+}
+
+namespace {
+
+std::vector<uint64_t> ChainInputs(const Figure& fig, int driving, int traced,
+                                  const DependentSet& chain) {
+  std::vector<uint64_t> bits;
+  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return bits;
   bits.push_back(static_cast<uint64_t>(driving));
   bits.push_back(static_cast<uint64_t>(traced));
   for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
@@ -169,10 +231,22 @@ std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced, si
   return bits;
 }
 
+}  // namespace
+
+void SetFrameWork(SampledLocusCurves& curves, double workPerFrame) {
+  curves.WorkPerFrame = workPerFrame;
+  const double chains = workPerFrame * (kLocusChainWorkPerFrame / kLocusWorkPerFrame);
+  curves.ChainWorkPerFrame = workPerFrame > 0 ? std::max(chains, kLeastChainWorkPerFrame) : 0;
+}
+
 void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r) {
   curves.Unfinished = false;
   if (!r.Canvas) return;
   const Figure& fig = r.Fig;
+  if (std::vector<uint64_t> structure = ChainStructure(fig); structure != curves.Structure) {
+    for (auto& entry : curves.ByStep) entry.second.ChainFound = false;
+    curves.Structure = std::move(structure);
+  }
   int steps = std::min({fig.StepCount, UpperBound(fig.StepKindId), UpperBound(fig.StepIn)});
   std::vector<int> present;
   for (int s = 1; s <= steps; ++s) {
@@ -181,7 +255,7 @@ void DrawSampledLoci(SampledLocusCurves& curves, RenderContext& r) {
     if (in[1].BaseClass() != kClassPoint || in[2].BaseClass() != kClassPoint) continue;
     if (PointIndexValid(fig, in[2].Index)) present.push_back(s);
   }
-  double spent = 0;
+  FrameWork spent;
   std::map<int, LocusCurve*> first;  // the moved point's curves, swept before the rest
   if (curves.FirstDriving != 0) {
     for (int s : present) {

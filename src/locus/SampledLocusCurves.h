@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "engine/GeoObj05.h"
 #include "locus/SampledLocus.h"
 
 namespace plandra {
@@ -14,6 +15,10 @@ namespace plandra {
 struct RenderContext;
 
 struct LocusCurve {
+  // The steps and points between the driving and the traced point, found
+  // while the figure's structure was SampledLocusCurves::Structure.
+  DependentSet Chain;
+  bool ChainFound = false;
   std::vector<uint64_t> Inputs;  // LocusInputs when it was sampled
   std::vector<LocusSample> Samples;
   // The samples that each paint a pixel no earlier one paints, in the view
@@ -28,6 +33,14 @@ struct LocusCurve {
 // thousands of steps, hours of sweeping; such a figure's curves come over
 // several frames instead, and the window answers between them.
 constexpr double kLocusWorkPerFrame = 3e7;
+// Finding a curve's chain reads every step and element of the figure: what a
+// frame may spend on that, in steps and elements read, about a third of a
+// second here. A figure of thousands of loci over thousands of steps finds
+// its chains over several frames too.
+constexpr double kLocusChainWorkPerFrame = 5e5;
+// Whatever a frame's share of sweeping, it may find this much of chains: a
+// lesson's figure finds all of its chains in its first frame.
+constexpr double kLeastChainWorkPerFrame = 2e4;
 
 struct SampledLocusCurves {
   std::map<int, LocusCurve> ByStep;
@@ -37,6 +50,12 @@ struct SampledLocusCurves {
   // What one frame may sweep (0: everything, for pictures and pages drawn
   // once). A frame sweeps at least one curve, so every curve comes in time.
   double WorkPerFrame = 0;
+  // What one frame may spend finding chains (0: no limit). A frame finds
+  // at least one, so every chain comes in time.
+  double ChainWorkPerFrame = 0;
+  // The steps' kinds and references and the points' hosts at the last frame:
+  // while they stay, every chain found stays (a drag changes only places).
+  std::vector<uint64_t> Structure;
   // The last frame left curves to sweep for the next one.
   bool Unfinished = false;
   // The point being moved (0: none): its own curves, those it drives, are
@@ -44,6 +63,10 @@ struct SampledLocusCurves {
   // in step order, so the finished picture is the same.
   int FirstDriving = 0;
 };
+
+// A frame's share of work (0: everything at once), and with it its share of
+// the chain finding, in the same proportion as the window's.
+void SetFrameWork(SampledLocusCurves& curves, double workPerFrame);
 
 // Everything a sweep of the locus reads, as bits: the steps of its chain and
 // their states, what they read from outside the chain, the chain's own

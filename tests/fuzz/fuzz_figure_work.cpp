@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (FigFileParse(o.Fig, bytes, 'R', "fuzz").Status != FigFileStatus::kOk) return 0;
   RecomputeForRedraw(o.Fig);
   o.View.PixelSize = o.Fig.ComplexOpsUsed ? kDefaultPixelSize / 4 : kDefaultPixelSize;
-  o.Curves.WorkPerFrame = kWorkPerFrame;
+  SetFrameWork(o.Curves, kWorkPerFrame);
   for (int frame = 0; frame < kFrames && DrawFrameOf(o); ++frame) {
   }
   return 0;

@@ -487,6 +487,26 @@ TEST(Locus, TheMovedPointsOwnLociAreSweptFirst) {
   EXPECT_FALSE(curves->Unfinished);
 }
 
+// Finding which steps a locus reads walks the whole figure: a frame finds
+// its share of the chains and the frames after the rest, and a move, which
+// changes no chain, finds none, so all its curves come in one frame.
+TEST(Locus, ChainsComeAShareAFrameAndStayWhilePointsMove) {
+  Fixture f;
+  auto curves = std::make_shared<SampledLocusCurves>();
+  f.P.Layers.DrawSampledLoci = [curves](RenderContext& r) { DrawSampledLoci(*curves, r); };
+  const test::LociFigure loci = test::BuildLociFigure(f.P.Fig, 6);
+  curves->ChainWorkPerFrame = 1;  // one chain a frame; sweeps unlimited
+  int frames = 1;
+  for (Redraw(f.P); curves->Unfinished && frames < 20; ++frames) DrawLociLeftForLater(f.P);
+  EXPECT_EQ(frames, 6);
+  const long swept = curves->Resamples;
+  EXPECT_EQ(swept, 6);
+  f.P.Fig.PtTable[loci.LinePoint].X += 1;  // the driving point's line moves
+  Redraw(f.P);
+  EXPECT_FALSE(curves->Unfinished);
+  EXPECT_EQ(curves->Resamples, swept + 6);
+}
+
 // The figure of the table tests: A dragged in mode 6, its distance to the
 // fixed origin chosen, the switch on.
 struct TableFixture : Fixture {
