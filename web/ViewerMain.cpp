@@ -31,8 +31,9 @@ namespace {
 constexpr int16_t kViewerCapacity = 200;
 // What one frame of the page may sweep of the sampled loci: the module runs
 // several times slower than the program on one thread, and a page's frame
-// should stay well under a tenth of a second (about 40 ms here).
-constexpr double kPageLocusWork = kLocusWorkPerFrame / 120;
+// should stay well under a tenth of a second (about 25 ms here, so that a
+// busy machine still keeps each task of the page under it).
+constexpr double kPageLocusWork = kLocusWorkPerFrame / 200;
 
 struct Viewer {
   explicit Viewer(int width, int height) : Canvas(width, height) {}
