@@ -27,6 +27,7 @@ bool IsMovablePoint(const Figure& fig, ObjRef ref) {
 // The re-bound point is slid along its host to its place, as a new bound
 // point is.
 void StartPlacingPoint(Program& p, ObjRef point) {
+  p.Build.UnplacedPoint = 0;  // it exists already: Escape keeps it
   PreparePlacingDrag(p, point.Index);
   ModePush(p.Modes, kModePlacePoint, *p.Host);
   RefreshModeDisplay(p);
