@@ -68,15 +68,6 @@ std::string Value(const Figure& fig, int cls, int i, int decimals) {
   }
 }
 
-bool Exists(const Figure& fig, int cls, int i) {
-  switch (cls) {
-    case kClassPoint: return fig.PtTable[i].Exists != kFalse;
-    case kClassLine: return fig.LnTable[i].Exists != kFalse;
-    case kClassCircle: return fig.CirTable[i].Exists != kFalse;
-    default: return fig.NumTable[i].Exists != kFalse;
-  }
-}
-
 }  // namespace
 
 std::string FigureDescription(const Figure& fig, int decimals) {
@@ -92,7 +83,7 @@ std::string FigureDescription(const Figure& fig, int decimals) {
       text += kLetters[cls];
       text += "\t" + std::to_string(i) + "\t" + ElementName(fig, ref) + "\t" +
               Making(fig, step == made.end() ? 0 : step->second) + "\t" +
-              (Exists(fig, cls, i) ? Value(fig, cls, i, decimals) : std::string()) + "\n";
+              (GetExists(fig, ref) != kFalse ? Value(fig, cls, i, decimals) : std::string()) + "\n";
     }
   }
   return text;

@@ -111,7 +111,30 @@ std::vector<uint64_t> ChainStructure(const Figure& fig) {
 
 // LocusInputs over a chain found before.
 std::vector<uint64_t> ChainInputs(const Figure& fig, int driving, int traced,
-                                  const DependentSet& chain);
+                                  const DependentSet& chain) {
+  std::vector<uint64_t> bits;
+  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return bits;
+  bits.push_back(static_cast<uint64_t>(driving));
+  bits.push_back(static_cast<uint64_t>(traced));
+  for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
+    bits.push_back(static_cast<uint64_t>(fig.ElemCount[cls]));
+  bits.push_back(static_cast<uint64_t>(fig.StepCount));
+  bits.push_back(static_cast<uint64_t>(fig.PassCount));
+  bool readsNames = false;
+  for (int s : chain.Steps) {
+    AppendStep(fig, s, bits);
+    readsNames |= fig.StepKindId[s] == Kind::CALC;
+  }
+  if (readsNames) AppendNumbers(fig, bits);
+  bool drivingListed = false;
+  for (int i : chain.HostedPoints) {
+    AppendHostedPoint(fig, i, driving, bits);
+    drivingListed |= i == driving;
+  }
+  if (!drivingListed) AppendHostedPoint(fig, driving, driving, bits);
+  AppendElementBits(fig, ObjRef::Of(kClassPoint, traced), bits);
+  return bits;
+}
 
 // The curve, swept again when what it reads changed; none when the frame
 // has already swept what it may (spent, in chain steps times samples).
@@ -126,9 +149,7 @@ LocusCurve* CurveOf(SampledLocusCurves& curves, const Figure& fig, int step, int
       return nullptr;
     }
     spent.Chains += work;
-    curve.Chain = PointIndexValid(fig, driving) && PointIndexValid(fig, traced)
-                      ? ChainBetween(fig, driving, traced)
-                      : DependentSet{};
+    curve.Chain = ChainBetween(fig, driving, traced);
     curve.ChainFound = true;
   }
   std::vector<uint64_t> inputs = ChainInputs(fig, driving, traced, curve.Chain);
@@ -197,41 +218,10 @@ void DrawCurve(RenderContext& r, LocusCurve& curve, const PtRec& traced) {
 }  // namespace
 
 std::vector<uint64_t> LocusInputs(const Figure& fig, int driving, int traced, size_t* chainSteps) {
-  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return {};
   DependentSet chain = ChainBetween(fig, driving, traced);
   if (chainSteps) *chainSteps = chain.Steps.size();
   return ChainInputs(fig, driving, traced, chain);
 }
-
-namespace {
-
-std::vector<uint64_t> ChainInputs(const Figure& fig, int driving, int traced,
-                                  const DependentSet& chain) {
-  std::vector<uint64_t> bits;
-  if (!PointIndexValid(fig, driving) || !PointIndexValid(fig, traced)) return bits;
-  bits.push_back(static_cast<uint64_t>(driving));
-  bits.push_back(static_cast<uint64_t>(traced));
-  for (int cls = kClassNumber; cls <= kClassCircle; ++cls)
-    bits.push_back(static_cast<uint64_t>(fig.ElemCount[cls]));
-  bits.push_back(static_cast<uint64_t>(fig.StepCount));
-  bits.push_back(static_cast<uint64_t>(fig.PassCount));
-  bool readsNames = false;
-  for (int s : chain.Steps) {
-    AppendStep(fig, s, bits);
-    readsNames |= fig.StepKindId[s] == Kind::CALC;
-  }
-  if (readsNames) AppendNumbers(fig, bits);
-  bool drivingListed = false;
-  for (int i : chain.HostedPoints) {
-    AppendHostedPoint(fig, i, driving, bits);
-    drivingListed |= i == driving;
-  }
-  if (!drivingListed) AppendHostedPoint(fig, driving, driving, bits);
-  AppendElementBits(fig, ObjRef::Of(kClassPoint, traced), bits);
-  return bits;
-}
-
-}  // namespace
 
 void SetFrameWork(SampledLocusCurves& curves, double workPerFrame) {
   curves.WorkPerFrame = workPerFrame;

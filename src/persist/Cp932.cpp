@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
-#include <cstring>
+
+#include "persist/TextCode.h"
 
 namespace plandra {
 namespace {
@@ -110,21 +110,6 @@ std::string Cp932Converter::FromUtf8(std::string_view utf8, bool& lost) {
     return out;
   }
   return Convert(fromUtf8_, utf8, 1, replace);
-}
-
-// Eight bytes at a time: a big figure's whole text is checked on reading.
-bool IsAscii(std::string_view text) {
-  constexpr uint64_t kHighBits = 0x8080808080808080u;
-  size_t at = 0;
-  for (; at + 8 <= text.size(); at += 8) {
-    uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, 8);
-    if ((word & kHighBits) != 0) return false;
-  }
-  for (; at < text.size(); ++at) {
-    if (static_cast<unsigned char>(text[at]) >= 0x80) return false;
-  }
-  return true;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {

@@ -29,8 +29,6 @@ class Cp932Converter {
   iconv_t fromUtf8_;
 };
 
-// ASCII reads the same in the code page and in UTF-8.
-bool IsAscii(std::string_view text);
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8, bool& lost);
 

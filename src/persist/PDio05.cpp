@@ -13,6 +13,7 @@
 #include "persist/FileRead.h"
 #include "persist/FileWriter.h"
 #include "persist/PDio05_read.h"
+#include "persist/TextCode.h"
 
 namespace plandra {
 namespace {

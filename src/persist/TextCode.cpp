@@ -1,16 +1,12 @@
 #include "persist/TextCode.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace plandra {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool IsAscii(std::string_view bytes) {
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
 
 bool FirstLineEndsCrLf(std::string_view bytes) {
   const size_t lf = bytes.find('\n');
@@ -18,6 +14,21 @@ bool FirstLineEndsCrLf(std::string_view bytes) {
 }
 
 }  // namespace
+
+// Eight bytes at a time: a big figure's whole text is checked on reading.
+bool IsAscii(std::string_view text) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, 8);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; at < text.size(); ++at) {
+    if (static_cast<unsigned char>(text[at]) >= 0x80) return false;
+  }
+  return true;
+}
 
 bool IsValidUtf8(std::string_view text) {
   size_t i = 0;

@@ -10,6 +10,9 @@ namespace plandra {
 
 enum class TextCode { kUtf8, kCp932 };
 
+// ASCII reads the same in the code page and in UTF-8.
+bool IsAscii(std::string_view text);
+
 bool IsValidUtf8(std::string_view text);
 
 // A memo as a whole: UTF-8 when its bytes are; plain ASCII fits both, and
