@@ -1,8 +1,8 @@
 // The program set up as the window starts it, for the window benchmarks.
 #pragma once
 
-#include "app/Program.h"
-#include "app/ViewCommands.h"
+#include "core/Program.h"
+#include "core/ViewCommands.h"
 #include "support/FigureBuilder.h"
 #include "view/PDDraw05.h"
 #include "view/Surface.h"

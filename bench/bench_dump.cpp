@@ -11,12 +11,12 @@
 #include <string>
 
 #include "CliJson.h"
-#include "app/FigFileIO.h"
-#include "app/Platform.h"
-#include "app/Program.h"
-#include "app/Recompute.h"
+#include "core/Platform.h"
+#include "core/Program.h"
+#include "core/Recompute.h"
+#include "core/io/FigFileIO.h"
 #include "engine/GeoObj05.h"
-#include "persist/PDio05.h"
+#include "files/PDio05.h"
 #include "support/FigureBuilder.h"
 
 namespace {

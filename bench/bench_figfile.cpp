@@ -7,7 +7,7 @@
 #include <string>
 
 #include "figure/PDvar05.h"
-#include "persist/PDio05.h"
+#include "files/PDio05.h"
 #include "support/FigureBuilder.h"
 
 namespace {

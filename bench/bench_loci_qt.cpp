@@ -6,12 +6,12 @@
 
 #include "BenchFigure.h"
 #include "BenchQtMain.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "interact/PDdeform05.h"
-#include "locus/PdLocus.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/drag/PDdeform05.h"
+#include "core/locus/PdLocus.h"
+#include "qt/drawing/QtSurface.h"
 #include "support/FigureBuilder.h"
-#include "view/QtSurface.h"
 
 namespace plandra {
 namespace {

@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "app/FigFileIO.h"
-#include "app/Platform.h"
-#include "app/Program.h"
-#include "app/Recompute.h"
 #include "app/Startup.h"
 #include "app/WebCommands.h"
+#include "core/Platform.h"
+#include "core/Program.h"
+#include "core/Recompute.h"
+#include "core/io/FigFileIO.h"
+#include "core/locus/PdLocus.h"
 #include "figure/PDvar05.h"
-#include "locus/PdLocus.h"
 
 namespace {
 

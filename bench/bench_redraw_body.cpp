@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "app/ViewCommands.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/ViewCommands.h"
 #include "support/FigureBuilder.h"
 #include "view/PDDraw05.h"
 

@@ -5,11 +5,11 @@
 
 #include "BenchFigure.h"
 #include "BenchQtMain.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "locus/PdLocus.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/locus/PdLocus.h"
+#include "qt/drawing/QtSurface.h"
 #include "view/PDDraw05.h"
-#include "view/QtSurface.h"
 
 namespace plandra {
 namespace {

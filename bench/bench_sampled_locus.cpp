@@ -3,8 +3,8 @@
 // evaluated for every sample.
 #include <benchmark/benchmark.h>
 
+#include "curves/SampledLocus.h"
 #include "engine/GeoObj05.h"
-#include "locus/SampledLocus.h"
 #include "support/FigureBuilder.h"
 
 namespace plandra {

@@ -10,14 +10,14 @@
 
 #include "BenchFigure.h"
 #include "BenchQtMain.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "interact/PDdeform05.h"
-#include "locus/MeasureRecord.h"
-#include "locus/PdLocus.h"
-#include "locus/PlaneTable.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/drag/PDdeform05.h"
+#include "core/locus/MeasureRecord.h"
+#include "core/locus/PdLocus.h"
+#include "core/locus/PlaneTable.h"
+#include "qt/drawing/QtSurface.h"
 #include "support/FigureBuilder.h"
-#include "view/QtSurface.h"
 
 namespace plandra {
 namespace {

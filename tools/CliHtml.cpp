@@ -8,12 +8,12 @@
 
 #include "CliRender.h"
 #include "app/LessonExport.h"
-#include "app/Program.h"
-#include "app/Recompute.h"
 #include "app/WebCommands.h"
-#include "locus/PdLocus.h"
-#include "persist/ProgramFolder.h"
-#include "persist/WebPages.h"
+#include "core/Program.h"
+#include "core/Recompute.h"
+#include "core/locus/PdLocus.h"
+#include "files/ProgramFolder.h"
+#include "files/WebPages.h"
 
 namespace plandra {
 namespace {

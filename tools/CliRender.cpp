@@ -12,19 +12,19 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/FigFileIO.h"
-#include "app/ImageOutput.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
 #include "app/Startup.h"
-#include "app/ViewCommands.h"
+#include "core/ImageOutput.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/ViewCommands.h"
+#include "core/io/FigFileIO.h"
+#include "core/locus/PdLocus.h"
 #include "figure/PDtype05.h"
-#include "locus/PdLocus.h"
-#include "persist/FileRead.h"
-#include "persist/FileWriter.h"
-#include "persist/PDio05.h"
+#include "files/FileRead.h"
+#include "files/FileWriter.h"
+#include "files/PDio05.h"
+#include "qt/drawing/QtSurface.h"
 #include "view/PDDraw05.h"
-#include "view/QtSurface.h"
 
 namespace plandra {
 

@@ -9,13 +9,13 @@
 #include "CliJson.h"
 #include "CliRender.h"
 #include "app/FigDataView.h"
-#include "app/FigFileIO.h"
-#include "app/Multi_lang.h"
-#include "app/Platform.h"
-#include "app/Program.h"
-#include "app/Recompute.h"
+#include "core/Platform.h"
+#include "core/Program.h"
+#include "core/Recompute.h"
+#include "core/io/FigFileIO.h"
+#include "core/language/Multi_lang.h"
 #include "engine/GeoObj05.h"
-#include "persist/PDio05.h"
+#include "files/PDio05.h"
 
 namespace {
 

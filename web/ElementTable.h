@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "curves/TraceLists.h"
 #include "figure/PDvar05.h"
-#include "locus/TraceLists.h"
 
 namespace plandra {
 

@@ -8,7 +8,7 @@
 
 #include "ViewerMain.h"
 #include "figure/Codes.h"
-#include "numbers/Labels05.h"
+#include "labels/Labels05.h"
 
 namespace plandra {
 namespace {

@@ -7,16 +7,16 @@
 
 #include "app/EventTargets.h"
 #include "app/FileCommands.h"
-#include "app/MainModel.h"
-#include "app/MemoWindow.h"
-#include "app/Modes.h"
-#include "app/PDevent.h"
-#include "app/Program.h"
+#include "core/MainModel.h"
+#include "core/Modes.h"
+#include "core/Program.h"
+#include "core/events/MemoWindow.h"
+#include "core/events/PDevent.h"
+#include "core/pick/PDSelObj.h"
 #include "figure/EventMark.h"
 #include "figure/EventPress.h"
 #include "figure/PDtype05.h"
-#include "interact/PDSelObj.h"
-#include "persist/PDio05_text.h"
+#include "files/PDio05_text.h"
 
 namespace plandra {
 namespace {

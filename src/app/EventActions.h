@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/InputEvent.h"
+#include "core/InputEvent.h"
 
 namespace plandra {
 

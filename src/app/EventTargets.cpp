@@ -4,7 +4,7 @@
 #include <array>
 
 #include "figure/PDtype05.h"
-#include "persist/FileRead.h"
+#include "files/FileRead.h"
 
 namespace plandra {
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Multi_lang.h"
+#include "core/language/Multi_lang.h"
+#include "core/macros/ViewerText.h"
 #include "engine/CalcEval.h"
-#include "macros/ViewerText.h"
-#include "numbers/Labels05.h"
+#include "labels/Labels05.h"
 
 namespace plandra {
 namespace {

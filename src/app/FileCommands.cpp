@@ -1,15 +1,15 @@
 #include "app/FileCommands.h"
 
-#include "app/FigFileIO.h"
-#include "app/FileFaultText.h"
-#include "app/MainModel.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
 #include "app/Startup.h"
+#include "core/MainModel.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/construct/PDconst01.h"
+#include "core/io/FigFileIO.h"
+#include "core/io/FileFaultText.h"
+#include "core/pick/PDSelObj.h"
 #include "figure/PDtype05.h"
-#include "interact/PDSelObj.h"
-#include "interact/PDconst01.h"
-#include "persist/PDio05.h"
+#include "files/PDio05.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

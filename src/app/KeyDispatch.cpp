@@ -1,13 +1,13 @@
 #include "app/KeyDispatch.h"
 
-#include "app/MainModel.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
 #include "app/Replay.h"
-#include "interact/PDSelObj.h"
-#include "interact/PDconst01.h"
-#include "interact/PDdeform05.h"
-#include "locus/PlaneTable.h"
+#include "core/MainModel.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/construct/PDconst01.h"
+#include "core/drag/PDdeform05.h"
+#include "core/locus/PlaneTable.h"
+#include "core/pick/PDSelObj.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

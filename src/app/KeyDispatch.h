@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/InputEvent.h"
+#include "core/InputEvent.h"
 
 namespace plandra {
 

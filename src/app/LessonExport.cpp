@@ -8,21 +8,21 @@
 #include <system_error>
 
 #include "app/EventTargets.h"
-#include "app/FigFileIO.h"
-#include "app/ImageOutput.h"
 #include "app/MainCommands.h"
-#include "app/Multi_lang.h"
-#include "app/Platform.h"
-#include "app/Program.h"
-#include "app/Recompute.h"
 #include "app/WebCommands.h"
+#include "core/ImageOutput.h"
+#include "core/Platform.h"
+#include "core/Program.h"
+#include "core/Recompute.h"
+#include "core/io/FigFileIO.h"
+#include "core/language/Multi_lang.h"
 #include "figure/EventMark.h"
 #include "figure/EventPress.h"
-#include "persist/FileRead.h"
-#include "persist/FileWriter.h"
-#include "persist/Gzip.h"
-#include "persist/ProgramFolder.h"
-#include "persist/WebPages.h"
+#include "files/FileRead.h"
+#include "files/FileWriter.h"
+#include "files/Gzip.h"
+#include "files/ProgramFolder.h"
+#include "files/WebPages.h"
 
 namespace plandra {
 namespace {

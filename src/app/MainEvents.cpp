@@ -4,12 +4,12 @@
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
-#include "app/MainModel.h"
-#include "app/Program.h"
-#include "app/Rakugaki.h"
-#include "app/Refresh.h"
 #include "app/Replay.h"
-#include "locus/PlaneTable.h"
+#include "core/MainModel.h"
+#include "core/Program.h"
+#include "core/Rakugaki.h"
+#include "core/Refresh.h"
+#include "core/locus/PlaneTable.h"
 
 namespace plandra {
 

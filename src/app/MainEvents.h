@@ -2,7 +2,7 @@
 // clicks on the status panels.
 #pragma once
 
-#include "app/Platform.h"
+#include "core/Platform.h"
 
 namespace plandra {
 

@@ -2,13 +2,13 @@
 
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
-#include "app/MainModel.h"
-#include "app/MemoWindow.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "interact/PDSelObj.h"
-#include "interact/PDconst01.h"
-#include "locus/PlaneTable.h"
+#include "core/MainModel.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/construct/PDconst01.h"
+#include "core/events/MemoWindow.h"
+#include "core/locus/PlaneTable.h"
+#include "core/pick/PDSelObj.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

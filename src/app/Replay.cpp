@@ -2,10 +2,10 @@
 
 #include "app/FigDataView.h"
 #include "app/KeyDispatch.h"
-#include "app/MainModel.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "locus/PdLocus.h"
+#include "core/MainModel.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/locus/PdLocus.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

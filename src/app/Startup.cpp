@@ -2,20 +2,20 @@
 
 #include <unistd.h>
 
-#include "app/FigFileIO.h"
 #include "app/FileCommands.h"
-#include "app/FileFaultText.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
-#include "app/MainModel.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "app/SettingsFileIO.h"
-#include "app/ViewCommands.h"
+#include "core/MainModel.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/ViewCommands.h"
+#include "core/io/FigFileIO.h"
+#include "core/io/FileFaultText.h"
+#include "core/io/SettingsFileIO.h"
+#include "core/locus/PdLocus.h"
+#include "core/pick/PDSelObj.h"
+#include "curves/SampledLocusCurves.h"
 #include "figure/PDtype05.h"
-#include "interact/PDSelObj.h"
-#include "locus/PdLocus.h"
-#include "locus/SampledLocusCurves.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {

@@ -11,7 +11,7 @@
 
 #include "figure/Codes.h"
 #include "figure/PDvar05.h"
-#include "numbers/Labels05.h"
+#include "labels/Labels05.h"
 #include "persist/Settings.h"
 #include "view/Surface.h"
 

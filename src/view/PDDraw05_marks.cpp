@@ -3,7 +3,7 @@
 #include <string>
 
 #include "figure/EventMark.h"
-#include "numbers/Labels05.h"
+#include "labels/Labels05.h"
 #include "view/PDDraw05.h"
 #include "view/PDDraw05_internal.h"
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/FigDataView.h"
-#include "app/MainModel.h"
-#include "app/Multi_lang.h"
-#include "app/Program.h"
+#include "core/MainModel.h"
+#include "core/Program.h"
+#include "core/language/Multi_lang.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "app/FigDataView.h"
-#include "app/Multi_lang.h"
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "macros/PDmacro01.h"
-#include "macros/ViewerText.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/language/Multi_lang.h"
+#include "core/macros/PDmacro01.h"
+#include "core/macros/ViewerText.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "app/KeyDispatch.h"
-#include "app/MainModel.h"
-#include "app/Rakugaki.h"
+#include "core/MainModel.h"
+#include "core/Rakugaki.h"
 #include "support/AppFixture.h"
 
 namespace plandra {

@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
-#include "app/Multi_lang.h"
-#include "app/TranslatedText.h"
+#include "core/language/Multi_lang.h"
+#include "core/language/TranslatedText.h"
 #include "figure/PDtype05.h"
 #include "support/TestHelpers.h"
 

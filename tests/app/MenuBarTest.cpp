@@ -3,12 +3,12 @@
 #include <set>
 
 #include "app/MainCommands.h"
-#include "app/MainModel.h"
-#include "app/MenuBar.h"
-#include "app/Multi_lang.h"
-#include "app/StatusBar.h"
-#include "app/ViewCommands.h"
-#include "interact/PDdeform05.h"
+#include "core/MainModel.h"
+#include "core/ViewCommands.h"
+#include "core/drag/PDdeform05.h"
+#include "core/language/Multi_lang.h"
+#include "core/menus/MenuBar.h"
+#include "core/menus/StatusBar.h"
 #include "support/AppFixture.h"
 
 namespace plandra {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Modes.h"
+#include "core/Modes.h"
 #include "support/ScriptedPlatform.h"
 
 namespace plandra {

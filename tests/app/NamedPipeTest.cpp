@@ -9,11 +9,11 @@
 
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
-#include "app/MainModel.h"
-#include "app/MemoWindow.h"
-#include "app/Refresh.h"
-#include "app/SettingsFileIO.h"
-#include "persist/PDio05_settings.h"
+#include "core/MainModel.h"
+#include "core/Refresh.h"
+#include "core/events/MemoWindow.h"
+#include "core/io/SettingsFileIO.h"
+#include "files/PDio05_settings.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

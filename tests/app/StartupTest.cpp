@@ -4,12 +4,12 @@
 
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
-#include "app/MainModel.h"
-#include "app/Refresh.h"
-#include "app/SettingsFileIO.h"
 #include "app/Startup.h"
-#include "persist/PDio05.h"
-#include "persist/ProgramFolder.h"
+#include "core/MainModel.h"
+#include "core/Refresh.h"
+#include "core/io/SettingsFileIO.h"
+#include "files/PDio05.h"
+#include "files/ProgramFolder.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

@@ -4,11 +4,11 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "app/FigFileIO.h"
-#include "app/Platform.h"
-#include "app/Program.h"
+#include "core/Platform.h"
+#include "core/Program.h"
+#include "core/io/FigFileIO.h"
 #include "figure/PDtype05.h"
-#include "persist/PDio05.h"
+#include "files/PDio05.h"
 #include "support/TestHelpers.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "app/Recompute.h"
-#include "app/Refresh.h"
+#include "core/Recompute.h"
+#include "core/Refresh.h"
 #include "engine/GeoObj05.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "EngineFixture.h"
-#include "app/Refresh.h"
+#include "core/Refresh.h"
 #include "engine/Math05.h"
 
 namespace plandra::test {

@@ -1,9 +1,9 @@
 #include <cmath>
 
 #include "EngineFixture.h"
-#include "app/Refresh.h"
+#include "core/Refresh.h"
+#include "core/macros/PDmacro01.h"
 #include "engine/Math05.h"
-#include "macros/PDmacro01.h"
 
 namespace plandra::test {
 namespace {

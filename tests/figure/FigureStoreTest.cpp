@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Multi_lang.h"
+#include "core/language/Multi_lang.h"
 #include "figure/PDvar05.h"
 
 namespace plandra {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/Multi_lang.h"
+#include "core/language/Multi_lang.h"
 #include "figure/PDtype05.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/Multi_lang.h"
-#include "app/TranslatedText.h"
-#include "numbers/Calc05.h"
-#include "numbers/Labels05.h"
+#include "core/language/Multi_lang.h"
+#include "core/language/TranslatedText.h"
+#include "core/numbers/Calc05.h"
+#include "labels/Labels05.h"
 
 namespace {
 

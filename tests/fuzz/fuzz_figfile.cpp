@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "figure/PDvar05.h"
-#include "persist/PDio05.h"
+#include "files/PDio05.h"
 
 namespace {
 

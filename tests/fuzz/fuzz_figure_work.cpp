@@ -7,15 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "curves/SampledLocusCurves.h"
 #include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
 #include "figure/PDvar05.h"
-#include "locus/SampledLocusCurves.h"
-#include "numbers/Labels05.h"
-#include "persist/PDio05.h"
+#include "files/PDio05.h"
+#include "files/SvgSurface.h"
+#include "labels/Labels05.h"
 #include "persist/Settings.h"
 #include "view/PDDraw05.h"
-#include "view/SvgSurface.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "persist/PDio05_settings.h"
+#include "files/PDio05_settings.h"
 
 namespace {
 

@@ -2,13 +2,14 @@
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "core/attributes/PDAttribute.h"
+#include "core/attributes/PasteFit.h"
+#include "core/construct/PDconst01.h"
+#include "core/pick/PDSelObj.h"
 #include "figure/EventMark.h"
-#include "interact/PDAttribute.h"
-#include "interact/PDSelObj.h"
-#include "interact/PDconst01.h"
-#include "numbers/Labels05.h"
-#include "persist/PDio05.h"
-#include "persist/PDio05_text.h"
+#include "files/PDio05.h"
+#include "files/PDio05_text.h"
+#include "labels/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 
@@ -541,6 +542,30 @@ TEST_F(AttributeTest, TypedNamesComeBackFromTheFile) {
     EXPECT_EQ(back.LnTable[line].Name, fig.LnTable[line].Name);
     EXPECT_EQ(back.CirTable[circle].Name, fig.CirTable[circle].Name);
   }
+}
+
+// What a field keeps of a paste is cut at whole characters, even where the
+// pasted run and the text beside it share their first bytes.
+TEST(PasteFit, APasteKeepsWhatFitsInWholeCharacters) {
+  auto atMost = [](size_t characters) {
+    return [characters](const std::string& text) {
+      size_t n = 0;
+      for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+      return n <= characters;
+    };
+  };
+  // "あ" and "い" differ only in their last byte.
+  std::optional<FittedPaste> fitted = FitPaste("い", "あいい", atMost(2));
+  ASSERT_TRUE(fitted);
+  EXPECT_EQ(fitted->Text, "あい");
+  EXPECT_EQ(fitted->CursorBytes, std::string("あ").size());
+  fitted = FitPaste("xい", "xいあいう", atMost(3));
+  ASSERT_TRUE(fitted);
+  EXPECT_EQ(fitted->Text, "xいあ");
+  EXPECT_EQ(fitted->CursorBytes, fitted->Text.size());
+  EXPECT_FALSE(FitPaste("ab", "abう", atMost(2)));    // one key typed: refused whole
+  EXPECT_FALSE(FitPaste("ab", "abうえ", atMost(2)));  // not even its first fits
+  EXPECT_FALSE(FitPaste("a", "abc", atMost(3)));      // fits as pasted
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/KeyDispatch.h"
-#include "app/Refresh.h"
-#include "interact/PDSelObj.h"
-#include "interact/PDconst01.h"
+#include "core/Refresh.h"
+#include "core/construct/PDconst01.h"
+#include "core/pick/PDSelObj.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 #include "view/PDDraw05.h"

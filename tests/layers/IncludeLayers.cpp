@@ -1,7 +1,5 @@
 #include "layers/IncludeLayers.h"
 
-#include <fnmatch.h>
-
 #include <algorithm>
 #include <fstream>
 #include <regex>
@@ -24,11 +22,19 @@ int LayerIndex(const LayerTable& table, const std::string& name) {
   return -1;
 }
 
-// The literal characters of a pattern measure how specific it is.
-size_t Specificity(const std::string& glob) {
-  size_t n = 0;
-  for (char c : glob) n += c != '*' ? 1 : 0;
-  return n;
+bool Within(const std::string& path, const std::string& folder) {
+  return path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/';
+}
+
+// Why a word cannot name a folder of the table, or "".
+std::string FolderFault(const LayerTable& table, const std::string& folder) {
+  if (folder.find_first_of("*?[") != std::string::npos) return "a pattern, not a folder";
+  if (folder.ends_with("/")) return "ends with '/'";
+  for (const auto& named : table.Folders) {
+    if (folder == named.Folder || Within(folder, named.Folder) || Within(named.Folder, folder))
+      return "overlaps " + named.Folder;
+  }
+  return "";
 }
 
 std::string SourceText(const std::filesystem::path& file) {
@@ -133,7 +139,13 @@ LayerTable ParseLayerTable(const std::string& text, std::string& error) {
         table.LayerNames.push_back(words[1]);
         layer = static_cast<int>(table.LayerNames.size()) - 1;
       }
-      for (size_t i = 2; i < words.size(); ++i) table.Patterns.push_back({words[i], layer});
+      for (size_t i = 2; i < words.size(); ++i) {
+        if (std::string fault = FolderFault(table, words[i]); !fault.empty()) {
+          error = "line " + std::to_string(lineNo) + ": " + words[i] + ": " + fault;
+          return {};
+        }
+        table.Folders.push_back({words[i], layer});
+      }
     } else if (words[0] == "scan" && words.size() >= 2) {
       table.ScannedFolders.insert(table.ScannedFolders.end(), words.begin() + 1, words.end());
     } else if (words[0] == "allow" && words.size() == 3) {
@@ -150,16 +162,10 @@ LayerTable ParseLayerTable(const std::string& text, std::string& error) {
 }
 
 int LayerOf(const LayerTable& table, const std::string& relativePath) {
-  int layer = -1;
-  size_t best = 0;
-  for (const auto& p : table.Patterns) {
-    if (fnmatch(p.Glob.c_str(), relativePath.c_str(), FNM_PATHNAME) != 0) continue;
-    if (layer < 0 || Specificity(p.Glob) > best) {
-      layer = p.Layer;
-      best = Specificity(p.Glob);
-    }
+  for (const auto& f : table.Folders) {
+    if (Within(relativePath, f.Folder)) return f.Layer;
   }
-  return layer;
+  return -1;
 }
 
 std::vector<IncludeViolation> CheckLoopCounters(const std::filesystem::path& root,
@@ -201,6 +207,10 @@ std::vector<IncludeViolation> CheckIncludes(const LayerTable& table,
   }
   std::sort(files.begin(), files.end());
   std::vector<IncludeViolation> violations;
+  for (const auto& f : table.Folders) {
+    if (!std::filesystem::is_directory(root / f.Folder))
+      violations.push_back({f.Folder, 0, "no such folder"});
+  }
   for (const auto& file : files) CheckFile(table, root, file, violations);
   return violations;
 }

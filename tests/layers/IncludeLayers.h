@@ -10,14 +10,15 @@
 
 namespace plandra {
 
-struct LayerPattern {
-  std::string Glob;  // relative to the source root, '*' matches within a name
-  int Layer = 0;     // 0 for the lowest
+// A folder and everything below it belongs to one layer.
+struct LayerFolder {
+  std::string Folder;  // relative to the source root, no trailing '/'
+  int Layer = 0;       // 0 for the lowest
 };
 
 struct LayerTable {
   std::vector<std::string> LayerNames;
-  std::vector<LayerPattern> Patterns;
+  std::vector<LayerFolder> Folders;
   std::vector<std::string> ScannedFolders;
   // The first layer whose files may use Qt.
   int QtLayer = -1;
@@ -32,14 +33,16 @@ struct IncludeViolation {
   std::string What;
 };
 
-// Lines "layer NAME PATTERN..." bottom up, "scan FOLDER...", "qt NAME",
-// "allow FILE INCLUDED";
-// '#' starts a comment. Errors name the line.
+// Lines "layer NAME FOLDER..." bottom up, "scan FOLDER...", "qt NAME",
+// "allow FILE INCLUDED"; '#' starts a comment. A layer is named by whole
+// folders: a pattern, or a folder inside one already named, is an error.
+// Errors name the line.
 LayerTable ParseLayerTable(const std::string& text, std::string& error);
 
-// The layer of a file: the longest matching pattern decides; -1 when none.
+// The layer of the folder a file lies in; -1 when none.
 int LayerOf(const LayerTable& table, const std::string& relativePath);
 
+// Also names every folder of the table that does not exist.
 std::vector<IncludeViolation> CheckIncludes(const LayerTable& table,
                                             const std::filesystem::path& root);
 

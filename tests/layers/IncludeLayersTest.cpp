@@ -46,17 +46,26 @@ TEST(IncludeLayers, TheSourcesKeepToTheTable) {
   EXPECT_TRUE(violations.empty()) << Describe(violations);
 }
 
-TEST(IncludeLayers, TheMostSpecificPatternDecidesTheLayer) {
-  LayerTable table = TableOf(
-      "scan src\nlayer low src/a/*\nlayer mid src/b/* src/a/Special.*\nlayer top src/a/Qt*\nqt "
-      "top\n");
+TEST(IncludeLayers, AFileBelongsToTheLayerOfItsFolderAndTheTableNamesOnlyFolders) {
+  LayerTable table = TableOf("scan src\nlayer low src/a\nlayer top src/b src/c/d\nqt top\n");
   EXPECT_EQ(LayerOf(table, "src/a/Plain.h"), 0);
-  EXPECT_EQ(LayerOf(table, "src/a/Special.cpp"), 1);
-  EXPECT_EQ(LayerOf(table, "src/a/QtWindow.cpp"), 2);
+  EXPECT_EQ(LayerOf(table, "src/a/deep/Inner.cpp"), 0);
+  EXPECT_EQ(LayerOf(table, "src/c/d/Window.cpp"), 1);
+  EXPECT_EQ(LayerOf(table, "src/ab/Beside.h"), -1);  // a name that starts alike
   EXPECT_EQ(LayerOf(table, "src/c/Lost.h"), -1);
-  std::string error;
-  ParseLayerTable("scan src\nlayer low\n", error);
-  EXPECT_EQ(error, "line 2: layer low");
+  const std::pair<const char*, const char*> faults[] = {
+      {"scan src\nlayer low\n", "line 2: layer low"},
+      {"layer low src/a/*\n", "line 1: src/a/*: a pattern, not a folder"},
+      {"layer low src/a/Qt?.h\n", "line 1: src/a/Qt?.h: a pattern, not a folder"},
+      {"layer low src/a/\n", "line 1: src/a/: ends with '/'"},
+      {"layer low src/a\nlayer top src/a/qt\n", "line 2: src/a/qt: overlaps src/a"},
+      {"layer low src/a/qt\nlayer top src/a\n", "line 2: src/a: overlaps src/a/qt"},
+  };
+  for (const auto& [text, expected] : faults) {
+    std::string error;
+    ParseLayerTable(text, error);
+    EXPECT_EQ(error, expected) << text;
+  }
 }
 
 // A small tree with one file of each kind of fault, each named with its line.
@@ -73,9 +82,10 @@ TEST(IncludeLayers, UpwardInternalQtAndUnknownIncludesAreNamed) {
   WriteText(root / "src/low/Window.cpp", "#include <QWidget>\n#include \"low/Gone.h\"\n");
   WriteText(root / "src/stray/Stray.h", "#pragma once\n");
   LayerTable table = TableOf(
-      "scan src\nlayer low src/low/*\nlayer top src/top/*\nqt top\n"
+      "scan src\nlayer low src/low\nlayer top src/top src/gone\nqt top\n"
       "allow src/low/Base.h src/top/Top.h\n");
   EXPECT_EQ(Describe(CheckIncludes(table, root)),
+            "src/gone:0: no such folder\n"
             "src/low/Upward.cpp:3: low includes src/top/Top.h of layer top\n"
             "src/low/Window.cpp:1: Qt header <QWidget>\n"
             "src/low/Window.cpp:2: cannot find \"low/Gone.h\"\n"

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "app/MainCommands.h"
-#include "app/MenuBar.h"
-#include "app/Refresh.h"
-#include "locus/MeasureRecord.h"
-#include "locus/PdLocus.h"
-#include "locus/SpreadsheetText.h"
-#include "numbers/Labels05.h"
-#include "numbers/NumberChooser.h"
+#include "core/Refresh.h"
+#include "core/locus/MeasureRecord.h"
+#include "core/locus/PdLocus.h"
+#include "core/locus/SpreadsheetText.h"
+#include "core/menus/MenuBar.h"
+#include "core/numbers/NumberChooser.h"
+#include "labels/Labels05.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

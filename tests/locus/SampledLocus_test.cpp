@@ -1,4 +1,4 @@
-#include "locus/SampledLocus.h"
+#include "curves/SampledLocus.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
+#include "core/locus/PlaneSamples.h"
 #include "engine/GeoObj05.h"
-#include "locus/PlaneSamples.h"
 #include "support/FigureBuilder.h"
 
 namespace plandra {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Multi_lang.h"
-#include "macros/PDmacro01.h"
-#include "macros/ViewerText.h"
+#include "core/language/Multi_lang.h"
+#include "core/macros/PDmacro01.h"
+#include "core/macros/ViewerText.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

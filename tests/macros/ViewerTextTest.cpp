@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/Multi_lang.h"
-#include "macros/PDmacro01.h"
-#include "macros/ViewerText.h"
+#include "core/language/Multi_lang.h"
+#include "core/macros/PDmacro01.h"
+#include "core/macros/ViewerText.h"
 
 namespace plandra {
 namespace {

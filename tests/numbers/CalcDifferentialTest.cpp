@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers/Calc05.h"
+#include "core/numbers/Calc05.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "numbers/Calc05.h"
+#include "core/numbers/Calc05.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

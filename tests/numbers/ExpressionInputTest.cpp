@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "app/MainCommands.h"
-#include "app/ViewCommands.h"
-#include "interact/PDconst01.h"
-#include "numbers/ExpressionInput.h"
-#include "numbers/NumberInput.h"
+#include "core/ViewCommands.h"
+#include "core/construct/PDconst01.h"
+#include "core/numbers/ExpressionInput.h"
+#include "core/numbers/NumberInput.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

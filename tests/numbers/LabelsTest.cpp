@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "numbers/Labels05.h"
+#include "labels/Labels05.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "app/MainCommands.h"
-#include "interact/PDAttribute.h"
-#include "interact/PDconst01.h"
-#include "numbers/NumberChooser.h"
+#include "core/attributes/PDAttribute.h"
+#include "core/construct/PDconst01.h"
+#include "core/numbers/NumberChooser.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

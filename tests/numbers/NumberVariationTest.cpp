@@ -4,10 +4,10 @@
 
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
-#include "app/MenuBar.h"
-#include "app/Refresh.h"
-#include "numbers/NumberChooser.h"
-#include "numbers/NumberVariation.h"
+#include "core/Refresh.h"
+#include "core/menus/MenuBar.h"
+#include "core/numbers/NumberChooser.h"
+#include "core/numbers/NumberVariation.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

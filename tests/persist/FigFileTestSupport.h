@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/FigFileIO.h"
-#include "app/Multi_lang.h"
+#include "core/io/FigFileIO.h"
+#include "core/language/Multi_lang.h"
 #include "figure/PDvar05.h"
-#include "persist/PDio05.h"
-#include "persist/Cp932.h"
+#include "files/Cp932.h"
+#include "files/PDio05.h"
 #include "persist/String05.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"

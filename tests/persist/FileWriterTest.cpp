@@ -10,8 +10,8 @@
 #include <string>
 
 #include "figure/PDvar05.h"
-#include "persist/PDio05.h"
-#include "persist/FileWriter.h"
+#include "files/FileWriter.h"
+#include "files/PDio05.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "persist/PDio05_text.h"
+#include "files/PDio05_text.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "persist/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/SettingsFileIO.h"
-#include "persist/PDio05_settings.h"
-#include "persist/ProgramFolder.h"
+#include "core/io/SettingsFileIO.h"
+#include "files/PDio05_settings.h"
+#include "files/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"
 

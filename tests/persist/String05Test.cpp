@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "persist/Cp932.h"
+#include "files/Cp932.h"
 #include "persist/String05.h"
 
 namespace plandra {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "persist/WebPages.h"
+#include "files/WebPages.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

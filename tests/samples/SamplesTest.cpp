@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/FigFileIO.h"
-#include "app/Multi_lang.h"
-#include "app/Platform.h"
-#include "app/TranslatedText.h"
+#include "core/Platform.h"
+#include "core/io/FigFileIO.h"
+#include "core/language/Multi_lang.h"
+#include "core/language/TranslatedText.h"
 #include "engine/GeoObj05.h"
 #include "figure/EventMark.h"
 #include "figure/PDvar05.h"
-#include "numbers/Labels05.h"
+#include "labels/Labels05.h"
 #include "support/TestHelpers.h"
 
 namespace plandra {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/MainCommands.h"
-#include "app/Program.h"
+#include "core/Program.h"
 #include "support/ScriptedPlatform.h"
 
 namespace plandra::test {

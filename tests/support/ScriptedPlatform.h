@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Platform.h"
+#include "core/Platform.h"
 
 namespace plandra::test {
 

@@ -10,20 +10,20 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/PDevent.h"
-#include "app/ZEvav.h"
+#include "core/attributes/PDAttribute.h"
+#include "core/construct/PDconst01.h"
+#include "core/events/PDevent.h"
 #include "figure/EventMark.h"
-#include "interact/CircleAttribute.h"
-#include "interact/LineAttribute.h"
-#include "interact/NumAttribute.h"
-#include "interact/PDAttribute.h"
-#include "interact/PDconst01.h"
-#include "interact/PtAttribute.h"
-#include "interact/SelGeoKindBounded.h"
-#include "numbers/Labels05.h"
+#include "labels/Labels05.h"
+#include "qt/ZEvav.h"
+#include "qt/dialogs/CircleAttribute.h"
+#include "qt/dialogs/LineAttribute.h"
+#include "qt/dialogs/NumAttribute.h"
+#include "qt/dialogs/PtAttribute.h"
+#include "qt/dialogs/SelGeoKindBounded.h"
+#include "qt/drawing/QtSurface.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
-#include "view/QtSurface.h"
 
 namespace plandra {
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "CliRender.h"
-#include "app/Platform.h"
-#include "app/Program.h"
+#include "core/Platform.h"
+#include "core/Program.h"
 #include "support/TestHelpers.h"
 #include "view/PDDraw05.h"
 

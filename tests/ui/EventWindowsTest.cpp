@@ -15,11 +15,11 @@
 #include <cstdlib>
 
 #include "app/FileCommands.h"
-#include "app/MemoWindow.h"
-#include "app/PDevent.h"
-#include "app/QtSession.h"
-#include "app/frmMsg.h"
+#include "core/events/MemoWindow.h"
+#include "core/events/PDevent.h"
 #include "figure/EventMark.h"
+#include "qt/QtSession.h"
+#include "qt/windows/frmMsg.h"
 #include "support/FigureBuilder.h"
 #include "support/TestHelpers.h"
 

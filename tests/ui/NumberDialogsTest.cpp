@@ -8,11 +8,11 @@
 #include <QTest>
 
 #include "app/MainCommands.h"
-#include "app/ViewCommands.h"
-#include "interact/PDconst01.h"
-#include "numbers/PDExpress.h"
-#include "numbers/PDSelNum.h"
-#include "numbers/pdNumInput.h"
+#include "core/ViewCommands.h"
+#include "core/construct/PDconst01.h"
+#include "qt/dialogs/PDExpress.h"
+#include "qt/dialogs/PDSelNum.h"
+#include "qt/dialogs/pdNumInput.h"
 #include "support/AppFixture.h"
 #include "support/TestHelpers.h"
 

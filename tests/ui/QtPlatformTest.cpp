@@ -11,9 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/QtPlatform.h"
+#include "qt/QtPlatform.h"
+#include "qt/drawing/QtSurface.h"
 #include "support/TestHelpers.h"
-#include "view/QtSurface.h"
 
 namespace plandra {
 namespace {

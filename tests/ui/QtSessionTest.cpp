@@ -17,13 +17,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/Modes.h"
-#include "app/QtSession.h"
-#include "app/ZEvav.h"
-#include "interact/PDSelObj.h"
-#include "locus/PlaneTable.h"
-#include "numbers/NumberVariation.h"
-#include "numbers/PDSelNum.h"
+#include "core/Modes.h"
+#include "core/locus/PlaneTable.h"
+#include "core/numbers/NumberVariation.h"
+#include "core/pick/PDSelObj.h"
+#include "qt/QtSession.h"
+#include "qt/ZEvav.h"
+#include "qt/dialogs/PDSelNum.h"
 #include "support/FigureBuilder.h"
 #include "support/TestHelpers.h"
 

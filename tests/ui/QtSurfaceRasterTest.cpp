@@ -7,7 +7,7 @@
 #include <cmath>
 #include <random>
 
-#include "view/QtSurface.h"
+#include "qt/drawing/QtSurface.h"
 
 namespace plandra {
 namespace {

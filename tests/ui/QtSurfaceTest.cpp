@@ -7,8 +7,8 @@
 #include <random>
 
 #include "CliRender.h"
-#include "view/QtSurface.h"
-#include "view/SvgSurface.h"
+#include "files/SvgSurface.h"
+#include "qt/drawing/QtSurface.h"
 
 namespace plandra {
 namespace {

@@ -6,14 +6,14 @@
 #include <QImage>
 #include <cmath>
 
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "app/ViewCommands.h"
-#include "locus/PdLocus.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/ViewCommands.h"
+#include "core/locus/PdLocus.h"
+#include "qt/drawing/QtSurface.h"
 #include "support/FigureBuilder.h"
 #include "support/ScriptedPlatform.h"
 #include "view/PDDraw05.h"
-#include "view/QtSurface.h"
 
 namespace plandra {
 namespace {

@@ -10,12 +10,12 @@
 #include <QTest>
 
 #include "CliRender.h"
-#include "app/Multi_lang.h"
-#include "app/Program.h"
-#include "app/QtTranslation.h"
-#include "app/ViewCommands.h"
-#include "app/ZEvav.h"
-#include "view/QtSurface.h"
+#include "core/Program.h"
+#include "core/ViewCommands.h"
+#include "core/language/Multi_lang.h"
+#include "qt/QtTranslation.h"
+#include "qt/ZEvav.h"
+#include "qt/drawing/QtSurface.h"
 
 namespace plandra {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/Refresh.h"
+#include "core/Refresh.h"
 #include "view/ViewFixture.h"
 
 namespace plandra::test {

@@ -1,10 +1,10 @@
 #include <vector>
 
-#include "app/Refresh.h"
-#include "app/TranslatedText.h"
-#include "app/ViewCommands.h"
-#include "numbers/Labels05.h"
-#include "numbers/NumberInput.h"
+#include "core/Refresh.h"
+#include "core/ViewCommands.h"
+#include "core/language/TranslatedText.h"
+#include "core/numbers/NumberInput.h"
+#include "labels/Labels05.h"
 #include "view/ViewFixture.h"
 
 namespace plandra::test {

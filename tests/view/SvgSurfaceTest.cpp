@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "view/SvgSurface.h"
+#include "files/SvgSurface.h"
 
 namespace plandra {
 namespace {

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/Program.h"
-#include "app/Refresh.h"
-#include "app/ViewCommands.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/ViewCommands.h"
 #include "support/RecordingSurface.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestHelpers.h"

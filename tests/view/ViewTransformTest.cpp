@@ -1,5 +1,5 @@
-#include "app/SettingsFileIO.h"
-#include "app/ViewCommands.h"
+#include "core/ViewCommands.h"
+#include "core/io/SettingsFileIO.h"
 #include "support/RecordingSurface.h"
 #include "view/ViewFixture.h"
 

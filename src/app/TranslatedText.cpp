@@ -1,9 +1,0 @@
-#include "app/TranslatedText.h"
-
-namespace plandra {
-
-std::string TranslatedText::Text(std::string_view japanese) const {
-  return Translate(lang_, japanese);
-}
-
-}  // namespace plandra
