@@ -78,7 +78,8 @@ void mnuExit(Program& p) {
 
 AboutBoxTexts AboutBox(LangState& lang) {
   return {Translate(lang, std::string(kProgramTitle) + "のﾊﾞｰｼﾞｮﾝ情報"),
-          "ver." + std::string(ProgramVersion())};
+          "ver." + std::string(ProgramVersion()), Translate(lang, kProgramTitle),
+          Translate(lang, "OK"), Translate(lang, "システム情報")};
 }
 
 void AboutSystemInfo(Program& p) {

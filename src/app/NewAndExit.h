@@ -47,9 +47,13 @@ constexpr std::string_view kSaveBeforeExitText = "図が変更されています
 // the program open.
 void mnuExit(Program& p);
 
+// The version box's words, for every front end.
 struct AboutBoxTexts {
   std::string Caption;  // "Plandra Winのﾊﾞｰｼﾞｮﾝ情報"
   std::string Version;  // "ver.5.0.0"
+  std::string Title;    // the program's title, shown large
+  std::string OK;
+  std::string SystemInfo;  // the button, and the title of what it shows
 };
 AboutBoxTexts AboutBox(LangState& lang);
 

@@ -13,17 +13,15 @@
 #include <utility>
 
 #include "app/EventActions.h"
-#include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
 #include "app/NewAndExit.h"
+#include "app/Session.h"
 #include "app/Startup.h"
 #include "core/ImageOutput.h"
 #include "core/MainModel.h"
-#include "core/Rakugaki.h"
 #include "core/Refresh.h"
 #include "core/ViewCommands.h"
-#include "core/pick/PDSelObj.h"
 #include "qt/dialogs/CircleAttribute.h"
 #include "qt/dialogs/LineAttribute.h"
 #include "qt/dialogs/NewConstchk.h"
@@ -102,25 +100,24 @@ QtSession::QtSession()
   prog_.Canvas = &surface_;
   prog_.Folders = LocateProgramFolder(CurrentExecutablePath(), ProcessEnvironment());
   ZEvavCallbacks& on = window_.Callbacks();
-  on.Resized = [this](int, int) {
-    Call([this] {
-      SetScreen(prog_);
-      Redraw(prog_);
-      MenuCheckSet(prog_);  // the VGA mark follows the drawing area
-    });
-  };
+  on.Resized = [this](int, int) { Call([this] { SessionResized(prog_); }); };
   on.MenuChosen = [this](const std::string& name) { RunMenu(name); };
   on.PanelClicked = [this](int panel) { Call([&] { StatusPanelClick(prog_, panel); }); };
-  on.KeyDown = [this](const InputEvent& e) {
-    Call([&] { KeyDown(prog_, e.KeyCode, (e.Shift & kShiftKey) != 0); });
+  on.KeyDown = [this](const InputEvent& e) { Call([&] { SessionKeyDown(prog_, e); }); };
+  on.MouseDown = [this](const InputEvent& e) {
+    Call([&] { SessionMouse(prog_, e, MouseAction::kDown); });
   };
-  on.MouseDown = [this](const InputEvent& e) { Mouse(e, 'D'); };
-  on.MouseMove = [this](const InputEvent& e) { Mouse(e, 'M'); };
-  on.MouseUp = [this](const InputEvent& e) { Mouse(e, 'U'); };
+  on.MouseMove = [this](const InputEvent& e) {
+    Call([&] { SessionMouse(prog_, e, MouseAction::kMove); });
+  };
+  on.MouseUp = [this](const InputEvent& e) {
+    Call([&] { SessionMouse(prog_, e, MouseAction::kUp); });
+  };
   on.DoubleClick = [this](const InputEvent& e) { Call([&] { EventDoubleClick(prog_, e); }); };
   on.Closing = [this] {
-    if (!prog_.Window.ExitRequested) Call([this] { mnuExit(prog_); });
-    return prog_.Window.ExitRequested;
+    bool closing = false;
+    Call([&] { closing = SessionClosing(prog_); });
+    return closing;
   };
   platform_.SetTimerCallback([this](TimerId timer) { Call([&] { OnTimer(prog_, timer); }); });
 }
@@ -140,21 +137,6 @@ void QtSession::Start(const std::string& commandLine) {
   window_.Mirror(prog_);
   window_.show();
   FitToScreen();
-}
-
-void QtSession::Mouse(const InputEvent& e, char what) {
-  bool scribble = CurrentMode(prog_.Modes) == kModeScribble;
-  Call([&] {
-    if (scribble) {
-      if (what == 'D') ScribbleMouseDown(prog_, e.X, e.Y);
-      if (what == 'M') ScribbleMouseMove(prog_, e.X, e.Y);
-      if (what == 'U') ScribbleMouseUp(prog_);
-      return;
-    }
-    if (what == 'D') MouseDown(prog_, e);
-    if (what == 'M') MouseMove(prog_, e);
-    if (what == 'U') MouseUp(prog_, e);
-  });
 }
 
 void QtSession::RunMenu(const std::string& name) {

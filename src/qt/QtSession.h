@@ -42,8 +42,6 @@ class QtSession {
   // Runs a core call and mirrors the window afterwards.
   template <typename Call_>
   void Call(Call_&& call);
-  // The single point where mouse input reaches the core.
-  void Mouse(const InputEvent& e, char what);
   void RunMenu(const std::string& name);
   void OpenDialog(std::string_view dialog);
   WindowGeometry Geometry() const;

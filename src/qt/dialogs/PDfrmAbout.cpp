@@ -9,7 +9,7 @@
 #include <QtGlobal>
 #include <string>
 
-#include "core/dialogs/AboutDialog.h"
+#include "app/NewAndExit.h"
 
 namespace plandra {
 
@@ -21,7 +21,7 @@ QString SystemInformationText() {
 
 PDfrmAbout::PDfrmAbout(LangState& lang, QWidget* parent) : QDialog(parent), lang_(lang) {
   setObjectName("PDfrmAbout");
-  const AboutDialogTexts texts = AboutTexts(lang);
+  const AboutBoxTexts texts = AboutBox(lang);
   setWindowTitle(QString::fromStdString(texts.Caption));
   auto* name = new QLabel(QString::fromStdString(texts.Title));
   name->setObjectName("lblTitle");
@@ -49,7 +49,7 @@ PDfrmAbout::PDfrmAbout(LangState& lang, QWidget* parent) : QDialog(parent), lang
 }
 
 void PDfrmAbout::ShowSystemInformation() {
-  QMessageBox::information(this, QString::fromStdString(AboutTexts(lang_).SystemInfo),
+  QMessageBox::information(this, QString::fromStdString(AboutBox(lang_).SystemInfo),
                            SystemInformationText());
 }
 

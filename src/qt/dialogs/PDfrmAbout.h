@@ -1,5 +1,5 @@
-// The version box: the words and version of its model
-// (core/dialogs/AboutDialog), and what the system is, which only Qt knows.
+// The version box: the words and version of its model (AboutBox of
+// app/NewAndExit), and what the system is, which only Qt knows.
 #pragma once
 
 #include <QDialog>

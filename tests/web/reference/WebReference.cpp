@@ -10,8 +10,12 @@
 // traces after the table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large
 // FILE" writes the benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the
 // program folder and keeps the measurement record of one redraw there.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -21,6 +25,8 @@
 #include "ElementTable.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
+#include "app/Session.h"
+#include "app/Startup.h"
 #include "core/InputEvent.h"
 #include "core/Modes.h"
 #include "core/Platform.h"
@@ -257,6 +263,85 @@ int WriteRecord(const std::vector<std::string>& args) {
   return 0;
 }
 
+// Answers the save dialog with one file and every question with its first
+// choice, as the browser test answers them.
+class SavingPlatform : public SilentPlatform {
+ public:
+  explicit SavingPlatform(std::filesystem::path file) : file_(std::move(file)) {}
+  std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest&) override {
+    return file_;
+  }
+
+ private:
+  std::filesystem::path file_;
+};
+
+// Every item of the menu bar that is shown, with whether it can be chosen
+// (it and every menu above it enabled): one line each, after a line "step N".
+void WriteMenuStates(std::ostream& out, const Program& program, int step) {
+  out << "step " << step << '\n';
+  for (const MenuItem* item : AllMenuItems(program.Menu)) {
+    std::vector<const MenuItem*> path;
+    MenuPathTo(program.Menu.Items, item->Name, path);
+    const bool shown = std::all_of(path.begin(), path.end(),
+                                   [](const MenuItem* above) { return above->Visible; });
+    if (item->Caption == "-" || !shown) continue;
+    out << item->Name << ' ' << (MenuPathEnabled(program.Menu, item->Name) ? 1 : 0) << '\n';
+  }
+}
+
+// "construct SCRIPT W H FOLDER FILE [MENUS]": a new program on a W x H drawing
+// area (program folder FOLDER) runs the script as the browser program's test
+// does: "menu NAME", "click C,R" (a press and a release at a canvas pixel),
+// "key CODE"; "menu mnuSave" saves to FILE. MENUS gets the menu's states
+// before the first step and after each.
+int Construct(const std::vector<std::string>& args) {
+  if (args.size() != 5 && args.size() != 6) {
+    std::cerr << "web_reference construct SCRIPT W H FOLDER FILE [MENUS]\n";
+    return 2;
+  }
+  std::ofstream menus;
+  if (args.size() == 6) menus.open(args[5]);
+  SavingPlatform host(args[4]);
+  Program program;
+  program.Host = &host;
+  program.Folders.Folder = args[3];
+  test::RecordingSurface surface(std::stoi(args[1]), std::stoi(args[2]));
+  program.Canvas = &surface;
+  StartUp(program, StartupInputs{});
+  ApplyDisplaySettings(program.Config, program.Canvas);
+  SessionResized(program);
+  std::ifstream script(args[0]);
+  int step = 0;
+  if (menus.is_open()) WriteMenuStates(menus, program, step);
+  for (std::string verb, operand; script >> verb >> operand;) {
+    double column = 0;
+    double row = 0;
+    bool shift = false;
+    if (verb == "menu") {
+      const CommandResult result = RunMenuCommand(program, operand);
+      if (result.Status != CommandStatus::kDone) {
+        std::cerr << "web_reference: " << operand << " gave " << static_cast<int>(result.Status)
+                  << '\n';
+      }
+    } else if (verb == "click" && ParsePixel(operand, column, row, shift)) {
+      const InputEvent press = EventAt(program, column, row);
+      SessionMouse(program, press, MouseAction::kDown);
+      SessionMouse(program, press, MouseAction::kUp);
+    } else if (verb == "key") {
+      InputEvent key;
+      key.KeyCode = static_cast<int16_t>(std::stoi(operand));
+      SessionKeyDown(program, key);
+    } else {
+      std::cerr << "web_reference: cannot run \"" << verb << ' ' << operand << "\"\n";
+      return 2;
+    }
+    if (menus.is_open()) WriteMenuStates(menus, program, ++step);
+  }
+  std::cout << ElementTableText(program.Fig);
+  return 0;
+}
+
 }  // namespace
 }  // namespace plandra
 
@@ -272,11 +357,15 @@ int main(int argc, char** argv) {
     return plandra::WriteLarge({args.begin() + 1, args.end()});
   }
   if (!args.empty() && args[0] == "loci") return plandra::WriteLoci({args.begin() + 1, args.end()});
+  if (!args.empty() && args[0] == "construct") {
+    return plandra::Construct({args.begin() + 1, args.end()});
+  }
   if (!args.empty() && args[0] == "record") {
     return plandra::WriteRecord({args.begin() + 1, args.end()});
   }
   std::cerr << "web_reference drag|trace FIGURE W H C,R... | keys FIGURE W H POINT KEY... |"
                " vary FIGURE W H NUMBER KEY... |"
-               " grab FIGURE W H | large FILE [STEPS] | loci FILE N | record FIGURE FOLDER\n";
+               " grab FIGURE W H | large FILE [STEPS] | loci FILE N | record FIGURE FOLDER |"
+               " construct SCRIPT W H FOLDER FILE [MENUS]\n";
   return 2;
 }

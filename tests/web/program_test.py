@@ -1,0 +1,229 @@
+#!/usr/bin/python3
+"""The browser program in headless Chromium: one construction (a triangle,
+its circumcircle, a measurement, an undo and a redo), made by mouse and by
+touch, saves a file byte-identical to what the program's core writes for the
+same events, and after every step the page offers exactly the menu items the
+core's menu model enables. Prints what it measures."""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.mouse_button import MouseButton
+from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SCRIPT = [
+    'menu mnuNew',
+    'click 200,300', 'click 420,310', 'click 300,120',
+    'key 27',
+    'menu mnuCgaisetsu',
+    'click 200,300', 'click 420,310', 'click 300,120',
+    'menu mnuMdis2P',
+    'click 200,300', 'click 420,310',
+    'key 27',
+    'menu mnuCundo',
+    'menu mnuCredoUndone',
+    'menu mnuSave',
+]
+SAVED_NAME = 'triangle-web.pd4'
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+        print('FAIL: ' + message, flush=True)
+    return condition
+
+
+def wait_idle(driver, timeout=20):
+    WebDriverWait(driver, timeout).until(lambda d: d.execute_script(
+        'return window.plandraProgram && plandraProgram.idle() && '
+        "document.getElementById('plandra-program').dataset.ready === 'true';"))
+
+
+def reference(args, width, height, folder):
+    """The saved bytes and the menu states the core gives for the script."""
+    script = os.path.join(folder, 'script.txt')
+    open(script, 'w').write('\n'.join(SCRIPT) + '\n')
+    program_folder = os.path.join(folder, 'program')
+    os.makedirs(program_folder, exist_ok=True)
+    saved = os.path.join(folder, SAVED_NAME)
+    menus = os.path.join(folder, 'menus.txt')
+    subprocess.run([args.reference, 'construct', script, str(width), str(height),
+                    program_folder, saved, menus], check=True, timeout=60,
+                   stdout=subprocess.DEVNULL)
+    steps = []
+    for line in open(menus):
+        name, value = line.split()
+        if name == 'step':
+            steps.append({})
+        else:
+            steps[-1][name] = value == '1'
+    return open(saved, 'rb').read(), steps
+
+
+PAGE_MENUS = """
+var states = {};
+function walk(node, enabled) {
+  Array.from(node.children).forEach(function (child) {
+    var usable = enabled;
+    if (child.dataset && child.dataset.name) {
+      usable = enabled && !child.disabled && child.getAttribute('aria-disabled') !== 'true';
+      states[child.dataset.name] = usable;
+    }
+    walk(child, usable);
+  });
+}
+var holder = document.getElementById('plandra-program');
+Array.from(holder.querySelectorAll('.plandra-menubar > button')).forEach(function (top) {
+  states[top.dataset.name] = !top.disabled;
+  var list = holder.querySelector('.plandra-menu[data-menu="' + top.dataset.name + '"]');
+  if (list) walk(list, !top.disabled);
+});
+return states;
+"""
+
+
+def page_menus(driver):
+    return driver.execute_script(PAGE_MENUS)
+
+
+def tap(driver, canvas, column, row, touch):
+    kind = interaction.POINTER_TOUCH if touch else interaction.POINTER_MOUSE
+    actions = ActionBuilder(driver, mouse=PointerInput(kind, 'finger' if touch else 'mouse'))
+    size = canvas.size
+    actions.pointer_action.move_to(canvas, int(column - size['width'] / 2),
+                                   int(row - size['height'] / 2))
+    actions.pointer_action.pointer_down(MouseButton.LEFT)
+    actions.pointer_action.pointer_up(MouseButton.LEFT)
+    actions.perform()
+
+
+def choose_menu(driver, name, touch):
+    """The item chosen as a pupil does: its top menu opened, then the item
+    (and the sub-menus on the way) clicked or tapped."""
+    path = driver.execute_script("""
+        var item = document.querySelector('#plandra-program [data-name="' + arguments[0] + '"]');
+        var names = [];
+        for (var node = item; node; node = node.parentElement) {
+          if (node.dataset && node.dataset.name) names.unshift(node.dataset.name);
+          if (node.dataset && node.dataset.menu) names.unshift(node.dataset.menu);
+        }
+        return names;""", name)
+    if not check(path, 'no menu item ' + name + ' in the page'):
+        return
+    for step in path:
+        target = driver.find_element('css selector', '#plandra-program [data-name="%s"]' % step)
+        kind = interaction.POINTER_TOUCH if touch else interaction.POINTER_MOUSE
+        actions = ActionBuilder(driver, mouse=PointerInput(kind, 'finger' if touch else 'mouse'))
+        actions.pointer_action.move_to(target, 0, 0)
+        actions.pointer_action.pointer_down(MouseButton.LEFT)
+        actions.pointer_action.pointer_up(MouseButton.LEFT)
+        actions.perform()
+
+
+def save_as(driver, name):
+    WebDriverWait(driver, 10).until(
+        lambda d: d.find_elements('css selector', 'dialog[open] input'))
+    field = driver.find_element('css selector', 'dialog[open] input')
+    field.clear()
+    field.send_keys(name)
+    driver.find_element('css selector', 'dialog[open] button[data-value="1"]').click()
+
+
+def run(driver, args, how, expected, menu_steps, downloads):
+    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    driver.execute_script('localStorage.clear();')
+    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    wait_idle(driver)
+    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
+    touch = how == 'touch'
+    differing = []
+    menus = page_menus(driver)
+    if menus != menu_steps[0]:
+        differing.append(0)
+    for number, line in enumerate(SCRIPT, start=1):
+        verb, operand = line.split()
+        if verb == 'menu':
+            choose_menu(driver, operand, touch)
+            if operand == 'mnuSave':
+                save_as(driver, SAVED_NAME)
+        elif verb == 'click':
+            column, row = (float(v) for v in operand.split(','))
+            tap(driver, canvas, column, row, touch)
+        elif verb == 'key' and operand == '27':
+            canvas.send_keys(Keys.ESCAPE)
+        wait_idle(driver)
+        if page_menus(driver) != menu_steps[number]:
+            differing.append(number)
+    check(not differing, '%s: the page\'s menus differ from the model after steps %s'
+          % (how, differing))
+    saved = os.path.join(downloads, SAVED_NAME)
+    deadline = time.time() + 10
+    while not os.path.exists(saved) and time.time() < deadline:
+        time.sleep(0.1)
+    if check(os.path.exists(saved), how + ': nothing was downloaded'):
+        got = open(saved, 'rb').read()
+        check(got == expected, '%s: the download (%d bytes) differs from the core\'s file (%d)'
+              % (how, len(got), len(expected)))
+        os.remove(saved)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ('--program', '--page', '--reference', '--work'):
+        parser.add_argument(option, required=True)
+    args = parser.parse_args()
+    for program in ('/usr/bin/chromium', '/usr/bin/chromedriver'):
+        if not os.access(program, os.X_OK):
+            print('no %s: run scripts/install-deps' % program)
+            return 1
+    shutil.rmtree(args.work, ignore_errors=True)
+    os.makedirs(args.work)
+    shutil.copy(args.program, args.work)
+    shutil.copy(args.page, os.path.join(args.work, 'plandra.html'))
+    downloads = os.path.join(args.work, 'downloads')
+    os.makedirs(downloads)
+    size = os.path.getsize(args.program)
+    print('program script: %d bytes' % size)
+
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                 '--allow-file-access-from-files', '--window-size=900,700'):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.set_page_load_timeout(60)
+    driver.set_script_timeout(60)
+    driver.execute_cdp_cmd('Browser.setDownloadBehavior',
+                           {'behavior': 'allow', 'downloadPath': downloads})
+    try:
+        driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+        wait_idle(driver, timeout=60)
+        width, height = driver.execute_script(
+            "var c = document.querySelector('canvas.plandra-drawing').getBoundingClientRect();"
+            'return [Math.round(c.width), Math.round(c.height)];')
+        expected, menu_steps = reference(args, width, height, args.work)
+        for how in ('mouse', 'touch'):
+            run(driver, args, how, expected, menu_steps, downloads)
+    finally:
+        driver.quit()
+    if failures:
+        print('%d failure(s)' % len(failures))
+        return 1
+    print('all checks passed')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,255 @@
+// The browser program's module: the whole program without its window. The
+// page's script calls these exports for the window's events and shows the
+// state they leave (ProgramState); the core asks the page its questions
+// through WebPlatform. Files live in the page's file system under /plandra
+// (the program folder, kept in the browser's storage) and /work (figures
+// brought in or handed out).
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "CanvasSurface.h"
+#include "AttributeForm.h"
+#include "ProgramState.h"
+#include "WebPlatform.h"
+#include "app/EventActions.h"
+#include "app/FileCommands.h"
+#include "app/MainCommands.h"
+#include "app/MainEvents.h"
+#include "app/NewAndExit.h"
+#include "app/Session.h"
+#include "app/Startup.h"
+#include "core/Program.h"
+#include "core/Refresh.h"
+#include "core/attributes/PDAttribute.h"
+#include "core/attributes/PasteFit.h"
+#include "core/dialogs/LanguageDialog.h"
+#include "files/ProgramFolder.h"
+#include "view/PDDraw05.h"
+
+#define PLANDRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
+
+namespace plandra {
+namespace {
+
+constexpr const char* kProgramFolder = "/plandra";
+constexpr const char* kDocumentsFolder = "/work";
+
+struct WebSession {
+  WebSession(int width, int height) : Canvas(width, height), Host(Prog.Lang) {}
+  Program Prog;
+  CanvasSurface Canvas;
+  WebPlatform Host;
+  std::string MenuDialog;  // the dialog the last menu command asked for
+  AttributeDialog OpenDialog = AttributeDialog::kNone;  // the one the page shows
+};
+
+std::unique_ptr<WebSession> session;
+std::string reply;
+
+int Reply(std::string text) {
+  reply = std::move(text);
+  return static_cast<int>(reply.size());
+}
+
+InputEvent MouseEvent(double column, double row, int button, int shift) {
+  const WorldPoint at = PixelToWorld(session->Prog.View, column, row);
+  InputEvent e;
+  e.X = at.X;
+  e.Y = at.Y;
+  e.Button = static_cast<int16_t>(button);
+  e.Shift = static_cast<int16_t>(shift);
+  return e;
+}
+
+// Every call ends with the drawing handed over in full.
+void Finish() { session->Canvas.FlushPixels(); }
+
+}  // namespace
+}  // namespace plandra
+
+using plandra::session;
+
+PLANDRA_EXPORT("program_alloc") char* program_alloc(int bytes) {
+  return static_cast<char*>(std::malloc(static_cast<size_t>(bytes > 0 ? bytes : 1)));
+}
+
+PLANDRA_EXPORT("program_free") void program_free(char* block) { std::free(block); }
+
+PLANDRA_EXPORT("program_reply") const char* program_reply() { return plandra::reply.data(); }
+
+PLANDRA_EXPORT("program_reply_length") int program_reply_length() {
+  return static_cast<int>(plandra::reply.size());
+}
+
+// The figure given (a path in the page's file system, may be empty) opens as
+// the desktop opens the figure of its command line.
+PLANDRA_EXPORT("program_start")
+void program_start(int width, int height, const char* figure, int length) {
+  using namespace plandra;
+  session = std::make_unique<WebSession>(width, height);
+  Program& p = session->Prog;
+  p.Host = &session->Host;
+  p.Canvas = &session->Canvas;
+  p.Folders = LocateProgramFolder({}, [](std::string_view name) -> std::optional<std::string> {
+    if (name == "PLANDRA_HOME") return std::string(kProgramFolder);
+    return std::nullopt;
+  });
+  StartupInputs inputs;
+  inputs.CommandLine = std::string(figure, static_cast<size_t>(length));
+  inputs.DocumentsFolder = kDocumentsFolder;
+  StartUp(p, inputs);
+  ApplyDisplaySettings(p.Config, p.Canvas);
+  SessionResized(p);
+  Finish();
+}
+
+// action 0 press, 1 move, 2 release; column and row in canvas pixels.
+PLANDRA_EXPORT("program_mouse")
+void program_mouse(int action, double column, double row, int button, int shift) {
+  using namespace plandra;
+  SessionMouse(session->Prog, MouseEvent(column, row, button, shift),
+               static_cast<MouseAction>(action));
+  Finish();
+}
+
+PLANDRA_EXPORT("program_double_click")
+void program_double_click(double column, double row, int button, int shift) {
+  plandra::EventDoubleClick(session->Prog, plandra::MouseEvent(column, row, button, shift));
+  plandra::Finish();
+}
+
+PLANDRA_EXPORT("program_key") void program_key(int keyCode, int shift) {
+  plandra::InputEvent e;
+  e.KeyCode = static_cast<int16_t>(keyCode);
+  e.Shift = static_cast<int16_t>(shift);
+  plandra::SessionKeyDown(session->Prog, e);
+  plandra::Finish();
+}
+
+// The command of a menu item; the reply names a dialog the page is to open.
+// Returns the command's status (MainCommands' CommandStatus).
+PLANDRA_EXPORT("program_menu") int program_menu(const char* name, int length) {
+  const plandra::CommandResult result =
+      plandra::RunMenuCommand(session->Prog, std::string_view(name, static_cast<size_t>(length)));
+  session->MenuDialog = std::string(result.Dialog);
+  plandra::Finish();
+  return static_cast<int>(result.Status);
+}
+
+PLANDRA_EXPORT("program_menu_dialog") int program_menu_dialog() {
+  return plandra::Reply(std::exchange(session->MenuDialog, {}));
+}
+
+// A figure file of the page's file system, opened as the load command opens
+// the one chosen (a changed figure is offered for saving first).
+PLANDRA_EXPORT("program_open") int program_open(const char* path, int length) {
+  const bool opened = plandra::OpenPDFile(
+      session->Prog, std::filesystem::path(std::string(path, static_cast<size_t>(length))));
+  plandra::Finish();
+  return opened ? 1 : 0;
+}
+
+// The attribute dialog the page showed was closed: 1 OK (its controls
+// written into the model), 0 Cancel.
+PLANDRA_EXPORT("program_attribute_answer") void program_attribute_answer(int ok) {
+  plandra::AnswerAttributeDialog(session->Prog, std::exchange(session->OpenDialog, {}), ok != 0);
+  plandra::Finish();
+}
+
+// The new-figure question's answer: 0 yes, 1 save first, 2 cancel.
+PLANDRA_EXPORT("program_new_answer") void program_new_answer(int choice) {
+  plandra::NewConstchkAnswer(session->Prog, static_cast<plandra::NewChoice>(choice));
+  plandra::Finish();
+}
+
+PLANDRA_EXPORT("program_dialog") int program_dialog(const char* name, int length) {
+  return plandra::Reply(plandra::DialogJson(session->Prog,
+                                            std::string_view(name, static_cast<size_t>(length))));
+}
+
+// The language dialog's OK with the position chosen; 0 for one outside its list.
+PLANDRA_EXPORT("program_language") int program_language(int position) {
+  const bool done = plandra::LanguageDialogOk(session->Prog, position);
+  plandra::Finish();
+  return done ? 1 : 0;
+}
+
+PLANDRA_EXPORT("program_attribute_form") int program_attribute_form() {
+  return plandra::Reply(plandra::AttributeFormJson(session->Prog, session->OpenDialog));
+}
+
+// A control of the open attribute dialog took a value; returns the room its
+// name fields have left (negative: the value does not fit), the counter's
+// text in the reply.
+PLANDRA_EXPORT("program_attribute_set")
+int program_attribute_set(const char* field, int fieldLength, const char* value, int valueLength) {
+  plandra::Program& p = session->Prog;
+  plandra::SetAttributeField(p, session->OpenDialog,
+                             std::string_view(field, static_cast<size_t>(fieldLength)),
+                             std::string_view(value, static_cast<size_t>(valueLength)));
+  plandra::Reply(plandra::AttributeRoomText(p, session->OpenDialog));
+  return plandra::AttributeRoom(p, session->OpenDialog);
+}
+
+// A paste into a text control that would not fit keeps what fits of it; the
+// text kept is the reply (before, when nothing of the paste fits).
+PLANDRA_EXPORT("program_attribute_fit")
+int program_attribute_fit(const char* field, int fieldLength, const char* before,
+                          int beforeLength, const char* after, int afterLength) {
+  using namespace plandra;
+  Program& p = session->Prog;
+  const std::string_view name(field, static_cast<size_t>(fieldLength));
+  const std::string_view was(before, static_cast<size_t>(beforeLength));
+  const std::optional<FittedPaste> fitted =
+      FitPaste(was, std::string_view(after, static_cast<size_t>(afterLength)),
+               [&](const std::string& text) {
+                 SetAttributeField(p, session->OpenDialog, name, text);
+                 return AttributeRoom(p, session->OpenDialog) >= 0;
+               });
+  const std::string kept = fitted ? fitted->Text : std::string(was);
+  SetAttributeField(p, session->OpenDialog, name, kept);
+  return Reply(kept);
+}
+
+PLANDRA_EXPORT("program_panel") void program_panel(int panel) {
+  plandra::StatusPanelClick(session->Prog, panel);
+  plandra::Finish();
+}
+
+PLANDRA_EXPORT("program_timer") void program_timer(int timer) {
+  plandra::OnTimer(session->Prog, static_cast<plandra::TimerId>(timer));
+  plandra::Finish();
+}
+
+PLANDRA_EXPORT("program_resize") void program_resize(int width, int height) {
+  session->Canvas.Resize(width, height);
+  plandra::SessionResized(session->Prog);
+  plandra::Finish();
+}
+
+// The page is closed: 1 when it may go (the figure is saved or was let go).
+PLANDRA_EXPORT("program_closing") int program_closing() {
+  const bool closing = plandra::SessionClosing(session->Prog);
+  plandra::Finish();
+  return closing ? 1 : 0;
+}
+
+PLANDRA_EXPORT("program_changed") int program_changed() {
+  return plandra::FigureChanged(session->Prog) ? 1 : 0;
+}
+
+PLANDRA_EXPORT("program_state") int program_state() {
+  plandra::Program& p = session->Prog;
+  if (session->OpenDialog == plandra::AttributeDialog::kNone) {
+    session->OpenDialog = plandra::TakePendingDialog(p.Attr);
+  }
+  return plandra::Reply(plandra::ProgramStateJson(p, session->OpenDialog));
+}
+
+PLANDRA_EXPORT("program_translate") int program_translate(const char* text, int length) {
+  return plandra::Reply(plandra::Translate(session->Prog.Lang,
+                                           std::string_view(text, static_cast<size_t>(length))));
+}
