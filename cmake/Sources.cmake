@@ -7,7 +7,7 @@
 # viewer compiles exactly these folders for WebAssembly.
 set(PLANDRA_MODEL_FOLDERS figure engine persist labels view curves)
 # The desktop's files: figure files on disk, the settings file, the program
-# folder, the code page (iconv), the published page's writer and its picture.
+# folder, the code page, the published page's writer and its picture.
 set(PLANDRA_FILES_FOLDERS files)
 # The program without a window: its state, its state machines and commands.
 set(PLANDRA_CORE_FOLDERS core app)

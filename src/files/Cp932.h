@@ -1,9 +1,7 @@
-// Conversion between UTF-8 (in memory) and CP932 (in the program's files).
-// It needs the system's iconv, so it stays outside the model library: the
-// model reads and writes text already decoded.
+// Conversion between UTF-8 (in memory) and CP932 (in the program's files),
+// on our own table (files/Cp932Table), so that the desktop and the browser
+// write the same bytes whatever iconv their C library brings.
 #pragma once
-
-#include <iconv.h>
 
 #include <string>
 #include <string_view>
@@ -11,7 +9,7 @@
 namespace plandra {
 
 // Conversion between UTF-8 (in memory) and CP932 (in files). One converter
-// keeps its two iconv descriptors open for a whole file.
+// serves a whole file.
 class Cp932Converter {
  public:
   Cp932Converter();
@@ -23,10 +21,6 @@ class Cp932Converter {
   std::string ToUtf8(std::string_view cp932);
   // Characters CP932 cannot hold (and broken UTF-8) become "?"; sets lost.
   std::string FromUtf8(std::string_view utf8, bool& lost);
-
- private:
-  iconv_t toUtf8_;
-  iconv_t fromUtf8_;
 };
 
 std::string Cp932ToUtf8(std::string_view cp932);
