@@ -51,6 +51,29 @@ std::vector<std::string_view> Elements(const std::string& text) {
   return elements;
 }
 
+// 0, or why the name cannot be resolved before the system is asked: an
+// empty name names nothing, and a folder before a ".." must exist, which
+// WASI runtimes do not see to when they resolve ".." by the name alone.
+int ResolutionError(const path& p) {
+  if (p.empty()) return ENOENT;
+  path before;
+  for (const path& element : p) {
+    struct stat info {};
+    if (element == ".." && !before.empty()) {
+      if (::stat(before.c_str(), &info) != 0) return errno;
+      if (!S_ISDIR(info.st_mode)) return ENOTDIR;
+    }
+    before /= element;
+  }
+  return 0;
+}
+
+// stat or lstat, as the POSIX systems answer.
+int StatAsPosix(int (*call)(const char*, struct stat*), const path& p, struct stat& info) {
+  errno = ResolutionError(p);
+  return errno != 0 ? -1 : call(p.c_str(), &info);
+}
+
 file_status StatusOf(int result, const struct stat& info, std::error_code& ec) {
   if (result != 0) {
     ec = LastError();
@@ -256,12 +279,12 @@ path path::lexically_relative(const path& base) const {
 
 file_status status(const path& p, std::error_code& ec) noexcept {
   struct stat info {};
-  return StatusOf(::stat(p.c_str(), &info), info, ec);
+  return StatusOf(StatAsPosix(::stat, p, info), info, ec);
 }
 
 file_status symlink_status(const path& p, std::error_code& ec) noexcept {
   struct stat info {};
-  return StatusOf(::lstat(p.c_str(), &info), info, ec);
+  return StatusOf(StatAsPosix(::lstat, p, info), info, ec);
 }
 
 bool exists(const path& p, std::error_code& ec) noexcept {
@@ -282,8 +305,8 @@ bool equivalent(const path& p1, const path& p2, std::error_code& ec) noexcept {
   struct stat first {
   }, second{};
   std::error_code firstError, secondError;
-  const file_status s1 = StatusOf(::stat(p1.c_str(), &first), first, firstError);
-  const file_status s2 = StatusOf(::stat(p2.c_str(), &second), second, secondError);
+  const file_status s1 = StatusOf(StatAsPosix(::stat, p1, first), first, firstError);
+  const file_status s2 = StatusOf(StatAsPosix(::stat, p2, second), second, secondError);
   ec.clear();
   if (exists(s1) && exists(s2))
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
