@@ -21,8 +21,8 @@ bool IsDotOrDotDot(std::string_view name) { return name == "." || name == ".."; 
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
-// Where the element that starts at pos ends.
-// A path of separators only is one element, as on the desktop.
+// Where the element that starts at pos ends; a path of separators only is
+// one element, as on the desktop.
 std::size_t ElementEnd(const std::string& text, std::size_t pos) {
   if (pos == 0 && !text.empty() && text[0] == '/') {
     return text.find_first_not_of('/') == std::string::npos ? text.size() : 1;
