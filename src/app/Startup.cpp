@@ -1,7 +1,5 @@
 #include "app/Startup.h"
 
-#include <unistd.h>
-
 #include "app/FileCommands.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
@@ -16,6 +14,7 @@
 #include "core/pick/PDSelObj.h"
 #include "curves/SampledLocusCurves.h"
 #include "figure/PDtype05.h"
+#include "files/FileWriter.h"
 #include "view/PDDraw05.h"
 
 namespace plandra {
@@ -92,15 +91,7 @@ std::string CommandLineFigurePath(std::string_view commandLine) {
 }
 
 bool FolderIsWritable(const std::filesystem::path& folder) {
-  if (folder.empty()) return false;
-  // Only a file made there tells: permission bits say nothing to root, nor
-  // about a file system mounted read-only.
-  std::string probe = (folder / ".plandra-probe-XXXXXX").string();
-  const int fd = mkstemp(probe.data());
-  if (fd < 0) return false;
-  close(fd);
-  unlink(probe.c_str());
-  return true;
+  return !folder.empty() && CanCreateFileIn(folder);
 }
 
 void StartUp(Program& p, const StartupInputs& inputs) {

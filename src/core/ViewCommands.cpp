@@ -14,6 +14,7 @@
 #include "core/Refresh.h"
 #include "core/io/SettingsFileIO.h"
 #include "core/numbers/NumberInput.h"
+#include "persist/String05.h"
 
 namespace plandra {
 namespace {
@@ -188,8 +189,7 @@ double LeadingNumber(std::string_view text) {
   text.remove_prefix(start);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
-  std::from_chars_result result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || !std::isfinite(value)) return 0;
+  if (ReadReal(text, value).Error != std::errc()) return 0;
   return value;
 }
 

@@ -19,6 +19,18 @@ constexpr int kMaxLinkHops = 40;
 // The temporary file is private until its contents are complete.
 constexpr mode_t kPrivateMode = 0600;
 
+#if defined(__wasi__)
+// WASI files carry no mode and no owner: there is none to give, keep or
+// read a refusal from (access() still tells).
+int ChangeMode(int, mode_t) { return 0; }
+int ChangeOwner(int, uid_t, gid_t) { return 0; }
+bool MarkedReadOnly(const struct stat&) { return false; }
+#else
+int ChangeMode(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+int ChangeOwner(int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); }
+bool MarkedReadOnly(const struct stat& existing) { return (existing.st_mode & 0222) == 0; }
+#endif
+
 bool IsAccessRefused(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
 FileWriteResult Failure(FileWriteStatus status, std::string reason,
@@ -119,8 +131,7 @@ FileWriteResult CheckTarget(const fs::path& target, const struct stat& existing)
   if (!S_ISREG(existing.st_mode)) {
     return Failure(FileWriteStatus::kFailed, "not a regular file", FileFault::kNotRegular);
   }
-  if ((existing.st_mode & 0222) == 0 ||
-      (::access(target.c_str(), W_OK) != 0 && IsAccessRefused(errno))) {
+  if (MarkedReadOnly(existing) || (::access(target.c_str(), W_OK) != 0 && IsAccessRefused(errno))) {
     return Failure(FileWriteStatus::kReadOnly, "the file is read-only");
   }
   return {};
@@ -133,14 +144,14 @@ enum class Ownership { kTaken, kNotKept, kFailed };
 // its owner or group.
 Ownership TakeOver(int fd, const struct stat* existing, mode_t newFileMode) {
   if (existing == nullptr)
-    return ::fchmod(fd, newFileMode) == 0 ? Ownership::kTaken : Ownership::kFailed;
+    return ChangeMode(fd, newFileMode) == 0 ? Ownership::kTaken : Ownership::kFailed;
   struct stat made {};
   if (::fstat(fd, &made) != 0) return Ownership::kFailed;
   if ((made.st_uid != existing->st_uid || made.st_gid != existing->st_gid) &&
-      ::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+      ChangeOwner(fd, existing->st_uid, existing->st_gid) != 0) {
     return errno == EPERM ? Ownership::kNotKept : Ownership::kFailed;
   }
-  return ::fchmod(fd, existing->st_mode & 07777) == 0 ? Ownership::kTaken : Ownership::kFailed;
+  return ChangeMode(fd, existing->st_mode & 07777) == 0 ? Ownership::kTaken : Ownership::kFailed;
 }
 
 // Writes the bytes into the new temporary file, private until they are all
@@ -148,7 +159,7 @@ Ownership TakeOver(int fd, const struct stat* existing, mode_t newFileMode) {
 FileWriteResult FillTemporary(int fd, const struct stat* existing, std::string_view bytes,
                               Ownership& owner) {
   struct stat made {};
-  if (::fstat(fd, &made) != 0 || ::fchmod(fd, kPrivateMode) != 0) return SystemFailure(errno);
+  if (::fstat(fd, &made) != 0 || ChangeMode(fd, kPrivateMode) != 0) return SystemFailure(errno);
   FileWriteResult result = WriteIntoDescriptor(fd, bytes);
   if (!result.Ok()) return result;
   owner = TakeOver(fd, existing, made.st_mode & 07777);
@@ -205,6 +216,14 @@ FileWriteResult WriteFileSafely(const fs::path& requested, std::string_view byte
   // Every name of a file with several must see the new contents.
   if (exists && existing.st_nlink > 1) return RewriteInPlace(target, bytes);
   return ReplaceThroughTemporary(target, exists ? &existing : nullptr, bytes);
+}
+
+bool CanCreateFileIn(const fs::path& folder) {
+  fs::path probe;
+  FileDescriptor fd(CreateTemporary(folder, probe));
+  if (fd.Get() < 0) return false;
+  ::unlink(probe.c_str());
+  return true;
 }
 
 bool ReplaceFileContents(const fs::path& path, std::string_view bytes, std::string& error) {

@@ -50,6 +50,11 @@ struct FileWriteResult {
 // write bit, folders and other special files are refused.
 FileWriteResult WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
 
+// Whether a file can be made in the folder: only making one tells, for the
+// permission bits say nothing to root, nor of a file system mounted
+// read-only. The file is removed at once.
+bool CanCreateFileIn(const std::filesystem::path& folder);
+
 // WriteFileSafely for callers that only tell the reason.
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          std::string& error);

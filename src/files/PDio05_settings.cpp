@@ -11,6 +11,7 @@
 #include "figure/PDtype05.h"
 #include "files/PDio05_text.h"
 #include "files/ProgramFolder.h"
+#include "persist/String05.h"
 
 namespace plandra {
 
@@ -122,9 +123,8 @@ std::optional<double> ParseNumber(std::string_view text) {
   text = TrimNumberBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
-  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || result.ec != std::errc{} || result.ptr != text.data() + text.size() ||
-      !std::isfinite(value)) {
+  const RealParse result = ReadReal(text, value);
+  if (text.empty() || result.Error != std::errc{} || result.End != text.data() + text.size()) {
     return std::nullopt;
   }
   return value;

@@ -1,7 +1,9 @@
 #include "files/ProgramFolder.h"
 
-#include <pwd.h>
 #include <unistd.h>
+#if !defined(__wasi__)
+#include <pwd.h>
+#endif
 
 #include <cstdlib>
 
@@ -17,10 +19,26 @@ std::optional<std::string> NonEmpty(const EnvLookup& env, std::string_view name)
   return value;
 }
 
+std::filesystem::path UserDatabaseHome() {
+#if defined(__wasi__)
+  return {};  // WASI has no users
+#else
+  const passwd* entry = ::getpwuid(::getuid());
+  return entry && entry->pw_dir ? entry->pw_dir : std::filesystem::path();
+#endif
+}
+
 std::filesystem::path HomeFolder(const EnvLookup& env) {
   if (auto home = NonEmpty(env, "HOME")) return *home;
-  if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return entry->pw_dir;
-  return {};
+  return UserDatabaseHome();
+}
+
+// A TMPDIR that names no folder gives the usual one, whose use then reports
+// its own failure.
+std::filesystem::path TemporaryFolder() {
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+  return ec ? std::filesystem::path("/tmp") : folder;
 }
 
 std::filesystem::path UserDataFolder(const EnvLookup& env) {
@@ -29,7 +47,7 @@ std::filesystem::path UserDataFolder(const EnvLookup& env) {
     return std::filesystem::path(*xdg) / "plandra";
   }
   std::filesystem::path home = HomeFolder(env);
-  if (home.empty()) return std::filesystem::temp_directory_path() / "plandra";
+  if (home.empty()) return TemporaryFolder() / "plandra";
   return home / ".local" / "share" / "plandra";
 }
 

@@ -23,29 +23,29 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-struct RealParse {
-  const char* End;
-  std::errc Error;
-};
+bool IsDecimalCharacter(char c) {
+  return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+}
 
-// The text holds only digits, signs, "." and exponent letters.
-RealParse ParseDecimal(std::string_view text, double& value) {
 #if defined(__wasi__)
-  // The web build's C++ library has no from_chars for reals; strtod is
-  // locale-free there, and needs a terminated copy.
-  std::string copy(text);
+// The web build's C++ library has no from_chars for reals; strtod is
+// locale-free there, and needs a terminated copy of the number's characters
+// only, so that it cannot read blanks, hexadecimal or a leading "+".
+RealParse StrtodPrefix(std::string_view text, double& value) {
+  size_t length = 0;
+  while (length < text.size() && IsDecimalCharacter(text[length])) ++length;
+  std::string copy(text.substr(0, length));
+  if (copy.empty() || copy.front() == '+') return {text.data(), std::errc::invalid_argument};
   char* end = nullptr;
   errno = 0;
   value = std::strtod(copy.c_str(), &end);
-  std::errc error = errno == ERANGE ? std::errc::result_out_of_range : std::errc{};
-  if (end == copy.c_str()) error = std::errc::invalid_argument;
+  if (end == copy.c_str()) return {text.data(), std::errc::invalid_argument};
+  // Its ERANGE also flags a subnormal result, which from_chars reads.
+  const bool outOfRange = errno == ERANGE && (value == 0 || std::isinf(value));
+  const std::errc error = outOfRange ? std::errc::result_out_of_range : std::errc{};
   return {text.data() + (end - copy.c_str()), error};
-#else
-  auto result =
-      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-  return {result.ptr, result.ec};
-#endif
 }
+#endif
 
 // Nearly every integer of a figure file: up to four digits, perhaps after a
 // minus sign, and nothing else. Read without the general path's trimming and
@@ -103,19 +103,30 @@ std::string FormatReal(double value) {
   return text;
 }
 
+RealParse ReadReal(std::string_view text, double& value) {
+  double read = 0;
+#if defined(__wasi__)
+  const RealParse result = StrtodPrefix(text, read);
+#else
+  const auto parsed =
+      std::from_chars(text.data(), text.data() + text.size(), read, std::chars_format::general);
+  const RealParse result{parsed.ptr, parsed.ec};
+#endif
+  if (result.Error != std::errc{}) return result;
+  if (!std::isfinite(read)) return {text.data(), std::errc::invalid_argument};
+  value = read;
+  return result;
+}
+
 std::optional<double> ParseReal(std::string_view text) {
   text = TrimBlanks(text);
   if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') {
     text.remove_prefix(1);
   }
   // from_chars would also take "inf" and "nan"; a figure has no use for them.
-  for (char c : text) {
-    bool numeric =
-        (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
-    if (!numeric) return std::nullopt;
-  }
+  if (!std::all_of(text.begin(), text.end(), IsDecimalCharacter)) return std::nullopt;
   double value = 0;
-  RealParse result = ParseDecimal(text, value);
+  RealParse result = ReadReal(text, value);
   if (text.empty() || result.End != text.data() + text.size()) return std::nullopt;
   if (result.Error == std::errc::result_out_of_range) {
     size_t exponent = text.find_first_of("eE");

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace plandra {
 
@@ -32,6 +33,15 @@ std::string NthField(std::string_view text, std::string_view delimiters, int n);
 // when written again. Non-finite values are written as readable finite ones.
 std::string FormatReal(double value);
 void AppendReal(std::string& out, double value);
+
+struct RealParse {
+  const char* End;  // just after the number read
+  std::errc Error;
+};
+// Reads the decimal real at the start of text as std::from_chars does in
+// general form (no blanks, no leading "+"), on every platform; infinities
+// and NaN are refused.
+RealParse ReadReal(std::string_view text, double& value);
 
 // Accepts every decimal form: "1.5", ".5", "-.5", "5.", "+2", "1E-05",
 // surrounded by blanks. No "inf" or "nan"; overflow is refused, underflow

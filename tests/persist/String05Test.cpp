@@ -125,6 +125,31 @@ TEST(RealText, ReadsEveryDecimalForm) {
   }
 }
 
+// The web build reads reals without from_chars: both must stop where it
+// stops and refuse what it refuses, and neither gives a non-finite value.
+TEST(RealText, ReadsALeadingRealAsFromCharsDoes) {
+  struct Case {
+    std::string_view Text;
+    double Value;
+    size_t Used;
+  };
+  for (const Case& c : {Case{"12.5abc", 12.5, 4}, Case{"-.5)", -0.5, 3}, Case{"1e5x", 1e5, 3},
+                        Case{"1e+x", 1, 1}, Case{"0x10", 0, 1}, Case{"2-3", 2, 1}}) {
+    double value = -1;
+    const RealParse read = ReadReal(c.Text, value);
+    EXPECT_EQ(read.Error, std::errc()) << c.Text;
+    EXPECT_EQ(value, c.Value) << c.Text;
+    EXPECT_EQ(static_cast<size_t>(read.End - c.Text.data()), c.Used) << c.Text;
+  }
+  for (std::string_view bad : {"", " 1", "+1", "inf", "-infinity", "nan", "e5", ".", "-"}) {
+    double value = -1;
+    EXPECT_EQ(ReadReal(bad, value).Error, std::errc::invalid_argument) << bad;
+    EXPECT_EQ(value, -1) << bad;
+  }
+  double value = -1;
+  EXPECT_EQ(ReadReal("1e999", value).Error, std::errc::result_out_of_range);
+}
+
 TEST(IntText, ReadsSixteenBitIntegersOnly) {
   int16_t value = 0;
   EXPECT_EQ(ParseInt16("-1", value), IntParse::kOk);
