@@ -101,9 +101,8 @@ def page_menus(driver):
 def tap(driver, canvas, column, row, touch):
     kind = interaction.POINTER_TOUCH if touch else interaction.POINTER_MOUSE
     actions = ActionBuilder(driver, mouse=PointerInput(kind, 'finger' if touch else 'mouse'))
-    size = canvas.size
-    actions.pointer_action.move_to(canvas, int(column - size['width'] / 2),
-                                   int(row - size['height'] / 2))
+    box = driver.execute_script('return arguments[0].getBoundingClientRect();', canvas)
+    actions.pointer_action.move_to_location(int(box['left'] + column), int(box['top'] + row))
     actions.pointer_action.pointer_down(MouseButton.LEFT)
     actions.pointer_action.pointer_up(MouseButton.LEFT)
     actions.perform()
@@ -174,9 +173,10 @@ def run(driver, args, how, expected, menu_steps, downloads):
         time.sleep(0.1)
     if check(os.path.exists(saved), how + ': nothing was downloaded'):
         got = open(saved, 'rb').read()
-        check(got == expected, '%s: the download (%d bytes) differs from the core\'s file (%d)'
-              % (how, len(got), len(expected)))
-        os.remove(saved)
+        kept = os.path.join(args.work, how + '-' + SAVED_NAME)
+        os.replace(saved, kept)
+        check(got == expected, '%s: the download %s differs from the core\'s file'
+              % (how, kept))
 
 
 def main():

@@ -63,16 +63,23 @@
     file.data = bigger;
   }
 
+  // The folder of those names, made where missing.
+  function folderOf(names) {
+    var node = root;
+    for (var i = 0; i < names.length; ++i) {
+      var next = node.entries.get(names[i]);
+      if (!next) { next = makeFolder(); node.entries.set(names[i], next); }
+      node = next;
+    }
+    return node;
+  }
+
   var fileSystem = {
+    makeFolder: function (path) { folderOf(pathNames(path)); },
     // Writes bytes as the file at path, its folders made on the way.
     writeFile: function (path, bytes) {
       var names = pathNames(path);
-      var node = root;
-      for (var i = 0; i < names.length - 1; ++i) {
-        var next = node.entries.get(names[i]);
-        if (!next) { next = makeFolder(); node.entries.set(names[i], next); }
-        node = next;
-      }
+      var node = folderOf(names.slice(0, -1));
       var file = makeFile();
       grow(file, bytes.length);
       file.data.set(bytes);
