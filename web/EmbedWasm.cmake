@@ -2,7 +2,17 @@
 # @PLANDRA_WASM_BASE64@ and each "// @include FILE" line replaced by the file
 # of that name beside the template, below a line with the program's version.
 # Written beside and renamed, so a failed run leaves no half script.
-execute_process(COMMAND base64 -w0 ${WASM} OUTPUT_VARIABLE encoded RESULT_VARIABLE failed)
+# With COMPRESSED, the module is gzip-compressed first (the page unpacks it
+# with the browser's own decompression).
+set(module ${WASM})
+if(COMPRESSED)
+  set(module ${OUTPUT}.wasm.gz)
+  execute_process(COMMAND gzip -9 -n -c ${WASM} OUTPUT_FILE ${module} RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "cannot compress ${WASM}")
+  endif()
+endif()
+execute_process(COMMAND base64 -w0 ${module} OUTPUT_VARIABLE encoded RESULT_VARIABLE failed)
 if(failed OR encoded STREQUAL "")
   message(FATAL_ERROR "cannot encode ${WASM}")
 endif()
@@ -23,3 +33,6 @@ string(REPLACE "@PLANDRA_WASM_BASE64@" "${encoded}" script "${script}")
 set(script "// ${TITLE} version ${VERSION}\n${script}")
 file(WRITE ${OUTPUT}.tmp "${script}")
 file(RENAME ${OUTPUT}.tmp ${OUTPUT})
+if(COMPRESSED)
+  file(REMOVE ${module})
+endif()

@@ -179,6 +179,53 @@ def run(driver, args, how, expected, menu_steps, downloads):
               % (how, kept))
 
 
+MEASURE_CLICKS = """
+var done = arguments[arguments.length - 1];
+var canvas = document.querySelector('canvas.plandra-drawing');
+var times = [];
+(async function () {
+  for (var i = 0; i < 15; ++i) {
+    var column = 40 + 37 * i, row = 60 + 23 * (i % 7);
+    var start = performance.now();
+    await plandraProgram.call('program_mouse', [0, column, row, 1, 0]);
+    await plandraProgram.call('program_mouse', [2, column, row, 1, 0]);
+    times.push(performance.now() - start);
+  }
+  times.sort(function (a, b) { return a - b; });
+  done(times);
+})();
+"""
+
+
+def median(values):
+    return sorted(values)[len(values) // 2]
+
+
+def measure(driver, args):
+    """Prints the start and a construction click on a figure of 1,000 steps."""
+    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    wait_idle(driver, timeout=60)
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+        "return performance.getEntriesByType('paint').length > 1;"))
+    paint, ready = driver.execute_script(
+        "var p = performance.getEntriesByType('paint').filter(function (e) {"
+        "  return e.name === 'first-contentful-paint'; })[0];"
+        "return [p ? p.startTime : -1, plandraProgram.readyAt];")
+    print('first contentful paint %.0f ms, an empty figure usable at %.0f ms' % (paint, ready))
+    large = os.path.join(args.work, 'large.pd4')
+    subprocess.run([args.reference, 'large', large, '1000'], check=True, timeout=60,
+                   stdout=subprocess.DEVNULL)
+    data = list(open(large, 'rb').read())
+    driver.execute_async_script(
+        'var done = arguments[1];'
+        "plandraProgram.open('large.pd4', new Uint8Array(arguments[0])).then(function () {"
+        "  return plandraProgram.menu('mnuPnewFreeP'); }).then(function () { done(); });", data)
+    wait_idle(driver)
+    times = driver.execute_async_script(MEASURE_CLICKS)
+    print('a new point on the 1,000-step figure, press and release: median %.1f ms, '
+          'longest %.1f ms (%d clicks)' % (median(times), max(times), len(times)))
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ('--program', '--page', '--reference', '--work'):
@@ -216,6 +263,7 @@ def main():
         expected, menu_steps = reference(args, width, height, args.work)
         for how in ('mouse', 'touch'):
             run(driver, args, how, expected, menu_steps, downloads)
+        measure(driver, args)
     finally:
         driver.quit()
     if failures:
