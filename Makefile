@@ -15,7 +15,7 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The web viewer, $(BUILD)/web/plandra-viewer.js (the build makes it too).
+# The browser scripts: the web viewer and the program, in $(BUILD)/web (the build makes them too).
 web: deps
 	cmake -S . -B $(BUILD) -G Ninja
 	cmake --build $(BUILD) --target plandra_web -j $(JOBS)
