@@ -179,6 +179,51 @@ def run(driver, args, how, expected, menu_steps, downloads):
               % (how, kept))
 
 
+def check_attribute_dialog(driver, args, downloads):
+    """A point's name typed in the browser's attribute dialog is kept, a paste
+    too long for the name is cut to what fits, and the saved figure holds it."""
+    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    wait_idle(driver)
+    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
+    choose_menu(driver, 'mnuNew', False)
+    tap(driver, canvas, 300, 200, False)
+    canvas.send_keys(Keys.ESCAPE)
+    wait_idle(driver)
+    box = driver.execute_script('return arguments[0].getBoundingClientRect();', canvas)
+    actions = ActionBuilder(driver)
+    actions.pointer_action.move_to_location(int(box['left'] + 300), int(box['top'] + 200))
+    actions.pointer_action.pointer_down(MouseButton.RIGHT)
+    actions.pointer_action.pointer_up(MouseButton.RIGHT)
+    actions.perform()
+    wait_idle(driver)
+    choose_menu(driver, 'mnuEdit2_point_Edit', False)
+    WebDriverWait(driver, 10).until(
+        lambda d: d.find_elements('css selector', 'dialog[open] input[name=TextName]'))
+    name = driver.find_element('css selector', 'dialog[open] input[name=TextName]')
+    name.clear()
+    name.send_keys('PQ')
+    left = driver.execute_script(
+        "var field = document.querySelector('dialog[open] input[name=TextName]');"
+        "field.value = 'PQ' + 'x'.repeat(60);"
+        "field.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste'}));"
+        "return [field.value, document.querySelector('dialog[open] .plandra-room').textContent];")
+    check(left[0].startswith('PQx') and len(left[0]) < 62 and '残り0文字' in left[1],
+          'a paste too long for the name was not cut to fit: %r' % left)
+    name.clear()
+    name.send_keys('PQ')
+    driver.find_element('css selector', 'dialog[open] button[data-value="1"]').click()
+    wait_idle(driver)
+    choose_menu(driver, 'mnuSave', False)
+    save_as(driver, 'named.pd4')
+    saved = os.path.join(downloads, 'named.pd4')
+    deadline = time.time() + 10
+    while not os.path.exists(saved) and time.time() < deadline:
+        time.sleep(0.1)
+    if check(os.path.exists(saved), 'the named figure was not downloaded'):
+        check('"PQ"' in open(saved, 'rb').read().decode('cp932'),
+              'the name typed in the attribute dialog is not in the saved figure')
+
+
 MEASURE_CLICKS = """
 var done = arguments[arguments.length - 1];
 var canvas = document.querySelector('canvas.plandra-drawing');
@@ -263,6 +308,7 @@ def main():
         expected, menu_steps = reference(args, width, height, args.work)
         for how in ('mouse', 'touch'):
             run(driver, args, how, expected, menu_steps, downloads)
+        check_attribute_dialog(driver, args, downloads)
         measure(driver, args)
     finally:
         driver.quit()
