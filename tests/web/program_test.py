@@ -13,6 +13,7 @@ import sys
 import time
 
 from selenium import webdriver
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -35,6 +36,34 @@ SCRIPT = [
     'menu mnuSave',
 ]
 SAVED_NAME = 'triangle-web.pd4'
+KEYS = {'Enter': 13, 'Escape': 27, 'Left': 37, 'Up': 38, 'Right': 39, 'Down': 40}
+# The same kind of figure by keys alone: three new points moved with the
+# arrows and placed with Enter, the circumcircle and its centre chosen from
+# the menus with Alt and the arrows, their points picked with Down and Enter,
+# saved with Ctrl+S. Menu lines name the item the keys reach.
+KEY_SCRIPT = (
+    ['shortcut mnuPnewFreeP', 'key Enter', 'shortcut mnuPnewFreeP'] + ['key Right'] * 8 +
+    ['key Enter', 'shortcut mnuPnewFreeP'] + ['key Right'] * 4 + ['key Up'] * 6 +
+    ['key Enter', 'key Escape',
+     'keymenu c/mnuConstCircle/mnuCgaisetsu', 'key Enter', 'key Down', 'key Enter', 'key Down',
+     'key Enter',
+     'keymenu c/mnuConstPoint/mnuPcenter/mnuPgaishin', 'key Enter', 'key Down', 'key Enter',
+     'key Down', 'key Enter',
+     'shortcut mnuSave'])
+
+
+def core_script(script):
+    """The script as the core takes it: every menu line a command, every key its code."""
+    lines = []
+    for line in script:
+        verb, operand = line.split()
+        if verb == 'key' and operand in KEYS:
+            lines.append('key %d' % KEYS[operand])
+        elif verb in ('shortcut', 'keymenu'):
+            lines.append('menu ' + operand.split('/')[-1])
+        else:
+            lines.append(line)
+    return lines
 failures = []
 
 
@@ -51,10 +80,10 @@ def wait_idle(driver, timeout=20):
         "document.getElementById('plandra-program').dataset.ready === 'true';"))
 
 
-def reference(args, width, height, folder):
+def reference(args, width, height, folder, lines=SCRIPT):
     """The saved bytes and the menu states the core gives for the script."""
     script = os.path.join(folder, 'script.txt')
-    open(script, 'w').write('\n'.join(SCRIPT) + '\n')
+    open(script, 'w').write('\n'.join(core_script(lines)) + '\n')
     program_folder = os.path.join(folder, 'program')
     os.makedirs(program_folder, exist_ok=True)
     saved = os.path.join(folder, SAVED_NAME)
@@ -177,6 +206,68 @@ def run(driver, args, how, expected, menu_steps, downloads):
         os.replace(saved, kept)
         check(got == expected, '%s: the download %s differs from the core\'s file'
               % (how, kept))
+
+
+SELENIUM_KEYS = {'Enter': Keys.ENTER, 'Escape': Keys.ESCAPE, 'Left': Keys.ARROW_LEFT,
+                 'Up': Keys.ARROW_UP, 'Right': Keys.ARROW_RIGHT, 'Down': Keys.ARROW_DOWN}
+SHORTCUT_KEYS = {'mnuPnewFreeP': 'f', 'mnuSave': 's'}
+
+
+def press(driver, *keys):
+    ActionChains(driver).send_keys(*keys).perform()
+    wait_idle(driver)
+
+
+def focused_item(driver):
+    return driver.execute_script(
+        'var e = document.activeElement; return (e && e.dataset && e.dataset.name) || "";')
+
+
+def key_menu(driver, operand):
+    """Alt and the top menu's letter, then Down to each item of the path and
+    Right into its sub-menu, Enter on the last."""
+    letter, *path = operand.split('/')
+    ActionChains(driver).key_down(Keys.ALT).send_keys(letter).key_up(Keys.ALT).perform()
+    wait_idle(driver)
+    for depth, name in enumerate(path):
+        for _ in range(40):
+            if focused_item(driver) == name:
+                break
+            press(driver, Keys.ARROW_DOWN)
+        if not check(focused_item(driver) == name, 'keys: the arrows never reach ' + name):
+            return
+        press(driver, Keys.ARROW_RIGHT if depth < len(path) - 1 else Keys.ENTER)
+
+
+def run_keys(driver, args, expected, downloads):
+    """The construction by keys alone saves what the core saves for those keys."""
+    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    driver.execute_script('localStorage.clear();')
+    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    wait_idle(driver)
+    for line in KEY_SCRIPT:
+        verb, operand = line.split()
+        if verb == 'key':
+            press(driver, SELENIUM_KEYS[operand])
+        elif verb == 'shortcut':
+            ActionChains(driver).key_down(Keys.CONTROL).send_keys(SHORTCUT_KEYS[operand]).key_up(
+                Keys.CONTROL).perform()
+            if operand != 'mnuSave':  # the save waits for its name
+                wait_idle(driver)
+        else:
+            key_menu(driver, operand)
+    WebDriverWait(driver, 10).until(
+        lambda d: d.find_elements('css selector', 'dialog[open] input'))
+    field = driver.find_element('css selector', 'dialog[open] input')
+    field.send_keys(Keys.CONTROL, 'a')
+    field.send_keys('keys.pd4', Keys.ENTER)
+    saved = os.path.join(downloads, 'keys.pd4')
+    deadline = time.time() + 10
+    while not os.path.exists(saved) and time.time() < deadline:
+        time.sleep(0.1)
+    if check(os.path.exists(saved), 'keys: nothing was downloaded'):
+        check(open(saved, 'rb').read() == expected,
+              'keys: the download %s differs from the core\'s file' % saved)
 
 
 def check_attribute_dialog(driver, args, downloads):
@@ -308,6 +399,10 @@ def main():
         expected, menu_steps = reference(args, width, height, args.work)
         for how in ('mouse', 'touch'):
             run(driver, args, how, expected, menu_steps, downloads)
+        key_folder = os.path.join(args.work, 'keys')
+        os.makedirs(key_folder)
+        by_keys, _ = reference(args, width, height, key_folder, KEY_SCRIPT)
+        run_keys(driver, args, by_keys, downloads)
         check_attribute_dialog(driver, args, downloads)
         measure(driver, args)
     finally:
