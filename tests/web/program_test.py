@@ -37,13 +37,13 @@ SCRIPT = [
 ]
 SAVED_NAME = 'triangle-web.pd4'
 KEYS = {'Enter': 13, 'Escape': 27, 'Left': 37, 'Up': 38, 'Right': 39, 'Down': 40}
-# The same kind of figure by keys alone: three new points moved with the
-# arrows and placed with Enter, the circumcircle and its centre chosen from
+# The same kind of figure by keys alone: three new points (the command
+# goes on after each) moved with the arrows and placed with Enter, the circumcircle and its centre chosen from
 # the menus with Alt and the arrows, their points picked with Down and Enter,
 # saved with Ctrl+S. Menu lines name the item the keys reach.
 KEY_SCRIPT = (
-    ['shortcut mnuPnewFreeP', 'key Enter', 'shortcut mnuPnewFreeP'] + ['key Right'] * 8 +
-    ['key Enter', 'shortcut mnuPnewFreeP'] + ['key Right'] * 4 + ['key Up'] * 6 +
+    ['shortcut mnuPnewFreeP', 'key Enter'] + ['key Right'] * 8 +
+    ['key Enter'] + ['key Left'] * 4 + ['key Up'] * 6 +
     ['key Enter', 'key Escape',
      'keymenu c/mnuConstCircle/mnuCgaisetsu', 'key Enter', 'key Down', 'key Enter', 'key Down',
      'key Enter',
