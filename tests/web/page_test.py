@@ -21,8 +21,6 @@ import threading
 import time
 
 import viewer_test as vt
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -490,17 +488,7 @@ def main():
     # The viewer under test, not the one the program ships.
     shutil.copy(args.viewer, os.path.join(lesson, 'plandra-viewer.js'))
 
-    options = webdriver.ChromeOptions()
-    options.binary_location = '/usr/bin/chromium'
-    for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
-                 '--no-first-run', '--disable-background-networking',
-                 '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage',
-                 '--allow-file-access-from-files', '--window-size=900,1000',
-                 '--user-data-dir=' + os.path.join(args.work, 'profile')):
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    driver.set_page_load_timeout(60)
-    driver.set_script_timeout(60)
+    driver = vt.chromium(args.work)
     try:
         check_memo_codes(driver, args, lesson)
         check_one_language(driver, args, lesson)

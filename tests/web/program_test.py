@@ -12,9 +12,8 @@ import subprocess
 import sys
 import time
 
-from selenium import webdriver
+import viewer_test as vt
 from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.mouse_button import MouseButton
@@ -64,14 +63,10 @@ def core_script(script):
         else:
             lines.append(line)
     return lines
-failures = []
 
 
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print('FAIL: ' + message, flush=True)
-    return condition
+check = vt.check
+failures = vt.failures
 
 
 def wait_idle(driver, timeout=20):
@@ -380,14 +375,7 @@ def main():
     size = os.path.getsize(args.program)
     print('program script: %d bytes' % size)
 
-    options = webdriver.ChromeOptions()
-    options.binary_location = '/usr/bin/chromium'
-    for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--allow-file-access-from-files', '--window-size=900,700'):
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    driver.set_page_load_timeout(60)
-    driver.set_script_timeout(60)
+    driver = vt.chromium(args.work, window='900,700')
     driver.execute_cdp_cmd('Browser.setDownloadBehavior',
                            {'behavior': 'allow', 'downloadPath': downloads})
     try:

@@ -46,6 +46,24 @@ def check(condition, message):
     return condition
 
 
+def chromium(work, window='900,1000'):
+    """Debian's headless Chromium with a fresh profile in work, nothing
+    fetched behind the tests' back, and pages from folders allowed to read
+    their neighbours."""
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
+                 '--no-first-run', '--disable-background-networking',
+                 '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage',
+                 '--allow-file-access-from-files', '--window-size=' + window,
+                 '--user-data-dir=' + os.path.join(work, 'profile')):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.set_page_load_timeout(60)
+    driver.set_script_timeout(60)
+    return driver
+
+
 def page(figure_name, text, with_text=True):
     held = html.escape(text) if with_text else ''
     return ('<!DOCTYPE html><html><head><meta charset="utf-8"><title>%s</title></head><body>\n'
@@ -588,14 +606,7 @@ def main():
     print('viewer: %d bytes, %d gzip-compressed' % (len(raw), len(gzip.compress(raw, 9))))
     check(len(raw) <= 1500000, 'the viewer is larger than 1.5 MB')
 
-    options = webdriver.ChromeOptions()
-    options.binary_location = '/usr/bin/chromium'
-    for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--allow-file-access-from-files', '--window-size=900,1000'):
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    driver.set_page_load_timeout(60)
-    driver.set_script_timeout(60)
+    driver = chromium(args.work)
     try:
         samples = sorted(f for f in os.listdir(args.samples) if f.endswith('.pd4'))
         check(len(samples) > 0, 'no sample figures in ' + args.samples)
