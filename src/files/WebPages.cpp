@@ -1,11 +1,11 @@
 #include "files/WebPages.h"
 
-#include <cstdio>
 #include <system_error>
 
 #include "figure/PDtype05.h"
 #include "files/FileRead.h"
 #include "files/PDio05_text.h"
+#include "persist/JsonText.h"
 
 namespace plandra {
 namespace {
@@ -100,27 +100,10 @@ std::string PageFileReference(const fs::path& figure, const fs::path& page) {
 }
 
 std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string>>& texts) {
-  auto quoted = [](std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (c == '"' || c == '\\') {
-        out += '\\';
-        out += c;
-      } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
-        char code[8];
-        std::snprintf(code, sizeof code, "\\u%04x", byte);
-        out += code;
-      } else {
-        out += c;
-      }
-    }
-    return out + "\"";
-  };
   std::string json = "{";
   for (const auto& [name, text] : texts) {
     if (json.size() > 1) json += ",";
-    json += quoted(name) + ":" + quoted(text);
+    json += JsonString(name) + ":" + JsonString(text);
   }
   return json + "}";
 }

@@ -312,7 +312,6 @@ def check_attribute_dialog(driver, args, downloads):
 
 MEASURE_CLICKS = """
 var done = arguments[arguments.length - 1];
-var canvas = document.querySelector('canvas.plandra-drawing');
 var times = [];
 (async function () {
   for (var i = 0; i < 15; ++i) {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "JsonText.h"
 #include "core/Program.h"
+#include "persist/JsonText.h"
 
 namespace plandra {
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <utility>
 
-#include "CanvasSurface.h"
 #include "AttributeForm.h"
+#include "CanvasSurface.h"
 #include "ProgramState.h"
 #include "WebPlatform.h"
 #include "app/EventActions.h"
@@ -230,17 +230,6 @@ PLANDRA_EXPORT("program_resize") void program_resize(int width, int height) {
   plandra::Finish();
 }
 
-// The page is closed: 1 when it may go (the figure is saved or was let go).
-PLANDRA_EXPORT("program_closing") int program_closing() {
-  const bool closing = plandra::SessionClosing(session->Prog);
-  plandra::Finish();
-  return closing ? 1 : 0;
-}
-
-PLANDRA_EXPORT("program_changed") int program_changed() {
-  return plandra::FigureChanged(session->Prog) ? 1 : 0;
-}
-
 PLANDRA_EXPORT("program_state") int program_state() {
   plandra::Program& p = session->Prog;
   if (session->OpenDialog == plandra::AttributeDialog::kNone) {
@@ -249,7 +238,3 @@ PLANDRA_EXPORT("program_state") int program_state() {
   return plandra::Reply(plandra::ProgramStateJson(p, session->OpenDialog));
 }
 
-PLANDRA_EXPORT("program_translate") int program_translate(const char* text, int length) {
-  return plandra::Reply(plandra::Translate(session->Prog.Lang,
-                                           std::string_view(text, static_cast<size_t>(length))));
-}

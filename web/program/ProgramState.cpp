@@ -1,15 +1,15 @@
 #include "ProgramState.h"
 
-#include "JsonText.h"
 #include "app/FileCommands.h"
 #include "app/NewAndExit.h"
-#include "core/dialogs/LanguageDialog.h"
 #include "core/Program.h"
-#include "core/language/Multi_lang.h"
 #include "core/attributes/PDAttribute.h"
 #include "core/construct/PDconst01.h"
+#include "core/dialogs/LanguageDialog.h"
+#include "core/language/Multi_lang.h"
 #include "core/menus/MenuBar.h"
 #include "core/menus/StatusBar.h"
+#include "persist/JsonText.h"
 
 namespace plandra {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "JsonText.h"
 #include "core/events/MessageWindow.h"
+#include "persist/JsonText.h"
 
 // The page's side. Texts go as pointer and length of UTF-8 bytes; a text
 // answer comes back as its length (-1 for none) and is then copied into the

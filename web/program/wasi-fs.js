@@ -17,8 +17,10 @@
   var root = makeFolder();
   var openFiles = new Map();
   var nextFd = PREOPEN_FD + 1;
-  // Files written under a watched folder since the page last asked.
+  // Files written since the page last asked, and how many changes the file
+  // system has seen.
   var writtenFiles = new Set();
+  var changeCount = 0;
 
   // The names of a path below the root; null for one that climbs above it.
   function pathNames(path) {
@@ -76,6 +78,7 @@
 
   var fileSystem = {
     makeFolder: function (path) { folderOf(pathNames(path)); },
+    changes: function () { return changeCount; },
     // Writes bytes as the file at path, its folders made on the way.
     writeFile: function (path, bytes) {
       var names = pathNames(path);
@@ -85,6 +88,7 @@
       file.data.set(bytes);
       file.size = bytes.length;
       node.entries.set(names[names.length - 1], file);
+      ++changeCount;
     },
     readFile: function (path) {
       var found = lookUp(path);
@@ -205,9 +209,13 @@
           if (!(oflags & OFLAGS.CREAT) || !found.parent) return WASI.NOENT;
           node = makeFile();
           found.parent.entries.set(found.name, node);
+          ++changeCount;
         }
         if ((oflags & OFLAGS.DIRECTORY) && !node.folder) return WASI.NOTDIR;
-        if (!node.folder && (oflags & OFLAGS.TRUNC)) node.size = 0;
+        if (!node.folder && (oflags & OFLAGS.TRUNC)) {
+          node.size = 0;
+          ++changeCount;
+        }
         var fd = nextFd++;
         openFiles.set(fd, {node: node, path: found.path, offset: 0,
                            append: (fdflags & FDFLAG_APPEND) !== 0});
@@ -257,6 +265,7 @@
         });
         file.node.mtime = BigInt(Date.now()) * 1000000n;
         writtenFiles.add(file.path);
+        ++changeCount;
         view().setUint32(written, total, true);
         return WASI.SUCCESS;
       },
@@ -291,6 +300,7 @@
         file.node.data.fill(0, file.node.size, Number(size));
         file.node.size = Number(size);
         writtenFiles.add(file.path);
+        ++changeCount;
         return WASI.SUCCESS;
       },
       fd_filestat_set_times: function (fd) { return fileOf(fd) ? WASI.SUCCESS : WASI.BADF; },
@@ -307,6 +317,7 @@
         if (typeof found === 'number') return found;
         if (found.node) return WASI.EXIST;
         found.parent.entries.set(found.name, makeFolder());
+        ++changeCount;
         return WASI.SUCCESS;
       },
       path_remove_directory: function (dirFd, pointer, length) {
@@ -316,6 +327,7 @@
         if (!found.node.folder) return WASI.NOTDIR;
         if (found.node.entries.size) return WASI.NOTEMPTY;
         found.parent.entries.delete(found.name);
+        ++changeCount;
         return WASI.SUCCESS;
       },
       path_unlink_file: function (dirFd, pointer, length) {
@@ -324,6 +336,7 @@
         if (!found.node) return WASI.NOENT;
         if (found.node.folder) return WASI.ISDIR;
         found.parent.entries.delete(found.name);
+        ++changeCount;
         return WASI.SUCCESS;
       },
       path_rename: function (fromFd, fromPointer, fromLength, toFd, toPointer, toLength) {
@@ -338,6 +351,7 @@
         from.parent.entries.delete(from.name);
         to.parent.entries.set(to.name, from.node);
         if (!from.node.folder) writtenFiles.add(to.path);
+        ++changeCount;
         return WASI.SUCCESS;
       },
       path_readlink: function (dirFd, pointer, length) {
