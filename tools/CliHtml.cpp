@@ -35,6 +35,7 @@ struct PageArgs {
   std::optional<std::filesystem::path> Output;
   std::optional<std::string> Url;
   std::string Language = "japanese";
+  bool WithProgram = false;  // html FOLDER --program
 };
 
 bool ParsePageArgs(const std::vector<std::string>& args, bool takesUrl, PageArgs& parsed,
@@ -46,6 +47,8 @@ bool ParsePageArgs(const std::vector<std::string>& args, bool takesUrl, PageArgs
       parsed.Output = args[++i];
     } else if (arg == "--lang" && hasValue) {
       parsed.Language = args[++i];
+    } else if (arg == "--program" && !takesUrl) {
+      parsed.WithProgram = true;
     } else if (arg == "--url" && takesUrl && hasValue) {
       parsed.Url = args[++i];
     } else if (!arg.starts_with("-") && parsed.Figure.empty()) {
@@ -90,8 +93,10 @@ int LessonCommand(const PageArgs& parsed, Program& program) {
   };
   // The language of the index page's texts.
   program.Lang.Language = parsed.Language == "english" ? "English" : "Japanese";
+  LessonChoices choices;
+  choices.WithProgram = parsed.WithProgram;
   const LessonExport result =
-      ExportLesson(program, parsed.Figure, parsed.Output.value_or(parsed.Figure), load);
+      ExportLesson(program, parsed.Figure, parsed.Output.value_or(parsed.Figure), load, choices);
   for (const std::string& note : result.Notes) std::cerr << "plandra-cli html: " << note << '\n';
   for (const std::string& failed : result.FailedFigures) {
     std::cerr << "plandra-cli html: " << failed << '\n';
@@ -111,7 +116,8 @@ int HtmlCommand(const std::vector<std::string>& args) {
     return Fail(
         kCommand,
         error +
-            "\nusage: plandra-cli html FIGURE|FOLDER [-o PAGE|OUTFOLDER] [--lang japanese|english]",
+            "\nusage: plandra-cli html FIGURE|FOLDER [-o PAGE|OUTFOLDER] [--lang japanese|english]"
+            " [--program]",
         kRenderUsage);
   }
   CommandPlatform host(kCommand);
@@ -122,6 +128,9 @@ int HtmlCommand(const std::vector<std::string>& args) {
   std::error_code folderError;
   if (std::filesystem::is_directory(parsed.Figure, folderError)) {
     return LessonCommand(parsed, program);
+  }
+  if (parsed.WithProgram) {
+    return Fail(kCommand, "--program goes with a folder of figures (a lesson)", kRenderUsage);
   }
   if (!LoadPageFigure(parsed, program, error)) return Fail(kCommand, error, kRenderUnreadable);
   PageExport exported =

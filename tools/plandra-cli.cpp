@@ -39,11 +39,13 @@ constexpr std::string_view kHelp =
     "  html FIGURE [-o PAGE] [--lang japanese|english]\n"
     "                the figure's web page (FIGURE with .htm by default), with its\n"
     "                text, a static picture and the viewer's script beside it\n"
-    "  html FOLDER [-o OUTFOLDER] [--lang japanese|english]\n"
+    "  html FOLDER [-o OUTFOLDER] [--lang japanese|english] [--program]\n"
     "                a lesson: a page for every figure (.pd4, .pd5) of the folder,\n"
     "                one viewer, the figures, the pictures and memos their events\n"
     "                name, and index.html with a thumbnail of each (exit status 2\n"
-    "                when a figure could not be read; the others are published)\n"
+    "                when a figure could not be read; the others are published);\n"
+    "                --program puts the browser program beside them, and each page\n"
+    "                links to it with its figure\n"
     "  online FIGURE -o PAGE [--url URL] [--lang japanese|english]\n"
     "                the form that posts the figure to a web server\n"
     "  batch [FOLDER]\n"
@@ -52,7 +54,7 @@ constexpr std::string_view kHelp =
     "  --help        show this text\n"
     "\n"
     "Exit status: 0 success, 1 bad usage, 2 a file that cannot be read,\n"
-    "3 an output that cannot be written (html: also the viewer or template missing).\n";
+    "3 an output that cannot be written (html: also the viewer, template or program missing).\n";
 
 // Messages go to standard error instead of a window; the beep is silent.
 class ConsolePlatform : public SilentPlatform {

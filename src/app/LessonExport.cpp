@@ -29,8 +29,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kViewerHeader = "// Plandra Win viewer:";
-constexpr std::string_view kViewerVersionLine = "// Plandra Win viewer version ";
+// A script the lesson carries: where it says it is ours and its version,
+// and whether a compressed copy goes beside it (the program's module is
+// compressed inside it already).
+struct ShippedScript {
+  std::string_view Name;
+  std::string_view Header;
+  std::string_view VersionLine;
+  bool CompressedCopy;
+};
+constexpr ShippedScript kViewerScript{kViewerFileName, "// Plandra Win viewer:",
+                                      "// Plandra Win viewer version ", true};
+constexpr ShippedScript kProgramScript{kProgramScriptName, "// Plandra Win in the browser:",
+                                       "// Plandra Win program version ", false};
 // The header and the version stand on the script's first lines.
 constexpr size_t kViewerHeadLines = 8;
 // A figure, a picture or a memo of a lesson; the viewer is a few hundred kilobytes.
@@ -42,6 +53,12 @@ constexpr std::string_view kNoFiguresText = "このフォルダには図のフ�
 constexpr std::string_view kFolderNotMadeText = "フォルダを作れませんでした。";
 constexpr std::string_view kViewerKeptText =
     "plandra-viewer.js はこのプログラムの新しい版ではないので、置き換えずに残しました。";
+constexpr std::string_view kProgramKeptText =
+    "plandra-program.js はこのプログラムの新しい版ではないので、置き換えずに残しました。";
+constexpr std::string_view kNoProgramText =
+    "ブラウザで作図するプログラムが見つからないので、授業のページに添えられません。";
+constexpr std::string_view kWithProgramQuestion =
+    "ブラウザで作図するプログラムもページに添えて、各ページから図をプログラムで開けるようにしますか?";
 constexpr std::string_view kOutsideOutputText = "書き出し先のフォルダの外なので書きませんでした。";
 constexpr std::string_view kTargetOutsideText =
     "図のフォルダの外を指すイベントの対象は写しませんでした。";
@@ -66,6 +83,7 @@ struct LessonRun {
   fs::path Folder;  // the figures' folder, absolute
   fs::path Out;     // the output folder, absolute
   LessonExport& Result;
+  LessonChoices Choices;
   std::set<fs::path> PageNames;
   std::map<fs::path, fs::path> Pages;  // each figure's page, planned before any is written
   std::set<fs::path> CopiedTargets;
@@ -143,43 +161,74 @@ std::vector<std::string_view> HeadLines(std::string_view script) {
   return lines;
 }
 
-bool IsViewerOfOurs(std::string_view script) {
+bool IsScriptOfOurs(std::string_view script, const ShippedScript& kind) {
   const std::vector<std::string_view> lines = HeadLines(script);
   return std::any_of(lines.begin(), lines.end(),
-                     [](std::string_view line) { return line.starts_with(kViewerHeader); });
+                     [&kind](std::string_view line) { return line.starts_with(kind.Header); });
 }
 
-// The viewer and beside it its compressed copy, which a web server sends to
+std::vector<int> ScriptVersion(std::string_view script, std::string_view versionLine) {
+  std::vector<int> version;
+  for (std::string_view line : HeadLines(script)) {
+    if (!line.starts_with(versionLine)) continue;
+    const char* end = line.data() + line.size();
+    for (const char* c = line.data() + versionLine.size(); c < end; ++c) {
+      int part = 0;
+      const auto [next, error] = std::from_chars(c, end, part);
+      if (error != std::errc()) break;
+      version.push_back(part);
+      c = next;  // the "." the loop steps over
+    }
+    break;
+  }
+  return version;
+}
+
+void WriteCompressedCopy(LessonRun& run, const fs::path& target, const std::string& shipped,
+                         const ShippedScript& kind) {
+  if (kind.CompressedCopy) WriteInside(run, CompressedCopyPath(target), GzipCompressed(shipped));
+}
+
+// The script and beside it its compressed copy, which a web server sends to
 // the browsers that take it (a fraction of the bytes). The copy is written
-// only with the viewer, so it is never of another viewer.
-void WriteViewer(LessonRun& run, const fs::path& target, const std::string& shipped) {
-  if (WriteInside(run, target, shipped)) {
-    WriteInside(run, CompressedCopyPath(target), GzipCompressed(shipped));
-  }
+// only with the script, so it is never of another script.
+bool WriteScript(LessonRun& run, const fs::path& target, const std::string& shipped,
+                 const ShippedScript& kind) {
+  if (!WriteInside(run, target, shipped)) return false;
+  WriteCompressedCopy(run, target, shipped, kind);
+  return true;
 }
 
-// The viewer of out: copied when missing, replaced when it is ours and older
-// than the program's; anything else of that name stays and is told.
-void PlaceViewer(LessonRun& run, const std::string& shipped) {
-  const fs::path target = run.Out / kViewerFileName;
+// A script of out: copied when missing, replaced when it is ours and older
+// than the program's; anything else of that name stays and is told. True
+// when out now holds the program's own script.
+bool PlaceScript(LessonRun& run, const std::string& shipped, const ShippedScript& kind,
+                 std::string_view keptText) {
+  const fs::path target = run.Out / kind.Name;
   std::error_code error;
-  if (!fs::exists(fs::symlink_status(target, error))) {
-    WriteViewer(run, target, shipped);
-    return;
-  }
+  if (!fs::exists(fs::symlink_status(target, error))) return WriteScript(run, target, shipped, kind);
   std::optional<std::string> present = WholeFile(target);
   if (present && *present == shipped) {
     if (!fs::exists(fs::symlink_status(CompressedCopyPath(target), error))) {
-      WriteInside(run, CompressedCopyPath(target), GzipCompressed(shipped));
+      WriteCompressedCopy(run, target, shipped, kind);
     }
-    return;
+    return true;
   }
-  const bool older =
-      present && IsViewerOfOurs(*present) && ViewerVersion(*present) < ViewerVersion(shipped);
-  if (older) {
-    WriteViewer(run, target, shipped);
-  } else {
-    run.Result.Notes.push_back(Said(run, kViewerKeptText, target));
+  const bool older = present && IsScriptOfOurs(*present, kind) &&
+                     ScriptVersion(*present, kind.VersionLine) < ScriptVersion(shipped, kind.VersionLine);
+  if (older) return WriteScript(run, target, shipped, kind);
+  run.Result.Notes.push_back(Said(run, keptText, target));
+  return false;
+}
+
+// The browser program's script and, with it, its page; a page of that name
+// beside a script that is not the program's own stays as it is.
+void PlaceProgram(LessonRun& run, const std::string& script, const std::string& page) {
+  const fs::path target = run.Out / kProgramPageName;
+  std::error_code error;
+  const bool pageMissing = !fs::exists(fs::symlink_status(target, error));
+  if (PlaceScript(run, script, kProgramScript, kProgramKeptText) || pageMissing) {
+    WriteInside(run, target, page);
   }
 }
 
@@ -239,8 +288,10 @@ bool PublishFigure(LessonRun& run, const fs::path& source) {
     return false;
   }
   run.P.CurFileName = copy.string();
+  const fs::path program = run.Choices.WithProgram ? run.Out / kProgramPageName : fs::path();
   const PageExport exported = ExportFigurePage(
-      run.P, page, [&run](std::string_view target) { return LinkedInLesson(run, target); });
+      run.P, page, [&run](std::string_view target) { return LinkedInLesson(run, target); },
+      program);
   if (!exported.Ok) {
     run.Result.FailedFigures.push_back(exported.Message);
     return false;
@@ -275,17 +326,36 @@ std::string IndexPage(LessonRun& run) {
   return html + "</ul>\n</body>\n</html>\n";
 }
 
-bool PrepareOutput(LessonRun& run, std::string& shipped) {
-  std::error_code error;
-  std::optional<fs::path> viewer =
-      FindShippedFile(run.P.Folders, fs::path(kWebDataFolder) / kViewerFileName);
-  std::optional<std::string> bytes = viewer ? WholeFile(*viewer) : std::nullopt;
-  if (!bytes) {
-    run.Result.Fatal = Translate(run.P.Lang, kNoViewerText) + "\n" +
-                       (run.P.Folders.Folder / kWebDataFolder / kViewerFileName).string();
+// The files the lesson carries beside its pages, as the program has them.
+struct ShippedFiles {
+  std::string Viewer;
+  std::string ProgramScript;  // with the program only
+  std::string ProgramPage;
+};
+
+// A file of the program's web folder; false with the fatal message when it
+// cannot be had.
+bool ReadShipped(LessonRun& run, std::string_view name, std::string_view missingText,
+                 std::string& bytes) {
+  const std::optional<fs::path> file = FindShippedFile(run.P.Folders, fs::path(kWebDataFolder) / name);
+  std::optional<std::string> read = file ? WholeFile(*file) : std::nullopt;
+  if (!read) {
+    run.Result.Fatal = Translate(run.P.Lang, missingText) + "\n" +
+                       (run.P.Folders.Folder / kWebDataFolder / name).string();
     return false;
   }
-  shipped = std::move(*bytes);
+  bytes = std::move(*read);
+  return true;
+}
+
+bool PrepareOutput(LessonRun& run, ShippedFiles& shipped) {
+  if (!ReadShipped(run, kViewerFileName, kNoViewerText, shipped.Viewer)) return false;
+  if (run.Choices.WithProgram &&
+      (!ReadShipped(run, kProgramScriptName, kNoProgramText, shipped.ProgramScript) ||
+       !ReadShipped(run, kProgramPageName, kNoProgramText, shipped.ProgramPage))) {
+    return false;
+  }
+  std::error_code error;
   if (!fs::is_directory(run.Out, error) && !fs::create_directories(run.Out, error)) {
     run.Result.Fatal = Said(run, kFolderNotMadeText, run.Out) + ": " + error.message();
     return false;
@@ -317,26 +387,13 @@ void PublishAll(LessonRun& run, const LessonFigureLoader& load, std::vector<fs::
 }  // namespace
 
 std::vector<int> ViewerVersion(std::string_view script) {
-  std::vector<int> version;
-  for (std::string_view line : HeadLines(script)) {
-    if (!line.starts_with(kViewerVersionLine)) continue;
-    const char* end = line.data() + line.size();
-    for (const char* c = line.data() + kViewerVersionLine.size(); c < end; ++c) {
-      int part = 0;
-      const auto [next, error] = std::from_chars(c, end, part);
-      if (error != std::errc()) break;
-      version.push_back(part);
-      c = next;  // the "." the loop steps over
-    }
-    break;
-  }
-  return version;
+  return ScriptVersion(script, kViewerScript.VersionLine);
 }
 
 LessonExport ExportLesson(Program& p, const fs::path& folder, const fs::path& out,
-                          const LessonFigureLoader& load) {
+                          const LessonFigureLoader& load, const LessonChoices& choices) {
   LessonExport result;
-  LessonRun run{p, AbsoluteFolder(folder), AbsoluteFolder(out), result, {}, {}, {}, {}};
+  LessonRun run{p, AbsoluteFolder(folder), AbsoluteFolder(out), result, choices, {}, {}, {}, {}};
   std::vector<std::string> listing;
   std::vector<fs::path> figures = FigureFilesOf(run.Folder, true, listing);
   if (figures.empty()) {
@@ -344,9 +401,10 @@ LessonExport ExportLesson(Program& p, const fs::path& folder, const fs::path& ou
     for (const std::string& problem : listing) result.Fatal += "\n" + problem;
     return result;
   }
-  std::string shipped;
+  ShippedFiles shipped;
   if (!PrepareOutput(run, shipped)) return result;
-  PlaceViewer(run, shipped);
+  PlaceScript(run, shipped.Viewer, kViewerScript, kViewerKeptText);
+  if (choices.WithProgram) PlaceProgram(run, shipped.ProgramScript, shipped.ProgramPage);
   PublishAll(run, load, std::move(figures));
   if (WriteInside(run, run.Out / kIndexPageName, IndexPage(run))) {
     result.Index = run.Out / kIndexPageName;
@@ -364,6 +422,13 @@ void mnuf_htmlLesson(Program& p) {
   request.ChooseFolder = true;
   std::optional<fs::path> out = p.Host->OpenFileDialog(request);
   if (!out || out->empty()) return;
+  LessonChoices choices;
+  const std::string title = Translate(p.Lang, kProgramTitle);
+  // Asked only where there is a program to copy.
+  if (FindShippedFile(p.Folders, fs::path(kWebDataFolder) / kProgramScriptName)) {
+    choices.WithProgram = p.Host->MessageBox(Translate(p.Lang, kWithProgramQuestion), title,
+                                             MsgButtons::kYesNo) == MsgResult::kYes;
+  }
   const LessonFigureLoader load = [](Program& program, const fs::path& figure, std::string& error) {
     program.CurFileName = figure.string();
     const FigFileResult read = FigFileIO(program, 'R');
@@ -374,8 +439,7 @@ void mnuf_htmlLesson(Program& p) {
     RecomputeForRedraw(program.Fig, quiet);
     return true;
   };
-  const LessonExport result = ExportLesson(p, folder, *out, load);
-  const std::string title = Translate(p.Lang, kProgramTitle);
+  const LessonExport result = ExportLesson(p, folder, *out, load, choices);
   if (!result.Fatal.empty()) {
     p.Host->MessageBox(result.Fatal, title, MsgButtons::kOk);
     return;

@@ -31,17 +31,26 @@ struct LessonExport {
   bool Ok() const { return Fatal.empty() && FailedFigures.empty(); }
 };
 
+// What a teacher chooses for a lesson.
+struct LessonChoices {
+  // The browser program beside the pages (its page and script, found where
+  // the viewer is), and on each page a link that opens the figure in it.
+  bool WithProgram = false;
+};
+
 // Publishes the figures of folder (not of its subfolders) into out, which is
 // made when missing. Only files inside out are written; the open figure is
 // put aside and given back.
 LessonExport ExportLesson(Program& p, const std::filesystem::path& folder,
-                          const std::filesystem::path& out, const LessonFigureLoader& load);
+                          const std::filesystem::path& out, const LessonFigureLoader& load,
+                          const LessonChoices& choices = {});
 
 // The version on the first lines of a viewer script ("// Plandra Win viewer
 // version 5.0.0"); empty when the script carries none.
 std::vector<int> ViewerVersion(std::string_view script);
 
-// Asks for the output folder, publishes the open figure's folder (the data
+// Asks for the output folder (and, where the browser program is there to
+// copy, whether it goes along), publishes the open figure's folder (the data
 // folder while untitled) there, says where the index is and offers to open it.
 void mnuf_htmlLesson(Program& p);
 

@@ -167,7 +167,8 @@ LinkedFigurePage LinkedPageBeside(const Program& p, std::string_view target) {
   return linked;
 }
 
-PageExport ExportFigurePage(Program& p, const fs::path& page, const LinkedPageFinder& linked) {
+PageExport ExportFigurePage(Program& p, const fs::path& page, const LinkedPageFinder& linked,
+                            const fs::path& program) {
   PageExport result;
   result.Page = page;
   std::optional<fs::path> viewer = FindShippedFile(p.Folders, WebDataFile(kViewerFileName));
@@ -188,6 +189,10 @@ PageExport ExportFigurePage(Program& p, const fs::path& page, const LinkedPageFi
     return LinkedPageBeside(p, target);
   };
   FillLinkedFigures(p, linked ? linked : beside, fields);
+  if (!program.empty()) {
+    fields.ProgramLink = ProgramReference(program, fields.Figure, page);
+    fields.ProgramLinkText = Translate(p.Lang, kOpenInProgramText);
+  }
   WebWriteResult written = WriteFigurePage(*pageTemplate, *viewer, fields);
   if (!written.Ok) {
     result.Message = Translate(p.Lang, kPageNotWrittenText) + "\n" + written.File.string() + ": " +

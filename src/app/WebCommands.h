@@ -15,6 +15,7 @@ struct Program;
 constexpr std::string_view kNoViewerText = "Jarファイル等がないので, Html生成ができません";
 constexpr std::string_view kPageNotWrittenText = "HTMLページを書けませんでした。";
 constexpr std::string_view kPageNotOpenedText = "ページを開けませんでした。";
+constexpr std::string_view kOpenInProgramText = "この図をプログラムで開く";
 
 // The page's language as HTML names it; a user's dictionary may be any.
 std::string PageLanguage(const LangState& lang);
@@ -45,9 +46,11 @@ LinkedFigurePage LinkedPageBeside(const Program& p, std::string_view target);
 // viewer's script copied beside it when none is there yet. The template and
 // the viewer are looked up in the folder "web" of the program's data. The
 // figures its event points link to are found by linked (LinkedPageBeside
-// when none is given).
+// when none is given). With a program (the browser program's page), the page
+// links to it with its figure, in the page's language.
 PageExport ExportFigurePage(Program& p, const std::filesystem::path& page,
-                            const LinkedPageFinder& linked = {});
+                            const LinkedPageFinder& linked = {},
+                            const std::filesystem::path& program = {});
 
 // Saves the figure with the save command, then writes its page beside it and
 // opens the page. A cancelled or failed save publishes nothing.

@@ -99,6 +99,16 @@ std::string PageFileReference(const fs::path& figure, const fs::path& page) {
   return PercentEncodedReference(relative.generic_string());
 }
 
+std::string ProgramReference(const fs::path& program, const fs::path& figure,
+                             const fs::path& page) {
+  std::error_code ec;
+  const fs::path from = fs::absolute(program, ec).parent_path();
+  fs::path relative = fs::absolute(figure, ec).lexically_relative(from);
+  if (relative.empty()) relative = figure.filename();
+  return PageFileReference(program, page) + "?figure=" +
+         PercentEncodedReference(relative.generic_string());
+}
+
 std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string>>& texts) {
   std::string json = "{";
   for (const auto& [name, text] : texts) {
@@ -115,14 +125,25 @@ std::string LinkedFiguresJson(const FigurePageFields& fields) {
 
 namespace {
 
-// A JSON element for the viewer, with its mark, before the page's </body>
-// when the template has no place for it.
-void PlaceDataScript(std::string& page, std::string_view mark, std::string_view className) {
+// An element holding mark, before the page's </body>, when the template has
+// no place for the mark.
+void PlaceBeforeBodyEnd(std::string& page, std::string_view mark, const std::string& element) {
   if (page.find(mark) != std::string::npos) return;
-  const std::string script = "<script type=\"application/json\" class=\"" + std::string(className) +
-                             "\">" + std::string(mark) + "</script>\n";
   const size_t end = page.rfind("</body>");
-  page.insert(end == std::string::npos ? page.size() : end, script);
+  page.insert(end == std::string::npos ? page.size() : end, element);
+}
+
+// A JSON element for the viewer.
+void PlaceDataScript(std::string& page, std::string_view mark, std::string_view className) {
+  PlaceBeforeBodyEnd(page, mark,
+                     "<script type=\"application/json\" class=\"" + std::string(className) +
+                         "\">" + std::string(mark) + "</script>\n");
+}
+
+std::string ProgramLinkHtml(const FigurePageFields& fields) {
+  if (fields.ProgramLink.empty()) return {};
+  return "<a href=\"" + HtmlEscape(fields.ProgramLink) + "\">" +
+         HtmlEscape(fields.ProgramLinkText) + "</a>";
 }
 
 }  // namespace
@@ -133,6 +154,10 @@ std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields
   if (!fields.LinkedPages.empty() || !fields.LinkedFiles.empty()) {
     PlaceDataScript(page, kLinksMark, "plandra-links");
   }
+  if (!fields.ProgramLink.empty()) {
+    PlaceBeforeBodyEnd(page, kProgramMark,
+                       "<p class=\"plandra-open-program\">" + std::string(kProgramMark) + "</p>\n");
+  }
   return ReplaceMarks(page, {{kFileMark, PageFileReference(fields.Figure, fields.Page)},
                              {kNameMark, HtmlEscape(fields.Figure.filename().string())},
                              {kTextMark, HtmlEscape(fields.FigureText)},
@@ -142,7 +167,8 @@ std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields
                              {kLanguageMark, HtmlEscape(fields.Language)},
                              {kTextsMark, ViewerTextsJson(fields.ViewerTexts)},
                              {kReportMark, HtmlEscape(fields.Report)},
-                             {kLinksMark, LinkedFiguresJson(fields)}});
+                             {kLinksMark, LinkedFiguresJson(fields)},
+                             {kProgramMark, ProgramLinkHtml(fields)}});
 }
 
 fs::path FigurePagePath(const fs::path& figure) {

@@ -18,6 +18,9 @@ constexpr std::string_view kViewerFileName = "plandra-viewer.js";
 // The folder of the program's data that holds the template and the viewer.
 constexpr std::string_view kWebDataFolder = "web";
 constexpr std::string_view kOnlineSavePageName = "temp_zevav.htm";
+// The browser program a lesson may carry beside its pages: its page and script.
+constexpr std::string_view kProgramPageName = "plandra.html";
+constexpr std::string_view kProgramScriptName = "plandra-program.js";
 
 // The template's placeholders: the figure file as the page refers to it,
 // and its name as the page shows it.
@@ -35,6 +38,9 @@ constexpr std::string_view kReportMark = "%PDREPORT%";
 // The figures the event points link to, as a JSON object: their pages and
 // their files beside the page, by the targets the points name.
 constexpr std::string_view kLinksMark = "%PDLINKS%";
+// The link that opens the figure in the browser program, where the lesson
+// carries it (a paragraph; empty otherwise).
+constexpr std::string_view kProgramMark = "%PDPROGRAM%";
 
 // &, <, >, " and ' as character references: safe in element content and in
 // quoted attribute values, and read back unchanged by the browser.
@@ -53,6 +59,14 @@ std::string ReplaceMarks(std::string_view text,
 std::string PageFileReference(const std::filesystem::path& figure,
                               const std::filesystem::path& page);
 
+// The browser program's page as the page refers to it, with the figure
+// named in its query ("?figure=" and the figure relative to the program's
+// folder, percent-encoded as above: a "&", "#" or "+" of a name stays the
+// name's).
+std::string ProgramReference(const std::filesystem::path& program,
+                             const std::filesystem::path& figure,
+                             const std::filesystem::path& page);
+
 struct FigurePageFields {
   std::filesystem::path Figure;  // the saved figure file
   std::filesystem::path Page;    // the page to write
@@ -66,6 +80,10 @@ struct FigurePageFields {
   // and to their files, where those lie beside it.
   std::vector<std::pair<std::string, std::string>> LinkedPages;
   std::vector<std::pair<std::string, std::string>> LinkedFiles;
+  // The browser program's reference with the figure (ProgramReference) and
+  // the link's text; no link when the reference is empty.
+  std::string ProgramLink;
+  std::string ProgramLinkText;
   int Width = 641;
   int Height = 481;
 };
@@ -79,8 +97,8 @@ std::string ViewerTextsJson(const std::vector<std::pair<std::string, std::string
 std::string LinkedFiguresJson(const FigurePageFields& fields);
 
 // The template with its marks filled in. A template of the user's own that
-// has no place for the viewer's texts or the linked figures gets them, when
-// there are any, before its </body>.
+// has no place for the viewer's texts, the linked figures or the program's
+// link gets them, when there are any, before its </body>.
 std::string FillFigurePage(std::string_view pageTemplate, const FigurePageFields& fields);
 
 // The page beside a figure: its extension replaced by ".htm".

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/LessonExport.h"
 #include "app/MainCommands.h"
 #include "app/WebCommands.h"
 #include "core/Refresh.h"
@@ -166,6 +167,33 @@ TEST_F(WebCommandsTest, LessonPublishesTheOpenFiguresFolderAndKeepsTheOpenFigure
   EXPECT_EQ(app.Host.Opened, std::vector<std::string>{index.string()});
   EXPECT_EQ(p.CurFileName, (work / "tri.pd4").string());
   EXPECT_EQ(p.Fig.ElemCount[1], points) << "the open figure is given back as it was";
+}
+
+
+// The lesson's question about the browser program, asked only where the
+// program is there to copy: yes puts it beside the pages with a link on each;
+// a lesson that is to carry a program that is not there writes nothing.
+TEST_F(WebCommandsTest, LessonCarriesTheProgramWhenTheTeacherSaysSo) {
+  p.CurFileName = (work / "tri.pd4").string();
+  ASSERT_EQ(FigFileIO(p, 'W').Status, FigFileStatus::kOk);
+  LessonChoices withProgram;
+  withProgram.WithProgram = true;
+  const LessonExport refused = ExportLesson(p, work.Path(), work / "none", {}, withProgram);
+  EXPECT_NE(refused.Fatal.find("plandra-program.js"), std::string::npos) << refused.Fatal;
+  EXPECT_FALSE(fs::exists(work / "none"));
+
+  WriteFileBytes(data / "web" / "plandra-program.js", "// the program");
+  WriteFileBytes(data / "web" / "plandra.html", "<main id=plandra-program></main>");
+  app.Host.FileAnswers.push_back(work / "site");
+  app.Host.Answers = {MsgResult::kYes, MsgResult::kNo};
+  mnuf_htmlLesson(p);
+
+  ASSERT_EQ(app.Host.Messages.size(), 2u);
+  EXPECT_NE(app.Host.Messages[0].Text.find("プログラム"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(work / "site/plandra-program.js"), "// the program");
+  EXPECT_EQ(ReadFileBytes(work / "site/plandra.html"), "<main id=plandra-program></main>");
+  EXPECT_NE(Page(work / "site/tri.htm").find("href=\"./plandra.html?figure=./tri.pd4\""),
+            std::string::npos);
 }
 
 }  // namespace

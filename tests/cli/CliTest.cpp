@@ -257,4 +257,46 @@ TEST(PlandraCli, HtmlOfAFolderPublishesALesson) {
   EXPECT_EQ(ReadFileBytes(out / "plandra-viewer.js"), viewer) << "an older viewer of ours";
 }
 
+// A lesson with the browser program: the program's page and script go beside
+// the pages, each page links to the program with its own figure (a hostile
+// name encoded so that it stays one name), in the page's language; pages
+// without the choice have no link.
+TEST(PlandraCli, HtmlOfAFolderWithTheProgramLinksEachPage) {
+  namespace fs = std::filesystem;
+  using plandra::test::ReadFileBytes;
+  using plandra::test::WriteFileBytes;
+  plandra::test::TempDir dir;
+  const fs::path samples(PLANDRA_SAMPLES);
+  const fs::path lesson = dir / "lesson";
+  fs::create_directories(dir / "home/web");
+  fs::create_directories(lesson);
+  WriteFileBytes(dir / "home/web/plandra-viewer.js", "// Plandra Win viewer version 5.1.0\n");
+  fs::copy_file(samples / "triangle.pd4", lesson / "triangle.pd4");
+  fs::copy_file(samples / "triangle.pd4", lesson / "x<\"&#+?'.pd4");
+  const std::string env = "env PLANDRA_HOME=" + (dir / "home").string() + " ";
+  const std::string command = "html " + lesson.string() + " -o ";
+
+  const std::string script = "// Plandra Win program version 5.1.0\n// Plandra Win in the browser:\n";
+  WriteFileBytes(dir / "home/web/plandra-program.js", script);
+  WriteFileBytes(dir / "home/web/plandra.html", "<main id=\"plandra-program\"></main>\n");
+  RunResult run = RunCli(command + (dir / "ja").string() + " --program", dir / "err", {}, env);
+  EXPECT_EQ(run.Status, 0) << ReadFileBytes(dir / "err");
+  EXPECT_EQ(ReadFileBytes(dir / "ja/plandra-program.js"), script);
+  EXPECT_EQ(ReadFileBytes(dir / "ja/plandra.html"), "<main id=\"plandra-program\"></main>\n");
+  EXPECT_NE(ReadFileBytes(dir / "ja/triangle.htm")
+                .find("<a href=\"./plandra.html?figure=./triangle.pd4\">この図をプログラムで開く</a>"),
+            std::string::npos);
+  const std::string hostile = ReadFileBytes(dir / "ja/x<\"&#+?'.htm");
+  EXPECT_NE(hostile.find("href=\"./plandra.html?figure=./x%3C%22%26%23%2B%3F%27.pd4\""),
+            std::string::npos)
+      << hostile;
+
+  run = RunCli(command + (dir / "en").string() + " --program --lang english", dir / "err", {}, env);
+  EXPECT_NE(ReadFileBytes(dir / "en/triangle.htm").find(">Open this figure in the program</a>"),
+            std::string::npos);
+  run = RunCli(command + (dir / "plain").string(), dir / "err", {}, env);
+  EXPECT_EQ(ReadFileBytes(dir / "plain/triangle.htm").find("plandra.html"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir / "plain/plandra-program.js"));
+}
+
 }  // namespace
