@@ -13,6 +13,7 @@
 #include "AttributeForm.h"
 #include "CanvasSurface.h"
 #include "ProgramState.h"
+#include "ProgramWindows.h"
 #include "WebPlatform.h"
 #include "app/EventActions.h"
 #include "app/FileCommands.h"
@@ -27,6 +28,7 @@
 #include "core/attributes/PasteFit.h"
 #include "core/dialogs/LanguageDialog.h"
 #include "files/ProgramFolder.h"
+#include "files/WebPages.h"
 #include "view/PDDraw05.h"
 
 #define PLANDRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
@@ -68,6 +70,11 @@ InputEvent MouseEvent(double column, double row, int button, int shift) {
 void Finish() { session->Canvas.FlushPixels(); }
 
 }  // namespace
+
+Program& WebProgram() { return session->Prog; }
+int WebReply(std::string text) { return Reply(std::move(text)); }
+void WebFinish() { Finish(); }
+
 }  // namespace plandra
 
 using plandra::session;
@@ -101,6 +108,7 @@ void program_start(int width, int height, const char* figure, int length) {
   inputs.CommandLine = std::string(figure, static_cast<size_t>(length));
   inputs.DocumentsFolder = kDocumentsFolder;
   StartUp(p, inputs);
+  session->Host.ServeOwnPage(p.Folders.Folder / kOnlineSavePageName);
   ApplyDisplaySettings(p.Config, p.Canvas);
   SessionResized(p);
   Finish();

@@ -25,6 +25,7 @@ PLANDRA_IMPORT(save_file) int platform_save_file(const char* request, int length
 PLANDRA_IMPORT(color) int platform_color(int rgb);
 PLANDRA_IMPORT(font) int platform_font(const char* family, int length, double points);
 PLANDRA_IMPORT(open_address) int platform_open_address(const char* address, int length);
+PLANDRA_IMPORT(open_own_page) int platform_open_own_page(const char* page, int length);
 PLANDRA_IMPORT(start_copy) int platform_start_copy(const char* figure, int length);
 PLANDRA_IMPORT(copy_picture) int platform_copy_picture();
 PLANDRA_IMPORT(print_picture) int platform_print_picture();
@@ -119,6 +120,9 @@ std::optional<FontChoice> WebPlatform::FontDialog(const FontChoice& initial) {
 }
 
 bool WebPlatform::OpenWithDesktop(const std::string& pathOrUrl) {
+  if (!ownPage_.empty() && std::filesystem::path(pathOrUrl) == ownPage_) {
+    return platform_open_own_page(pathOrUrl.data(), Length(pathOrUrl)) != 0;
+  }
   return platform_open_address(pathOrUrl.data(), Length(pathOrUrl)) != 0;
 }
 

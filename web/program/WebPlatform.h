@@ -4,6 +4,9 @@
 // module is transformed so that such a call waits for the page's answer.
 #pragma once
 
+#include <filesystem>
+#include <utility>
+
 #include "core/Platform.h"
 
 namespace plandra {
@@ -34,8 +37,13 @@ class WebPlatform : public Platform {
   bool ConfirmOpen(std::string_view question, std::string_view title) override;
   std::string DesktopOpenerOf(const std::string& pathOrUrl) override;
 
+  // A page the program writes itself (the online-saving form), which the
+  // browser shows from the page's file system; any other file is not opened.
+  void ServeOwnPage(std::filesystem::path page) { ownPage_ = std::move(page); }
+
  private:
   LangState& lang_;  // the words of the message window
+  std::filesystem::path ownPage_;
 };
 
 }  // namespace plandra
