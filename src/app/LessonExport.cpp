@@ -201,7 +201,7 @@ bool WriteScript(LessonRun& run, const fs::path& target, const std::string& ship
 
 // A script of out: copied when missing, replaced when it is ours and older
 // than the program's; anything else of that name stays and is told. True
-// when out now holds the program's own script.
+// when the program's script was written.
 bool PlaceScript(LessonRun& run, const std::string& shipped, const ShippedScript& kind,
                  std::string_view keptText) {
   const fs::path target = run.Out / kind.Name;
@@ -212,7 +212,7 @@ bool PlaceScript(LessonRun& run, const std::string& shipped, const ShippedScript
     if (!fs::exists(fs::symlink_status(CompressedCopyPath(target), error))) {
       WriteCompressedCopy(run, target, shipped, kind);
     }
-    return true;
+    return false;
   }
   const bool older = present && IsScriptOfOurs(*present, kind) &&
                      ScriptVersion(*present, kind.VersionLine) < ScriptVersion(shipped, kind.VersionLine);
@@ -221,8 +221,8 @@ bool PlaceScript(LessonRun& run, const std::string& shipped, const ShippedScript
   return false;
 }
 
-// The browser program's script and, with it, its page; a page of that name
-// beside a script that is not the program's own stays as it is.
+// The browser program's script and, with it, its page: a page already there
+// is replaced only with the script, so one a teacher adapted stays.
 void PlaceProgram(LessonRun& run, const std::string& script, const std::string& page) {
   const fs::path target = run.Out / kProgramPageName;
   std::error_code error;

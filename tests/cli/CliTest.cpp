@@ -259,8 +259,9 @@ TEST(PlandraCli, HtmlOfAFolderPublishesALesson) {
 
 // A lesson with the browser program: the program's page and script go beside
 // the pages, each page links to the program with its own figure (a hostile
-// name encoded so that it stays one name), in the page's language; pages
-// without the choice have no link.
+// name encoded so that it stays one name), in the page's language, and a
+// program page adapted by the teacher stays; pages without the choice have
+// no link.
 TEST(PlandraCli, HtmlOfAFolderWithTheProgramLinksEachPage) {
   namespace fs = std::filesystem;
   using plandra::test::ReadFileBytes;
@@ -290,6 +291,11 @@ TEST(PlandraCli, HtmlOfAFolderWithTheProgramLinksEachPage) {
   EXPECT_NE(hostile.find("href=\"./plandra.html?figure=./x%3C%22%26%23%2B%3F%27.pd4\""),
             std::string::npos)
       << hostile;
+  // A page the teacher adapted stays while the script is the program's.
+  WriteFileBytes(dir / "ja/plandra.html", "<main id=\"plandra-program\" class=school></main>\n");
+  RunCli(command + (dir / "ja").string() + " --program", dir / "err", {}, env);
+  EXPECT_EQ(ReadFileBytes(dir / "ja/plandra.html"),
+            "<main id=\"plandra-program\" class=school></main>\n");
 
   run = RunCli(command + (dir / "en").string() + " --program --lang english", dir / "err", {}, env);
   EXPECT_NE(ReadFileBytes(dir / "en/triangle.htm").find(">Open this figure in the program</a>"),
