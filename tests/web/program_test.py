@@ -69,6 +69,27 @@ check = vt.check
 failures = vt.failures
 
 
+FORGET = """
+var done = arguments[arguments.length - 1];
+localStorage.clear();
+var request = indexedDB.deleteDatabase('plandra-program');
+request.onsuccess = request.onerror = request.onblocked = function () { done(); };
+"""
+
+
+def fresh_page(driver, args, load=True):
+    """The program with nothing kept from an earlier visit: storage emptied
+    from a page of the same origin that holds no database open, which stays
+    open unless load."""
+    blank = os.path.join(args.work, 'blank.html')
+    if not os.path.exists(blank):
+        open(blank, 'w').write('<!DOCTYPE html><title>-</title>')
+    driver.get('file://' + blank)
+    driver.execute_async_script(FORGET)
+    if load:
+        driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+
+
 def wait_idle(driver, timeout=20):
     WebDriverWait(driver, timeout).until(lambda d: d.execute_script(
         'return window.plandraProgram && plandraProgram.idle() && '
@@ -165,9 +186,7 @@ def save_as(driver, name):
 
 
 def run(driver, args, how, expected, menu_steps, downloads):
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
-    driver.execute_script('localStorage.clear();')
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver)
     canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
     touch = how == 'touch'
@@ -236,9 +255,7 @@ def key_menu(driver, operand):
 
 def run_keys(driver, args, expected, downloads):
     """The construction by keys alone saves what the core saves for those keys."""
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
-    driver.execute_script('localStorage.clear();')
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver)
     for line in KEY_SCRIPT:
         verb, operand = line.split()
@@ -268,7 +285,7 @@ def run_keys(driver, args, expected, downloads):
 def check_attribute_dialog(driver, args, downloads):
     """A point's name typed in the browser's attribute dialog is kept, a paste
     too long for the name is cut to what fits, and the saved figure holds it."""
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver)
     canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
     choose_menu(driver, 'mnuNew', False)
@@ -333,7 +350,7 @@ def median(values):
 
 def measure(driver, args):
     """Prints the start and a construction click on a figure of 1,000 steps."""
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver, timeout=60)
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(
         "return performance.getEntriesByType('paint').length > 1;"))

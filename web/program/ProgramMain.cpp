@@ -16,6 +16,7 @@
 #include "WebPlatform.h"
 #include "app/EventActions.h"
 #include "app/FileCommands.h"
+#include "app/KeptFigure.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
 #include "app/NewAndExit.h"
@@ -44,6 +45,7 @@ struct WebSession {
   WebPlatform Host;
   std::string MenuDialog;  // the dialog the last menu command asked for
   AttributeDialog OpenDialog = AttributeDialog::kNone;  // the one the page shows
+  std::string LastKept;  // what the browser's storage holds of the figure
 };
 
 std::unique_ptr<WebSession> session;
@@ -227,6 +229,29 @@ PLANDRA_EXPORT("program_timer") void program_timer(int timer) {
 PLANDRA_EXPORT("program_resize") void program_resize(int width, int height) {
   session->Canvas.Resize(width, height);
   plandra::SessionResized(session->Prog);
+  plandra::Finish();
+}
+
+// The figure as the browser keeps it, in the reply, when it changed since
+// the last keep; -1 when it did not.
+PLANDRA_EXPORT("program_keep") int program_keep() {
+  std::string kept = plandra::KeptFigureText(session->Prog);
+  if (kept == session->LastKept) return -1;
+  session->LastKept = kept;
+  return plandra::Reply(std::move(kept));
+}
+
+// The figure kept on the last visit, offered to the user; 1 when restored.
+PLANDRA_EXPORT("program_offer_kept") int program_offer_kept(const char* kept, int length) {
+  const bool restored = plandra::OfferKeptFigure(
+      session->Prog, std::string_view(kept, static_cast<size_t>(length)));
+  plandra::Finish();
+  return restored ? 1 : 0;
+}
+
+// The browser's storage refused the figure.
+PLANDRA_EXPORT("program_keep_refused") void program_keep_refused() {
+  plandra::KeepRefused(session->Prog);
   plandra::Finish();
 }
 
