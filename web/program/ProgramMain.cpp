@@ -56,13 +56,14 @@ int Reply(std::string text) {
   return static_cast<int>(reply.size());
 }
 
-InputEvent MouseEvent(double column, double row, int button, int shift) {
+InputEvent MouseEvent(double column, double row, int button, int shift, bool finger = false) {
   const WorldPoint at = PixelToWorld(session->Prog.View, column, row);
   InputEvent e;
   e.X = at.X;
   e.Y = at.Y;
   e.Button = static_cast<int16_t>(button);
   e.Shift = static_cast<int16_t>(shift);
+  e.Finger = finger;
   return e;
 }
 
@@ -108,11 +109,12 @@ void program_start(int width, int height, const char* figure, int length) {
   Finish();
 }
 
-// action 0 press, 1 move, 2 release; column and row in canvas pixels.
+// action 0 press, 1 move, 2 release; column and row in canvas pixels; finger
+// 1 for a touch.
 PLANDRA_EXPORT("program_mouse")
-void program_mouse(int action, double column, double row, int button, int shift) {
+void program_mouse(int action, double column, double row, int button, int shift, int finger) {
   using namespace plandra;
-  SessionMouse(session->Prog, MouseEvent(column, row, button, shift),
+  SessionMouse(session->Prog, MouseEvent(column, row, button, shift, finger != 0),
                static_cast<MouseAction>(action));
   Finish();
 }
