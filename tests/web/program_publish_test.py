@@ -3,7 +3,8 @@
 Chromium over a local web server: a page's "open in the program" link opens
 its figure (a hostile name included) in the program; the program's online
 saving posts the figure to the teacher's server as the desktop's form does;
-the Data Viewer and the memo window work by keys and keep a typed memo."""
+the Data Viewer and the memo window work by keys, keep a typed memo and pass
+axe-core without a serious or critical finding."""
 
 import argparse
 import html
@@ -15,6 +16,7 @@ import threading
 import time
 import urllib.parse
 
+import axe_check
 import program_test as pt
 import viewer_test as vt
 from publish_browser import FormServer, SiteServer, form_text
@@ -47,6 +49,7 @@ def open_from_page(driver, base, figure):
     ready with the figure in its file system."""
     page = os.path.splitext(figure)[0] + '.htm'
     driver.get(base + urllib.parse.quote(page))
+    driver.execute_async_script(pt.FORGET)  # no figure kept from the visit before
     links = driver.find_elements('css selector', 'p.plandra-open-program a')
     if not check(len(links) == 1, '%s: no link to the program' % figure):
         return False
@@ -125,7 +128,12 @@ def back_tab(driver):
     pt.wait_idle(driver)
 
 
-def check_data_viewer(driver):
+def audit(driver, axe, state):
+    found = axe_check.findings(driver, axe)
+    check(not found, '%s: %s' % (state, '; '.join(found)))
+
+
+def check_data_viewer(driver, axe):
     """The Data Viewer by keys: its text shown and focused, a write mode
     chosen with the arrows, cleared, and closed by its exit item."""
     pt.choose_menu(driver, 'mnuEditFigDataView', False)
@@ -135,6 +143,7 @@ def check_data_viewer(driver):
         return
     check(focused(driver, "e.matches('.plandra-viewer textarea') && e.value.length > 0"),
           'the Data Viewer\'s text is not shown and focused')
+    audit(driver, axe, 'the Data Viewer')
     back_tab(driver)
     back_tab(driver)
     check(focused(driver, 'e.dataset.name') == 'mnuModeOverwrite',
@@ -156,7 +165,7 @@ def check_data_viewer(driver):
     check(not driver.find_elements('css selector', '.plandra-viewer'), 'Exit left the viewer')
 
 
-def check_memo(driver, downloads):
+def check_memo(driver, axe, downloads):
     """The figure's memo: typed, its erase asks first and Cancel keeps it, and
     Save hands out the memo's bytes."""
     pt.choose_menu(driver, 'mnuHMemo', False)
@@ -164,6 +173,7 @@ def check_memo(driver, downloads):
     if not check(focused(driver, "e.matches('.plandra-memo textarea')"),
                  'the memo window did not come up with its text focused'):
         return
+    audit(driver, axe, 'the memo window')
     first, second = MEMO.split('\n')
     ActionChains(driver).send_keys(first, Keys.ENTER, second).perform()
     pt.wait_idle(driver)
@@ -195,9 +205,11 @@ SAMPLE_BYTES = b''
 def main():
     global SAMPLE_BYTES
     parser = argparse.ArgumentParser()
-    for option in ('--cli', '--samples', '--work'):
+    for option in ('--cli', '--samples', '--axe-fetcher', '--work'):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
+    axe = open(subprocess.run([args.axe_fetcher, '--where'], capture_output=True, text=True,
+                              check=True).stdout.strip()).read()
     shutil.rmtree(args.work, ignore_errors=True)
     os.makedirs(os.path.join(args.work, 'home'))
     SAMPLE_BYTES = open(os.path.join(args.samples, 'triangle.pd4'), 'rb').read()
@@ -215,8 +227,8 @@ def main():
         if open_from_page(driver, base, HOSTILE):
             check_online_saving(driver, args, env, os.path.join(out, HOSTILE))
         if open_from_page(driver, base, 'triangle.pd4'):
-            check_data_viewer(driver)
-            check_memo(driver, downloads)
+            check_data_viewer(driver, axe)
+            check_memo(driver, axe, downloads)
     finally:
         driver.quit()
         server.shutdown()
