@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "AttributeForm.h"
+#include "NumberDialogForm.h"
 #include "CanvasSurface.h"
 #include "ProgramState.h"
 #include "WebPlatform.h"
@@ -68,6 +69,11 @@ InputEvent MouseEvent(double column, double row, int button, int shift) {
 void Finish() { session->Canvas.FlushPixels(); }
 
 }  // namespace
+
+Program& PageProgram() { return session->Prog; }
+void PageCallDone() { Finish(); }
+int PageReply(std::string text) { return Reply(std::move(text)); }
+
 }  // namespace plandra
 
 using plandra::session;
