@@ -101,6 +101,17 @@ TEST(NumberDialogTables, ActsTheModelDoesNotOfferAreRefused) {
   EXPECT_EQ(f.P.Express.NumList.Selected, 0);
   DialogFocus(f.P, table, "Nothing");
   EXPECT_EQ(f.P.Express.Focus, "NumList");
+
+  // A second click on "End of input", queued behind the one that closed the
+  // dialog, makes no second number.
+  ASSERT_TRUE(f.Act(table, "NumSelectOK", ControlAct::kClick));
+  ASSERT_TRUE(f.Act(table, "cmdInputEnd", ControlAct::kClick));
+  const int16_t numbers = f.P.Fig.ElemCount[kClassNumber];
+  EXPECT_FALSE(f.Act(table, "cmdInputEnd", ControlAct::kClick));
+  EXPECT_FALSE(f.Act(table, "cmdOpAdd", ControlAct::kClick));
+  EXPECT_FALSE(DialogKey(f.P, table, "cmdInputEnd", 0, "="));
+  EXPECT_EQ(f.P.Fig.ElemCount[kClassNumber], numbers);
+  EXPECT_EQ(f.P.Fig.StepCount, steps + 1);
 }
 
 // The chooser's value changed in place and the number input's steps, each

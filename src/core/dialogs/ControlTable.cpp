@@ -25,9 +25,13 @@ bool ControlVisible(Program& p, const ControlEntry& control) {
 bool RunControl(Program& p, const DialogTable& dialog, std::string_view control, ControlAct act,
                 std::string_view value) {
   const ControlEntry* entry = FindControl(dialog, control);
-  // A front end cannot press what the model greys out or hides; a page's
-  // call could, and must not reach the model's logic.
-  if (entry == nullptr || !ControlEnabled(p, *entry) || !ControlVisible(p, *entry)) return false;
+  // A front end cannot press what the model greys out or hides, nor anything
+  // of a closed dialog; a page's call could (a click queued behind the one
+  // that closed it), and must not reach the model's logic.
+  if (entry == nullptr || !dialog.Shown(p) || !ControlEnabled(p, *entry) ||
+      !ControlVisible(p, *entry)) {
+    return false;
+  }
   switch (act) {
     case ControlAct::kClick:
       if (entry->Click == nullptr) return false;
@@ -57,7 +61,7 @@ bool RunControl(Program& p, const DialogTable& dialog, std::string_view control,
 
 bool DialogKey(Program& p, const DialogTable& dialog, std::string_view control, int16_t key,
                std::string_view text) {
-  return dialog.Key(p, control, key, text);
+  return dialog.Shown(p) && dialog.Key(p, control, key, text);
 }
 
 void DialogFocus(Program& p, const DialogTable& dialog, std::string_view control) {

@@ -58,12 +58,14 @@ bool ControlEnabled(Program& p, const ControlEntry& control);
 bool ControlVisible(Program& p, const ControlEntry& control);
 
 // Runs what the act on the named control does. value: the text of an edit,
-// the line of a selection as digits. False, with nothing run, for a control
-// the dialog does not have, an act the control has no answer to, a control
-// the model has disabled or hidden, or a line that is no number.
+// the line of a selection as digits. False, with nothing run, for a dialog
+// the model does not show, a control the dialog does not have, an act the
+// control has no answer to, a control the model has disabled or hidden, or a
+// line that is no number.
 bool RunControl(Program& p, const DialogTable& dialog, std::string_view control, ControlAct act,
                 std::string_view value = {});
 
+// The dialog's key function; false, with nothing run, while it is not shown.
 bool DialogKey(Program& p, const DialogTable& dialog, std::string_view control, int16_t key,
                std::string_view text);
 
