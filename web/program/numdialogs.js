@@ -19,11 +19,11 @@
         '.plandra-number h2 { font-size: 16px; margin: 0 0 6px; }' +
         '.plandra-number-row { display: flex; flex-wrap: wrap; gap: 6px; align-items: center;' +
         ' margin: 4px 0; }' +
-        '.plandra-number-row:empty { display: none; }' +
         '.plandra-number button { font: inherit; min-width: 44px; min-height: 36px; }' +
         '.plandra-number input, .plandra-number select { font: inherit; min-height: 32px; }' +
         '.plandra-number select { min-width: 260px; flex: 1; }' +
-        '.plandra-number span { white-space: pre-wrap; }';
+        '.plandra-number span { white-space: pre-wrap; }' +
+        '.plandra-number [hidden] { display: none; }';
     document.head.appendChild(style);
   }
 
@@ -121,6 +121,7 @@
     holder.addEventListener('cancel', function (event) { event.preventDefault(); });
     holder.addEventListener('focusin', function (event) { numberFocusIn(view, event); });
     view.holder = holder;
+    view.rows = Object.keys(rows).map(function (row) { return rows[row]; });
     ui.canvas.parentNode.appendChild(holder);
     if (model.modal) holder.showModal();
     return view;
@@ -184,6 +185,10 @@
     view.title.textContent = model.caption;
     model.controls.forEach(function (control) {
       mirrorNumberControl(view.controls[control.name], control);
+    });
+    // A row of hidden controls takes no room, as in the window.
+    view.rows.forEach(function (row) {
+      row.hidden = Array.from(row.children).every(function (shown) { return shown.hidden; });
     });
     mirrorNumberFocus(view, model, fresh);
   }
