@@ -416,6 +416,33 @@ def check_attribute_dialog(driver, args, downloads):
               'the name typed in the attribute dialog is not in the saved figure')
 
 
+def check_composing_keys(driver, args):
+    """Enter that confirms a kana or kanji conversion in a number dialog's
+    text box belongs to the input method: the number is not taken with it."""
+    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    wait_idle(driver)
+    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
+    choose_menu(driver, 'mnuNew', False)
+    for column, row in ((200, 300), (420, 310)):
+        tap(driver, canvas, column, row, False)
+    canvas.send_keys(Keys.ESCAPE)
+    choose_menu(driver, 'mnuPtoubun', False)
+    for column, row in ((200, 300), (420, 310)):
+        tap(driver, canvas, column, row, False)
+    wait_idle(driver)
+    if not check(focused_control(driver) == 'PDSelNum/Text1', 'the division\'s number is not asked'):
+        return
+    driver.execute_script(
+        "document.activeElement.dispatchEvent(new KeyboardEvent('keydown', "
+        "{key: 'Enter', isComposing: true, bubbles: true, cancelable: true}));")
+    wait_idle(driver)
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == ['PDSelNum'],
+          'Enter confirming a conversion took the number')
+    press(driver, Keys.ENTER)
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == [],
+          'Enter did not take the number')
+
+
 MEASURE_CLICKS = """
 var done = arguments[arguments.length - 1];
 var times = [];
@@ -497,6 +524,7 @@ def main():
         by_keys, _ = reference(args, width, height, key_folder, KEY_SCRIPT)
         run_keys(driver, args, by_keys, downloads)
         check_attribute_dialog(driver, args, downloads)
+        check_composing_keys(driver, args)
         measure(driver, args)
     finally:
         driver.quit()

@@ -58,8 +58,13 @@
     // The window's shortcuts stay out of a dialog that has the focus.
     event.stopPropagation();
     var control = event.target.dataset && event.target.dataset.control;
-    // Tab is the page's own way through the controls: no key function takes it.
-    if (!control || event.key === 'Tab' || /^(Shift|Control|Alt|Meta)$/.test(event.key)) return;
+    // Tab is the page's own way through the controls: no key function takes
+    // it. Keys that compose a kana or kanji belong to the input method, as
+    // in the window, where they never reach the dialog.
+    if (!control || event.key === 'Tab' || /^(Shift|Control|Alt|Meta)$/.test(event.key) ||
+        event.isComposing || event.keyCode === 229) {
+      return;
+    }
     var text = event.key.length === 1 && !event.ctrlKey && !event.altKey ? event.key : '';
     if (numberKeyTaken(view, control, coreKeyCode(event), text)) {
       event.preventDefault();
