@@ -38,8 +38,6 @@ void LeaveMode(Program& p) {
   RefreshModeDisplay(p);
 }
 
-void ShowFileName(Program& p) { p.Status.Panel(kFilePanel).Text = FileNameOnly(p.CurFileName); }
-
 // The last four characters, which hold the extension when there is one;
 // part is given in small letters and found in either case.
 bool LastFourContain(std::string_view name, std::string_view part) {
@@ -47,7 +45,8 @@ bool LastFourContain(std::string_view name, std::string_view part) {
          LowerAscii(name.substr(name.size() - 4)).find(part) != std::string::npos;
 }
 
-// The file text of the figure without a new point that waits for its click.
+}  // namespace
+
 std::string SettledFigureText(const Program& p) {
   bool lost = false;
   if (!NewPointWaiting(p)) return FigFileText(p.Fig, lost);
@@ -56,7 +55,7 @@ std::string SettledFigureText(const Program& p) {
   return FigFileText(settled, lost);
 }
 
-}  // namespace
+void ShowFileName(Program& p) { p.Status.Panel(kFilePanel).Text = FileNameOnly(p.CurFileName); }
 
 void MarkFigureSaved(Program& p) { p.SavedFigureText = SettledFigureText(p); }
 

@@ -38,6 +38,10 @@ void mnuMerge_Click(Program& p);
 bool mnuSave_Click(Program& p);
 void Fig_Save_Click(Program& p);
 
+// The figure's file name, without its folder, in the status bar's panel 2.
+void ShowFileName(Program& p);
+// The file text of the figure without a new point that waits for its click.
+std::string SettledFigureText(const Program& p);
 // Remembers the figure as it stands as the one on disk (opened, saved or new).
 void MarkFigureSaved(Program& p);
 // The figure differs from the one last opened, saved or begun. A new point

@@ -42,6 +42,7 @@ struct InputEvent {
   int16_t Shift = 0;
   int16_t KeyCode = 0;  // 0 when the key has no code (a typed kana, say)
   std::string Text{};   // the typed text of a key, UTF-8
+  bool Finger = false;  // a touch: a finger covers more than a pointer's tip
 };
 
 }  // namespace plandra

@@ -140,6 +140,8 @@ InputEvent ZEvavCanvas::MouseInput(const QMouseEvent& event, Qt::MouseButtons bu
   surface_.ToWorld(event.position(), input.X, input.Y);
   input.Button = CoreButtons(buttons);
   input.Shift = CoreShiftState(event.modifiers());
+  input.Finger = event.pointingDevice() != nullptr &&
+                 event.pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
   return input;
 }
 

@@ -114,6 +114,28 @@ TEST(Deform, FreePointDragFromTheStandardMode) {
   EXPECT_EQ(f.Host.Beeps, 0);
 }
 
+// A finger covers more than a mouse's tip: it takes a point from farther
+// off, up to its own reach and no farther.
+TEST(Deform, AFingerTakesAPointFromFartherThanAMouse) {
+  Fixture f;
+  int16_t a = AddFreePoint(f.Fig(), 0, 0);
+  SetScreen(f.P);
+  Redraw(f.P);
+  auto pressAt = [&](double pixels, bool finger) {
+    InputEvent press = Left(pixels * kPixel, 0);
+    press.Finger = finger;
+    MouseDown(f.P, press);
+    const bool dragging = f.P.Deform.DraggedPoint == a && Stack(f.P.Modes).size() == 2;
+    MouseUp(f.P, press);
+    f.P.Deform.DraggedPoint = 0;
+    return dragging;
+  };
+  EXPECT_FALSE(pressAt(30, false));  // a free point is taken within 20 pixels
+  EXPECT_TRUE(pressAt(30, true));
+  EXPECT_TRUE(pressAt(39, true));
+  EXPECT_FALSE(pressAt(41, true));
+}
+
 TEST(Deform, PointOnASegmentIsHeldAtItsEnds) {
   Fixture f;
   Figure& fig = f.Fig();

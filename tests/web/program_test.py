@@ -121,6 +121,27 @@ check = vt.check
 failures = vt.failures
 
 
+FORGET = """
+var done = arguments[arguments.length - 1];
+localStorage.clear();
+var request = indexedDB.deleteDatabase('plandra-program');
+request.onsuccess = request.onerror = request.onblocked = function () { done(); };
+"""
+
+
+def fresh_page(driver, args, load=True):
+    """The program with nothing kept from an earlier visit: storage emptied
+    from a page of the same origin that holds no database open, which stays
+    open unless load."""
+    blank = os.path.join(args.work, 'blank.html')
+    if not os.path.exists(blank):
+        open(blank, 'w').write('<!DOCTYPE html><title>-</title>')
+    driver.get('file://' + blank)
+    driver.execute_async_script(FORGET)
+    if load:
+        driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+
+
 def wait_idle(driver, timeout=20):
     WebDriverWait(driver, timeout).until(lambda d: d.execute_script(
         'return window.plandraProgram && plandraProgram.idle() && '
@@ -261,9 +282,7 @@ def save_as(driver, name):
 
 
 def run(driver, args, how, expected, menu_steps, downloads):
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
-    driver.execute_script('localStorage.clear();')
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver)
     canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
     touch = how == 'touch'
@@ -335,9 +354,7 @@ def key_menu(driver, operand):
 
 def run_keys(driver, args, expected, downloads):
     """The construction by keys alone saves what the core saves for those keys."""
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
-    driver.execute_script('localStorage.clear();')
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver)
     for line in KEY_SCRIPT:
         verb, operand = line.split()[:2]
@@ -374,7 +391,7 @@ def run_keys(driver, args, expected, downloads):
 def check_attribute_dialog(driver, args, downloads):
     """A point's name typed in the browser's attribute dialog is kept, a paste
     too long for the name is cut to what fits, and the saved figure holds it."""
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver)
     canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
     choose_menu(driver, 'mnuNew', False)
@@ -419,7 +436,7 @@ def check_attribute_dialog(driver, args, downloads):
 def check_composing_keys(driver, args):
     """Enter that confirms a kana or kanji conversion in a number dialog's
     text box belongs to the input method: the number is not taken with it."""
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver)
     canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
     choose_menu(driver, 'mnuNew', False)
@@ -441,6 +458,41 @@ def check_composing_keys(driver, args):
     press(driver, Keys.ENTER)
     check(driver.execute_script('return plandraProgram.state().numberDialogs') == [],
           'Enter did not take the number')
+
+
+def drag(driver, canvas, start, end, touch):
+    kind = interaction.POINTER_TOUCH if touch else interaction.POINTER_MOUSE
+    actions = ActionBuilder(driver, mouse=PointerInput(kind, 'finger' if touch else 'mouse'))
+    box = driver.execute_script('return arguments[0].getBoundingClientRect();', canvas)
+    actions.pointer_action.move_to_location(int(box['left'] + start[0]), int(box['top'] + start[1]))
+    actions.pointer_action.pointer_down(MouseButton.LEFT)
+    actions.pointer_action.move_to_location(int(box['left'] + end[0]), int(box['top'] + end[1]))
+    actions.pointer_action.pointer_up(MouseButton.LEFT)
+    actions.perform()
+    wait_idle(driver)
+
+
+def check_finger_reach(driver, args, downloads):
+    """A finger takes a point from farther off than a mouse does."""
+    fresh_page(driver, args)
+    wait_idle(driver)
+    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
+    choose_menu(driver, 'mnuNew', False)
+    tap(driver, canvas, 300, 200, False)
+    canvas.send_keys(Keys.ESCAPE)
+    wait_idle(driver)
+    saved = {}
+    for how, touch in (('mouse', False), ('finger', True)):
+        drag(driver, canvas, (330, 200), (400, 260), touch)
+        choose_menu(driver, 'mnuSave', False)
+        save_as(driver, how + '.pd4')
+        path = os.path.join(downloads, how + '.pd4')
+        deadline = time.time() + 10
+        while not os.path.exists(path) and time.time() < deadline:
+            time.sleep(0.1)
+        saved[how] = open(path, 'rb').read() if os.path.exists(path) else b''
+    check(saved['mouse'] and saved['finger'] and saved['mouse'] != saved['finger'],
+          'a finger 30 pixels off the point did not take it where a mouse does not')
 
 
 MEASURE_CLICKS = """
@@ -466,7 +518,7 @@ def median(values):
 
 def measure(driver, args):
     """Prints the start and a construction click on a figure of 1,000 steps."""
-    driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+    fresh_page(driver, args)
     wait_idle(driver, timeout=60)
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(
         "return performance.getEntriesByType('paint').length > 1;"))
@@ -525,6 +577,7 @@ def main():
         run_keys(driver, args, by_keys, downloads)
         check_attribute_dialog(driver, args, downloads)
         check_composing_keys(driver, args)
+        check_finger_reach(driver, args, downloads)
         measure(driver, args)
     finally:
         driver.quit()

@@ -24,6 +24,7 @@ struct Control {
   bool ReadOnly = false;
   bool Visible = true;
   std::string Note;
+  std::string Named;  // what a screen reader calls a control shown without a label
 };
 
 Control Made(std::string name, std::string label, std::string* text = nullptr) {
@@ -66,6 +67,7 @@ std::vector<Control> PointRows(PtAttributeModel& m) {
   ListRow(rows, "ComboIndependent", m.LabelIndependent, m.ComboIndependent);
   ListRow(rows, "Combo_Event", m.LabelEvent, m.Combo_Event);
   Control event = Made("Text_Event", "", &m.Text_Event);
+  event.Named = m.LabelEvent;
   event.Visible = m.Combo_Event.Visible;
   rows.push_back(event);
   return rows;
@@ -77,13 +79,14 @@ std::vector<Control> LineRows(LineAttributeModel& m) {
   return rows;
 }
 
-std::vector<Control> NumberRows(NumAttributeModel& m) {
+std::vector<Control> NumberRows(NumAttributeModel& m, LangState& lang) {
   std::vector<Control> rows;
   NameRow(rows, m.LabelName, m.TextName, m.NameNote);
   Control attr = Made("TextAttr", m.LabelAttr, &m.TextAttr);
   attr.ReadOnly = true;
   rows.push_back(attr);
   Control value = Made("TextVal", "", &m.TextVal);
+  value.Named = Translate(lang, "値");
   value.ReadOnly = !m.TextValEnabled;
   rows.push_back(value);
   Control shown = Made("OptionVisible", "");
@@ -92,6 +95,7 @@ std::vector<Control> NumberRows(NumAttributeModel& m) {
   shown.OptionTexts[0] = m.OptionVisibleText;
   shown.OptionTexts[1] = m.OptionNotVisibleText;
   shown.ReadOnly = !m.OptionsEnabled;
+  shown.Named = m.OptionVisibleText;
   rows.push_back(shown);
   return rows;
 }
@@ -99,15 +103,17 @@ std::vector<Control> NumberRows(NumAttributeModel& m) {
 std::vector<Control> BindingRows(SelGeoKindBoundedModel& m) {
   std::vector<Control> rows;
   ListRow(rows, "ListKind", "", m.ListKind);
+  rows.back().Named = m.Texts.Caption;
   return rows;
 }
 
-std::vector<Control> RowsOf(AttributeState& a, AttributeDialog dialog) {
+std::vector<Control> RowsOf(Program& p, AttributeDialog dialog) {
+  AttributeState& a = p.Attr;
   switch (dialog) {
     case AttributeDialog::kPoint: return PointRows(a.Point);
     case AttributeDialog::kLine: return LineRows(a.Line);
     case AttributeDialog::kCircle: return DrawnRows(a.Circle);
-    case AttributeDialog::kNumber: return NumberRows(a.Number);
+    case AttributeDialog::kNumber: return NumberRows(a.Number, p.Lang);
     case AttributeDialog::kBinding: return BindingRows(a.Binding);
     case AttributeDialog::kNone: break;
   }
@@ -129,7 +135,8 @@ const DialogTexts* TextsOf(AttributeState& a, AttributeDialog dialog) {
 std::string ControlJson(const Control& c) {
   std::string out = "{\"name\":" + JsonString(c.Name) + ",\"label\":" + JsonString(c.Label) +
                     ",\"readonly\":" + JsonBool(c.ReadOnly) + ",\"visible\":" +
-                    JsonBool(c.Visible) + ",\"note\":" + JsonString(c.Note);
+                    JsonBool(c.Visible) + ",\"note\":" + JsonString(c.Note) +
+                    ",\"named\":" + JsonString(c.Named);
   if (c.Text != nullptr) out += ",\"text\":" + JsonString(*c.Text);
   if (c.List != nullptr) {
     out += ",\"index\":" + std::to_string(c.List->ListIndex) + ",\"items\":[";
@@ -153,14 +160,14 @@ std::string AttributeFormJson(Program& p, AttributeDialog dialog) {
   std::string out = "{\"caption\":" + JsonString(texts->Caption) + ",\"ok\":" +
                     JsonString(texts->CommandOK) + ",\"cancel\":" +
                     JsonString(texts->CommandCancel) + ",\"rows\":[";
-  const std::vector<Control> rows = RowsOf(p.Attr, dialog);
+  const std::vector<Control> rows = RowsOf(p, dialog);
   for (size_t i = 0; i < rows.size(); ++i) out += (i ? "," : "") + ControlJson(rows[i]);
   return out + "],\"room\":" + JsonString(AttributeRoomText(p, dialog)) + "}";
 }
 
 bool SetAttributeField(Program& p, AttributeDialog dialog, std::string_view field,
                        std::string_view value) {
-  for (const Control& c : RowsOf(p.Attr, dialog)) {
+  for (const Control& c : RowsOf(p, dialog)) {
     if (c.Name != field || c.ReadOnly) continue;
     int number = 0;
     const bool digits = std::from_chars(value.data(), value.data() + value.size(), number).ec ==

@@ -17,6 +17,7 @@
 #include "WebPlatform.h"
 #include "app/EventActions.h"
 #include "app/FileCommands.h"
+#include "app/KeptFigure.h"
 #include "app/MainCommands.h"
 #include "app/MainEvents.h"
 #include "app/NewAndExit.h"
@@ -45,6 +46,7 @@ struct WebSession {
   WebPlatform Host;
   std::string MenuDialog;  // the dialog the last menu command asked for
   AttributeDialog OpenDialog = AttributeDialog::kNone;  // the one the page shows
+  std::string LastKept;  // what the browser's storage holds of the figure
 };
 
 std::unique_ptr<WebSession> session;
@@ -55,13 +57,14 @@ int Reply(std::string text) {
   return static_cast<int>(reply.size());
 }
 
-InputEvent MouseEvent(double column, double row, int button, int shift) {
+InputEvent MouseEvent(double column, double row, int button, int shift, bool finger = false) {
   const WorldPoint at = PixelToWorld(session->Prog.View, column, row);
   InputEvent e;
   e.X = at.X;
   e.Y = at.Y;
   e.Button = static_cast<int16_t>(button);
   e.Shift = static_cast<int16_t>(shift);
+  e.Finger = finger;
   return e;
 }
 
@@ -112,11 +115,12 @@ void program_start(int width, int height, const char* figure, int length) {
   Finish();
 }
 
-// action 0 press, 1 move, 2 release; column and row in canvas pixels.
+// action 0 press, 1 move, 2 release; column and row in canvas pixels; finger
+// 1 for a touch.
 PLANDRA_EXPORT("program_mouse")
-void program_mouse(int action, double column, double row, int button, int shift) {
+void program_mouse(int action, double column, double row, int button, int shift, int finger) {
   using namespace plandra;
-  SessionMouse(session->Prog, MouseEvent(column, row, button, shift),
+  SessionMouse(session->Prog, MouseEvent(column, row, button, shift, finger != 0),
                static_cast<MouseAction>(action));
   Finish();
 }
@@ -233,6 +237,29 @@ PLANDRA_EXPORT("program_timer") void program_timer(int timer) {
 PLANDRA_EXPORT("program_resize") void program_resize(int width, int height) {
   session->Canvas.Resize(width, height);
   plandra::SessionResized(session->Prog);
+  plandra::Finish();
+}
+
+// The figure as the browser keeps it, in the reply, when it changed since
+// the last keep; -1 when it did not.
+PLANDRA_EXPORT("program_keep") int program_keep() {
+  std::string kept = plandra::KeptFigureText(session->Prog);
+  if (kept == session->LastKept) return -1;
+  session->LastKept = kept;
+  return plandra::Reply(std::move(kept));
+}
+
+// The figure kept on the last visit, offered to the user; 1 when restored.
+PLANDRA_EXPORT("program_offer_kept") int program_offer_kept(const char* kept, int length) {
+  const bool restored = plandra::OfferKeptFigure(
+      session->Prog, std::string_view(kept, static_cast<size_t>(length)));
+  plandra::Finish();
+  return restored ? 1 : 0;
+}
+
+// The browser's storage refused the figure.
+PLANDRA_EXPORT("program_keep_refused") void program_keep_refused() {
+  plandra::KeepRefused(session->Prog);
   plandra::Finish();
 }
 

@@ -253,6 +253,12 @@ constexpr EnglishRow kEnglishRows[] = {
      "This folder will become the standard data folder:"},
     {"図が変わったので,やり直しはできません。",
      "The figure has changed since the undo, so it cannot be redone."},
+    {"前回の作図が残っています。続きから作図しますか。",
+     "Your figure from last time was kept. Do you want to carry on with it?"},
+    {"残っていた作図を読めませんでした。", "The figure kept from last time could not be read."},
+    {"ブラウザに作図を残せません(保存領域がいっぱいか,許可されていません)。ファイルに保存してください。",
+     "The browser cannot keep your figure (its storage is full or not allowed). Please save it "
+     "as a file."},
     {"計算中", "Calculating"},
     {"元にする対象がありません。キャンセルします。",
      "There is no object to start from. Cancelled."},

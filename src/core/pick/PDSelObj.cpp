@@ -132,9 +132,11 @@ void EscapeSelection(Program& p) {
 
 }  // namespace
 
-ObjRef HoverPick(Program& p, double x, double y) {
+ObjRef HoverPick(Program& p, double x, double y, bool finger) {
   const Figure& fig = p.Fig;
-  ObjRef found = ElementUnderPointer(fig, x, y, p.View.PixelSize, p.Config.MenuEasy != 0);
+  const double reach = finger ? kFingerReach : 1.0;
+  ObjRef found =
+      ElementUnderPointer(fig, x, y, p.View.PixelSize * reach, p.Config.MenuEasy != 0);
   if (found.Index != 0) {
     ShowObjStatus(p, found);
   } else {
@@ -280,7 +282,7 @@ void SelectKeyDown(Program& p, const InputEvent& event) {
 }
 
 void StandardMouseDown(Program& p, const InputEvent& event) {
-  ObjRef found = HoverPick(p, event.X, event.Y);
+  ObjRef found = HoverPick(p, event.X, event.Y, event.Finger);
   bool draggable = found.Index != 0 && IsDraggable(p.Fig, found);
   if (event.Button == kButtonLeft && draggable) {
     if (found.Class == kClassPoint) {
@@ -325,7 +327,7 @@ void MouseMove(Program& p, const InputEvent& event) {
   if (PlaneTableRunning(p)) return;
   int16_t mode = CurrentMode(p.Modes);
   if (mode == kModeStandard) {
-    HoverPick(p, event.X, event.Y);
+    HoverPick(p, event.X, event.Y, event.Finger);
   } else if (IsDeformMode(mode)) {
     DeformMouseMove(p, event);
   }

@@ -20,6 +20,11 @@ struct Program;
 constexpr int16_t kKeyA = 65;
 constexpr int16_t kKeyH = 72;
 
+// How much farther than a mouse's tip a finger reaches an element: a line
+// 3 pixels off for the mouse, a finger's contact, some 8 mm wide, needs
+// twice that, and a point it covers is taken.
+constexpr double kFingerReach = 2.0;
+
 constexpr int16_t kCursorArrow = 1;
 constexpr int16_t kCursorSizeAll = 5;
 
@@ -43,7 +48,7 @@ struct PickState {
 
 // The weighted nearest element within 10 pixels, or {0,0}. Updates the
 // hover highlight, the cursor and the status text.
-ObjRef HoverPick(Program& p, double x, double y);
+ObjRef HoverPick(Program& p, double x, double y, bool finger = false);
 
 void BuildPickList(Program& p, int16_t classCode);
 void BuildFreePointPickList(Program& p);

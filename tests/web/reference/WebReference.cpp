@@ -25,6 +25,7 @@
 
 #include "CliRender.h"
 #include "ElementTable.h"
+#include "app/KeptFigure.h"
 #include "app/KeyDispatch.h"
 #include "app/MainCommands.h"
 #include "app/Session.h"
@@ -332,11 +333,33 @@ bool NumberDialogLine(Program& program, const std::string& verb, const std::stri
   return true;
 }
 
+void StartProgram(Program& program, Platform& host, const std::string& folder,
+                  Surface& surface) {
+  program.Host = &host;
+  program.Folders.Folder = folder;
+  program.Canvas = &surface;
+  StartUp(program, StartupInputs{});
+  ApplyDisplaySettings(program.Config, program.Canvas);
+  SessionResized(program);
+}
+
+// The tab closed and opened again: a new program takes back what the
+// browser kept, as the page offers it.
+void Reopen(Program& program, Surface& surface) {
+  const std::string kept = KeptFigureText(program);
+  Platform& host = *program.Host;
+  const std::string folder = program.Folders.Folder;
+  program = Program();
+  StartProgram(program, host, folder, surface);
+  OfferKeptFigure(program, kept);
+}
+
 // "construct SCRIPT W H FOLDER FILE [MENUS]": a new program on a W x H drawing
 // area (program folder FOLDER) runs the script as the browser program's test
 // does: "menu NAME", "click C,R" (a press and a release at a canvas pixel),
-// "key CODE", and the number dialogs' lines above; "menu mnuSave" saves to
-// FILE. MENUS gets the menu's states before the first step and after each.
+// "key CODE", "reopen tab" (Reopen), and the number dialogs' lines above;
+// "menu mnuSave" saves to FILE. MENUS gets the menu's states before the first
+// step and after each.
 int Construct(const std::vector<std::string>& args) {
   if (args.size() != 5 && args.size() != 6) {
     std::cerr << "web_reference construct SCRIPT W H FOLDER FILE [MENUS]\n";
@@ -346,13 +369,8 @@ int Construct(const std::vector<std::string>& args) {
   if (args.size() == 6) menus.open(args[5]);
   SavingPlatform host(args[4]);
   Program program;
-  program.Host = &host;
-  program.Folders.Folder = args[3];
   test::RecordingSurface surface(std::stoi(args[1]), std::stoi(args[2]));
-  program.Canvas = &surface;
-  StartUp(program, StartupInputs{});
-  ApplyDisplaySettings(program.Config, program.Canvas);
-  SessionResized(program);
+  StartProgram(program, host, args[3], surface);
   std::ifstream script(args[0]);
   int step = 0;
   if (menus.is_open()) WriteMenuStates(menus, program, step);
@@ -379,6 +397,8 @@ int Construct(const std::vector<std::string>& args) {
       InputEvent key;
       key.KeyCode = static_cast<int16_t>(std::stoi(operand));
       SessionKeyDown(program, key);
+    } else if (verb == "reopen") {
+      Reopen(program, surface);
     } else {
       std::cerr << "web_reference: cannot run \"" << verb << ' ' << operand << "\"\n";
       return 2;

@@ -1,0 +1,99 @@
+#!/usr/bin/python3
+"""The browser program passes axe-core without a serious or critical finding
+in each state a pupil meets: the window, an open menu, the save dialog, an
+attribute dialog and the question about the figure kept from last time."""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+
+import axe_check
+import program_test as pt
+import viewer_test as vt
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.mouse_button import MouseButton
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+check = vt.check
+failures = vt.failures
+
+
+def audit(driver, axe, state):
+    found = axe_check.findings(driver, axe)
+    check(not found, '%s: %s' % (state, '; '.join(found)))
+
+
+def dialog_open(driver):
+    WebDriverWait(driver, 10).until(lambda d: d.find_elements('css selector', 'dialog[open]'))
+
+
+def close_dialog(driver):
+    driver.find_element('css selector', 'dialog[open]').send_keys(Keys.ESCAPE)
+    pt.wait_idle(driver)
+
+
+def right_click(driver, canvas, column, row):
+    box = driver.execute_script('return arguments[0].getBoundingClientRect();', canvas)
+    actions = ActionBuilder(driver)
+    actions.pointer_action.move_to_location(int(box['left'] + column), int(box['top'] + row))
+    actions.pointer_action.pointer_down(MouseButton.RIGHT)
+    actions.pointer_action.pointer_up(MouseButton.RIGHT)
+    actions.perform()
+    pt.wait_idle(driver)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ('--program', '--page', '--axe-fetcher', '--work'):
+        parser.add_argument(option, required=True)
+    args = parser.parse_args()
+    where = subprocess.run([args.axe_fetcher, '--where'], capture_output=True, text=True,
+                           check=True).stdout.strip()
+    if not os.path.exists(where):
+        print('no %s: run scripts/install-deps' % where)
+        return 1
+    axe = open(where).read()
+    shutil.rmtree(args.work, ignore_errors=True)
+    os.makedirs(args.work)
+    shutil.copy(args.program, args.work)
+    shutil.copy(args.page, os.path.join(args.work, 'plandra.html'))
+    driver = vt.chromium(args.work, window='900,700')
+    try:
+        pt.fresh_page(driver, args)
+        pt.wait_idle(driver, timeout=60)
+        audit(driver, axe, 'the window')
+        driver.find_element('css selector', '.plandra-menubar [data-name="mnuFile"]').click()
+        audit(driver, axe, 'the file menu')
+        driver.find_element('css selector', '.plandra-menubar [data-name="mnuFile"]').send_keys(
+            Keys.ESCAPE)
+        pt.choose_menu(driver, 'mnuSave', False)
+        dialog_open(driver)
+        audit(driver, axe, 'the save dialog')
+        close_dialog(driver)
+        canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
+        pt.choose_menu(driver, 'mnuNew', False)
+        pt.tap(driver, canvas, 300, 200, False)
+        canvas.send_keys(Keys.ESCAPE)
+        pt.wait_idle(driver)
+        right_click(driver, canvas, 300, 200)
+        pt.choose_menu(driver, 'mnuEdit2_point_Edit', False)
+        dialog_open(driver)
+        audit(driver, axe, 'the point\'s attribute dialog')
+        close_dialog(driver)
+        driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+        dialog_open(driver)
+        audit(driver, axe, 'the question about the kept figure')
+    finally:
+        driver.quit()
+    if failures:
+        print('%d failure(s)' % len(failures))
+        return 1
+    print('all checks passed')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
