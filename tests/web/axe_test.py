@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The browser program passes axe-core without a serious or critical finding
 in each state a pupil meets: the window, an open menu, the save dialog, an
-attribute dialog and the question about the figure kept from last time."""
+attribute dialog, the number dialogs and the question about the figure kept
+from last time."""
 
 import argparse
 import os
@@ -45,6 +46,31 @@ def right_click(driver, canvas, column, row):
     pt.wait_idle(driver)
 
 
+def check_number_dialogs(driver, axe, canvas):
+    """The number chooser asking a division's number, the expression input
+    over the number it made, and the modal number input."""
+    pt.choose_menu(driver, 'mnuPnewFreeP', False)
+    pt.tap(driver, canvas, 500, 260, False)
+    canvas.send_keys(Keys.ESCAPE)
+    pt.choose_menu(driver, 'mnuPtoubun', False)
+    for column, row in ((300, 200), (500, 260)):
+        pt.tap(driver, canvas, column, row, False)
+    pt.wait_idle(driver)
+    audit(driver, axe, 'the number chooser')
+    pt.press(driver, Keys.ENTER)
+    pt.choose_menu(driver, 'mnuMcalc', False)
+    pt.wait_idle(driver)
+    audit(driver, axe, 'the expression input')
+    pt.press(driver, Keys.ESCAPE)
+    pt.choose_menu(driver, 'mnuKeta', False)
+    dialog_open(driver)
+    audit(driver, axe, 'the number input')
+    pt.press(driver, Keys.ESCAPE)
+    pt.press(driver, Keys.ESCAPE)
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == [],
+          'the number dialogs did not close with Escape')
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ('--program', '--page', '--axe-fetcher', '--work'):
@@ -83,6 +109,7 @@ def main():
         dialog_open(driver)
         audit(driver, axe, 'the point\'s attribute dialog')
         close_dialog(driver)
+        check_number_dialogs(driver, axe, canvas)
         driver.get('file://' + os.path.join(args.work, 'plandra.html'))
         dialog_open(driver)
         audit(driver, axe, 'the question about the kept figure')
