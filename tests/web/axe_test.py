@@ -46,6 +46,12 @@ def right_click(driver, canvas, column, row):
     pt.wait_idle(driver)
 
 
+def shown(driver, dialog):
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == [dialog] and
+          driver.find_elements('css selector', '[data-dialog="%s"]' % dialog),
+          'the page does not show ' + dialog)
+
+
 def check_number_dialogs(driver, axe, canvas):
     """The number chooser asking a division's number, the expression input
     over the number it made, and the modal number input."""
@@ -56,14 +62,17 @@ def check_number_dialogs(driver, axe, canvas):
     for column, row in ((300, 200), (500, 260)):
         pt.tap(driver, canvas, column, row, False)
     pt.wait_idle(driver)
+    shown(driver, 'PDSelNum')
     audit(driver, axe, 'the number chooser')
     pt.press(driver, Keys.ENTER)
     pt.choose_menu(driver, 'mnuMcalc', False)
     pt.wait_idle(driver)
+    shown(driver, 'PDExpress')
     audit(driver, axe, 'the expression input')
     pt.press(driver, Keys.ESCAPE)
     pt.choose_menu(driver, 'mnuKeta', False)
     dialog_open(driver)
+    shown(driver, 'pdNumInput')
     audit(driver, axe, 'the number input')
     pt.press(driver, Keys.ESCAPE)
     pt.press(driver, Keys.ESCAPE)
