@@ -2,13 +2,14 @@
 """The browser program passes axe-core without a serious or critical finding
 in each state a pupil meets: the window, an open menu, the save dialog, an
 attribute dialog, the number dialogs and the question about the figure kept
-from last time."""
+from last time; and beside the canvas it finds the figure told as it now is."""
 
 import argparse
 import os
 import shutil
 import subprocess
 import sys
+import time
 
 import axe_check
 import program_test as pt
@@ -33,6 +34,29 @@ def dialog_open(driver):
 
 def close_dialog(driver):
     driver.find_element('css selector', 'dialog[open]').send_keys(Keys.ESCAPE)
+    pt.wait_idle(driver)
+
+
+def description(driver):
+    """The entries beside the canvas once the page has brought them up to date."""
+    time.sleep(0.6)  # the page waits for the calls to stop
+    return driver.execute_script(
+        "var canvas = document.querySelector('canvas.plandra-drawing');"
+        "var summary = document.getElementById(canvas.getAttribute('aria-describedby'));"
+        "return [summary ? summary.textContent : '', Array.from(document.querySelectorAll("
+        "'.plandra-description li')).map(function (item) { return item.textContent; })];")
+
+
+def check_description(driver):
+    """A screen reader finds the figure told beside the canvas, as it now is."""
+    summary, entries = description(driver)
+    check(summary.endswith(': 点 1') and entries and entries[0].startswith('点 A:'),
+          'the new point is not described: %r %r' % (summary, entries))
+    pt.choose_menu(driver, 'mnuCundo', False)
+    pt.wait_idle(driver)
+    summary, entries = description(driver)
+    check(not entries, 'the undone point is still described: %r' % entries)
+    pt.choose_menu(driver, 'mnuCredoUndone', False)
     pt.wait_idle(driver)
 
 
@@ -113,6 +137,8 @@ def main():
         pt.tap(driver, canvas, 300, 200, False)
         canvas.send_keys(Keys.ESCAPE)
         pt.wait_idle(driver)
+        check_description(driver)
+        audit(driver, axe, 'the window with a point')
         right_click(driver, canvas, 300, 200)
         pt.choose_menu(driver, 'mnuEdit2_point_Edit', False)
         dialog_open(driver)

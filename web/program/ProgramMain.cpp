@@ -13,6 +13,7 @@
 #include "AttributeForm.h"
 #include "NumberDialogForm.h"
 #include "CanvasSurface.h"
+#include "FigureDescription.h"
 #include "ProgramState.h"
 #include "WebPlatform.h"
 #include "app/EventActions.h"
@@ -23,12 +24,14 @@
 #include "app/NewAndExit.h"
 #include "app/Session.h"
 #include "app/Startup.h"
+#include "app/WebCommands.h"
 #include "core/Program.h"
 #include "core/Refresh.h"
 #include "core/attributes/PDAttribute.h"
 #include "core/attributes/PasteFit.h"
 #include "core/dialogs/LanguageDialog.h"
 #include "files/ProgramFolder.h"
+#include "persist/JsonText.h"
 #include "view/PDDraw05.h"
 
 #define PLANDRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
@@ -261,6 +264,22 @@ PLANDRA_EXPORT("program_offer_kept") int program_offer_kept(const char* kept, in
 PLANDRA_EXPORT("program_keep_refused") void program_keep_refused() {
   plandra::KeepRefused(session->Prog);
   plandra::Finish();
+}
+
+// The figure told for the description beside the canvas, a line an element.
+PLANDRA_EXPORT("program_describe") int program_describe() {
+  plandra::Program& p = session->Prog;
+  return plandra::Reply(plandra::FigureDescription(p.Fig, p.Config.KetaDecimal));
+}
+
+// The words the description is told in, as a JSON object by name.
+PLANDRA_EXPORT("program_description_words") int program_description_words() {
+  std::string json = "{";
+  for (const auto& [name, text] : plandra::DescriptionWords(session->Prog)) {
+    json += (json.size() > 1 ? "," : "") + plandra::JsonString(name) + ':' +
+            plandra::JsonString(text);
+  }
+  return plandra::Reply(json + '}');
 }
 
 PLANDRA_EXPORT("program_state") int program_state() {
