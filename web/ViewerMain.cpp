@@ -14,6 +14,7 @@
 
 #include "CanvasSurface.h"
 #include "ElementTable.h"
+#include "FigureDescription.h"
 #include "curves/SampledLocusCurves.h"
 #include "curves/TraceLists.h"
 #include "engine/DragRules.h"

@@ -19,13 +19,6 @@ struct ViewerFigure {
 };
 ViewerFigure ViewerFigureOf(int handle);
 
-// One line an element (points, lines, circles, shown numbers), fields
-// separated by tabs: class letter, index, name, the kind of the step that
-// made it, its inputs' names, and its place or value with decimals (a
-// circle's radius in a field of its own); empty values for one that does not
-// exist.
-std::string FigureDescription(const Figure& fig, int decimals);
-
 // The text the page reads next through reply_text and reply_length; its
 // length in bytes.
 size_t SetReply(std::string text);

@@ -65,7 +65,22 @@ constexpr std::pair<std::string_view, std::string_view> kViewerTexts[] = {
     {"radius", "半径"},
     {"absent", "(存在しません)"}};
 
+constexpr std::string_view kDescriptionTextNames[] = {"description", "point", "line", "circle",
+                                                      "number",      "radius", "absent"};
+
 fs::path WebDataFile(std::string_view name) { return fs::path(kWebDataFolder) / name; }
+
+// The decimals of the description (the program's own) and the kinds of the
+// figure's steps by name.
+void AppendFigureWords(Program& p, PageWords& words) {
+  words.emplace_back("decimals", std::to_string(p.Config.KetaDecimal));
+  for (int s = 1; s <= p.Fig.StepCount; ++s) {
+    const std::string name = "kind." + std::string(StepKindText(p.Fig, s));
+    const bool listed = std::any_of(words.begin(), words.end(),
+                                    [&](const auto& text) { return text.first == name; });
+    if (!listed) words.emplace_back(name, KindDisplayName(p.Lang, StepKindText(p.Fig, s)));
+  }
+}
 
 // The page's own texts in the program's language, and the report that
 // describes the figure to a screen reader (the file's name only: the page is
@@ -75,18 +90,9 @@ void FillPageTexts(Program& p, FigurePageFields& fields) {
   for (const auto& [name, text] : kViewerTexts) {
     fields.ViewerTexts.emplace_back(name, Translate(p.Lang, text));
   }
-  // Not texts: the step the page's number sliders vary by and the decimals
-  // of its description, the program's own.
+  // Not a text: the step the page's number sliders vary by.
   fields.ViewerTexts.emplace_back("step", FormatReal(p.Config.DeltaVar));
-  fields.ViewerTexts.emplace_back("decimals", std::to_string(p.Config.KetaDecimal));
-  // The kinds of the figure's steps by name, for the description.
-  for (int s = 1; s <= p.Fig.StepCount; ++s) {
-    const std::string name = "kind." + std::string(StepKindText(p.Fig, s));
-    const bool listed = std::any_of(fields.ViewerTexts.begin(), fields.ViewerTexts.end(),
-                                    [&](const auto& text) { return text.first == name; });
-    if (!listed)
-      fields.ViewerTexts.emplace_back(name, KindDisplayName(p.Lang, StepKindText(p.Fig, s)));
-  }
+  AppendFigureWords(p, fields.ViewerTexts);
   fields.Report = FigDataViewReport(p.Fig, p.Lang, fs::path(p.CurFileName).filename().string(),
                                     p.Config.KetaDecimal);
 }
@@ -201,6 +207,17 @@ PageExport ExportFigurePage(Program& p, const fs::path& page, const LinkedPageFi
   }
   result.Ok = true;
   return result;
+}
+
+PageWords DescriptionWords(Program& p) {
+  PageWords words;
+  for (std::string_view name : kDescriptionTextNames) {
+    const auto text = std::find_if(std::begin(kViewerTexts), std::end(kViewerTexts),
+                                   [&](const auto& entry) { return entry.first == name; });
+    words.emplace_back(name, Translate(p.Lang, text->second));
+  }
+  AppendFigureWords(p, words);
+  return words;
 }
 
 void mnuf_html(Program& p) {

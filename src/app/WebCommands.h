@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace plandra {
 
@@ -19,6 +21,12 @@ constexpr std::string_view kOpenInProgramText = "この図をプログラムで�
 
 // The page's language as HTML names it; a user's dictionary may be any.
 std::string PageLanguage(const LangState& lang);
+
+// The words a page puts around its description of the figure (the class
+// words, "decimals", and "kind.CODE" for each kind of the figure's steps),
+// by name, in the program's language.
+using PageWords = std::vector<std::pair<std::string, std::string>>;
+PageWords DescriptionWords(Program& p);
 
 // The static picture of the figure as the window shows it, at the window's
 // size (641 x 481 without a window), without the highlights of the moment.

@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 """The browser program passes axe-core without a serious or critical finding
 in each state a pupil meets: the window, an open menu, the save dialog, an
-attribute dialog and the question about the figure kept from last time."""
+attribute dialog, the number dialogs and the question about the figure kept
+from last time; and beside the canvas it finds the figure told as it now is."""
 
 import argparse
 import os
 import shutil
 import subprocess
 import sys
+import time
 
 import axe_check
 import program_test as pt
@@ -35,6 +37,29 @@ def close_dialog(driver):
     pt.wait_idle(driver)
 
 
+def description(driver):
+    """The entries beside the canvas once the page has brought them up to date."""
+    time.sleep(0.6)  # the page waits for the calls to stop
+    return driver.execute_script(
+        "var canvas = document.querySelector('canvas.plandra-drawing');"
+        "var summary = document.getElementById(canvas.getAttribute('aria-describedby'));"
+        "return [summary ? summary.textContent : '', Array.from(document.querySelectorAll("
+        "'.plandra-description li')).map(function (item) { return item.textContent; })];")
+
+
+def check_description(driver):
+    """A screen reader finds the figure told beside the canvas, as it now is."""
+    summary, entries = description(driver)
+    check(summary.endswith(': 点 1') and entries and entries[0].startswith('点 A:'),
+          'the new point is not described: %r %r' % (summary, entries))
+    pt.choose_menu(driver, 'mnuCundo', False)
+    pt.wait_idle(driver)
+    summary, entries = description(driver)
+    check(not entries, 'the undone point is still described: %r' % entries)
+    pt.choose_menu(driver, 'mnuCredoUndone', False)
+    pt.wait_idle(driver)
+
+
 def right_click(driver, canvas, column, row):
     box = driver.execute_script('return arguments[0].getBoundingClientRect();', canvas)
     actions = ActionBuilder(driver)
@@ -43,6 +68,40 @@ def right_click(driver, canvas, column, row):
     actions.pointer_action.pointer_up(MouseButton.RIGHT)
     actions.perform()
     pt.wait_idle(driver)
+
+
+def shown(driver, dialog):
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == [dialog] and
+          driver.find_elements('css selector', '[data-dialog="%s"]' % dialog),
+          'the page does not show ' + dialog)
+
+
+def check_number_dialogs(driver, axe, canvas):
+    """The number chooser asking a division's number, the expression input
+    over the number it made, and the modal number input."""
+    pt.choose_menu(driver, 'mnuPnewFreeP', False)
+    pt.tap(driver, canvas, 500, 260, False)
+    canvas.send_keys(Keys.ESCAPE)
+    pt.choose_menu(driver, 'mnuPtoubun', False)
+    for column, row in ((300, 200), (500, 260)):
+        pt.tap(driver, canvas, column, row, False)
+    pt.wait_idle(driver)
+    shown(driver, 'PDSelNum')
+    audit(driver, axe, 'the number chooser')
+    pt.press(driver, Keys.ENTER)
+    pt.choose_menu(driver, 'mnuMcalc', False)
+    pt.wait_idle(driver)
+    shown(driver, 'PDExpress')
+    audit(driver, axe, 'the expression input')
+    pt.press(driver, Keys.ESCAPE)
+    pt.choose_menu(driver, 'mnuKeta', False)
+    dialog_open(driver)
+    shown(driver, 'pdNumInput')
+    audit(driver, axe, 'the number input')
+    pt.press(driver, Keys.ESCAPE)
+    pt.press(driver, Keys.ESCAPE)
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == [],
+          'the number dialogs did not close with Escape')
 
 
 def main():
@@ -78,11 +137,14 @@ def main():
         pt.tap(driver, canvas, 300, 200, False)
         canvas.send_keys(Keys.ESCAPE)
         pt.wait_idle(driver)
+        check_description(driver)
+        audit(driver, axe, 'the window with a point')
         right_click(driver, canvas, 300, 200)
         pt.choose_menu(driver, 'mnuEdit2_point_Edit', False)
         dialog_open(driver)
         audit(driver, axe, 'the point\'s attribute dialog')
         close_dialog(driver)
+        check_number_dialogs(driver, axe, canvas)
         driver.get('file://' + os.path.join(args.work, 'plandra.html'))
         dialog_open(driver)
         audit(driver, axe, 'the question about the kept figure')

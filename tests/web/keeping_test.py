@@ -54,8 +54,10 @@ def answer(driver, value):
 def play(driver, lines):
     canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
     for line in lines:
-        verb, operand = line.split()
-        if verb == 'menu':
+        verb, operand = line.split()[:2]
+        if verb in ('press', 'choose', 'type'):
+            pt.dialog_step(driver, line, False)
+        elif verb == 'menu':
             pt.choose_menu(driver, operand, False)
         elif verb == 'click':
             column, row = (float(v) for v in operand.split(','))

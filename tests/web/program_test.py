@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The browser program in headless Chromium: one construction (a triangle,
-its circumcircle, a measurement, an undo and a redo), made by mouse and by
-touch, saves a file byte-identical to what the program's core writes for the
-same events, and after every step the page offers exactly the menu items the
-core's menu model enables. Prints what it measures."""
+its circumcircle, a measurement, a calculated number made in the expression
+dialog, a number's value changed in the number chooser, an undo and a redo),
+made by mouse and by touch, saves a file byte-identical to what the program's
+core writes for the same events, and after every step the page offers exactly
+the menu items the core's menu model enables. Prints what it measures."""
 
 import argparse
 import os
@@ -30,6 +31,13 @@ SCRIPT = [
     'menu mnuMdis2P',
     'click 200,300', 'click 420,310',
     'key 27',
+    # The measurement times a typed 2, then the 2 changed to 3 in place.
+    'menu mnuMcalc',
+    'press PDExpress/NumSelectOK', 'press PDExpress/cmdOpMulti', 'press PDExpress/cmdAddNum',
+    'type PDExpress/Text1 2', 'press PDExpress/cmdNewNumOK', 'press PDExpress/cmdInputEnd',
+    'menu mnuDeformVar',
+    'choose PDSelNum/NumList 0', 'press PDSelNum/Reset', 'type PDSelNum/ResetText 3',
+    'press PDSelNum/ResetOK', 'press PDSelNum/Cmd_Cancel',
     'menu mnuCundo',
     'menu mnuCredoUndone',
     'menu mnuSave',
@@ -39,7 +47,11 @@ KEYS = {'Enter': 13, 'Escape': 27, 'Left': 37, 'Up': 38, 'Right': 39, 'Down': 40
 # The same kind of figure by keys alone: three new points (the command
 # goes on after each) moved with the arrows and placed with Enter, the circumcircle and its centre chosen from
 # the menus with Alt and the arrows, their points picked with Down and Enter,
-# saved with Ctrl+S. Menu lines name the item the keys reach.
+# a distance measured, and a calculated number made in the expression dialog
+# (the measurement times a typed 2); saved with Ctrl+S. Menu lines name the
+# item the keys reach; "dkey DIALOG/CONTROL KEY" is a key in the dialog's
+# control that has the focus, followed by what the page does with a key the
+# dialog leaves ("click" the button, "edit" the text box).
 KEY_SCRIPT = (
     ['shortcut mnuPnewFreeP', 'key Enter'] + ['key Right'] * 8 +
     ['key Enter'] + ['key Left'] * 4 + ['key Up'] * 6 +
@@ -48,21 +60,61 @@ KEY_SCRIPT = (
      'key Enter',
      'keymenu c/mnuConstPoint/mnuPcenter/mnuPgaishin', 'key Enter', 'key Down', 'key Enter',
      'key Down', 'key Enter',
+     'keymenu m/mnuMdis/mnuMdis2P', 'key Enter', 'key Down', 'key Enter', 'key Escape',
+     'keymenu m/mnuMcalc',
+     'dkey PDExpress/NumList Enter', 'dkey PDExpress/cmdInputEnd *',
+     'dkey PDExpress/NumList Left', 'dkey PDExpress/cmdAddNum Enter click',
+     'dkey PDExpress/Text1 2 edit', 'dkey PDExpress/Text1 Enter',
+     'dkey PDExpress/cmdInputEnd Enter click',
      'shortcut mnuSave'])
 
 
+def key_code(key):
+    """The core's code of a key named in a script, and its typed text."""
+    if key in KEYS:
+        return KEYS[key], ''
+    return (ord(key.upper()) if key.isalnum() else 0), key
+
+
+def dialog_lines(line):
+    """A number dialog's line as the page's calls to the core."""
+    verb, target, *rest = line.split()
+    dialog, control = target.split('/')
+    act = 'act %s %s ' % (dialog, control)
+    if verb == 'press':
+        return [act + 'click']
+    if verb == 'choose':
+        return [act + 'select ' + rest[0]]
+    if verb == 'type':  # into a text box whose text was selected whole
+        return sum((['dialogkey %s %s %d %s' % (dialog, control, key_code(c)[0], c),
+                     act + 'edit ' + rest[0][:i + 1]] for i, c in enumerate(rest[0])), [])
+    code, text = key_code(rest[0])
+    lines = [('dialogkey %s %s %d %s' % (dialog, control, code, text)).rstrip()]
+    if rest[1:] == ['click']:
+        lines.append(act + 'click')
+    elif rest[1:] == ['edit']:
+        lines.append(act + 'edit ' + text)
+    return lines
+
+
 def core_script(script):
-    """The script as the core takes it: every menu line a command, every key its code."""
+    """The script as the core takes it: every menu line a command, every key
+    its code, every dialog line the page's calls; and after how many of those
+    each line of the script ends."""
     lines = []
+    ends = []
     for line in script:
-        verb, operand = line.split()
+        verb, operand = line.split()[:2]
         if verb == 'key' and operand in KEYS:
             lines.append('key %d' % KEYS[operand])
         elif verb in ('shortcut', 'keymenu'):
             lines.append('menu ' + operand.split('/')[-1])
+        elif verb in ('press', 'choose', 'type', 'dkey'):
+            lines += dialog_lines(line)
         else:
             lines.append(line)
-    return lines
+        ends.append(len(lines))
+    return lines, ends
 
 
 check = vt.check
@@ -99,7 +151,8 @@ def wait_idle(driver, timeout=20):
 def reference(args, width, height, folder, lines=SCRIPT):
     """The saved bytes and the menu states the core gives for the script."""
     script = os.path.join(folder, 'script.txt')
-    open(script, 'w').write('\n'.join(core_script(lines)) + '\n')
+    core_lines, ends = core_script(lines)
+    open(script, 'w').write('\n'.join(core_lines) + '\n')
     program_folder = os.path.join(folder, 'program')
     os.makedirs(program_folder, exist_ok=True)
     saved = os.path.join(folder, SAVED_NAME)
@@ -114,7 +167,7 @@ def reference(args, width, height, folder, lines=SCRIPT):
             steps.append({})
         else:
             steps[-1][name] = value == '1'
-    return open(saved, 'rb').read(), steps
+    return open(saved, 'rb').read(), [steps[0]] + [steps[end] for end in ends]
 
 
 PAGE_MENUS = """
@@ -135,11 +188,17 @@ Array.from(holder.querySelectorAll('.plandra-menubar > button')).forEach(functio
   var list = holder.querySelector('.plandra-menu[data-menu="' + top.dataset.name + '"]');
   if (list) walk(list, !top.disabled);
 });
+Array.from(holder.querySelectorAll('[data-dialog] [data-control]')).forEach(function (control) {
+  if (control.tagName === 'SPAN') return;
+  var name = control.closest('[data-dialog]').dataset.dialog + '/' + control.dataset.control;
+  states[name] = !control.disabled && !control.hidden;
+});
 return states;
 """
 
 
 def page_menus(driver):
+    """The menu items and the number dialogs' controls the page lets a pupil use."""
     return driver.execute_script(PAGE_MENUS)
 
 
@@ -167,13 +226,50 @@ def choose_menu(driver, name, touch):
     if not check(path, 'no menu item ' + name + ' in the page'):
         return
     for step in path:
-        target = driver.find_element('css selector', '#plandra-program [data-name="%s"]' % step)
-        kind = interaction.POINTER_TOUCH if touch else interaction.POINTER_MOUSE
-        actions = ActionBuilder(driver, mouse=PointerInput(kind, 'finger' if touch else 'mouse'))
-        actions.pointer_action.move_to(target, 0, 0)
-        actions.pointer_action.pointer_down(MouseButton.LEFT)
-        actions.pointer_action.pointer_up(MouseButton.LEFT)
-        actions.perform()
+        press_on(driver, driver.find_element(
+            'css selector', '#plandra-program [data-name="%s"]' % step), touch)
+
+
+def press_on(driver, target, touch):
+    """A click or a tap on the middle of an element."""
+    kind = interaction.POINTER_TOUCH if touch else interaction.POINTER_MOUSE
+    actions = ActionBuilder(driver, mouse=PointerInput(kind, 'finger' if touch else 'mouse'))
+    actions.pointer_action.move_to(target, 0, 0)
+    actions.pointer_action.pointer_down(MouseButton.LEFT)
+    actions.pointer_action.pointer_up(MouseButton.LEFT)
+    actions.perform()
+
+
+def dialog_control(driver, target):
+    dialog, control = target.split('/')
+    found = driver.find_elements(
+        'css selector', '[data-dialog="%s"] [data-control="%s"]' % (dialog, control))
+    check(found, 'the page shows no ' + target)
+    return found[0] if found else None
+
+
+def focused_control(driver):
+    return driver.execute_script(
+        'var e = document.activeElement, d = e && e.closest("[data-dialog]");'
+        'return d ? d.dataset.dialog + "/" + e.dataset.control : "";')
+
+
+def dialog_step(driver, line, touch):
+    """A number dialog's line of the script, as a pupil does it: a button
+    pressed, a list line chosen, a text typed over the text box's text."""
+    verb, target, *rest = line.split()
+    control = dialog_control(driver, target)
+    if control is None:
+        return
+    if verb == 'press':
+        press_on(driver, control, touch)
+    elif verb == 'choose':
+        press_on(driver, control.find_elements('css selector', 'option')[int(rest[0])], touch)
+    else:
+        check(focused_control(driver) == target,
+              'the focus is on %r, not on %s' % (focused_control(driver), target))
+        driver.execute_script('arguments[0].select();', control)
+        ActionChains(driver).send_keys(rest[0]).perform()
 
 
 def save_as(driver, name):
@@ -195,7 +291,7 @@ def run(driver, args, how, expected, menu_steps, downloads):
     if menus != menu_steps[0]:
         differing.append(0)
     for number, line in enumerate(SCRIPT, start=1):
-        verb, operand = line.split()
+        verb, operand = line.split()[:2]
         if verb == 'menu':
             choose_menu(driver, operand, touch)
             if operand == 'mnuSave':
@@ -205,10 +301,13 @@ def run(driver, args, how, expected, menu_steps, downloads):
             tap(driver, canvas, column, row, touch)
         elif verb == 'key' and operand == '27':
             canvas.send_keys(Keys.ESCAPE)
+        elif verb in ('press', 'choose', 'type'):
+            dialog_step(driver, line, touch)
         wait_idle(driver)
         if page_menus(driver) != menu_steps[number]:
             differing.append(number)
-    check(not differing, '%s: the page\'s menus differ from the model after steps %s'
+    check(not differing, '%s: the page\'s menus or number dialogs differ from the model '
+          'after steps %s'
           % (how, differing))
     saved = os.path.join(downloads, SAVED_NAME)
     deadline = time.time() + 10
@@ -258,9 +357,16 @@ def run_keys(driver, args, expected, downloads):
     fresh_page(driver, args)
     wait_idle(driver)
     for line in KEY_SCRIPT:
-        verb, operand = line.split()
+        verb, operand = line.split()[:2]
         if verb == 'key':
             press(driver, SELENIUM_KEYS[operand])
+        elif verb == 'dkey':
+            # The dialog's focus follows its model, so the keys go where the window's would.
+            if not check(focused_control(driver) == operand,
+                         'keys: the focus is on %r, not on %s' % (focused_control(driver), operand)):
+                return
+            key = line.split()[2]
+            press(driver, SELENIUM_KEYS.get(key, key))
         elif verb == 'shortcut':
             ActionChains(driver).key_down(Keys.CONTROL).send_keys(SHORTCUT_KEYS[operand]).key_up(
                 Keys.CONTROL).perform()
@@ -325,6 +431,33 @@ def check_attribute_dialog(driver, args, downloads):
     if check(os.path.exists(saved), 'the named figure was not downloaded'):
         check('"PQ"' in open(saved, 'rb').read().decode('cp932'),
               'the name typed in the attribute dialog is not in the saved figure')
+
+
+def check_composing_keys(driver, args):
+    """Enter that confirms a kana or kanji conversion in a number dialog's
+    text box belongs to the input method: the number is not taken with it."""
+    fresh_page(driver, args)
+    wait_idle(driver)
+    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
+    choose_menu(driver, 'mnuNew', False)
+    for column, row in ((200, 300), (420, 310)):
+        tap(driver, canvas, column, row, False)
+    canvas.send_keys(Keys.ESCAPE)
+    choose_menu(driver, 'mnuPtoubun', False)
+    for column, row in ((200, 300), (420, 310)):
+        tap(driver, canvas, column, row, False)
+    wait_idle(driver)
+    if not check(focused_control(driver) == 'PDSelNum/Text1', 'the division\'s number is not asked'):
+        return
+    driver.execute_script(
+        "document.activeElement.dispatchEvent(new KeyboardEvent('keydown', "
+        "{key: 'Enter', isComposing: true, bubbles: true, cancelable: true}));")
+    wait_idle(driver)
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == ['PDSelNum'],
+          'Enter confirming a conversion took the number')
+    press(driver, Keys.ENTER)
+    check(driver.execute_script('return plandraProgram.state().numberDialogs') == [],
+          'Enter did not take the number')
 
 
 def drag(driver, canvas, start, end, touch):
@@ -443,6 +576,7 @@ def main():
         by_keys, _ = reference(args, width, height, key_folder, KEY_SCRIPT)
         run_keys(driver, args, by_keys, downloads)
         check_attribute_dialog(driver, args, downloads)
+        check_composing_keys(driver, args)
         check_finger_reach(driver, args, downloads)
         measure(driver, args)
     finally:

@@ -11,7 +11,10 @@
 #include <utility>
 
 #include "AttributeForm.h"
+#include "NumberDialogForm.h"
+#include "PageSession.h"
 #include "CanvasSurface.h"
+#include "FigureDescription.h"
 #include "ProgramState.h"
 #include "ProgramWindows.h"
 #include "WebPlatform.h"
@@ -23,6 +26,7 @@
 #include "app/NewAndExit.h"
 #include "app/Session.h"
 #include "app/Startup.h"
+#include "app/WebCommands.h"
 #include "core/Program.h"
 #include "core/Refresh.h"
 #include "core/attributes/PDAttribute.h"
@@ -30,6 +34,7 @@
 #include "core/dialogs/LanguageDialog.h"
 #include "files/ProgramFolder.h"
 #include "files/WebPages.h"
+#include "persist/JsonText.h"
 #include "view/PDDraw05.h"
 
 #define PLANDRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
@@ -74,9 +79,9 @@ void Finish() { session->Canvas.FlushPixels(); }
 
 }  // namespace
 
-Program& WebProgram() { return session->Prog; }
-int WebReply(std::string text) { return Reply(std::move(text)); }
-void WebFinish() { Finish(); }
+Program& PageProgram() { return session->Prog; }
+void PageCallDone() { Finish(); }
+int PageReply(std::string text) { return Reply(std::move(text)); }
 
 }  // namespace plandra
 
@@ -263,6 +268,22 @@ PLANDRA_EXPORT("program_offer_kept") int program_offer_kept(const char* kept, in
 PLANDRA_EXPORT("program_keep_refused") void program_keep_refused() {
   plandra::KeepRefused(session->Prog);
   plandra::Finish();
+}
+
+// The figure told for the description beside the canvas, a line an element.
+PLANDRA_EXPORT("program_describe") int program_describe() {
+  plandra::Program& p = session->Prog;
+  return plandra::Reply(plandra::FigureDescription(p.Fig, p.Config.KetaDecimal));
+}
+
+// The words the description is told in, as a JSON object by name.
+PLANDRA_EXPORT("program_description_words") int program_description_words() {
+  std::string json = "{";
+  for (const auto& [name, text] : plandra::DescriptionWords(session->Prog)) {
+    json += (json.size() > 1 ? "," : "") + plandra::JsonString(name) + ':' +
+            plandra::JsonString(text);
+  }
+  return plandra::Reply(json + '}');
 }
 
 PLANDRA_EXPORT("program_state") int program_state() {

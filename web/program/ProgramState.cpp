@@ -1,5 +1,6 @@
 #include "ProgramState.h"
 
+#include "NumberDialogForm.h"
 #include "app/FileCommands.h"
 #include "app/NewAndExit.h"
 #include "core/Program.h"
@@ -65,6 +66,7 @@ std::string ProgramStateJson(Program& p, AttributeDialog dialog) {
   AppendStatus(p.Status, out);
   out += ",\"popup\":" + JsonString(std::exchange(p.Window.PopupMenu, {}));
   out += ",\"dialog\":" + JsonString(DialogName(dialog));
+  out += ",\"numberDialogs\":" + ShownNumberDialogsJson(p);
   out += ",\"changed\":" + JsonBool(FigureChanged(p));
   out += ",\"exit\":" + JsonBool(p.Window.ExitRequested);
   out += ",\"english\":" +

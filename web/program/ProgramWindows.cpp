@@ -1,5 +1,7 @@
 #include "ProgramWindows.h"
 
+#include "PageSession.h"
+
 #include <tuple>
 
 #include "app/MainCommands.h"
@@ -107,7 +109,7 @@ std::string MemoJson(Program& p) {
 
 }  // namespace plandra
 
-using plandra::WebProgram;
+using plandra::PageProgram;
 
 namespace {
 
@@ -118,40 +120,40 @@ std::string_view TextOf(const char* text, int length) {
 }  // namespace
 
 PLANDRA_EXPORT("program_windows_revision") int program_windows_revision() {
-  return plandra::SideWindowsRevision(WebProgram());
+  return plandra::SideWindowsRevision(PageProgram());
 }
 
 PLANDRA_EXPORT("program_viewer") int program_viewer() {
-  return plandra::WebReply(plandra::ViewerJson(WebProgram()));
+  return plandra::PageReply(plandra::ViewerJson(PageProgram()));
 }
 
 // An item of the viewer's menu chosen; 0 for a name it does not hold.
 PLANDRA_EXPORT("program_viewer_choose") int program_viewer_choose(const char* name, int length) {
-  const bool chosen = plandra::ViewerItemChosen(WebProgram(), TextOf(name, length));
-  plandra::WebFinish();
+  const bool chosen = plandra::ViewerItemChosen(PageProgram(), TextOf(name, length));
+  plandra::PageCallDone();
   return chosen ? 1 : 0;
 }
 
 PLANDRA_EXPORT("program_memo") int program_memo() {
-  return plandra::WebReply(plandra::MemoJson(WebProgram()));
+  return plandra::PageReply(plandra::MemoJson(PageProgram()));
 }
 
 PLANDRA_EXPORT("program_memo_edit") void program_memo_edit(const char* text, int length) {
-  plandra::MemoTextEdited(WebProgram().Events.Memo, TextOf(text, length));
+  plandra::MemoTextEdited(PageProgram().Events.Memo, TextOf(text, length));
 }
 
 PLANDRA_EXPORT("program_memo_font") void program_memo_font() {
-  plandra::MemoFontSwitch(WebProgram().Events.Memo);
+  plandra::MemoFontSwitch(PageProgram().Events.Memo);
 }
 
 PLANDRA_EXPORT("program_memo_save") int program_memo_save() {
-  plandra::Program& p = WebProgram();
+  plandra::Program& p = PageProgram();
   return plandra::SaveMemo(p.Events.Memo, *p.Host, p.Lang) ? 1 : 0;
 }
 
 // The window's "消す" (or its close): 1 when it may go, a changed memo asked
 // about first.
 PLANDRA_EXPORT("program_memo_erase") int program_memo_erase() {
-  plandra::Program& p = WebProgram();
+  plandra::Program& p = PageProgram();
   return plandra::MemoEraseClicked(p.Events.Memo, *p.Host, p.Lang) ? 1 : 0;
 }

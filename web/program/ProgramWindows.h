@@ -25,10 +25,4 @@ bool ViewerItemChosen(Program& p, std::string_view name);
 // "editable", "saveEnabled", "changed", "fontSize", "font", "save", "erase"}.
 std::string MemoJson(Program& p);
 
-// The module's session, for the exports beside ProgramMain's (defined there):
-// its program, the reply the page reads, and the drawing handed over.
-Program& WebProgram();
-int WebReply(std::string text);
-void WebFinish();
-
 }  // namespace plandra

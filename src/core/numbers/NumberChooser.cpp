@@ -270,6 +270,10 @@ void SelNumResetCancel(Program& p) {
   chooser.Cmd_Cancel.Visible = true;
 }
 
+void SelNumResetTextChanged(Program& p, std::string_view text) {
+  Chooser(p).ResetText.Caption = std::string(text);
+}
+
 void SelNumText1Changed(Program& p, std::string_view text) {
   NumberChooser& chooser = Chooser(p);
   chooser.Text1.Caption = std::string(text);

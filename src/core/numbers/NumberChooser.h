@@ -75,6 +75,7 @@ void SelNumCancel(Program& p);
 void SelNumReset(Program& p);  // the value of the selected number, in place
 void SelNumResetOK(Program& p);
 void SelNumResetCancel(Program& p);
+void SelNumResetTextChanged(Program& p, std::string_view text);
 void SelNumText1Changed(Program& p, std::string_view text);
 void SelNumText1Step(Program& p, int direction);  // Command2 (+1), Command3 (-1)
 // A key in the named control; false when the control keeps it.

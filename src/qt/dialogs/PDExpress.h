@@ -1,7 +1,7 @@
-// The expression window: a mirror of the expression dialog's model.
+// The expression window, built from the expression input's control table.
 #pragma once
 
-#include "qt/dialogs/QtModelDialog.h"
+#include "qt/dialogs/QtTableDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -11,29 +11,13 @@ namespace plandra {
 
 struct Program;
 
-class PDExpress : public QtModelDialog {
+class PDExpress : public QtTableDialog {
  public:
   explicit PDExpress(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
-  void MirrorModel() override;
-  QListWidget* NumList() const { return numList_; }
-  QLineEdit* Text1() const { return text1_; }
-  QLabel* LabelExpress() const { return labelExpress_; }
-
- protected:
-  bool ModelKey(std::string_view control, int16_t key, const std::string& text) override;
-  void ModelFocus(const std::string& control) override;
-  void ModelActivated() override;
-  void ModelCancel() override;
-
- private:
-  Program& p_;
-  QListWidget* numList_;
-  QLineEdit* text1_;
-  QLabel* label1_;
-  QLabel* labelNewNumCheck_;
-  QLabel* label5_;
-  QLabel* labelExpress_;
+  QListWidget* NumList() const;
+  QLineEdit* Text1() const;
+  QLabel* LabelExpress() const;
 };
 
 }  // namespace plandra

@@ -1,41 +1,22 @@
-// The number chooser window: a mirror of the chooser's model.
+// The number chooser window, built from the chooser's control table.
 #pragma once
 
-#include "qt/dialogs/QtModelDialog.h"
+#include "qt/dialogs/QtTableDialog.h"
 
-class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace plandra {
 
 struct Program;
 
-class PDSelNum : public QtModelDialog {
+class PDSelNum : public QtTableDialog {
  public:
   explicit PDSelNum(Program& program, CoreRunner runner = {}, QWidget* parent = nullptr);
 
-  void MirrorModel() override;
-  QListWidget* NumList() const { return numList_; }
-  QLineEdit* Text1() const { return text1_; }
-  QLineEdit* ResetText() const { return resetText_; }
-
- protected:
-  bool ModelKey(std::string_view control, int16_t key, const std::string& text) override;
-  void ModelFocus(const std::string& control) override;
-  void ModelActivated() override;
-  void ModelCancel() override;
-
- private:
-  // A button that runs the chooser's command.
-  QPushButton* AddCommand(const char* name, void (*command)(Program&));
-  Program& p_;
-  QListWidget* numList_;
-  QLineEdit* text1_;
-  QLineEdit* resetText_;
-  QLabel* label2_;
-  QLabel* label3_;
+  QListWidget* NumList() const;
+  QLineEdit* Text1() const;
+  QLineEdit* ResetText() const;
 };
 
 }  // namespace plandra

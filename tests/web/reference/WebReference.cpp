@@ -6,18 +6,20 @@
 // deformation of its right-click menu and presses the arrow keys (Left, Right, Up, Down; "10" after
 // one for the standard step of ten pixels, else the narrow step of one), then prints the element
 // table. "vary FIGURE W H NUMBER KEY..." varies the number with the up and down keys (Up, Down)
-// as the window's number variation does, then prints the element table. "trace FIGURE W H C,R ..." drags as "drag" does with the locus switch on and prints the
-// traces after the table. "grab FIGURE W H" prints a pixel that takes a draggable line. "large
-// FILE" writes the benchmark figure. "record FIGURE FOLDER" opens the figure with FOLDER as the
-// program folder and keeps the measurement record of one redraw there.
+// as the window's number variation does, then prints the element table. "trace FIGURE W H C,R ..."
+// drags as "drag" does with the locus switch on and prints the traces after the table. "grab FIGURE
+// W H" prints a pixel that takes a draggable line. "large FILE" writes the benchmark figure.
+// "record FIGURE FOLDER" opens the figure with FOLDER as the program folder and keeps the
+// measurement record of one redraw there.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,7 @@
 #include "core/ViewCommands.h"
 #include "core/locus/MeasureRecord.h"
 #include "core/locus/PdLocus.h"
+#include "core/numbers/NumberDialogs.h"
 #include "core/pick/PDSelObj.h"
 #include "engine/DragRules.h"
 #include "engine/GeoObj05.h"
@@ -136,7 +139,8 @@ int Vary(const std::vector<std::string>& args) {
   program.Var.VarTarget = ObjRef::Of(kClassNumber, std::stoi(args[3]));
   program.Var.VarFirstKey = kTrue;
   ModePush(program.Modes, kModeNumVariation, session.Host);
-  for (size_t i = 4; i < args.size(); ++i) KeyDown(program, args[i] == "Up" ? kKeyUp : kKeyDown, false);
+  for (size_t i = 4; i < args.size(); ++i)
+    KeyDown(program, args[i] == "Up" ? kKeyUp : kKeyDown, false);
   std::cout << ElementTableText(program.Fig);
   return 0;
 }
@@ -277,18 +281,56 @@ class SavingPlatform : public SilentPlatform {
   std::filesystem::path file_;
 };
 
+// Every control of the number dialogs shown that the user can act on, with
+// whether it can be used now (enabled and shown), as "DIALOG/CONTROL 0|1".
+void WriteNumberDialogStates(std::ostream& out, Program& program) {
+  for (const DialogTable* table : NumberDialogTables()) {
+    if (!table->Shown(program)) continue;
+    for (const ControlEntry& control : table->Controls) {
+      if (control.Kind == ControlKind::kLabel) continue;
+      const bool usable = ControlEnabled(program, control) && ControlVisible(program, control);
+      out << table->Name << '/' << control.Name << ' ' << (usable ? 1 : 0) << '\n';
+    }
+  }
+}
+
 // Every item of the menu bar that is shown, with whether it can be chosen
-// (it and every menu above it enabled): one line each, after a line "step N".
-void WriteMenuStates(std::ostream& out, const Program& program, int step) {
+// (it and every menu above it enabled): one line each, after a line "step N";
+// then the number dialogs' controls.
+void WriteMenuStates(std::ostream& out, Program& program, int step) {
   out << "step " << step << '\n';
   for (const MenuItem* item : AllMenuItems(program.Menu)) {
     std::vector<const MenuItem*> path;
     MenuPathTo(program.Menu.Items, item->Name, path);
-    const bool shown = std::all_of(path.begin(), path.end(),
-                                   [](const MenuItem* above) { return above->Visible; });
+    const bool shown =
+        std::all_of(path.begin(), path.end(), [](const MenuItem* above) { return above->Visible; });
     if (item->Caption == "-" || !shown) continue;
     out << item->Name << ' ' << (MenuPathEnabled(program.Menu, item->Name) ? 1 : 0) << '\n';
   }
+  WriteNumberDialogStates(out, program);
+}
+
+// "act DIALOG CONTROL ACT [VALUE]" runs an act on a number dialog's control
+// through its table, as the page's call does; "dialogkey DIALOG CONTROL CODE
+// [TEXT]" gives a key to the dialog's key function. A refused act or an
+// unknown dialog is the script's fault: false.
+bool NumberDialogLine(Program& program, const std::string& verb, const std::string& dialog,
+                      std::istringstream& words) {
+  const DialogTable* table = NumberDialogTable(dialog);
+  std::string control, third, value;
+  words >> control >> third >> value;
+  ControlAct act{};
+  if (table == nullptr || (verb == "act" && !ControlActNamed(third, act))) {
+    std::cerr << "web_reference: no " << verb << " on " << dialog << ' ' << control << '\n';
+    return false;
+  }
+  if (verb == "dialogkey") {
+    DialogKey(program, *table, control, static_cast<int16_t>(std::stoi(third)), value);
+  } else if (!RunControl(program, *table, control, act, value)) {
+    std::cerr << "web_reference: " << dialog << ' ' << control << " refused " << third << '\n';
+    return false;
+  }
+  return true;
 }
 
 void StartProgram(Program& program, Platform& host, const std::string& folder,
@@ -315,8 +357,9 @@ void Reopen(Program& program, Surface& surface) {
 // "construct SCRIPT W H FOLDER FILE [MENUS]": a new program on a W x H drawing
 // area (program folder FOLDER) runs the script as the browser program's test
 // does: "menu NAME", "click C,R" (a press and a release at a canvas pixel),
-// "key CODE", "reopen tab" (Reopen); "menu mnuSave" saves to FILE. MENUS gets
-// the menu's states before the first step and after each.
+// "key CODE", "reopen tab" (Reopen), and the number dialogs' lines above;
+// "menu mnuSave" saves to FILE. MENUS gets the menu's states before the first
+// step and after each.
 int Construct(const std::vector<std::string>& args) {
   if (args.size() != 5 && args.size() != 6) {
     std::cerr << "web_reference construct SCRIPT W H FOLDER FILE [MENUS]\n";
@@ -331,11 +374,16 @@ int Construct(const std::vector<std::string>& args) {
   std::ifstream script(args[0]);
   int step = 0;
   if (menus.is_open()) WriteMenuStates(menus, program, step);
-  for (std::string verb, operand; script >> verb >> operand;) {
+  for (std::string line; std::getline(script, line);) {
+    std::istringstream words(line);
+    std::string verb, operand;
+    if (!(words >> verb >> operand)) continue;
     double column = 0;
     double row = 0;
     bool shift = false;
-    if (verb == "menu") {
+    if (verb == "act" || verb == "dialogkey") {
+      if (!NumberDialogLine(program, verb, operand, words)) return 2;
+    } else if (verb == "menu") {
       const CommandResult result = RunMenuCommand(program, operand);
       if (result.Status != CommandStatus::kDone) {
         std::cerr << "web_reference: " << operand << " gave " << static_cast<int>(result.Status)

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "ViewerMain.h"
+#include "FigureDescription.h"
 #include "figure/Codes.h"
 #include "labels/Labels05.h"
 
