@@ -6,10 +6,12 @@
   var KEPT_DATABASE = 'plandra-program';
   var KEPT_STORE = 'kept';
   var KEPT_KEY = 'figure';
+  var KEEP_WITHIN_MS = 500;
   var keptDatabase = null;
   var keeping = false;  // not before the last visit's figure was offered
   var keptWrites = Promise.resolve();
   var keepRefusedTold = false;
+  var keepDue = false;
 
   function openKeptDatabase() {
     if (!keptDatabase) {
@@ -52,6 +54,26 @@
       keeping = true;
       keepFigure();
     });
+  }
+
+  // The keep waits for the page to be idle, after the click's picture is on
+  // the screen, and for any question the core is asking to be answered.
+  function keepSoon() {
+    if (!keeping || keepDue) return;
+    keepDue = true;
+    var whenIdle = window.requestIdleCallback || function (run) { return setTimeout(run, 0); };
+    whenIdle(function () {
+      keepDue = false;
+      if (busy || queue.length) keepSoon();
+      else keepFigure();
+    }, {timeout: KEEP_WITHIN_MS});
+  }
+
+  function keepBeforeLeaving() {
+    if (keepDue && !busy) {
+      keepDue = false;
+      keepFigure();
+    }
   }
 
   function keepFigure() {
