@@ -9,7 +9,6 @@ import argparse
 import os
 import shutil
 import sys
-import time
 
 import program_test as pt
 import viewer_test as vt
@@ -17,7 +16,6 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 check = vt.check
-failures = vt.failures
 
 REFUSE_WRITES = """
 IDBObjectStore.prototype.put = function () {
@@ -67,14 +65,6 @@ def play(driver, lines):
         pt.wait_idle(driver)
 
 
-def downloaded(downloads, name):
-    saved = os.path.join(downloads, name)
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.1)
-    return open(saved, 'rb').read() if os.path.exists(saved) else None
-
-
 def check_reopened_tab(driver, args, expected, menus, downloads):
     """Closed after the undo, the tab comes back with the figure and its redo."""
     pt.fresh_page(driver, args, load=False)
@@ -92,7 +82,7 @@ def check_reopened_tab(driver, args, expected, menus, downloads):
     play(driver, ['menu mnuCredoUndone'])
     pt.choose_menu(driver, 'mnuSave', False)
     pt.save_as(driver, pt.SAVED_NAME)
-    got = downloaded(downloads, pt.SAVED_NAME)
+    got = pt.downloaded(downloads, pt.SAVED_NAME)
     if check(got is not None, 'the reopened figure was not downloaded'):
         check(got == expected, 'the reopened figure, redone and saved, differs from the core\'s')
         os.remove(os.path.join(downloads, pt.SAVED_NAME))
@@ -112,7 +102,7 @@ def check_refused_storage(driver, args, downloads):
               'refused storage was not told: %r' % refused)
         answer(driver, 0)
         pt.save_as(driver, 'refused.pd4')
-        check(downloaded(downloads, 'refused.pd4') is not None,
+        check(pt.downloaded(downloads, 'refused.pd4') is not None,
               'refused storage did not fall back to the download')
     finally:
         driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
@@ -161,11 +151,7 @@ def main():
         check_damaged_keep(driver, args)
     finally:
         driver.quit()
-    if failures:
-        print('%d failure(s)' % len(failures))
-        return 1
-    print('all checks passed')
-    return 0
+    return vt.outcome()
 
 
 if __name__ == '__main__':

@@ -501,11 +501,7 @@ def main():
         check_early_picture(driver, args, lesson)
     finally:
         driver.quit()
-    if vt.failures:
-        print('%d failures' % len(vt.failures))
-        return 1
-    print('all passed')
-    return 0
+    return vt.outcome()
 
 
 if __name__ == '__main__':

@@ -190,12 +190,8 @@ def check_memo(driver, axe, downloads):
         'the typed memo was not kept after Cancel')
     save.click()
     pt.wait_idle(driver)
-    saved = os.path.join(downloads, 'triangle.txt')
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.1)
-    if check(os.path.exists(saved), 'the saved memo was not handed out'):
-        got = open(saved, 'rb').read()
+    got = pt.downloaded(downloads, 'triangle.txt')
+    if check(got is not None, 'the saved memo was not handed out'):
         check(got == MEMO.replace('\n', '\r\n').encode('utf-8'), 'the memo saved as %r' % got)
 
 
@@ -233,11 +229,7 @@ def main():
         driver.quit()
         server.shutdown()
         server.server_close()
-    if vt.failures:
-        print('%d failure(s)' % len(vt.failures))
-        return 1
-    print('all checks passed')
-    return 0
+    return vt.outcome()
 
 
 if __name__ == '__main__':

@@ -118,7 +118,6 @@ def core_script(script):
 
 
 check = vt.check
-failures = vt.failures
 
 
 FORGET = """
@@ -140,6 +139,15 @@ def fresh_page(driver, args, load=True):
     driver.execute_async_script(FORGET)
     if load:
         driver.get('file://' + os.path.join(args.work, 'plandra.html'))
+
+
+def downloaded(downloads, name, seconds=10):
+    """The bytes of a file the page handed out, once it is there; None if it never came."""
+    path = os.path.join(downloads, name)
+    deadline = time.time() + seconds
+    while not os.path.exists(path) and time.time() < deadline:
+        time.sleep(0.1)
+    return open(path, 'rb').read() if os.path.exists(path) else None
 
 
 def wait_idle(driver, timeout=20):
@@ -310,11 +318,8 @@ def run(driver, args, how, expected, menu_steps, downloads):
           'after steps %s'
           % (how, differing))
     saved = os.path.join(downloads, SAVED_NAME)
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.1)
-    if check(os.path.exists(saved), how + ': nothing was downloaded'):
-        got = open(saved, 'rb').read()
+    got = downloaded(downloads, SAVED_NAME)
+    if check(got is not None, how + ': nothing was downloaded'):
         kept = os.path.join(args.work, how + '-' + SAVED_NAME)
         os.replace(saved, kept)
         check(got == expected, '%s: the download %s differs from the core\'s file'
@@ -379,13 +384,9 @@ def run_keys(driver, args, expected, downloads):
     field = driver.find_element('css selector', 'dialog[open] input')
     field.send_keys(Keys.CONTROL, 'a')
     field.send_keys('keys.pd4', Keys.ENTER)
-    saved = os.path.join(downloads, 'keys.pd4')
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.1)
-    if check(os.path.exists(saved), 'keys: nothing was downloaded'):
-        check(open(saved, 'rb').read() == expected,
-              'keys: the download %s differs from the core\'s file' % saved)
+    got = downloaded(downloads, 'keys.pd4')
+    if check(got is not None, 'keys: nothing was downloaded'):
+        check(got == expected, 'keys: the download keys.pd4 differs from the core\'s file')
 
 
 def check_attribute_dialog(driver, args, downloads):
@@ -424,12 +425,9 @@ def check_attribute_dialog(driver, args, downloads):
     wait_idle(driver)
     choose_menu(driver, 'mnuSave', False)
     save_as(driver, 'named.pd4')
-    saved = os.path.join(downloads, 'named.pd4')
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.1)
-    if check(os.path.exists(saved), 'the named figure was not downloaded'):
-        check('"PQ"' in open(saved, 'rb').read().decode('cp932'),
+    saved = downloaded(downloads, 'named.pd4')
+    if check(saved is not None, 'the named figure was not downloaded'):
+        check('"PQ"' in saved.decode('cp932'),
               'the name typed in the attribute dialog is not in the saved figure')
 
 
@@ -486,11 +484,7 @@ def check_finger_reach(driver, args, downloads):
         drag(driver, canvas, (330, 200), (400, 260), touch)
         choose_menu(driver, 'mnuSave', False)
         save_as(driver, how + '.pd4')
-        path = os.path.join(downloads, how + '.pd4')
-        deadline = time.time() + 10
-        while not os.path.exists(path) and time.time() < deadline:
-            time.sleep(0.1)
-        saved[how] = open(path, 'rb').read() if os.path.exists(path) else b''
+        saved[how] = downloaded(downloads, how + '.pd4') or b''
     check(saved['mouse'] and saved['finger'] and saved['mouse'] != saved['finger'],
           'a finger 30 pixels off the point did not take it where a mouse does not')
 
@@ -581,11 +575,7 @@ def main():
         measure(driver, args)
     finally:
         driver.quit()
-    if failures:
-        print('%d failure(s)' % len(failures))
-        return 1
-    print('all checks passed')
-    return 0
+    return vt.outcome()
 
 
 if __name__ == '__main__':

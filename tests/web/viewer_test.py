@@ -46,6 +46,15 @@ def check(condition, message):
     return condition
 
 
+def outcome():
+    """The exit status of a browser test, with its last line."""
+    if failures:
+        print('%d failure(s)' % len(failures))
+        return 1
+    print('all checks passed')
+    return 0
+
+
 def chromium(work, window='900,1000'):
     """Debian's headless Chromium with a fresh profile in work, nothing
     fetched behind the tests' back, and pages from folders allowed to read
@@ -700,11 +709,7 @@ def main():
               % drag_frame_time(driver, args, 'loci20', ('loci', '20')))
     finally:
         driver.quit()
-    if failures:
-        print('%d failures' % len(failures))
-        return 1
-    print('all passed')
-    return 0
+    return outcome()
 
 
 if __name__ == '__main__':
