@@ -140,9 +140,7 @@ def main():
         pt.fresh_page(driver, args, load=False)
         driver.get(page(args))
         pt.wait_idle(driver, timeout=60)
-        width, height = driver.execute_script(
-            "var c = document.querySelector('canvas.plandra-drawing').getBoundingClientRect();"
-            'return [Math.round(c.width), Math.round(c.height)];')
+        width, height = pt.canvas_size(driver)
         undo = pt.SCRIPT.index('menu mnuCundo') + 1
         expected, menus = pt.reference(args, width, height, args.work,
                                    pt.SCRIPT[:undo] + ['reopen tab'] + pt.SCRIPT[undo:])

@@ -141,6 +141,23 @@ def fresh_page(driver, args, load=True):
         driver.get('file://' + os.path.join(args.work, 'plandra.html'))
 
 
+def canvas_size(driver):
+    """The drawing area's width and height in CSS pixels, as the core is told them."""
+    return driver.execute_script(
+        "var c = document.querySelector('canvas.plandra-drawing').getBoundingClientRect();"
+        'return [Math.round(c.width), Math.round(c.height)];')
+
+
+def new_figure_with_a_point(driver):
+    """A new figure whose one point stands at (300, 200) of the canvas; the canvas."""
+    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
+    choose_menu(driver, 'mnuNew', False)
+    tap(driver, canvas, 300, 200, False)
+    canvas.send_keys(Keys.ESCAPE)
+    wait_idle(driver)
+    return canvas
+
+
 def downloaded(downloads, name, seconds=10):
     """The bytes of a file the page handed out, once it is there; None if it never came."""
     path = os.path.join(downloads, name)
@@ -394,11 +411,7 @@ def check_attribute_dialog(driver, args, downloads):
     too long for the name is cut to what fits, and the saved figure holds it."""
     fresh_page(driver, args)
     wait_idle(driver)
-    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
-    choose_menu(driver, 'mnuNew', False)
-    tap(driver, canvas, 300, 200, False)
-    canvas.send_keys(Keys.ESCAPE)
-    wait_idle(driver)
+    canvas = new_figure_with_a_point(driver)
     box = driver.execute_script('return arguments[0].getBoundingClientRect();', canvas)
     actions = ActionBuilder(driver)
     actions.pointer_action.move_to_location(int(box['left'] + 300), int(box['top'] + 200))
@@ -474,11 +487,7 @@ def check_finger_reach(driver, args, downloads):
     """A finger takes a point from farther off than a mouse does."""
     fresh_page(driver, args)
     wait_idle(driver)
-    canvas = driver.find_element('css selector', 'canvas.plandra-drawing')
-    choose_menu(driver, 'mnuNew', False)
-    tap(driver, canvas, 300, 200, False)
-    canvas.send_keys(Keys.ESCAPE)
-    wait_idle(driver)
+    canvas = new_figure_with_a_point(driver)
     saved = {}
     for how, touch in (('mouse', False), ('finger', True)):
         drag(driver, canvas, (330, 200), (400, 260), touch)
@@ -559,9 +568,7 @@ def main():
     try:
         driver.get('file://' + os.path.join(args.work, 'plandra.html'))
         wait_idle(driver, timeout=60)
-        width, height = driver.execute_script(
-            "var c = document.querySelector('canvas.plandra-drawing').getBoundingClientRect();"
-            'return [Math.round(c.width), Math.round(c.height)];')
+        width, height = canvas_size(driver)
         expected, menu_steps = reference(args, width, height, args.work)
         for how in ('mouse', 'touch'):
             run(driver, args, how, expected, menu_steps, downloads)
