@@ -89,7 +89,7 @@ QtSession::QtSession()
     : window_(surface_),
       platform_(&window_, surface_),
       viewer_(
-          prog_.Viewer, prog_.Lang, [this] { RunMenu("mnuPTmatrixSW"); }, &window_),
+          prog_.Viewer, prog_.Lang, [this](const std::string& command) { RunMenu(command); }, &window_),
       selNum_(prog_, Runner(), &window_),
       express_(prog_, Runner(), &window_),
       numInput_(prog_, Runner(), &window_),

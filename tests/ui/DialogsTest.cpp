@@ -148,7 +148,7 @@ std::vector<std::unique_ptr<QWidget>> EveryDialog(Program& p) {
   const int16_t circle = test::AddStep(p.Fig, "C1", {test::PointRef(point), test::PointRef(other)});
   const int16_t number = test::AddNumber(p.Fig, 2);
   std::vector<std::unique_ptr<QWidget>> dialogs;
-  dialogs.push_back(std::make_unique<TextViewer>(p.Viewer, p.Lang, [] {}));
+  dialogs.push_back(std::make_unique<TextViewer>(p.Viewer, p.Lang, [](const std::string&) {}));
   WireNumberChooser(p);
   RunMenuCommand(p, "mnuDeformVar");  // titled as the user opens it
   dialogs.push_back(std::make_unique<PDSelNum>(p));
@@ -295,7 +295,7 @@ TEST(TextViewer, MirrorsTheViewerTextAndItsMenu) {
   ViewerText viewer;
   LangState lang;
   int switchedOff = 0;
-  TextViewer window(viewer, lang, [&] { ++switchedOff; });
+  TextViewer window(viewer, lang, [&](const std::string&) { ++switchedOff; });
   EXPECT_EQ(window.windowTitle(), QString("Data Viewer"));
   EXPECT_FALSE(window.isVisible());
 
@@ -337,7 +337,7 @@ TEST(TextViewer, MirrorsTheViewerTextAndItsMenu) {
 TEST(TextViewer, MenusFollowTheLanguage) {
   ViewerText viewer;
   LangState lang;
-  TextViewer window(viewer, lang, [] {});
+  TextViewer window(viewer, lang, [](const std::string&) {});
   EXPECT_EQ(window.Item("mnuModeFowardAppend")->text(), QString("先送り"));
   lang.Language = "English";
   window.Mirror();

@@ -36,12 +36,8 @@ std::string ControlJson(Program& p, const ControlEntry& c) {
   return out + ",\"text\":" + JsonString(c.Field(p)->Caption) + "}";
 }
 
-std::string_view Text(const char* text, int length) {
-  return {text, static_cast<size_t>(length > 0 ? length : 0)};
-}
-
 const DialogTable* TableNamed(const char* name, int length) {
-  return NumberDialogTable(Text(name, length));
+  return NumberDialogTable(PageText(name, length));
 }
 
 }  // namespace
@@ -73,11 +69,11 @@ std::string ShownNumberDialogsJson(const Program& p) {
 
 using plandra::PageCallDone;
 using plandra::PageProgram;
+using plandra::PageText;
 using plandra::TableNamed;
-using plandra::Text;
 
 PLANDRA_EXPORT("program_number_dialog") int program_number_dialog(const char* name, int length) {
-  return plandra::PageReply(plandra::NumberDialogJson(PageProgram(), Text(name, length)));
+  return plandra::PageReply(plandra::NumberDialogJson(PageProgram(), PageText(name, length)));
 }
 
 // An act on a control (ControlAct: 0 click, 1 edit, 2 select, 3 double
@@ -91,8 +87,8 @@ int program_number_act(const char* dialog, int dialogLength, const char* control
     return 0;
   }
   const bool ran =
-      plandra::RunControl(PageProgram(), *table, Text(control, controlLength),
-                          static_cast<plandra::ControlAct>(act), Text(value, valueLength));
+      plandra::RunControl(PageProgram(), *table, PageText(control, controlLength),
+                          static_cast<plandra::ControlAct>(act), PageText(value, valueLength));
   PageCallDone();
   return ran ? 1 : 0;
 }
@@ -104,8 +100,8 @@ int program_number_key(const char* dialog, int dialogLength, const char* control
                        int key, const char* text, int textLength) {
   const plandra::DialogTable* table = TableNamed(dialog, dialogLength);
   if (table == nullptr) return 0;
-  const bool taken = plandra::DialogKey(PageProgram(), *table, Text(control, controlLength),
-                                        static_cast<int16_t>(key), Text(text, textLength));
+  const bool taken = plandra::DialogKey(PageProgram(), *table, PageText(control, controlLength),
+                                        static_cast<int16_t>(key), PageText(text, textLength));
   PageCallDone();
   return taken ? 1 : 0;
 }
@@ -115,7 +111,8 @@ PLANDRA_EXPORT("program_number_focus")
 void program_number_focus(const char* dialog, int dialogLength, const char* control,
                           int controlLength) {
   const plandra::DialogTable* table = TableNamed(dialog, dialogLength);
-  if (table != nullptr) plandra::DialogFocus(PageProgram(), *table, Text(control, controlLength));
+  if (table != nullptr)
+    plandra::DialogFocus(PageProgram(), *table, PageText(control, controlLength));
 }
 
 // The focus came into the dialog from elsewhere: the dialog became active.

@@ -11,10 +11,10 @@
 #include <utility>
 
 #include "AttributeForm.h"
-#include "NumberDialogForm.h"
-#include "PageSession.h"
 #include "CanvasSurface.h"
 #include "FigureDescription.h"
+#include "NumberDialogForm.h"
+#include "PageSession.h"
 #include "ProgramState.h"
 #include "ProgramWindows.h"
 #include "WebPlatform.h"
@@ -58,11 +58,6 @@ struct WebSession {
 std::unique_ptr<WebSession> session;
 std::string reply;
 
-int Reply(std::string text) {
-  reply = std::move(text);
-  return static_cast<int>(reply.size());
-}
-
 InputEvent MouseEvent(double column, double row, int button, int shift, bool finger = false) {
   const WorldPoint at = PixelToWorld(session->Prog.View, column, row);
   InputEvent e;
@@ -74,17 +69,21 @@ InputEvent MouseEvent(double column, double row, int button, int shift, bool fin
   return e;
 }
 
-// Every call ends with the drawing handed over in full.
-void Finish() { session->Canvas.FlushPixels(); }
-
 }  // namespace
 
 Program& PageProgram() { return session->Prog; }
-void PageCallDone() { Finish(); }
-int PageReply(std::string text) { return Reply(std::move(text)); }
+
+// Every call ends with the drawing handed over in full.
+void PageCallDone() { session->Canvas.FlushPixels(); }
+
+int PageReply(std::string text) {
+  reply = std::move(text);
+  return static_cast<int>(reply.size());
+}
 
 }  // namespace plandra
 
+using plandra::PageText;
 using plandra::session;
 
 PLANDRA_EXPORT("program_alloc") char* program_alloc(int bytes) {
@@ -113,13 +112,13 @@ void program_start(int width, int height, const char* figure, int length) {
     return std::nullopt;
   });
   StartupInputs inputs;
-  inputs.CommandLine = std::string(figure, static_cast<size_t>(length));
+  inputs.CommandLine = std::string(PageText(figure, length));
   inputs.DocumentsFolder = kDocumentsFolder;
   StartUp(p, inputs);
   session->Host.ServeOwnPage(p.Folders.Folder / kOnlineSavePageName);
   ApplyDisplaySettings(p.Config, p.Canvas);
   SessionResized(p);
-  Finish();
+  PageCallDone();
 }
 
 // action 0 press, 1 move, 2 release; column and row in canvas pixels; finger
@@ -129,13 +128,13 @@ void program_mouse(int action, double column, double row, int button, int shift,
   using namespace plandra;
   SessionMouse(session->Prog, MouseEvent(column, row, button, shift, finger != 0),
                static_cast<MouseAction>(action));
-  Finish();
+  PageCallDone();
 }
 
 PLANDRA_EXPORT("program_double_click")
 void program_double_click(double column, double row, int button, int shift) {
   plandra::EventDoubleClick(session->Prog, plandra::MouseEvent(column, row, button, shift));
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 PLANDRA_EXPORT("program_key") void program_key(int keyCode, int shift) {
@@ -143,29 +142,29 @@ PLANDRA_EXPORT("program_key") void program_key(int keyCode, int shift) {
   e.KeyCode = static_cast<int16_t>(keyCode);
   e.Shift = static_cast<int16_t>(shift);
   plandra::SessionKeyDown(session->Prog, e);
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 // The command of a menu item; the reply names a dialog the page is to open.
 // Returns the command's status (MainCommands' CommandStatus).
 PLANDRA_EXPORT("program_menu") int program_menu(const char* name, int length) {
   const plandra::CommandResult result =
-      plandra::RunMenuCommand(session->Prog, std::string_view(name, static_cast<size_t>(length)));
+      plandra::RunMenuCommand(session->Prog, PageText(name, length));
   session->MenuDialog = std::string(result.Dialog);
-  plandra::Finish();
+  plandra::PageCallDone();
   return static_cast<int>(result.Status);
 }
 
 PLANDRA_EXPORT("program_menu_dialog") int program_menu_dialog() {
-  return plandra::Reply(std::exchange(session->MenuDialog, {}));
+  return plandra::PageReply(std::exchange(session->MenuDialog, {}));
 }
 
 // A figure file of the page's file system, opened as the load command opens
 // the one chosen (a changed figure is offered for saving first).
 PLANDRA_EXPORT("program_open") int program_open(const char* path, int length) {
-  const bool opened = plandra::OpenPDFile(
-      session->Prog, std::filesystem::path(std::string(path, static_cast<size_t>(length))));
-  plandra::Finish();
+  const bool opened =
+      plandra::OpenPDFile(session->Prog, std::filesystem::path(PageText(path, length)));
+  plandra::PageCallDone();
   return opened ? 1 : 0;
 }
 
@@ -173,29 +172,28 @@ PLANDRA_EXPORT("program_open") int program_open(const char* path, int length) {
 // written into the model), 0 Cancel.
 PLANDRA_EXPORT("program_attribute_answer") void program_attribute_answer(int ok) {
   plandra::AnswerAttributeDialog(session->Prog, std::exchange(session->OpenDialog, {}), ok != 0);
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 // The new-figure question's answer: 0 yes, 1 save first, 2 cancel.
 PLANDRA_EXPORT("program_new_answer") void program_new_answer(int choice) {
   plandra::NewConstchkAnswer(session->Prog, static_cast<plandra::NewChoice>(choice));
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 PLANDRA_EXPORT("program_dialog") int program_dialog(const char* name, int length) {
-  return plandra::Reply(plandra::DialogJson(session->Prog,
-                                            std::string_view(name, static_cast<size_t>(length))));
+  return plandra::PageReply(plandra::DialogJson(session->Prog, PageText(name, length)));
 }
 
 // The language dialog's OK with the position chosen; 0 for one outside its list.
 PLANDRA_EXPORT("program_language") int program_language(int position) {
   const bool done = plandra::LanguageDialogOk(session->Prog, position);
-  plandra::Finish();
+  plandra::PageCallDone();
   return done ? 1 : 0;
 }
 
 PLANDRA_EXPORT("program_attribute_form") int program_attribute_form() {
-  return plandra::Reply(plandra::AttributeFormJson(session->Prog, session->OpenDialog));
+  return plandra::PageReply(plandra::AttributeFormJson(session->Prog, session->OpenDialog));
 }
 
 // A control of the open attribute dialog took a value; returns the room its
@@ -204,47 +202,45 @@ PLANDRA_EXPORT("program_attribute_form") int program_attribute_form() {
 PLANDRA_EXPORT("program_attribute_set")
 int program_attribute_set(const char* field, int fieldLength, const char* value, int valueLength) {
   plandra::Program& p = session->Prog;
-  plandra::SetAttributeField(p, session->OpenDialog,
-                             std::string_view(field, static_cast<size_t>(fieldLength)),
-                             std::string_view(value, static_cast<size_t>(valueLength)));
-  plandra::Reply(plandra::AttributeRoomText(p, session->OpenDialog));
+  plandra::SetAttributeField(p, session->OpenDialog, PageText(field, fieldLength),
+                             PageText(value, valueLength));
+  plandra::PageReply(plandra::AttributeRoomText(p, session->OpenDialog));
   return plandra::AttributeRoom(p, session->OpenDialog);
 }
 
 // A paste into a text control that would not fit keeps what fits of it; the
 // text kept is the reply (before, when nothing of the paste fits).
 PLANDRA_EXPORT("program_attribute_fit")
-int program_attribute_fit(const char* field, int fieldLength, const char* before,
-                          int beforeLength, const char* after, int afterLength) {
+int program_attribute_fit(const char* field, int fieldLength, const char* before, int beforeLength,
+                          const char* after, int afterLength) {
   using namespace plandra;
   Program& p = session->Prog;
-  const std::string_view name(field, static_cast<size_t>(fieldLength));
-  const std::string_view was(before, static_cast<size_t>(beforeLength));
+  const std::string_view name = PageText(field, fieldLength);
+  const std::string_view was = PageText(before, beforeLength);
   const std::optional<FittedPaste> fitted =
-      FitPaste(was, std::string_view(after, static_cast<size_t>(afterLength)),
-               [&](const std::string& text) {
-                 SetAttributeField(p, session->OpenDialog, name, text);
-                 return AttributeRoom(p, session->OpenDialog) >= 0;
-               });
+      FitPaste(was, PageText(after, afterLength), [&](const std::string& text) {
+        SetAttributeField(p, session->OpenDialog, name, text);
+        return AttributeRoom(p, session->OpenDialog) >= 0;
+      });
   const std::string kept = fitted ? fitted->Text : std::string(was);
   SetAttributeField(p, session->OpenDialog, name, kept);
-  return Reply(kept);
+  return PageReply(kept);
 }
 
 PLANDRA_EXPORT("program_panel") void program_panel(int panel) {
   plandra::StatusPanelClick(session->Prog, panel);
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 PLANDRA_EXPORT("program_timer") void program_timer(int timer) {
   plandra::OnTimer(session->Prog, static_cast<plandra::TimerId>(timer));
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 PLANDRA_EXPORT("program_resize") void program_resize(int width, int height) {
   session->Canvas.Resize(width, height);
   plandra::SessionResized(session->Prog);
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 // The figure as the browser keeps it, in the reply, when it changed since
@@ -253,37 +249,36 @@ PLANDRA_EXPORT("program_keep") int program_keep() {
   std::string kept = plandra::KeptFigureText(session->Prog);
   if (kept == session->LastKept) return -1;
   session->LastKept = kept;
-  return plandra::Reply(std::move(kept));
+  return plandra::PageReply(std::move(kept));
 }
 
 // The figure kept on the last visit, offered to the user; 1 when restored.
 PLANDRA_EXPORT("program_offer_kept") int program_offer_kept(const char* kept, int length) {
-  const bool restored = plandra::OfferKeptFigure(
-      session->Prog, std::string_view(kept, static_cast<size_t>(length)));
-  plandra::Finish();
+  const bool restored = plandra::OfferKeptFigure(session->Prog, PageText(kept, length));
+  plandra::PageCallDone();
   return restored ? 1 : 0;
 }
 
 // The browser's storage refused the figure.
 PLANDRA_EXPORT("program_keep_refused") void program_keep_refused() {
   plandra::KeepRefused(session->Prog);
-  plandra::Finish();
+  plandra::PageCallDone();
 }
 
 // The figure told for the description beside the canvas, a line an element.
 PLANDRA_EXPORT("program_describe") int program_describe() {
   plandra::Program& p = session->Prog;
-  return plandra::Reply(plandra::FigureDescription(p.Fig, p.Config.KetaDecimal));
+  return plandra::PageReply(plandra::FigureDescription(p.Fig, p.Config.KetaDecimal));
 }
 
 // The words the description is told in, as a JSON object by name.
 PLANDRA_EXPORT("program_description_words") int program_description_words() {
   std::string json = "{";
   for (const auto& [name, text] : plandra::DescriptionWords(session->Prog)) {
-    json += (json.size() > 1 ? "," : "") + plandra::JsonString(name) + ':' +
-            plandra::JsonString(text);
+    json +=
+        (json.size() > 1 ? "," : "") + plandra::JsonString(name) + ':' + plandra::JsonString(text);
   }
-  return plandra::Reply(json + '}');
+  return plandra::PageReply(json + '}');
 }
 
 PLANDRA_EXPORT("program_state") int program_state() {
@@ -291,6 +286,5 @@ PLANDRA_EXPORT("program_state") int program_state() {
   if (session->OpenDialog == plandra::AttributeDialog::kNone) {
     session->OpenDialog = plandra::TakePendingDialog(p.Attr);
   }
-  return plandra::Reply(plandra::ProgramStateJson(p, session->OpenDialog));
+  return plandra::PageReply(plandra::ProgramStateJson(p, session->OpenDialog));
 }
-

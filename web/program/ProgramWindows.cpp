@@ -1,9 +1,8 @@
 #include "ProgramWindows.h"
 
-#include "PageSession.h"
-
 #include <tuple>
 
+#include "PageSession.h"
 #include "app/MainCommands.h"
 #include "core/Program.h"
 #include "core/events/MemoWindow.h"
@@ -35,14 +34,13 @@ bool SameViewer(const ViewerText& a, const ViewerText& b) {
 
 bool SameMemo(const Shown& last, const MemoState& memo) {
   return std::tie(last.MemoShown, last.MemoText, last.MemoNotice, last.MemoSaveEnabled,
-                  last.MemoReadOnly, last.MemoFont) ==
-         std::tie(memo.Shown, memo.Text, memo.Notice, memo.SaveEnabled, memo.ReadOnly,
-                  memo.FontSize);
+                  last.MemoReadOnly, last.MemoFont) == std::tie(memo.Shown, memo.Text, memo.Notice,
+                                                                memo.SaveEnabled, memo.ReadOnly,
+                                                                memo.FontSize);
 }
 
 std::string ViewerItemJson(const ViewerText& viewer, LangState& lang, const ViewerMenuItem& item) {
-  const bool visible =
-      std::string_view(item.Name) != "mnuDispMatrixSWOff" || MatrixItemsVisible(viewer, lang);
+  const bool visible = ViewerItemVisible(viewer, lang, item);
   return "{\"name\":" + JsonString(item.Name) +
          ",\"caption\":" + JsonString(Translate(lang, item.Caption)) +
          ",\"mode\":" + std::to_string(item.Mode) + ",\"submenu\":" + JsonBool(item.Submenu) +
@@ -60,8 +58,8 @@ int SideWindowsRevision(const Program& p) {
       last.Language == p.Lang.Language) {
     return revision;
   }
-  last = {p.Viewer,         memo.Shown,    memo.Text,      memo.Notice,
-          memo.SaveEnabled, memo.ReadOnly, memo.FontSize,  p.Lang.Language};
+  last = {p.Viewer,         memo.Shown,    memo.Text,     memo.Notice,
+          memo.SaveEnabled, memo.ReadOnly, memo.FontSize, p.Lang.Language};
   return ++revision;
 }
 
@@ -81,9 +79,8 @@ std::string ViewerJson(Program& p) {
 bool ViewerItemChosen(Program& p, std::string_view name) {
   for (const ViewerMenuItem& item : kViewerMenu) {
     if (name != item.Name) continue;
-    // The matrix switch is the main window's command, as in the desktop's viewer.
-    if (name == "mnuDispMatrixSWOff") {
-      RunMenuCommand(p, "mnuPTmatrixSW");
+    if (item.MainCommand != nullptr) {
+      RunMenuCommand(p, item.MainCommand);
     } else {
       ViewerChoose(p.Viewer, item);
     }
@@ -111,14 +108,6 @@ std::string MemoJson(Program& p) {
 
 using plandra::PageProgram;
 
-namespace {
-
-std::string_view TextOf(const char* text, int length) {
-  return {text, static_cast<size_t>(length)};
-}
-
-}  // namespace
-
 PLANDRA_EXPORT("program_windows_revision") int program_windows_revision() {
   return plandra::SideWindowsRevision(PageProgram());
 }
@@ -129,7 +118,7 @@ PLANDRA_EXPORT("program_viewer") int program_viewer() {
 
 // An item of the viewer's menu chosen; 0 for a name it does not hold.
 PLANDRA_EXPORT("program_viewer_choose") int program_viewer_choose(const char* name, int length) {
-  const bool chosen = plandra::ViewerItemChosen(PageProgram(), TextOf(name, length));
+  const bool chosen = plandra::ViewerItemChosen(PageProgram(), plandra::PageText(name, length));
   plandra::PageCallDone();
   return chosen ? 1 : 0;
 }
@@ -139,7 +128,7 @@ PLANDRA_EXPORT("program_memo") int program_memo() {
 }
 
 PLANDRA_EXPORT("program_memo_edit") void program_memo_edit(const char* text, int length) {
-  plandra::MemoTextEdited(PageProgram().Events.Memo, TextOf(text, length));
+  plandra::MemoTextEdited(PageProgram().Events.Memo, plandra::PageText(text, length));
 }
 
 PLANDRA_EXPORT("program_memo_font") void program_memo_font() {

@@ -8,25 +8,6 @@
   var NUMBER_ACTS = {click: 0, edit: 1, select: 2, double: 3};
   var numberViews = {};
 
-  function numberDialogStyle() {
-    if (document.getElementById('plandra-number-style')) return;
-    var style = element('style');
-    style.id = 'plandra-number-style';
-    style.textContent =
-        '.plandra-number { position: absolute; right: 12px; top: 48px; z-index: 6; background: #fff;' +
-        ' border: 1px solid #888; box-shadow: 2px 2px 6px rgba(0, 0, 0, .25); padding: 8px 12px;' +
-        ' max-width: 90vw; }' +
-        '.plandra-number h2 { font-size: 16px; margin: 0 0 6px; }' +
-        '.plandra-number-row { display: flex; flex-wrap: wrap; gap: 6px; align-items: center;' +
-        ' margin: 4px 0; }' +
-        '.plandra-number button { font: inherit; min-width: 44px; min-height: 36px; }' +
-        '.plandra-number input, .plandra-number select { font: inherit; min-height: 32px; }' +
-        '.plandra-number select { min-width: 260px; flex: 1; }' +
-        '.plandra-number span { white-space: pre-wrap; }' +
-        '.plandra-number [hidden] { display: none; }';
-    document.head.appendChild(style);
-  }
-
   function numberControlId(dialog, name) { return 'plandra-' + dialog + '-' + name; }
 
   // A text call through the queue; the texts live in the module until it ends.
@@ -104,7 +85,6 @@
   }
 
   function buildNumberDialog(model) {
-    numberDialogStyle();
     var view = {name: model.name, modal: model.modal, controls: {}, focus: '', applying: false};
     var holder = model.modal ? element('dialog', 'plandra-number') : element('div', 'plandra-number');
     if (!model.modal) holder.setAttribute('role', 'dialog');

@@ -80,6 +80,10 @@ bool MatrixItemsVisible(const ViewerText& viewer, LangState& lang) {
   return viewer.Heading == Translate(lang, kMatrixHeading);
 }
 
+bool ViewerItemVisible(const ViewerText& viewer, LangState& lang, const ViewerMenuItem& item) {
+  return item.MainCommand == nullptr || MatrixItemsVisible(viewer, lang);
+}
+
 void ViewerChoose(ViewerText& viewer, const ViewerMenuItem& item) {
   const std::string_view name = item.Name;
   if (name == "mnuClear") {

@@ -53,6 +53,9 @@ struct ViewerMenuItem {
   const char* Caption;
   int16_t Mode = -1;  // a mode item's write mode, checked while it is the viewer's
   bool Submenu = false;
+  // The main window's command the item runs (the matrix switch), which the
+  // front end runs in place of ViewerChoose; such an item is a matrix item.
+  const char* MainCommand = nullptr;
 };
 inline constexpr ViewerMenuItem kViewerMenu[] = {
     {"mnuClear", "クリア"},
@@ -60,10 +63,13 @@ inline constexpr ViewerMenuItem kViewerMenu[] = {
     {"mnuModeOverwrite", "上書", kViewerOverwrite},
     {"mnuModeAppend", "追加", kViewerAppend},
     {"mnuModeFowardAppend", "先送り", kViewerPrepend},
-    {"mnuDispMatrixSWOff", "行列表示Off"},
+    {"mnuDispMatrixSWOff", "行列表示Off", -1, false, "mnuPTmatrixSW"},
     {"mnuExit", "終了"},
 };
 inline constexpr const char* kViewerTitle = "Data Viewer";
+// Whether the item is in the viewer's menu now: a matrix item only under the
+// heading of the matrix displays.
+bool ViewerItemVisible(const ViewerText& viewer, LangState& lang, const ViewerMenuItem& item);
 // Clears, sets the write mode or hides the viewer as the item says; the
 // matrix switch is the main window's command, run by the front end.
 void ViewerChoose(ViewerText& viewer, const ViewerMenuItem& item);

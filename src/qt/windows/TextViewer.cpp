@@ -15,12 +15,13 @@
 
 namespace plandra {
 
-TextViewer::TextViewer(ViewerText& viewer, LangState& lang, std::function<void()> matrixSwitchOff,
+TextViewer::TextViewer(ViewerText& viewer, LangState& lang,
+                       std::function<void(const std::string& command)> runMainCommand,
                        QWidget* parent)
     : QMainWindow(parent),
       viewer_(viewer),
       lang_(lang),
-      matrixSwitchOff_(std::move(matrixSwitchOff)) {
+      runMainCommand_(std::move(runMainCommand)) {
   setObjectName("TextViewer");
   text_ = new QPlainTextEdit;
   text_->setObjectName("Text1");
@@ -96,8 +97,8 @@ void TextViewer::Mirror() {
 }
 
 void TextViewer::Choose(const ViewerMenuItem& item) {
-  if (std::string_view(item.Name) == "mnuDispMatrixSWOff") {
-    if (matrixSwitchOff_) matrixSwitchOff_();
+  if (item.MainCommand != nullptr) {
+    if (runMainCommand_) runMainCommand_(item.MainCommand);
     return;
   }
   ViewerChoose(viewer_, item);
@@ -105,7 +106,10 @@ void TextViewer::Choose(const ViewerMenuItem& item) {
 }
 
 void TextViewer::ShowMatrixItems() {
-  Item("mnuDispMatrixSWOff")->setVisible(MatrixItemsVisible(viewer_, lang_));
+  for (const ViewerMenuItem& item : kViewerMenu) {
+    if (item.MainCommand == nullptr) continue;
+    Item(item.Name)->setVisible(ViewerItemVisible(viewer_, lang_, item));
+  }
 }
 
 void TextViewer::changeEvent(QEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,8 +19,10 @@ struct ViewerText;
 
 class TextViewer : public QMainWindow {
  public:
-  // matrixSwitchOff runs the main window's matrix display switch.
-  TextViewer(ViewerText& viewer, LangState& lang, std::function<void()> matrixSwitchOff,
+  // runMainCommand runs a main window's command an item names (the matrix
+  // display switch).
+  TextViewer(ViewerText& viewer, LangState& lang,
+             std::function<void(const std::string& command)> runMainCommand,
              QWidget* parent = nullptr);
 
   // Shows or hides the window and its text as the viewer state says.
@@ -40,7 +43,7 @@ class TextViewer : public QMainWindow {
 
   ViewerText& viewer_;
   LangState& lang_;
-  std::function<void()> matrixSwitchOff_;
+  std::function<void(const std::string& command)> runMainCommand_;
   QPlainTextEdit* text_;
   // Every menu entry with its Japanese caption, the key of its translation.
   std::vector<std::pair<QAction*, const char*>> captions_;
